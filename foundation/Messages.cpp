@@ -1,0 +1,67 @@
+#include "foundation/Messages.h"
+
+#include "foundation/SharedState.h"
+#include "foundation/UiHooks.h"
+
+short ShowMessage(const QString& text, const QString& title, short style, QObject* owner)
+{
+    gMsgText = text;
+    gMsgTitle = title;
+    gMsgResult = style;
+    // The exam window must not take its own re-activation after the box for
+    // an unexpected one.
+    gExamWindowActive = false;
+    gMsgResult = short(uiHooks().messageBox(text, title, style, owner));
+    return gMsgResult;
+}
+
+void ShowDbMessage(const QString& text)
+{
+    gDbMessageText = text;
+    uiHooks().htmlMessage(dbMessagePage(text));
+}
+
+short messageResultFor(short style, int buttonIndex)
+{
+    if (buttonIndex != 0)
+        return ResultNoOrCancel;
+    return style == OkCancel ? short(ResultOk) : short(ResultYes);
+}
+
+MessageButtons messageButtonsFor(short style)
+{
+    switch (style) {
+    case OneButton:
+        return {QString(), QStringLiteral("OK")};
+    case YesNo:
+        return {QStringLiteral("Yes"), QStringLiteral("No")};
+    case OkCancel:
+        return {QStringLiteral("Ok"), QStringLiteral("Cancel")};
+    default:
+        return {QStringLiteral("OK"), QStringLiteral("OK")};
+    }
+}
+
+QString blockRightClickScript()
+{
+    return QStringLiteral(
+        "<html><HEAD> <SCRIPT> "
+        "function right(e) {"
+        "if (navigator.appName == 'Netscape' && (e.which == 3 || e.which == 2)) return false;"
+        "else if (navigator.appName == 'Microsoft Internet Explorer' && (event.button == 2 || event.button == 3)) {"
+        "alert(\"Sorry, you don't have permission to do this.\"); return false; }"
+        "return true; } "
+        "document.onmousedown=right; document.onmouseup=right; "
+        "if (document.layers) window.captureEvents(Event.MOUSEDOWN); "
+        "if (document.layers) window.captureEvents(Event.MOUSEUP); "
+        "window.onmousedown=right;window.onmouseup=right;"
+        "</script></HEAD> <BODY ondragstart=\"return false\" onselectstart=\"return false\">");
+}
+
+QString dbMessagePage(const QString& text)
+{
+    QString body = text;
+    body.replace(QLatin1Char('\r'), QLatin1String("<br>"));
+    return blockRightClickScript() + QStringLiteral(" <font face=Arial size=2>") + body
+        + QStringLiteral("<br><br></font> </body></html>");
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+class QObject;
+
+// The message box's text, title and result: on entry the style (1 a single
+// "OK", 2 "Yes"/"No", 3 "Ok"/"Cancel"), after it closes the answer.
+inline QString gMsgText;
+inline QString gMsgTitle;
+inline short gMsgResult = 0;
+inline QString gDbMessageText;
+
+enum MessageStyle : short { OneButton = 1, YesNo = 2, OkCancel = 3 };
+enum MessageResult : short { ResultYes = 100, ResultOk = -1, ResultNoOrCancel = -2 };
+
+// Shows the program's modal message box and leaves the answer in gMsgResult
+// (also returned).
+short ShowMessage(const QString& text, const QString& title, short style, QObject* owner = nullptr);
+// Shows the text as an HTML page in the modal HTML message window.
+void ShowDbMessage(const QString& text);
+
+// The result of a button of the message box: index 0 is the left button,
+// index 1 the right one.
+short messageResultFor(short style, int buttonIndex);
+// The captions of the two buttons for a style; an empty left caption means
+// the left button is hidden.
+struct MessageButtons {
+    QString left;
+    QString right;
+};
+MessageButtons messageButtonsFor(short style);
+
+// The page of the HTML message window for a text: a head that blocks the
+// right mouse button, the text with carriage returns as line breaks.
+QString dbMessagePage(const QString& text);
+// The script head shared by generated pages that block the right mouse button.
+QString blockRightClickScript();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// Raised by the settings reader: a key that is not in setup.xml (or an
+// element laid out so that no value can be cut out) is an invalid argument;
+// a missing setup.xml is file-not-found.
+class SettingError : public std::runtime_error {
+public:
+    enum Code { InvalidArgument = 5, FileNotFound = 53 };
+    SettingError(Code code, const QString& message)
+        : std::runtime_error(message.toStdString()), m_code(code), m_message(message) {}
+    Code code() const { return m_code; }
+    QString message() const { return m_message; }
+
+private:
+    Code m_code;
+    QString m_message;
+};
+
+// The value of an element of setup.xml in the program folder, addressed by a
+// slash path such as "SetupInfo/GeneralSettings/debug". trimIndent is true for
+// every read but the main window's mode descriptions, whose elements stand
+// after exactly three indentation characters.
+QString ReadSetting(const QString& key, bool& trimIndent);
+QString ReadSetting(const QString& key);  // trimIndent = true
+
+// The same, from a given file.
+QString ReadXmlValue(const QString& settingsFile, const QString& key, bool trimIndent);
+
+// The text without its leading characters of code below 32.
+QString TrimLeadingControlChars(const QString& text);

@@ -1,0 +1,333 @@
+#include "platform/db/Connection.h"
+
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace db {
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 5000;
+
+[[noreturn]] void raiseCode(int code, const QString& message)
+{
+    throw DbError(DbError::classify(code, message), code, message);
+}
+
+ResultSet readAll(Connection* connection, sqlite3_stmt* stmt)
+{
+    const int columnCount = sqlite3_column_count(stmt);
+    QStringList columns;
+    columns.reserve(columnCount);
+    for (int i = 0; i < columnCount; ++i)
+        columns << QString::fromUtf8(sqlite3_column_name(stmt, i));
+
+    std::vector<std::vector<QVariant>> rows;
+    for (;;) {
+        const int rc = sqlite3_step(stmt);
+        if (rc == SQLITE_DONE)
+            break;
+        if (rc != SQLITE_ROW) {
+            sqlite3_reset(stmt);
+            connection->raise(rc);
+        }
+        std::vector<QVariant> values;
+        values.reserve(size_t(columnCount));
+        for (int i = 0; i < columnCount; ++i) {
+            switch (sqlite3_column_type(stmt, i)) {
+            case SQLITE_INTEGER:
+                values.emplace_back(qint64(sqlite3_column_int64(stmt, i)));
+                break;
+            case SQLITE_FLOAT:
+                values.emplace_back(sqlite3_column_double(stmt, i));
+                break;
+            case SQLITE_NULL:
+                values.emplace_back();
+                break;
+            default: {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+                values.emplace_back(QString::fromUtf8(text, sqlite3_column_bytes(stmt, i)));
+            }
+            }
+        }
+        rows.push_back(std::move(values));
+    }
+    sqlite3_reset(stmt);
+    return ResultSet(std::move(columns), std::move(rows));
+}
+
+struct FinalizeStatement {
+    void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
+};
+using OwnedStatement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
+
+} // namespace
+
+// ---- Statement ----
+
+Statement::Statement(Statement&& other) noexcept : m_connection(other.m_connection), m_stmt(other.m_stmt)
+{
+    other.m_stmt = nullptr;
+}
+
+Statement& Statement::operator=(Statement&& other) noexcept
+{
+    if (this != &other) {
+        sqlite3_finalize(m_stmt);
+        m_connection = other.m_connection;
+        m_stmt = other.m_stmt;
+        other.m_stmt = nullptr;
+    }
+    return *this;
+}
+
+Statement::~Statement()
+{
+    sqlite3_finalize(m_stmt);
+}
+
+void Statement::bind(const Params& params)
+{
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    const int expected = sqlite3_bind_parameter_count(m_stmt);
+    if (int(params.size()) != expected)
+        throw DbError(ErrorClass::Other, SQLITE_RANGE,
+                      QStringLiteral("Statement expects %1 values, %2 given").arg(expected).arg(params.size()));
+    for (int i = 0; i < expected; ++i) {
+        const QVariant& value = params[size_t(i)];
+        int rc;
+        switch (value.typeId()) {
+        case QMetaType::UnknownType:
+        case QMetaType::Nullptr:
+            rc = sqlite3_bind_null(m_stmt, i + 1);
+            break;
+        case QMetaType::Bool:
+            rc = sqlite3_bind_int(m_stmt, i + 1, value.toBool() ? 1 : 0);
+            break;
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            rc = sqlite3_bind_int64(m_stmt, i + 1, value.toLongLong());
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            rc = sqlite3_bind_double(m_stmt, i + 1, value.toDouble());
+            break;
+        default: {
+            if (value.isNull()) {
+                rc = sqlite3_bind_null(m_stmt, i + 1);
+                break;
+            }
+            const QByteArray utf8 = value.toString().toUtf8();
+            rc = sqlite3_bind_text(m_stmt, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        }
+        }
+        if (rc != SQLITE_OK)
+            m_connection->raise(rc);
+    }
+}
+
+int Statement::exec(const Params& params)
+{
+    bind(params);
+    for (;;) {
+        const int rc = sqlite3_step(m_stmt);
+        if (rc == SQLITE_DONE)
+            break;
+        if (rc != SQLITE_ROW) {
+            sqlite3_reset(m_stmt);
+            m_connection->raise(rc);
+        }
+    }
+    sqlite3_reset(m_stmt);
+    return sqlite3_changes(m_connection->handle());
+}
+
+ResultSet Statement::query(const Params& params)
+{
+    bind(params);
+    return readAll(m_connection, m_stmt);
+}
+
+// ---- Connection ----
+
+Connection::Connection(Connection&& other) noexcept : m_db(other.m_db), m_path(std::move(other.m_path))
+{
+    other.m_db = nullptr;
+}
+
+Connection& Connection::operator=(Connection&& other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_db = other.m_db;
+        m_path = std::move(other.m_path);
+        other.m_db = nullptr;
+    }
+    return *this;
+}
+
+Connection::~Connection()
+{
+    close();
+}
+
+void Connection::close()
+{
+    if (m_db) {
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+QString Connection::pathFromConnectionString(const QString& connectionString)
+{
+    const int at = connectionString.indexOf(QLatin1String("DBQ="), 0, Qt::CaseInsensitive);
+    if (at < 0)
+        return QString();
+    const int start = at + 4;
+    const int end = connectionString.indexOf(QLatin1Char(';'), start);
+    return connectionString.mid(start, end < 0 ? -1 : end - start).trimmed();
+}
+
+Connection Connection::open(const QString& connectionString)
+{
+    const QString path = pathFromConnectionString(connectionString);
+    if (path.isEmpty())
+        throw DbError(ErrorClass::CannotOpen, SQLITE_CANTOPEN,
+                      QStringLiteral("The connection string names no database file (DBQ=)"));
+    return openFile(path);
+}
+
+Connection Connection::openFile(const QString& path)
+{
+    // SQLite would happily open a directory or create a missing file; both are
+    // errors here, with a message that names the file.
+    const QFileInfo info(path);
+    if (!info.exists() || info.isDir())
+        throw DbError(ErrorClass::CannotOpen, SQLITE_CANTOPEN,
+                      QStringLiteral("Could not find file '%1'.").arg(path));
+    Connection connection = openWithFlags(path, SQLITE_OPEN_READWRITE);
+    // Opening reads nothing; the first statement finds out whether the file is
+    // a database at all.
+    connection.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    return connection;
+}
+
+Connection Connection::create(const QString& path)
+{
+    return openWithFlags(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+}
+
+Connection Connection::openWithFlags(const QString& path, int flags)
+{
+    Connection connection;
+    connection.m_path = path;
+    const QByteArray utf8 = path.toUtf8();
+    const int rc = sqlite3_open_v2(utf8.constData(), &connection.m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString message = connection.m_db
+            ? QStringLiteral("%1: %2").arg(QString::fromUtf8(sqlite3_errmsg(connection.m_db)), path)
+            : QStringLiteral("Cannot open %1").arg(path);
+        connection.close();
+        raiseCode(rc, message);
+    }
+    sqlite3_extended_result_codes(connection.m_db, 1);
+    sqlite3_busy_timeout(connection.m_db, kBusyTimeoutMs);
+    connection.execScript(QStringLiteral("PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF"));
+    return connection;
+}
+
+void Connection::raise(int code) const
+{
+    QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(code));
+    if ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CANTOPEN)
+        message += QStringLiteral(": ") + m_path;
+    raiseCode(code, message);
+}
+
+Statement Connection::prepare(const QString& sql)
+{
+    if (!m_db)
+        throw DbError(ErrorClass::Other, SQLITE_MISUSE, QStringLiteral("The connection is closed"));
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &stmt, nullptr);
+    if (rc != SQLITE_OK)
+        raise(rc);
+    if (!stmt)
+        throw DbError(ErrorClass::Other, SQLITE_MISUSE, QStringLiteral("Empty statement"));
+    return Statement(this, stmt);
+}
+
+int Connection::exec(const QString& sql, const Params& params)
+{
+    return prepare(sql).exec(params);
+}
+
+ResultSet Connection::query(const QString& sql, const Params& params)
+{
+    return prepare(sql).query(params);
+}
+
+QVariant Connection::scalar(const QString& sql, const Params& params)
+{
+    const ResultSet rows = query(sql, params);
+    if (rows.empty() || rows.columnCount() == 0)
+        return QVariant();
+    return rows.first().value(0);
+}
+
+void Connection::execScript(const QString& sql)
+{
+    if (!m_db)
+        throw DbError(ErrorClass::Other, SQLITE_MISUSE, QStringLiteral("The connection is closed"));
+    char* error = nullptr;
+    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
+        sqlite3_free(error);
+        raiseCode(sqlite3_extended_errcode(m_db), message);
+    }
+}
+
+qint64 Connection::lastInsertId() const
+{
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
+
+bool Connection::inTransaction() const
+{
+    return m_db && !sqlite3_get_autocommit(m_db);
+}
+
+QStringList Connection::tableColumns(const QString& table)
+{
+    // Preparing "SELECT * FROM t" names the columns as the table stores them,
+    // without reading a row; it fails for a missing table like a query would.
+    Statement stmt = prepare(QStringLiteral("SELECT * FROM ") + quoteIdentifier(table));
+    QStringList columns;
+    const int count = sqlite3_column_count(stmt.m_stmt);
+    for (int i = 0; i < count; ++i)
+        columns << QString::fromUtf8(sqlite3_column_name(stmt.m_stmt, i));
+    return columns;
+}
+
+bool Connection::hasTable(const QString& table)
+{
+    return scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"),
+                  {table}).toInt() > 0;
+}
+
+QString quoteIdentifier(const QString& name)
+{
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+} // namespace db

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "platform/db/DbError.h"
+#include "platform/db/ResultSet.h"
+
+#include <QString>
+#include <QVariant>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace db {
+
+// Values bound to the ? placeholders of a statement, in order. A null
+// QVariant binds NULL; bool binds 0/1; integral types bind INTEGER; double
+// binds REAL; everything else binds its text.
+using Params = std::vector<QVariant>;
+
+class Connection;
+
+// A prepared statement that can be run many times with new values, for bulk
+// work such as writing a whole question bank in one transaction.
+class Statement {
+public:
+    Statement(Statement&& other) noexcept;
+    Statement& operator=(Statement&& other) noexcept;
+    ~Statement();
+
+    // Binds and runs the statement; returns the number of rows changed.
+    int exec(const Params& params = {});
+    ResultSet query(const Params& params = {});
+
+private:
+    friend class Connection;
+    Statement(Connection* connection, sqlite3_stmt* stmt) : m_connection(connection), m_stmt(stmt) {}
+    void bind(const Params& params);
+
+    Connection* m_connection;
+    sqlite3_stmt* m_stmt;
+};
+
+class Connection {
+public:
+    Connection() = default;
+    Connection(Connection&& other) noexcept;
+    Connection& operator=(Connection&& other) noexcept;
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    ~Connection();
+
+    // Opens the database named by "DBQ=" in an ODBC-style connection string.
+    // User and password are accepted and unused.
+    static Connection open(const QString& connectionString);
+    // Opens an existing database file; never creates one. The file is probed,
+    // so a file that is not a database fails here with NotADatabase.
+    static Connection openFile(const QString& path);
+    // Creates a new database file (or opens an existing one) for writing.
+    static Connection create(const QString& path);
+    // The file a connection string names ("DBQ=" up to the next ";").
+    static QString pathFromConnectionString(const QString& connectionString);
+
+    bool isOpen() const { return m_db != nullptr; }
+    QString path() const { return m_path; }
+    void close();
+
+    // Runs one statement; returns the number of rows it changed.
+    int exec(const QString& sql, const Params& params = {});
+    // Runs several statements separated by ";" with no parameters.
+    void execScript(const QString& sql);
+    // Runs a query and reads every row at once.
+    ResultSet query(const QString& sql, const Params& params = {});
+    // First column of the first row, or a null QVariant when there is no row.
+    QVariant scalar(const QString& sql, const Params& params = {});
+    Statement prepare(const QString& sql);
+
+    qint64 lastInsertId() const;
+    bool inTransaction() const;
+    // Column names of a table, as stored in the database, in order.
+    QStringList tableColumns(const QString& table);
+    bool hasTable(const QString& table);
+
+    sqlite3* handle() const { return m_db; }
+    [[noreturn]] void raise(int code) const;
+
+private:
+    static Connection openWithFlags(const QString& path, int flags);
+
+    sqlite3* m_db = nullptr;
+    QString m_path;
+};
+
+// Quotes an identifier for SQL ("name" with inner quotes doubled). Table and
+// column names never come from users, but a quoted name is never misread.
+QString quoteIdentifier(const QString& name);
+
+} // namespace db

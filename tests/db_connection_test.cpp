@@ -1,0 +1,162 @@
+#include "platform/db/Connection.h"
+#include "platform/db/Transaction.h"
+#include "tests/support/TempHome.h"
+
+#include <QFileInfo>
+#include <functional>
+#include <sqlite3.h>
+#include <gtest/gtest.h>
+
+using db::Connection;
+using db::DbError;
+using db::ErrorClass;
+
+namespace {
+
+class DbLayer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path = home.file(QStringLiteral("test.qzr"));
+        auto c = Connection::create(path);
+        c.execScript(QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT COLLATE NOCASE, v REAL, n INTEGER)"));
+    }
+    ErrorClass classOf(const std::function<void()>& action)
+    {
+        try {
+            action();
+        } catch (const DbError& e) {
+            return e.errorClass();
+        }
+        ADD_FAILURE() << "no error raised";
+        return ErrorClass::Other;
+    }
+
+    TempHome home;
+    QString path;
+};
+
+TEST_F(DbLayer, BoundValuesRoundTripVerbatim)
+{
+    auto c = Connection::openFile(path);
+    const QString tricky = QStringLiteral("O'Brien \"quoted\" -- ; DROP TABLE t; Zürich 東京");
+    c.exec(QStringLiteral("INSERT INTO t (id, name, v, n) VALUES (?, ?, ?, ?)"), {1, tricky, 2.5, QVariant()});
+    c.exec(QStringLiteral("INSERT INTO t (id, name) VALUES (?, ?)"), {2, QStringLiteral("0042")});
+
+    const auto rows = c.query(QStringLiteral("SELECT * FROM t ORDER BY id"));
+    ASSERT_EQ(rows.recordCount(), 2);
+    EXPECT_EQ(rows[0].text(QStringLiteral("NAME")), tricky);  // field names ignore case
+    EXPECT_DOUBLE_EQ(rows[0].real(QStringLiteral("v")), 2.5);
+    EXPECT_TRUE(rows[0].isNull(QStringLiteral("n")));
+    EXPECT_EQ(rows[0].integer(QStringLiteral("n")), 0);
+    EXPECT_EQ(rows[1].text(1), QStringLiteral("0042"));
+    EXPECT_EQ(rows[1].value(1).typeId(), QMetaType::QString);
+    // Text compares without regard to ASCII case.
+    EXPECT_EQ(c.scalar(QStringLiteral("SELECT id FROM t WHERE name = ?"), {QStringLiteral("0042")}).toInt(), 2);
+    c.exec(QStringLiteral("INSERT INTO t (id, name) VALUES (3, 'Admin')"));
+    EXPECT_EQ(c.scalar(QStringLiteral("SELECT id FROM t WHERE name = ?"), {QStringLiteral("ADMIN")}).toInt(), 3);
+    EXPECT_THROW(rows[0].value(QStringLiteral("missing")), DbError);
+}
+
+TEST_F(DbLayer, GetStringJoinsFieldsAndRows)
+{
+    auto c = Connection::openFile(path);
+    c.exec(QStringLiteral("INSERT INTO t (id, name) VALUES (1, 'a'), (2, NULL)"));
+    EXPECT_EQ(c.query(QStringLiteral("SELECT id, name FROM t ORDER BY id")).getString(QStringLiteral(","), QStringLiteral(";"), QStringLiteral("-")),
+              QStringLiteral("1,a;2,-;"));
+}
+
+TEST_F(DbLayer, OpeningErrorsAreDistinctAndCreateNothing)
+{
+    const QString missing = home.file(QStringLiteral("nowhere/missing.qzr"));
+    EXPECT_EQ(classOf([&] { Connection::openFile(missing); }), ErrorClass::CannotOpen);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    EXPECT_EQ(classOf([&] { Connection::openFile(home.path()); }), ErrorClass::CannotOpen);
+
+    home.write(QStringLiteral("text.qzr"), QByteArray("This is a plain text file, not a question bank.\n").repeated(40));
+    EXPECT_EQ(classOf([&] { Connection::openFile(home.file(QStringLiteral("text.qzr"))); }), ErrorClass::NotADatabase);
+
+    EXPECT_EQ(classOf([&] { Connection::open(QStringLiteral("Provider=X;User ID=Admin;")); }), ErrorClass::CannotOpen);
+}
+
+TEST_F(DbLayer, ConnectionStringNamesTheFile)
+{
+    const QString cs = QStringLiteral("Provider=MSDASQL.1;Persist Security Info=False;User ID=Admin;DBQ=") + path
+        + QStringLiteral(";Driver={Microsoft Access Driver (*.mdb)};DriverId=25;FIL=MS Access;pwd= TORVILKE");
+    EXPECT_EQ(Connection::pathFromConnectionString(cs), path);
+    EXPECT_TRUE(Connection::open(cs).isOpen());
+}
+
+TEST_F(DbLayer, ConstraintAndAlreadyExistsClasses)
+{
+    auto c = Connection::openFile(path);
+    c.exec(QStringLiteral("INSERT INTO t (id) VALUES (1)"));
+    EXPECT_EQ(classOf([&] { c.exec(QStringLiteral("INSERT INTO t (id) VALUES (1)")); }), ErrorClass::Constraint);
+    EXPECT_EQ(classOf([&] { c.exec(QStringLiteral("CREATE TABLE t (x)")); }), ErrorClass::AlreadyExists);
+    EXPECT_EQ(classOf([&] { c.exec(QStringLiteral("ALTER TABLE t ADD name TEXT")); }), ErrorClass::AlreadyExists);
+    EXPECT_EQ(classOf([&] { c.query(QStringLiteral("SELECT * FROM nosuch")); }), ErrorClass::Other);
+}
+
+TEST_F(DbLayer, BusyWhenAnotherConnectionHoldsTheWriteLock)
+{
+    auto writer = Connection::openFile(path);
+    auto other = Connection::openFile(path);
+    sqlite3_busy_timeout(other.handle(), 50);
+    db::Transaction hold(writer);
+    writer.exec(QStringLiteral("INSERT INTO t (id) VALUES (7)"));
+    EXPECT_EQ(classOf([&] { other.exec(QStringLiteral("INSERT INTO t (id) VALUES (8)")); }), ErrorClass::Busy);
+}
+
+TEST_F(DbLayer, TransactionRollsBackOnException)
+{
+    auto c = Connection::openFile(path);
+    try {
+        db::Transaction transaction(c);
+        c.exec(QStringLiteral("INSERT INTO t (id) VALUES (1)"));
+        throw std::runtime_error("fails half way");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_FALSE(c.inTransaction());
+    EXPECT_EQ(c.scalar(QStringLiteral("SELECT count(*) FROM t")).toInt(), 0);
+
+    {
+        db::Transaction transaction(c);
+        c.exec(QStringLiteral("INSERT INTO t (id) VALUES (2)"));
+        transaction.commit();
+    }
+    EXPECT_EQ(c.scalar(QStringLiteral("SELECT count(*) FROM t")).toInt(), 1);
+}
+
+TEST_F(DbLayer, SavepointInsideATransaction)
+{
+    auto c = Connection::openFile(path);
+    db::Transaction outer(c);
+    c.exec(QStringLiteral("INSERT INTO t (id) VALUES (1)"));
+    {
+        db::Savepoint inner(c);
+        c.exec(QStringLiteral("INSERT INTO t (id) VALUES (2)"));
+        // destroyed without release: only the inner change goes
+    }
+    {
+        db::Savepoint inner(c);
+        c.exec(QStringLiteral("INSERT INTO t (id) VALUES (3)"));
+        inner.release();
+    }
+    EXPECT_TRUE(c.inTransaction());
+    outer.commit();
+    EXPECT_EQ(c.query(QStringLiteral("SELECT id FROM t ORDER BY id")).getString(QString(), QStringLiteral(",")), QStringLiteral("1,3,"));
+}
+
+TEST_F(DbLayer, PreparedStatementRunsRepeatedlyAndChecksArity)
+{
+    auto c = Connection::openFile(path);
+    auto insert = c.prepare(QStringLiteral("INSERT INTO t (id, name) VALUES (?, ?)"));
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(insert.exec({i, QStringLiteral("n%1").arg(i)}), 1);
+    EXPECT_EQ(c.lastInsertId(), 3);
+    EXPECT_THROW(insert.exec({4}), DbError);
+    EXPECT_EQ(c.tableColumns(QStringLiteral("T")), (QStringList{"id", "name", "v", "n"}));
+    EXPECT_TRUE(c.hasTable(QStringLiteral("T")));
+}
+
+} // namespace

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+
+// A program folder of its own for one test: set as the program folder while
+// the object lives, removed afterwards.
+class TempHome {
+public:
+    TempHome();
+    ~TempHome();
+
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& name) const;
+    // Writes a text file below the folder (folders are created).
+    void write(const QString& name, const QByteArray& content) const;
+
+private:
+    QTemporaryDir m_dir;
+    QString m_previous;
+};
