@@ -1,15 +1,39 @@
 #include "foundation/ProgramFolder.h"
+#include "foundation/Startup.h"
+#include "foundation/UiHooks.h"
+#include "foundation/WidgetStartupEnvironment.h"
+#include "foundation/WidgetUiHooks.h"
+#include "foundation/frmDBSel.h"
+#include "app/WindowWiring.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <unistd.h>
 
 int main(int argc, char** argv)
 {
+    // The browser engine refuses to start as root inside its sandbox.
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX") && geteuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Ziduver"));
+    QApplication::setApplicationName(QStringLiteral("Ziduver"));
+    // One window is hidden before the next is shown; the program ends when a
+    // window says so.
+    app.setQuitOnLastWindowClosed(false);
+
     setProgramFolder(resolveProgramFolder(app.arguments(), qEnvironmentVariable("ZIDUVER_HOME"),
                                           QCoreApplication::applicationDirPath()));
-    QLabel label(QStringLiteral("Ziduver is being set up."));
-    label.show();
-    return app.exec();
+    WidgetUiHooks hooks;
+    installUiHooks(&hooks);
+
+    wireWindows();
+    WidgetStartupEnvironment environment(programFolder());
+    if (Main(environment) != StartupResult::ShowLogin)
+        return 0;
+    if (!frmDBSel::showLogin())
+        return 0;
+    const int status = app.exec();
+    installUiHooks(nullptr);
+    return status;
 }

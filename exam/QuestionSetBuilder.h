@@ -1,0 +1,76 @@
+#pragma once
+
+#include "platform/db/ResultSet.h"
+
+#include <QString>
+
+namespace db {
+class Connection;
+}
+class CategoryMap;
+class QuestionList;
+class RandomSource;
+
+// The outcome of building a question set: ok, or the message the exam window
+// shows before it closes. A failed build leaves the list empty (header row
+// only), never partial.
+struct QuestionSetResult {
+    bool ok = false;
+    QString message;
+    int drawn = 0;  // questions in the list
+
+    static QuestionSetResult success(int drawn) { return {true, QString(), drawn}; }
+    static QuestionSetResult failure(const QString& message) { return {false, message, 0}; }
+};
+
+// Builds the exam's question list once, before the first question is shown,
+// on the exam window's own connection:
+// - simulated exam: at random per category under the category's directives
+//   (a count and a limit per question type);
+// - pretest: at random, the same share from every category;
+// - practice: the ticked categories and chapters by the user's progress in
+//   the current pass, wrong first, then unseen, then right, rotating over
+//   the categories.
+// Every builder ends by drawing the choice-order variant of every row.
+class QuestionSetBuilder {
+public:
+    QuestionSetBuilder(db::Connection& ExamConn, RandomSource& random);
+
+    // The mode's category rows (`CategoryRs`), in key order: the ticked
+    // categories for "PRACTICE", every category for any other word.
+    static db::ResultSet categoryRows(db::Connection& ExamConn, const QString& modeWord);
+
+    // Chooses the builder by mode word as the exam window's start does:
+    // "SIMULATED", "TEST", else practice. userCode and wanted (the launch
+    // record's question count) matter to practice only.
+    QuestionSetResult build(const QString& modeWord, const db::ResultSet& CategoryRs, int userCode, int wanted,
+                            QuestionList& msflex, CategoryMap& cboCategory);
+
+    QuestionSetResult BuildExamFromDirectives(const db::ResultSet& CategoryRs, QuestionList& msflex,
+                                              CategoryMap& cboCategory);
+    QuestionSetResult FillQuestionsByCategory(const db::ResultSet& CategoryRs, QuestionList& msflex,
+                                              CategoryMap& cboCategory);
+    QuestionSetResult FillQuestionsByProgress(int userCode, int wanted, QuestionList& msflex);
+
+    // The pretest's share per category: 30 / n + 1 rounded half to even, n
+    // the number of categories; 0 without categories.
+    int GetCategoryCount();
+
+    // The category of a question; 0 when its chapter code is Null or the
+    // code is unknown.
+    static int GetChapterQuestionCategory(db::Connection& ExamConn, int questCode);
+
+    // The failure texts.
+    static QString invalidExamDirectivesText() { return QStringLiteral("Invalid exam directives. Cannot Proceed"); }
+    static QString invalidDirectivesText() { return QStringLiteral("Invalid directives. Cannot proceed"); }
+    static QString noQuestionsText() { return QStringLiteral("No Questions selected. Cannot Proceed"); }
+
+private:
+    enum class Draw { Directives, Share };
+    QuestionSetResult drawPerCategory(Draw kind, const db::ResultSet& CategoryRs, QuestionList& msflex,
+                                      CategoryMap& cboCategory);
+    void drawChoiceOrders(QuestionList& msflex);
+
+    db::Connection& m_conn;
+    RandomSource& m_random;
+};

@@ -1,0 +1,543 @@
+#include "exam/frmZiduver.h"
+
+#include "exam/ClockRandomSource.h"
+#include "exam/ExamModuleState.h"
+#include "exam/frmLoading.h"
+#include "foundation/ExamParameters.h"
+#include "foundation/Messages.h"
+#include "foundation/ProgramFolder.h"
+#include "foundation/SharedState.h"
+#include "foundation/WidgetSkinning.h"
+#include "foundation/WindowLinks.h"
+#include "platform/ui/WindowControls.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStackedLayout>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWebEngineView>
+#include <QWindow>
+
+namespace {
+
+frmZiduver*& examWindow()
+{
+    static frmZiduver* window = nullptr;
+    return window;
+}
+
+// Twips to pixels at the 15 twips a pixel the layout was drawn for.
+constexpr int px(int twips)
+{
+    return twips / 15;
+}
+
+QString escapeText(const QString& text)
+{
+    QString html = text.toHtmlEscaped();
+    html.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
+    html.replace(QLatin1Char('\r'), QLatin1String("<br>"));
+    html.replace(QLatin1Char('\n'), QLatin1String("<br>"));
+    return html;
+}
+
+} // namespace
+
+frmZiduver& frmZiduver::instance()
+{
+    frmZiduver*& window = examWindow();
+    if (!window)
+        window = new frmZiduver;
+    return *window;
+}
+
+bool frmZiduver::exists()
+{
+    return examWindow() != nullptr;
+}
+
+void frmZiduver::launch()
+{
+    frmZiduver& window = instance();
+    if (!window.Form_Load()) {
+        // Nothing to run: back to the main window, which hid itself for the launch.
+        window.unloadAndReturn();
+        return;
+    }
+    window.show();
+}
+
+frmZiduver::frmZiduver() : QWidget(nullptr, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmZiduver"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildControls();
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmZiduver::onFocusWindowChanged);
+}
+
+frmZiduver::~frmZiduver()
+{
+    if (examWindow() == this)
+        examWindow() = nullptr;
+}
+
+void frmZiduver::buildControls()
+{
+    // Top band: toolbar, review gauge and the question counter.
+    frimTop = new QFrame(this);
+    frimTop->setObjectName(QStringLiteral("frimTop"));
+    frimTop->setFixedHeight(px(975));
+    auto* top = new QHBoxLayout(frimTop);
+    top->setContentsMargins(8, 4, 8, 4);
+    const char* const toolbarNames[] = {"ToolbarPrint", "ToolbarViewNote", "ToolbarAddNote",
+                                        "ToolbarReview", "ToolbarEndExam", "ToolbarHelp"};
+    const char* const toolbarCaptions[] = {"Print", "View Note", "Add Note", "Review", "End Exam", "Help"};
+    for (int i = 0; i < 6; ++i) {
+        tbar[size_t(i)] = new QPushButton(QString::fromLatin1(toolbarCaptions[i]), frimTop);
+        tbar[size_t(i)]->setObjectName(QString::fromLatin1(toolbarNames[i]));
+        tbar[size_t(i)]->setFocusPolicy(Qt::NoFocus);
+        top->addWidget(tbar[size_t(i)]);
+    }
+    top->addStretch();
+    picGauge = new QFrame(frimTop);
+    picGauge->setObjectName(QStringLiteral("picGauge"));
+    lblReview = new QLabel(picGauge);
+    lblReview->setObjectName(QStringLiteral("lblReview"));
+    auto* gauge = new QHBoxLayout(picGauge);
+    gauge->addWidget(lblReview);
+    top->addWidget(picGauge);
+    Frame1 = new QFrame(frimTop);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFixedWidth(px(2385));
+    lblQno = new QLabel(Frame1);
+    lblQno->setObjectName(QStringLiteral("lblQno"));
+    lblQno->setAlignment(Qt::AlignCenter);
+    QFont counter = lblQno->font();
+    counter.setBold(true);
+    counter.setPointSize(counter.pointSize() + 2);
+    lblQno->setFont(counter);
+    Label2 = new QLabel(Frame1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->hide();
+    auto* frame1 = new QVBoxLayout(Frame1);
+    frame1->addWidget(lblQno);
+    top->addWidget(Frame1);
+
+    // Question area: the question page, with the scenario page laid over it
+    // when its tab is chosen. The page scrolls itself.
+    ViewAnswer = new QScrollArea(this);
+    ViewAnswer->setObjectName(QStringLiteral("ViewAnswer"));
+    ViewAnswer->setWidgetResizable(true);
+    ViewAnswer->setFrameShape(QFrame::NoFrame);
+    Picture3 = new QWidget;
+    Picture3->setObjectName(QStringLiteral("Picture3"));
+    auto* pages = new QStackedLayout(Picture3);
+    www1 = new QWebEngineView(Picture3);
+    www1->setObjectName(QStringLiteral("www1"));
+    ScenarioBroser = new QWebEngineView(Picture3);
+    ScenarioBroser->setObjectName(QStringLiteral("ScenarioBroser"));
+    pages->addWidget(www1);
+    pages->addWidget(ScenarioBroser);
+    ViewAnswer->setWidget(Picture3);
+
+    // Bottom band: navigation and answer buttons, the check boxes, the clock.
+    fraFooter = new QFrame(this);
+    fraFooter->setObjectName(QStringLiteral("fraFooter"));
+    fraFooter->setFixedHeight(px(1035));
+    auto* footer = new QHBoxLayout(fraFooter);
+    footer->setContentsMargins(8, 4, 8, 4);
+    auto button = [this](const char* name, const char* caption) {
+        auto* b = new QPushButton(QString::fromLatin1(caption), fraFooter);
+        b->setObjectName(QString::fromLatin1(name));
+        return b;
+    };
+    cmdPrev = button("cmdPrev", "&Previous");
+    cmdNext = button("cmdNext", "&Next");
+    cmdShowAnswer = button("cmdShowAnswer", "&Show Answer");
+    cmdReset = button("cmdReset", "&Reset");
+    cmdExplanation = button("cmdExplanation", "E&xplanation");
+    cmdInstruction = button("cmdInstruction", "&Instruction");
+    cmdExamReview = button("cmdExamReview", "Re&view");
+    cmdEndExam = button("cmdEndExam", "&End Exam");
+    cmdMarked = button("cmdMarked", "Marked Questions");
+    cmdMarked->hide();
+    auto* checks = new QVBoxLayout;
+    Check1 = new QCheckBox(QStringLiteral("Mark Current Question"), fraFooter);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    chkShowresult = new QCheckBox(QStringLiteral("Show Feedback"), fraFooter);
+    chkShowresult->setObjectName(QStringLiteral("chkShowresult"));
+    chkBreak = new QCheckBox(QStringLiteral("Take a break"), fraFooter);
+    chkBreak->setObjectName(QStringLiteral("chkBreak"));
+    chkBreak->hide();
+    checks->addWidget(Check1);
+    checks->addWidget(chkShowresult);
+    checks->addWidget(chkBreak);
+    Picture1 = new QFrame(fraFooter);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setFixedWidth(px(1590) + 20);
+    Picture1->setStyleSheet(QStringLiteral("#Picture1 { background: rgb(248, 248, 248); border-radius: 4px; }"));
+    lblBalTime = new QLabel(QStringLiteral("Time Elapsed"), Picture1);
+    lblBalTime->setObjectName(QStringLiteral("lblBalTime"));
+    lblBalTime->setAlignment(Qt::AlignCenter);
+    lblExamTimer = new QLabel(Picture1);
+    lblExamTimer->setObjectName(QStringLiteral("lblExamTimer"));
+    lblExamTimer->setAlignment(Qt::AlignCenter);
+    auto* clock = new QVBoxLayout(Picture1);
+    clock->setContentsMargins(2, 2, 2, 2);
+    clock->addWidget(lblBalTime);
+    clock->addWidget(lblExamTimer);
+
+    footer->addWidget(cmdPrev);
+    footer->addWidget(cmdNext);
+    footer->addLayout(checks);
+    footer->addWidget(Picture1);
+    footer->addStretch();
+    for (QPushButton* b : {cmdShowAnswer, cmdReset, cmdExplanation, cmdInstruction, cmdExamReview, cmdMarked, cmdEndExam})
+        footer->addWidget(b);
+
+    fraAltert = new QFrame(this);
+    fraAltert->setObjectName(QStringLiteral("fraAltert"));
+    fraAltert->hide();
+    picMarked = new QFrame(this);
+    picMarked->setObjectName(QStringLiteral("picMarked"));
+    picMarked->hide();
+
+    auto action = [this](const char* name, const char* caption) {
+        auto* a = new QAction(QString::fromLatin1(caption), this);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    mnuPrev = action("mnuPrev", "&Previous");
+    mnuCheatKey = action("mnuCheatKey", "Show &Answer Key");
+    mnuCheatKey->setCheckable(true);
+    mnuStatus = action("mnuStatus", "&Status");
+    mnuHistory = action("mnuHistory", "&History");
+    mnuAddNote = action("mnuAddNote", "Add &Note");
+    mnuShowResult = action("mnuShowResult", "Show &Feedback");
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 0, 2, 0);
+    layout->setSpacing(2);
+    layout->addWidget(frimTop);
+    layout->addWidget(ViewAnswer, 1);
+    layout->addWidget(fraFooter);
+
+    connect(cmdNext, &QPushButton::clicked, this, &frmZiduver::cmdNext_Click);
+    connect(cmdPrev, &QPushButton::clicked, this, &frmZiduver::cmdPrev_Click);
+    connect(cmdReset, &QPushButton::clicked, this, &frmZiduver::cmdReset_Click);
+    connect(cmdEndExam, &QPushButton::clicked, this, &frmZiduver::cmdEndExam_Click);
+    connect(tbar[4], &QPushButton::clicked, this, &frmZiduver::cmdEndExam_Click);
+}
+
+bool frmZiduver::Form_Load()
+{
+    session.startValues(gExamMode);
+    gReviewGoto = false;
+    gUserAnswer.clear();
+    skinWindow(this);
+    DisableCloseMenu(this);
+    QFont questionFont = font();
+    if (!gQuizFontName.isEmpty())
+        questionFont.setFamily(gQuizFontName);
+    if (gQuizFontSize > 0)
+        questionFont.setPointSize(gQuizFontSize);
+    setFont(questionFont);
+    gReviewMode = false;
+
+    if (gQuizQuestionCount == 0) {
+        ShowMessage(QuestionSetBuilder::noQuestionsText(), gAppName, OneButton, nullptr);
+        return false;
+    }
+    session.EndDeclined = false;
+
+    frmLoading loading;
+    loading.show();
+    QApplication::processEvents();
+
+    www1->setHtml(QString());
+    session.ClockSeconds = 60.0;
+    lblExamTimer->setText(QString::number(gQuizHours).trimmed() + QLatin1Char(':')
+                          + QString::number(gQuizMinutes - 1).trimmed() + QStringLiteral(":00"));
+    lblExamTimer->show();
+
+    try {
+        if (!session.ExamConn.isOpen())
+            session.openExamConnection(gQuizConnStr);
+    } catch (const std::exception& error) {
+        ShowMessage(QString::fromUtf8(error.what()), gAppName, OneButton, nullptr);
+        return false;
+    }
+    if (gExamMode == QLatin1String("TEST")) {
+        session.ClockSeconds = 0.0;
+        for (QWidget* w : {static_cast<QWidget*>(Check1), static_cast<QWidget*>(cmdPrev), static_cast<QWidget*>(cmdReset),
+                           static_cast<QWidget*>(cmdExplanation), static_cast<QWidget*>(cmdInstruction),
+                           static_cast<QWidget*>(cmdShowAnswer)})
+            w->hide();
+    } else if (gExamMode == QLatin1String("PRACTICE")) {
+        session.ClockSeconds = 0.0;
+        cmdPrev->setEnabled(false);
+    } else {
+        lblBalTime->setText(QStringLiteral("Time Remaining"));
+        chkBreak->show();
+        Check1->show();
+        for (QWidget* w : {static_cast<QWidget*>(cmdReset), static_cast<QWidget*>(cmdExplanation),
+                           static_cast<QWidget*>(cmdInstruction), static_cast<QWidget*>(cmdShowAnswer)})
+            w->hide();
+    }
+    int categories = 0;
+    try {
+        categories = session.openCategoryRows(gExamMode);
+    } catch (const std::exception&) {
+        categories = 0;
+    }
+    if (categories <= 0) {
+        ShowMessage(QStringLiteral("No Categories available"), gAppName, OneButton, nullptr);
+        return false;
+    }
+
+    SetModeCaptionAndControls(gExamMode);
+    if (gQuizQuestionCount == 1) {
+        cmdNext->setEnabled(false);
+        cmdPrev->setEnabled(false);
+    }
+
+    ClockRandomSource random;
+    const QuestionSetResult built = session.buildQuestionSet(gExamMode, gQuizUserCode, gQuizQuestionCount, random);
+    QApplication::processEvents();
+    if (!built.ok) {
+        // Never start on a partial or empty list.
+        ShowMessage(built.message, gAppName, OneButton, nullptr);
+        return false;
+    }
+    // The exam runs over the questions drawn.
+    if (session.questionCount() == 1) {
+        cmdNext->setEnabled(false);
+        cmdPrev->setEnabled(false);
+    }
+    showQuestionAt(1);
+    return true;
+}
+
+void frmZiduver::SetModeCaptionAndControls(const QString& modeWord)
+{
+    QString caption = gMultiUser
+        ? gAppTitle + QStringLiteral(" [ ") + gQuizExamName + QStringLiteral(" ] , User : ") + gQuizUserName
+        : gAppTitle + QStringLiteral(" [ ") + gQuizExamName + QStringLiteral(" ]  ");
+    mnuCheatKey->setChecked(false);
+    const bool simulated = modeWord == QLatin1String("SIMULATED");
+    const bool pretest = modeWord == QLatin1String("TEST");
+    if (simulated || pretest) {
+        caption += simulated ? QStringLiteral(", Mode : Simulated") : QStringLiteral(", Mode : Pretest");
+        cmdPrev->show();
+        cmdPrev->setEnabled(false);
+        mnuPrev->setEnabled(true);
+        for (QPushButton* b : {cmdShowAnswer, cmdInstruction, cmdReset}) {
+            b->setEnabled(true);
+            b->hide();
+        }
+        cmdEndExam->show();
+        chkShowresult->hide();
+        tbar[1]->setEnabled(false);
+        tbar[2]->setEnabled(false);
+        for (QAction* a : {mnuCheatKey, mnuStatus, mnuHistory, mnuAddNote, mnuShowResult})
+            a->setEnabled(false);
+        if (pretest) {
+            Check1->hide();
+            cmdMarked->hide();
+            cmdExplanation->hide();
+            cmdExamReview->hide();
+            tbar[3]->setEnabled(false);
+        }
+    } else if (modeWord == QLatin1String("PRACTICE")) {
+        caption += QStringLiteral(", Mode : Adaptive Drills");
+        Check1->hide();
+        cmdExplanation->show();
+        mnuShowResult->setEnabled(true);
+    }
+    setWindowTitle(caption);
+}
+
+void frmZiduver::showQuestionAt(int row)
+{
+    if (row < 1 || row > session.questionCount())
+        return;
+    session.CurrentQuestion = row;
+    if (row > session.QuestionsReached)
+        session.QuestionsReached = row;
+    Label2->setText(session.msflex.text(row, colQuestCode));
+    lblQno->setText(QStringLiteral("%1 of %2").arg(row).arg(session.questionCount()));
+    ShowQuestion(session.msflex.questionCode(row), session.msflex.choiceOrder(row), false);
+    if (session.questionCount() > 1) {
+        cmdNext->setEnabled(row < session.questionCount());
+        if (gExamMode != QLatin1String("TEST"))
+            cmdPrev->setEnabled(row > 1);
+    }
+}
+
+void frmZiduver::ShowQuestion(int questCode, int, bool)
+{
+    gQuestCode = questCode;
+    QString text;
+    try {
+        const db::ResultSet rows = session.ExamConn.query(
+            QStringLiteral("SELECT Qq_Quest_Desc, Qq_TypeCode, Qq_InteractiveCode FROM Qe_QuestionsHead "
+                           "WHERE Qq_QuestCode = ?"),
+            {questCode});
+        if (!rows.empty()) {
+            text = rows.first().text(0);
+            gQuestType = int(rows.first().integer(1));
+            gInteractiveCode = int(rows.first().integer(2));
+        }
+    } catch (const std::exception& error) {
+        text = QString::fromUtf8(error.what());
+    }
+    const QString family = gQuizFontName.isEmpty() ? QStringLiteral("Verdana") : gQuizFontName;
+    const QString page = QStringLiteral("<html><head><style>body { font-family: '%1'; font-size: %2px; margin: 18px; "
+                                        "color: #1d2733; } .code { color: #6b7785; font-size: 85%; }</style></head>"
+                                        "<body><div class=code>Question %3</div><p>%4</p></body></html>")
+                             .arg(family.toHtmlEscaped())
+                             .arg(qMax(gQuizFontSize, 10) + 2)
+                             .arg(questCode)
+                             .arg(escapeText(text));
+    const QString folder = QFileInfo(gQuizExamDbPath).absolutePath();
+    www1->setHtml(page, QUrl::fromLocalFile(folder + QLatin1Char('/')));
+}
+
+void frmZiduver::cmdNext_Click()
+{
+    cmdNext->setEnabled(false);
+    showQuestionAt(session.CurrentQuestion + 1);
+}
+
+void frmZiduver::cmdPrev_Click()
+{
+    cmdPrev->setEnabled(false);
+    showQuestionAt(session.CurrentQuestion - 1);
+}
+
+void frmZiduver::cmdReset_Click()
+{
+    showQuestionAt(session.CurrentQuestion);
+}
+
+void frmZiduver::cmdEndExam_Click()
+{
+    session.SkipActivateGuard = true;
+    const short answer = ShowMessage(QStringLiteral("Do you want to end exam?"), gAppName, YesNo, this);
+    session.SkipActivateGuard = false;
+    if (answer != ResultYes) {
+        session.EndDeclined = true;
+        return;
+    }
+    session.EndDeclined = false;
+    session.ExamAborted = true;
+    unloadAndReturn();
+}
+
+void frmZiduver::unloadAndReturn()
+{
+    m_unloading = true;
+    session.SkipActivateGuard = true;
+    session.closeExamConnection();
+    hide();
+    close();
+    if (windowLinks().returnToMainWindow)
+        windowLinks().returnToMainWindow();
+}
+
+void frmZiduver::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_firstShow) {
+        m_firstShow = false;
+        Form_Resize();
+        QTimer::singleShot(0, this, &frmZiduver::Form_Activate);
+    }
+}
+
+void frmZiduver::onFocusWindowChanged(QWindow* focused)
+{
+    QWindow* previous = m_lastFocusWindow;
+    m_lastFocusWindow = focused;
+    // Only a return from another window of this program counts as an
+    // activation; coming back from another application never does.
+    if (focused && focused == windowHandle() && previous && previous != focused && !m_firstShow)
+        Form_Activate();
+}
+
+void frmZiduver::Form_Activate()
+{
+    if (m_unloading)
+        return;
+    if (session.SkipActivateGuard) {
+        session.SkipActivateGuard = false;
+    } else if (!gExamWindowActive) {
+        gExamWindowActive = true;
+    } else {
+        unloadAndReturn();
+        return;
+    }
+    if (gQuizQuestionCount == 0 || session.ExamAborted) {
+        unloadAndReturn();
+        return;
+    }
+    if (!gReviewGoto)
+        cmdReset_Click();
+}
+
+void frmZiduver::closeEvent(QCloseEvent* event)
+{
+    if (m_unloading || session.SkipActivateGuard) {
+        session.closeExamConnection();
+        event->accept();
+        return;
+    }
+    // A close request from the user asks to end the exam.
+    cmdEndExam_Click();
+    if (session.EndDeclined) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void frmZiduver::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+        Form_Resize();
+}
+
+void frmZiduver::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmZiduver::Form_Resize()
+{
+    if (gQuizQuestionCount == 0 || isMinimized() || m_resizing)
+        return;
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    // The window covers the screen less a margin at the bottom (750 twips).
+    const QRect area = screen->geometry();
+    const QRect wanted(area.left(), area.top(), area.width(), area.height() - px(750));
+    if (geometry() != wanted) {
+        m_resizing = true;
+        setGeometry(wanted);
+        m_resizing = false;
+    }
+}

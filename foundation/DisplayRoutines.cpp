@@ -1,0 +1,31 @@
+#include "foundation/DisplayRoutines.h"
+
+#include "foundation/DebugLog.h"
+#include "foundation/SharedState.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+bool FileExists(const QString& path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists()) {
+        WriteLog(QStringLiteral("File not found: ") + path + QStringLiteral(": FileExists:basZiduver:Date/Time :")
+                 + logDate());
+        return false;
+    }
+    if (gDebug == 1)
+        WriteLog(path + QStringLiteral(" exist: FileExists: basZiduver: Date/Time :") + logDate());
+    return !info.isDir();
+}
+
+int charsPerLine(double widthTwips, int averageCharWidthPixels)
+{
+    if (averageCharWidthPixels <= 0)
+        return -1;
+    return int(std::nearbyint(float(widthTwips) / float(averageCharWidthPixels) / 15.0f - 5.0f));
+}
+
+void ChangeDisplayMode(short, short, short)
+{
+}

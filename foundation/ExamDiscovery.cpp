@@ -1,0 +1,279 @@
+#include "foundation/ExamDiscovery.h"
+
+#include "foundation/DebugLog.h"
+#include "foundation/Messages.h"
+#include "foundation/ProgramFolder.h"
+#include "foundation/ReferenceSchema.h"
+#include "foundation/SchemaCheck.h"
+#include "foundation/SharedState.h"
+#include "foundation/UiHooks.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Transaction.h"
+
+#include <QDir>
+#include <algorithm>
+#include <exception>
+#include <optional>
+
+namespace {
+
+const QString kReadReg = QStringLiteral(" ReadRegCurrentDB :QmodPublic: Date/Time :");
+const QString kAttach = QStringLiteral(": attachAllDB:QmodPublic: Date/Time :");
+const QString kCr = QStringLiteral("\r");
+const QString kCrLf = QStringLiteral("\r\n");
+
+void debugLine(const QString& text)
+{
+    if (gDebug == 1)
+        WriteLog(text);
+}
+
+QString describe(const std::exception& error)
+{
+    if (const auto* dbError = dynamic_cast<const db::DbError*>(&error))
+        return dbError->message();
+    return QString::fromStdString(error.what());
+}
+
+// Name order, without regard to case first so that "b.qzr" does not sort
+// after "C.qzr"; ties by exact text so the order never depends on the file
+// system.
+void sortByName(QStringList& names)
+{
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+}
+
+QString listLines()
+{
+    return kCrLf + QStringLiteral("All Exams :") + gAllExamsList + kCrLf + QStringLiteral("Duplicate Exams :")
+        + gDuplicateExamsList + kCrLf + QStringLiteral("Invalid Exams : ") + gInvalidExamsList;
+}
+
+// A database that cannot be opened or read, or a locked system database:
+// the driver's generic failure, which marks the database as not usable.
+bool isUnusableDatabase(const std::exception& error)
+{
+    const auto* dbError = dynamic_cast<const db::DbError*>(&error);
+    if (!dbError)
+        return false;
+    switch (dbError->errorClass()) {
+    case db::ErrorClass::CannotOpen:
+    case db::ErrorClass::NotADatabase:
+    case db::ErrorClass::Busy:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isKeyViolation(const std::exception& error)
+{
+    const auto* dbError = dynamic_cast<const db::DbError*>(&error);
+    return dbError && dbError->errorClass() == db::ErrorClass::Constraint;
+}
+
+// Attaches one database. With a shared system connection (the rebuild) the
+// row goes in a savepoint of the caller's transaction; without one the call
+// opens and commits its own.
+bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSchema& reference)
+{
+    try {
+        debugLine(QStringLiteral("Reached AttachAllDB function!: AttachAllDB :QmodPublic: Date/Time :") + logDate()
+                  + QStringLiteral("  ") + path);
+        gDuplicateExamFlag = false;
+
+        db::Connection exam;
+        if (!CompatibleDB(path, ShowColumnCountOnly, reference, &exam))
+            return false;
+
+        uiHooks().setBusy(true);
+        debugLine(QStringLiteral("Compatible Exam Engine!") + kAttach + logDate() + QStringLiteral("  ") + path);
+
+        std::optional<db::Connection> ownSystem;
+        std::optional<db::Transaction> ownTransaction;
+        if (!sharedSystem) {
+            ownSystem.emplace(db::Connection::open(gSysConnStr));
+            ownTransaction.emplace(*ownSystem);
+        }
+        db::Connection& system = sharedSystem ? *sharedSystem : *ownSystem;
+
+        const db::ResultSet examRow = exam.query(
+            QStringLiteral("SELECT Qe_ExamCode, Qe_Exam_Desc, Qe_ValidDB FROM Qe_Exam ORDER BY rowid LIMIT 1"));
+        debugLine(QStringLiteral("DB Opened!") + kAttach + logDate() + QStringLiteral("  ") + path);
+
+        if (examRow.empty()) {
+            ShowMessage(QStringLiteral("Error in ExamDB"), gAppName, OneButton);
+        } else if (const db::Row& row = examRow.first(); row.isNull(2) || row.integer(2) != 0) {
+            const QVariant code = row.value(0);
+            const QVariant desc = row.value(1);
+            const QString codeAndName = code.toString().trimmed() + QLatin1Char(':') + desc.toString().trimmed();
+
+            db::Savepoint savepoint(system);
+            const QVariant attached = system.scalar(
+                QStringLiteral("SELECT 1 FROM Bq_Exam WHERE Be_Exam_Code = ?"), {code.toString().trimmed()});
+            if (attached.isValid()) {
+                debugLine(QStringLiteral("Duplicate Exam Found!") + kAttach + logDate() + QStringLiteral("  ")
+                          + codeAndName);
+                gDuplicateExamsList += codeAndName + QLatin1Char(',');
+                savepoint.rollback();
+                gDuplicateExamFlag = true;
+                return false;
+            }
+            system.exec(QStringLiteral("INSERT INTO Bq_Exam (be_path, Be_Exam_Code, be_desc) VALUES (?, ?, ?)"),
+                        {path, code, desc});
+            savepoint.release();
+            if (ownTransaction)
+                ownTransaction->commit();
+            debugLine(QStringLiteral("Exam added !") + kAttach + logDate() + QStringLiteral("  ") + codeAndName);
+        }
+        // else: marked not valid, passed over without a message.
+
+        debugLine(QStringLiteral("Completed!") + kAttach + logDate() + QStringLiteral("  ") + path + listLines());
+        return true;
+    } catch (const std::exception& error) {
+        WriteLog(describe(error) + QStringLiteral(": Module Name AttachAllDB: Date/Time: Parameter:") + path
+                 + QLatin1Char(':') + logDateTime() + QStringLiteral("  ") + path + listLines());
+        if (isUnusableDatabase(error)) {
+            gInvalidDbFlag = true;
+            gDuplicateExamFlag = false;
+        }
+        uiHooks().setBusy(false);
+        if (isKeyViolation(error)) {
+            // The code is attached already under a spelling the lookup missed.
+            gInvalidDbFlag = false;
+            gDuplicateExamFlag = true;
+        }
+        return false;
+    }
+}
+
+// "a, b, " -> "a, b"
+void dropFinalSeparator(QString& list)
+{
+    if (list.trimmed().endsWith(QLatin1Char(',')))
+        list.chop(2);
+}
+
+QStringList subFolders(const QString& dataFolder)
+{
+    QStringList names = QDir(dataFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    names.removeIf([](const QString& name) { return name.toUpper() == QLatin1String("PAGEFILE.SYS"); });
+    sortByName(names);
+    QStringList paths;
+    for (const QString& name : names)
+        paths << QDir(dataFolder).filePath(name);
+    return paths;
+}
+
+} // namespace
+
+QString getExamName(const QString& folder)
+{
+    QStringList names = QDir(folder).entryList(QDir::Files);
+    names.removeIf([](const QString& name) { return !name.endsWith(QLatin1String(".qzr"), Qt::CaseInsensitive); });
+    sortByName(names);
+    return names.isEmpty() ? QString() : names.first();
+}
+
+bool AttachAllDB(const QString& examDbPath)
+{
+    return attach(nullptr, examDbPath, ReferenceSchema::load());
+}
+
+DiscoveryResult ReadRegCurrentDB()
+{
+    // The pointer goes back whatever happens; the login window shows its list next.
+    struct RestorePointer {
+        ~RestorePointer() { uiHooks().setBusy(false); }
+    } restorePointer;
+
+    try {
+        debugLine(QStringLiteral("Entering function to read registry: ReadRegCurrentDB: frmDBSel ") + logDate());
+        const QString dataFolder = programFile(QStringLiteral("Data"));
+
+        // One transaction for the whole rebuild: the table is never seen half
+        // rebuilt, and one commit costs one flush instead of one per exam.
+        db::Connection system = db::Connection::open(gSysConnStr);
+        db::Transaction transaction(system);
+        system.exec(QStringLiteral("DELETE FROM Bq_Exam"));
+
+        const QStringList folders = subFolders(dataFolder);
+        debugLine(QStringLiteral("Gathered Sub Directories of Data folder:") + kReadReg + logDate()
+                  + QStringLiteral("  ") + dataFolder);
+
+        uiHooks().processEvents();
+        gInvalidDbFlag = false;
+        gDuplicateExamFlag = false;
+        gAllExamsList.clear();
+        gDuplicateExamsList.clear();
+        gInvalidExamsList.clear();
+        QString invalidList, duplicateList, otherList;
+        int failures = 0, invalidCount = 0, duplicateCount = 0;
+
+        const ReferenceSchema reference = ReferenceSchema::load();
+        for (const QString& folder : folders) {
+            const QString file = getExamName(folder);
+            const QString tried = folder + QLatin1Char('|') + file;
+            gAllExamsList += file + QLatin1Char(',');
+            debugLine(tried + QLatin1Char(':') + kReadReg + logDate() + QStringLiteral("  ") + dataFolder);
+
+            if (attach(&system, QDir(folder).filePath(file), reference)) {
+                debugLine(tried + QStringLiteral(" attached :") + kReadReg + logDate());
+                continue;
+            }
+            ++failures;
+            if (gInvalidDbFlag) {
+                ++invalidCount;
+                invalidList += file + QStringLiteral(", ");
+                gInvalidDbFlag = false;
+                debugLine(tried + QStringLiteral(" attach failed not a valid exam db :") + kReadReg + logDate());
+            } else if (gDuplicateExamFlag) {
+                duplicateList += file + QStringLiteral(", ");
+                ++duplicateCount;
+                gDuplicateExamFlag = false;
+                debugLine(tried + QStringLiteral(" attach failed duplicate exam :") + kReadReg + logDate());
+            } else {
+                otherList += file + QStringLiteral(", ");
+                debugLine(tried + QStringLiteral(" attach failed unknown reason:") + kReadReg + logDate());
+            }
+        }
+        transaction.commit();
+
+        if (folders.size() - failures < 1) {
+            debugLine(QStringLiteral("No Exam Data folder. Application cannot proceed!:") + kReadReg + logDate() + kCrLf
+                      + QStringLiteral("No Fails ") + QString::number(failures) + kCrLf
+                      + QStringLiteral(" No of exams ") + QString::number(folders.size() + 1));
+            ShowMessage(failures > 0 ? QStringLiteral("No Compatible Exam Data folder. Application cannot proceed!")
+                                     : QStringLiteral("No Exam Data folder. Application cannot proceed!"),
+                        gAppName, OneButton);
+            return DiscoveryResult::NoExamAttached;
+        }
+
+        dropFinalSeparator(invalidList);
+        dropFinalSeparator(duplicateList);
+        dropFinalSeparator(otherList);
+        const QString discarded = QStringLiteral("Following Exam(s) will be discarded ") + kCr;
+        QString message;
+        if (invalidCount > 0)
+            message = QStringLiteral("Invalid Exam database found.") + kCr + discarded + invalidList;
+        else if (duplicateCount > 0)
+            message = kCrLf + QStringLiteral("Duplicate Exam Code found.") + kCr + discarded + duplicateList;
+        else if (failures > 0)
+            message = discarded + otherList;
+        if (!message.isEmpty()) {
+            debugLine(message + QLatin1Char(':') + kReadReg + logDate());
+            ShowMessage(message, gAppName, OneButton);
+        }
+
+        debugLine(QStringLiteral("Ending readReg Successfully!:") + kReadReg + logDate());
+        return DiscoveryResult::Rebuilt;
+    } catch (const std::exception& error) {
+        const QString text = describe(error);
+        WriteLog(text + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ") + logDateTime());
+        ShowMessage(text, gAppName, OneButton);
+        return DiscoveryResult::Failed;
+    }
+}

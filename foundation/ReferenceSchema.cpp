@@ -1,0 +1,34 @@
+#include "foundation/ReferenceSchema.h"
+
+#include "foundation/ProgramFolder.h"
+#include "foundation/Schema.h"
+#include "platform/db/Connection.h"
+
+#include <exception>
+
+ReferenceSchema ReferenceSchema::load()
+{
+    return loadFrom(programFile(QStringLiteral("DataSkeleton.SKL")));
+}
+
+ReferenceSchema ReferenceSchema::loadFrom(const QString& path)
+{
+    ReferenceSchema reference;
+    db::Connection connection;
+    try {
+        connection = db::Connection::openFile(path);
+    } catch (const std::exception& error) {
+        reference.m_openError = QString::fromStdString(error.what());
+        return reference;
+    }
+    for (const QString& table : schema::comparedTables()) {
+        Table entry{table, {}, {}};
+        try {
+            entry.columns = connection.tableColumns(table);
+        } catch (const std::exception& error) {
+            entry.error = QString::fromStdString(error.what());
+        }
+        reference.m_tables.push_back(std::move(entry));
+    }
+    return reference;
+}

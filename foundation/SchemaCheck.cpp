@@ -1,0 +1,135 @@
+#include "foundation/SchemaCheck.h"
+
+#include "foundation/DebugLog.h"
+#include "foundation/ExamDiscovery.h"
+#include "foundation/Messages.h"
+#include "foundation/ReferenceSchema.h"
+#include "foundation/Schema.h"
+#include "foundation/SharedState.h"
+#include "platform/db/Connection.h"
+
+#include <exception>
+#include <stdexcept>
+
+namespace {
+
+const QString kModule = QStringLiteral(": CompatibleDB :QmodPublic: Date/Time :");
+
+QString describe(const std::exception& error)
+{
+    if (const auto* dbError = dynamic_cast<const db::DbError*>(&error))
+        return dbError->message();
+    return QString::fromStdString(error.what());
+}
+
+void debugLine(const QString& text)
+{
+    if (gDebug == 1)
+        WriteLog(text);
+}
+
+// Runs an upgrade statement. "Already there" is the normal case for every
+// database after its first check; anything else is logged and the check
+// goes on with the database as it is.
+void runUpgrade(db::Connection& connection, const QString& sql, const char* procedure)
+{
+    try {
+        connection.exec(sql);
+    } catch (const db::DbError& error) {
+        if (error.errorClass() != db::ErrorClass::AlreadyExists)
+            WriteLog(error.message() + QStringLiteral(": Module Name ") + QLatin1String(procedure)
+                     + QStringLiteral(": Date/Time: ") + logDateTime());
+    } catch (const std::exception& error) {
+        WriteLog(describe(error) + QStringLiteral(": Module Name ") + QLatin1String(procedure)
+                 + QStringLiteral(": Date/Time: ") + logDateTime());
+    }
+}
+
+void refuse(const QString& table)
+{
+    ShowMessage(QStringLiteral("Non-compatible database. Cannot use") + table, gAppName, OneButton);
+}
+
+} // namespace
+
+bool addTable(db::Connection& connection)
+{
+    runUpgrade(connection, schema::createLearningObjectiveTableSql(), "addTable");
+    return false;
+}
+
+bool addField(db::Connection& connection, const QString& table, const QString& column)
+{
+    runUpgrade(connection,
+               QStringLiteral("ALTER TABLE ") + db::quoteIdentifier(table) + QStringLiteral(" ADD ")
+                   + db::quoteIdentifier(column) + QLatin1Char(' ') + QLatin1String(schema::kModelAnswerType),
+               "addField");
+    return false;
+}
+
+bool CompatibleDB(const QString& examDbPath, short messageSwitch)
+{
+    return CompatibleDB(examDbPath, messageSwitch, ReferenceSchema::load());
+}
+
+bool CompatibleDB(const QString& examDbPath, short messageSwitch, const ReferenceSchema& reference,
+                  db::Connection* openExam)
+{
+    const QString atPath = QStringLiteral(" #") + examDbPath;
+    try {
+        debugLine(QStringLiteral("Started database compatibility checking function!(1)") + kModule + logDate() + atPath);
+        debugLine(QStringLiteral("Started database compatibility checking function!(0)") + kModule + logDate() + atPath);
+
+        db::Connection exam = db::Connection::openFile(examDbPath);
+        debugLine(QStringLiteral("database opened") + kModule + logDate() + atPath);
+
+        addTable(exam);
+        addField(exam, QLatin1String(schema::kModelAnswerTable), QLatin1String(schema::kModelAnswerColumn));
+        debugLine(QStringLiteral("database QQ_Correctanswer added") + kModule + logDate() + atPath);
+
+        if (!reference.openError().isEmpty())
+            throw std::runtime_error(reference.openError().toStdString());
+        debugLine(QStringLiteral("databases opened for compatibility checking!") + kModule + logDate() + atPath);
+
+        for (const ReferenceSchema::Table& table : reference.tables()) {
+            debugLine(QStringLiteral("Looping Through tables .! Check tables") + kModule + logDate()
+                      + QStringLiteral(" Current Table in process ") + table.name);
+            if (!table.error.isEmpty())
+                throw std::runtime_error(table.error.toStdString());
+            const QStringList examColumns = exam.tableColumns(table.name);
+
+            if (examColumns.size() != table.columns.size()) {
+                debugLine(QStringLiteral("Non compatible database.! Check tables") + kModule + logDate()
+                          + QStringLiteral("####") + table.name + atPath);
+                refuse(table.name);
+                gInvalidExamsList += examDbPath + QLatin1Char(',');
+                gInvalidDbFlag = true;
+                return false;
+            }
+            for (const QString& column : table.columns) {
+                debugLine(QStringLiteral("Looping Through fields.! Check tables") + kModule + logDate()
+                          + QStringLiteral(" Current Table in process ") + table.name
+                          + QStringLiteral(" Field under processing ") + column);
+                // Case-sensitive on purpose: a column spelt differently is a
+                // database built for another engine.
+                if (!examColumns.contains(column, Qt::CaseSensitive)) {
+                    if (messageSwitch == ShowEveryRefusal) {
+                        debugLine(QStringLiteral("Non-Compatible Exam Engine!: CompatibleDB:QmodPublic: Date/Time :")
+                                  + logDate() + examDbPath);
+                        refuse(table.name);
+                    }
+                    gInvalidDbFlag = true;
+                    return false;
+                }
+            }
+        }
+        debugLine(QStringLiteral("Compatible Exam Engine!: CompatibleDB:QmodPublic: Date/Time :") + logDate()
+                  + examDbPath);
+        if (openExam)
+            *openExam = std::move(exam);
+        return true;
+    } catch (const std::exception& error) {
+        WriteLog(describe(error) + QStringLiteral(": Module Name CompatibleDB: Date/Time: ") + logDateTime() + atPath);
+        return false;
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+namespace db {
+class Connection;
+}
+class ReferenceSchema;
+
+// Message switch of CompatibleDB.
+enum CompatibleMessages : short {
+    ShowEveryRefusal = 1,     // the administration window: a missing column is reported too
+    ShowColumnCountOnly = 2,  // start-up: only a differing number of columns is reported
+};
+
+// Brings an exam database up to the current layout (the learning-objective
+// table and the model-answer column) and compares the compared tables with
+// the reference DataSkeleton.SKL column by column, names case-sensitively.
+// True when they match. A refusal sets gInvalidDbFlag; a database or
+// reference that cannot be read is logged and refused without the flag and
+// without a message.
+bool CompatibleDB(const QString& examDbPath, short messageSwitch);
+
+// The same against a reference read beforehand. When openExam is given and
+// the check passes, the exam database's connection is handed over there, so
+// that the caller need not open the file again.
+bool CompatibleDB(const QString& examDbPath, short messageSwitch, const ReferenceSchema& reference,
+                  db::Connection* openExam = nullptr);
+
+// Creates the learning-objective table; an existing one is left alone and
+// any other failure is logged. Always false, which no caller reads.
+bool addTable(db::Connection& connection);
+// Adds a model-answer (TEXT) column to a table; as addTable.
+bool addField(db::Connection& connection, const QString& table, const QString& column);

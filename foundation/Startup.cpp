@@ -1,0 +1,164 @@
+#include "foundation/Startup.h"
+
+#include "foundation/ConnectionString.h"
+#include "foundation/DebugLog.h"
+#include "foundation/Messages.h"
+#include "foundation/ProgramFolder.h"
+#include "foundation/Settings.h"
+#include "foundation/SharedState.h"
+#include "platform/db/Connection.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+namespace {
+
+const char* const kModule = ":QmodPublic: Date/Time :";
+
+void debugLine(const QString& text, const QString& when)
+{
+    if (gDebug == 1)
+        WriteLog(text + QLatin1String(kModule) + when);
+}
+
+// A start-up error: the message names the problem for the built-in text shown
+// when the configured failure text could not be read yet.
+struct StartupFailure {
+    QString description;
+    int number;
+};
+
+QString readSetting(const char* key)
+{
+    return ReadSetting(QString::fromLatin1(key));
+}
+
+} // namespace
+
+double valOf(const QString& text)
+{
+    static const QRegularExpression leadingNumber(QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?"));
+    const auto match = leadingNumber.match(text);
+    return match.hasMatch() ? match.captured(0).trimmed().toDouble() : 0.0;
+}
+
+bool convertCInt(const QString& text, short& value)
+{
+    bool ok = false;
+    const double number = text.trimmed().toDouble(&ok);
+    if (!ok || number < -32768.5 || number > 32767.5)
+        return false;
+    value = short(std::nearbyint(number));  // the default rounding mode is to even
+    return true;
+}
+
+short GetScreenMode(int widthPixels)
+{
+    switch (widthPixels) {
+    case 1024:
+        return 1;
+    case 800:
+        return 2;
+    case 640:
+        return 3;
+    default:
+        ShowMessage(QStringLiteral("This application may not work properly with your current graphical settings. "
+                                   "It is optimised for 1024x768 / 800x600  resolution. For better performance "
+                                   "change to any of these settings."),
+                    gAppName, OneButton, nullptr);
+        return 1;
+    }
+}
+
+bool GetTypeofApplication()
+{
+    db::Connection connection = db::Connection::open(gSysConnStr);
+    const db::ResultSet mode = connection.query(QStringLiteral("SELECT BQ_Multiuser FROM Bq_Ziduver_Reg_Det"));
+    bool multiUser = true;
+    // A row whose flag is not set (0 or NULL) makes a single-user installation.
+    if (!mode.empty() && !mode.first().boolean(QStringLiteral("BQ_Multiuser"))) {
+        multiUser = false;
+        const db::ResultSet user = connection.query(QStringLiteral("SELECT * FROM Bq_DefaultUser"));
+        if (user.empty()) {
+            gDefaultLoginId.clear();
+            gDefaultPassword.clear();
+        } else {
+            gDefaultLoginId = user.first().text(QStringLiteral("loginid"));
+            gDefaultPassword = user.first().text(QStringLiteral("Password"));
+        }
+    }
+    if (gDebug == 1)
+        WriteLog(QStringLiteral("Single userid : GetTypeofApplication: ") + gDefaultLoginId + QLatin1Char(':') + logDate());
+    return multiUser;
+}
+
+StartupResult Main(StartupEnvironment& environment)
+{
+    QString failureText;
+    bool failureTextRead = false;
+    try {
+        gDisplayBits = 0;
+        gSkinFile = readSetting("SetupInfo/GeneralSettings/ActiveSkinFile");
+
+        if (environment.isLargeFontsMode()) {
+            ShowDbMessage(readSetting("SetupInfo/GeneralSettings/DPIMessage"));
+            return StartupResult::Quit;
+        }
+
+        failureText = readSetting("SetupInfo/GeneralSettings/OpenDatabaseErrorMsg");
+        failureTextRead = true;
+
+        gBlockRightClick = short(valOf(readSetting("SetupInfo/GeneralSettings/BlockRightClick")));
+        const QString debugSetting = readSetting("SetupInfo/GeneralSettings/debug");
+        if (!convertCInt(debugSetting, gDebug))
+            throw StartupFailure{QStringLiteral("Type mismatch (debug setting \"%1\")").arg(debugSetting), 13};
+        debugLine(QStringLiteral("Reached Main: main "), logDateTime());
+
+        if (environment.anotherInstanceRunning())
+            return StartupResult::Quit;
+
+        gDbPassword = QString::fromLatin1(kDatabasePassword);
+        debugLine(QStringLiteral("Pasword set: main "), logDateTime());
+
+        gSysDbPath = programFile(QStringLiteral("Ziduver.QZR"));
+        gSysConnStr = connectionString(gSysDbPath, gDbPassword);
+        debugLine(QStringLiteral("Before setting: main "), logDateTime());
+
+        {
+            // Opened once as a test; a missing file is never created here.
+            db::Connection test = db::Connection::open(gSysConnStr);
+            debugLine(QStringLiteral("Connect with db success and settings information gathered from registry: main "),
+                      logDate());
+
+            debugLine(QStringLiteral("Gathering Screen mode information: main "), logDate());
+            gScreenMode = GetScreenMode(environment.screenWidthPixels());
+            debugLine(QStringLiteral("Gathered Screen mode information: main "), logDate());
+
+            gMultiUser = GetTypeofApplication();
+            debugLine(QStringLiteral("Type of application is ") + (gMultiUser ? QStringLiteral("True") : QStringLiteral("False")),
+                      logDate());
+        }
+        return StartupResult::ShowLogin;
+    } catch (const SettingError& error) {
+        if (gDebug == 1)
+            WriteLog(error.message() + QStringLiteral("  ") + QString::number(error.code())
+                     + QStringLiteral(" : main ") + QLatin1String(kModule) + logDate());
+        ShowDbMessage(failureTextRead ? failureText : QStringLiteral("The program cannot start: ") + error.message()
+                          + QStringLiteral("\r(setup.xml in ") + programFolder() + QStringLiteral(")"));
+    } catch (const db::DbError& error) {
+        if (gDebug == 1)
+            WriteLog(error.message() + QStringLiteral("  ") + QString::number(error.sqliteCode())
+                     + QStringLiteral(" : main ") + QLatin1String(kModule) + logDate());
+        ShowDbMessage(failureText);
+    } catch (const std::exception& error) {
+        if (gDebug == 1)
+            WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : main ") + QLatin1String(kModule) + logDate());
+        ShowDbMessage(failureTextRead ? failureText : QString::fromUtf8(error.what()));
+    } catch (const StartupFailure& failure) {
+        if (gDebug == 1)
+            WriteLog(failure.description + QStringLiteral("  ") + QString::number(failure.number)
+                     + QStringLiteral(" : main ") + QLatin1String(kModule) + logDate());
+        ShowDbMessage(failureText);
+    }
+    return StartupResult::Quit;
+}

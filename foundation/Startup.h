@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+// What start-up needs to know of the machine it runs on; the real screen and
+// instance lock in the program, fakes in tests.
+class StartupEnvironment {
+public:
+    virtual ~StartupEnvironment() = default;
+    // True when the desktop runs at 120 logical pixels per inch.
+    virtual bool isLargeFontsMode() = 0;
+    // Width of the screen in pixels.
+    virtual int screenWidthPixels() = 0;
+    // True when another copy of the program is already running (and this copy
+    // must end without a word).
+    virtual bool anotherInstanceRunning() = 0;
+};
+
+enum class StartupResult {
+    ShowLogin,  // start-up succeeded: show the login window
+    Quit,       // end the program (a refusal or failure was already shown)
+};
+
+// The start-up road: settings, large-font refusal, second copy, the system
+// database test, screen mode and single/multi-user mode. Never exits the
+// process; the caller acts on the result.
+StartupResult Main(StartupEnvironment& environment);
+
+// True for a multi-user installation; for a single-user one false, after
+// loading the default user into gDefaultLoginId and gDefaultPassword.
+bool GetTypeofApplication();
+
+// 1 for 1024 pixels (and any unsupported width, after a warning), 2 for 800,
+// 3 for 640.
+short GetScreenMode(int widthPixels);
+
+// The integer of a setting the way the old runtime converted it: CInt
+// (banker's rounding; empty or non-numeric text is an error) and Val (the
+// leading number of the text, 0 when there is none).
+bool convertCInt(const QString& text, short& value);
+double valOf(const QString& text);

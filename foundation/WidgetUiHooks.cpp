@@ -1,0 +1,45 @@
+#include "foundation/WidgetUiHooks.h"
+
+#include "foundation/Messages.h"
+#include "foundation/frmDbMessage.h"
+#include "foundation/frmMessageBox.h"
+
+#include <QApplication>
+#include <QWidget>
+
+int WidgetUiHooks::messageBox(const QString&, const QString&, int, QObject* owner)
+{
+    // The box reads its text, title and style from the message variables.
+    QWidget* parent = qobject_cast<QWidget*>(owner);
+    // A message must not be hidden under an hourglass.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    frmMessageBox box(parent && parent->isVisible() ? parent : nullptr);
+    box.exec();
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    return gMsgResult;
+}
+
+void WidgetUiHooks::htmlMessage(const QString& page)
+{
+    frmDbMessage window(page);
+    window.exec();
+}
+
+void WidgetUiHooks::setBusy(bool busy)
+{
+    if (busy) {
+        if (m_busyDepth++ == 0)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (m_busyDepth > 0) {
+        if (--m_busyDepth == 0)
+            QApplication::restoreOverrideCursor();
+    }
+}
+
+void WidgetUiHooks::processEvents()
+{
+    QApplication::processEvents();
+}

@@ -1,0 +1,7 @@
+#include "foundation/WindowLinks.h"
+
+WindowLinks& windowLinks()
+{
+    static WindowLinks links;
+    return links;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+class QWebEngineView;
+
+// The HTML message window of start-up: its large-font refusal and its
+// failure text.
+class frmDbMessage : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmDbMessage(const QString& page, QWidget* owner = nullptr);
+
+    QWebEngineView* www1;
+    QPushButton* cmdClose;
+};

@@ -1,0 +1,62 @@
+#include "foundation/frmMessageBox.h"
+
+#include "foundation/Messages.h"
+#include "foundation/SharedState.h"
+#include "foundation/WidgetSkinning.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+frmMessageBox::frmMessageBox(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("frmMessageBox"));
+    setWindowTitle(QStringLiteral("Message Title here"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    lblMessage = new QLabel(this);
+    lblMessage->setObjectName(QStringLiteral("lblMessage"));
+    lblMessage->setWordWrap(true);
+    lblMessage->setTextFormat(Qt::PlainText);
+    lblMessage->setMinimumWidth(340);
+    lblMessage->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (int i = 0; i < 2; ++i) {
+        lblCaption[i] = new QPushButton(QStringLiteral("OK"), this);
+        lblCaption[i]->setObjectName(QStringLiteral("lblCaption%1").arg(i));
+        lblCaption[i]->setMinimumWidth(88);
+        connect(lblCaption[i], &QPushButton::clicked, this, [this, i] { lblCaption_Click(i); });
+        buttons->addWidget(lblCaption[i]);
+    }
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 18, 20, 14);
+    layout->setSpacing(16);
+    layout->addWidget(lblMessage);
+    layout->addLayout(buttons);
+
+    Form_Load();
+}
+
+void frmMessageBox::Form_Load()
+{
+    gExamWindowActive = false;
+    setWindowTitle(gMsgTitle);
+    lblMessage->setText(gMsgText);
+    const MessageButtons captions = messageButtonsFor(gMsgResult);
+    lblCaption[0]->setVisible(!captions.left.isEmpty());
+    lblCaption[0]->setText(captions.left);
+    lblCaption[1]->setText(captions.right);
+    (captions.left.isEmpty() ? lblCaption[1] : lblCaption[0])->setDefault(true);
+    skinWindow(this);
+    adjustSize();
+}
+
+void frmMessageBox::lblCaption_Click(int index)
+{
+    gMsgResult = messageResultFor(gMsgResult, index);
+    done(gMsgResult);
+}

@@ -1,0 +1,151 @@
+#include "mainwindow/frmmain.h"
+
+#include "foundation/ExamParameters.h"
+#include "foundation/Messages.h"
+#include "foundation/SharedState.h"
+#include "foundation/WidgetSkinning.h"
+#include "foundation/WindowLinks.h"
+#include "mainwindow/ExamLaunch.h"
+#include "platform/db/Connection.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <memory>
+
+namespace {
+std::unique_ptr<frmmain>& mainWindow()
+{
+    static std::unique_ptr<frmmain> window;
+    return window;
+}
+} // namespace
+
+frmmain& frmmain::instance()
+{
+    auto& window = mainWindow();
+    if (!window)
+        window.reset(new frmmain);
+    return *window;
+}
+
+bool frmmain::exists()
+{
+    return mainWindow() != nullptr;
+}
+
+void frmmain::unload()
+{
+    auto& window = mainWindow();
+    if (window) {
+        window->ChangingExam = true;
+        window->close();
+        window.reset();
+    }
+}
+
+frmmain::frmmain() : QWidget(nullptr, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmmain"));
+    setWindowTitle(gAppTitle);
+    resize(640, 420);
+
+    lblExamName = new QLabel(this);
+    lblExamName->setObjectName(QStringLiteral("lblExamName"));
+    QFont title = lblExamName->font();
+    title.setPointSize(title.pointSize() + 6);
+    title.setBold(true);
+    lblExamName->setFont(title);
+    lblExamName->setWordWrap(true);
+
+    lblStatus = new QLabel(QStringLiteral("Choose how to practise:"), this);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+
+    cmdPretest = new QPushButton(QStringLiteral("&Pretest"), this);
+    cmdSimulated = new QPushButton(QStringLiteral("&Simulated Exam"), this);
+    cmdPractice = new QPushButton(QStringLiteral("P&ractice (all categories)"), this);
+    mnuExam = new QPushButton(QStringLiteral("&Change Exam"), this);
+    mnuExit = new QPushButton(QStringLiteral("E&xit"), this);
+    for (QPushButton* button : {cmdPretest, cmdSimulated, cmdPractice, mnuExam, mnuExit})
+        button->setMinimumHeight(36);
+
+    connect(cmdPretest, &QPushButton::clicked, this, [this] { startExam(QStringLiteral("T")); });
+    connect(cmdSimulated, &QPushButton::clicked, this, [this] { startExam(QStringLiteral("S")); });
+    connect(cmdPractice, &QPushButton::clicked, this, [this] { startExam(QStringLiteral("P")); });
+    connect(mnuExam, &QPushButton::clicked, this, &frmmain::mnuExam_Click);
+    connect(mnuExit, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* modes = new QHBoxLayout;
+    modes->addWidget(cmdPretest);
+    modes->addWidget(cmdSimulated);
+    modes->addWidget(cmdPractice);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(mnuExam);
+    bottom->addWidget(mnuExit);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(28, 24, 28, 20);
+    layout->setSpacing(18);
+    layout->addWidget(lblExamName);
+    layout->addWidget(lblStatus);
+    layout->addLayout(modes);
+    layout->addStretch();
+    layout->addLayout(bottom);
+    skinWindow(this);
+}
+
+void frmmain::startExam(const QString& modeLetter)
+{
+    if (gLoginId == QLatin1String("ADMIN")) {
+        ShowMessage(QStringLiteral("ADMIN user cannot write exam"), gAppName, OneButton, this);
+        return;
+    }
+    try {
+        db::Connection exam = db::Connection::open(gExamConnStr);
+        ModeLimits limits = readSimulatedLimits(exam);
+        int practiceCount = 0;
+        if (modeLetter == QLatin1String("T")) {
+            const QString refusal = notEnoughQuestions(exam);
+            if (!refusal.isEmpty()) {
+                ShowMessage(refusal, gAppName, OneButton, this);
+                return;
+            }
+            limits.maxQuestions = pretestTotal(exam);
+        } else if (modeLetter == QLatin1String("P")) {
+            exam.exec(QStringLiteral("UPDATE Qe_Category SET Qc_Selected = 1"));
+            exam.exec(QStringLiteral("UPDATE Qe_Chapters SET Qc_Selected = 1"));
+            practiceCount = std::min(30, CountSelectedQuestions(exam));
+        }
+        if ((modeLetter == QLatin1String("P") ? practiceCount : limits.maxQuestions) == 0) {
+            ShowMessage(QStringLiteral("Select atleast one question"), gAppName, OneButton, this);
+            return;
+        }
+        fillExamParameters(modeLetter, practiceCount, limits, QStringLiteral("Verdana"), 10);
+    } catch (const std::exception& error) {
+        ShowMessage(QString::fromUtf8(error.what()), gAppName, OneButton, this);
+        return;
+    }
+    gExamWindowActive = false;
+    hide();
+    if (windowLinks().showExamWindow)
+        windowLinks().showExamWindow();
+}
+
+void frmmain::mnuExam_Click()
+{
+    ChangingExam = true;
+    hide();
+    if (windowLinks().showLoginWindow)
+        windowLinks().showLoginWindow();
+    mainWindow().release()->deleteLater();
+}
+
+void frmmain::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (!ChangingExam)
+        QApplication::quit();
+}

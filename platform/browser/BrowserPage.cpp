@@ -1,0 +1,31 @@
+#include "platform/browser/BrowserPage.h"
+
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+
+BrowserPage::BrowserPage(QObject* parent) : QWebEnginePage(sharedProfile(), parent) {}
+
+QWebEngineProfile* BrowserPage::sharedProfile()
+{
+    // Qt's default profile is off-the-record and outlives every page, so no
+    // page can be left behind by a profile deleted first.
+    static QWebEngineProfile* const profile = [] {
+        QWebEngineProfile* p = QWebEngineProfile::defaultProfile();
+        // Written pages have a file: base URL; their scripts, images and the
+        // frames of the tree page are files beside the program.
+        p->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+        p->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
+        return p;
+    }();
+    return profile;
+}
+
+void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
+                                           int lineNumber, const QString& sourceId)
+{
+    if (!m_prefix.isEmpty() && message.startsWith(m_prefix)) {
+        emit prefixedConsoleMessage(message.mid(m_prefix.size()));
+        return;
+    }
+    QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceId);
+}

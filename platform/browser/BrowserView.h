@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <QVariant>
+#include <QWidget>
+
+#include <memory>
+
+class BrowserPage;
+class QPrinter;
+class QTemporaryDir;
+class QWebEngineView;
+class StatusChannel;
+
+// The program's web-browser control: one engine view that a window keeps for
+// its whole life and reuses for every page (a view costs about 110 MB).
+//
+// Pages report through window.status; statusTextChanged() carries each
+// report, in order. Reports travel asynchronously, so call flushStatus()
+// before reading the answer a page reported.
+class BrowserView : public QWidget {
+    Q_OBJECT
+public:
+    explicit BrowserView(QWidget* parent = nullptr);
+    ~BrowserView() override;
+
+    // Shows an HTML text as a page (the old control's Document.Write).
+    // Relative references (images, scripts, frames) resolve against baseUrl,
+    // normally the file: URL of a folder ending in "/". A page too long for
+    // the engine's data: URL goes through a temporary file instead.
+    void writeHtml(const QString& html, const QUrl& baseUrl = QUrl());
+
+    // Navigate/Navigate2: a URL ("about:blank", "file:///...", "http://...")
+    // or a local file path.
+    void navigate(const QString& urlOrPath);
+    void navigate(const QUrl& url);
+    void refresh();
+    // GoBack. False when there is no page to go back to.
+    bool goBack();
+    // LocationURL: the URL of the page shown, or of the page being loaded.
+    // A written page reports its base URL.
+    QString locationUrl() const;
+
+    // Waits until the page last asked for has loaded. False on timeout.
+    bool waitForLoad(int timeoutMs = 10000);
+
+    // Stops the right-click menu of the page (page scripts cannot).
+    void setContextMenuBlocked(bool blocked);
+
+    // ExecWB print. Prints the loaded page; printFinished() follows. The
+    // printer must live until then.
+    void print(QPrinter* printer);
+    // Waits for the page to load, prints it and waits for the printout.
+    bool printAndWait(QPrinter* printer, int timeoutMs = 30000);
+    // Writes the page as PDF; pdfPrintingFinished() follows.
+    void printToPdf(const QString& filePath);
+    bool printToPdfAndWait(const QString& filePath, int timeoutMs = 30000);
+
+    // Runs a script in the page and waits for its result (tests, glue code).
+    QVariant runScript(const QString& script, int timeoutMs = 5000, bool* arrived = nullptr);
+
+    // Delivers every report made so far, including the onblur/onchange
+    // report of a text box that still has the focus. Call before every
+    // answer check. False when the page did not answer in time.
+    bool flushStatus(int timeoutMs = 2000);
+
+    QWebEngineView* view() const { return m_view; }
+    BrowserPage* page() const { return m_page; }
+
+signals:
+    // One per window.status assignment of the page, in order; reports of a
+    // page that has been replaced are dropped.
+    void statusTextChanged(const QString& text);
+    // NavigateComplete: a navigation (not a written page) has loaded.
+    void navigationComplete(const QUrl& url);
+    // Any page, written or navigated to, has finished loading.
+    void loadFinished(bool ok);
+    void printFinished(bool ok);
+    void pdfPrintingFinished(const QString& filePath, bool ok);
+
+private:
+    void beginLoad(bool written);
+    void onLoadingChanged(bool started, bool finished, const QUrl& url);
+    QUrl writeToFile(const QString& html, const QUrl& baseUrl);
+
+    QWebEngineView* m_view;
+    BrowserPage* m_page;
+    StatusChannel* m_channel;
+    std::unique_ptr<QTemporaryDir> m_tempDir;
+    QUrl m_fileUrl;         // the temporary file of the last long written page
+    QUrl m_fileBase;        // its base URL
+    QString m_previousFile; // kept for GoBack, removed one write later
+    int m_fileSerial = 0;
+    bool m_loadRequested = false;
+    bool m_writeExpected = false;
+    bool m_currentLoadWritten = false;
+};

@@ -1,0 +1,312 @@
+#include "foundation/DebugLog.h"
+#include "foundation/ExamDiscovery.h"
+#include "foundation/ProgramFolder.h"
+#include "foundation/SharedState.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Transaction.h"
+#include "tests/support/ExamDbFixture.h"
+#include "tests/support/RecordingUiHooks.h"
+#include "tests/support/TempHome.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kCannotProceed = QStringLiteral("No Exam Data folder. Application cannot proceed!");
+const QString kNoneCompatible = QStringLiteral("No Compatible Exam Data folder. Application cannot proceed!");
+
+QString debugLog()
+{
+    QFile file(programFile(QStringLiteral("debug.log")));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+ExamDbOptions exam(const QString& code, const QString& name = QStringLiteral("Exam"))
+{
+    ExamDbOptions options;
+    options.examCode = code;
+    options.examName = name;
+    return options;
+}
+
+class ExamDiscovery : public ::testing::Test {
+protected:
+    void SetUp() override { gAppName = QStringLiteral("Ziduver Test"); }
+
+    QString data(const QString& relative) const { return home.file(QStringLiteral("Data/") + relative); }
+    QString row(const QString& code, const QString& relative) const { return code + QLatin1Char('|') + data(relative); }
+
+    TempHome home;
+    RecordingUiHooks ui;
+    ExamDbFixture fixture{home};
+};
+
+TEST_F(ExamDiscovery, RebuildsTheAttachedExamsFromTheDataFolder)
+{
+    fixture.createDataExam(QStringLiteral("Networks"), QStringLiteral("net.qzr"), exam(QStringLiteral("NET1")));
+    fixture.createDataExam(QStringLiteral("Security"), QStringLiteral("sec.QZR"), exam(QStringLiteral("SEC1")));
+    {
+        // Rows from an earlier run, including one the administration window
+        // attached from outside the Data folder.
+        auto system = fixture.openSystem();
+        system.exec(QStringLiteral("INSERT INTO Bq_Exam VALUES ('OUT1', 'Outside', '/elsewhere/out.qzr'), "
+                                   "('NET1', 'Old name', '/old/net.qzr')"));
+    }
+
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+    EXPECT_EQ(fixture.attachedExams(),
+              (QStringList{row("NET1", "Networks/net.qzr"), row("SEC1", "Security/sec.QZR")}));
+    auto system = fixture.openSystem();
+    EXPECT_EQ(system.scalar(QStringLiteral("SELECT be_desc FROM Bq_Exam WHERE Be_Exam_Code = 'SEC1'")), QVariant("Exam"));
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_EQ(ui.processEventsCalls(), 1);
+    ASSERT_FALSE(ui.busyCalls().empty());
+    EXPECT_TRUE(ui.busyCalls().front());
+    EXPECT_FALSE(ui.busy()) << "the pointer is restored at the end";
+    EXPECT_EQ(gAllExamsList, QStringLiteral("net.qzr,sec.QZR,"));
+}
+
+// Only the first exam database (name order, *.qzr in any case) of each
+// immediate sub-folder is tried; PAGEFILE.SYS, plain files and deeper folders
+// are never looked at.
+TEST_F(ExamDiscovery, TakesTheFirstDatabaseOfEachSubFolderOnly)
+{
+    fixture.createDataExam(QStringLiteral("one"), QStringLiteral("b.qzr"), exam(QStringLiteral("B")));
+    fixture.createDataExam(QStringLiteral("one"), QStringLiteral("A.QZR"), exam(QStringLiteral("A")));
+    home.write(QStringLiteral("Data/one/0-notes.txt"), "notes");
+    fixture.createDataExam(QStringLiteral("pagefile.sys"), QStringLiteral("p.qzr"), exam(QStringLiteral("P")));
+    fixture.createDataExam(QStringLiteral("two/inner"), QStringLiteral("deep.qzr"), exam(QStringLiteral("DEEP")));
+    fixture.createDataExam(QStringLiteral("three"), QStringLiteral("c.qzr"), exam(QStringLiteral("C")));
+    fixture.createExam(QStringLiteral("Data/top.qzr"), exam(QStringLiteral("TOP")));
+
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+    EXPECT_EQ(fixture.attachedExams(), (QStringList{row("A", "one/A.QZR"), row("C", "three/c.qzr")}));
+    // "two" holds no database of its own: it fails like an unreadable one.
+    EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("Following Exam(s) will be discarded \r")});
+}
+
+TEST_F(ExamDiscovery, GetExamNameMatchesTheExtensionInAnyCase)
+{
+    home.write(QStringLiteral("f/readme.txt"), "x");
+    EXPECT_EQ(getExamName(home.file(QStringLiteral("f"))), QString());
+    home.write(QStringLiteral("f/Zeta.Qzr"), "x");
+    home.write(QStringLiteral("f/alpha.qzr.bak"), "x");
+    QDir().mkpath(home.file(QStringLiteral("f/aaa.qzr")));  // a folder, not a file
+    EXPECT_EQ(getExamName(home.file(QStringLiteral("f"))), QStringLiteral("Zeta.Qzr"));
+    home.write(QStringLiteral("f/beta.qzr"), "x");
+    EXPECT_EQ(getExamName(home.file(QStringLiteral("f"))), QStringLiteral("beta.qzr"));
+    EXPECT_EQ(getExamName(home.file(QStringLiteral("missing"))), QString());
+}
+
+TEST_F(ExamDiscovery, DuplicateCodesKeepTheFirstInNameOrder)
+{
+    fixture.createDataExam(QStringLiteral("b"), QStringLiteral("second.qzr"), exam(QStringLiteral("ex1"), QStringLiteral(" Copy ")));
+    fixture.createDataExam(QStringLiteral("A"), QStringLiteral("first.qzr"), exam(QStringLiteral("EX1")));
+    fixture.createDataExam(QStringLiteral("c"), QStringLiteral("other.qzr"), exam(QStringLiteral("EX2")));
+
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+    EXPECT_EQ(fixture.attachedExams(), (QStringList{row("EX1", "A/first.qzr"), row("EX2", "c/other.qzr")}));
+    EXPECT_EQ(ui.messageTexts(),
+              QStringList{QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rsecond.qzr")});
+    EXPECT_EQ(gDuplicateExamsList, QStringLiteral("ex1:Copy,"));
+}
+
+// A code the trimmed lookup misses but the key refuses (trailing blank) is a
+// duplicate too, through the key violation.
+TEST_F(ExamDiscovery, KeyViolationCountsAsDuplicate)
+{
+    fixture.createDataExam(QStringLiteral("a"), QStringLiteral("a.qzr"), exam(QStringLiteral("EX1 ")));
+    fixture.createDataExam(QStringLiteral("b"), QStringLiteral("b.qzr"), exam(QStringLiteral("EX1 ")));
+
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+    EXPECT_EQ(fixture.attachedExams(), QStringList{row("EX1 ", "a/a.qzr")});
+    EXPECT_EQ(ui.messageTexts(),
+              QStringList{QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rb.qzr")});
+    EXPECT_TRUE(debugLog().contains(QStringLiteral(": Module Name AttachAllDB: Date/Time: Parameter:")));
+    EXPECT_FALSE(ui.busy());
+}
+
+TEST_F(ExamDiscovery, DatabasesPassedOverWithoutCountingAsFailures)
+{
+    ExamDbOptions noRow;
+    noRow.withExamRow = false;
+    ExamDbOptions notValid = exam(QStringLiteral("NV"));
+    notValid.validDb = 0;
+    fixture.createDataExam(QStringLiteral("a"), QStringLiteral("norow.qzr"), noRow);
+    fixture.createDataExam(QStringLiteral("b"), QStringLiteral("notvalid.qzr"), notValid);
+    fixture.createDataExam(QStringLiteral("c"), QStringLiteral("good.qzr"), exam(QStringLiteral("GOOD")));
+
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+    EXPECT_EQ(fixture.attachedExams(), QStringList{row("GOOD", "c/good.qzr")});
+    EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("Error in ExamDB")});
+    EXPECT_EQ(ui.messages()[0].style, 1);
+
+    // Neither counts as a failure, so a Data folder of only such databases
+    // still "succeeds", with nothing attached.
+    QDir(data(QStringLiteral("c"))).removeRecursively();
+    ui.clear();
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+    EXPECT_TRUE(fixture.attachedExams().isEmpty());
+    EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("Error in ExamDB")});
+}
+
+TEST_F(ExamDiscovery, NothingToAttach)
+{
+    // No Data folder at all.
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::NoExamAttached);
+    EXPECT_EQ(ui.messageTexts(), QStringList{kCannotProceed});
+
+    // A Data folder with nothing but a plain file and PAGEFILE.SYS.
+    ui.clear();
+    fixture.createExam(QStringLiteral("Data/loose.qzr"), exam(QStringLiteral("L")));
+    fixture.createDataExam(QStringLiteral("PAGEFILE.SYS"), QStringLiteral("p.qzr"), exam(QStringLiteral("P")));
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::NoExamAttached);
+    EXPECT_EQ(ui.messageTexts(), QStringList{kCannotProceed});
+
+    // Every database fails.
+    ui.clear();
+    ExamDbOptions extra = exam(QStringLiteral("X"));
+    extra.extraColumns = {QStringLiteral("Qe_Exam.Qe_Colour")};
+    fixture.createDataExam(QStringLiteral("bad"), QStringLiteral("bad.qzr"), extra);
+    home.write(QStringLiteral("Data/text/text.qzr"), "not a database");
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::NoExamAttached);
+    EXPECT_EQ(ui.messageTexts().last(), kNoneCompatible);
+    EXPECT_TRUE(fixture.attachedExams().isEmpty());
+    EXPECT_FALSE(ui.busy());
+}
+
+// At most one summary message: invalid before duplicate before the rest.
+TEST_F(ExamDiscovery, DiscardMessagePrecedence)
+{
+    const QString nonCompatible = QStringLiteral("Non-compatible database. Cannot useQe_Exam");
+    ExamDbOptions extra = exam(QStringLiteral("X1"));
+    extra.extraColumns = {QStringLiteral("Qe_Exam.Qe_Colour")};
+    ExamDbOptions recased = exam(QStringLiteral("X2"));
+    recased.renamedColumns = {{QStringLiteral("Qe_Exam.Qe_ProductId"), QStringLiteral("Qe_ProductID")}};
+
+    struct Case {
+        const char* name;
+        bool invalid, recasedInvalid, duplicate, other;
+        QStringList messages;
+    };
+    const Case cases[] = {
+        {"invalid, duplicate and other", true, false, true, true,
+         {nonCompatible, QStringLiteral("Invalid Exam database found.\rFollowing Exam(s) will be discarded \rinvalid.qzr")}},
+        {"two invalid, one told at start-up", true, true, false, false,
+         {nonCompatible,
+          QStringLiteral("Invalid Exam database found.\rFollowing Exam(s) will be discarded \rinvalid.qzr, recased.qzr")}},
+        {"duplicate and other", false, false, true, true,
+         {QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rdup.qzr")}},
+        {"other only", false, false, false, true,
+         {QStringLiteral("Following Exam(s) will be discarded \rtext.qzr")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(data({})).removeRecursively();
+        ui.clear();
+        fixture.createDataExam(QStringLiteral("a-good"), QStringLiteral("good.qzr"), exam(QStringLiteral("G")));
+        if (c.invalid)
+            fixture.createDataExam(QStringLiteral("b-invalid"), QStringLiteral("invalid.qzr"), extra);
+        if (c.recasedInvalid)
+            fixture.createDataExam(QStringLiteral("c-recased"), QStringLiteral("recased.qzr"), recased);
+        if (c.duplicate)
+            fixture.createDataExam(QStringLiteral("d-dup"), QStringLiteral("dup.qzr"), exam(QStringLiteral("g")));
+        if (c.other)
+            home.write(QStringLiteral("Data/e-text/text.qzr"), "plain text, not a database");
+
+        EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+        EXPECT_EQ(ui.messageTexts(), c.messages);
+        EXPECT_EQ(fixture.attachedExams(), QStringList{row("G", "a-good/good.qzr")});
+    }
+}
+
+// A locked, unreadable or odd database is discarded, never a crash; a value
+// with an apostrophe is stored as it is.
+TEST_F(ExamDiscovery, LockedDatabaseAndApostrophes)
+{
+    fixture.createDataExam(QStringLiteral("it's"), QStringLiteral("o'brien.qzr"),
+                           exam(QStringLiteral("O'B 1"), QStringLiteral("O'Brien's exam")));
+    const QString locked = fixture.createDataExam(QStringLiteral("locked"), QStringLiteral("locked.qzr"),
+                                                  exam(QStringLiteral("LOCK")));
+    auto holder = db::Connection::openFile(locked);
+    holder.execScript(QStringLiteral("BEGIN EXCLUSIVE"));
+
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+    holder.execScript(QStringLiteral("ROLLBACK"));
+    EXPECT_EQ(fixture.attachedExams(), QStringList{row("O'B 1", "it's/o'brien.qzr")});
+    auto system = fixture.openSystem();
+    EXPECT_EQ(system.scalar(QStringLiteral("SELECT be_desc FROM Bq_Exam")), QVariant("O'Brien's exam"));
+    EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("Following Exam(s) will be discarded \rlocked.qzr")});
+}
+
+TEST_F(ExamDiscovery, AttachingOneDatabase)
+{
+    const QString path = fixture.createExam(QStringLiteral("elsewhere/one.qzr"), exam(QStringLiteral("ONE")));
+    EXPECT_TRUE(AttachAllDB(path));
+    EXPECT_EQ(fixture.attachedExams(), QStringList{QStringLiteral("ONE|") + path});
+    EXPECT_FALSE(AttachAllDB(path));
+    EXPECT_TRUE(gDuplicateExamFlag);
+    EXPECT_EQ(fixture.attachedExams().size(), 1);
+
+    // A system database that cannot be read marks the exam database unusable.
+    gDuplicateExamFlag = false;
+    home.write(QStringLiteral("Ziduver.QZR"), "garbage, not a database");
+    ui.clear();
+    EXPECT_FALSE(AttachAllDB(fixture.createExam(QStringLiteral("elsewhere/two.qzr"), exam(QStringLiteral("TWO")))));
+    EXPECT_TRUE(gInvalidDbFlag);
+    EXPECT_FALSE(gDuplicateExamFlag);
+    EXPECT_FALSE(ui.busy());
+}
+
+TEST_F(ExamDiscovery, UnreadableSystemDatabaseStopsTheRebuild)
+{
+    fixture.createDataExam(QStringLiteral("a"), QStringLiteral("a.qzr"), exam(QStringLiteral("A")));
+    QFile::remove(fixture.systemDbPath());
+
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Failed);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_TRUE(ui.messages()[0].text.contains(QStringLiteral("Ziduver.QZR")));
+    EXPECT_TRUE(debugLog().contains(ui.messages()[0].text + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ")));
+    EXPECT_FALSE(ui.busy());
+}
+
+TEST_F(ExamDiscovery, DebugLinesFollowTheRebuild)
+{
+    fixture.createDataExam(QStringLiteral("a"), QStringLiteral("a.qzr"), exam(QStringLiteral("A"), QStringLiteral(" Alpha ")));
+    fixture.createDataExam(QStringLiteral("b"), QStringLiteral("b.qzr"), exam(QStringLiteral("A")));
+    gDebug = 1;
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+    gDebug = 0;
+
+    const QString date = logDate();
+    const QString dataFolder = programFile(QStringLiteral("Data"));
+    const QString a = dataFolder + QStringLiteral("/a");
+    const QString b = dataFolder + QStringLiteral("/b");
+    const QStringList lines = debugLog().split(QStringLiteral("\r\n"));
+    const QStringList expectedLines{
+             "Entering function to read registry: ReadRegCurrentDB: frmDBSel " + date,
+             "Gathered Sub Directories of Data folder: ReadRegCurrentDB :QmodPublic: Date/Time :" + date + "  " + dataFolder,
+             a + "|a.qzr: ReadRegCurrentDB :QmodPublic: Date/Time :" + date + "  " + dataFolder,
+             "Reached AttachAllDB function!: AttachAllDB :QmodPublic: Date/Time :" + date + "  " + a + "/a.qzr",
+             "Compatible Exam Engine!: attachAllDB:QmodPublic: Date/Time :" + date + "  " + a + "/a.qzr",
+             "DB Opened!: attachAllDB:QmodPublic: Date/Time :" + date + "  " + a + "/a.qzr",
+             "Exam added !: attachAllDB:QmodPublic: Date/Time :" + date + "  A:Alpha",
+             "Completed!: attachAllDB:QmodPublic: Date/Time :" + date + "  " + a + "/a.qzr",
+             "All Exams :a.qzr,",
+             "Duplicate Exams :",
+             "Invalid Exams : ",
+             a + "|a.qzr attached : ReadRegCurrentDB :QmodPublic: Date/Time :" + date,
+             "Duplicate Exam Found!: attachAllDB:QmodPublic: Date/Time :" + date + "  A:Exam",
+             b + "|b.qzr attach failed duplicate exam : ReadRegCurrentDB :QmodPublic: Date/Time :" + date,
+             "Ending readReg Successfully!: ReadRegCurrentDB :QmodPublic: Date/Time :" + date,
+    };
+    for (const QString& expected : expectedLines) {
+        EXPECT_TRUE(lines.contains(expected)) << expected.toStdString();
+    }
+    EXPECT_TRUE(debugLog().contains("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rb.qzr: "
+                                    "ReadRegCurrentDB :QmodPublic: Date/Time :" + date));
+}
+
+} // namespace

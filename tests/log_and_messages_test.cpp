@@ -1,0 +1,75 @@
+#include "foundation/DebugLog.h"
+#include "foundation/DisplayRoutines.h"
+#include "foundation/Messages.h"
+#include "foundation/ProgramFolder.h"
+#include "foundation/SharedState.h"
+#include "tests/support/TempHome.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString logOf(const TempHome& home)
+{
+    QFile log(home.file(QStringLiteral("debug.log")));
+    return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+}
+
+TEST(DebugLog, AppendsLinesAndSurvivesAnUnwritableFolder)
+{
+    TempHome home;
+    home.write(QStringLiteral("debug.log"), "earlier\r\n");
+    WriteLog(QStringLiteral("first"));
+    WriteLog(QStringLiteral("second"));
+    EXPECT_EQ(logOf(home), QStringLiteral("earlier\r\nfirst\r\nsecond\r\n"));
+
+    setProgramFolder(home.file(QStringLiteral("no/such/folder")));
+    EXPECT_NO_THROW(WriteLog(QStringLiteral("lost quietly")));
+}
+
+TEST(DisplayRoutines, FileExistsAndCharsPerLine)
+{
+    TempHome home;
+    gDebug = 0;
+    home.write(QStringLiteral("a.txt"), "x");
+    EXPECT_TRUE(FileExists(home.file(QStringLiteral("a.txt"))));
+    EXPECT_FALSE(FileExists(home.path()));
+    EXPECT_EQ(logOf(home), QString());
+    EXPECT_FALSE(FileExists(home.file(QStringLiteral("missing.txt"))));
+    EXPECT_EQ(logOf(home).count(QStringLiteral("\r\n")), 1) << "a missing file leaves one error line, debug off";
+
+    EXPECT_EQ(charsPerLine(4500, 6), 45);
+    EXPECT_EQ(charsPerLine(4500, 0), -1);
+}
+
+TEST(MessageBox, ButtonsAndResultsPerStyle)
+{
+    struct Case {
+        short style;
+        const char* left;
+        const char* right;
+        short leftResult;
+    };
+    for (const Case& c : {Case{1, "", "OK", 100}, Case{2, "Yes", "No", 100}, Case{3, "Ok", "Cancel", -1},
+                          Case{7, "OK", "OK", 100}}) {
+        const MessageButtons buttons = messageButtonsFor(c.style);
+        EXPECT_EQ(buttons.left, QString::fromLatin1(c.left)) << c.style;
+        EXPECT_EQ(buttons.right, QString::fromLatin1(c.right)) << c.style;
+        if (*c.left) {
+            EXPECT_EQ(messageResultFor(c.style, 0), c.leftResult) << c.style;
+        }
+        EXPECT_EQ(messageResultFor(c.style, 1), -2) << "the right-hand button, the single OK included";
+    }
+}
+
+TEST(MessageBox, HtmlMessagePageKeepsLinesAndMarkup)
+{
+    const QString page = dbMessagePage(QStringLiteral("Line one\r\nLine <b>two</b>"));
+    EXPECT_TRUE(page.contains(QStringLiteral("Line one<br>\nLine <b>two</b><br><br></font> </body></html>")));
+    EXPECT_TRUE(page.startsWith(QStringLiteral("<html><HEAD> <SCRIPT> ")));
+    EXPECT_TRUE(page.contains(QStringLiteral(" <font face=Arial size=2>")));
+    EXPECT_TRUE(page.contains(QStringLiteral("Sorry, you don't have permission to do this.")));
+}
+
+} // namespace

@@ -1,0 +1,549 @@
+#include "exam/CategoryMap.h"
+#include "exam/ClockRandomSource.h"
+#include "exam/ExamMode.h"
+#include "exam/ExamModuleState.h"
+#include "exam/ExamSession.h"
+#include "exam/QuestionList.h"
+#include "exam/QuestionSetBuilder.h"
+#include "foundation/ExamParameters.h"
+#include "tests/support/ExamBankFixture.h"
+#include "tests/support/ScriptedRandomSource.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <vector>
+
+namespace {
+
+using Directives = ExamBankFixture::Directives;
+using Verdict = ExamBankFixture::Verdict;
+using Codes = std::vector<int>;
+
+constexpr int kUser = 7;
+
+Codes codesOf(const QuestionList& list)
+{
+    Codes codes;
+    for (int row = 1; row < list.rows(); ++row)
+        codes.push_back(list.questionCode(row));
+    return codes;
+}
+
+// Every built list: a variant column last, each variant 0 to 3, no code twice.
+void expectWellFormed(const QuestionList& list)
+{
+    ASSERT_EQ(list.cols(), 8);
+    std::set<int> seen;
+    for (int row = 1; row < list.rows(); ++row) {
+        EXPECT_TRUE(seen.insert(list.questionCode(row)).second) << "twice: " << list.questionCode(row);
+        const QString variant = list.text(row, colChoiceOrder);
+        EXPECT_TRUE(variant == "0" || variant == "1" || variant == "2" || variant == "3") << variant.toStdString();
+    }
+}
+
+void expectEmpty(const QuestionList& list)
+{
+    EXPECT_EQ(list.rows(), 1);
+    EXPECT_EQ(list.cols(), 7);
+}
+
+struct Built {
+    QuestionSetResult result;
+    QuestionList msflex;
+    CategoryMap cboCategory;
+};
+
+Built buildFor(const QString& mode, ExamBankFixture& bank, RandomSource& random, int wanted = 0)
+{
+    Built built;
+    QuestionSetBuilder builder(bank.conn(), random);
+    const db::ResultSet categories = QuestionSetBuilder::categoryRows(bank.conn(), mode);
+    built.result = builder.build(mode, categories, kUser, wanted, built.msflex, built.cboCategory);
+    return built;
+}
+
+// ---- simulated exam ----
+
+struct DirectiveCase {
+    const char* name;
+    Directives directives;
+    std::vector<std::pair<std::optional<int>, int>> pool;  // {type, how many}
+    bool ok;
+    std::map<int, int> perType;  // questions taken per type when ok
+};
+
+TEST(SimulatedExam, DirectivesLimitTheCountAndEachTypeWhateverTheDraws)
+{
+    const std::optional<int> null;
+    const DirectiveCase cases[] = {
+        {"count 5, limits 2/0/0/0, ten of type 1: runs out", {5, 2, 0, 0, 0}, {{1, 10}}, false, {}},
+        {"count 3, limits 5 each: the count stops it", {3, 5, 5, 5, 5}, {{1, 10}}, true, {{1, 3}}},
+        {"count 4, one of each type", {4, 1, 1, 1, 1}, {{1, 3}, {2, 3}, {3, 3}, {4, 3}}, true,
+         {{1, 1}, {2, 1}, {3, 1}, {4, 1}}},
+        {"count above the sum of the limits", {4, 1, 1, 1, 0}, {{1, 3}, {2, 3}, {3, 3}, {4, 3}}, false, {}},
+        {"a Null limit is 0", {2, null, 2, null, null}, {{1, 5}, {2, 5}}, true, {{2, 2}}},
+        {"types outside 1 to 4 are never taken", {2, 9, 9, 9, 9}, {{5, 3}, {null, 2}, {1, 2}}, true, {{1, 2}}},
+        {"only the usable rows count", {3, 9, 9, 9, 9}, {{5, 3}, {null, 2}, {1, 2}}, false, {}},
+        {"count equal to the whole pool", {6, 2, 2, 2, 0}, {{1, 2}, {2, 2}, {3, 2}, {4, 2}}, true,
+         {{1, 2}, {2, 2}, {3, 2}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExamBankFixture bank;
+        bank.category(1, c.directives);
+        int code = 100;
+        for (const auto& [type, count] : c.pool) {
+            bank.questions(code, count, 1, type);
+            code += count;
+        }
+        // Constant draws (the lowest, the highest and an out-of-range one) and
+        // many runs of real ones must all end, with the same verdict.
+        std::vector<std::unique_ptr<RandomSource>> sources;
+        for (double constant : {0.0, 0.999999, 1.0})
+            sources.push_back(std::make_unique<ScriptedRandomSource>(std::initializer_list<double>{}, constant));
+        for (int i = 0; i < 25; ++i)
+            sources.push_back(std::make_unique<ClockRandomSource>());
+        for (auto& source : sources) {
+            const Built built = buildFor(kModeSimulated, bank, *source);
+            ASSERT_EQ(built.result.ok, c.ok);
+            if (!c.ok) {
+                EXPECT_EQ(built.result.message, "Invalid exam directives. Cannot Proceed");
+                expectEmpty(built.msflex);
+                EXPECT_EQ(built.cboCategory.size(), 0);
+                continue;
+            }
+            expectWellFormed(built.msflex);
+            std::map<int, int> perType;
+            for (int row = 1; row < built.msflex.rows(); ++row) {
+                ++perType[built.msflex.number(row, colTypeCode)];
+                EXPECT_EQ(built.cboCategory.categoryOf(built.msflex.questionCode(row)), 1);
+            }
+            EXPECT_EQ(perType, c.perType);
+            EXPECT_EQ(built.result.drawn, built.msflex.questionCount());
+        }
+    }
+}
+
+TEST(SimulatedExam, EachDrawPicksAmongTheRowsNotYetVisitedInCodeOrder)
+{
+    ExamBankFixture bank;
+    bank.category(1, {3, 3, 0, 0, 0}).questions(101, 10, 1);
+    // 0.0 of ten rows: 101; 0.95 of the nine left: the last, 110; 0.5 of the
+    // eight left (102..109): the fifth, 106. Then the three variants.
+    ScriptedRandomSource random({0.0, 0.95, 0.5, 0.5, 0.0, 0.99});
+    const Built built = buildFor(kModeSimulated, bank, random);
+    ASSERT_TRUE(built.result.ok) << built.result.message.toStdString();
+    EXPECT_EQ(codesOf(built.msflex), (Codes{101, 110, 106}));
+    EXPECT_EQ(built.msflex.text(1, colChoiceOrder), "2");
+    EXPECT_EQ(built.msflex.text(2, colChoiceOrder), "0");
+    EXPECT_EQ(built.msflex.text(3, colChoiceOrder), "3");
+    EXPECT_EQ(random.randomizeCalls(), 2);  // before the category's draws and before the variants
+    EXPECT_EQ(random.draws(), 6);
+}
+
+TEST(SimulatedExam, CategoriesInCodeOrderWithNullZeroAndEmptyOnesAddingNothing)
+{
+    ExamBankFixture bank;
+    bank.category(30, {1, 1, 0, 0, 0})
+        .category(10, {2, 2, 0, 0, 0})
+        .category(20, {5, 5, 5, 5, 5})  // no questions: skipped without a failure
+        .category(40, {})               // Null count
+        .category(50, {0, 5, 5, 5, 5})
+        .category(60, {-2, 5, 5, 5, 5})
+        .questions(101, 5, 10)
+        .questions(301, 5, 30)
+        .questions(401, 5, 40)
+        .questions(501, 5, 50)
+        .questions(601, 5, 60);
+    ScriptedRandomSource random({}, 0.0);
+    const Built built = buildFor(kModeSimulated, bank, random);
+    ASSERT_TRUE(built.result.ok) << built.result.message.toStdString();
+    EXPECT_EQ(codesOf(built.msflex), (Codes{101, 102, 301}));
+    EXPECT_EQ(built.result.drawn, 3);
+    EXPECT_EQ(built.cboCategory.categoryOf(102), 10);
+    EXPECT_EQ(built.cboCategory.categoryOf(301), 30);
+    expectWellFormed(built.msflex);
+}
+
+TEST(SimulatedExam, DirectivesThatDrawNothingAtAllDoNotStartAnExam)
+{
+    ExamBankFixture bank;
+    bank.category(1, {0, 5, 5, 5, 5}).category(2, {}).questions(1, 5, 1).questions(11, 5, 2);
+    ScriptedRandomSource random;
+    const Built built = buildFor(kModeSimulated, bank, random);
+    EXPECT_FALSE(built.result.ok);
+    EXPECT_EQ(built.result.message, "Invalid exam directives. Cannot Proceed");
+    expectEmpty(built.msflex);
+}
+
+TEST(SimulatedExam, AFailureInALaterCategoryLeavesNoPartialList)
+{
+    ExamBankFixture bank;
+    bank.category(1, {2, 2, 0, 0, 0}).category(2, {3, 1, 0, 0, 0}).questions(1, 5, 1).questions(11, 5, 2);
+    ScriptedRandomSource random;
+    const Built built = buildFor(kModeSimulated, bank, random);
+    EXPECT_FALSE(built.result.ok);
+    expectEmpty(built.msflex);
+    EXPECT_EQ(built.cboCategory.size(), 0);
+}
+
+TEST(SimulatedExam, LargeCodesKeepTheirCategory)
+{
+    ExamBankFixture bank;
+    bank.category(70000, {2, 2, 0, 0, 0}).question(40000, 70000).question(2000000000, 70000);
+    ScriptedRandomSource random;
+    const Built built = buildFor(kModeSimulated, bank, random);
+    ASSERT_TRUE(built.result.ok);
+    EXPECT_EQ(codesOf(built.msflex), (Codes{40000, 2000000000}));
+    EXPECT_EQ(built.cboCategory.categoryOf(40000), 70000);
+    EXPECT_EQ(built.cboCategory.categoryOf(2000000000), 70000);
+}
+
+// ---- pretest ----
+
+TEST(Pretest, ShareIsThirtyOverTheCategoriesPlusOneRoundedHalfToEven)
+{
+    ExamBankFixture bank;
+    ScriptedRandomSource random;
+    QuestionSetBuilder builder(bank.conn(), random);
+    EXPECT_EQ(builder.GetCategoryCount(), 0);
+    const std::map<int, int> expected = {{1, 31}, {2, 16}, {3, 11}, {4, 8},  {5, 7},  {6, 6},  {7, 5},
+                                         {8, 5},  {9, 4},  {12, 4}, {13, 3}, {19, 3}, {20, 2}, {60, 2},
+                                         {61, 1}, {100, 1}};
+    for (int n = 1; n <= 100; ++n) {
+        bank.category(n);
+        if (expected.count(n)) {
+            EXPECT_EQ(builder.GetCategoryCount(), expected.at(n)) << n << " categories";
+        }
+    }
+}
+
+TEST(Pretest, DrawsTheShareFromEveryCategoryIgnoringDirectives)
+{
+    struct Case {
+        int categories;
+        int perCategory;
+        int share;
+    } cases[] = {{4, 10, 8}, {12, 5, 4}, {1, 31, 31}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.categories);
+        ExamBankFixture bank;
+        for (int cat = 1; cat <= c.categories; ++cat)
+            bank.category(cat, {0, 0, 0, 0, 0}).questions(cat * 100, c.perCategory, cat, cat % 4 + 1);
+        for (int run = 0; run < 10; ++run) {
+            ClockRandomSource random;
+            const Built built = buildFor(kModeTest, bank, random);
+            ASSERT_TRUE(built.result.ok) << built.result.message.toStdString();
+            expectWellFormed(built.msflex);
+            std::map<int, int> perCategory;
+            for (int row = 1; row < built.msflex.rows(); ++row) {
+                const int code = built.msflex.questionCode(row);
+                EXPECT_EQ(built.cboCategory.categoryOf(code), code / 100);
+                ++perCategory[code / 100];
+            }
+            EXPECT_EQ(int(perCategory.size()), c.categories);
+            for (const auto& [cat, n] : perCategory)
+                EXPECT_EQ(n, c.share) << "category " << cat;
+        }
+    }
+}
+
+TEST(Pretest, ACategoryShortOfUsableQuestionsFails)
+{
+    ExamBankFixture bank;
+    for (int cat = 1; cat <= 4; ++cat)
+        bank.category(cat).questions(cat * 100, 10, cat);
+    bank.conn().exec(QStringLiteral("UPDATE Qe_QuestionsHead SET Qq_TypeCode = 5 WHERE Qq_QuestCode IN (300, 301, 302)"));
+    ScriptedRandomSource random({}, 0.5);
+    const Built built = buildFor(kModeTest, bank, random);
+    EXPECT_FALSE(built.result.ok);
+    EXPECT_EQ(built.result.message, "Invalid directives. Cannot proceed");
+    expectEmpty(built.msflex);
+    EXPECT_EQ(built.cboCategory.size(), 0);
+}
+
+TEST(Pretest, ACategoryWithoutQuestionsCountsForTheShareButAddsNothing)
+{
+    ExamBankFixture bank;
+    bank.category(1).category(2).category(3).questions(100, 12, 1).questions(300, 12, 3);
+    ScriptedRandomSource random({}, 0.3);
+    const Built built = buildFor(kModeTest, bank, random);
+    ASSERT_TRUE(built.result.ok);
+    EXPECT_EQ(built.result.drawn, 22);  // 11 from each of the two
+    expectWellFormed(built.msflex);
+}
+
+// ---- practice ----
+
+struct PracticeBank {
+    PracticeBank()
+    {
+        bank.category(1, {}, true).category(2, {}, true).category(3, {}, true);
+    }
+    Built build(int wanted, RandomSource& random) { return buildFor(kModePractice, bank, random, wanted); }
+    Built build(int wanted)
+    {
+        ScriptedRandomSource random;
+        return build(wanted, random);
+    }
+    ExamBankFixture bank;
+};
+
+TEST(Practice, WrongFirstThenUnseenRotatingOverTheCategoriesInCodeOrder)
+{
+    PracticeBank p;
+    p.bank.questions(101, 13, 1).questions(201, 11, 2);
+    p.bank.progress(kUser, 101, Verdict::Wrong).progress(kUser, 102, Verdict::Wrong).progress(kUser, 201, Verdict::Wrong);
+    p.bank.progress(kUser, 113, Verdict::Right);
+    const Built built = p.build(10);
+    ASSERT_TRUE(built.result.ok) << built.result.message.toStdString();
+    EXPECT_EQ(codesOf(built.msflex), (Codes{101, 201, 102, 103, 202, 104, 203, 105, 204, 106}));
+    EXPECT_EQ(built.result.drawn, 10);
+    expectWellFormed(built.msflex);
+}
+
+TEST(Practice, RotationTakesTheFirstOfEachCategoryAndWrapsToTheFirstLeft)
+{
+    const struct {
+        const char* name;
+        std::vector<std::pair<int, int>> questions;  // {code, category}
+        int wanted;
+        Codes expected;
+    } cases[] = {
+        {"A1 A2 B1", {{101, 1}, {102, 1}, {201, 2}}, 3, {101, 201, 102}},
+        {"three categories", {{101, 1}, {102, 1}, {103, 1}, {201, 2}, {301, 3}, {302, 3}}, 6,
+         {101, 201, 301, 102, 302, 103}},
+        {"stops at the count", {{101, 1}, {102, 1}, {201, 2}, {301, 3}}, 2, {101, 201}},
+        {"one category", {{101, 1}, {102, 1}, {103, 1}}, 5, {101, 102, 103}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PracticeBank p;
+        for (const auto& [code, cat] : c.questions)
+            p.bank.question(code, cat);
+        const Built built = p.build(c.wanted);
+        ASSERT_TRUE(built.result.ok);
+        EXPECT_EQ(codesOf(built.msflex), c.expected);
+    }
+}
+
+TEST(Practice, RightAnswersComeOnlyAfterUnansweredAndUnseen)
+{
+    PracticeBank p;
+    p.bank.questions(101, 4, 1).question(201, 2);
+    p.bank.progress(kUser, 101, Verdict::Right)
+        .progress(kUser, 102, Verdict::NoAnswer)
+        .progress(kUser, 104, Verdict::Wrong)
+        .progress(kUser, 201, Verdict::Right);
+    EXPECT_EQ(codesOf(p.build(10).msflex), (Codes{104, 102, 103, 101, 201}));
+    EXPECT_EQ(codesOf(p.build(3).msflex), (Codes{104, 102, 103}));
+}
+
+TEST(Practice, OtherUsersAndOtherPassesDoNotCount)
+{
+    PracticeBank p;
+    p.bank.questions(101, 4, 1);
+    p.bank.progress(kUser, 104, Verdict::Wrong)
+        .progress(kUser + 1, 103, Verdict::Wrong)
+        .progress(kUser + 1, 101, Verdict::Right)
+        .progress(kUser, 102, Verdict::Wrong, 1)
+        .progress(kUser, 101, Verdict::Right, 2);
+    EXPECT_EQ(codesOf(p.build(4).msflex), (Codes{104, 101, 102, 103}));
+}
+
+TEST(Practice, TicksOfCategoriesAndChaptersChooseThePool)
+{
+    ExamBankFixture bank;
+    bank.category(1, {}, true).category(2, {}, false);
+    bank.chapter(11, 1, false).chapter(21, 2, true);
+    bank.question(101, 1)            // under a ticked category
+        .question(102, 1, 1, 11)     // in an unticked chapter of a ticked category
+        .question(201, 2)            // under an unticked category
+        .question(202, 2, 1, 21)     // in a ticked chapter of an unticked category
+        .question(203, 2, 1, 99);    // in a chapter that does not exist
+    bank.progress(kUser, 202, Verdict::Wrong);
+    ScriptedRandomSource random;
+    const Built built = buildFor(kModePractice, bank, random, 10);
+    ASSERT_TRUE(built.result.ok);
+    EXPECT_EQ(codesOf(built.msflex), (Codes{202, 101}));
+    EXPECT_EQ(built.result.drawn, 2);  // fewer than asked: the exam runs over these
+}
+
+TEST(Practice, AQuestionWithSeveralProgressRowsIsListedOnceAtItsFirstPriority)
+{
+    PracticeBank p;
+    p.bank.questions(101, 3, 1);
+    p.bank.progress(kUser, 101, Verdict::Wrong).progress(kUser, 101, Verdict::Wrong);
+    p.bank.progress(kUser, 102, Verdict::Right).progress(kUser, 102, Verdict::Wrong);
+    p.bank.progress(kUser, 103, Verdict::Right).progress(kUser, 103, Verdict::NoAnswer);
+    const Built built = p.build(10);
+    EXPECT_EQ(codesOf(built.msflex), (Codes{101, 102, 103}));
+    expectWellFormed(built.msflex);
+}
+
+TEST(Practice, NothingTickedOrNothingWantedDoesNotStartAnExam)
+{
+    for (int wanted : {10, 0}) {
+        ExamBankFixture bank;
+        bank.category(1, {}, wanted == 0).questions(101, 5, 1);
+        ScriptedRandomSource random;
+        const Built built = buildFor(kModePractice, bank, random, wanted);
+        EXPECT_FALSE(built.result.ok);
+        EXPECT_EQ(built.result.message, "No Questions selected. Cannot Proceed");
+        expectEmpty(built.msflex);
+        EXPECT_EQ(random.draws(), 0);
+    }
+}
+
+TEST(Practice, VariantIsTheWholePartOfFourDrawsCappedToZeroToThree)
+{
+    PracticeBank p;
+    p.bank.questions(101, 8, 1);
+    ScriptedRandomSource random({0.0, 0.2499, 0.25, 0.5, 0.75, 0.999999, 1.0, -0.5});
+    const Built built = p.build(8, random);
+    ASSERT_TRUE(built.result.ok);
+    QStringList variants;
+    for (int row = 1; row < built.msflex.rows(); ++row)
+        variants << built.msflex.text(row, built.msflex.cols() - 1);
+    EXPECT_EQ(variants, (QStringList{"0", "0", "1", "2", "3", "3", "3", "0"}));
+    EXPECT_EQ(built.msflex.choiceOrder(7), 3);
+    EXPECT_EQ(random.randomizeCalls(), 1);
+}
+
+// ---- the session ----
+
+TEST(ExamSession, CategoryRowsPerModeWord)
+{
+    ExamBankFixture bank;
+    bank.category(3, {}, true).category(1, {}, false).category(2, {}, true);
+    ExamSession session;
+    session.openExamConnection(bank.connectionString());
+    const struct {
+        QString mode;
+        Codes expected;
+    } cases[] = {{kModePractice, {2, 3}}, {kModeTest, {1, 2, 3}}, {kModeSimulated, {1, 2, 3}}, {QString(), {1, 2, 3}},
+                 {QStringLiteral("practice"), {1, 2, 3}}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(session.openCategoryRows(c.mode), int(c.expected.size())) << c.mode.toStdString();
+        Codes codes;
+        for (const auto& row : session.CategoryRs)
+            codes.push_back(int(row.integer(QStringLiteral("Qc_catcode"))));
+        EXPECT_EQ(codes, c.expected) << c.mode.toStdString();
+    }
+}
+
+TEST(ExamSession, StartValuesOfALoad)
+{
+    ExamSession session;
+    const struct {
+        QString mode;
+        double clockSeconds;
+    } cases[] = {{kModePractice, 0.0}, {kModeTest, 0.0}, {kModeSimulated, 60.0}, {kModeAdaptive, 60.0},
+                 {QStringLiteral("test"), 60.0}};
+    for (const auto& c : cases) {
+        session.msflex.addQuestion(5, 1);
+        session.cboCategory.set(5, 1);
+        session.ExamAborted = session.TimeOver = session.EndDeclined = true;
+        session.CurrentQuestion = session.QuestionsReached = 9;
+        session.SkipActivateGuard = false;
+        gReviewMode = gReviewGoto = true;
+        gUserAnswer = session.PageAnswer = QStringLiteral("A");
+        session.startValues(c.mode);
+        EXPECT_EQ(session.ClockSeconds, c.clockSeconds) << c.mode.toStdString();
+        EXPECT_EQ(session.ClockMinutes, 0);
+        EXPECT_TRUE(session.SkipActivateGuard);
+        EXPECT_FALSE(session.ExamAborted || session.TimeOver || session.EndDeclined || gReviewMode || gReviewGoto);
+        EXPECT_EQ(session.CurrentQuestion, 1);
+        EXPECT_EQ(session.QuestionsReached, 1);
+        EXPECT_EQ(session.AdaptiveLevel, 1);
+        EXPECT_TRUE(session.PageAnswer.isEmpty() && gUserAnswer.isEmpty());
+        expectEmpty(session.msflex);
+        EXPECT_EQ(session.cboCategory.size(), 0);
+    }
+    EXPECT_EQ(session.ChoiceLetters[0], QString());
+    EXPECT_EQ(session.ChoiceLetters[1], "A");
+    EXPECT_EQ(session.ChoiceLetters[7], "G");
+}
+
+TEST(ExamSession, TheExamRunsOverTheQuestionsDrawnAndNeverOverAFailedBuild)
+{
+    ExamBankFixture bank;
+    bank.category(1, {3, 3, 0, 0, 0}, true).questions(101, 4, 1);
+    ScriptedRandomSource random;
+
+    ExamSession session;
+    session.startValues(kModePractice);
+    session.openExamConnection(bank.connectionString());
+    session.openCategoryRows(kModePractice);
+    gQuizQuestionCount = 10;
+    QuestionSetResult result = session.buildQuestionSet(kModePractice, kUser, gQuizQuestionCount, random);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(session.questionCount(), 4);
+    EXPECT_EQ(gQuizQuestionCount, 4);
+    EXPECT_FALSE(session.ExamAborted);
+
+    // A simulated exam may draw more than the launch record says, too.
+    session.startValues(kModeSimulated);
+    session.openCategoryRows(kModeSimulated);
+    gQuizQuestionCount = 2;
+    result = session.buildQuestionSet(kModeSimulated, kUser, gQuizQuestionCount, random);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(gQuizQuestionCount, 3);
+
+    bank.conn().exec(QStringLiteral("UPDATE Qe_Category SET Qc_Perc_Of_Questions = 5"));
+    session.startValues(kModeSimulated);
+    session.openCategoryRows(kModeSimulated);
+    gQuizQuestionCount = 5;
+    result = session.buildQuestionSet(kModeSimulated, kUser, gQuizQuestionCount, random);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.message, "Invalid exam directives. Cannot Proceed");
+    EXPECT_TRUE(session.ExamAborted);
+    EXPECT_EQ(session.questionCount(), 0);
+    EXPECT_EQ(gQuizQuestionCount, 5);
+}
+
+TEST(ExamSession, ADatabaseErrorIsReportedAndAbortsTheExam)
+{
+    const struct {
+        QString mode;
+        const char* drop;
+    } cases[] = {{kModePractice, "DROP TABLE Qe_Progress"},
+                 {kModeSimulated, "DROP TABLE Qe_QuestionsHead"},
+                 {kModeTest, "DROP TABLE Qe_QuestionsHead"}};
+    for (const auto& c : cases) {
+        ExamBankFixture bank;
+        bank.category(1, {2, 2, 0, 0, 0}, true).questions(101, 4, 1);
+        ExamSession session;
+        session.startValues(c.mode);
+        session.openExamConnection(bank.connectionString());
+        session.openCategoryRows(c.mode);
+        bank.conn().exec(QString::fromLatin1(c.drop));
+        ScriptedRandomSource random;
+        const QuestionSetResult result = session.buildQuestionSet(c.mode, kUser, 5, random);
+        EXPECT_FALSE(result.ok) << c.mode.toStdString();
+        EXPECT_TRUE(result.message.contains(QStringLiteral("no such table"), Qt::CaseInsensitive))
+            << result.message.toStdString();
+        EXPECT_TRUE(session.ExamAborted);
+        expectEmpty(session.msflex);
+    }
+
+    ExamSession closed;
+    ScriptedRandomSource random;
+    EXPECT_FALSE(closed.buildQuestionSet(kModePractice, kUser, 5, random).ok);
+    EXPECT_TRUE(closed.ExamAborted);
+}
+
+TEST(ExamSession, ChapterQuestionCategory)
+{
+    ExamBankFixture bank;
+    bank.category(1).chapter(11, 1).question(101, 1).question(102, 1, 1, 11);
+    bank.conn().exec(QStringLiteral("INSERT INTO Qe_QuestionsHead (Qq_QuestCode, Qq_CatCode, Qq_ChapterCode) "
+                                    "VALUES (103, 1, NULL)"));
+    EXPECT_EQ(QuestionSetBuilder::GetChapterQuestionCategory(bank.conn(), 101), 1);
+    EXPECT_EQ(QuestionSetBuilder::GetChapterQuestionCategory(bank.conn(), 102), 1);
+    EXPECT_EQ(QuestionSetBuilder::GetChapterQuestionCategory(bank.conn(), 103), 0);
+    EXPECT_EQ(QuestionSetBuilder::GetChapterQuestionCategory(bank.conn(), 999), 0);
+}
+
+} // namespace

@@ -1,0 +1,220 @@
+#include "foundation/ExamDiscovery.h"
+#include "foundation/ProgramFolder.h"
+#include "foundation/DebugLog.h"
+#include "foundation/SchemaCheck.h"
+#include "foundation/SharedState.h"
+#include "platform/db/Connection.h"
+#include "tests/support/ExamDbFixture.h"
+#include "tests/support/RecordingUiHooks.h"
+#include "tests/support/TempHome.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString debugLog()
+{
+    QFile file(programFile(QStringLiteral("debug.log")));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// The whole schema of a file, to tell whether a check changed anything.
+QString schemaText(const QString& path)
+{
+    auto c = db::Connection::openFile(path);
+    return c.query(QStringLiteral("SELECT type, name, sql FROM sqlite_master ORDER BY name")).getString();
+}
+
+class SchemaCheck : public ::testing::Test {
+protected:
+    void SetUp() override { gAppName = QStringLiteral("Ziduver Test"); }
+    TempHome home;
+    RecordingUiHooks ui;
+    ExamDbFixture fixture{home};
+};
+
+TEST_F(SchemaCheck, CurrentDatabasePassesWithoutChangeOrMessage)
+{
+    const QString path = fixture.createExam(QStringLiteral("ok.qzr"));
+    const QString before = schemaText(path);
+    for (short messageSwitch : {1, 2}) {
+        EXPECT_TRUE(CompatibleDB(path, messageSwitch));
+    }
+    EXPECT_EQ(schemaText(path), before);
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_FALSE(gInvalidDbFlag);
+    EXPECT_TRUE(debugLog().isEmpty()) << "nothing is logged without the debug flag when all goes well";
+}
+
+// Refusals: a differing number of columns is always told; a column that is
+// missing (same count) only with switch 1. Both set the flag; only the count
+// refusal lists the path.
+TEST_F(SchemaCheck, RefusalsAndTheirMessages)
+{
+    struct Case {
+        const char* name;
+        ExamDbOptions options;
+        short messageSwitch;
+        bool message;
+        bool listed;
+    };
+    ExamDbOptions extra;
+    extra.extraColumns = {QStringLiteral("Qe_Category.Qc_Colour")};
+    ExamDbOptions recased;
+    recased.renamedColumns = {{QStringLiteral("Qe_Category.Qc_cat_desc"), QStringLiteral("qc_cat_desc")}};
+    ExamDbOptions renamed;
+    renamed.renamedColumns = {{QStringLiteral("Qe_Category.qc_fill"), QStringLiteral("qc_blank")}};
+    ExamDbOptions fewer;
+    fewer.droppedColumns = {QStringLiteral("Qe_Category.qc_interact")};
+    const Case cases[] = {
+        {"extra column, start-up", extra, 2, true, true},
+        {"extra column, administration", extra, 1, true, true},
+        {"fewer columns, start-up", fewer, 2, true, true},
+        {"re-cased column, start-up", recased, 2, false, false},
+        {"re-cased column, administration", recased, 1, true, false},
+        {"renamed column, start-up", renamed, 2, false, false},
+        {"renamed column, administration", renamed, 1, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.clear();
+        gInvalidDbFlag = false;
+        gInvalidExamsList.clear();
+        const QString path = fixture.createExam(QStringLiteral("x.qzr"), c.options);
+
+        EXPECT_FALSE(CompatibleDB(path, c.messageSwitch));
+        EXPECT_TRUE(gInvalidDbFlag);
+        EXPECT_EQ(gInvalidExamsList, c.listed ? path + QLatin1Char(',') : QString());
+        if (c.message) {
+            ASSERT_EQ(ui.messages().size(), 1u);
+            EXPECT_EQ(ui.messages()[0].text, QStringLiteral("Non-compatible database. Cannot useQe_Category"));
+            EXPECT_EQ(ui.messages()[0].title, QStringLiteral("Ziduver Test"));
+            EXPECT_EQ(ui.messages()[0].style, 1);
+        } else {
+            EXPECT_TRUE(ui.messages().empty());
+        }
+    }
+}
+
+// A file that cannot be read as an exam database, or a reference that cannot
+// be read, is refused through the error path: logged always, no flag, no
+// message, never a crash.
+TEST_F(SchemaCheck, UnreadableDatabasesAndReferenceAreRefusedSilently)
+{
+    ExamDbOptions noImages;
+    noImages.droppedTables = {QStringLiteral("Qe_Images")};
+    const QString missingTable = fixture.createExam(QStringLiteral("noimages.qzr"), noImages);
+    home.write(QStringLiteral("text.qzr"), "This is not a database, just a text file with the extension.\n");
+    const QString textFile = home.file(QStringLiteral("text.qzr"));
+    home.write(QStringLiteral("empty.qzr"), "");
+    const QString emptyFile = home.file(QStringLiteral("empty.qzr"));
+    const QString missingFile = home.file(QStringLiteral("nothere.qzr"));
+    const QString folder = home.path();
+
+    for (const QString& path : {missingTable, textFile, emptyFile, missingFile, folder}) {
+        SCOPED_TRACE(path.toStdString());
+        QFile::remove(programFile(QStringLiteral("debug.log")));
+        EXPECT_FALSE(CompatibleDB(path, 1));
+        EXPECT_FALSE(gInvalidDbFlag);
+        EXPECT_TRUE(ui.messages().empty());
+        EXPECT_TRUE(debugLog().contains(QStringLiteral(": Module Name CompatibleDB: Date/Time: ")));
+        EXPECT_TRUE(debugLog().contains(QStringLiteral(" #") + path));
+    }
+
+    // A table that is not compared may be missing.
+    ExamDbOptions noProgress;
+    noProgress.droppedTables = {QStringLiteral("Qe_Progress")};
+    EXPECT_TRUE(CompatibleDB(fixture.createExam(QStringLiteral("noprogress.qzr"), noProgress), 2));
+
+    // Without the reference nothing can pass.
+    const QString good = fixture.createExam(QStringLiteral("good.qzr"));
+    QFile::remove(fixture.referencePath());
+    QFile::remove(programFile(QStringLiteral("debug.log")));
+    EXPECT_FALSE(CompatibleDB(good, 1));
+    EXPECT_FALSE(gInvalidDbFlag);
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_TRUE(debugLog().contains(QStringLiteral(": Module Name CompatibleDB: Date/Time: ")));
+}
+
+TEST_F(SchemaCheck, ReferenceMissingALaterTableStillRefusesAnEarlierMismatch)
+{
+    ExamDbOptions referenceWithoutUsers;
+    referenceWithoutUsers.droppedTables = {QStringLiteral("Qe_User")};
+    fixture.rebuildReference(referenceWithoutUsers);
+
+    ExamDbOptions extra;
+    extra.extraColumns = {QStringLiteral("Qe_AnswerChoice.Qc_Weight")};
+    EXPECT_FALSE(CompatibleDB(fixture.createExam(QStringLiteral("extra.qzr"), extra), 2));
+    EXPECT_TRUE(gInvalidDbFlag) << "Qe_AnswerChoice is compared before the reference's gap is reached";
+    EXPECT_EQ(ui.messages().size(), 1u);
+
+    gInvalidDbFlag = false;
+    ui.clear();
+    EXPECT_FALSE(CompatibleDB(fixture.createExam(QStringLiteral("plain.qzr")), 2));
+    EXPECT_FALSE(gInvalidDbFlag);
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(SchemaCheck, OldDatabaseIsUpgradedOnceAndThenLeftAlone)
+{
+    ExamDbOptions legacy;
+    legacy.layout = schema::ExamLayout::Legacy;
+    legacy.questionCount = 3;
+    const QString path = fixture.createExam(QStringLiteral("old.qzr"), legacy);
+
+    EXPECT_TRUE(CompatibleDB(path, 2));
+    auto exam = db::Connection::openFile(path);
+    EXPECT_TRUE(exam.hasTable(QStringLiteral("Qe_LOS")));
+    EXPECT_EQ(exam.tableColumns(QStringLiteral("Qe_LOS")),
+              db::Connection::openFile(fixture.referencePath()).tableColumns(QStringLiteral("Qe_LOS")));
+    EXPECT_TRUE(exam.tableColumns(QStringLiteral("Qe_QuestionsHead")).contains(QStringLiteral("QQ_CorrectAnswer")));
+    // The model answer is text: leading zeros survive.
+    exam.exec(QStringLiteral("UPDATE Qe_QuestionsHead SET QQ_CorrectAnswer = ? WHERE Qq_QuestCode = 1"),
+              {QStringLiteral("0042")});
+    EXPECT_EQ(exam.scalar(QStringLiteral("SELECT QQ_CorrectAnswer FROM Qe_QuestionsHead WHERE Qq_QuestCode = 1")),
+              QVariant(QStringLiteral("0042")));
+    exam.close();
+
+    const QString upgraded = schemaText(path);
+    EXPECT_TRUE(CompatibleDB(path, 1));
+    EXPECT_EQ(schemaText(path), upgraded);
+    EXPECT_TRUE(debugLog().isEmpty()) << "the upgrade found in place is not an error";
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(SchemaCheck, DebugLinesAreWrittenOnlyWithTheDebugFlag)
+{
+    const QString path = fixture.createExam(QStringLiteral("ok.qzr"));
+    gDebug = 1;
+    EXPECT_TRUE(CompatibleDB(path, 2));
+    gDebug = 0;
+    const QStringList lines = debugLog().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QString date = logDate();
+    const QString at = QStringLiteral(" #") + path;
+    EXPECT_EQ(lines.value(0), "Started database compatibility checking function!(1): CompatibleDB :QmodPublic: Date/Time :" + date + at);
+    EXPECT_EQ(lines.value(1), "Started database compatibility checking function!(0): CompatibleDB :QmodPublic: Date/Time :" + date + at);
+    EXPECT_EQ(lines.value(2), "database opened: CompatibleDB :QmodPublic: Date/Time :" + date + at);
+    EXPECT_EQ(lines.value(3), "database QQ_Correctanswer added: CompatibleDB :QmodPublic: Date/Time :" + date + at);
+    EXPECT_EQ(lines.value(4), "databases opened for compatibility checking!: CompatibleDB :QmodPublic: Date/Time :" + date + at);
+    EXPECT_EQ(lines.value(5), "Looping Through tables .! Check tables: CompatibleDB :QmodPublic: Date/Time :" + date
+                                  + " Current Table in process Qe_AnswerChoice");
+    EXPECT_EQ(lines.value(6), "Looping Through fields.! Check tables: CompatibleDB :QmodPublic: Date/Time :" + date
+                                  + " Current Table in process Qe_AnswerChoice Field under processing Qc_QuestCode");
+    EXPECT_EQ(lines.last(), "Compatible Exam Engine!: CompatibleDB:QmodPublic: Date/Time :" + date + path);
+}
+
+TEST_F(SchemaCheck, UpgradeStatementsIgnoreOnlyWhatExistsAlready)
+{
+    auto exam = db::Connection::openFile(fixture.createExam(QStringLiteral("ok.qzr")));
+    EXPECT_FALSE(addTable(exam));
+    EXPECT_FALSE(addField(exam, QStringLiteral("Qe_QuestionsHead"), QStringLiteral("QQ_CorrectAnswer")));
+    EXPECT_TRUE(debugLog().isEmpty());
+
+    EXPECT_FALSE(addField(exam, QStringLiteral("Qe_NoSuchTable"), QStringLiteral("QQ_CorrectAnswer")));
+    const QString log = debugLog();
+    EXPECT_TRUE(log.contains(QStringLiteral("no such table")));
+    EXPECT_TRUE(log.contains(QStringLiteral(": Module Name addField: Date/Time: ")));
+}
+
+} // namespace

@@ -1,0 +1,130 @@
+#include "tests/support/ExamDbFixture.h"
+
+#include "foundation/ConnectionString.h"
+#include "foundation/ExamDiscovery.h"
+#include "foundation/SharedState.h"
+#include "platform/db/Transaction.h"
+#include "tests/support/TempHome.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+std::pair<QString, QString> tableAndColumn(const QString& qualified)
+{
+    const int dot = qualified.indexOf(QLatin1Char('.'));
+    return {qualified.left(dot), qualified.mid(dot + 1)};
+}
+
+db::Connection createFresh(const QString& path)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile::remove(path);
+    return db::Connection::create(path);
+}
+
+} // namespace
+
+ExamDbFixture::ExamDbFixture(const TempHome& home) : m_home(home)
+{
+    gDbPassword = QLatin1String(kDatabasePassword);
+    gSysDbPath = systemDbPath();
+    gSysConnStr = connectionString(gSysDbPath, gDbPassword);
+    gDebug = 0;
+    gInvalidDbFlag = false;
+    gDuplicateExamFlag = false;
+    gAllExamsList.clear();
+    gDuplicateExamsList.clear();
+    gInvalidExamsList.clear();
+
+    db::Connection system = createFresh(gSysDbPath);
+    schema::createSystemDatabase(system);
+    rebuildReference({});
+}
+
+QString ExamDbFixture::systemDbPath() const
+{
+    return m_home.file(QStringLiteral("Ziduver.QZR"));
+}
+
+QString ExamDbFixture::referencePath() const
+{
+    return m_home.file(QStringLiteral("DataSkeleton.SKL"));
+}
+
+db::Connection ExamDbFixture::openSystem() const
+{
+    return db::Connection::openFile(systemDbPath());
+}
+
+void ExamDbFixture::rebuildReference(const ExamDbOptions& options) const
+{
+    db::Connection reference = createFresh(referencePath());
+    schema::createExamDatabase(reference, options.layout);
+    alter(reference, options);
+}
+
+QString ExamDbFixture::createExam(const QString& relativePath, const ExamDbOptions& options) const
+{
+    const QString path = m_home.file(relativePath);
+    db::Connection exam = createFresh(path);
+    schema::createExamDatabase(exam, options.layout);
+    if (options.withExamRow)
+        exam.exec(QStringLiteral("INSERT INTO Qe_Exam (Qe_ExamCode, Qe_Exam_Desc, Qe_ValidDB, Qe_Simulated_Time, "
+                                 "Qe_Simulated_PassScore, Qe_Simulated_NoofQuest) VALUES (?, ?, ?, 90, 70, 50)"),
+                  {options.examCode, options.examName, options.validDb});
+    addQuestions(exam, options.questionCount);
+    alter(exam, options);
+    return path;
+}
+
+QString ExamDbFixture::createDataExam(const QString& folder, const QString& file, const ExamDbOptions& options) const
+{
+    return createExam(QStringLiteral("Data/") + folder + QLatin1Char('/') + file, options);
+}
+
+void ExamDbFixture::alter(db::Connection& connection, const ExamDbOptions& options)
+{
+    for (const QString& qualified : options.extraColumns) {
+        const auto [table, column] = tableAndColumn(qualified);
+        connection.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 TEXT").arg(table, column));
+    }
+    for (const auto& [qualified, newName] : options.renamedColumns) {
+        const auto [table, column] = tableAndColumn(qualified);
+        connection.exec(QStringLiteral("ALTER TABLE %1 RENAME COLUMN %2 TO %3").arg(table, column, newName));
+    }
+    for (const QString& qualified : options.droppedColumns) {
+        const auto [table, column] = tableAndColumn(qualified);
+        connection.exec(QStringLiteral("ALTER TABLE %1 DROP COLUMN %2").arg(table, column));
+    }
+    for (const QString& table : options.droppedTables)
+        connection.exec(QStringLiteral("DROP TABLE %1").arg(table));
+}
+
+void ExamDbFixture::addQuestions(db::Connection& connection, int count)
+{
+    if (count <= 0)
+        return;
+    db::Transaction transaction(connection);
+    db::Statement insert = connection.prepare(QStringLiteral(
+        "INSERT INTO Qe_QuestionsHead (Qq_QuestCode, Qq_CatCode, Qq_ChapterCode, Qq_TypeCode, Qq_InteractiveCode, "
+        "Qq_Quest_Desc, Qq_Explanation, Qq_Difficulty, Qq_IsScenario, Qq_ScenarioId) VALUES (?, ?, ?, 1, 0, ?, ?, 1, 0, 0)"));
+    for (int code = 1; code <= count; ++code)
+        insert.exec({code, 1 + code % 5, code % 3,
+                     QStringLiteral("Question %1: which of the following statements about topic %2 is true?")
+                         .arg(code)
+                         .arg(code % 37),
+                     QStringLiteral("Because the reference text says so, see section %1.").arg(code % 11)});
+    transaction.commit();
+}
+
+QStringList ExamDbFixture::attachedExams() const
+{
+    db::Connection system = openSystem();
+    QStringList rows;
+    for (const db::Row& row : system.query(QStringLiteral("SELECT Be_Exam_Code, be_path FROM Bq_Exam ORDER BY Be_Exam_Code")))
+        rows << row.text(0) + QLatin1Char('|') + row.text(1);
+    return rows;
+}
