@@ -1,4 +1,6 @@
+#include "foundation/DebugLog.h"
 #include "foundation/ProgramFolder.h"
+#include "foundation/SharedState.h"
 #include "foundation/Startup.h"
 #include "foundation/UiHooks.h"
 #include "foundation/WidgetStartupEnvironment.h"
@@ -33,6 +35,8 @@ int main(int argc, char** argv)
         return 0;
     if (!frmDBSel::showLogin())
         return 0;
+    if (gDebug == 1)
+        WriteLog(QStringLiteral("frmDbSel loaded: main :QmodPublic: Date/Time :") + logDate());
     const int status = app.exec();
     installUiHooks(nullptr);
     return status;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -36,46 +37,6 @@ int pick(double draw, int size)
 {
     const double scaled = std::floor(draw * size);
     return int(std::clamp(scaled, 0.0, double(size - 1)));
-}
-
-const char* const kPoolSql =
-    "SELECT Qq_QuestCode, Qq_TypeCode, Qq_Difficulty, Qq_CatCode FROM Qe_QuestionsHead "
-    "WHERE Qq_CatCode = ? ORDER BY Qq_QuestCode";
-
-// The practice pool: the questions directly under a ticked category
-// (chapter 0) or in a ticked chapter, with their priority from the user's
-// progress in the current pass: 1 answered wrong, 2 unanswered or unseen,
-// 3 answered right.
-QString practiceSql()
-{
-    const QString underCategory = QStringLiteral(
-        "FROM Qe_QuestionsHead a, Qe_Category b%1 WHERE a.Qq_ChapterCode = 0 AND a.Qq_CatCode = b.Qc_catcode "
-        "AND b.Qc_Selected = 1 ");
-    const QString inChapter = QStringLiteral(
-        "FROM Qe_QuestionsHead a, Qe_Chapters b%1 WHERE a.Qq_ChapterCode = b.Qc_ChapterCode "
-        "AND a.Qq_ChapterCode <> 0 AND b.Qc_Selected = 1 ");
-    const QString withProgress = QStringLiteral(", Qe_Progress c");
-    const QString progress =
-        QStringLiteral("AND a.Qq_QuestCode = c.QuestionID AND c.userid = ?1 AND c.pass = 0 AND c.%1 = 1");
-    const QString unseen = QStringLiteral(
-        "AND NOT EXISTS (SELECT 1 FROM Qe_Progress c WHERE c.QuestionID = a.Qq_QuestCode "
-        "AND c.userid = ?1 AND c.pass = 0)");
-    const auto select = [](int priority) {
-        return QStringLiteral("SELECT a.Qq_QuestCode AS Qq_QuestCode, a.Qq_TypeCode AS Qq_TypeCode, "
-                              "a.Qq_Difficulty AS Qq_Difficulty, a.Qq_CatCode AS Qq_CatCode, %1 AS priority ")
-            .arg(priority);
-    };
-    QStringList branches;
-    branches << select(1) + underCategory.arg(withProgress) + progress.arg(QStringLiteral("Wrong"))
-             << select(1) + inChapter.arg(withProgress) + progress.arg(QStringLiteral("Wrong"))
-             << select(3) + underCategory.arg(withProgress) + progress.arg(QStringLiteral("Correct"))
-             << select(3) + inChapter.arg(withProgress) + progress.arg(QStringLiteral("Correct"))
-             << select(2) + underCategory.arg(withProgress) + progress.arg(QStringLiteral("NoAns"))
-             << select(2) + inChapter.arg(withProgress) + progress.arg(QStringLiteral("NoAns"))
-             << select(2) + underCategory.arg(QString()) + unseen
-             << select(2) + inChapter.arg(QString()) + unseen;
-    return branches.join(QStringLiteral(" UNION ALL ")) +
-           QStringLiteral(" ORDER BY priority, Qq_CatCode, Qq_QuestCode");
 }
 
 // Takes up to `wanted` questions from one priority's pool (sorted by
@@ -111,9 +72,88 @@ void takeByCategoryRotation(const std::vector<PoolQuestion>& pool, int& wanted, 
 
 } // namespace
 
+QString QuestionSetBuilder::practicePoolSql()
+{
+    // Chapter 0 and the other chapters exclude each other and both joined
+    // tables are keyed, so each question stands here at most once.
+    return QStringLiteral(
+        "SELECT a.Qq_QuestCode, a.Qq_TypeCode, a.Qq_CatCode FROM Qe_QuestionsHead a, Qe_Category b "
+        "WHERE a.Qq_ChapterCode = 0 AND a.Qq_CatCode = b.Qc_catcode AND b.Qc_Selected = 1 "
+        "UNION ALL "
+        "SELECT a.Qq_QuestCode, a.Qq_TypeCode, a.Qq_CatCode FROM Qe_QuestionsHead a, Qe_Chapters b "
+        "WHERE a.Qq_ChapterCode = b.Qc_ChapterCode AND a.Qq_ChapterCode <> 0 AND b.Qc_Selected = 1");
+}
+
+QString QuestionSetBuilder::practiceProgressSql()
+{
+    return QStringLiteral("SELECT QuestionID, Wrong, NoAns, Correct FROM Qe_Progress WHERE userid = ? AND pass = 0");
+}
+
+std::vector<QuestionSetBuilder::PracticeCandidate> QuestionSetBuilder::practicePool(int userCode)
+{
+    // The verdicts of the user's rows in the current pass, per question.
+    struct Verdicts {
+        bool wrong = false;
+        bool noAnswer = false;
+        bool right = false;
+    };
+    const auto isOne = [](const QVariant& v) { return !v.isNull() && v.toDouble() == 1.0; };
+    const db::ResultSet progressRows = m_conn.query(practiceProgressSql(), {userCode});
+    std::unordered_map<int, Verdicts> progress;
+    progress.reserve(size_t(progressRows.recordCount()));
+    for (const db::Row& row : progressRows) {
+        if (row.isNull(0))
+            continue;
+        Verdicts& v = progress[wholeNumber(row.value(0))];
+        v.wrong = v.wrong || isOne(row.value(1));
+        v.noAnswer = v.noAnswer || isOne(row.value(2));
+        v.right = v.right || isOne(row.value(3));
+    }
+
+    const db::ResultSet poolRows = m_conn.query(practicePoolSql());
+    std::vector<PracticeCandidate> pool;
+    pool.reserve(size_t(poolRows.recordCount()));
+    for (const db::Row& row : poolRows) {
+        PracticeCandidate c;
+        c.code = wholeNumber(row.value(0));
+        c.type = wholeNumber(row.value(1));
+        c.category = wholeNumber(row.value(2));
+        c.categoryIsNull = row.isNull(2);
+        const auto it = progress.find(c.code);
+        if (it == progress.end())
+            c.priority = 2;  // not seen in this pass
+        else if (it->second.wrong)
+            c.priority = 1;
+        else if (it->second.noAnswer)
+            c.priority = 2;
+        else if (it->second.right)
+            c.priority = 3;
+        else
+            continue;  // a row with no verdict puts the question in no group
+        pool.push_back(c);
+    }
+    std::sort(pool.begin(), pool.end(), [](const PracticeCandidate& x, const PracticeCandidate& y) {
+        // As SQL orders them: priority, then category (Null first), then code.
+        if (x.priority != y.priority)
+            return x.priority < y.priority;
+        if (x.categoryIsNull != y.categoryIsNull)
+            return x.categoryIsNull;
+        if (x.category != y.category)
+            return x.category < y.category;
+        return x.code < y.code;
+    });
+    return pool;
+}
+
 QuestionSetBuilder::QuestionSetBuilder(db::Connection& ExamConn, RandomSource& random)
     : m_conn(ExamConn), m_random(random)
 {
+}
+
+QString QuestionSetBuilder::categoryPoolSql()
+{
+    return QStringLiteral("SELECT Qq_QuestCode, Qq_TypeCode, Qq_Difficulty, Qq_CatCode FROM Qe_QuestionsHead "
+                          "WHERE Qq_CatCode = ? ORDER BY Qq_QuestCode");
 }
 
 db::ResultSet QuestionSetBuilder::categoryRows(db::Connection& ExamConn, const QString& modeWord)
@@ -157,7 +197,7 @@ QuestionSetResult QuestionSetBuilder::drawPerCategory(Draw kind, const db::Resul
     try {
         msflex.clear();
         const int share = kind == Draw::Share ? GetCategoryCount() : 0;
-        db::Statement poolQuery = m_conn.prepare(QString::fromLatin1(kPoolSql));
+        db::Statement poolQuery = m_conn.prepare(categoryPoolSql());
         std::unordered_set<int> taken;
         std::vector<PoolQuestion> pool;
         std::vector<int> unvisited;
@@ -221,18 +261,13 @@ QuestionSetResult QuestionSetBuilder::FillQuestionsByProgress(int userCode, int 
 {
     try {
         msflex.clear();
-        const db::ResultSet rows = m_conn.query(practiceSql(), {userCode});
-        // Rows sorted by priority, category and code; a question stands in
-        // one priority only (its first), however many progress rows it has.
+        const std::vector<PracticeCandidate> pool = practicePool(userCode);
         std::unordered_set<int> seen;
+        seen.reserve(pool.size());
         std::vector<PoolQuestion> byPriority[4];
-        for (const db::Row& row : rows) {
-            const int code = wholeNumber(row.value(0));
-            const int priority = wholeNumber(row.value(4));
-            if (priority < 1 || priority > 3 || !seen.insert(code).second)
-                continue;
-            byPriority[priority].push_back({code, wholeNumber(row.value(1)), wholeNumber(row.value(3))});
-        }
+        for (const PracticeCandidate& c : pool)
+            if (seen.insert(c.code).second)
+                byPriority[c.priority].push_back({c.code, c.type, c.category});
         for (int priority = 1; priority <= 3 && wanted > 0; ++priority)
             takeByCategoryRotation(byPriority[priority], wanted, msflex);
         if (msflex.questionCount() == 0) {

@@ -3,6 +3,7 @@
 #include "platform/db/ResultSet.h"
 
 #include <QString>
+#include <vector>
 
 namespace db {
 class Connection;
@@ -59,6 +60,29 @@ public:
     // The category of a question; 0 when its chapter code is Null or the
     // code is unknown.
     static int GetChapterQuestionCategory(db::Connection& ExamConn, int questCode);
+
+    // The random builders' pool of one category (bound: the category code),
+    // in code order.
+    static QString categoryPoolSql();
+    // The practice pool: the questions directly under a ticked category
+    // (chapter 0) and those in a ticked chapter.
+    static QString practicePoolSql();
+    // The user's progress rows of the current pass (bound: the user code).
+    static QString practiceProgressSql();
+
+    // A question of the practice pool with its priority from the user's
+    // progress in the current pass: 1 answered wrong, 2 unanswered or not
+    // seen, 3 answered right (the first that applies when a question has
+    // several rows; a question whose rows carry no verdict is left out).
+    struct PracticeCandidate {
+        int code = 0;
+        int type = 0;
+        int category = 0;
+        bool categoryIsNull = false;
+        int priority = 0;
+    };
+    // The pool sorted by priority, category and code.
+    std::vector<PracticeCandidate> practicePool(int userCode);
 
     // The failure texts.
     static QString invalidExamDirectivesText() { return QStringLiteral("Invalid exam directives. Cannot Proceed"); }

@@ -236,7 +236,9 @@ DiscoveryResult ReadRegCurrentDB()
                 gDuplicateExamFlag = false;
                 debugLine(tried + QStringLiteral(" attach failed duplicate exam :") + kReadReg + logDate());
             } else {
-                otherList += file + QStringLiteral(", ");
+                // A folder without an exam database is named by the folder,
+                // so the message never lists an empty name.
+                otherList += (file.isEmpty() ? QDir(folder).dirName() + QLatin1Char('/') : file) + QStringLiteral(", ");
                 debugLine(tried + QStringLiteral(" attach failed unknown reason:") + kReadReg + logDate());
             }
         }

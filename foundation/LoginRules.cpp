@@ -6,6 +6,8 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
 
+#include <QDir>
+
 namespace {
 
 void debugLine(const QString& text)
@@ -35,9 +37,12 @@ QString lastUserLogin()
 std::vector<ListedExam> listedExams(const QString& dataFolder)
 {
     db::Connection connection = systemDatabase();
+    // Inside the folder, not merely containing its name: a sibling such as
+    // "DataOld" or a path elsewhere that holds the same text is not listed.
+    const QString folderPrefix = QDir::cleanPath(dataFolder) + QLatin1Char('/');
     const db::ResultSet rows = connection.query(
-        QStringLiteral("SELECT * FROM Bq_Exam WHERE instr(upper(be_path), upper(?)) <> 0 ORDER BY be_desc"),
-        {dataFolder});
+        QStringLiteral("SELECT * FROM Bq_Exam WHERE upper(substr(be_path, 1, length(?))) = upper(?) ORDER BY be_desc"),
+        {folderPrefix, folderPrefix});
     debugLine(QStringLiteral("Opening db: ReadDataDir : frmDBSel "));
     std::vector<ListedExam> exams;
     for (const db::Row& row : rows) {

@@ -92,8 +92,9 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
         debugLine(QStringLiteral("databases opened for compatibility checking!") + kModule + logDate() + atPath);
 
         for (const ReferenceSchema::Table& table : reference.tables()) {
-            debugLine(QStringLiteral("Looping Through tables .! Check tables") + kModule + logDate()
-                      + QStringLiteral(" Current Table in process ") + table.name);
+            if (gDebug == 1)
+                WriteLog(QStringLiteral("Looping Through tables .! Check tables") + kModule + logDate()
+                         + QStringLiteral(" Current Table in process ") + table.name);
             if (!table.error.isEmpty())
                 throw std::runtime_error(table.error.toStdString());
             const QStringList examColumns = exam.tableColumns(table.name);
@@ -107,9 +108,10 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
                 return false;
             }
             for (const QString& column : table.columns) {
-                debugLine(QStringLiteral("Looping Through fields.! Check tables") + kModule + logDate()
-                          + QStringLiteral(" Current Table in process ") + table.name
-                          + QStringLiteral(" Field under processing ") + column);
+                if (gDebug == 1)  // built only when written: this runs for every column
+                    WriteLog(QStringLiteral("Looping Through fields.! Check tables") + kModule + logDate()
+                             + QStringLiteral(" Current Table in process ") + table.name
+                             + QStringLiteral(" Field under processing ") + column);
                 // Case-sensitive on purpose: a column spelt differently is a
                 // database built for another engine.
                 if (!examColumns.contains(column, Qt::CaseSensitive)) {

@@ -46,8 +46,12 @@ constexpr int kHeight = 400;
 frmDBSel& frmDBSel::instance()
 {
     auto& window = loginWindow();
-    if (!window)
+    if (!window) {
         window.reset(new frmDBSel);
+        // A widget must go before the application object does; left to the
+        // static's destructor it would be deleted after it and crash the exit.
+        qAddPostRoutine([] { loginWindow().reset(); });
+    }
     return *window;
 }
 

@@ -27,8 +27,15 @@ std::unique_ptr<frmmain>& mainWindow()
 frmmain& frmmain::instance()
 {
     auto& window = mainWindow();
-    if (!window)
+    if (!window) {
         window.reset(new frmmain);
+        // A widget must go before the application object does.
+        static bool routineAdded = false;
+        if (!routineAdded) {
+            routineAdded = true;
+            qAddPostRoutine([] { mainWindow().reset(); });
+        }
+    }
     return *window;
 }
 

@@ -160,3 +160,29 @@ TEST_F(DbLayer, PreparedStatementRunsRepeatedlyAndChecksArity)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DbLayer, ReusedStatementsSeeNewValuesSchemaChangesAndEviction)
+{
+    auto c = Connection::openFile(path);
+    const QString insert = QStringLiteral("INSERT INTO t (id, name) VALUES (?, ?)");
+    const QString byId = QStringLiteral("SELECT name FROM t WHERE id = ?");
+    c.exec(insert, {1, QStringLiteral("one")});
+    c.exec(insert, {2, QStringLiteral("two")});
+    EXPECT_EQ(c.scalar(byId, {1}).toString(), QStringLiteral("one"));
+    EXPECT_EQ(c.scalar(byId, {2}).toString(), QStringLiteral("two"));
+    // More distinct statements than are kept, then the first ones again.
+    for (int i = 0; i < 40; ++i)
+        EXPECT_EQ(c.scalar(QStringLiteral("SELECT %1 + ?").arg(i), {1}).toInt(), i + 1);
+    c.exec(QStringLiteral("ALTER TABLE t ADD extra TEXT"));
+    EXPECT_EQ(c.query(QStringLiteral("SELECT * FROM t WHERE id = ?"), {1}).columnCount(), 5);
+    EXPECT_EQ(c.scalar(byId, {2}).toString(), QStringLiteral("two"));
+    // A failed run leaves the statement usable.
+    EXPECT_THROW(c.exec(insert, {1, QStringLiteral("again")}), DbError);
+    c.exec(insert, {3, QStringLiteral("three")});
+    Connection moved = std::move(c);
+    EXPECT_EQ(moved.scalar(byId, {3}).toString(), QStringLiteral("three"));
+}
+
+} // namespace

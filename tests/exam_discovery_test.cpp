@@ -83,8 +83,9 @@ TEST_F(ExamDiscovery, TakesTheFirstDatabaseOfEachSubFolderOnly)
 
     EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
     EXPECT_EQ(fixture.attachedExams(), (QStringList{row("A", "one/A.QZR"), row("C", "three/c.qzr")}));
-    // "two" holds no database of its own: it fails like an unreadable one.
-    EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("Following Exam(s) will be discarded \r")});
+    // "two" holds no database of its own: it fails like an unreadable one,
+    // named by its folder.
+    EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("Following Exam(s) will be discarded \rtwo/")});
 }
 
 TEST_F(ExamDiscovery, GetExamNameMatchesTheExtensionInAnyCase)

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <random>
 #include <set>
 #include <vector>
 
@@ -380,6 +381,86 @@ TEST(Practice, AQuestionWithSeveralProgressRowsIsListedOnceAtItsFirstPriority)
     const Built built = p.build(10);
     EXPECT_EQ(codesOf(built.msflex), (Codes{101, 102, 103}));
     expectWellFormed(built.msflex);
+}
+
+// The practice pool as eight joined selects, one per priority and kind of
+// membership, sorted in SQL: the reference the builder's pool must match.
+const char* const kReferencePracticeSql =
+    "SELECT Qq_QuestCode, Qq_TypeCode, Qq_Difficulty, Qq_CatCode, 1 as priority "
+    " FROM Qe_QuestionsHead a, qe_Category b, qe_Progress c "
+    " where Qq_ChapterCode = 0 and a.qq_catcode=b.qc_Catcode and Qc_Selected=1 and "
+    " a.qq_Questcode = c.QuestionID and c.userid = ?1 and c.pass = 0 And c.Wrong = 1 Union All "
+    "SELECT Qq_QuestCode, Qq_TypeCode, Qq_Difficulty, Qq_CatCode, 1 as priority "
+    " FROM Qe_QuestionsHead a, qe_Progress c, qe_chapters b where a.Qq_ChapterCode=b.Qc_ChapterCode and "
+    " Qq_ChapterCode <> 0 and qc_selected = 1 and a.qq_Questcode = c.QuestionID and c.userid = ?1 "
+    " and c.pass = 0 And c.Wrong = 1 Union All "
+    "SELECT Qq_QuestCode, Qq_TypeCode, Qq_Difficulty, Qq_CatCode, 3 as priority "
+    " FROM Qe_QuestionsHead a, qe_Category b, qe_Progress c "
+    " where Qq_ChapterCode = 0 and a.qq_catcode=b.qc_Catcode and Qc_Selected=1 and "
+    " a.qq_Questcode = c.QuestionID and c.userid = ?1 and c.pass = 0 And c.Correct = 1 Union All "
+    "SELECT Qq_QuestCode, Qq_TypeCode, Qq_Difficulty, Qq_CatCode, 3 as priority "
+    " FROM Qe_QuestionsHead a, qe_Progress c, qe_chapters b where a.Qq_ChapterCode=b.Qc_ChapterCode and "
+    " Qq_ChapterCode <> 0 and qc_selected = 1 and a.qq_Questcode = c.QuestionID and c.userid = ?1 "
+    " and c.pass = 0 And c.Correct = 1 Union All "
+    "SELECT Qq_QuestCode, Qq_TypeCode, Qq_Difficulty, Qq_CatCode, 2 as priority "
+    " FROM Qe_QuestionsHead a, qe_Category b, qe_Progress c "
+    " where Qq_ChapterCode = 0 and a.qq_catcode=b.qc_Catcode and Qc_Selected=1 and "
+    " a.qq_Questcode = c.QuestionID and c.userid = ?1 and c.pass = 0 and c.NoAns = 1 Union All "
+    "SELECT Qq_QuestCode, Qq_TypeCode, Qq_Difficulty, Qq_CatCode, 2 as priority "
+    " FROM Qe_QuestionsHead a, qe_Progress c, qe_chapters b where a.Qq_ChapterCode=b.Qc_ChapterCode and "
+    " Qq_ChapterCode <> 0 and qc_selected = 1 and a.qq_Questcode = c.QuestionID and c.userid = ?1 "
+    " and c.pass = 0 and c.NoAns = 1 Union All "
+    "SELECT Qq_QuestCode, Qq_TypeCode, Qq_Difficulty, Qq_CatCode, 2 as priority "
+    " FROM Qe_QuestionsHead a, qe_Category b "
+    " where Qq_ChapterCode = 0 and a.qq_catcode=b.qc_Catcode and Qc_Selected=1 and "
+    " a.qq_Questcode not in (select c.QuestionID from qe_Progress c where c.userid = ?1 and c.pass = 0) Union All "
+    "SELECT Qq_QuestCode, Qq_TypeCode, Qq_Difficulty, Qq_CatCode, 2 as priority "
+    " FROM Qe_QuestionsHead a, qe_chapters b where a.Qq_ChapterCode=b.Qc_ChapterCode and "
+    " Qq_ChapterCode <> 0 and qc_selected = 1 and a.qq_Questcode not in (select c.QuestionID from qe_Progress c "
+    " where c.userid = ?1 and c.pass = 0) order by priority, qq_catcode, Qq_QuestCode";
+
+TEST(Practice, PoolMatchesTheReferenceQueryOnRandomBanks)
+{
+    for (unsigned seed = 1; seed <= 30; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 rng(seed);
+        const auto chance = [&](int percent) { return int(rng() % 100) < percent; };
+        ExamBankFixture bank;
+        for (int cat = 1; cat <= 4; ++cat) {
+            bank.category(cat, {}, chance(60));
+            for (int ch = 1; ch <= 2; ++ch)
+                bank.chapter(cat * 10 + ch, cat, chance(50));
+        }
+        for (int code = 1; code <= 60; ++code) {
+            const int cat = int(rng() % 4) + 1;
+            const int pick = int(rng() % 4);  // chapter 0, one of two chapters, or one that does not exist
+            const int chapterCode = pick == 0 ? 0 : pick == 3 ? 99 : cat * 10 + pick;
+            bank.question(code, cat, int(rng() % 4) + 1, chapterCode);
+        }
+        const Verdict verdicts[] = {Verdict::Right, Verdict::Wrong, Verdict::NoAnswer};
+        for (int i = 0; i < 70; ++i) {
+            const int code = int(rng() % 60) + 1;
+            const int user = chance(80) ? kUser : kUser + 1;
+            const int pass = chance(80) ? 0 : 1;
+            if (chance(10))
+                bank.conn().exec(QStringLiteral("INSERT INTO Qe_Progress VALUES (?, ?, 0, 0, 0, ?)"), {user, code, pass});
+            else
+                bank.progress(user, code, verdicts[rng() % 3], pass);
+        }
+
+        std::vector<std::pair<int, int>> expected;  // {code, priority}, first occurrence
+        std::set<int> seen;
+        for (const auto& row : bank.conn().query(QString::fromLatin1(kReferencePracticeSql), {kUser}))
+            if (seen.insert(int(row.integer(0))).second)
+                expected.emplace_back(int(row.integer(0)), int(row.integer(4)));
+
+        ScriptedRandomSource random;
+        QuestionSetBuilder builder(bank.conn(), random);
+        std::vector<std::pair<int, int>> actual;
+        for (const auto& c : builder.practicePool(kUser))
+            actual.emplace_back(c.code, c.priority);
+        EXPECT_EQ(actual, expected);
+    }
 }
 
 TEST(Practice, NothingTickedOrNothingWantedDoesNotStartAnExam)

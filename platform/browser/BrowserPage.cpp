@@ -14,7 +14,6 @@ QWebEngineProfile* BrowserPage::sharedProfile()
         // Written pages have a file: base URL; their scripts, images and the
         // frames of the tree page are files beside the program.
         p->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-        p->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, true);
         return p;
     }();
     return profile;

@@ -32,7 +32,7 @@ public:
     void writeHtml(const QString& html, const QUrl& baseUrl = QUrl());
 
     // Navigate/Navigate2: a URL ("about:blank", "file:///...", "http://...")
-    // or a local file path.
+    // or a local file path. A javascript: URL runs in the page shown.
     void navigate(const QString& urlOrPath);
     void navigate(const QUrl& url);
     void refresh();
@@ -80,8 +80,13 @@ signals:
     void pdfPrintingFinished(const QString& filePath, bool ok);
 
 private:
-    void beginLoad(bool written);
-    void onLoadingChanged(bool started, bool finished, const QUrl& url);
+    // What the load in progress was asked for by: a navigation of ours (or
+    // none: a link followed inside the page) raises navigationComplete, a
+    // written page and a refresh do not, as with the old control.
+    enum class LoadKind { None, Navigate, Write, Refresh };
+
+    void beginLoad(LoadKind kind);
+    void onLoadFinished(bool ok);
     QUrl writeToFile(const QString& html, const QUrl& baseUrl);
 
     QWebEngineView* m_view;
@@ -90,9 +95,9 @@ private:
     std::unique_ptr<QTemporaryDir> m_tempDir;
     QUrl m_fileUrl;         // the temporary file of the last long written page
     QUrl m_fileBase;        // its base URL
-    QString m_previousFile; // kept for GoBack, removed one write later
+    QString m_previousFile; // the one before, kept for GoBack
     int m_fileSerial = 0;
+    LoadKind m_loadKind = LoadKind::None;     // of the load in progress
+    LoadKind m_lastRequest = LoadKind::None;  // of the last load asked for
     bool m_loadRequested = false;
-    bool m_writeExpected = false;
-    bool m_currentLoadWritten = false;
 };

@@ -77,6 +77,7 @@ const char* const kChannelScript = R"JS(
   window.addEventListener('message', function (e) {
     if (e.data === PREFIX + 'blur') blurFrame(window);
   });
+  if (window.top === window) console.log(PREFIX + 'C' + GEN);
 })();
 )JS";
 
@@ -102,7 +103,37 @@ StatusChannel::StatusChannel(BrowserPage* page) : QObject(page), m_page(page)
 void StatusChannel::beginPage()
 {
     ++m_generation;
+    m_stillShown = -1;
+    m_newDocumentSeen = false;
     installScript();
+}
+
+void StatusChannel::loadEnded()
+{
+    if (m_newDocumentSeen)
+        return;
+    // Ask the document shown which generation it belongs to; adopt it only
+    // if nothing has been asked for or created since.
+    const int requested = m_generation;
+    QPointer<StatusChannel> self(this);
+    m_page->runJavaScript(QStringLiteral("(function(){var c=window.__ziduverStatus;return c?c.gen:-1;})()"),
+                          QWebEngineScript::MainWorld, [self, requested](const QVariant& result) {
+                              bool isNumber = false;
+                              const int shown = result.toInt(&isNumber);
+                              if (self && isNumber && self->m_generation == requested && !self->m_newDocumentSeen &&
+                                  shown >= 0 && shown < requested) {
+                                  self->m_stillShown = shown;
+                                  // Its queue may hold reports whose signal
+                                  // was dropped meanwhile; until it is read,
+                                  // it signals nothing new.
+                                  self->readQueue();
+                              }
+                          });
+}
+
+bool StatusChannel::accepted(int generation) const
+{
+    return generation == m_generation || (m_stillShown >= 0 && generation == m_stillShown);
 }
 
 void StatusChannel::installScript()
@@ -124,7 +155,7 @@ void StatusChannel::installScript()
     scripts.insert(script);
 }
 
-QString StatusChannel::currentPageLoadedExpression() const
+QString StatusChannel::currentPageLoadedCheck() const
 {
     return QStringLiteral("(function(){var c=window.__ziduverStatus;"
                           "return !!c && c.gen === %1 && document.readyState === 'complete';})()")
@@ -133,14 +164,20 @@ QString StatusChannel::currentPageLoadedExpression() const
 
 void StatusChannel::onConsoleMessage(const QString& message)
 {
-    // "N<gen>": the top document's queue has something; "T<gen>:<text>": a
-    // report of a frame that cannot reach the top document.
-    if (message.startsWith(QLatin1Char('N'))) {
-        if (message.mid(1).toInt() == m_generation)
+    // "C<gen>": a top document was created; "N<gen>": the top document's
+    // queue has something; "T<gen>:<text>": a report of a frame that cannot
+    // reach the top document.
+    if (message.startsWith(QLatin1Char('C'))) {
+        if (message.mid(1).toInt() == m_generation) {
+            m_newDocumentSeen = true;
+            m_stillShown = -1;
+        }
+    } else if (message.startsWith(QLatin1Char('N'))) {
+        if (accepted(message.mid(1).toInt()))
             readQueue();
     } else if (message.startsWith(QLatin1Char('T'))) {
         const qsizetype colon = message.indexOf(QLatin1Char(':'));
-        if (colon > 1 && message.mid(1, colon - 1).toInt() == m_generation)
+        if (colon > 1 && accepted(message.mid(1, colon - 1).toInt()))
             emit statusText(message.mid(colon + 1));
     }
 }
@@ -171,7 +208,7 @@ void StatusChannel::deliver(const QVariant& result)
     if (json.isEmpty())
         return;
     const QJsonObject taken = QJsonDocument::fromJson(json.toUtf8()).object();
-    if (taken.value(QLatin1String("g")).toInt(-1) != m_generation)
+    if (!accepted(taken.value(QLatin1String("g")).toInt(-1)))
         return;
     const QJsonArray reports = taken.value(QLatin1String("r")).toArray();
     const int generation = m_generation;
@@ -180,7 +217,7 @@ void StatusChannel::deliver(const QVariant& result)
         emit statusText(report.toString());
         // A receiver may delete the view, or replace the page, which makes
         // the rest of these reports stale.
-        if (!self || m_generation != generation)
+        if (!self || self->m_generation != generation)
             return;
     }
 }

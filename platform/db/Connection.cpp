@@ -1,6 +1,7 @@
 #include "platform/db/Connection.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace db {
@@ -86,11 +87,11 @@ Statement::~Statement()
     sqlite3_finalize(m_stmt);
 }
 
-void Statement::bind(const Params& params)
+static void bindParams(Connection* connection, sqlite3_stmt* stmt, const Params& params)
 {
-    sqlite3_reset(m_stmt);
-    sqlite3_clear_bindings(m_stmt);
-    const int expected = sqlite3_bind_parameter_count(m_stmt);
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    const int expected = sqlite3_bind_parameter_count(stmt);
     if (int(params.size()) != expected)
         throw DbError(ErrorClass::Other, SQLITE_RANGE,
                       QStringLiteral("Statement expects %1 values, %2 given").arg(expected).arg(params.size()));
@@ -100,10 +101,10 @@ void Statement::bind(const Params& params)
         switch (value.typeId()) {
         case QMetaType::UnknownType:
         case QMetaType::Nullptr:
-            rc = sqlite3_bind_null(m_stmt, i + 1);
+            rc = sqlite3_bind_null(stmt, i + 1);
             break;
         case QMetaType::Bool:
-            rc = sqlite3_bind_int(m_stmt, i + 1, value.toBool() ? 1 : 0);
+            rc = sqlite3_bind_int(stmt, i + 1, value.toBool() ? 1 : 0);
             break;
         case QMetaType::Int:
         case QMetaType::UInt:
@@ -111,53 +112,65 @@ void Statement::bind(const Params& params)
         case QMetaType::LongLong:
         case QMetaType::Short:
         case QMetaType::UShort:
-            rc = sqlite3_bind_int64(m_stmt, i + 1, value.toLongLong());
+            rc = sqlite3_bind_int64(stmt, i + 1, value.toLongLong());
             break;
         case QMetaType::Double:
         case QMetaType::Float:
-            rc = sqlite3_bind_double(m_stmt, i + 1, value.toDouble());
+            rc = sqlite3_bind_double(stmt, i + 1, value.toDouble());
             break;
         default: {
             if (value.isNull()) {
-                rc = sqlite3_bind_null(m_stmt, i + 1);
+                rc = sqlite3_bind_null(stmt, i + 1);
                 break;
             }
             const QByteArray utf8 = value.toString().toUtf8();
-            rc = sqlite3_bind_text(m_stmt, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+            rc = sqlite3_bind_text(stmt, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
         }
         }
         if (rc != SQLITE_OK)
-            m_connection->raise(rc);
+            connection->raise(rc);
     }
+}
+
+static int runStatement(Connection* connection, sqlite3_stmt* stmt, const Params& params)
+{
+    bindParams(connection, stmt, params);
+    for (;;) {
+        const int rc = sqlite3_step(stmt);
+        if (rc == SQLITE_DONE)
+            break;
+        if (rc != SQLITE_ROW) {
+            sqlite3_reset(stmt);
+            connection->raise(rc);
+        }
+    }
+    sqlite3_reset(stmt);
+    return sqlite3_changes(connection->handle());
+}
+
+static ResultSet queryStatement(Connection* connection, sqlite3_stmt* stmt, const Params& params)
+{
+    bindParams(connection, stmt, params);
+    return readAll(connection, stmt);
 }
 
 int Statement::exec(const Params& params)
 {
-    bind(params);
-    for (;;) {
-        const int rc = sqlite3_step(m_stmt);
-        if (rc == SQLITE_DONE)
-            break;
-        if (rc != SQLITE_ROW) {
-            sqlite3_reset(m_stmt);
-            m_connection->raise(rc);
-        }
-    }
-    sqlite3_reset(m_stmt);
-    return sqlite3_changes(m_connection->handle());
+    return runStatement(m_connection, m_stmt, params);
 }
 
 ResultSet Statement::query(const Params& params)
 {
-    bind(params);
-    return readAll(m_connection, m_stmt);
+    return queryStatement(m_connection, m_stmt, params);
 }
 
 // ---- Connection ----
 
-Connection::Connection(Connection&& other) noexcept : m_db(other.m_db), m_path(std::move(other.m_path))
+Connection::Connection(Connection&& other) noexcept
+    : m_db(other.m_db), m_path(std::move(other.m_path)), m_cache(std::move(other.m_cache))
 {
     other.m_db = nullptr;
+    other.m_cache.clear();
 }
 
 Connection& Connection::operator=(Connection&& other) noexcept
@@ -166,7 +179,9 @@ Connection& Connection::operator=(Connection&& other) noexcept
         close();
         m_db = other.m_db;
         m_path = std::move(other.m_path);
+        m_cache = std::move(other.m_cache);
         other.m_db = nullptr;
+        other.m_cache.clear();
     }
     return *this;
 }
@@ -178,6 +193,9 @@ Connection::~Connection()
 
 void Connection::close()
 {
+    for (const CachedStatement& cached : m_cache)
+        sqlite3_finalize(cached.stmt);
+    m_cache.clear();
     if (m_db) {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
@@ -266,12 +284,31 @@ Statement Connection::prepare(const QString& sql)
 
 int Connection::exec(const QString& sql, const Params& params)
 {
-    return prepare(sql).exec(params);
+    return runStatement(this, cachedStatement(sql), params);
 }
 
 ResultSet Connection::query(const QString& sql, const Params& params)
 {
-    return prepare(sql).query(params);
+    return queryStatement(this, cachedStatement(sql), params);
+}
+
+sqlite3_stmt* Connection::cachedStatement(const QString& sql)
+{
+    // Most recently used last; a hit moves to the back.
+    for (auto it = m_cache.begin(); it != m_cache.end(); ++it) {
+        if (it->sql == sql) {
+            std::rotate(it, it + 1, m_cache.end());
+            return m_cache.back().stmt;
+        }
+    }
+    Statement fresh = prepare(sql);
+    if (m_cache.size() >= kStatementCacheSize) {
+        sqlite3_finalize(m_cache.front().stmt);
+        m_cache.erase(m_cache.begin());
+    }
+    m_cache.push_back({sql, fresh.m_stmt});
+    fresh.m_stmt = nullptr;
+    return m_cache.back().stmt;
 }
 
 QVariant Connection::scalar(const QString& sql, const Params& params)

@@ -36,7 +36,6 @@ public:
 private:
     friend class Connection;
     Statement(Connection* connection, sqlite3_stmt* stmt) : m_connection(connection), m_stmt(stmt) {}
-    void bind(const Params& params);
 
     Connection* m_connection;
     sqlite3_stmt* m_stmt;
@@ -87,9 +86,19 @@ public:
 
 private:
     static Connection openWithFlags(const QString& path, int flags);
+    // exec, query and scalar reuse prepared statements: the program runs the
+    // same few statements many times (a question by key, its choices).
+    sqlite3_stmt* cachedStatement(const QString& sql);
+
+    struct CachedStatement {
+        QString sql;
+        sqlite3_stmt* stmt;
+    };
+    static constexpr size_t kStatementCacheSize = 16;
 
     sqlite3* m_db = nullptr;
     QString m_path;
+    std::vector<CachedStatement> m_cache;
 };
 
 // Quotes an identifier for SQL ("name" with inner quotes doubled). Table and

@@ -1,0 +1,241 @@
+#include "platform/browser/BrowserView.h"
+
+#include "platform/browser/BrowserPage.h"
+#include "platform/browser/ScriptWait.h"
+#include "platform/browser/StatusChannel.h"
+#include "platform/browser/WrittenPage.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <QWebEngineHistory>
+#include <QWebEngineView>
+
+#include <memory>
+
+BrowserView::BrowserView(QWidget* parent) : QWidget(parent)
+{
+    m_view = new QWebEngineView(this);
+    m_page = new BrowserPage(m_view);
+    m_view->setPage(m_page);
+    m_channel = new StatusChannel(m_page);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    setFocusProxy(m_view);
+
+    connect(m_channel, &StatusChannel::statusText, this, &BrowserView::statusTextChanged);
+    connect(m_page, &QWebEnginePage::loadFinished, this, &BrowserView::onLoadFinished);
+    connect(m_view, &QWebEngineView::printFinished, this, &BrowserView::printFinished);
+    connect(m_page, &QWebEnginePage::pdfPrintingFinished, this, &BrowserView::pdfPrintingFinished);
+}
+
+BrowserView::~BrowserView() = default;
+
+void BrowserView::beginLoad(LoadKind kind)
+{
+    m_channel->beginPage();
+    m_loadKind = kind;
+    m_lastRequest = kind;
+    m_loadRequested = true;
+}
+
+void BrowserView::onLoadFinished(bool ok)
+{
+    // The engine reports one finish for loads that overlap, after the last.
+    const LoadKind kind = m_loadKind;
+    m_loadKind = LoadKind::None;
+    m_loadRequested = false;
+    m_channel->loadEnded();
+    emit loadFinished(ok);
+    if (kind == LoadKind::None || kind == LoadKind::Navigate)
+        emit navigationComplete(QUrl(locationUrl()));
+}
+
+void BrowserView::writeHtml(const QString& html, const QUrl& baseUrl)
+{
+    beginLoad(LoadKind::Write);
+    const QByteArray utf8 = html.toUtf8();
+    if (written_page::fitsInDataUrl(utf8)) {
+        m_page->setContent(utf8, QStringLiteral("text/html;charset=UTF-8"), baseUrl);
+        return;
+    }
+    const QUrl file = writeToFile(html, baseUrl);
+    if (file.isValid()) {
+        m_page->load(file);
+    } else {
+        qWarning("BrowserView: cannot write a long page to a temporary file");
+        m_page->setContent(utf8, QStringLiteral("text/html;charset=UTF-8"), baseUrl);
+    }
+}
+
+QUrl BrowserView::writeToFile(const QString& html, const QUrl& baseUrl)
+{
+    if (!m_tempDir)
+        m_tempDir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/ziduver-page-XXXXXX"));
+    if (!m_tempDir->isValid())
+        return {};
+    const QString path = m_tempDir->filePath(QStringLiteral("page-%1.html").arg(++m_fileSerial));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return {};
+    const QByteArray content = written_page::fileContent(html, baseUrl);
+    if (file.write(content) != content.size() || !file.flush())
+        return {};
+    file.close();
+
+    // Keep the long page shown before this one for GoBack, drop older ones.
+    if (!m_previousFile.isEmpty())
+        QFile::remove(m_previousFile);
+    m_previousFile = m_fileUrl.toLocalFile();
+    m_fileUrl = QUrl::fromLocalFile(path);
+    m_fileBase = baseUrl;
+    return m_fileUrl;
+}
+
+void BrowserView::navigate(const QString& urlOrPath)
+{
+    const QString text = urlOrPath.trimmed();
+    if (text.isEmpty()) {
+        navigate(QUrl(QStringLiteral("about:blank")));
+        return;
+    }
+    const QUrl asUrl(text);
+    // A scheme of one letter would be a drive, not a URL.
+    if (asUrl.isValid() && asUrl.scheme().size() > 1)
+        navigate(asUrl);
+    else
+        navigate(QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath()));
+}
+
+void BrowserView::navigate(const QUrl& url)
+{
+    if (url.scheme() == QLatin1String("javascript")) {
+        m_page->runJavaScript(url.path(QUrl::FullyDecoded));
+        return;
+    }
+    // A jump within the page shown keeps its document: no new generation,
+    // and the engine reports no load.
+    if (url.hasFragment() && url.adjusted(QUrl::RemoveFragment) == m_page->url().adjusted(QUrl::RemoveFragment)) {
+        m_page->load(url);
+        return;
+    }
+    beginLoad(LoadKind::Navigate);
+    m_page->load(url);
+}
+
+void BrowserView::refresh()
+{
+    if (m_page->url().isEmpty())
+        return; // nothing shown yet: nothing to reload
+    beginLoad(LoadKind::Refresh);
+    m_page->triggerAction(QWebEnginePage::Reload);
+}
+
+bool BrowserView::goBack()
+{
+    if (!m_page->history()->canGoBack())
+        return false;
+    beginLoad(LoadKind::Navigate);
+    m_page->triggerAction(QWebEnginePage::Back);
+    return true;
+}
+
+QString BrowserView::locationUrl() const
+{
+    const QUrl url = m_page->url();
+    if (url.isEmpty())
+        return QString();
+    if (url == m_fileUrl && m_fileBase.isValid() && !m_fileBase.isEmpty())
+        return m_fileBase.toString();
+    // A page written without a base URL is a data: URL of the whole page.
+    if (url.scheme() == QLatin1String("data"))
+        return QStringLiteral("about:blank");
+    return url.toString();
+}
+
+bool BrowserView::waitForLoad(int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    if (!waitUntil([this] { return !m_loadRequested; }, timeoutMs))
+        return false;
+    // The engine reports a finish a moment after the fact, so a finish of
+    // the page before may be taken for that of the page asked for: the
+    // document asked for must be there and complete. A written page always
+    // makes one; a navigation may not (about:blank, a download).
+    if (m_lastRequest != LoadKind::Write && !m_channel->newDocumentSeen())
+        return true;
+    const QString check = m_channel->currentPageLoadedCheck();
+    for (;;) {
+        bool arrived = false;
+        const QVariant loaded = runScript(check, int(qMax<qint64>(1, deadline.remainingTime())), &arrived);
+        if (arrived && loaded.toBool())
+            return true;
+        if (deadline.hasExpired())
+            return false;
+        waitUntil([] { return false; }, 10);
+    }
+}
+
+void BrowserView::setContextMenuBlocked(bool blocked)
+{
+    m_view->setContextMenuPolicy(blocked ? Qt::NoContextMenu : Qt::DefaultContextMenu);
+}
+
+void BrowserView::print(QPrinter* printer)
+{
+    m_view->print(printer);
+}
+
+bool BrowserView::printAndWait(QPrinter* printer, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    if (!waitForLoad(timeoutMs))
+        return false;
+    auto result = std::make_shared<std::pair<bool, bool>>(false, false); // finished, ok
+    const QMetaObject::Connection done =
+        connect(m_view, &QWebEngineView::printFinished, this, [result](bool ok) { *result = {true, ok}; });
+    m_view->print(printer);
+    waitUntil([result] { return result->first; }, int(qMax<qint64>(1, deadline.remainingTime())));
+    disconnect(done);
+    return result->first && result->second;
+}
+
+void BrowserView::printToPdf(const QString& filePath)
+{
+    m_page->printToPdf(filePath);
+}
+
+bool BrowserView::printToPdfAndWait(const QString& filePath, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    if (!waitForLoad(timeoutMs))
+        return false;
+    auto result = std::make_shared<std::pair<bool, bool>>(false, false); // finished, ok
+    const QMetaObject::Connection done = connect(m_page, &QWebEnginePage::pdfPrintingFinished, this,
+                                                 [result](const QString&, bool ok) { *result = {true, ok}; });
+    m_page->printToPdf(filePath);
+    waitUntil([result] { return result->first; }, int(qMax<qint64>(1, deadline.remainingTime())));
+    disconnect(done);
+    return result->first && result->second;
+}
+
+QVariant BrowserView::runScript(const QString& script, int timeoutMs, bool* arrived)
+{
+    auto result = std::make_shared<QVariant>();
+    const bool inTime = runScriptAndWait(m_page, script, timeoutMs, [result](const QVariant& v) { *result = v; });
+    if (arrived)
+        *arrived = inTime;
+    return *result;
+}
+
+bool BrowserView::flushStatus(int timeoutMs)
+{
+    return m_channel->flush(timeoutMs);
+}

@@ -1,0 +1,190 @@
+#include "foundation/LoginRules.h"
+#include "foundation/SharedState.h"
+#include "foundation/Startup.h"
+#include "foundation/WindowLinks.h"
+#include "foundation/frmDBSel.h"
+#include "platform/db/Connection.h"
+#include "tests/support/ExamDbFixture.h"
+#include "tests/support/RecordingUiHooks.h"
+#include "tests/support/StartupFixture.h"
+#include "tests/support/TempHome.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+void pressEnter(QWidget* widget)
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::sendEvent(widget, &release);
+}
+
+// The login window is one instance for the whole run; each test loads it
+// anew for its own installation, and within a test the cases run in order,
+// as a user would meet them.
+TEST(LoginWindow, RefusesWrongLoginsThenLogsInAndHandsOverToTheMainWindow)
+{
+    resetStartupState();
+    TempHome home;
+    RecordingUiHooks ui;
+    home.write(QStringLiteral("setup.xml"), startupSetupXml());
+    ExamDbFixture fixture(home);
+    ExamDbOptions exam;
+    exam.examCode = QStringLiteral("EX1");
+    exam.examName = QStringLiteral("Exam One");
+    const QString examPath = fixture.createDataExam(QStringLiteral("exam1"), QStringLiteral("exam1.qzr"), exam);
+    int aliceCode = 0;
+    {
+        db::Connection system = fixture.openSystem();
+        system.exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password) VALUES ('ADMIN', 'Secret')"));
+        system.exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password) VALUES ('alice', 'Pw1')"));
+        aliceCode = int(system.lastInsertId());
+        system.exec(QStringLiteral("INSERT INTO Bq_User_vs_Exams (Bue_User, Bue_Exam, Bue_HaveRight) VALUES (?, 'EX1', 1)"),
+                    {aliceCode});
+    }
+    // Start-up sets the system database itself.
+    resetStartupState();
+
+    QStringList shownMainWindows;
+    windowLinks().showMainWindow = [&shownMainWindows](const QString& description) { shownMainWindows << description; };
+
+    FakeStartupEnvironment environment;
+    ASSERT_EQ(Main(environment), StartupResult::ShowLogin) << ui.htmlPages().join(QLatin1Char('|')).toStdString();
+    ASSERT_TRUE(frmDBSel::showLogin()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+    frmDBSel& window = frmDBSel::instance();
+    EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.windowTitle(), QString::fromLatin1(kStartupAppName));
+    EXPECT_TRUE(window.txtUser->isVisible()) << "multi-user mode asks for login and password";
+    EXPECT_EQ(window.txtUser->text(), QStringLiteral("ADMIN")) << "no last user yet";
+    ASSERT_EQ(window.grdExamList->rowCount(), 1);
+    EXPECT_EQ(window.grdExamList->item(0, 1)->text(), QStringLiteral("Exam One"));
+    EXPECT_EQ(window.grdExamList->currentRow(), 0) << "the first exam is chosen";
+
+    // A wrong password: refused, the window stays, the password box is emptied.
+    const bool doneBefore = window.loginDone();  // set for good by an earlier test's login
+    window.txtUser->setText(QStringLiteral("  alice "));
+    window.txtPassWord->setText(QStringLiteral("wrong"));
+    pressEnter(window.txtPassWord);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].text, QStringLiteral("Invalid user name / password"));
+    EXPECT_EQ(ui.messages()[0].title, QString::fromLatin1(kStartupAppName));
+    EXPECT_EQ(ui.messages()[0].style, 1);
+    EXPECT_EQ(ui.messages()[0].owner, &window);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.txtPassWord->text().isEmpty());
+    EXPECT_EQ(window.txtUser->text(), QStringLiteral("  alice ")) << "the login box stays as typed";
+    EXPECT_TRUE(shownMainWindows.isEmpty());
+    EXPECT_EQ(window.loginDone(), doneBefore);
+    // Written before the check, and left so by the refusal.
+    EXPECT_EQ(gLoginId, QStringLiteral("ALICE"));
+    EXPECT_EQ(gUserPassword, QStringLiteral("WRONG"));
+    EXPECT_EQ(gExamCode, QStringLiteral("EX1"));
+    EXPECT_EQ(gUserCode, QStringLiteral("0"));
+
+    // Typed text is never SQL: an apostrophe or an injection is just a wrong login.
+    ui.clear();
+    window.txtUser->setText(QStringLiteral("o'brien"));
+    window.txtPassWord->setText(QStringLiteral("' OR '1'='1"));
+    pressEnter(window.txtPassWord);
+    EXPECT_EQ(ui.messageTexts(), QStringList({QStringLiteral("Invalid user name / password")}));
+    EXPECT_TRUE(window.isVisible());
+    window.txtUser->setText(QStringLiteral("admin"));
+    window.txtPassWord->setText(QStringLiteral("' OR ''='"));
+    pressEnter(window.txtPassWord);
+    EXPECT_EQ(ui.messageTexts(), QStringList({QStringLiteral("Invalid user name / password"),
+                                              QStringLiteral("Invalid Administrator password specified")}));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(shownMainWindows.isEmpty());
+
+    // The right password, typed in another case.
+    ui.clear();
+    window.txtUser->setText(QStringLiteral("alice"));
+    window.txtPassWord->setText(QStringLiteral("pW1"));
+    pressEnter(window.txtPassWord);
+    EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(shownMainWindows, QStringList({QStringLiteral("Exam One")}));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.loginDone());
+    EXPECT_TRUE(window.txtPassWord->text().isEmpty());
+    EXPECT_EQ(gExamCode, QStringLiteral("EX1"));
+    EXPECT_EQ(gExamDesc, QStringLiteral("Exam One"));
+    EXPECT_EQ(gExamDbPath, examPath);
+    EXPECT_EQ(db::Connection::pathFromConnectionString(gExamConnStr), examPath);
+    EXPECT_EQ(gLoginId, QStringLiteral("ALICE"));
+    EXPECT_EQ(gUserPassword, QStringLiteral("PW1"));
+    EXPECT_EQ(gUserCode, QString::number(aliceCode));
+    EXPECT_EQ(lastUserLogin(), QStringLiteral("ALICE"));
+
+    windowLinks().showMainWindow = nullptr;
+}
+
+// A single-user installation: no login boxes, the default user is filled in
+// on showing and holds a right to exactly the listed exams after the load.
+TEST(LoginWindow, SingleUserLogsTheDefaultUserIntoTheChosenExam)
+{
+    resetStartupState();
+    TempHome home;
+    RecordingUiHooks ui;
+    home.write(QStringLiteral("setup.xml"), startupSetupXml());
+    ExamDbFixture fixture(home);
+    ExamDbOptions first;
+    first.examCode = QStringLiteral("EX1");
+    first.examName = QStringLiteral("Beta exam");
+    fixture.createDataExam(QStringLiteral("one"), QStringLiteral("one.qzr"), first);
+    ExamDbOptions second;
+    second.examCode = QStringLiteral("EX2");
+    second.examName = QStringLiteral("Alpha exam");
+    fixture.createDataExam(QStringLiteral("two"), QStringLiteral("two.qzr"), second);
+    int soloCode = 0;
+    {
+        db::Connection system = fixture.openSystem();
+        system.exec(QStringLiteral("INSERT INTO Bq_Ziduver_Reg_Det (BQ_Multiuser) VALUES (0)"));
+        system.exec(QStringLiteral("INSERT INTO Bq_DefaultUser (loginid, Password) VALUES ('Solo', 'Pw')"));
+        system.exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password) VALUES ('SOLO', 'pw')"));
+        soloCode = int(system.lastInsertId());
+        system.exec(QStringLiteral("INSERT INTO Bq_User_vs_Exams (Bue_User, Bue_Exam, Bue_HaveRight) VALUES (?, 'OLD', 1)"),
+                    {soloCode});
+    }
+    resetStartupState();
+
+    QStringList shownMainWindows;
+    windowLinks().showMainWindow = [&shownMainWindows](const QString& description) { shownMainWindows << description; };
+    FakeStartupEnvironment environment;
+    ASSERT_EQ(Main(environment), StartupResult::ShowLogin) << ui.htmlPages().join(QLatin1Char('|')).toStdString();
+    ASSERT_FALSE(gMultiUser);
+    ASSERT_TRUE(frmDBSel::showLogin()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+    frmDBSel& window = frmDBSel::instance();
+    EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_FALSE(window.txtUser->isVisible());
+    EXPECT_FALSE(window.txtPassWord->isVisible());
+    EXPECT_EQ(window.txtUser->text(), QStringLiteral("Solo"));
+    EXPECT_EQ(window.txtPassWord->text(), QStringLiteral("Pw"));
+    ASSERT_EQ(window.grdExamList->rowCount(), 2);
+    EXPECT_EQ(window.grdExamList->item(0, 1)->text(), QStringLiteral("Alpha exam")) << "listed by description";
+    QStringList rights;
+    for (const db::Row& row : fixture.openSystem().query(
+             QStringLiteral("SELECT Bue_Exam FROM Bq_User_vs_Exams WHERE Bue_User = ? ORDER BY Bue_Exam"), {soloCode}))
+        rights << row.text(0);
+    EXPECT_EQ(rights, QStringList({QStringLiteral("EX1"), QStringLiteral("EX2")}));
+
+    // Choosing the second exam with Enter in the list logs the default user in.
+    window.grdExamList->selectRow(1);
+    pressEnter(window.grdExamList);
+    EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(shownMainWindows, QStringList({QStringLiteral("Beta exam")}));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(gExamCode, QStringLiteral("EX1"));
+    EXPECT_EQ(gLoginId, QStringLiteral("SOLO"));
+    EXPECT_EQ(gUserCode, QString::number(soloCode));
+
+    windowLinks().showMainWindow = nullptr;
+}
+
+} // namespace

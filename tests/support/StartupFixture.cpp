@@ -1,0 +1,80 @@
+#include "tests/support/StartupFixture.h"
+
+#include "foundation/ExamDiscovery.h"
+#include "foundation/Messages.h"
+#include "foundation/SharedState.h"
+
+void resetStartupState()
+{
+    gDebug = 0;
+    gBlockRightClick = 0;
+    gSkinFile.clear();
+    gScreenMode = 0;
+    gDisplayBits = 0;
+    gDbPassword.clear();
+    gSysDbPath.clear();
+    gSysConnStr.clear();
+    gMultiUser = false;
+    gDefaultLoginId.clear();
+    gDefaultPassword.clear();
+
+    gAppName.clear();
+    gAppTitle.clear();
+    gIconPath.clear();
+    gShowAdminPref = 0;
+    gEngineType.clear();
+    gEngineVersion.clear();
+    gExamCode.clear();
+    gExamDesc.clear();
+    gExamDbPath.clear();
+    gExamConnStr.clear();
+    gLoginId.clear();
+    gUserCode.clear();
+    gUserPassword.clear();
+    gHotKey.clear();
+    gCheatKeyEnabled = false;
+    gExamWindowActive = false;
+
+    gMsgText.clear();
+    gMsgTitle.clear();
+    gMsgResult = 0;
+    gDbMessageText.clear();
+
+    gInvalidDbFlag = false;
+    gDuplicateExamFlag = false;
+    gAllExamsList.clear();
+    gDuplicateExamsList.clear();
+    gInvalidExamsList.clear();
+}
+
+QByteArray startupSetupXml(const SetupChanges& changes)
+{
+    std::vector<std::pair<QString, std::optional<QString>>> keys = {
+        {QStringLiteral("AppName"), QString::fromLatin1(kStartupAppName)},
+        {QStringLiteral("ActiveSkinFile"), QStringLiteral("Skin/Ziduver.qss")},
+        {QStringLiteral("DPIMessage"), QString::fromLatin1(kStartupDpiText)},
+        {QStringLiteral("OpenDatabaseErrorMsg"), QString::fromLatin1(kStartupFailureText)},
+        {QStringLiteral("BlockRightClick"), QStringLiteral("1")},
+        {QStringLiteral("debug"), QStringLiteral("0")},
+        {QStringLiteral("IconPath"), QStringLiteral(" Icons ")},
+        {QStringLiteral("EngineType"), QStringLiteral("Desktop")},
+        {QStringLiteral("EngineVersion"), QStringLiteral("1.0")},
+        {QStringLiteral("ShowAdminPref"), QStringLiteral("1")},
+    };
+    for (const auto& [key, value] : changes) {
+        bool known = false;
+        for (auto& entry : keys)
+            if (entry.first == key) {
+                entry.second = value;
+                known = true;
+            }
+        if (!known)
+            keys.emplace_back(key, value);
+    }
+    QByteArray xml = "<?xml version=\"1.0\"?>\n<SetupInfo>\n\t<GeneralSettings>\n";
+    for (const auto& [key, value] : keys)
+        if (value)
+            xml += "\t\t<" + key.toUtf8() + '>' + value->toUtf8() + "</" + key.toUtf8() + ">\n";
+    xml += "\t</GeneralSettings>\n</SetupInfo>\n";
+    return xml;
+}
