@@ -26,7 +26,7 @@
 #include <QStackedLayout>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebEngineView>
+#include "platform/browser/BrowserView.h"
 #include <QWindow>
 
 namespace {
@@ -43,9 +43,11 @@ constexpr int px(int twips)
     return twips / 15;
 }
 
-QString escapeText(const QString& text)
+// Question texts are stored as HTML; only their line breaks need turning
+// into line-break tags.
+QString questionHtml(const QString& text)
 {
-    QString html = text.toHtmlEscaped();
+    QString html = text.trimmed();
     html.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
     html.replace(QLatin1Char('\r'), QLatin1String("<br>"));
     html.replace(QLatin1Char('\n'), QLatin1String("<br>"));
@@ -76,6 +78,8 @@ void frmZiduver::launch()
         return;
     }
     window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 frmZiduver::frmZiduver() : QWidget(nullptr, Qt::Window)
@@ -143,12 +147,12 @@ void frmZiduver::buildControls()
     Picture3 = new QWidget;
     Picture3->setObjectName(QStringLiteral("Picture3"));
     auto* pages = new QStackedLayout(Picture3);
-    www1 = new QWebEngineView(Picture3);
+    www1 = new BrowserView(Picture3);
     www1->setObjectName(QStringLiteral("www1"));
-    ScenarioBroser = new QWebEngineView(Picture3);
-    ScenarioBroser->setObjectName(QStringLiteral("ScenarioBroser"));
+    // The scenario view is made when a scenario is first shown: a browser
+    // view is costly and most exams never need it.
+    ScenarioBroser = nullptr;
     pages->addWidget(www1);
-    pages->addWidget(ScenarioBroser);
     ViewAnswer->setWidget(Picture3);
 
     // Bottom band: navigation and answer buttons, the check boxes, the clock.
@@ -265,7 +269,7 @@ bool frmZiduver::Form_Load()
     loading.show();
     QApplication::processEvents();
 
-    www1->setHtml(QString());
+    www1->writeHtml(QString());
     session.ClockSeconds = 60.0;
     lblExamTimer->setText(QString::number(gQuizHours).trimmed() + QLatin1Char(':')
                           + QString::number(gQuizMinutes - 1).trimmed() + QStringLiteral(":00"));
@@ -409,9 +413,9 @@ void frmZiduver::ShowQuestion(int questCode, int, bool)
                              .arg(family.toHtmlEscaped())
                              .arg(qMax(gQuizFontSize, 10) + 2)
                              .arg(questCode)
-                             .arg(escapeText(text));
+                             .arg(questionHtml(text));
     const QString folder = QFileInfo(gQuizExamDbPath).absolutePath();
-    www1->setHtml(page, QUrl::fromLocalFile(folder + QLatin1Char('/')));
+    www1->writeHtml(page, QUrl::fromLocalFile(folder + QLatin1Char('/')));
 }
 
 void frmZiduver::cmdNext_Click()

@@ -12,7 +12,7 @@ class QLabel;
 class QPushButton;
 class QScrollArea;
 class QTimer;
-class QWebEngineView;
+class BrowserView;
 class QWindow;
 
 // The exam window: runs one exam from the exam launch record, from the
@@ -39,8 +39,8 @@ public:
     // Question area.
     QScrollArea* ViewAnswer;
     QWidget* Picture3;
-    QWebEngineView* www1;
-    QWebEngineView* ScenarioBroser;
+    BrowserView* www1;
+    BrowserView* ScenarioBroser;  // made on first use
     // Bottom band.
     QFrame* fraFooter;
     QPushButton* cmdPrev;

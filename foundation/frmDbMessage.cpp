@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEngineView>
+#include "platform/browser/BrowserView.h"
 
 frmDbMessage::frmDbMessage(const QString& page, QWidget* owner) : QDialog(owner)
 {
@@ -15,9 +15,9 @@ frmDbMessage::frmDbMessage(const QString& page, QWidget* owner) : QDialog(owner)
     setWindowTitle(QString());
     resize(520, 300);
 
-    www1 = new QWebEngineView(this);
+    www1 = new BrowserView(this);
     www1->setObjectName(QStringLiteral("www1"));
-    www1->setContextMenuPolicy(Qt::NoContextMenu);
+    www1->setContextMenuBlocked(true);
     cmdClose = new QPushButton(QStringLiteral("&Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     cmdClose->setDefault(true);
@@ -31,5 +31,5 @@ frmDbMessage::frmDbMessage(const QString& page, QWidget* owner) : QDialog(owner)
     layout->addLayout(buttons);
 
     skinWindow(this);
-    www1->setHtml(page, QUrl::fromLocalFile(programFolder() + QLatin1Char('/')));
+    www1->writeHtml(page, QUrl::fromLocalFile(programFolder() + QLatin1Char('/')));
 }

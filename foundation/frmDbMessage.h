@@ -3,7 +3,7 @@
 #include <QDialog>
 
 class QPushButton;
-class QWebEngineView;
+class BrowserView;
 
 // The HTML message window of start-up: its large-font refusal and its
 // failure text.
@@ -12,6 +12,6 @@ class frmDbMessage : public QDialog {
 public:
     explicit frmDbMessage(const QString& page, QWidget* owner = nullptr);
 
-    QWebEngineView* www1;
+    BrowserView* www1;
     QPushButton* cmdClose;
 };
