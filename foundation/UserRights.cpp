@@ -86,18 +86,10 @@ bool Gen_UpdateRights(int userCode, bool haveRight, const QString& examDbPath, c
                       QString& errorText, const QString& loginId, const QString& firstName, const QString& password,
                       const QString& middleName, const QString& lastName, const QString& email)
 {
-    errorText.clear();
     try {
-        {
-            db::Connection system = db::Connection::open(gSysConnStr);
-            db::Transaction transaction(system);
-            writeRight(system, userCode, haveRight, examCode);
-            transaction.commit();
-        }
-        if (!examDbPath.isEmpty())
-            writeUserCopy(examDbPath, userCode, haveRight,
-                          {loginId, firstName, password, middleName, lastName, email});
-        return true;
+        db::Connection system = db::Connection::open(gSysConnStr);
+        return Gen_UpdateRights(system, userCode, haveRight, examDbPath, examCode, errorText, loginId, firstName,
+                                password, middleName, lastName, email);
     } catch (const std::exception& error) {
         return failed(error, errorText);
     }

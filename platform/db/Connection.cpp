@@ -15,6 +15,19 @@ constexpr int kBusyTimeoutMs = 5000;
     throw DbError(DbError::classify(code, message), code, message);
 }
 
+// One step of a statement: true for a row, false when done; an error resets
+// the statement and raises.
+bool stepRow(Connection* connection, sqlite3_stmt* stmt)
+{
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    sqlite3_reset(stmt);
+    connection->raise(rc);
+}
+
 ResultSet readAll(Connection* connection, sqlite3_stmt* stmt)
 {
     const int columnCount = sqlite3_column_count(stmt);
@@ -24,14 +37,7 @@ ResultSet readAll(Connection* connection, sqlite3_stmt* stmt)
         columns << QString::fromUtf8(sqlite3_column_name(stmt, i));
 
     std::vector<std::vector<QVariant>> rows;
-    for (;;) {
-        const int rc = sqlite3_step(stmt);
-        if (rc == SQLITE_DONE)
-            break;
-        if (rc != SQLITE_ROW) {
-            sqlite3_reset(stmt);
-            connection->raise(rc);
-        }
+    while (stepRow(connection, stmt)) {
         std::vector<QVariant> values;
         values.reserve(size_t(columnCount));
         for (int i = 0; i < columnCount; ++i) {
@@ -135,14 +141,7 @@ static void bindParams(Connection* connection, sqlite3_stmt* stmt, const Params&
 static int runStatement(Connection* connection, sqlite3_stmt* stmt, const Params& params)
 {
     bindParams(connection, stmt, params);
-    for (;;) {
-        const int rc = sqlite3_step(stmt);
-        if (rc == SQLITE_DONE)
-            break;
-        if (rc != SQLITE_ROW) {
-            sqlite3_reset(stmt);
-            connection->raise(rc);
-        }
+    while (stepRow(connection, stmt)) {
     }
     sqlite3_reset(stmt);
     return sqlite3_changes(connection->handle());
