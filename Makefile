@@ -36,9 +36,11 @@ sample: build
 
 run: sample $(BUILD_DIR)/runtime
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
-	  echo "No display found: run it as  xvfb-run -a make run  (or set DISPLAY)."; exit 0; fi
-	@if [ "$$(id -u)" -eq 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi; \
-	  XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD_DIR)/runtime $(BUILD_DIR)/ziduver --home $(HOME_DIR)
+	  echo "No display found: run it as  xvfb-run -a make run  (or set DISPLAY)."; \
+	else \
+	  if [ "$$(id -u)" -eq 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi; \
+	  XDG_RUNTIME_DIR=$(CURDIR)/$(BUILD_DIR)/runtime $(BUILD_DIR)/ziduver --home $(HOME_DIR); \
+	fi
 
 bench: build $(BUILD_DIR)/runtime
 	@$(TEST_ENV) $(BUILD_DIR)/bench/ziduver-bench
