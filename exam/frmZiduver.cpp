@@ -189,7 +189,9 @@ void frmZiduver::buildControls()
     checks->addWidget(chkBreak);
     Picture1 = new QFrame(fraFooter);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFixedWidth(px(1590) + 20);
+    // Its drawn width, but it may narrow with the buttons on a small screen
+    // instead of lying over them.
+    Picture1->setMaximumWidth(px(1590) + 20);
     Picture1->setStyleSheet(QStringLiteral("#Picture1 { background: rgb(248, 248, 248); border-radius: 4px; }"));
     lblBalTime = new QLabel(QStringLiteral("Time Elapsed"), Picture1);
     lblBalTime->setObjectName(QStringLiteral("lblBalTime"));
@@ -201,6 +203,7 @@ void frmZiduver::buildControls()
     clock->setContentsMargins(2, 2, 2, 2);
     clock->addWidget(lblBalTime);
     clock->addWidget(lblExamTimer);
+    clock->addSpacerItem(new QSpacerItem(px(1590) + 16, 0, QSizePolicy::Preferred, QSizePolicy::Fixed));
 
     footer->addWidget(cmdPrev);
     footer->addWidget(cmdNext);
@@ -231,6 +234,10 @@ void frmZiduver::buildControls()
     mnuShowResult = action("mnuShowResult", "Show &Feedback");
 
     auto* layout = new QVBoxLayout(this);
+    // The window takes the screen's size, never the bands' wish: on a narrow
+    // screen the bands squeeze their buttons rather than push the window
+    // (and End Exam) past the screen's edge.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->setContentsMargins(2, 0, 2, 0);
     layout->setSpacing(2);
     layout->addWidget(frimTop);
@@ -251,12 +258,15 @@ bool frmZiduver::Form_Load()
     gUserAnswer.clear();
     skinWindow(this);
     DisableCloseMenu(this);
-    QFont questionFont = font();
+    // The question font is for the question area; the bands keep their own
+    // font, as the old controls did, so that the buttons still fit the
+    // screen width with a large question font.
+    QFont questionFont = ViewAnswer->font();
     if (!gQuizFontName.isEmpty())
         questionFont.setFamily(gQuizFontName);
     if (gQuizFontSize > 0)
         questionFont.setPointSize(gQuizFontSize);
-    setFont(questionFont);
+    ViewAnswer->setFont(questionFont);
     gReviewMode = false;
 
     if (gQuizQuestionCount == 0) {
@@ -519,7 +529,9 @@ void frmZiduver::closeEvent(QCloseEvent* event)
 void frmZiduver::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+    // An activation comes after the window manager has framed the window, so
+    // the frame's size is known by then.
+    if ((event->type() == QEvent::WindowStateChange || event->type() == QEvent::ActivationChange) && !isMinimized())
         Form_Resize();
 }
 
@@ -536,12 +548,18 @@ void frmZiduver::Form_Resize()
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    // The window covers the screen less a margin at the bottom (750 twips).
+    // The window, its frame included, covers the screen less a margin at the
+    // bottom (750 twips); geometry() is the part inside the frame.
     const QRect area = screen->geometry();
     const QRect wanted(area.left(), area.top(), area.width(), area.height() - px(750));
-    if (geometry() != wanted) {
+    const QRect inner = geometry();
+    const QRect outer = frameGeometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    const QRect client = wanted.marginsRemoved(frame);
+    if (inner != client) {
         m_resizing = true;
-        setGeometry(wanted);
+        setGeometry(client);
         m_resizing = false;
     }
 }

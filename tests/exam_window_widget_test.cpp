@@ -1,0 +1,450 @@
+#include "exam/QuestionSetBuilder.h"
+#include "exam/frmZiduver.h"
+#include "foundation/ConnectionString.h"
+#include "foundation/ExamParameters.h"
+#include "foundation/Messages.h"
+#include "foundation/SharedState.h"
+#include "foundation/WindowLinks.h"
+#include "platform/browser/BrowserView.h"
+#include "tests/support/ExamBankFixture.h"
+#include "tests/support/RecordingUiHooks.h"
+#include "tools/mkdata/SampleInstallation.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QTemporaryDir>
+#include <QWindow>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+const QString kAppName = QStringLiteral("Ziduver");
+
+// Lets queued events (activations, single-shot timers) run for a moment,
+// then deletes the windows that closed.
+void settle(int ms = 60)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool waitFor(const std::function<bool()>& condition, int ms = 3000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > ms)
+            return false;
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// Gives the focus to a window and waits until the application reports it
+// (or the window is gone: the exam window may close on its activation).
+void focus(QWidget& window)
+{
+    const QPointer<QWidget> alive(&window);
+    window.activateWindow();
+    waitFor([&alive] { return !alive || QGuiApplication::focusWindow() == alive->windowHandle(); });
+}
+
+QString str(const QStringList& texts)
+{
+    return texts.join(QLatin1Char('|'));
+}
+
+struct Launch {
+    QString mode;
+    int count = 0;
+    QString dbPath;
+    int minutes = 1;
+    bool multiUser = false;
+};
+
+// The exam window is one instance deleted on close; every case launches it
+// from the launch record as the main window does, with message boxes
+// answered from a script and the way back to the main window recorded.
+class ExamWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_sampleHome = std::make_unique<QTemporaryDir>();
+        writeSampleInstallation(s_sampleHome->path());
+    }
+    static void TearDownTestSuite() { s_sampleHome.reset(); }
+
+    static QString sampleExam()
+    {
+        return QDir(s_sampleHome->path())
+            .filePath(QStringLiteral("Data/%1/%2").arg(QLatin1String(sample::kExamFolder),
+                                                       QLatin1String(sample::kExamFile)));
+    }
+
+    void SetUp() override
+    {
+        settle(0);
+        ASSERT_FALSE(frmZiduver::exists()) << "a window left over from an earlier case";
+        windowLinks().returnToMainWindow = [this] { ++returns; };
+    }
+
+    void TearDown() override
+    {
+        if (frmZiduver::exists()) {
+            ui.answerNext(ResultYes);
+            frmZiduver::instance().cmdEndExam_Click();
+        }
+        settle(0);
+        windowLinks().returnToMainWindow = nullptr;
+    }
+
+    void launch(const Launch& l)
+    {
+        gAppName = kAppName;
+        gAppTitle = kAppName;
+        gSkinFile.clear();
+        gIconPath.clear();
+        gMultiUser = l.multiUser;
+        gExamMode = l.mode;
+        gQuizQuestionCount = l.count;
+        gQuizHours = 0;
+        gQuizMinutes = l.minutes;
+        gQuizConnStr = connectionString(l.dbPath, QString::fromLatin1(kDatabasePassword));
+        gQuizExamDbPath = l.dbPath;
+        gQuizUserCode = 2;
+        gQuizUserName = QStringLiteral("student");
+        gQuizExamName = QString::fromLatin1(sample::kExamDesc);
+        gQuizFontName = QStringLiteral("Verdana");
+        gQuizFontSize = 12;
+        // The main window clears the guard before it launches.
+        gExamWindowActive = false;
+        frmZiduver::launch();
+        settle();
+    }
+
+    // The launch failed: one message, back to the main window, no window left.
+    void expectClosedAtStart(const QString& message)
+    {
+        EXPECT_EQ(str(ui.messageTexts()), message);
+        if (!ui.messages().empty()) {
+            EXPECT_EQ(ui.messages()[0].title, kAppName);
+            EXPECT_EQ(ui.messages()[0].style, int(OneButton));
+        }
+        EXPECT_EQ(returns, 1) << "the main window is shown again";
+        EXPECT_FALSE(frmZiduver::exists());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " still shown";
+    }
+
+    static std::unique_ptr<QTemporaryDir> s_sampleHome;
+    RecordingUiHooks ui;
+    int returns = 0;
+};
+
+std::unique_ptr<QTemporaryDir> ExamWindowTest::s_sampleHome;
+
+struct ModeCase {
+    const char* mode;
+    bool multiUser;
+    int minutes;
+    const char* captionSuffix;
+    int questions;  // drawn from the sample exam
+    const char* clock;
+    const char* clockCaption;
+    bool markBox;
+    bool breakBox;
+    bool explanation;
+    bool examReview;
+    bool reviewTool;
+};
+
+TEST_F(ExamWindowTest, EachModeSetsCaptionControlsAndCounterAndCoversTheScreen)
+{
+    const ModeCase cases[] = {
+        // The sample's directives ask 8 questions of each of its 5 categories;
+        // the pretest takes CInt(30 / 5 + 1) = 7 of each; practice the 30 asked.
+        {"SIMULATED", true, 60, ", Mode : Simulated", 40, "0:59:00", "Time Remaining", true, true, false, true, true},
+        {"TEST", false, 1, ", Mode : Pretest", 35, "0:0:00", "Time Elapsed", false, false, false, false, false},
+        {"PRACTICE", true, 1, ", Mode : Adaptive Drills", 30, "0:0:00", "Time Elapsed", false, false, true, true, true},
+    };
+    const QString baseCaption = kAppName + QStringLiteral(" [ ") + QString::fromLatin1(sample::kExamDesc);
+    for (const ModeCase& c : cases) {
+        SCOPED_TRACE(c.mode);
+        ui.clear();
+        launch({QString::fromLatin1(c.mode), c.questions, sampleExam(), c.minutes, c.multiUser});
+        ASSERT_TRUE(frmZiduver::exists()) << str(ui.messageTexts()).toStdString();
+        frmZiduver& w = frmZiduver::instance();
+        EXPECT_TRUE(ui.messages().empty()) << str(ui.messageTexts()).toStdString();
+        EXPECT_EQ(returns, 0);
+        ASSERT_TRUE(w.isVisible());
+
+        const QString caption = c.multiUser ? baseCaption + QStringLiteral(" ] , User : student")
+                                            : baseCaption + QStringLiteral(" ]  ");
+        EXPECT_EQ(w.windowTitle(), caption + QString::fromLatin1(c.captionSuffix));
+        EXPECT_EQ(w.lblQno->text(), QStringLiteral("1 of %1").arg(c.questions));
+        EXPECT_EQ(w.lblExamTimer->text(), QString::fromLatin1(c.clock));
+        EXPECT_EQ(w.lblBalTime->text(), QString::fromLatin1(c.clockCaption));
+
+        EXPECT_TRUE(w.cmdPrev->isVisible());
+        EXPECT_FALSE(w.cmdPrev->isEnabled()) << "nothing before question 1";
+        EXPECT_TRUE(w.cmdNext->isEnabled());
+        EXPECT_EQ(w.Check1->isVisible(), c.markBox);
+        EXPECT_EQ(w.chkBreak->isVisible(), c.breakBox);
+        EXPECT_EQ(w.cmdExplanation->isVisible(), c.explanation);
+        EXPECT_EQ(w.cmdExamReview->isVisible(), c.examReview);
+        EXPECT_EQ(w.tbar[3]->isEnabled(), c.reviewTool);
+        EXPECT_TRUE(w.cmdEndExam->isVisible());
+        const bool practice = QString::fromLatin1(c.mode) == QLatin1String("PRACTICE");
+        for (QPushButton* b : {w.cmdShowAnswer, w.cmdReset, w.cmdInstruction})
+            EXPECT_EQ(b->isVisible(), practice) << b->objectName().toStdString();
+        EXPECT_EQ(w.chkShowresult->isVisible(), practice);
+        EXPECT_EQ(w.tbar[1]->isEnabled(), practice);
+        EXPECT_EQ(w.tbar[2]->isEnabled(), practice);
+        EXPECT_EQ(w.mnuShowResult->isEnabled(), practice);
+
+        // The window, frame and all, covers the screen less 50 pixels at the
+        // bottom, whatever its buttons and the question font would like; every
+        // button of the bands stays on the screen; the question page fills the
+        // question area rather than overflowing it.
+        const QRect screen = w.screen()->geometry();
+        const QRect covered(screen.left(), screen.top(), screen.width(), screen.height() - 50);
+        EXPECT_EQ(w.frameGeometry(), covered);
+        EXPECT_TRUE(covered.contains(w.geometry())) << w.geometry().width() << "x" << w.geometry().height();
+        for (QPushButton* b : w.findChildren<QPushButton*>()) {
+            if (!b->isVisible())
+                continue;
+            const QRect onScreen(b->mapToGlobal(QPoint(0, 0)), b->size());
+            EXPECT_TRUE(covered.contains(onScreen)) << b->objectName().toStdString() << " off the screen";
+        }
+        // A resize by the user is undone at once.
+        w.resize(screen.width() / 2, screen.height() / 2);
+        settle();
+        EXPECT_EQ(w.frameGeometry(), covered);
+        const QWidget* area = w.ViewAnswer->viewport();
+        EXPECT_EQ(w.www1->size(), area->size());
+        EXPECT_GT(area->height(), 100);
+
+        // The first question is on the page.
+        const QString code = w.Label2->text();
+        EXPECT_EQ(code.toInt(), w.session.msflex.questionCode(1));
+        ASSERT_TRUE(w.www1->waitForLoad());
+        const QString body = w.www1->runScript(QStringLiteral("document.body.innerText")).toString();
+        EXPECT_TRUE(body.contains(QStringLiteral("Question ") + code)) << body.toStdString();
+
+        w.cmdNext->click();
+        EXPECT_EQ(w.lblQno->text(), QStringLiteral("2 of %1").arg(c.questions));
+        EXPECT_EQ(w.Label2->text(), w.session.msflex.text(2, colQuestCode));
+
+        ui.answerNext(ResultYes);
+        w.cmdEndExam_Click();
+        settle(0);
+        ASSERT_FALSE(frmZiduver::exists());
+        returns = 0;
+    }
+}
+
+// A bank of `pool` ticked practice questions in two categories.
+void practiceBank(ExamBankFixture& bank, int pool)
+{
+    bank.category(1, {}, true).category(2, {}, true);
+    bank.questions(101, (pool + 1) / 2, 1).questions(201, pool / 2, 2);
+}
+
+TEST_F(ExamWindowTest, TheExamRunsOverTheQuestionsDrawn)
+{
+    struct Case {
+        const char* mode;
+        int asked;
+        int pool;  // practice: ticked questions; simulated: what the directives ask
+        int drawn;
+    };
+    const Case cases[] = {
+        {"PRACTICE", 1, 6, 1},    // one question: no Next, no Previous
+        {"PRACTICE", 30, 3, 3},   // fewer in the pool than asked
+        {"SIMULATED", 40, 2, 2},  // the directives ask fewer than the record
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.mode << " asked " << c.asked << " pool " << c.pool);
+        ExamBankFixture bank;
+        if (QString::fromLatin1(c.mode) == QLatin1String("PRACTICE")) {
+            practiceBank(bank, c.pool);
+        } else {
+            bank.category(1, {c.pool, c.pool, c.pool, c.pool, c.pool});
+            bank.questions(1, 10, 1);
+        }
+        launch({QString::fromLatin1(c.mode), c.asked, bank.path(), 60});
+        ASSERT_TRUE(frmZiduver::exists()) << str(ui.messageTexts()).toStdString();
+        frmZiduver& w = frmZiduver::instance();
+        EXPECT_TRUE(ui.messages().empty()) << str(ui.messageTexts()).toStdString();
+        EXPECT_EQ(w.session.questionCount(), c.drawn);
+        EXPECT_EQ(gQuizQuestionCount, c.drawn) << "the launch record follows the questions drawn";
+        EXPECT_EQ(w.lblQno->text(), QStringLiteral("1 of %1").arg(c.drawn));
+        EXPECT_FALSE(w.cmdPrev->isEnabled());
+        EXPECT_EQ(w.cmdNext->isEnabled(), c.drawn > 1);
+        for (int row = 2; row <= c.drawn; ++row) {
+            ASSERT_TRUE(w.cmdNext->isEnabled()) << "at question " << row - 1;
+            w.cmdNext->click();
+        }
+        EXPECT_EQ(w.lblQno->text(), QStringLiteral("%1 of %1").arg(c.drawn));
+        EXPECT_EQ(w.Label2->text(), w.session.msflex.text(c.drawn, colQuestCode));
+        if (QString::fromLatin1(c.mode) != QLatin1String("PRACTICE")) {
+            EXPECT_FALSE(w.cmdNext->isEnabled()) << "nothing after the last question drawn";
+        }
+
+        ui.answerNext(ResultYes);
+        w.cmdEndExam_Click();
+        settle(0);
+        ASSERT_FALSE(frmZiduver::exists());
+        returns = 0;
+        ui.clear();
+    }
+}
+
+TEST_F(ExamWindowTest, AStartThatCannotRunShowsItsMessageAndReturnsToTheMainWindow)
+{
+    struct Case {
+        const char* name;
+        const char* mode;
+        int count;
+        std::function<void(ExamBankFixture&)> fill;
+        QString message;
+    };
+    const Case cases[] = {
+        {"no questions asked", "PRACTICE", 0, [](ExamBankFixture& b) { practiceBank(b, 4); },
+         QuestionSetBuilder::noQuestionsText()},
+        {"practice with nothing ticked", "PRACTICE", 5,
+         [](ExamBankFixture& b) { b.category(1).category(2).questions(1, 4, 1).questions(11, 4, 2); },
+         QStringLiteral("No Categories available")},
+        {"practice over ticked categories without questions", "PRACTICE", 5,
+         [](ExamBankFixture& b) { b.category(1, {}, true).questions(11, 4, 2); },
+         QuestionSetBuilder::noQuestionsText()},
+        {"simulated directives asking more than the second category holds", "SIMULATED", 10,
+         [](ExamBankFixture& b) {
+             b.category(1, {2, 2, 2, 2, 2}).category(2, {8, 8, 8, 8, 8});
+             b.questions(1, 5, 1).questions(11, 5, 2);
+         },
+         QuestionSetBuilder::invalidExamDirectivesText()},
+        {"simulated directives of nothing", "SIMULATED", 10,
+         [](ExamBankFixture& b) { b.category(1, {0, 0, 0, 0, 0}).questions(1, 5, 1); },
+         QuestionSetBuilder::invalidExamDirectivesText()},
+        {"pretest over a category too small for its share", "TEST", 31,
+         [](ExamBankFixture& b) { b.category(1).questions(1, 5, 1); }, QuestionSetBuilder::invalidDirectivesText()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExamBankFixture bank;
+        c.fill(bank);
+        ui.clear();
+        returns = 0;
+        launch({QString::fromLatin1(c.mode), c.count, bank.path(), 60});
+        expectClosedAtStart(c.message);
+    }
+
+    // A database that is not there: its error, and back.
+    ui.clear();
+    returns = 0;
+    launch({QStringLiteral("SIMULATED"), 10, QDir::temp().filePath(QStringLiteral("no-such-exam.qzr")), 60});
+    EXPECT_EQ(ui.messages().size(), 1u) << str(ui.messageTexts()).toStdString();
+    EXPECT_EQ(returns, 1);
+    EXPECT_FALSE(frmZiduver::exists());
+}
+
+TEST_F(ExamWindowTest, EndExamAndCloseRequestsAskAndOnlyYesEndsTheExam)
+{
+    ExamBankFixture bank;
+    practiceBank(bank, 6);
+    for (const bool byCloseRequest : {false, true}) {
+        SCOPED_TRACE(byCloseRequest ? "closing the window" : "End Exam");
+        ui.clear();
+        returns = 0;
+        launch({QStringLiteral("PRACTICE"), 6, bank.path()});
+        ASSERT_TRUE(frmZiduver::exists());
+        frmZiduver& w = frmZiduver::instance();
+        const auto request = [&] {
+            if (byCloseRequest)
+                w.close();
+            else
+                w.cmdEndExam->click();
+            settle();
+        };
+
+        ui.answerNext(ResultNoOrCancel);
+        request();
+        EXPECT_EQ(str(ui.messageTexts()), QStringLiteral("Do you want to end exam?"));
+        EXPECT_EQ(ui.messages().at(0).style, int(YesNo));
+        ASSERT_TRUE(frmZiduver::exists()) << "No keeps the exam";
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(returns, 0);
+        EXPECT_TRUE(w.session.ExamConn.isOpen());
+
+        ui.answerNext(ResultYes);
+        request();
+        EXPECT_EQ(ui.messages().size(), 2u);
+        EXPECT_FALSE(frmZiduver::exists()) << "Yes ends it";
+        EXPECT_EQ(returns, 1) << "and shows the main window once";
+    }
+}
+
+TEST_F(ExamWindowTest, ActivationGuardClosesOnlyOnAnUnexpectedReturnFromAnotherWindowOfTheProgram)
+{
+    ExamBankFixture bank;
+    practiceBank(bank, 6);
+    launch({QStringLiteral("PRACTICE"), 6, bank.path()});
+    ASSERT_TRUE(frmZiduver::exists());
+    frmZiduver& w = frmZiduver::instance();
+    focus(w);
+    settle();
+    ASSERT_TRUE(frmZiduver::exists()) << "the start's own activations never close the exam";
+    ASSERT_EQ(QGuiApplication::focusWindow(), w.windowHandle());
+    w.cmdNext->click();
+
+    // Another window of the program, standing in for the message box.
+    QWidget other;
+    other.setObjectName(QStringLiteral("other"));
+    other.resize(200, 100);
+    other.show();
+
+    // A message box clears the guard; the return from its window sets it.
+    ui.answerNext(ResultNoOrCancel);
+    w.cmdEndExam->click();
+    EXPECT_FALSE(gExamWindowActive);
+    focus(other);
+    focus(w);
+    settle();
+    ASSERT_TRUE(frmZiduver::exists());
+    EXPECT_TRUE(gExamWindowActive);
+    EXPECT_EQ(w.lblQno->text(), QStringLiteral("2 of 6")) << "the question on screen stays";
+
+    // The user goes to another application and comes back: the platform
+    // reports the focus leaving the program, then coming back.
+    for (int i = 0; i < 2; ++i) {
+        emit qApp->focusWindowChanged(nullptr);
+        emit qApp->focusWindowChanged(w.windowHandle());
+        settle();
+        ASSERT_TRUE(frmZiduver::exists()) << "switching applications never ends the exam";
+    }
+    EXPECT_EQ(returns, 0);
+
+    // A return from another window of the program that did not clear the
+    // guard ends the exam and shows the main window.
+    focus(other);
+    focus(w);
+    settle();
+    EXPECT_FALSE(frmZiduver::exists());
+    EXPECT_EQ(returns, 1);
+}
+
+} // namespace
