@@ -287,10 +287,12 @@ QuestionSetResult QuestionSetBuilder::FillQuestionsByProgress(int userCode, int 
 
 int QuestionSetBuilder::GetCategoryCount()
 {
-    const int n = m_conn.scalar(QStringLiteral("SELECT count(DISTINCT Qc_catcode) FROM Qe_Category")).toInt();
-    if (n < 1)
-        return 0;
-    return int(std::nearbyint(30.0 / n + 1.0));
+    return pretestShare(m_conn.scalar(QStringLiteral("SELECT count(DISTINCT Qc_catcode) FROM Qe_Category")).toInt());
+}
+
+int QuestionSetBuilder::pretestShare(int categoryCount)
+{
+    return categoryCount < 1 ? 0 : int(std::nearbyint(30.0 / categoryCount + 1.0));
 }
 
 int QuestionSetBuilder::GetChapterQuestionCategory(db::Connection& ExamConn, int questCode)

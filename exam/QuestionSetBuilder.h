@@ -56,6 +56,8 @@ public:
     // The pretest's share per category: 30 / n + 1 rounded half to even, n
     // the number of categories; 0 without categories.
     int GetCategoryCount();
+    // That share for a number of categories; 0 without categories.
+    static int pretestShare(int categoryCount);
 
     // The category of a question; 0 when its chapter code is Null or the
     // code is unknown.

@@ -1,5 +1,6 @@
 #include "mainwindow/ExamLaunch.h"
 
+#include "exam/QuestionSetBuilder.h"
 #include "foundation/ExamParameters.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
@@ -28,7 +29,7 @@ ModeLimits readSimulatedLimits(db::Connection& exam, ModeLimits current)
 int pretestTotal(db::Connection& exam)
 {
     const int categories = exam.scalar(QStringLiteral("SELECT count(*) FROM Qe_Category")).toInt();
-    return categories < 1 ? 0 : categories * cint(30.0 / categories + 1);
+    return categories * QuestionSetBuilder::pretestShare(categories);
 }
 
 int CountSelectedQuestions(db::Connection& exam)
@@ -47,7 +48,7 @@ QString notEnoughQuestions(db::Connection& exam)
     const int categories = exam.scalar(QStringLiteral("SELECT count(*) FROM Qe_Category")).toInt();
     if (categories < 1)
         return QStringLiteral("No Category or chapters are available in exam database \r\n Can't Proceed!");
-    const int share = cint(30.0 / categories + 1);
+    const int share = QuestionSetBuilder::pretestShare(categories);
     const db::ResultSet groups = exam.query(
         QStringLiteral("SELECT count(*) AS cnt FROM Qe_QuestionsHead GROUP BY Qq_CatCode"));
     bool enough = groups.recordCount() >= categories;
