@@ -1,0 +1,171 @@
+#include "foundation/QuestionMarkup.h"
+
+#include "foundation/DatabaseFileLookup.h"
+#include "foundation/DebugLog.h"
+#include "foundation/clsImage.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrl>
+
+#include <exception>
+
+namespace {
+
+const QString kMarker = QStringLiteral("///");
+const QString kImagesFolder = QStringLiteral("images");
+
+// Where a missing file would be: the images folder and the name, never a
+// path outside that folder.
+QString namedPath(const QString& examFolder, const QString& fileName)
+{
+    const QString images = QDir::cleanPath(QDir(examFolder).absoluteFilePath(kImagesFolder));
+    QString name = fileName;
+    name.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString path = QDir::cleanPath(images + QLatin1Char('/') + name);
+    if (path.startsWith(images + QLatin1Char('/')))
+        return path;
+    return images + QLatin1Char('/') + name.section(QLatin1Char('/'), -1);
+}
+
+QString trimBlanks(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+}  // namespace
+
+QString MarkedImage::url() const
+{
+    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
+}
+
+QString htmlAttributeEscaped(const QString& text)
+{
+    QString escaped = text.toHtmlEscaped();
+    escaped.replace(QLatin1Char('\''), QLatin1String("&#39;"));
+    return escaped;
+}
+
+QString markerFileName(const QString& segment)
+{
+    const qsizetype slash = segment.lastIndexOf(QLatin1Char('/'));
+    if (slash >= 0)
+        return segment.mid(slash + 1);
+    const qsizetype equals = segment.indexOf(QLatin1Char('='));
+    if (equals >= 0)
+        return segment.mid(equals + 1);
+    return segment;
+}
+
+MarkedImage findMarkedImage(const QString& examFolder, const QString& fileName, clsImage& reader)
+{
+    MarkedImage image;
+    image.fileName = fileName;
+    QString relative = fileName;
+    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString found =
+        relative.isEmpty() ? QString() : findFileIgnoringCase(examFolder, kImagesFolder + QLatin1Char('/') + relative);
+    if (found.isEmpty()) {
+        image.path = namedPath(examFolder, fileName);
+        return image;
+    }
+    image.found = true;
+    image.path = QFileInfo(found).absoluteFilePath();
+    reader.ReadImageInfo(image.path);
+    if (reader.ImageType() != clsImage::NotRecognised) {
+        image.width = reader.Width();
+        image.height = reader.Height();
+    }
+    return image;
+}
+
+QString imageElement(const MarkedImage& image)
+{
+    QString tag = QStringLiteral("<img src ='") + htmlAttributeEscaped(image.url()) + QLatin1Char('\'');
+    if (!image.found)
+        tag += QStringLiteral(" height=0 width=0");
+    else if (image.sized())
+        tag += QStringLiteral(" height=%1 width=%2").arg(image.height).arg(image.width);
+    return tag + QLatin1Char('>');
+}
+
+QString replaceImageMarkers(const QString& text, const QString& examFolder,
+                            const std::function<QString(const MarkedImage&)>& imageTag)
+{
+    clsImage reader;
+    QString output;
+    bool open = false;
+    qsizetype start = 0;
+    qsizetype p = 0;
+    while (p < text.size()) {
+        const qsizetype q = text.indexOf(kMarker, p);
+        if (q < 0) {
+            output += text.mid(p);
+            break;
+        }
+        if (open) {
+            open = false;
+            const QString segment = text.mid(start + kMarker.size(), q - start - kMarker.size());
+            if (segment.contains(QLatin1String("image")))
+                output += imageTag(findMarkedImage(examFolder, markerFileName(segment), reader));
+            else
+                output += segment;
+        } else {
+            open = true;
+            start = q;
+            output += text.mid(p, q - p);
+        }
+        p = q + kMarker.size();
+    }
+    return output;
+}
+
+QString carriageReturnsToBreaks(const QString& html)
+{
+    static const QRegularExpression preOpen(QStringLiteral("<pre(?=[\\s>])[^>]*>"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression preClose(QStringLiteral("</pre\\s*>"), QRegularExpression::CaseInsensitiveOption);
+    const auto breaks = [](QString text) { return text.replace(QLatin1Char('\r'), QLatin1String("<br>")); };
+
+    QString output;
+    qsizetype p = 0;
+    while (p < html.size()) {
+        const QRegularExpressionMatch opening = preOpen.match(html, p);
+        if (!opening.hasMatch()) {
+            output += breaks(html.mid(p));
+            break;
+        }
+        output += breaks(html.mid(p, opening.capturedStart() - p));
+        // An unclosed block runs to the end of the text, as the browser shows it.
+        const QRegularExpressionMatch closing = preClose.match(html, opening.capturedEnd());
+        const qsizetype end = closing.hasMatch() ? closing.capturedEnd() : html.size();
+        output += html.mid(opening.capturedStart(), end - opening.capturedStart());
+        p = end;
+    }
+    return output;
+}
+
+QString html_maker(const QString& text, const QString& examFolder, bool debugLog)
+{
+    QString html = text;
+    try {
+        html = replaceImageMarkers(text, examFolder, [](const MarkedImage& image) {
+            return QStringLiteral("<br> ") + imageElement(image) + QStringLiteral("<br>");
+        });
+    } catch (const std::exception& error) {
+        WriteLog(QString::fromLocal8Bit(error.what()) + QStringLiteral(": HTML_maker:basZiduver:Date/Time :")
+                 + logDate());
+    }
+    html = trimBlanks(carriageReturnsToBreaks(html));
+    if (debugLog)
+        WriteLog(QStringLiteral("Html code generated: html_maker: basZiduver: Date/Time :") + logDate());
+    return html;
+}

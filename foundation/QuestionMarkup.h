@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class clsImage;
+
+// Question texts are plain text with line breaks and image markers: the text
+// between two "///" (paired from the start of the text) is a marked segment;
+// a segment that contains "image" (that case only) names a picture in the
+// "images" folder beside the exam database, any other segment is plain text
+// and loses only its markers, and an opening "///" without a closing one is
+// dropped.
+
+// A picture that a marker names.
+struct MarkedImage {
+    QString fileName;  // as the marker names it
+    QString path;      // the file found (its real spelling); when missing, the path as named
+    bool found = false;
+    int width = 0;     // from the file's header; 0 when missing or not recognised
+    int height = 0;
+
+    // Found with a usable header: the tag carries its size. A file that is
+    // there but unreadable is shown at the size the browser finds.
+    bool sized() const { return found && width > 0 && height > 0; }
+    // The path as an encoded file: URL.
+    QString url() const;
+};
+
+// The file a marked segment names: what follows its last "/" when it holds
+// one, else what follows its first "=", else the whole segment.
+QString markerFileName(const QString& segment);
+
+// Looks the file up in examFolder's "images" folder, ignoring case ("\" in
+// the name separates folders), and reads its size with reader.
+MarkedImage findMarkedImage(const QString& examFolder, const QString& fileName, clsImage& reader);
+
+// "<img src ='URL' height=H width=W>": the src is the escaped file: URL; a
+// missing file gets height and width 0, an unreadable one no size.
+QString imageElement(const MarkedImage& image);
+
+// Walks the markers of text: each image segment becomes imageTag(picture),
+// other segments and the text outside them are copied. One reader serves the
+// whole text.
+QString replaceImageMarkers(const QString& text, const QString& examFolder,
+                            const std::function<QString(const MarkedImage&)>& imageTag);
+
+// Every carriage return becomes "<br>" except inside <pre> blocks, where the
+// text keeps its own line breaks; line feeds stay.
+QString carriageReturnsToBreaks(const QString& html);
+
+// The HTML fragment of a question text: image markers become
+// "<br> " + imageElement + "<br>", carriage returns "<br>" outside <pre>,
+// and leading and trailing blanks are cut. examFolder is the folder of the
+// exam database (the launch record's gQuizExamDbPath less its file name).
+// debugLog: pass gDebug == 1; it adds a line to debug.log per call.
+QString html_maker(const QString& text, const QString& examFolder, bool debugLog);
+
+// Text escaped for an HTML attribute value in either kind of quotes.
+QString htmlAttributeEscaped(const QString& text);
