@@ -3,6 +3,8 @@
 #include "foundation/SharedState.h"
 #include "foundation/Startup.h"
 #include "foundation/UiHooks.h"
+#include "foundation/ProgramEnd.h"
+#include "foundation/WidgetPageDialogs.h"
 #include "foundation/WidgetStartupEnvironment.h"
 #include "foundation/WidgetUiHooks.h"
 #include "foundation/frmDBSel.h"
@@ -28,6 +30,8 @@ int main(int argc, char** argv)
                                           QCoreApplication::applicationDirPath()));
     WidgetUiHooks hooks;
     installUiHooks(&hooks);
+    installPageDialogs();
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { setProgramEnding(true); });
 
     wireWindows();
     WidgetStartupEnvironment environment(programFolder());

@@ -5,16 +5,19 @@
 #include "exam/frmLoading.h"
 #include "foundation/ExamParameters.h"
 #include "foundation/Messages.h"
+#include "foundation/ProgramEnd.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
 #include "foundation/WidgetSkinning.h"
 #include "foundation/WindowLinks.h"
+#include "platform/ui/ActivationSource.h"
 #include "platform/ui/WindowControls.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
@@ -56,22 +59,16 @@ QString questionHtml(const QString& text)
 
 } // namespace
 
-frmZiduver& frmZiduver::instance()
+frmZiduver* frmZiduver::running()
 {
-    frmZiduver*& window = examWindow();
-    if (!window)
-        window = new frmZiduver;
-    return *window;
-}
-
-bool frmZiduver::exists()
-{
-    return examWindow() != nullptr;
+    return examWindow();
 }
 
 void frmZiduver::launch()
 {
-    frmZiduver& window = instance();
+    if (!examWindow())
+        examWindow() = new frmZiduver;
+    frmZiduver& window = *examWindow();
     if (!window.Form_Load()) {
         // Nothing to run: back to the main window, which hid itself for the launch.
         window.unloadAndReturn();
@@ -88,6 +85,8 @@ frmZiduver::frmZiduver() : QWidget(nullptr, Qt::Window)
     setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmZiduver::onFocusWindowChanged);
+    // Ending the desktop session closes the exam without a question.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [] { setProgramEnding(true); });
 }
 
 frmZiduver::~frmZiduver()
@@ -270,13 +269,13 @@ bool frmZiduver::Form_Load()
     gReviewMode = false;
 
     if (gQuizQuestionCount == 0) {
-        ShowMessage(QuestionSetBuilder::noQuestionsText(), gAppName, OneButton, nullptr);
+        ShowMessage(QuestionSetBuilder::noQuestionsText(), gAppName, OneButton, this);
         return false;
     }
     session.EndDeclined = false;
 
-    frmLoading loading;
-    loading.show();
+    m_loading = std::make_unique<frmLoading>();
+    m_loading->show();
     QApplication::processEvents();
 
     www1->writeHtml(QString());
@@ -289,7 +288,8 @@ bool frmZiduver::Form_Load()
         if (!session.ExamConn.isOpen())
             session.openExamConnection(gQuizConnStr);
     } catch (const std::exception& error) {
-        ShowMessage(QString::fromUtf8(error.what()), gAppName, OneButton, nullptr);
+        hideLoading();
+        ShowMessage(QString::fromUtf8(error.what()), gAppName, OneButton, this);
         return false;
     }
     if (gExamMode == QLatin1String("TEST")) {
@@ -316,7 +316,8 @@ bool frmZiduver::Form_Load()
         categories = 0;
     }
     if (categories <= 0) {
-        ShowMessage(QStringLiteral("No Categories available"), gAppName, OneButton, nullptr);
+        hideLoading();
+        ShowMessage(QStringLiteral("No Categories available"), gAppName, OneButton, this);
         return false;
     }
 
@@ -331,7 +332,8 @@ bool frmZiduver::Form_Load()
     QApplication::processEvents();
     if (!built.ok) {
         // Never start on a partial or empty list.
-        ShowMessage(built.message, gAppName, OneButton, nullptr);
+        hideLoading();
+        ShowMessage(built.message, gAppName, OneButton, this);
         return false;
     }
     // The exam runs over the questions drawn.
@@ -340,7 +342,13 @@ bool frmZiduver::Form_Load()
         cmdPrev->setEnabled(false);
     }
     showQuestionAt(1);
+    hideLoading();
     return true;
+}
+
+void frmZiduver::hideLoading()
+{
+    m_loading.reset();
 }
 
 void frmZiduver::SetModeCaptionAndControls(const QString& modeWord)
@@ -459,8 +467,35 @@ void frmZiduver::cmdEndExam_Click()
     unloadAndReturn();
 }
 
+void frmZiduver::unload()
+{
+    if (m_modalDepth > 0) {
+        m_unloadRequested = true;
+        return;
+    }
+    unloadAndReturn();
+}
+
+int frmZiduver::runModal(QDialog& dialog)
+{
+    // The box over the exam window clears the guard, so that the return
+    // of the focus after it is no unexpected activation.
+    gExamWindowActive = false;
+    ++m_modalDepth;
+    const int result = dialog.exec();
+    --m_modalDepth;
+    if (m_modalDepth == 0 && m_unloadRequested) {
+        m_unloadRequested = false;
+        QTimer::singleShot(0, this, &frmZiduver::unloadAndReturn);
+    }
+    return result;
+}
+
 void frmZiduver::unloadAndReturn()
 {
+    if (m_unloading)
+        return;
+    hideLoading();
     m_unloading = true;
     session.SkipActivateGuard = true;
     session.closeExamConnection();
@@ -482,10 +517,15 @@ void frmZiduver::showEvent(QShowEvent* event)
 
 void frmZiduver::onFocusWindowChanged(QWindow* focused)
 {
+    // Menus, popups, tool tips and neutral windows come and go over the exam
+    // without leaving it: the focus returning from them is no activation.
+    if (focused && focused != windowHandle() && !countsAsOtherProgramWindow(focused))
+        return;
     QWindow* previous = m_lastFocusWindow;
     m_lastFocusWindow = focused;
     // Only a return from another window of this program counts as an
-    // activation; coming back from another application never does.
+    // activation; coming back from another application (no focus window in
+    // between) never does.
     if (focused && focused == windowHandle() && previous && previous != focused && !m_firstShow)
         Form_Activate();
 }
@@ -512,18 +552,26 @@ void frmZiduver::Form_Activate()
 
 void frmZiduver::closeEvent(QCloseEvent* event)
 {
-    if (m_unloading || session.SkipActivateGuard) {
+    // Closing from code, or because the program or the session ends, asks
+    // nothing; only the user's own close request does.
+    if (m_unloading || session.SkipActivateGuard || programEnding()) {
+        m_unloading = true;
         session.closeExamConnection();
+        hideLoading();
         event->accept();
-        return;
+    } else {
+        // A close request from the user asks to end the exam.
+        cmdEndExam_Click();
+        if (session.EndDeclined) {
+            event->ignore();
+            return;
+        }
+        event->accept();
     }
-    // A close request from the user asks to end the exam.
-    cmdEndExam_Click();
-    if (session.EndDeclined) {
-        event->ignore();
-        return;
-    }
-    event->accept();
+    // A closed window is no longer the running exam, though it is deleted
+    // only later.
+    if (examWindow() == this)
+        examWindow() = nullptr;
 }
 
 void frmZiduver::changeEvent(QEvent* event)

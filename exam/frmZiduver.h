@@ -4,9 +4,12 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class QAction;
 class QCheckBox;
+class QDialog;
+class frmLoading;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -20,11 +23,19 @@ class QWindow;
 class frmZiduver : public QWidget {
     Q_OBJECT
 public:
-    // The one instance, created on first use and gone after unload.
-    static frmZiduver& instance();
-    static bool exists();
+    // The running exam window, or null when no exam runs. Readers (the
+    // review list, the result and note windows) use this; it never creates
+    // a window.
+    static frmZiduver* running();
     // Creates the window from the launch record and shows it.
     static void launch();
+    // Ends the exam window from another window. Called while a modal window
+    // of the exam is open, the window unloads once that modal call returns,
+    // never under its own running handler.
+    void unload();
+    // Runs a modal window over the exam (every window the exam opens goes
+    // through it); an unload asked for meanwhile happens when it returns.
+    int runModal(QDialog& dialog);
 
     ExamSession session;
 
@@ -95,8 +106,13 @@ private:
     void cmdReset_Click();
     // Closes the window from code and returns to the main window.
     void unloadAndReturn();
+    // Hides the loading window, so that no message is shown beneath it.
+    void hideLoading();
 
+    std::unique_ptr<frmLoading> m_loading;
     QWindow* m_lastFocusWindow = nullptr;
+    int m_modalDepth = 0;
+    bool m_unloadRequested = false;
     bool m_firstShow = true;
     bool m_unloading = false;
     bool m_resizing = false;

@@ -89,7 +89,8 @@ bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSc
         if (!CompatibleDB(path, ShowColumnCountOnly, reference, &exam))
             return false;
 
-        uiHooks().setBusy(true);
+        // On for this database only: every way out below switches it off again.
+        const BusyPointer busy;
         debugLine(QStringLiteral("Compatible Exam Engine!") + kAttach + logDate() + QStringLiteral("  ") + path);
 
         std::optional<db::Connection> ownSystem;
@@ -140,7 +141,6 @@ bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSc
             gInvalidDbFlag = true;
             gDuplicateExamFlag = false;
         }
-        uiHooks().setBusy(false);
         if (isKeyViolation(error)) {
             // The code is attached already under a spelling the lookup missed.
             gInvalidDbFlag = false;
@@ -185,11 +185,6 @@ bool AttachAllDB(const QString& examDbPath)
 
 DiscoveryResult ReadRegCurrentDB()
 {
-    // The pointer goes back whatever happens; the login window shows its list next.
-    struct RestorePointer {
-        ~RestorePointer() { uiHooks().setBusy(false); }
-    } restorePointer;
-
     try {
         debugLine(QStringLiteral("Entering function to read registry: ReadRegCurrentDB: frmDBSel ") + logDate());
         const QString dataFolder = programFile(QStringLiteral("Data"));

@@ -21,7 +21,19 @@ db::Connection systemDatabase()
     return db::Connection::open(gSysConnStr);
 }
 
+// One form per text: composed accents, then upper case (which also expands
+// letters such as "ß" to "SS", the way the login window upper-cases typed text).
+QString foldedLoginText(const QString& text)
+{
+    return text.normalized(QString::NormalizationForm_C).toUpper();
+}
+
 } // namespace
+
+bool sameLoginText(const QString& a, const QString& b)
+{
+    return foldedLoginText(a).compare(foldedLoginText(b), Qt::CaseInsensitive) == 0;
+}
 
 QString lastUserLogin()
 {
@@ -65,10 +77,16 @@ int clearDefaultUser()
     if (gMultiUser)
         return 0;
     db::Connection connection = systemDatabase();
-    const QVariant code = connection.scalar(QStringLiteral("SELECT Qu_UserCode FROM Bq_User WHERE Qu_LoginId = ?"),
-                                            {gDefaultLoginId});
+    const db::ResultSet users =
+        connection.query(QStringLiteral("SELECT Qu_UserCode, Qu_LoginId FROM Bq_User ORDER BY Qu_UserCode"));
     debugLine(QStringLiteral("db opened:clearDefaultUser: frmDBSel "));
-    const int defaultUserCode = code.isNull() ? 0 : code.toInt();
+    int defaultUserCode = 0;
+    for (const db::Row& user : users) {
+        if (!user.isNull(1) && sameLoginText(user.text(1), gDefaultLoginId)) {
+            defaultUserCode = user.isNull(0) ? 0 : user.value(0).toInt();
+            break;
+        }
+    }
     connection.exec(QStringLiteral("DELETE FROM Bq_User_vs_Exams WHERE Bue_User = ?"), {defaultUserCode});
     debugLine(QStringLiteral("Executed deletion:clearDefaultUser: frmDBSel "));
     return defaultUserCode;
@@ -93,15 +111,23 @@ LoginDecision checkLogin(const QString& loginId, const QString& password, const 
         debugLine(QStringLiteral("Going to open Databases: cmdLogin_Click : frmDBSel "));
         db::Connection connection = systemDatabase();
         debugLine(QStringLiteral("Database opened: cmdLogin_Click : frmDBSel "));
-        // Logins and passwords compare without regard to case on both sides.
-        const db::ResultSet user = connection.query(
-            QStringLiteral("SELECT * FROM Bq_User WHERE upper(Qu_LoginId) = upper(?) AND upper(Qu_Password) = upper(?) "
-                           "ORDER BY Qu_UserCode"),
-            {loginId, password});
+        // Logins and passwords compare without regard to case on both sides,
+        // in C++: SQLite folds ASCII letters only. A NULL login or password
+        // matches nothing.
+        const db::ResultSet users = connection.query(
+            QStringLiteral("SELECT Qu_UserCode, Qu_LoginId, Qu_Password FROM Bq_User ORDER BY Qu_UserCode"));
+        const db::Row* user = nullptr;
+        for (const db::Row& row : users) {
+            if (!row.isNull(1) && !row.isNull(2) && sameLoginText(row.text(1), loginId)
+                && sameLoginText(row.text(2), password)) {
+                user = &row;
+                break;
+            }
+        }
 
         if (loginId == QLatin1String("ADMIN")) {
             debugLine(QStringLiteral("Admin user table opend: cmdLogin_Click : frmDBSel "));
-            if (user.empty()) {
+            if (!user) {
                 debugLine(QStringLiteral("Invalid Administrator password specified: cmdLogin_Click : frmDBSel "));
                 decision.outcome = LoginOutcome::BadAdminPassword;
                 decision.message = QString::fromLatin1(loginText::BadAdminPassword);
@@ -112,13 +138,13 @@ LoginDecision checkLogin(const QString& loginId, const QString& password, const 
         }
 
         debugLine(QStringLiteral("User table opend: cmdLogin_Click : frmDBSel "));
-        if (user.empty()) {
+        if (!user) {
             debugLine(QStringLiteral("Invalid user name / password: cmdLogin_Click : frmDBSel "));
             decision.outcome = LoginOutcome::BadUserOrPassword;
             decision.message = QString::fromLatin1(loginText::BadUser);
             return decision;
         }
-        decision.userCode = user.first().text(QStringLiteral("Qu_UserCode"));
+        decision.userCode = user->text(0);
         const db::ResultSet right = connection.query(
             QStringLiteral("SELECT * FROM Bq_User_vs_Exams WHERE Bue_User = ? AND Bue_Exam = ? ORDER BY rowid"),
             {decision.userCode.toInt(), examCode.trimmed()});

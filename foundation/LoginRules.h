@@ -14,6 +14,11 @@ struct ListedExam {
     QString path;
 };
 
+// True when two logins (or two passwords) are the same text without regard
+// to case, in every script: both sides are folded here, not by SQLite, whose
+// upper() and NOCASE fold ASCII letters only.
+bool sameLoginText(const QString& a, const QString& b);
+
 // The last successful login (SysInfo), "" for a NULL one, "ADMIN" when the
 // table has no row.
 QString lastUserLogin();

@@ -42,6 +42,14 @@ MessageButtons messageButtonsFor(short style)
     }
 }
 
+QString messageBoxLines(const QString& text)
+{
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    lines.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return lines;
+}
+
 QString blockRightClickScript()
 {
     return QStringLiteral(

@@ -31,6 +31,10 @@ struct MessageButtons {
 };
 MessageButtons messageButtonsFor(short style);
 
+// The text of the message box as its label shows it: a carriage return, a
+// line feed and the pair of them each break the line once (as "\n").
+QString messageBoxLines(const QString& text);
+
 // The page of the HTML message window for a text: a head that blocks the
 // right mouse button, the text with carriage returns as line breaks.
 QString dbMessagePage(const QString& text);

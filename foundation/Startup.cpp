@@ -7,9 +7,11 @@
 #include "foundation/Settings.h"
 #include "foundation/SharedState.h"
 #include "platform/db/Connection.h"
+#include "platform/db/Transaction.h"
 
 #include <QRegularExpression>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -34,6 +36,26 @@ QString readSetting(const char* key)
 }
 
 } // namespace
+
+void StartupEnvironment::testSystemDatabaseWrite(db::Connection& test)
+{
+    std::optional<db::Transaction> probe;
+    try {
+        // The write lock: refused when the file cannot be written.
+        probe.emplace(test);
+    } catch (const db::DbError& error) {
+        // Another copy is writing it: the file can be written.
+        if (error.errorClass() == db::ErrorClass::Busy)
+            return;
+        throw;
+    }
+    // Rewriting the header's user version to its own value makes SQLite
+    // create its journal beside the file: refused when the folder cannot be
+    // written. The rollback undoes it.
+    const qint64 version = test.scalar(QStringLiteral("PRAGMA user_version")).toLongLong();
+    test.execScript(QStringLiteral("PRAGMA user_version = %1").arg(version));
+    probe->rollback();
+}
 
 double valOf(const QString& text)
 {
@@ -127,6 +149,9 @@ StartupResult Main(StartupEnvironment& environment)
         {
             // Opened once as a test; a missing file is never created here.
             db::Connection test = db::Connection::open(gSysConnStr);
+            // One the user may not write passes every read and would fail
+            // only in the login window's rebuild of the exam list.
+            environment.testSystemDatabaseWrite(test);
             debugLine(QStringLiteral("Connect with db success and settings information gathered from registry: main "),
                       logDate());
 

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+namespace db {
+class Connection;
+}
+
 // What start-up needs to know of the machine it runs on; the real screen and
 // instance lock in the program, fakes in tests.
 class StartupEnvironment {
@@ -14,6 +18,10 @@ public:
     // True when another copy of the program is already running (and this copy
     // must end without a word).
     virtual bool anotherInstanceRunning() = 0;
+    // Proves on start-up's test connection that the system database can be
+    // written (the program writes it at every start); raises db::DbError when
+    // it cannot. Changes nothing.
+    virtual void testSystemDatabaseWrite(db::Connection& test);
 };
 
 enum class StartupResult {

@@ -8,12 +8,19 @@
 #include <QIcon>
 #include <QWidget>
 
-void skinWindow(QWidget* window)
+QStringList skinWindow(QWidget* window)
 {
+    QStringList missing;
     Skin skin;
-    if (!gSkinFile.isEmpty() && skin.LoadSkin(programFile(gSkinFile)))
+    const QString skinFile = programFile(gSkinFile);
+    if (!gSkinFile.isEmpty() && skin.LoadSkin(skinFile))
         skin.ApplySkin(window);
+    else
+        missing << skinFile;
     const QString icon = programFile(gIconPath + QStringLiteral("/icon1.ico"));
     if (!gIconPath.isEmpty() && QFileInfo::exists(icon))
         window->setWindowIcon(QIcon(icon));
+    else
+        missing << icon;
+    return missing;
 }

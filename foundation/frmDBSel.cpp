@@ -5,6 +5,7 @@
 #include "foundation/ExamDiscovery.h"
 #include "foundation/LoginRules.h"
 #include "foundation/Messages.h"
+#include "foundation/ProgramEnd.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/Settings.h"
 #include "foundation/SharedState.h"
@@ -15,6 +16,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QColor>
+#include <QPalette>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -40,6 +43,7 @@ void debugLine(const QString& text)
 
 constexpr int kWidth = 500;
 constexpr int kHeight = 400;
+const QColor kLoginDoneColour(0, 0, 255);
 
 } // namespace
 
@@ -87,19 +91,19 @@ frmDBSel::frmDBSel() : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialo
 
     auto* userCaption = new QLabel(QStringLiteral("&Login"), this);
     userCaption->setObjectName(QStringLiteral("lblUserCaption"));
-    userCaption->setGeometry(60, 102, 90, 26);
+    userCaption->setGeometry(60, 114, 90, 26);
     txtUser = new QLineEdit(this);
     txtUser->setObjectName(QStringLiteral("txtUser"));
-    txtUser->setGeometry(150, 102, 220, 26);
+    txtUser->setGeometry(150, 114, 220, 26);
     txtUser->setFont(QFont(QStringLiteral("Verdana"), 10));
     userCaption->setBuddy(txtUser);
 
     auto* passwordCaption = new QLabel(QStringLiteral("&Password"), this);
     passwordCaption->setObjectName(QStringLiteral("lblPasswordCaption"));
-    passwordCaption->setGeometry(60, 138, 90, 26);
+    passwordCaption->setGeometry(60, 148, 90, 26);
     txtPassWord = new QLineEdit(this);
     txtPassWord->setObjectName(QStringLiteral("txtPassWord"));
-    txtPassWord->setGeometry(150, 138, 220, 26);
+    txtPassWord->setGeometry(150, 148, 220, 26);
     txtPassWord->setFont(QFont(QStringLiteral("Verdana"), 10));
     txtPassWord->setEchoMode(QLineEdit::Password);
     passwordCaption->setBuddy(txtPassWord);
@@ -129,9 +133,8 @@ frmDBSel::frmDBSel() : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialo
     Check1->setGeometry(17, kHeight - 42, 20, 22);
     LBLNetWork = new QLabel(QStringLiteral("From Network"), this);
     LBLNetWork->setObjectName(QStringLiteral("LBLNetWork"));
-    LBLNetWork->setGeometry(40, kHeight - 42, 100, 22);
-    LBLNetWork->hide();
-    Check1->hide();
+    LBLNetWork->setGeometry(40, kHeight - 42, 130, 22);
+    Check1->setAutoFillBackground(true);
 
     connect(image1, &QPushButton::clicked, this, &frmDBSel::Image1_Click);
     connect(Command1, &QPushButton::clicked, this, &frmDBSel::Command1_Click);
@@ -174,10 +177,13 @@ bool frmDBSel::Form_Load()
             throw std::runtime_error("Type mismatch (ShowAdminPref)");
     });
     gSkinFile = QStringLiteral("/") + gSkinFile;
-    skinWindow(this);
+    // A missing skin file or icon is reported like any failed step, and the
+    // window goes on plain.
+    for (const QString& file : skinWindow(this))
+        step([&file] { throw std::runtime_error(("File not found: " + file).toStdString()); });
     debugLine(QStringLiteral("Read basic settings and loaded skin file : frmDBSel "));
 
-    layoutForMode();
+    step([this] { layoutForMode(); });
     debugLine(QStringLiteral("Setting screen: frmDBSel "));
     setWindowTitle(gAppName);
 
@@ -210,21 +216,25 @@ bool frmDBSel::Form_Load()
 void frmDBSel::layoutForMode()
 {
     const QString picture = gMultiUser ? QStringLiteral("/LoginBgMultUser.jpg") : QStringLiteral("/LoginBgSglUser.jpg");
-    const QPixmap background(programFile(gIconPath + picture));
-    if (!background.isNull())
-        Picture1->setPixmap(background);
     Picture1->lower();
     Label1->hide();
     const bool multi = gMultiUser;
     for (QWidget* control : {static_cast<QWidget*>(txtPassWord), static_cast<QWidget*>(txtUser),
-                             static_cast<QWidget*>(image1)})
+                             static_cast<QWidget*>(image1), static_cast<QWidget*>(Check1),
+                             static_cast<QWidget*>(LBLNetWork)})
         control->setVisible(multi);
     for (const char* name : {"lblUserCaption", "lblPasswordCaption"})
         findChild<QLabel*>(QLatin1String(name))->setVisible(multi);
     if (multi)
-        grdExamList->setGeometry(17, 182, kWidth - 34, 147);
+        grdExamList->setGeometry(17, 186, kWidth - 34, 143);
     else
         grdExamList->setGeometry(17, 107, kWidth - 34, 221);
+    // Last, so that a missing picture leaves the layout done.
+    const QString pictureFile = programFile(gIconPath + picture);
+    const QPixmap background(pictureFile);
+    if (background.isNull())
+        throw std::runtime_error(("File not found: " + pictureFile).toStdString());
+    Picture1->setPixmap(background);
 }
 
 void frmDBSel::ReadRegistaryTOFillForm()
@@ -312,7 +322,7 @@ bool frmDBSel::eventFilter(QObject* watched, QEvent* event)
 void frmDBSel::Image1_Click()
 {
     debugLine(QStringLiteral("Logining into the system : Image1_Click : frmDBSel "));
-    if (!m_loginDone)
+    if (!loginDone())
         cmdLogin_Click();
 }
 
@@ -337,7 +347,9 @@ void frmDBSel::closeEvent(QCloseEvent* event)
 {
     debugLine(QStringLiteral("Unloading form : form_unload: frmDBSel "));
     event->accept();
-    // Closing the login window ends the whole program.
+    // Closing the login window ends the whole program; the windows closed
+    // on the way ask nothing.
+    setProgramEnding(true);
     QApplication::closeAllWindows();
     QApplication::quit();
 }
@@ -352,6 +364,21 @@ void frmDBSel::selectedExam(QString& code, QString& description, QString& path) 
     code = cell(0);
     description = cell(1);
     path = cell(2);
+}
+
+// The login-done marker is the password box's background: blue once a
+// login has succeeded, for the rest of the run.
+void frmDBSel::setLoginDoneMarker()
+{
+    QPalette palette = txtPassWord->palette();
+    palette.setColor(QPalette::Base, kLoginDoneColour);
+    palette.setColor(QPalette::Text, Qt::white);
+    txtPassWord->setPalette(palette);
+}
+
+bool frmDBSel::loginDone() const
+{
+    return txtPassWord->palette().color(QPalette::Base) == kLoginDoneColour;
 }
 
 void frmDBSel::refuse(const QString& message)
@@ -404,7 +431,7 @@ void frmDBSel::cmdLogin_Click()
     } catch (const std::exception& error) {
         WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : cmdLogin_Click : frmDBSel ") + logDate());
     }
-    m_loginDone = true;
+    setLoginDoneMarker();
 
     hide();
     if (windowLinks().showMainWindow)

@@ -37,7 +37,7 @@ public:
 
     // The login (from every way to log in).
     void cmdLogin_Click();
-    bool loginDone() const { return m_loginDone; }
+    bool loginDone() const;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -58,6 +58,6 @@ private:
     void Image3_Click();
     void selectedExam(QString& code, QString& description, QString& path) const;
     void refuse(const QString& message);
+    void setLoginDoneMarker();
 
-    bool m_loginDone = false;
 };

@@ -45,7 +45,8 @@ void frmMessageBox::Form_Load()
 {
     gExamWindowActive = false;
     setWindowTitle(gMsgTitle);
-    lblMessage->setText(gMsgText);
+    // The label breaks lines at "\n" only; the texts also use CR and CR LF.
+    lblMessage->setText(messageBoxLines(gMsgText));
     const MessageButtons captions = messageButtonsFor(gMsgResult);
     lblCaption[0]->setVisible(!captions.left.isEmpty());
     lblCaption[0]->setText(captions.left);

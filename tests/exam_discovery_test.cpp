@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -271,6 +272,101 @@ TEST_F(ExamDiscovery, UnreadableSystemDatabaseStopsTheRebuild)
     EXPECT_TRUE(ui.messages()[0].text.contains(QStringLiteral("Ziduver.QZR")));
     EXPECT_TRUE(debugLog().contains(ui.messages()[0].text + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ")));
     EXPECT_FALSE(ui.busy());
+}
+
+// The hourglass nests, so it is on and off once per compatible database;
+// with several exams none of it may be left on for the session.
+TEST_F(ExamDiscovery, BusyStateIsBalancedPerDatabase)
+{
+    fixture.createDataExam(QStringLiteral("a"), QStringLiteral("a.qzr"), exam(QStringLiteral("A")));
+    fixture.createDataExam(QStringLiteral("b"), QStringLiteral("b.qzr"), exam(QStringLiteral("B")));
+    fixture.createDataExam(QStringLiteral("c"), QStringLiteral("c.qzr"), exam(QStringLiteral("C")));
+
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+    EXPECT_EQ(fixture.attachedExams().size(), 3);
+    EXPECT_EQ(ui.busyCalls(), (std::vector<bool>{true, false, true, false, true, false}));
+    EXPECT_EQ(ui.busyDepth(), 0);
+    EXPECT_EQ(ui.unbalancedBusyOffs(), 0);
+
+    // Every way an attach ends after the compatibility check: duplicate, key
+    // violation, no exam row, not valid, attached; and an incompatible one
+    // that never turns it on.
+    QDir(data({})).removeRecursively();
+    ui.clear();
+    ExamDbOptions noRow;
+    noRow.withExamRow = false;
+    ExamDbOptions notValid = exam(QStringLiteral("NV"));
+    notValid.validDb = 0;
+    ExamDbOptions incompatible = exam(QStringLiteral("X"));
+    incompatible.extraColumns = {QStringLiteral("Qe_Exam.Qe_Colour")};
+    fixture.createDataExam(QStringLiteral("1"), QStringLiteral("k.qzr"), exam(QStringLiteral("K")));
+    fixture.createDataExam(QStringLiteral("2"), QStringLiteral("dup.qzr"), exam(QStringLiteral("k")));
+    fixture.createDataExam(QStringLiteral("3"), QStringLiteral("z.qzr"), exam(QStringLiteral("Z ")));
+    fixture.createDataExam(QStringLiteral("4"), QStringLiteral("key.qzr"), exam(QStringLiteral("Z ")));
+    fixture.createDataExam(QStringLiteral("5"), QStringLiteral("norow.qzr"), noRow);
+    fixture.createDataExam(QStringLiteral("6"), QStringLiteral("notvalid.qzr"), notValid);
+    fixture.createDataExam(QStringLiteral("7"), QStringLiteral("bad.qzr"), incompatible);
+
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+    EXPECT_EQ(fixture.attachedExams(), (QStringList{row("K", "1/k.qzr"), row("Z ", "3/z.qzr")}));
+    EXPECT_EQ(ui.busyCalls().size(), 12u) << "six compatible databases, on and off each";
+    EXPECT_EQ(ui.busyDepth(), 0);
+    EXPECT_EQ(ui.unbalancedBusyOffs(), 0);
+}
+
+TEST_F(ExamDiscovery, AttachingOneDatabaseBalancesTheBusyStateHoweverItEnds)
+{
+    struct Case {
+        const char* name;
+        ExamDbOptions options;
+        bool systemUnreadable;
+        bool attached;
+    };
+    ExamDbOptions noRow;
+    noRow.withExamRow = false;
+    ExamDbOptions notValid = exam(QStringLiteral("NV"));
+    notValid.validDb = 0;
+    const Case cases[] = {
+        {"attached", exam(QStringLiteral("ONE")), false, true},
+        {"duplicate code", exam(QStringLiteral("one")), false, false},
+        {"no exam row", noRow, false, true},
+        {"not valid", notValid, false, true},
+        {"system database unreadable", exam(QStringLiteral("TWO")), true, false},
+    };
+    int made = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.clear();
+        if (c.systemUnreadable)
+            home.write(QStringLiteral("Ziduver.QZR"), "garbage, not a database");
+        const QString path = fixture.createExam(QStringLiteral("elsewhere/%1.qzr").arg(++made), c.options);
+        EXPECT_EQ(AttachAllDB(path), c.attached);
+        EXPECT_EQ(ui.busyCalls(), (std::vector<bool>{true, false}));
+        EXPECT_EQ(ui.busyDepth(), 0);
+        EXPECT_EQ(ui.unbalancedBusyOffs(), 0);
+    }
+}
+
+// The recording screen itself fails a test that leaves the busy state
+// unbalanced either way.
+TEST(RecordingUiHooksBusy, UnbalancedSequencesFail)
+{
+    EXPECT_NONFATAL_FAILURE(
+        {
+            RecordingUiHooks ui;
+            ui.setBusy(true);
+            ui.setBusy(true);
+            ui.setBusy(false);
+        },
+        "the busy state was left on");
+    EXPECT_NONFATAL_FAILURE(
+        {
+            RecordingUiHooks ui;
+            ui.setBusy(true);
+            ui.setBusy(false);
+            ui.setBusy(false);
+        },
+        "switched off while it was not on");
 }
 
 TEST_F(ExamDiscovery, DebugLinesFollowTheRebuild)

@@ -3,16 +3,20 @@
 #include "foundation/ConnectionString.h"
 #include "foundation/ExamParameters.h"
 #include "foundation/Messages.h"
+#include "foundation/ProgramEnd.h"
 #include "foundation/SharedState.h"
 #include "foundation/WindowLinks.h"
 #include "platform/browser/BrowserView.h"
 #include "tests/support/ExamBankFixture.h"
+#include "tests/support/ExamLaunchRecord.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tools/mkdata/SampleInstallation.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -62,17 +66,30 @@ void focus(QWidget& window)
     waitFor([&alive] { return !alive || QGuiApplication::focusWindow() == alive->windowHandle(); });
 }
 
+bool examRunning()
+{
+    return frmZiduver::running() != nullptr;
+}
+
 QString str(const QStringList& texts)
 {
     return texts.join(QLatin1Char('|'));
 }
 
-struct Launch {
-    QString mode;
-    int count = 0;
-    QString dbPath;
-    int minutes = 1;
-    bool multiUser = false;
+using Launch = TestLaunch;
+
+// Records, besides the messages, whether the loading window was still on
+// screen (and so above) when a message box came up.
+class ExamUiHooks : public RecordingUiHooks {
+public:
+    int messagesUnderLoading = 0;
+    int messageBox(const QString& text, const QString& title, int style, QObject* owner) override
+    {
+        for (const QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("frmLoading") && w->isVisible())
+                ++messagesUnderLoading;
+        return RecordingUiHooks::messageBox(text, title, style, owner);
+    }
 };
 
 // The exam window is one instance deleted on close; every case launches it
@@ -97,15 +114,15 @@ protected:
     void SetUp() override
     {
         settle(0);
-        ASSERT_FALSE(frmZiduver::exists()) << "a window left over from an earlier case";
+        ASSERT_FALSE(examRunning()) << "a window left over from an earlier case";
         windowLinks().returnToMainWindow = [this] { ++returns; };
     }
 
     void TearDown() override
     {
-        if (frmZiduver::exists()) {
+        if (examRunning()) {
             ui.answerNext(ResultYes);
-            frmZiduver::instance().cmdEndExam_Click();
+            frmZiduver::running()->cmdEndExam_Click();
         }
         settle(0);
         windowLinks().returnToMainWindow = nullptr;
@@ -113,24 +130,7 @@ protected:
 
     void launch(const Launch& l)
     {
-        gAppName = kAppName;
-        gAppTitle = kAppName;
-        gSkinFile.clear();
-        gIconPath.clear();
-        gMultiUser = l.multiUser;
-        gExamMode = l.mode;
-        gQuizQuestionCount = l.count;
-        gQuizHours = 0;
-        gQuizMinutes = l.minutes;
-        gQuizConnStr = connectionString(l.dbPath, QString::fromLatin1(kDatabasePassword));
-        gQuizExamDbPath = l.dbPath;
-        gQuizUserCode = 2;
-        gQuizUserName = QStringLiteral("student");
-        gQuizExamName = QString::fromLatin1(sample::kExamDesc);
-        gQuizFontName = QStringLiteral("Verdana");
-        gQuizFontSize = 12;
-        // The main window clears the guard before it launches.
-        gExamWindowActive = false;
+        fillTestLaunchRecord(l, kAppName);
         frmZiduver::launch();
         settle();
     }
@@ -144,13 +144,13 @@ protected:
             EXPECT_EQ(ui.messages()[0].style, int(OneButton));
         }
         EXPECT_EQ(returns, 1) << "the main window is shown again";
-        EXPECT_FALSE(frmZiduver::exists());
+        EXPECT_FALSE(examRunning());
         for (QWidget* w : QApplication::topLevelWidgets())
             EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString() << " still shown";
     }
 
     static std::unique_ptr<QTemporaryDir> s_sampleHome;
-    RecordingUiHooks ui;
+    ExamUiHooks ui;
     int returns = 0;
 };
 
@@ -185,8 +185,8 @@ TEST_F(ExamWindowTest, EachModeSetsCaptionControlsAndCounterAndCoversTheScreen)
         SCOPED_TRACE(c.mode);
         ui.clear();
         launch({QString::fromLatin1(c.mode), c.questions, sampleExam(), c.minutes, c.multiUser});
-        ASSERT_TRUE(frmZiduver::exists()) << str(ui.messageTexts()).toStdString();
-        frmZiduver& w = frmZiduver::instance();
+        ASSERT_TRUE(examRunning()) << str(ui.messageTexts()).toStdString();
+        frmZiduver& w = *frmZiduver::running();
         EXPECT_TRUE(ui.messages().empty()) << str(ui.messageTexts()).toStdString();
         EXPECT_EQ(returns, 0);
         ASSERT_TRUE(w.isVisible());
@@ -251,7 +251,7 @@ TEST_F(ExamWindowTest, EachModeSetsCaptionControlsAndCounterAndCoversTheScreen)
         ui.answerNext(ResultYes);
         w.cmdEndExam_Click();
         settle(0);
-        ASSERT_FALSE(frmZiduver::exists());
+        ASSERT_FALSE(examRunning());
         returns = 0;
     }
 }
@@ -286,8 +286,8 @@ TEST_F(ExamWindowTest, TheExamRunsOverTheQuestionsDrawn)
             bank.questions(1, 10, 1);
         }
         launch({QString::fromLatin1(c.mode), c.asked, bank.path(), 60});
-        ASSERT_TRUE(frmZiduver::exists()) << str(ui.messageTexts()).toStdString();
-        frmZiduver& w = frmZiduver::instance();
+        ASSERT_TRUE(examRunning()) << str(ui.messageTexts()).toStdString();
+        frmZiduver& w = *frmZiduver::running();
         EXPECT_TRUE(ui.messages().empty()) << str(ui.messageTexts()).toStdString();
         EXPECT_EQ(w.session.questionCount(), c.drawn);
         EXPECT_EQ(gQuizQuestionCount, c.drawn) << "the launch record follows the questions drawn";
@@ -307,7 +307,7 @@ TEST_F(ExamWindowTest, TheExamRunsOverTheQuestionsDrawn)
         ui.answerNext(ResultYes);
         w.cmdEndExam_Click();
         settle(0);
-        ASSERT_FALSE(frmZiduver::exists());
+        ASSERT_FALSE(examRunning());
         returns = 0;
         ui.clear();
     }
@@ -351,6 +351,7 @@ TEST_F(ExamWindowTest, AStartThatCannotRunShowsItsMessageAndReturnsToTheMainWind
         returns = 0;
         launch({QString::fromLatin1(c.mode), c.count, bank.path(), 60});
         expectClosedAtStart(c.message);
+        EXPECT_EQ(ui.messagesUnderLoading, 0) << "the loading window goes before the message";
     }
 
     // A database that is not there: its error, and back.
@@ -359,7 +360,7 @@ TEST_F(ExamWindowTest, AStartThatCannotRunShowsItsMessageAndReturnsToTheMainWind
     launch({QStringLiteral("SIMULATED"), 10, QDir::temp().filePath(QStringLiteral("no-such-exam.qzr")), 60});
     EXPECT_EQ(ui.messages().size(), 1u) << str(ui.messageTexts()).toStdString();
     EXPECT_EQ(returns, 1);
-    EXPECT_FALSE(frmZiduver::exists());
+    EXPECT_FALSE(examRunning());
 }
 
 TEST_F(ExamWindowTest, EndExamAndCloseRequestsAskAndOnlyYesEndsTheExam)
@@ -371,8 +372,8 @@ TEST_F(ExamWindowTest, EndExamAndCloseRequestsAskAndOnlyYesEndsTheExam)
         ui.clear();
         returns = 0;
         launch({QStringLiteral("PRACTICE"), 6, bank.path()});
-        ASSERT_TRUE(frmZiduver::exists());
-        frmZiduver& w = frmZiduver::instance();
+        ASSERT_TRUE(examRunning());
+        frmZiduver& w = *frmZiduver::running();
         const auto request = [&] {
             if (byCloseRequest)
                 w.close();
@@ -385,7 +386,7 @@ TEST_F(ExamWindowTest, EndExamAndCloseRequestsAskAndOnlyYesEndsTheExam)
         request();
         EXPECT_EQ(str(ui.messageTexts()), QStringLiteral("Do you want to end exam?"));
         EXPECT_EQ(ui.messages().at(0).style, int(YesNo));
-        ASSERT_TRUE(frmZiduver::exists()) << "No keeps the exam";
+        ASSERT_TRUE(examRunning()) << "No keeps the exam";
         EXPECT_TRUE(w.isVisible());
         EXPECT_EQ(returns, 0);
         EXPECT_TRUE(w.session.ExamConn.isOpen());
@@ -393,7 +394,7 @@ TEST_F(ExamWindowTest, EndExamAndCloseRequestsAskAndOnlyYesEndsTheExam)
         ui.answerNext(ResultYes);
         request();
         EXPECT_EQ(ui.messages().size(), 2u);
-        EXPECT_FALSE(frmZiduver::exists()) << "Yes ends it";
+        EXPECT_FALSE(examRunning()) << "Yes ends it";
         EXPECT_EQ(returns, 1) << "and shows the main window once";
     }
 }
@@ -403,11 +404,11 @@ TEST_F(ExamWindowTest, ActivationGuardClosesOnlyOnAnUnexpectedReturnFromAnotherW
     ExamBankFixture bank;
     practiceBank(bank, 6);
     launch({QStringLiteral("PRACTICE"), 6, bank.path()});
-    ASSERT_TRUE(frmZiduver::exists());
-    frmZiduver& w = frmZiduver::instance();
+    ASSERT_TRUE(examRunning());
+    frmZiduver& w = *frmZiduver::running();
     focus(w);
     settle();
-    ASSERT_TRUE(frmZiduver::exists()) << "the start's own activations never close the exam";
+    ASSERT_TRUE(examRunning()) << "the start's own activations never close the exam";
     ASSERT_EQ(QGuiApplication::focusWindow(), w.windowHandle());
     w.cmdNext->click();
 
@@ -424,7 +425,7 @@ TEST_F(ExamWindowTest, ActivationGuardClosesOnlyOnAnUnexpectedReturnFromAnotherW
     focus(other);
     focus(w);
     settle();
-    ASSERT_TRUE(frmZiduver::exists());
+    ASSERT_TRUE(examRunning());
     EXPECT_TRUE(gExamWindowActive);
     EXPECT_EQ(w.lblQno->text(), QStringLiteral("2 of 6")) << "the question on screen stays";
 
@@ -434,7 +435,7 @@ TEST_F(ExamWindowTest, ActivationGuardClosesOnlyOnAnUnexpectedReturnFromAnotherW
         emit qApp->focusWindowChanged(nullptr);
         emit qApp->focusWindowChanged(w.windowHandle());
         settle();
-        ASSERT_TRUE(frmZiduver::exists()) << "switching applications never ends the exam";
+        ASSERT_TRUE(examRunning()) << "switching applications never ends the exam";
     }
     EXPECT_EQ(returns, 0);
 
@@ -443,8 +444,54 @@ TEST_F(ExamWindowTest, ActivationGuardClosesOnlyOnAnUnexpectedReturnFromAnotherW
     focus(other);
     focus(w);
     settle();
-    EXPECT_FALSE(frmZiduver::exists());
+    EXPECT_FALSE(examRunning());
     EXPECT_EQ(returns, 1);
+}
+
+TEST_F(ExamWindowTest, ReadersNeverCreateTheWindowAndAnUnloadDuringAModalWaitsForItsReturn)
+{
+    EXPECT_EQ(frmZiduver::running(), nullptr);
+    EXPECT_EQ(frmZiduver::running(), nullptr) << "asking twice creates nothing";
+
+    ExamBankFixture bank;
+    practiceBank(bank, 6);
+    launch({QStringLiteral("PRACTICE"), 6, bank.path()});
+    ASSERT_TRUE(examRunning());
+    frmZiduver& w = *frmZiduver::running();
+
+    // A window over the exam asks to end it (as the review list does after
+    // an exam passed early): nothing goes while the modal loop runs.
+    bool aliveInside = false;
+    {
+        QDialog over(&w);
+        QTimer::singleShot(30, &over, [&] {
+            frmZiduver::running()->unload();
+            settle();
+            aliveInside = examRunning() && w.isVisible();
+            over.reject();
+        });
+        w.runModal(over);
+    }
+    EXPECT_TRUE(aliveInside) << "the window stays while its modal call runs";
+    EXPECT_EQ(returns, 0);
+    settle();
+    EXPECT_FALSE(examRunning()) << "and unloads once it returns";
+    EXPECT_EQ(returns, 1);
+    EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(ExamWindowTest, TheProgramEndingClosesTheExamWithoutAQuestion)
+{
+    ExamBankFixture bank;
+    practiceBank(bank, 6);
+    launch({QStringLiteral("PRACTICE"), 6, bank.path()});
+    ASSERT_TRUE(examRunning());
+    setProgramEnding(true);
+    frmZiduver::running()->close();
+    setProgramEnding(false);
+    settle();
+    EXPECT_TRUE(ui.messages().empty()) << str(ui.messageTexts()).toStdString();
+    EXPECT_FALSE(examRunning());
 }
 
 } // namespace

@@ -63,6 +63,21 @@ TEST(MessageBox, ButtonsAndResultsPerStyle)
     }
 }
 
+TEST(MessageBox, LineBreaksOfEveryKindBreakTheLabelOnce)
+{
+    struct Case {
+        const char* text;
+        const char* shown;
+    };
+    for (const Case& c : {Case{"one\rtwo", "one\ntwo"}, Case{"one\ntwo", "one\ntwo"}, Case{"one\r\ntwo", "one\ntwo"},
+                          Case{"\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rb.qzr",
+                               "\nDuplicate Exam Code found.\nFollowing Exam(s) will be discarded \nb.qzr"},
+                          Case{"a\r\rb", "a\n\nb"}, Case{"a\n\r\nb", "a\n\nb"}, Case{"a\n\rb", "a\n\nb"},
+                          Case{"no break", "no break"}, Case{"", ""}}) {
+        EXPECT_EQ(messageBoxLines(QString::fromLatin1(c.text)), QString::fromLatin1(c.shown)) << c.text;
+    }
+}
+
 TEST(MessageBox, HtmlMessagePageKeepsLinesAndMarkup)
 {
     const QString page = dbMessagePage(QStringLiteral("Line one\r\nLine <b>two</b>"));

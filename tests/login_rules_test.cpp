@@ -133,6 +133,76 @@ TEST_F(LoginRules, CheckLoginDecidesByPasswordAndRight)
               QStringLiteral("No Permission to access selected examination. \r\n Contact Administrator"));
 }
 
+// Letters beyond ASCII fold like any other: the window upper-cases typed
+// text in full, so the stored side must be folded the same way.
+TEST_F(LoginRules, NonAsciiLoginsAndPasswordsCompareWithoutRegardToCase)
+{
+    fixture.openSystem().exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password) VALUES (?, ?), (?, ?)"),
+                              {QStringLiteral("jürgen"), QStringLiteral("café"), QStringLiteral("ÅSA"),
+                               QStringLiteral("straße")});
+    grant(QStringLiteral("jürgen"), QStringLiteral("EX1"), 1);
+    grant(QStringLiteral("ÅSA"), QStringLiteral("EX1"), 1);
+
+    struct Case {
+        const char* login;  // as typed; handed over trimmed and upper-cased like the window does
+        const char* password;
+        LoginOutcome outcome;
+    };
+    const Case cases[] = {
+        {"jürgen", "café", LoginOutcome::Accepted},
+        {"JÜRGEN", "CAFÉ", LoginOutcome::Accepted},
+        {" Jürgen ", "Café", LoginOutcome::Accepted},
+        {"jÜrgen", "cAfÉ", LoginOutcome::Accepted},
+        {"jürgen", "cafe\u0301", LoginOutcome::Accepted},  // the accent as a combining mark
+        {"åsa", "STRASSE", LoginOutcome::Accepted},
+        {"Åsa", "Straße", LoginOutcome::Accepted},
+        {"jürgen", "cafe", LoginOutcome::BadUserOrPassword},
+        {"JÜRGEN", "CAFÈ", LoginOutcome::BadUserOrPassword},
+        {"jurgen", "café", LoginOutcome::BadUserOrPassword},
+        {"asa", "straße", LoginOutcome::BadUserOrPassword},
+    };
+    for (const Case& c : cases) {
+        const QString password = QString::fromUtf8(c.password);
+        SCOPED_TRACE(std::string(c.login) + " / " + c.password);
+        const LoginDecision decision =
+            checkLogin(QString::fromUtf8(c.login).trimmed().toUpper(), password.toUpper(), QStringLiteral("EX1"));
+        EXPECT_EQ(decision.outcome, c.outcome) << decision.message.toStdString();
+        if (c.outcome == LoginOutcome::Accepted) {
+            const QString owner = QString::fromUtf8(c.login).trimmed().startsWith(QStringLiteral("j"), Qt::CaseInsensitive)
+                ? QStringLiteral("jürgen")
+                : QStringLiteral("ÅSA");
+            EXPECT_EQ(decision.userCode, QString::number(codeOf(owner)));
+        }
+    }
+
+    // The default user of a single-user installation is found in any case too.
+    gMultiUser = false;
+    const int juergen = codeOf(QStringLiteral("jürgen"));
+    for (const char* defaultLogin : {"JÜRGEN", "Jürgen", "jürgen"}) {
+        SCOPED_TRACE(defaultLogin);
+        grant(QStringLiteral("jürgen"), QStringLiteral("STALE"), 1);
+        gDefaultLoginId = QString::fromUtf8(defaultLogin);
+        EXPECT_EQ(clearDefaultUser(), juergen);
+        EXPECT_TRUE(rightsOf(juergen).isEmpty());
+    }
+    gDefaultLoginId = QStringLiteral("JURGEN");
+    EXPECT_EQ(clearDefaultUser(), 0) << "another letter is another login";
+}
+
+TEST(LoginText, SameLoginTextFoldsEveryScript)
+{
+    struct Case {
+        const char* a;
+        const char* b;
+        bool same;
+    };
+    for (const Case& c : {Case{"jürgen", "JÜRGEN", true}, Case{"Ωμέγα", "ΩΜΈΓΑ", true}, Case{"straße", "STRASSE", true},
+                          Case{"café", "cafe", false}, Case{"", "", true}, Case{"a", "a ", false},
+                          Case{"ADMIN", "admin", true}}) {
+        EXPECT_EQ(sameLoginText(QString::fromUtf8(c.a), QString::fromUtf8(c.b)), c.same) << c.a << " / " << c.b;
+    }
+}
+
 TEST_F(LoginRules, DatabaseErrorRefusesTheLogin)
 {
     struct Case {

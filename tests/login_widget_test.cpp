@@ -10,6 +10,7 @@
 #include "tests/support/TempHome.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -32,6 +33,7 @@ TEST(LoginWindow, RefusesWrongLoginsThenLogsInAndHandsOverToTheMainWindow)
 {
     resetStartupState();
     TempHome home;
+    home.copyLook();
     RecordingUiHooks ui;
     home.write(QStringLiteral("setup.xml"), startupSetupXml());
     ExamDbFixture fixture(home);
@@ -131,6 +133,7 @@ TEST(LoginWindow, SingleUserLogsTheDefaultUserIntoTheChosenExam)
 {
     resetStartupState();
     TempHome home;
+    home.copyLook();
     RecordingUiHooks ui;
     home.write(QStringLiteral("setup.xml"), startupSetupXml());
     ExamDbFixture fixture(home);
@@ -164,6 +167,7 @@ TEST(LoginWindow, SingleUserLogsTheDefaultUserIntoTheChosenExam)
     EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
     EXPECT_FALSE(window.txtUser->isVisible());
     EXPECT_FALSE(window.txtPassWord->isVisible());
+    EXPECT_FALSE(window.Check1->isVisible()) << "hidden in single-user mode only";
     EXPECT_EQ(window.txtUser->text(), QStringLiteral("Solo"));
     EXPECT_EQ(window.txtPassWord->text(), QStringLiteral("Pw"));
     ASSERT_EQ(window.grdExamList->rowCount(), 2);

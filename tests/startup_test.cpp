@@ -294,6 +294,38 @@ TEST_F(Startup, UnusableSystemDatabaseShowsTheFailureTextAndCreatesNothing)
     }
 }
 
+// A system database the user cannot write passes every read, then fails
+// the first write of the login window; start-up finds it first.
+TEST_F(Startup, UnwritableSystemDatabaseShowsTheFailureTextAndQuits)
+{
+    QFile file(systemDb());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    // Writable: the check passes and leaves the file as it was.
+    writeSetup({{QStringLiteral("debug"), QStringLiteral("1")}});
+    ASSERT_EQ(Main(environment), StartupResult::ShowLogin) << ui.htmlPages().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(environment.writeChecks, 1);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+    file.close();
+    EXPECT_FALSE(QFileInfo::exists(systemDb() + QStringLiteral("-journal")));
+
+    resetStartupState();
+    ui.clear();
+    QFile::remove(home.file(QStringLiteral("debug.log")));
+    environment.systemDatabaseReadOnly = true;
+    EXPECT_EQ(Main(environment), StartupResult::Quit);
+    expectOnlyFailurePage(QString::fromLatin1(kStartupFailureText));
+    EXPECT_EQ(gScreenMode, 0) << "start-up stopped at the database test";
+    const QStringList lines = logLines();
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_TRUE(lines.last().contains(QStringLiteral("readonly"))) << lines.last().toStdString();
+    EXPECT_TRUE(lines.last().contains(QStringLiteral(" : main :QmodPublic: Date/Time :"))) << lines.last().toStdString();
+    EXPECT_FALSE(lines.join(QLatin1Char('|')).contains(QStringLiteral("Connect with db success")));
+}
+
 TEST_F(Startup, FailureBeforeTheFailureTextShowsABuiltInTextNamingTheProblem)
 {
     struct Case {

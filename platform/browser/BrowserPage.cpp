@@ -3,6 +3,19 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
+namespace {
+BrowserPage::Dialogs& dialogs()
+{
+    static BrowserPage::Dialogs installed;
+    return installed;
+}
+} // namespace
+
+void BrowserPage::setDialogs(Dialogs replacement)
+{
+    dialogs() = std::move(replacement);
+}
+
 BrowserPage::BrowserPage(QObject* parent) : QWebEnginePage(sharedProfile(), parent) {}
 
 QWebEngineProfile* BrowserPage::sharedProfile()
@@ -27,4 +40,24 @@ void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, 
         return;
     }
     QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceId);
+}
+
+void BrowserPage::javaScriptAlert(const QUrl& securityOrigin, const QString& msg)
+{
+    if (dialogs().alert)
+        dialogs().alert(msg);
+    else
+        QWebEnginePage::javaScriptAlert(securityOrigin, msg);
+}
+
+bool BrowserPage::javaScriptConfirm(const QUrl& securityOrigin, const QString& msg)
+{
+    return dialogs().confirm ? dialogs().confirm(msg) : QWebEnginePage::javaScriptConfirm(securityOrigin, msg);
+}
+
+bool BrowserPage::javaScriptPrompt(const QUrl& securityOrigin, const QString& msg, const QString& defaultValue,
+                                   QString* result)
+{
+    return dialogs().prompt ? dialogs().prompt(msg, defaultValue, result)
+                            : QWebEnginePage::javaScriptPrompt(securityOrigin, msg, defaultValue, result);
 }

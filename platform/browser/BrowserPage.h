@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWebEnginePage>
+#include <functional>
 
 class QWebEngineProfile;
 
@@ -18,6 +19,16 @@ public:
 
     void setConsolePrefix(const QString& prefix) { m_prefix = prefix; }
 
+    // The boxes a page's alert(), confirm() and prompt() open. The program
+    // routes them through its own message box; an unset entry falls back to
+    // the engine's own box.
+    struct Dialogs {
+        std::function<void(const QString& text)> alert;
+        std::function<bool(const QString& text)> confirm;
+        std::function<bool(const QString& text, const QString& defaultValue, QString* result)> prompt;
+    };
+    static void setDialogs(Dialogs dialogs);
+
 signals:
     // A console message that started with the prefix, prefix removed.
     void prefixedConsoleMessage(const QString& message);
@@ -25,6 +36,10 @@ signals:
 protected:
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
                                   int lineNumber, const QString& sourceId) override;
+    void javaScriptAlert(const QUrl& securityOrigin, const QString& msg) override;
+    bool javaScriptConfirm(const QUrl& securityOrigin, const QString& msg) override;
+    bool javaScriptPrompt(const QUrl& securityOrigin, const QString& msg, const QString& defaultValue,
+                          QString* result) override;
 
 private:
     QString m_prefix;

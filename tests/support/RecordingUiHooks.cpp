@@ -1,5 +1,7 @@
 #include "tests/support/RecordingUiHooks.h"
 
+#include <gtest/gtest.h>
+
 RecordingUiHooks::RecordingUiHooks() : m_previous(&uiHooks())
 {
     installUiHooks(this);
@@ -8,6 +10,7 @@ RecordingUiHooks::RecordingUiHooks() : m_previous(&uiHooks())
 RecordingUiHooks::~RecordingUiHooks()
 {
     installUiHooks(m_previous);
+    EXPECT_EQ(m_busyDepth, 0) << "the busy state was left on";
 }
 
 QStringList RecordingUiHooks::messageTexts() const
@@ -44,6 +47,14 @@ void RecordingUiHooks::htmlMessage(const QString& page)
 void RecordingUiHooks::setBusy(bool busy)
 {
     m_busyCalls.push_back(busy);
+    if (busy) {
+        ++m_busyDepth;
+    } else if (m_busyDepth == 0) {
+        ++m_unbalancedOffs;
+        ADD_FAILURE() << "the busy state was switched off while it was not on";
+    } else {
+        --m_busyDepth;
+    }
 }
 
 void RecordingUiHooks::processEvents()

@@ -35,10 +35,16 @@ public:
     const std::vector<Message>& messages() const { return m_messages; }
     QStringList messageTexts() const;
     const QStringList& htmlPages() const { return m_htmlPages; }
-    // Every setBusy call in order; busy() is the state after the last one.
+    // Every setBusy call in order. The busy state nests: busy() is true while
+    // more "on" than "off" calls came. An "off" with nothing on fails the
+    // test at once, and so does a double that goes with the state still on.
     const std::vector<bool>& busyCalls() const { return m_busyCalls; }
-    bool busy() const { return !m_busyCalls.empty() && m_busyCalls.back(); }
+    int busyDepth() const { return m_busyDepth; }
+    bool busy() const { return m_busyDepth > 0; }
+    int unbalancedBusyOffs() const { return m_unbalancedOffs; }
     int processEventsCalls() const { return m_processEvents; }
+    // Forgets the recorded calls; the busy depth stays, since the code under
+    // test still owes its "off" calls.
     void clear();
 
     int messageBox(const QString& text, const QString& title, int style, QObject* owner) override;
@@ -53,5 +59,7 @@ private:
     std::vector<Message> m_messages;
     QStringList m_htmlPages;
     std::vector<bool> m_busyCalls;
+    int m_busyDepth = 0;
+    int m_unbalancedOffs = 0;
     int m_processEvents = 0;
 };

@@ -3,6 +3,7 @@
 #include "foundation/ExamDiscovery.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
+#include "platform/db/Connection.h"
 
 void resetStartupState()
 {
@@ -77,4 +78,12 @@ QByteArray startupSetupXml(const SetupChanges& changes)
             xml += "\t\t<" + key.toUtf8() + '>' + value->toUtf8() + "</" + key.toUtf8() + ">\n";
     xml += "\t</GeneralSettings>\n</SetupInfo>\n";
     return xml;
+}
+
+void FakeStartupEnvironment::testSystemDatabaseWrite(db::Connection& test)
+{
+    ++writeChecks;
+    if (systemDatabaseReadOnly)
+        test.execScript(QStringLiteral("PRAGMA query_only = ON"));
+    StartupEnvironment::testSystemDatabaseWrite(test);
 }

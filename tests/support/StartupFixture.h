@@ -32,13 +32,20 @@ inline const char* const kStartupFailureText = "The exam database cannot be open
 inline const char* const kStartupDpiText = "Please switch the display to small fonts.";
 inline const char* const kStartupAppName = "Ziduver Test";
 
-// The screen and the other running copies, as a test sets them.
+// The screen, the other running copies and whether the system database can
+// be written, as a test sets them.
 class FakeStartupEnvironment : public StartupEnvironment {
 public:
     bool largeFonts = false;
     int width = 1024;
     bool secondCopy = false;
     int instanceChecks = 0;
+    // The test connection refuses every write, as it does for a user without
+    // write access (file modes do not stop root, who runs the tests in CI).
+    bool systemDatabaseReadOnly = false;
+    int writeChecks = 0;
+
+    void testSystemDatabaseWrite(db::Connection& test) override;
 
     bool isLargeFontsMode() override { return largeFonts; }
     int screenWidthPixels() override { return width; }

@@ -29,3 +29,17 @@ void TempHome::write(const QString& name, const QByteArray& content) const
     if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
         out.write(content);
 }
+
+void TempHome::copySample(const QString& sampleName, const QString& name) const
+{
+    QFile in(QDir(QStringLiteral(ZIDUVER_SAMPLE_DIR)).filePath(sampleName));
+    if (in.open(QIODevice::ReadOnly))
+        write(name, in.readAll());
+}
+
+void TempHome::copyLook() const
+{
+    copySample(QStringLiteral("ziduver.qss"), QStringLiteral("Skin/Ziduver.qss"));
+    for (const char* icon : {"icon1.ico", "LoginBgMultUser.jpg", "LoginBgSglUser.jpg"})
+        copySample(QStringLiteral("Icons/") + QLatin1String(icon), QStringLiteral("Icons/") + QLatin1String(icon));
+}

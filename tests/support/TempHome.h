@@ -14,6 +14,11 @@ public:
     QString file(const QString& name) const;
     // Writes a text file below the folder (folders are created).
     void write(const QString& name, const QByteArray& content) const;
+    // Copies a file of the sample installation (below sample/) to a name
+    // below the folder.
+    void copySample(const QString& sampleName, const QString& name) const;
+    // The skin, icon and login pictures that the test setup.xml names.
+    void copyLook() const;
 
 private:
     QTemporaryDir m_dir;
