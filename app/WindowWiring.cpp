@@ -15,7 +15,7 @@ void wireWindows()
     links.showMainWindow = [](const QString& examDescription) {
         frmmain& window = frmmain::instance();
         window.lblExamName->setText(examDescription);
-        window.setWindowTitle(gAppTitle);
+        window.setWindowTitle(gLogin.gAppTitle);
         window.show();
         window.raise();
         window.activateWindow();
@@ -26,15 +26,15 @@ void wireWindows()
         window.raise();
         window.activateWindow();
     };
-    links.showExamWindow = [] { frmZiduver::launch(); };
+    links.showExamWindow = [](const ExamParameters& record) { frmZiduver::launch(record); };
     links.showLoginWindow = [] {
         frmDBSel& login = frmDBSel::instance();
         login.show();
         login.raise();
         login.activateWindow();
         // Change Exam hands the current user back to the login window.
-        login.txtUser->setText(gLoginId);
-        login.txtPassWord->setText(gUserPassword);
+        login.txtUser->setText(gLogin.gLoginId);
+        login.txtPassWord->setText(gLogin.gUserPassword);
         login.txtUser->setReadOnly(true);
         login.txtPassWord->setReadOnly(true);
     };

@@ -39,7 +39,7 @@ int main(int argc, char** argv)
         return 0;
     if (!frmDBSel::showLogin())
         return 0;
-    if (gDebug == 1)
+    if (gStartup.gDebug == 1)
         WriteLog(QStringLiteral("frmDbSel loaded: main :QmodPublic: Date/Time :") + logDate());
     const int status = app.exec();
     installUiHooks(nullptr);

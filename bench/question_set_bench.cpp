@@ -1,7 +1,7 @@
 #include "bench/BenchRegistry.h"
 #include "exam/CategoryMap.h"
 #include "exam/ClockRandomSource.h"
-#include "exam/ExamMode.h"
+#include "foundation/ExamMode.h"
 #include "exam/QuestionList.h"
 #include "exam/QuestionSetBuilder.h"
 #include "platform/db/Connection.h"
@@ -79,7 +79,7 @@ double perCategoryFloor(bool withCount)
     return floor;
 }
 
-double timeBuild(const QString& mode, int wanted, int& drawn)
+double timeBuild(ExamMode mode, int wanted, int& drawn)
 {
     ClockRandomSource random;
     return bench::bestOf(20, [&] {
@@ -98,7 +98,7 @@ ZIDUVER_BENCH("question set: simulated exam, 100 of 20,000")
 {
     const double floor = perCategoryFloor(false);
     int drawn = 0;
-    const double ours = timeBuild(kModeSimulated, 0, drawn);
+    const double ours = timeBuild(ExamMode::Simulated, 0, drawn);
     std::printf("drawn %d\n", drawn);
     bench::report("BuildExamFromDirectives (vs category + pool queries)", ours, floor, 3.0);
 }
@@ -107,7 +107,7 @@ ZIDUVER_BENCH("question set: pretest, 100 of 20,000")
 {
     const double floor = perCategoryFloor(true);
     int drawn = 0;
-    const double ours = timeBuild(kModeTest, 0, drawn);
+    const double ours = timeBuild(ExamMode::Test, 0, drawn);
     std::printf("drawn %d\n", drawn);
     bench::report("FillQuestionsByCategory (vs count + category + pool queries)", ours, floor, 3.0);
 }
@@ -130,7 +130,7 @@ ZIDUVER_BENCH("question set: practice, 100 of 20,000")
     });
     std::printf("the same two queries read through the database layer: %.2f ms\n", viaLayer);
     int drawn = 0;
-    const double ours = timeBuild(kModePractice, 100, drawn);
+    const double ours = timeBuild(ExamMode::Practice, 100, drawn);
     std::printf("drawn %d\n", drawn);
     bench::report("FillQuestionsByProgress (vs pool + progress queries)", ours, floor, 3.0);
 }

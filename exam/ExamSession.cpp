@@ -1,9 +1,6 @@
 #include "exam/ExamSession.h"
 
-#include "exam/ExamMode.h"
-#include "exam/ExamModuleState.h"
 #include "exam/QuestionSetBuilder.h"
-#include "foundation/ExamParameters.h"
 
 ExamSession::ExamSession()
 {
@@ -11,8 +8,9 @@ ExamSession::ExamSession()
                      QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("G")};
 }
 
-void ExamSession::startValues(const QString& modeWord)
+void ExamSession::startValues(ExamMode examMode)
 {
+    mode = examMode;
     SkipActivateGuard = true;
     gReviewGoto = false;
     TimeOver = false;
@@ -20,7 +18,7 @@ void ExamSession::startValues(const QString& modeWord)
     ExamPassed = false;
     EndDeclined = false;
     ClockMinutes = 0;
-    ClockSeconds = (modeWord == kModeTest || modeWord == kModePractice) ? 0.0 : 60.0;
+    ClockSeconds = (mode == ExamMode::Test || mode == ExamMode::Practice) ? 0.0 : 60.0;
     QuestionsReached = 1;
     CurrentQuestion = 1;
     ReviewQuestionNo = 0;
@@ -45,13 +43,13 @@ void ExamSession::closeExamConnection()
     ExamConn.close();
 }
 
-int ExamSession::openCategoryRows(const QString& modeWord)
+int ExamSession::openCategoryRows(ExamMode examMode)
 {
-    CategoryRs = QuestionSetBuilder::categoryRows(ExamConn, modeWord);
+    CategoryRs = QuestionSetBuilder::categoryRows(ExamConn, examMode);
     return CategoryRs.recordCount();
 }
 
-QuestionSetResult ExamSession::buildQuestionSet(const QString& modeWord, int userCode, int wanted,
+QuestionSetResult ExamSession::buildQuestionSet(ExamMode examMode, int userCode, int wanted,
                                                  RandomSource& random)
 {
     QuestionSetResult result;
@@ -59,14 +57,14 @@ QuestionSetResult ExamSession::buildQuestionSet(const QString& modeWord, int use
         result = QuestionSetResult::failure(QStringLiteral("The exam database is not open"));
     } else {
         QuestionSetBuilder builder(ExamConn, random);
-        result = builder.build(modeWord, CategoryRs, userCode, wanted, msflex, cboCategory);
+        result = builder.build(examMode, CategoryRs, userCode, wanted, msflex, cboCategory);
     }
     if (!result.ok) {
         msflex.clear();
         cboCategory.clear();
         ExamAborted = true;
     } else {
-        gQuizQuestionCount = result.drawn;
+        launch.gQuizQuestionCount = result.drawn;
     }
     return result;
 }

@@ -3,6 +3,8 @@
 #include "exam/CategoryMap.h"
 #include "exam/QuestionList.h"
 #include "exam/QuestionSetBuilder.h"
+#include "foundation/ExamMode.h"
+#include "foundation/ExamParameters.h"
 #include "platform/db/Connection.h"
 #include "platform/db/ResultSet.h"
 
@@ -19,25 +21,41 @@ class ExamSession {
 public:
     ExamSession();
 
-    // The start values of a load for the mode word.
-    void startValues(const QString& modeWord);
+    // The start values of a load for the mode.
+    void startValues(ExamMode mode);
 
     // Opens the window's own connection to the exam database.
     void openExamConnection(const QString& connectionString);
     void closeExamConnection();
     // Reads the mode's category rows into CategoryRs; returns their number.
-    int openCategoryRows(const QString& modeWord);
+    int openCategoryRows(ExamMode mode);
 
     // Builds the question set for the mode on ExamConn. On success the launch
     // record's gQuizQuestionCount becomes the number drawn, so the counter,
     // navigation and the progress write cover exactly the questions drawn.
     // On failure the list stays empty, ExamAborted is set and the result
     // carries the message to show; the exam must not start.
-    QuestionSetResult buildQuestionSet(const QString& modeWord, int userCode, int wanted, RandomSource& random);
+    QuestionSetResult buildQuestionSet(ExamMode mode, int userCode, int wanted, RandomSource& random);
 
     // The number of questions drawn: the exam runs over these, whatever
     // count the launch record asked for.
     int questionCount() const { return msflex.questionCount(); }
+
+    // The launch record the window was started from, and its mode read once.
+    ExamParameters launch;
+    ExamMode mode = ExamMode::Other;
+
+    // The question on screen and the review state, read by the windows the
+    // exam window opens (help, notes, review list).
+    int gQuestCode = 0;          // question code of the question on screen
+    int gQuestType = 0;          // its type: 1 multiple choice, 2 essay, 3 fill in, 4 interactive
+    int gInteractiveCode = 0;    // type 4: 1 ordered list, 2 tree, other select and place
+    bool gReviewMode = false;    // answers are no longer checked; right answers are shown
+    bool gReviewGoto = false;    // the user picked a question in the review list
+    int gReviewLastIndex = 0;    // question number at which review mode was entered
+    QString gAlertAction;        // practice alert panel: "" or "NEXTQUESTION"
+    QString gUserAnswer;         // the answer of the question on screen, as checked
+    QString gRightAnswer;        // the right-answer text for display
 
     // The per-question list and the category of each question.
     QuestionList msflex;

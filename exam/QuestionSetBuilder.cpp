@@ -1,7 +1,6 @@
 #include "exam/QuestionSetBuilder.h"
 
 #include "exam/CategoryMap.h"
-#include "exam/ExamMode.h"
 #include "exam/QuestionList.h"
 #include "exam/RandomSource.h"
 #include "platform/db/Connection.h"
@@ -156,19 +155,19 @@ QString QuestionSetBuilder::categoryPoolSql()
                           "WHERE Qq_CatCode = ? ORDER BY Qq_QuestCode");
 }
 
-db::ResultSet QuestionSetBuilder::categoryRows(db::Connection& ExamConn, const QString& modeWord)
+db::ResultSet QuestionSetBuilder::categoryRows(db::Connection& ExamConn, ExamMode mode)
 {
-    if (modeWord == kModePractice)
+    if (mode == ExamMode::Practice)
         return ExamConn.query(QStringLiteral("SELECT * FROM Qe_Category WHERE Qc_Selected = 1 ORDER BY Qc_catcode"));
     return ExamConn.query(QStringLiteral("SELECT * FROM Qe_Category ORDER BY Qc_catcode"));
 }
 
-QuestionSetResult QuestionSetBuilder::build(const QString& modeWord, const db::ResultSet& CategoryRs, int userCode,
+QuestionSetResult QuestionSetBuilder::build(ExamMode mode, const db::ResultSet& CategoryRs, int userCode,
                                             int wanted, QuestionList& msflex, CategoryMap& cboCategory)
 {
-    if (modeWord == kModeSimulated)
+    if (mode == ExamMode::Simulated)
         return BuildExamFromDirectives(CategoryRs, msflex, cboCategory);
-    if (modeWord == kModeTest)
+    if (mode == ExamMode::Test)
         return FillQuestionsByCategory(CategoryRs, msflex, cboCategory);
     return FillQuestionsByProgress(userCode, wanted, msflex);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "foundation/ExamMode.h"
 #include "platform/db/ResultSet.h"
 
 #include <QString>
@@ -38,13 +39,13 @@ public:
     QuestionSetBuilder(db::Connection& ExamConn, RandomSource& random);
 
     // The mode's category rows (`CategoryRs`), in key order: the ticked
-    // categories for "PRACTICE", every category for any other word.
-    static db::ResultSet categoryRows(db::Connection& ExamConn, const QString& modeWord);
+    // categories in practice, every category in any other mode.
+    static db::ResultSet categoryRows(db::Connection& ExamConn, ExamMode mode);
 
-    // Chooses the builder by mode word as the exam window's start does:
-    // "SIMULATED", "TEST", else practice. userCode and wanted (the launch
+    // Chooses the builder by mode as the exam window's start does:
+    // simulated, pretest, else practice. userCode and wanted (the launch
     // record's question count) matter to practice only.
-    QuestionSetResult build(const QString& modeWord, const db::ResultSet& CategoryRs, int userCode, int wanted,
+    QuestionSetResult build(ExamMode mode, const db::ResultSet& CategoryRs, int userCode, int wanted,
                             QuestionList& msflex, CategoryMap& cboCategory);
 
     QuestionSetResult BuildExamFromDirectives(const db::ResultSet& CategoryRs, QuestionList& msflex,

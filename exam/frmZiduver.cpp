@@ -1,9 +1,7 @@
 #include "exam/frmZiduver.h"
 
 #include "exam/ClockRandomSource.h"
-#include "exam/ExamModuleState.h"
 #include "exam/frmLoading.h"
-#include "foundation/ExamParameters.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramEnd.h"
 #include "foundation/ProgramFolder.h"
@@ -31,6 +29,7 @@
 #include <QVBoxLayout>
 #include "platform/browser/BrowserView.h"
 #include <QWindow>
+#include <iterator>
 
 namespace {
 
@@ -57,6 +56,50 @@ QString questionHtml(const QString& text)
     return html;
 }
 
+// A control's setting in a mode: left as it is, or switched on or off.
+enum class Set : char { Keep, On, Off };
+
+template <typename Switch>
+void apply(Set setting, Switch&& turn)
+{
+    if (setting != Set::Keep)
+        turn(setting == Set::On);
+}
+
+// What each mode shows, hides, enables and disables, from the window's
+// design-time state (every button shown and enabled, Marked Questions and
+// Take a break hidden, the clock reading "Time Elapsed").
+struct ModeControls {
+    ExamMode mode;
+    const char* captionSuffix;
+    bool countDown;  // the clock counts down and says "Time Remaining"
+    Set previousShown, previousEnabled, previousMenu;
+    Set markBox, breakBox, feedbackBox;
+    Set answerButtons;  // Show Answer, Instruction, Reset
+    Set explanation, examReview, markedButton, endExam;
+    Set noteTools, reviewTool;  // toolbar: View Note and Add Note; Review
+    Set examMenus;              // answer key, status, history, add note, feedback
+    Set feedbackMenu;
+};
+
+constexpr Set K = Set::Keep, On = Set::On, Off = Set::Off;
+constexpr ModeControls kModeControls[] = {
+    // mode              suffix                       down  prev shown/en/menu  mark brk  fdbk answer expl review marked end   notes revw menus fdbkMenu
+    {ExamMode::Simulated, ", Mode : Simulated",       true,  On, Off, On,       On,  On,  Off, Off,   Off, K,     K,     On,   Off,  K,   Off,  K},
+    {ExamMode::Test,      ", Mode : Pretest",         false, On, Off, On,       Off, K,   Off, Off,   Off, Off,   Off,   On,   Off,  Off, Off,  K},
+    {ExamMode::Practice,  ", Mode : Adaptive Drills", false, K,  Off, K,        Off, K,   K,   K,     On,  K,     K,     K,    K,    K,   K,    On},
+    // Any other mode word (the adaptive one): a count-down without a caption suffix.
+    {ExamMode::Other,     "",                         true,  K,  K,   K,        On,  On,  K,   Off,   Off, K,     K,     K,    K,    K,   K,    K},
+};
+
+const ModeControls& modeControls(ExamMode mode)
+{
+    for (const ModeControls& controls : kModeControls)
+        if (controls.mode == mode)
+            return controls;
+    return kModeControls[std::size(kModeControls) - 1];
+}
+
 } // namespace
 
 frmZiduver* frmZiduver::running()
@@ -64,11 +107,12 @@ frmZiduver* frmZiduver::running()
     return examWindow();
 }
 
-void frmZiduver::launch()
+void frmZiduver::launch(const ExamParameters& record)
 {
     if (!examWindow())
         examWindow() = new frmZiduver;
     frmZiduver& window = *examWindow();
+    window.session.launch = record;
     if (!window.Form_Load()) {
         // Nothing to run: back to the main window, which hid itself for the launch.
         window.unloadAndReturn();
@@ -252,24 +296,22 @@ void frmZiduver::buildControls()
 
 bool frmZiduver::Form_Load()
 {
-    session.startValues(gExamMode);
-    gReviewGoto = false;
-    gUserAnswer.clear();
+    session.startValues(session.launch.mode());
     skinWindow(this);
     DisableCloseMenu(this);
     // The question font is for the question area; the bands keep their own
-    // font, as the old controls did, so that the buttons still fit the
-    // screen width with a large question font.
+    // font, so that the buttons still fit the screen width with a large
+    // question font.
     QFont questionFont = ViewAnswer->font();
-    if (!gQuizFontName.isEmpty())
-        questionFont.setFamily(gQuizFontName);
-    if (gQuizFontSize > 0)
-        questionFont.setPointSize(gQuizFontSize);
+    if (!session.launch.gQuizFontName.isEmpty())
+        questionFont.setFamily(session.launch.gQuizFontName);
+    if (session.launch.gQuizFontSize > 0)
+        questionFont.setPointSize(session.launch.gQuizFontSize);
     ViewAnswer->setFont(questionFont);
-    gReviewMode = false;
+    session.gReviewMode = false;
 
-    if (gQuizQuestionCount == 0) {
-        ShowMessage(QuestionSetBuilder::noQuestionsText(), gAppName, OneButton, this);
+    if (session.launch.gQuizQuestionCount == 0) {
+        ShowMessage(QuestionSetBuilder::noQuestionsText(), gLogin.gAppName, OneButton, this);
         return false;
     }
     session.EndDeclined = false;
@@ -279,61 +321,43 @@ bool frmZiduver::Form_Load()
     QApplication::processEvents();
 
     www1->writeHtml(QString());
-    session.ClockSeconds = 60.0;
-    lblExamTimer->setText(QString::number(gQuizHours).trimmed() + QLatin1Char(':')
-                          + QString::number(gQuizMinutes - 1).trimmed() + QStringLiteral(":00"));
+    lblExamTimer->setText(QString::number(session.launch.gQuizHours).trimmed() + QLatin1Char(':')
+                          + QString::number(session.launch.gQuizMinutes - 1).trimmed() + QStringLiteral(":00"));
     lblExamTimer->show();
 
     try {
         if (!session.ExamConn.isOpen())
-            session.openExamConnection(gQuizConnStr);
+            session.openExamConnection(session.launch.gQuizConnStr);
     } catch (const std::exception& error) {
         hideLoading();
-        ShowMessage(QString::fromUtf8(error.what()), gAppName, OneButton, this);
+        ShowMessage(QString::fromUtf8(error.what()), gLogin.gAppName, OneButton, this);
         return false;
-    }
-    if (gExamMode == QLatin1String("TEST")) {
-        session.ClockSeconds = 0.0;
-        for (QWidget* w : {static_cast<QWidget*>(Check1), static_cast<QWidget*>(cmdPrev), static_cast<QWidget*>(cmdReset),
-                           static_cast<QWidget*>(cmdExplanation), static_cast<QWidget*>(cmdInstruction),
-                           static_cast<QWidget*>(cmdShowAnswer)})
-            w->hide();
-    } else if (gExamMode == QLatin1String("PRACTICE")) {
-        session.ClockSeconds = 0.0;
-        cmdPrev->setEnabled(false);
-    } else {
-        lblBalTime->setText(QStringLiteral("Time Remaining"));
-        chkBreak->show();
-        Check1->show();
-        for (QWidget* w : {static_cast<QWidget*>(cmdReset), static_cast<QWidget*>(cmdExplanation),
-                           static_cast<QWidget*>(cmdInstruction), static_cast<QWidget*>(cmdShowAnswer)})
-            w->hide();
     }
     int categories = 0;
     try {
-        categories = session.openCategoryRows(gExamMode);
+        categories = session.openCategoryRows(session.mode);
     } catch (const std::exception&) {
         categories = 0;
     }
     if (categories <= 0) {
         hideLoading();
-        ShowMessage(QStringLiteral("No Categories available"), gAppName, OneButton, this);
+        ShowMessage(QStringLiteral("No Categories available"), gLogin.gAppName, OneButton, this);
         return false;
     }
 
-    SetModeCaptionAndControls(gExamMode);
-    if (gQuizQuestionCount == 1) {
+    SetModeCaptionAndControls(session.mode);
+    if (session.launch.gQuizQuestionCount == 1) {
         cmdNext->setEnabled(false);
         cmdPrev->setEnabled(false);
     }
 
     ClockRandomSource random;
-    const QuestionSetResult built = session.buildQuestionSet(gExamMode, gQuizUserCode, gQuizQuestionCount, random);
+    const QuestionSetResult built = session.buildQuestionSet(session.mode, session.launch.gQuizUserCode, session.launch.gQuizQuestionCount, random);
     QApplication::processEvents();
     if (!built.ok) {
         // Never start on a partial or empty list.
         hideLoading();
-        ShowMessage(built.message, gAppName, OneButton, this);
+        ShowMessage(built.message, gLogin.gAppName, OneButton, this);
         return false;
     }
     // The exam runs over the questions drawn.
@@ -351,42 +375,45 @@ void frmZiduver::hideLoading()
     m_loading.reset();
 }
 
-void frmZiduver::SetModeCaptionAndControls(const QString& modeWord)
+void frmZiduver::SetModeCaptionAndControls(ExamMode mode)
 {
-    QString caption = gMultiUser
-        ? gAppTitle + QStringLiteral(" [ ") + gQuizExamName + QStringLiteral(" ] , User : ") + gQuizUserName
-        : gAppTitle + QStringLiteral(" [ ") + gQuizExamName + QStringLiteral(" ]  ");
+    const ExamParameters& record = session.launch;
+    QString caption = gStartup.gMultiUser
+        ? record.gAppTitle + QStringLiteral(" [ ") + record.gQuizExamName + QStringLiteral(" ] , User : ")
+            + record.gQuizUserName
+        : record.gAppTitle + QStringLiteral(" [ ") + record.gQuizExamName + QStringLiteral(" ]  ");
     mnuCheatKey->setChecked(false);
-    const bool simulated = modeWord == QLatin1String("SIMULATED");
-    const bool pretest = modeWord == QLatin1String("TEST");
-    if (simulated || pretest) {
-        caption += simulated ? QStringLiteral(", Mode : Simulated") : QStringLiteral(", Mode : Pretest");
-        cmdPrev->show();
-        cmdPrev->setEnabled(false);
-        mnuPrev->setEnabled(true);
+    const ModeControls& controls = modeControls(mode);
+    caption += QLatin1String(controls.captionSuffix);
+    if (controls.countDown) {
+        lblBalTime->setText(QStringLiteral("Time Remaining"));
+    }
+    apply(controls.previousShown, [this](bool on) { cmdPrev->setVisible(on); });
+    apply(controls.previousEnabled, [this](bool on) { cmdPrev->setEnabled(on); });
+    apply(controls.previousMenu, [this](bool on) { mnuPrev->setEnabled(on); });
+    apply(controls.markBox, [this](bool on) { Check1->setVisible(on); });
+    apply(controls.breakBox, [this](bool on) { chkBreak->setVisible(on); });
+    apply(controls.feedbackBox, [this](bool on) { chkShowresult->setVisible(on); });
+    apply(controls.answerButtons, [this](bool on) {
         for (QPushButton* b : {cmdShowAnswer, cmdInstruction, cmdReset}) {
             b->setEnabled(true);
-            b->hide();
+            b->setVisible(on);
         }
-        cmdEndExam->show();
-        chkShowresult->hide();
-        tbar[1]->setEnabled(false);
-        tbar[2]->setEnabled(false);
+    });
+    apply(controls.explanation, [this](bool on) { cmdExplanation->setVisible(on); });
+    apply(controls.examReview, [this](bool on) { cmdExamReview->setVisible(on); });
+    apply(controls.markedButton, [this](bool on) { cmdMarked->setVisible(on); });
+    apply(controls.endExam, [this](bool on) { cmdEndExam->setVisible(on); });
+    apply(controls.noteTools, [this](bool on) {
+        tbar[1]->setEnabled(on);
+        tbar[2]->setEnabled(on);
+    });
+    apply(controls.reviewTool, [this](bool on) { tbar[3]->setEnabled(on); });
+    apply(controls.examMenus, [this](bool on) {
         for (QAction* a : {mnuCheatKey, mnuStatus, mnuHistory, mnuAddNote, mnuShowResult})
-            a->setEnabled(false);
-        if (pretest) {
-            Check1->hide();
-            cmdMarked->hide();
-            cmdExplanation->hide();
-            cmdExamReview->hide();
-            tbar[3]->setEnabled(false);
-        }
-    } else if (modeWord == QLatin1String("PRACTICE")) {
-        caption += QStringLiteral(", Mode : Adaptive Drills");
-        Check1->hide();
-        cmdExplanation->show();
-        mnuShowResult->setEnabled(true);
-    }
+            a->setEnabled(on);
+    });
+    apply(controls.feedbackMenu, [this](bool on) { mnuShowResult->setEnabled(on); });
     setWindowTitle(caption);
 }
 
@@ -402,14 +429,14 @@ void frmZiduver::showQuestionAt(int row)
     ShowQuestion(session.msflex.questionCode(row), session.msflex.choiceOrder(row), false);
     if (session.questionCount() > 1) {
         cmdNext->setEnabled(row < session.questionCount());
-        if (gExamMode != QLatin1String("TEST"))
+        if (session.mode != ExamMode::Test)
             cmdPrev->setEnabled(row > 1);
     }
 }
 
 void frmZiduver::ShowQuestion(int questCode, int, bool)
 {
-    gQuestCode = questCode;
+    session.gQuestCode = questCode;
     QString text;
     try {
         const db::ResultSet rows = session.ExamConn.query(
@@ -418,21 +445,21 @@ void frmZiduver::ShowQuestion(int questCode, int, bool)
             {questCode});
         if (!rows.empty()) {
             text = rows.first().text(0);
-            gQuestType = int(rows.first().integer(1));
-            gInteractiveCode = int(rows.first().integer(2));
+            session.gQuestType = int(rows.first().integer(1));
+            session.gInteractiveCode = int(rows.first().integer(2));
         }
     } catch (const std::exception& error) {
         text = QString::fromUtf8(error.what());
     }
-    const QString family = gQuizFontName.isEmpty() ? QStringLiteral("Verdana") : gQuizFontName;
+    const QString family = session.launch.gQuizFontName.isEmpty() ? QStringLiteral("Verdana") : session.launch.gQuizFontName;
     const QString page = QStringLiteral("<html><head><style>body { font-family: '%1'; font-size: %2px; margin: 18px; "
                                         "color: #1d2733; } .code { color: #6b7785; font-size: 85%; }</style></head>"
                                         "<body><div class=code>Question %3</div><p>%4</p></body></html>")
                              .arg(family.toHtmlEscaped())
-                             .arg(qMax(gQuizFontSize, 10) + 2)
+                             .arg(qMax(session.launch.gQuizFontSize, 10) + 2)
                              .arg(questCode)
                              .arg(questionHtml(text));
-    const QString folder = QFileInfo(gQuizExamDbPath).absolutePath();
+    const QString folder = QFileInfo(session.launch.gQuizExamDbPath).absolutePath();
     www1->writeHtml(page, QUrl::fromLocalFile(folder + QLatin1Char('/')));
 }
 
@@ -456,7 +483,7 @@ void frmZiduver::cmdReset_Click()
 void frmZiduver::cmdEndExam_Click()
 {
     session.SkipActivateGuard = true;
-    const short answer = ShowMessage(QStringLiteral("Do you want to end exam?"), gAppName, YesNo, this);
+    const short answer = ShowMessage(QStringLiteral("Do you want to end exam?"), gLogin.gAppName, YesNo, this);
     session.SkipActivateGuard = false;
     if (answer != ResultYes) {
         session.EndDeclined = true;
@@ -480,7 +507,7 @@ int frmZiduver::runModal(QDialog& dialog)
 {
     // The box over the exam window clears the guard, so that the return
     // of the focus after it is no unexpected activation.
-    gExamWindowActive = false;
+    gGuard.gExamWindowActive = false;
     ++m_modalDepth;
     const int result = dialog.exec();
     --m_modalDepth;
@@ -536,17 +563,17 @@ void frmZiduver::Form_Activate()
         return;
     if (session.SkipActivateGuard) {
         session.SkipActivateGuard = false;
-    } else if (!gExamWindowActive) {
-        gExamWindowActive = true;
+    } else if (!gGuard.gExamWindowActive) {
+        gGuard.gExamWindowActive = true;
     } else {
         unloadAndReturn();
         return;
     }
-    if (gQuizQuestionCount == 0 || session.ExamAborted) {
+    if (session.launch.gQuizQuestionCount == 0 || session.ExamAborted) {
         unloadAndReturn();
         return;
     }
-    if (!gReviewGoto)
+    if (!session.gReviewGoto)
         cmdReset_Click();
 }
 
@@ -591,7 +618,7 @@ void frmZiduver::resizeEvent(QResizeEvent* event)
 
 void frmZiduver::Form_Resize()
 {
-    if (gQuizQuestionCount == 0 || isMinimized() || m_resizing)
+    if (session.launch.gQuizQuestionCount == 0 || isMinimized() || m_resizing)
         return;
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen)

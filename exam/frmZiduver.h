@@ -27,8 +27,8 @@ public:
     // review list, the result and note windows) use this; it never creates
     // a window.
     static frmZiduver* running();
-    // Creates the window from the launch record and shows it.
-    static void launch();
+    // Creates the window from a launch record and shows it.
+    static void launch(const ExamParameters& record);
     // Ends the exam window from another window. Called while a modal window
     // of the exam is open, the window unloads once that modal call returns,
     // never under its own running handler.
@@ -96,7 +96,7 @@ private:
     void buildControls();
     // False when the exam cannot start; the window then closes itself.
     bool Form_Load();
-    void SetModeCaptionAndControls(const QString& modeWord);
+    void SetModeCaptionAndControls(ExamMode mode);
     void Form_Activate();
     void onFocusWindowChanged(QWindow* focused);
     void Form_Resize();

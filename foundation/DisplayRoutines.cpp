@@ -14,7 +14,7 @@ bool FileExists(const QString& path)
                  + logDate());
         return false;
     }
-    if (gDebug == 1)
+    if (gStartup.gDebug == 1)
         WriteLog(path + QStringLiteral(" exist: FileExists: basZiduver: Date/Time :") + logDate());
     return !info.isDir();
 }

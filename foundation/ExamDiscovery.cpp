@@ -24,7 +24,7 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 void debugLine(const QString& text)
 {
-    if (gDebug == 1)
+    if (gStartup.gDebug == 1)
         WriteLog(text);
 }
 
@@ -48,8 +48,8 @@ void sortByName(QStringList& names)
 
 QString listLines()
 {
-    return kCrLf + QStringLiteral("All Exams :") + gAllExamsList + kCrLf + QStringLiteral("Duplicate Exams :")
-        + gDuplicateExamsList + kCrLf + QStringLiteral("Invalid Exams : ") + gInvalidExamsList;
+    return kCrLf + QStringLiteral("All Exams :") + gDiscovery.gAllExamsList + kCrLf + QStringLiteral("Duplicate Exams :")
+        + gDiscovery.gDuplicateExamsList + kCrLf + QStringLiteral("Invalid Exams : ") + gDiscovery.gInvalidExamsList;
 }
 
 // A database that cannot be opened or read, or a locked system database:
@@ -83,7 +83,7 @@ bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSc
     try {
         debugLine(QStringLiteral("Reached AttachAllDB function!: AttachAllDB :QmodPublic: Date/Time :") + logDate()
                   + QStringLiteral("  ") + path);
-        gDuplicateExamFlag = false;
+        gDiscovery.gDuplicateExamFlag = false;
 
         db::Connection exam;
         if (!CompatibleDB(path, ShowColumnCountOnly, reference, &exam))
@@ -96,7 +96,7 @@ bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSc
         std::optional<db::Connection> ownSystem;
         std::optional<db::Transaction> ownTransaction;
         if (!sharedSystem) {
-            ownSystem.emplace(db::Connection::open(gSysConnStr));
+            ownSystem.emplace(db::Connection::open(gStartup.gSysConnStr));
             ownTransaction.emplace(*ownSystem);
         }
         db::Connection& system = sharedSystem ? *sharedSystem : *ownSystem;
@@ -106,7 +106,7 @@ bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSc
         debugLine(QStringLiteral("DB Opened!") + kAttach + logDate() + QStringLiteral("  ") + path);
 
         if (examRow.empty()) {
-            ShowMessage(QStringLiteral("Error in ExamDB"), gAppName, OneButton);
+            ShowMessage(QStringLiteral("Error in ExamDB"), gLogin.gAppName, OneButton);
         } else if (const db::Row& row = examRow.first(); row.isNull(2) || row.integer(2) != 0) {
             const QVariant code = row.value(0);
             const QVariant desc = row.value(1);
@@ -118,9 +118,9 @@ bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSc
             if (attached.isValid()) {
                 debugLine(QStringLiteral("Duplicate Exam Found!") + kAttach + logDate() + QStringLiteral("  ")
                           + codeAndName);
-                gDuplicateExamsList += codeAndName + QLatin1Char(',');
+                gDiscovery.gDuplicateExamsList += codeAndName + QLatin1Char(',');
                 savepoint.rollback();
-                gDuplicateExamFlag = true;
+                gDiscovery.gDuplicateExamFlag = true;
                 return false;
             }
             system.exec(QStringLiteral("INSERT INTO Bq_Exam (be_path, Be_Exam_Code, be_desc) VALUES (?, ?, ?)"),
@@ -138,13 +138,13 @@ bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSc
         WriteLog(describe(error) + QStringLiteral(": Module Name AttachAllDB: Date/Time: Parameter:") + path
                  + QLatin1Char(':') + logDateTime() + QStringLiteral("  ") + path + listLines());
         if (isUnusableDatabase(error)) {
-            gInvalidDbFlag = true;
-            gDuplicateExamFlag = false;
+            gDiscovery.gInvalidDbFlag = true;
+            gDiscovery.gDuplicateExamFlag = false;
         }
         if (isKeyViolation(error)) {
             // The code is attached already under a spelling the lookup missed.
-            gInvalidDbFlag = false;
-            gDuplicateExamFlag = true;
+            gDiscovery.gInvalidDbFlag = false;
+            gDiscovery.gDuplicateExamFlag = true;
         }
         return false;
     }
@@ -191,7 +191,7 @@ DiscoveryResult ReadRegCurrentDB()
 
         // One transaction for the whole rebuild: the table is never seen half
         // rebuilt, and one commit costs one flush instead of one per exam.
-        db::Connection system = db::Connection::open(gSysConnStr);
+        db::Connection system = db::Connection::open(gStartup.gSysConnStr);
         db::Transaction transaction(system);
         system.exec(QStringLiteral("DELETE FROM Bq_Exam"));
 
@@ -200,11 +200,11 @@ DiscoveryResult ReadRegCurrentDB()
                   + QStringLiteral("  ") + dataFolder);
 
         uiHooks().processEvents();
-        gInvalidDbFlag = false;
-        gDuplicateExamFlag = false;
-        gAllExamsList.clear();
-        gDuplicateExamsList.clear();
-        gInvalidExamsList.clear();
+        gDiscovery.gInvalidDbFlag = false;
+        gDiscovery.gDuplicateExamFlag = false;
+        gDiscovery.gAllExamsList.clear();
+        gDiscovery.gDuplicateExamsList.clear();
+        gDiscovery.gInvalidExamsList.clear();
         QString invalidList, duplicateList, otherList;
         int failures = 0, invalidCount = 0, duplicateCount = 0;
 
@@ -212,7 +212,7 @@ DiscoveryResult ReadRegCurrentDB()
         for (const QString& folder : folders) {
             const QString file = getExamName(folder);
             const QString tried = folder + QLatin1Char('|') + file;
-            gAllExamsList += file + QLatin1Char(',');
+            gDiscovery.gAllExamsList += file + QLatin1Char(',');
             debugLine(tried + QLatin1Char(':') + kReadReg + logDate() + QStringLiteral("  ") + dataFolder);
 
             if (attach(&system, QDir(folder).filePath(file), reference)) {
@@ -220,15 +220,15 @@ DiscoveryResult ReadRegCurrentDB()
                 continue;
             }
             ++failures;
-            if (gInvalidDbFlag) {
+            if (gDiscovery.gInvalidDbFlag) {
                 ++invalidCount;
                 invalidList += file + QStringLiteral(", ");
-                gInvalidDbFlag = false;
+                gDiscovery.gInvalidDbFlag = false;
                 debugLine(tried + QStringLiteral(" attach failed not a valid exam db :") + kReadReg + logDate());
-            } else if (gDuplicateExamFlag) {
+            } else if (gDiscovery.gDuplicateExamFlag) {
                 duplicateList += file + QStringLiteral(", ");
                 ++duplicateCount;
-                gDuplicateExamFlag = false;
+                gDiscovery.gDuplicateExamFlag = false;
                 debugLine(tried + QStringLiteral(" attach failed duplicate exam :") + kReadReg + logDate());
             } else {
                 // A folder without an exam database is named by the folder,
@@ -245,7 +245,7 @@ DiscoveryResult ReadRegCurrentDB()
                       + QStringLiteral(" No of exams ") + QString::number(folders.size() + 1));
             ShowMessage(failures > 0 ? QStringLiteral("No Compatible Exam Data folder. Application cannot proceed!")
                                      : QStringLiteral("No Exam Data folder. Application cannot proceed!"),
-                        gAppName, OneButton);
+                        gLogin.gAppName, OneButton);
             return DiscoveryResult::NoExamAttached;
         }
 
@@ -262,7 +262,7 @@ DiscoveryResult ReadRegCurrentDB()
             message = discarded + otherList;
         if (!message.isEmpty()) {
             debugLine(message + QLatin1Char(':') + kReadReg + logDate());
-            ShowMessage(message, gAppName, OneButton);
+            ShowMessage(message, gLogin.gAppName, OneButton);
         }
 
         debugLine(QStringLiteral("Ending readReg Successfully!:") + kReadReg + logDate());
@@ -270,7 +270,7 @@ DiscoveryResult ReadRegCurrentDB()
     } catch (const std::exception& error) {
         const QString text = describe(error);
         WriteLog(text + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ") + logDateTime());
-        ShowMessage(text, gAppName, OneButton);
+        ShowMessage(text, gLogin.gAppName, OneButton);
         return DiscoveryResult::Failed;
     }
 }

@@ -8,11 +8,14 @@ class Connection;
 
 // State of the last rebuild of the attached exams, reset by ReadRegCurrentDB
 // before it attaches anything. The three lists serve the debug log only.
-inline bool gInvalidDbFlag = false;      // the last database is not a usable exam database
-inline bool gDuplicateExamFlag = false;  // the last database's exam code was attached already
-inline QString gAllExamsList;            // every file name tried, each followed by ","
-inline QString gDuplicateExamsList;      // "code:name," per duplicate
-inline QString gInvalidExamsList;        // "path," per database whose layout differs from the reference
+struct DiscoveryState {
+    bool gInvalidDbFlag = false;      // the last database is not a usable exam database
+    bool gDuplicateExamFlag = false;  // the last database's exam code was attached already
+    QString gAllExamsList;            // every file name tried, each followed by ","
+    QString gDuplicateExamsList;      // "code:name," per duplicate
+    QString gInvalidExamsList;        // "path," per database whose layout differs from the reference
+};
+inline DiscoveryState gDiscovery;
 
 enum class DiscoveryResult {
     Rebuilt,         // the rebuild ran to its end, whatever was discarded

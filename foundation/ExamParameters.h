@@ -1,26 +1,34 @@
 #pragma once
 
+#include "foundation/ExamMode.h"
+
 #include <QString>
 
 // The exam launch record: filled by the main window just before it shows the
-// exam window, read by the exam window and the windows it opens.
-inline QString gExamMode;             // "PRACTICE", "SIMULATED", "TEST" or "ADAPTIVE"
-inline int gQuizQuestionCount = 0;
-inline int gQuizHours = 0;
-inline int gQuizMinutes = 0;
-inline int gQuizTimeLimit = 0;
-inline QString gQuizConnStr;
-inline QString gQuizSysConnStr;
-inline QString gQuizDbPassword;
-inline int gQuizUserCode = 0;
-inline QString gQuizUserName;
-inline QString gQuizExamName;
-inline QString gQuizExamDbPath;       // its folder holds "images" and "Scenario"
-inline QString gQuizFontName;
-inline int gQuizFontSize = 0;
-inline int gQuizPassScore = 0;
-inline bool gQuizCheatKeyEnabled = false;
-inline int gQuizHotKey = 0;
-inline bool gQuizQuestionsCounted = false;
-inline QString gQuizAppPath;
-inline int gQuizRandomStart = 0;
+// exam window, handed to the exam window, and read by the windows it opens
+// through the running exam window.
+struct ExamParameters {
+    QString gExamMode;             // "PRACTICE", "SIMULATED", "TEST" or "ADAPTIVE"
+    int gQuizQuestionCount = 0;    // the exam's length; the exam window sets it to the questions drawn
+    int gQuizHours = 0;
+    int gQuizMinutes = 0;
+    int gQuizTimeLimit = 0;
+    QString gQuizConnStr;
+    QString gQuizSysConnStr;
+    QString gQuizDbPassword;
+    int gQuizUserCode = 0;
+    QString gQuizUserName;
+    QString gQuizExamName;
+    QString gQuizExamDbPath;       // its folder holds "images" and "Scenario"
+    QString gQuizFontName;
+    int gQuizFontSize = 0;
+    int gQuizPassScore = 0;
+    bool gQuizCheatKeyEnabled = false;
+    int gQuizHotKey = 0;
+    bool gQuizQuestionsCounted = false;
+    QString gQuizAppPath;
+    int gQuizRandomStart = 0;
+    QString gAppTitle;             // the application title for the captions
+
+    ExamMode mode() const { return examModeFromWord(gExamMode); }
+};

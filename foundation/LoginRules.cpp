@@ -12,13 +12,13 @@ namespace {
 
 void debugLine(const QString& text)
 {
-    if (gDebug == 1)
+    if (gStartup.gDebug == 1)
         WriteLog(text + logDate());
 }
 
 db::Connection systemDatabase()
 {
-    return db::Connection::open(gSysConnStr);
+    return db::Connection::open(gStartup.gSysConnStr);
 }
 
 // One form per text: composed accents, then upper case (which also expands
@@ -59,12 +59,12 @@ std::vector<ListedExam> listedExams(const QString& dataFolder)
     std::vector<ListedExam> exams;
     for (const db::Row& row : rows) {
         const QString path = row.text(QStringLiteral("be_path"));
-        if (gDebug == 1)
+        if (gStartup.gDebug == 1)
             WriteLog(QStringLiteral("Checking for existance of File: ReadDataDir : frmDBSel ") + logDate()
                      + QStringLiteral(": ") + path);
         if (FileExists(path)) {
             exams.push_back({row.text(QStringLiteral("Be_Exam_Code")), row.text(QStringLiteral("be_desc")), path});
-        } else if (gDebug == 1) {
+        } else if (gStartup.gDebug == 1) {
             WriteLog(QStringLiteral("File not found: ReadDataDir : frmDBSel ") + logDate() + QStringLiteral(": ") + path);
         }
     }
@@ -74,7 +74,7 @@ std::vector<ListedExam> listedExams(const QString& dataFolder)
 int clearDefaultUser()
 {
     debugLine(QStringLiteral("Entered :clearDefaultUser: frmDBSel "));
-    if (gMultiUser)
+    if (gStartup.gMultiUser)
         return 0;
     db::Connection connection = systemDatabase();
     const db::ResultSet users =
@@ -82,7 +82,7 @@ int clearDefaultUser()
     debugLine(QStringLiteral("db opened:clearDefaultUser: frmDBSel "));
     int defaultUserCode = 0;
     for (const db::Row& user : users) {
-        if (!user.isNull(1) && sameLoginText(user.text(1), gDefaultLoginId)) {
+        if (!user.isNull(1) && sameLoginText(user.text(1), gStartup.gDefaultLoginId)) {
             defaultUserCode = user.isNull(0) ? 0 : user.value(0).toInt();
             break;
         }
@@ -95,7 +95,7 @@ int clearDefaultUser()
 void InsertForDefaultUSer(int defaultUserCode, const QString& examCode)
 {
     debugLine(QStringLiteral("Reached : InsertForDefaultUSer : frmDBSel "));
-    if (gMultiUser)
+    if (gStartup.gMultiUser)
         return;
     db::Connection connection = systemDatabase();
     connection.exec(QStringLiteral("INSERT INTO Bq_User_vs_Exams (Bue_Exam, Bue_User, Bue_HaveRight) VALUES (?, ?, 1)"),

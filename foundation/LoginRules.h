@@ -5,7 +5,7 @@
 
 // The rules of the login window, without the window: the exams a user may
 // pick, the last user, the default user's rights and the login check. Every
-// function opens its own connection to the system database (gSysConnStr) and
+// function opens its own connection to the system database (gStartup.gSysConnStr) and
 // raises db::DbError on a database failure unless it says otherwise.
 
 struct ListedExam {

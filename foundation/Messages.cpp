@@ -5,19 +5,19 @@
 
 short ShowMessage(const QString& text, const QString& title, short style, QObject* owner)
 {
-    gMsgText = text;
-    gMsgTitle = title;
-    gMsgResult = style;
+    gMessage.gMsgText = text;
+    gMessage.gMsgTitle = title;
+    gMessage.gMsgResult = style;
     // The exam window must not take its own re-activation after the box for
     // an unexpected one.
-    gExamWindowActive = false;
-    gMsgResult = short(uiHooks().messageBox(text, title, style, owner));
-    return gMsgResult;
+    gGuard.gExamWindowActive = false;
+    gMessage.gMsgResult = short(uiHooks().messageBox(text, title, style, owner));
+    return gMessage.gMsgResult;
 }
 
 void ShowDbMessage(const QString& text)
 {
-    gDbMessageText = text;
+    gMessage.gDbMessageText = text;
     uiHooks().htmlMessage(dbMessagePage(text));
 }
 

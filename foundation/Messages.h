@@ -4,12 +4,15 @@
 
 class QObject;
 
-// The message box's text, title and result: on entry the style (1 a single
-// "OK", 2 "Yes"/"No", 3 "Ok"/"Cancel"), after it closes the answer.
-inline QString gMsgText;
-inline QString gMsgTitle;
-inline short gMsgResult = 0;
-inline QString gDbMessageText;
+// The last message box's text, title and result (after it closes, the
+// answer), and the last HTML message's text.
+struct MessageState {
+    QString gMsgText;
+    QString gMsgTitle;
+    short gMsgResult = 0;
+    QString gDbMessageText;
+};
+inline MessageState gMessage;
 
 enum MessageStyle : short { OneButton = 1, YesNo = 2, OkCancel = 3 };
 enum MessageResult : short { ResultYes = 100, ResultOk = -1, ResultNoOrCancel = -2 };

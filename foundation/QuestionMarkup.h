@@ -54,7 +54,7 @@ QString carriageReturnsToBreaks(const QString& html);
 // "<br> " + imageElement + "<br>", carriage returns "<br>" outside <pre>,
 // and leading and trailing blanks are cut. examFolder is the folder of the
 // exam database (the launch record's gQuizExamDbPath less its file name).
-// debugLog: pass gDebug == 1; it adds a line to debug.log per call.
+// debugLog: pass gStartup.gDebug == 1; it adds a line to debug.log per call.
 QString html_maker(const QString& text, const QString& examFolder, bool debugLog);
 
 // Text escaped for an HTML attribute value in either kind of quotes.

@@ -24,7 +24,7 @@ QString describe(const std::exception& error)
 
 void debugLine(const QString& text)
 {
-    if (gDebug == 1)
+    if (gStartup.gDebug == 1)
         WriteLog(text);
 }
 
@@ -47,7 +47,7 @@ void runUpgrade(db::Connection& connection, const QString& sql, const char* proc
 
 void refuse(const QString& table)
 {
-    ShowMessage(QStringLiteral("Non-compatible database. Cannot use") + table, gAppName, OneButton);
+    ShowMessage(QStringLiteral("Non-compatible database. Cannot use") + table, gLogin.gAppName, OneButton);
 }
 
 } // namespace
@@ -92,7 +92,7 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
         debugLine(QStringLiteral("databases opened for compatibility checking!") + kModule + logDate() + atPath);
 
         for (const ReferenceSchema::Table& table : reference.tables()) {
-            if (gDebug == 1)
+            if (gStartup.gDebug == 1)
                 WriteLog(QStringLiteral("Looping Through tables .! Check tables") + kModule + logDate()
                          + QStringLiteral(" Current Table in process ") + table.name);
             if (!table.error.isEmpty())
@@ -103,12 +103,12 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
                 debugLine(QStringLiteral("Non compatible database.! Check tables") + kModule + logDate()
                           + QStringLiteral("####") + table.name + atPath);
                 refuse(table.name);
-                gInvalidExamsList += examDbPath + QLatin1Char(',');
-                gInvalidDbFlag = true;
+                gDiscovery.gInvalidExamsList += examDbPath + QLatin1Char(',');
+                gDiscovery.gInvalidDbFlag = true;
                 return false;
             }
             for (const QString& column : table.columns) {
-                if (gDebug == 1)  // built only when written: this runs for every column
+                if (gStartup.gDebug == 1)  // built only when written: this runs for every column
                     WriteLog(QStringLiteral("Looping Through fields.! Check tables") + kModule + logDate()
                              + QStringLiteral(" Current Table in process ") + table.name
                              + QStringLiteral(" Field under processing ") + column);
@@ -120,7 +120,7 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
                                   + logDate() + examDbPath);
                         refuse(table.name);
                     }
-                    gInvalidDbFlag = true;
+                    gDiscovery.gInvalidDbFlag = true;
                     return false;
                 }
             }

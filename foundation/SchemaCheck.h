@@ -16,7 +16,7 @@ enum CompatibleMessages : short {
 // Brings an exam database up to the current layout (the learning-objective
 // table and the model-answer column) and compares the compared tables with
 // the reference DataSkeleton.SKL column by column, names case-sensitively.
-// True when they match. A refusal sets gInvalidDbFlag; a database or
+// True when they match. A refusal sets gDiscovery.gInvalidDbFlag; a database or
 // reference that cannot be read is logged and refused without the flag and
 // without a message.
 bool CompatibleDB(const QString& examDbPath, short messageSwitch);

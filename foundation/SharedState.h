@@ -2,44 +2,61 @@
 
 #include <QString>
 
-// The state that start-up and login set and every window reads. Zero or empty
-// at program start; nothing resets it during a run.
+// The state that start-up and login set and every window reads, grouped by
+// its owner. Zero or empty at program start; resetSharedState() puts every
+// group back so (tests use it between cases).
 
 // Set by start-up.
-inline short gDebug = 0;            // 1 = write debug lines to debug.log
-inline short gBlockRightClick = 0;  // 1 = generated pages block the right mouse button
-inline QString gSkinFile;           // skin file name below the program folder
-inline short gScreenMode = 0;       // 1 = 1024 wide (or unsupported), 2 = 800, 3 = 640
-inline short gDisplayBits = 0;      // colour depth restored at exit; 0 = leave the display alone
-inline QString gDbPassword;         // the database password, accepted and unused by SQLite
-inline QString gSysDbPath;          // program folder and "/Ziduver.QZR"
-inline QString gSysConnStr;         // connection string of the system database
-inline bool gMultiUser = false;     // true = users log in with login and password
-inline QString gDefaultLoginId;     // single-user installation: the default user
-inline QString gDefaultPassword;
+struct StartupState {
+    short gDebug = 0;            // 1 = write debug lines to debug.log
+    short gBlockRightClick = 0;  // 1 = generated pages block the right mouse button
+    QString gSkinFile;           // skin file name below the program folder
+    short gScreenMode = 0;       // 1 = 1024 wide (or unsupported), 2 = 800, 3 = 640
+    short gDisplayBits = 0;      // colour depth restored at exit; 0 = leave the display alone
+    QString gDbPassword;         // the database password, accepted and unused by SQLite
+    QString gSysDbPath;          // program folder and "/Ziduver.QZR"
+    QString gSysConnStr;         // connection string of the system database
+    bool gMultiUser = false;     // true = users log in with login and password
+    QString gDefaultLoginId;     // single-user installation: the default user
+    QString gDefaultPassword;
+};
 
 // Set by the login window.
-inline QString gAppName;            // application title, title of every message box
-inline QString gAppTitle;           // copy of gAppName for window captions
-inline QString gIconPath;           // folder below the program folder with icons and pictures
-inline short gShowAdminPref = 0;    // 0 disables the administration menu entry
-inline QString gEngineType;
-inline QString gEngineVersion;
-inline QString gExamCode;
-inline QString gExamDesc;
-inline QString gExamDbPath;
-inline QString gExamConnStr;
-inline QString gLoginId;            // trimmed and upper-cased
-inline QString gUserCode;           // numeric text; "0" for the administrator
-inline QString gUserPassword;       // upper-cased
+struct LoginState {
+    QString gAppName;            // application title, title of every message box
+    QString gAppTitle;           // copy of gAppName for window captions
+    QString gIconPath;           // folder below the program folder with icons and pictures
+    short gShowAdminPref = 0;    // 0 disables the administration menu entry
+    QString gEngineType;
+    QString gEngineVersion;
+    QString gExamCode;
+    QString gExamDesc;
+    QString gExamDbPath;
+    QString gExamConnStr;
+    QString gLoginId;            // trimmed and upper-cased
+    QString gUserCode;           // numeric text; "0" for the administrator
+    QString gUserPassword;       // upper-cased
+};
 
 // Set by the administration window.
-inline QString gHotKey;
-inline bool gCheatKeyEnabled = false;
+struct AdminSettings {
+    QString gHotKey;
+    bool gCheatKeyEnabled = false;
+};
 
 // The exam window's activation guard: cleared by every window about to be
-// shown over the exam window.
-inline bool gExamWindowActive = false;
+// shown over the exam window, and by the program's message box.
+struct WindowGuard {
+    bool gExamWindowActive = false;
+};
+
+inline StartupState gStartup;
+inline LoginState gLogin;
+inline AdminSettings gAdmin;
+inline WindowGuard gGuard;
+
+// Every group of the shared state back to its start value.
+void resetSharedState();
 
 // The database password of every database.
 inline constexpr const char* kDatabasePassword = "TORVILKE";

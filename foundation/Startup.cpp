@@ -19,7 +19,7 @@ const char* const kModule = ":QmodPublic: Date/Time :";
 
 void debugLine(const QString& text, const QString& when)
 {
-    if (gDebug == 1)
+    if (gStartup.gDebug == 1)
         WriteLog(text + QLatin1String(kModule) + when);
 }
 
@@ -87,14 +87,14 @@ short GetScreenMode(int widthPixels)
         ShowMessage(QStringLiteral("This application may not work properly with your current graphical settings. "
                                    "It is optimised for 1024x768 / 800x600  resolution. For better performance "
                                    "change to any of these settings."),
-                    gAppName, OneButton, nullptr);
+                    gLogin.gAppName, OneButton, nullptr);
         return 1;
     }
 }
 
 bool GetTypeofApplication()
 {
-    db::Connection connection = db::Connection::open(gSysConnStr);
+    db::Connection connection = db::Connection::open(gStartup.gSysConnStr);
     const db::ResultSet mode = connection.query(QStringLiteral("SELECT BQ_Multiuser FROM Bq_Ziduver_Reg_Det"));
     bool multiUser = true;
     // A row whose flag is not set (0 or NULL) makes a single-user installation.
@@ -102,15 +102,15 @@ bool GetTypeofApplication()
         multiUser = false;
         const db::ResultSet user = connection.query(QStringLiteral("SELECT * FROM Bq_DefaultUser"));
         if (user.empty()) {
-            gDefaultLoginId.clear();
-            gDefaultPassword.clear();
+            gStartup.gDefaultLoginId.clear();
+            gStartup.gDefaultPassword.clear();
         } else {
-            gDefaultLoginId = user.first().text(QStringLiteral("loginid"));
-            gDefaultPassword = user.first().text(QStringLiteral("Password"));
+            gStartup.gDefaultLoginId = user.first().text(QStringLiteral("loginid"));
+            gStartup.gDefaultPassword = user.first().text(QStringLiteral("Password"));
         }
     }
-    if (gDebug == 1)
-        WriteLog(QStringLiteral("Single userid : GetTypeofApplication: ") + gDefaultLoginId + QLatin1Char(':') + logDate());
+    if (gStartup.gDebug == 1)
+        WriteLog(QStringLiteral("Single userid : GetTypeofApplication: ") + gStartup.gDefaultLoginId + QLatin1Char(':') + logDate());
     return multiUser;
 }
 
@@ -119,8 +119,8 @@ StartupResult Main(StartupEnvironment& environment)
     QString failureText;
     bool failureTextRead = false;
     try {
-        gDisplayBits = 0;
-        gSkinFile = readSetting("SetupInfo/GeneralSettings/ActiveSkinFile");
+        gStartup.gDisplayBits = 0;
+        gStartup.gSkinFile = readSetting("SetupInfo/GeneralSettings/ActiveSkinFile");
 
         if (environment.isLargeFontsMode()) {
             ShowDbMessage(readSetting("SetupInfo/GeneralSettings/DPIMessage"));
@@ -130,25 +130,25 @@ StartupResult Main(StartupEnvironment& environment)
         failureText = readSetting("SetupInfo/GeneralSettings/OpenDatabaseErrorMsg");
         failureTextRead = true;
 
-        gBlockRightClick = short(valOf(readSetting("SetupInfo/GeneralSettings/BlockRightClick")));
+        gStartup.gBlockRightClick = short(valOf(readSetting("SetupInfo/GeneralSettings/BlockRightClick")));
         const QString debugSetting = readSetting("SetupInfo/GeneralSettings/debug");
-        if (!convertCInt(debugSetting, gDebug))
+        if (!convertCInt(debugSetting, gStartup.gDebug))
             throw StartupFailure{QStringLiteral("Type mismatch (debug setting \"%1\")").arg(debugSetting), 13};
         debugLine(QStringLiteral("Reached Main: main "), logDateTime());
 
         if (environment.anotherInstanceRunning())
             return StartupResult::Quit;
 
-        gDbPassword = QString::fromLatin1(kDatabasePassword);
+        gStartup.gDbPassword = QString::fromLatin1(kDatabasePassword);
         debugLine(QStringLiteral("Pasword set: main "), logDateTime());
 
-        gSysDbPath = programFile(QStringLiteral("Ziduver.QZR"));
-        gSysConnStr = connectionString(gSysDbPath, gDbPassword);
+        gStartup.gSysDbPath = programFile(QStringLiteral("Ziduver.QZR"));
+        gStartup.gSysConnStr = connectionString(gStartup.gSysDbPath, gStartup.gDbPassword);
         debugLine(QStringLiteral("Before setting: main "), logDateTime());
 
         {
             // Opened once as a test; a missing file is never created here.
-            db::Connection test = db::Connection::open(gSysConnStr);
+            db::Connection test = db::Connection::open(gStartup.gSysConnStr);
             // One the user may not write passes every read and would fail
             // only in the login window's rebuild of the exam list.
             environment.testSystemDatabaseWrite(test);
@@ -156,31 +156,31 @@ StartupResult Main(StartupEnvironment& environment)
                       logDate());
 
             debugLine(QStringLiteral("Gathering Screen mode information: main "), logDate());
-            gScreenMode = GetScreenMode(environment.screenWidthPixels());
+            gStartup.gScreenMode = GetScreenMode(environment.screenWidthPixels());
             debugLine(QStringLiteral("Gathered Screen mode information: main "), logDate());
 
-            gMultiUser = GetTypeofApplication();
-            debugLine(QStringLiteral("Type of application is ") + (gMultiUser ? QStringLiteral("True") : QStringLiteral("False")),
+            gStartup.gMultiUser = GetTypeofApplication();
+            debugLine(QStringLiteral("Type of application is ") + (gStartup.gMultiUser ? QStringLiteral("True") : QStringLiteral("False")),
                       logDate());
         }
         return StartupResult::ShowLogin;
     } catch (const SettingError& error) {
-        if (gDebug == 1)
+        if (gStartup.gDebug == 1)
             WriteLog(error.message() + QStringLiteral("  ") + QString::number(error.code())
                      + QStringLiteral(" : main ") + QLatin1String(kModule) + logDate());
         ShowDbMessage(failureTextRead ? failureText : QStringLiteral("The program cannot start: ") + error.message()
                           + QStringLiteral("\r(setup.xml in ") + programFolder() + QStringLiteral(")"));
     } catch (const db::DbError& error) {
-        if (gDebug == 1)
+        if (gStartup.gDebug == 1)
             WriteLog(error.message() + QStringLiteral("  ") + QString::number(error.sqliteCode())
                      + QStringLiteral(" : main ") + QLatin1String(kModule) + logDate());
         ShowDbMessage(failureText);
     } catch (const std::exception& error) {
-        if (gDebug == 1)
+        if (gStartup.gDebug == 1)
             WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : main ") + QLatin1String(kModule) + logDate());
         ShowDbMessage(failureTextRead ? failureText : QString::fromUtf8(error.what()));
     } catch (const StartupFailure& failure) {
-        if (gDebug == 1)
+        if (gStartup.gDebug == 1)
             WriteLog(failure.description + QStringLiteral("  ") + QString::number(failure.number)
                      + QStringLiteral(" : main ") + QLatin1String(kModule) + logDate());
         ShowDbMessage(failureText);

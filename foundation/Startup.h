@@ -35,7 +35,7 @@ enum class StartupResult {
 StartupResult Main(StartupEnvironment& environment);
 
 // True for a multi-user installation; for a single-user one false, after
-// loading the default user into gDefaultLoginId and gDefaultPassword.
+// loading the default user into gStartup.gDefaultLoginId and gStartup.gDefaultPassword.
 bool GetTypeofApplication();
 
 // 1 for 1024 pixels (and any unsupported width, after a warning), 2 for 800,

@@ -10,7 +10,7 @@ class QObject;
 class UiHooks {
 public:
     virtual ~UiHooks() = default;
-    // Shows the program's modal message box; returns the value for gMsgResult
+    // Shows the program's modal message box; returns the value for gMessage.gMsgResult
     // (the style itself when the box was closed without a button).
     virtual int messageBox(const QString& text, const QString& title, int style, QObject* owner) = 0;
     // Shows a page in the modal HTML message window.

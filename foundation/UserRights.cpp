@@ -29,7 +29,7 @@ void writeRight(db::Connection& system, int userCode, bool haveRight, const QStr
     if (changed == 0)
         system.exec(QStringLiteral("INSERT INTO Bq_User_vs_Exams (Bue_Exam, Bue_User, Bue_HaveRight) VALUES (?, ?, ?)"),
                     {examCode, userCode, haveRight});
-    if (gDebug == 1)
+    if (gStartup.gDebug == 1)
         WriteLog(QStringLiteral("Updating User rights in bq_user_vs_Exams table : Gen_UpdateRights :QmodPublic: Date/Time :")
                  + logDate());
 }
@@ -61,7 +61,7 @@ void writeUserCopy(const QString& examDbPath, int userCode, bool haveRight, cons
         params.push_back(userCode);
         exam.exec(sql, params);
     }
-    if (gDebug == 1)
+    if (gStartup.gDebug == 1)
         WriteLog(QStringLiteral("Updated Users user table : Gen_UpdateRights :QmodPublic: Date/Time :") + logDate());
     transaction.commit();
 }
@@ -87,7 +87,7 @@ bool Gen_UpdateRights(int userCode, bool haveRight, const QString& examDbPath, c
                       const QString& middleName, const QString& lastName, const QString& email)
 {
     try {
-        db::Connection system = db::Connection::open(gSysConnStr);
+        db::Connection system = db::Connection::open(gStartup.gSysConnStr);
         return Gen_UpdateRights(system, userCode, haveRight, examDbPath, examCode, errorText, loginId, firstName,
                                 password, middleName, lastName, email);
     } catch (const std::exception& error) {
@@ -118,7 +118,7 @@ bool Gen_UpdateRights(db::Connection& systemConnection, int userCode, bool haveR
 
 QString GetAdminPassword()
 {
-    db::Connection system = db::Connection::open(gSysConnStr);
+    db::Connection system = db::Connection::open(gStartup.gSysConnStr);
     return GetAdminPassword(system);
 }
 
@@ -132,7 +132,7 @@ QString GetAdminPassword(db::Connection& systemConnection)
 
 bool SetAdminPassword(const QString& newPassword)
 {
-    db::Connection system = db::Connection::open(gSysConnStr);
+    db::Connection system = db::Connection::open(gStartup.gSysConnStr);
     return SetAdminPassword(system, newPassword);
 }
 

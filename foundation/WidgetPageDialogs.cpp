@@ -10,14 +10,14 @@
 void installPageDialogs()
 {
     BrowserPage::Dialogs dialogs;
-    dialogs.alert = [](const QString& text) { ShowMessage(text, gAppName, OneButton, QApplication::activeWindow()); };
+    dialogs.alert = [](const QString& text) { ShowMessage(text, gLogin.gAppName, OneButton, QApplication::activeWindow()); };
     dialogs.confirm = [](const QString& text) {
-        return ShowMessage(text, gAppName, OkCancel, QApplication::activeWindow()) == ResultOk;
+        return ShowMessage(text, gLogin.gAppName, OkCancel, QApplication::activeWindow()) == ResultOk;
     };
     dialogs.prompt = [](const QString& text, const QString& defaultValue, QString* result) {
-        gExamWindowActive = false;
+        gGuard.gExamWindowActive = false;
         bool accepted = false;
-        const QString answer = QInputDialog::getText(QApplication::activeWindow(), gAppName, text, QLineEdit::Normal,
+        const QString answer = QInputDialog::getText(QApplication::activeWindow(), gLogin.gAppName, text, QLineEdit::Normal,
                                                      defaultValue, &accepted);
         if (accepted && result)
             *result = answer;

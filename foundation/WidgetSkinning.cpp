@@ -12,13 +12,13 @@ QStringList skinWindow(QWidget* window)
 {
     QStringList missing;
     Skin skin;
-    const QString skinFile = programFile(gSkinFile);
-    if (!gSkinFile.isEmpty() && skin.LoadSkin(skinFile))
+    const QString skinFile = programFile(gStartup.gSkinFile);
+    if (!gStartup.gSkinFile.isEmpty() && skin.LoadSkin(skinFile))
         skin.ApplySkin(window);
     else
         missing << skinFile;
-    const QString icon = programFile(gIconPath + QStringLiteral("/icon1.ico"));
-    if (!gIconPath.isEmpty() && QFileInfo::exists(icon))
+    const QString icon = programFile(gLogin.gIconPath + QStringLiteral("/icon1.ico"));
+    if (!gLogin.gIconPath.isEmpty() && QFileInfo::exists(icon))
         window->setWindowIcon(QIcon(icon));
     else
         missing << icon;

@@ -7,19 +7,18 @@
 #include <QApplication>
 #include <QWidget>
 
-int WidgetUiHooks::messageBox(const QString&, const QString&, int, QObject* owner)
+int WidgetUiHooks::messageBox(const QString& text, const QString& title, int style, QObject* owner)
 {
-    // The box reads its text, title and style from the message variables.
     QWidget* parent = qobject_cast<QWidget*>(owner);
     // A message must not be hidden under an hourglass.
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
-    frmMessageBox box(parent && parent->isVisible() ? parent : nullptr);
+    frmMessageBox box(text, title, short(style), parent && parent->isVisible() ? parent : nullptr);
     box.exec();
     if (busy)
         QApplication::restoreOverrideCursor();
-    return gMsgResult;
+    return box.answer();
 }
 
 void WidgetUiHooks::htmlMessage(const QString& page)

@@ -37,7 +37,7 @@ std::unique_ptr<frmDBSel>& loginWindow()
 
 void debugLine(const QString& text)
 {
-    if (gDebug == 1)
+    if (gStartup.gDebug == 1)
         WriteLog(text + logDate());
 }
 
@@ -161,22 +161,22 @@ bool frmDBSel::Form_Load()
         } catch (const std::exception& error) {
             const QString description = QString::fromUtf8(error.what());
             WriteLog(QStringLiteral("Database error! : Form_load : frmDBSel: ") + description + logDate());
-            ShowMessage(QStringLiteral("Database error") + description, gAppName, OneButton, this);
+            ShowMessage(QStringLiteral("Database error") + description, gLogin.gAppName, OneButton, this);
         }
     };
 
-    step([] { gIconPath = ReadSetting(QStringLiteral("SetupInfo/GeneralSettings/IconPath")).trimmed(); });
-    step([] { gAppName = ReadSetting(QStringLiteral("SetupInfo/GeneralSettings/AppName")); });
-    step([] { gEngineType = ReadSetting(QStringLiteral("SetupInfo/GeneralSettings/EngineType")); });
-    step([] { gEngineVersion = ReadSetting(QStringLiteral("SetupInfo/GeneralSettings/EngineVersion")); });
-    gAppTitle = gAppName;
-    step([] { gSkinFile = ReadSetting(QStringLiteral("SetupInfo/GeneralSettings/ActiveSkinFile")); });
+    step([] { gLogin.gIconPath = ReadSetting(QStringLiteral("SetupInfo/GeneralSettings/IconPath")).trimmed(); });
+    step([] { gLogin.gAppName = ReadSetting(QStringLiteral("SetupInfo/GeneralSettings/AppName")); });
+    step([] { gLogin.gEngineType = ReadSetting(QStringLiteral("SetupInfo/GeneralSettings/EngineType")); });
+    step([] { gLogin.gEngineVersion = ReadSetting(QStringLiteral("SetupInfo/GeneralSettings/EngineVersion")); });
+    gLogin.gAppTitle = gLogin.gAppName;
+    step([] { gStartup.gSkinFile = ReadSetting(QStringLiteral("SetupInfo/GeneralSettings/ActiveSkinFile")); });
     step([] {
         const QString value = ReadSetting(QStringLiteral("SetupInfo/GeneralSettings/ShowAdminPref"));
-        if (!convertCInt(value, gShowAdminPref))
+        if (!convertCInt(value, gLogin.gShowAdminPref))
             throw std::runtime_error("Type mismatch (ShowAdminPref)");
     });
-    gSkinFile = QStringLiteral("/") + gSkinFile;
+    gStartup.gSkinFile = QStringLiteral("/") + gStartup.gSkinFile;
     // A missing skin file or icon is reported like any failed step, and the
     // window goes on plain.
     for (const QString& file : skinWindow(this))
@@ -185,7 +185,7 @@ bool frmDBSel::Form_Load()
 
     step([this] { layoutForMode(); });
     debugLine(QStringLiteral("Setting screen: frmDBSel "));
-    setWindowTitle(gAppName);
+    setWindowTitle(gLogin.gAppName);
 
     grdExamList->setRowCount(0);
     grdExamList->setColumnWidth(0, 0);
@@ -200,7 +200,7 @@ bool frmDBSel::Form_Load()
         return false;
     if (discovery == DiscoveryResult::Failed) {
         debugLine(QStringLiteral("Data Folder empty. Cannot Proceed! : Form_load : frmDBSel "));
-        ShowMessage(QString::fromLatin1(loginText::DataFolderEmpty), gAppName, OneButton, this);
+        ShowMessage(QString::fromLatin1(loginText::DataFolderEmpty), gLogin.gAppName, OneButton, this);
         return false;
     }
     debugLine(QStringLiteral("ReadRegCurrentDB Successful! : Form_load : frmDBSel "));
@@ -215,10 +215,10 @@ bool frmDBSel::Form_Load()
 
 void frmDBSel::layoutForMode()
 {
-    const QString picture = gMultiUser ? QStringLiteral("/LoginBgMultUser.jpg") : QStringLiteral("/LoginBgSglUser.jpg");
+    const QString picture = gStartup.gMultiUser ? QStringLiteral("/LoginBgMultUser.jpg") : QStringLiteral("/LoginBgSglUser.jpg");
     Picture1->lower();
     Label1->hide();
-    const bool multi = gMultiUser;
+    const bool multi = gStartup.gMultiUser;
     for (QWidget* control : {static_cast<QWidget*>(txtPassWord), static_cast<QWidget*>(txtUser),
                              static_cast<QWidget*>(image1), static_cast<QWidget*>(Check1),
                              static_cast<QWidget*>(LBLNetWork)})
@@ -230,7 +230,7 @@ void frmDBSel::layoutForMode()
     else
         grdExamList->setGeometry(17, 107, kWidth - 34, 221);
     // Last, so that a missing picture leaves the layout done.
-    const QString pictureFile = programFile(gIconPath + picture);
+    const QString pictureFile = programFile(gLogin.gIconPath + picture);
     const QPixmap background(pictureFile);
     if (background.isNull())
         throw std::runtime_error(("File not found: " + pictureFile).toStdString());
@@ -255,7 +255,7 @@ bool frmDBSel::ReadDataDir()
         const std::vector<ListedExam> exams = listedExams(programFile(QStringLiteral("Data")));
         for (const ListedExam& exam : exams) {
             InsertForDefaultUSer(defaultUserCode, exam.code);
-            if (gDebug == 1)
+            if (gStartup.gDebug == 1)
                 WriteLog(QStringLiteral("Filling Grid: ReadDataDir : frmDBSel ") + logDate() + QStringLiteral(": ")
                          + exam.description);
             const int row = grdExamList->rowCount();
@@ -272,9 +272,9 @@ bool frmDBSel::ReadDataDir()
     } catch (const std::exception& error) {
         QApplication::restoreOverrideCursor();
         const QString description = QString::fromUtf8(error.what());
-        if (gDebug == 1)
+        if (gStartup.gDebug == 1)
             WriteLog(description + QStringLiteral(" : ReadDataDir : frmDBSel ") + logDate());
-        ShowMessage(description, gAppName, OneButton, this);
+        ShowMessage(description, gLogin.gAppName, OneButton, this);
         return false;
     }
 }
@@ -288,9 +288,9 @@ void frmDBSel::showEvent(QShowEvent* event)
 void frmDBSel::Form_Activate()
 {
     debugLine(QStringLiteral("Enter Form_Activate: frmDBSel "));
-    if (!gMultiUser) {
-        txtPassWord->setText(gDefaultPassword);
-        txtUser->setText(gDefaultLoginId);
+    if (!gStartup.gMultiUser) {
+        txtPassWord->setText(gStartup.gDefaultPassword);
+        txtUser->setText(gStartup.gDefaultLoginId);
         grdExamList->setFocus();
     } else if (txtUser->text().isEmpty()) {
         txtUser->setFocus();
@@ -383,7 +383,7 @@ bool frmDBSel::loginDone() const
 
 void frmDBSel::refuse(const QString& message)
 {
-    ShowMessage(message, gAppName, OneButton, this);
+    ShowMessage(message, gLogin.gAppName, OneButton, this);
 }
 
 void frmDBSel::cmdLogin_Click()
@@ -400,13 +400,13 @@ void frmDBSel::cmdLogin_Click()
 
     // The shared state is written before the checks, as the rest of the
     // program has always found it after a refused login.
-    gUserCode = QStringLiteral("0");
-    selectedExam(gExamCode, gExamDesc, gExamDbPath);
-    gLoginId = txtUser->text().trimmed().toUpper();
-    gUserPassword = txtPassWord->text().toUpper();
-    gExamConnStr = connectionString(gExamDbPath.trimmed(), gDbPassword);
+    gLogin.gUserCode = QStringLiteral("0");
+    selectedExam(gLogin.gExamCode, gLogin.gExamDesc, gLogin.gExamDbPath);
+    gLogin.gLoginId = txtUser->text().trimmed().toUpper();
+    gLogin.gUserPassword = txtPassWord->text().toUpper();
+    gLogin.gExamConnStr = connectionString(gLogin.gExamDbPath.trimmed(), gStartup.gDbPassword);
 
-    const LoginDecision decision = checkLogin(gLoginId, gUserPassword, gExamCode);
+    const LoginDecision decision = checkLogin(gLogin.gLoginId, gLogin.gUserPassword, gLogin.gExamCode);
     switch (decision.outcome) {
     case LoginOutcome::Accepted:
         break;
@@ -419,15 +419,15 @@ void frmDBSel::cmdLogin_Click()
     case LoginOutcome::NoRight:
     case LoginOutcome::DatabaseError:
     case LoginOutcome::NoExamSelected:
-        gUserCode = decision.userCode;
+        gLogin.gUserCode = decision.userCode;
         refuse(decision.message);
         return;
     }
-    gUserCode = decision.userCode;
+    gLogin.gUserCode = decision.userCode;
     txtPassWord->clear();
 
     try {
-        recordLastUser(gLoginId);
+        recordLastUser(gLogin.gLoginId);
     } catch (const std::exception& error) {
         WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : cmdLogin_Click : frmDBSel ") + logDate());
     }
@@ -435,6 +435,6 @@ void frmDBSel::cmdLogin_Click()
 
     hide();
     if (windowLinks().showMainWindow)
-        windowLinks().showMainWindow(gExamDesc);
+        windowLinks().showMainWindow(gLogin.gExamDesc);
     debugLine(QStringLiteral("Finished this module: cmdLogin_Click : frmDBSel "));
 }

@@ -9,7 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-frmMessageBox::frmMessageBox(QWidget* owner) : QDialog(owner)
+frmMessageBox::frmMessageBox(const QString& text, const QString& title, short style, QWidget* owner)
+    : QDialog(owner), m_style(style), m_answer(style)
 {
     setObjectName(QStringLiteral("frmMessageBox"));
     setWindowTitle(QStringLiteral("Message Title here"));
@@ -38,16 +39,16 @@ frmMessageBox::frmMessageBox(QWidget* owner) : QDialog(owner)
     layout->addWidget(lblMessage);
     layout->addLayout(buttons);
 
-    Form_Load();
+    Form_Load(text, title);
 }
 
-void frmMessageBox::Form_Load()
+void frmMessageBox::Form_Load(const QString& text, const QString& title)
 {
-    gExamWindowActive = false;
-    setWindowTitle(gMsgTitle);
+    gGuard.gExamWindowActive = false;
+    setWindowTitle(title);
     // The label breaks lines at "\n" only; the texts also use CR and CR LF.
-    lblMessage->setText(messageBoxLines(gMsgText));
-    const MessageButtons captions = messageButtonsFor(gMsgResult);
+    lblMessage->setText(messageBoxLines(text));
+    const MessageButtons captions = messageButtonsFor(m_style);
     lblCaption[0]->setVisible(!captions.left.isEmpty());
     lblCaption[0]->setText(captions.left);
     lblCaption[1]->setText(captions.right);
@@ -58,6 +59,6 @@ void frmMessageBox::Form_Load()
 
 void frmMessageBox::lblCaption_Click(int index)
 {
-    gMsgResult = messageResultFor(gMsgResult, index);
-    done(gMsgResult);
+    m_answer = messageResultFor(m_style, index);
+    done(m_answer);
 }

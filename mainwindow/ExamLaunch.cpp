@@ -1,7 +1,6 @@
 #include "mainwindow/ExamLaunch.h"
 
 #include "exam/QuestionSetBuilder.h"
-#include "foundation/ExamParameters.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
 #include "platform/db/Connection.h"
@@ -57,37 +56,45 @@ QString notEnoughQuestions(db::Connection& exam)
     return enough ? QString() : QStringLiteral("Can't take this test. Not enough questions in all categories!");
 }
 
-void fillExamParameters(const QString& modeLetter, int practiceQuestionCount, const ModeLimits& limits,
-                        const QString& fontFace, double fontSize)
+ExamParameters fillExamParameters(ExamMode mode, int practiceQuestionCount, const ModeLimits& limits,
+                                  const QString& fontFace, double fontSize)
 {
-    gQuizUserName = gLoginId;
-    gQuizConnStr = gExamConnStr;
-    gQuizUserCode = gUserCode.toInt();
-    gQuizDbPassword = gDbPassword;
-    gQuizFontName = fontFace;
-    gQuizFontSize = cint(fontSize + 2);
-    if (modeLetter == QLatin1String("P")) {
-        gExamMode = QStringLiteral("PRACTICE");
-        gQuizQuestionCount = practiceQuestionCount;
-        gQuizMinutes = 1;
-    } else if (modeLetter == QLatin1String("S")) {
-        gExamMode = QStringLiteral("SIMULATED");
-        gQuizQuestionCount = limits.maxQuestions;
-        gQuizMinutes = limits.maxTime;
-    } else if (modeLetter == QLatin1String("T")) {
-        gExamMode = QStringLiteral("TEST");
-        gQuizQuestionCount = limits.maxQuestions;
-        gQuizMinutes = 1;
+    ExamParameters record;
+    record.gQuizUserName = gLogin.gLoginId;
+    record.gQuizConnStr = gLogin.gExamConnStr;
+    record.gQuizUserCode = gLogin.gUserCode.toInt();
+    record.gQuizDbPassword = gStartup.gDbPassword;
+    record.gQuizFontName = fontFace;
+    record.gQuizFontSize = cint(fontSize + 2);
+    record.gExamMode = examModeWord(mode);
+    switch (mode) {
+    case ExamMode::Practice:
+        record.gQuizQuestionCount = practiceQuestionCount;
+        record.gQuizMinutes = 1;
+        break;
+    case ExamMode::Simulated:
+        record.gQuizQuestionCount = limits.maxQuestions;
+        record.gQuizMinutes = limits.maxTime;
+        break;
+    case ExamMode::Test:
+        record.gQuizQuestionCount = limits.maxQuestions;
+        record.gQuizMinutes = 1;
+        break;
+    case ExamMode::Adaptive:
+    case ExamMode::Other:
+        break;
     }
-    gQuizPassScore = limits.maxPassScore;
-    gQuizHours = 0;
-    gQuizExamDbPath = gExamDbPath;
-    gQuizExamName = gExamDesc;
-    gQuizSysConnStr = gSysConnStr;
-    gQuizCheatKeyEnabled = gCheatKeyEnabled;
-    if (gCheatKeyEnabled)
-        gQuizHotKey = gHotKey.toInt();
-    gQuizAppPath = programFolder();
-    gQuizRandomStart = int(QRandomGenerator::global()->bounded(4));
-    gAppTitle = gAppName;
+    record.gQuizPassScore = limits.maxPassScore;
+    record.gQuizHours = 0;
+    record.gQuizExamDbPath = gLogin.gExamDbPath;
+    record.gQuizExamName = gLogin.gExamDesc;
+    record.gQuizSysConnStr = gStartup.gSysConnStr;
+    record.gQuizCheatKeyEnabled = gAdmin.gCheatKeyEnabled;
+    if (gAdmin.gCheatKeyEnabled)
+        record.gQuizHotKey = gAdmin.gHotKey.toInt();
+    record.gQuizAppPath = programFolder();
+    record.gQuizRandomStart = int(QRandomGenerator::global()->bounded(4));
+    gLogin.gAppTitle = gLogin.gAppName;
+    record.gAppTitle = gLogin.gAppTitle;
+    return record;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/ExamParameters.h"
+
 #include <QString>
 
 namespace db {
@@ -29,7 +31,8 @@ int CountSelectedQuestions(db::Connection& exam);
 // enough questions.
 QString notEnoughQuestions(db::Connection& exam);
 
-// Fills the exam launch record for a mode letter ("P", "S", "T") from the
-// shared state and the limits, as the main window's start command does.
-void fillExamParameters(const QString& modeLetter, int practiceQuestionCount, const ModeLimits& limits,
-                        const QString& fontFace, double fontSize);
+// The exam launch record for a mode (practice, simulated or pretest) from
+// the shared state and the limits, as the main window's start command fills
+// it.
+ExamParameters fillExamParameters(ExamMode mode, int practiceQuestionCount, const ModeLimits& limits,
+                                  const QString& fontFace, double fontSize);

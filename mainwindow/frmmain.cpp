@@ -1,6 +1,5 @@
 #include "mainwindow/frmmain.h"
 
-#include "foundation/ExamParameters.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
 #include "foundation/WidgetSkinning.h"
@@ -57,7 +56,7 @@ void frmmain::unload()
 frmmain::frmmain() : QWidget(nullptr, Qt::Window)
 {
     setObjectName(QStringLiteral("frmmain"));
-    setWindowTitle(gAppTitle);
+    setWindowTitle(gLogin.gAppTitle);
     resize(640, 420);
 
     lblExamName = new QLabel(this);
@@ -106,39 +105,41 @@ frmmain::frmmain() : QWidget(nullptr, Qt::Window)
 
 void frmmain::startExam(const QString& modeLetter)
 {
-    if (gLoginId == QLatin1String("ADMIN")) {
-        ShowMessage(QStringLiteral("ADMIN user cannot write exam"), gAppName, OneButton, this);
+    const ExamMode mode = examModeFromLetter(modeLetter);
+    ExamParameters record;
+    if (gLogin.gLoginId == QLatin1String("ADMIN")) {
+        ShowMessage(QStringLiteral("ADMIN user cannot write exam"), gLogin.gAppName, OneButton, this);
         return;
     }
     try {
-        db::Connection exam = db::Connection::open(gExamConnStr);
+        db::Connection exam = db::Connection::open(gLogin.gExamConnStr);
         ModeLimits limits = readSimulatedLimits(exam);
         int practiceCount = 0;
-        if (modeLetter == QLatin1String("T")) {
+        if (mode == ExamMode::Test) {
             const QString refusal = notEnoughQuestions(exam);
             if (!refusal.isEmpty()) {
-                ShowMessage(refusal, gAppName, OneButton, this);
+                ShowMessage(refusal, gLogin.gAppName, OneButton, this);
                 return;
             }
             limits.maxQuestions = pretestTotal(exam);
-        } else if (modeLetter == QLatin1String("P")) {
+        } else if (mode == ExamMode::Practice) {
             exam.exec(QStringLiteral("UPDATE Qe_Category SET Qc_Selected = 1"));
             exam.exec(QStringLiteral("UPDATE Qe_Chapters SET Qc_Selected = 1"));
             practiceCount = std::min(30, CountSelectedQuestions(exam));
         }
-        if ((modeLetter == QLatin1String("P") ? practiceCount : limits.maxQuestions) == 0) {
-            ShowMessage(QStringLiteral("Select atleast one question"), gAppName, OneButton, this);
+        if ((mode == ExamMode::Practice ? practiceCount : limits.maxQuestions) == 0) {
+            ShowMessage(QStringLiteral("Select atleast one question"), gLogin.gAppName, OneButton, this);
             return;
         }
-        fillExamParameters(modeLetter, practiceCount, limits, QStringLiteral("Verdana"), 10);
+        record = fillExamParameters(mode, practiceCount, limits, QStringLiteral("Verdana"), 10);
     } catch (const std::exception& error) {
-        ShowMessage(QString::fromUtf8(error.what()), gAppName, OneButton, this);
+        ShowMessage(QString::fromUtf8(error.what()), gLogin.gAppName, OneButton, this);
         return;
     }
-    gExamWindowActive = false;
+    gGuard.gExamWindowActive = false;
     hide();
     if (windowLinks().showExamWindow)
-        windowLinks().showExamWindow();
+        windowLinks().showExamWindow(record);
 }
 
 void frmmain::mnuExam_Click()

@@ -115,8 +115,7 @@ TEST_F(ActivationGuardOnX11, PopupsMenusToolTipsAndPageAlertsNeverEndTheExam)
     ExamBankFixture bank;
     bank.category(1, {}, true).category(2, {}, true);
     bank.questions(101, 3, 1).questions(201, 3, 2);
-    fillTestLaunchRecord({QStringLiteral("PRACTICE"), 6, bank.path()}, QStringLiteral("Ziduver"));
-    frmZiduver::launch();
+    frmZiduver::launch(testLaunchRecord({QStringLiteral("PRACTICE"), 6, bank.path()}, QStringLiteral("Ziduver")));
     ASSERT_TRUE(examRunning());
     frmZiduver& w = *frmZiduver::running();
     const QPointer<frmZiduver> alive(&w);
@@ -175,7 +174,7 @@ TEST_F(ActivationGuardOnX11, PopupsMenusToolTipsAndPageAlertsNeverEndTheExam)
     ASSERT_TRUE(waitFor([&] { return focused(w); }));
     settle();
     ASSERT_TRUE(alive);
-    EXPECT_TRUE(gExamWindowActive) << "the return after the box sets the guard again";
+    EXPECT_TRUE(gGuard.gExamWindowActive) << "the return after the box sets the guard again";
 
     // The guard itself still works on this display.
     QWidget other;

@@ -34,7 +34,7 @@ ExamDbOptions exam(const QString& code, const QString& name = QStringLiteral("Ex
 
 class ExamDiscovery : public ::testing::Test {
 protected:
-    void SetUp() override { gAppName = QStringLiteral("Ziduver Test"); }
+    void SetUp() override { gLogin.gAppName = QStringLiteral("Ziduver Test"); }
 
     QString data(const QString& relative) const { return home.file(QStringLiteral("Data/") + relative); }
     QString row(const QString& code, const QString& relative) const { return code + QLatin1Char('|') + data(relative); }
@@ -66,7 +66,7 @@ TEST_F(ExamDiscovery, RebuildsTheAttachedExamsFromTheDataFolder)
     ASSERT_FALSE(ui.busyCalls().empty());
     EXPECT_TRUE(ui.busyCalls().front());
     EXPECT_FALSE(ui.busy()) << "the pointer is restored at the end";
-    EXPECT_EQ(gAllExamsList, QStringLiteral("net.qzr,sec.QZR,"));
+    EXPECT_EQ(gDiscovery.gAllExamsList, QStringLiteral("net.qzr,sec.QZR,"));
 }
 
 // Only the first exam database (name order, *.qzr in any case) of each
@@ -112,7 +112,7 @@ TEST_F(ExamDiscovery, DuplicateCodesKeepTheFirstInNameOrder)
     EXPECT_EQ(fixture.attachedExams(), (QStringList{row("EX1", "A/first.qzr"), row("EX2", "c/other.qzr")}));
     EXPECT_EQ(ui.messageTexts(),
               QStringList{QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rsecond.qzr")});
-    EXPECT_EQ(gDuplicateExamsList, QStringLiteral("ex1:Copy,"));
+    EXPECT_EQ(gDiscovery.gDuplicateExamsList, QStringLiteral("ex1:Copy,"));
 }
 
 // A code the trimmed lookup misses but the key refuses (trailing blank) is a
@@ -249,16 +249,16 @@ TEST_F(ExamDiscovery, AttachingOneDatabase)
     EXPECT_TRUE(AttachAllDB(path));
     EXPECT_EQ(fixture.attachedExams(), QStringList{QStringLiteral("ONE|") + path});
     EXPECT_FALSE(AttachAllDB(path));
-    EXPECT_TRUE(gDuplicateExamFlag);
+    EXPECT_TRUE(gDiscovery.gDuplicateExamFlag);
     EXPECT_EQ(fixture.attachedExams().size(), 1);
 
     // A system database that cannot be read marks the exam database unusable.
-    gDuplicateExamFlag = false;
+    gDiscovery.gDuplicateExamFlag = false;
     home.write(QStringLiteral("Ziduver.QZR"), "garbage, not a database");
     ui.clear();
     EXPECT_FALSE(AttachAllDB(fixture.createExam(QStringLiteral("elsewhere/two.qzr"), exam(QStringLiteral("TWO")))));
-    EXPECT_TRUE(gInvalidDbFlag);
-    EXPECT_FALSE(gDuplicateExamFlag);
+    EXPECT_TRUE(gDiscovery.gInvalidDbFlag);
+    EXPECT_FALSE(gDiscovery.gDuplicateExamFlag);
     EXPECT_FALSE(ui.busy());
 }
 
@@ -373,9 +373,9 @@ TEST_F(ExamDiscovery, DebugLinesFollowTheRebuild)
 {
     fixture.createDataExam(QStringLiteral("a"), QStringLiteral("a.qzr"), exam(QStringLiteral("A"), QStringLiteral(" Alpha ")));
     fixture.createDataExam(QStringLiteral("b"), QStringLiteral("b.qzr"), exam(QStringLiteral("A")));
-    gDebug = 1;
+    gStartup.gDebug = 1;
     EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
-    gDebug = 0;
+    gStartup.gDebug = 0;
 
     const QString date = logDate();
     const QString dataFolder = programFile(QStringLiteral("Data"));

@@ -130,8 +130,7 @@ protected:
 
     void launch(const Launch& l)
     {
-        fillTestLaunchRecord(l, kAppName);
-        frmZiduver::launch();
+        frmZiduver::launch(testLaunchRecord(l, kAppName));
         settle();
     }
 
@@ -290,7 +289,7 @@ TEST_F(ExamWindowTest, TheExamRunsOverTheQuestionsDrawn)
         frmZiduver& w = *frmZiduver::running();
         EXPECT_TRUE(ui.messages().empty()) << str(ui.messageTexts()).toStdString();
         EXPECT_EQ(w.session.questionCount(), c.drawn);
-        EXPECT_EQ(gQuizQuestionCount, c.drawn) << "the launch record follows the questions drawn";
+        EXPECT_EQ(frmZiduver::running()->session.launch.gQuizQuestionCount, c.drawn) << "the launch record follows the questions drawn";
         EXPECT_EQ(w.lblQno->text(), QStringLiteral("1 of %1").arg(c.drawn));
         EXPECT_FALSE(w.cmdPrev->isEnabled());
         EXPECT_EQ(w.cmdNext->isEnabled(), c.drawn > 1);
@@ -421,12 +420,12 @@ TEST_F(ExamWindowTest, ActivationGuardClosesOnlyOnAnUnexpectedReturnFromAnotherW
     // A message box clears the guard; the return from its window sets it.
     ui.answerNext(ResultNoOrCancel);
     w.cmdEndExam->click();
-    EXPECT_FALSE(gExamWindowActive);
+    EXPECT_FALSE(gGuard.gExamWindowActive);
     focus(other);
     focus(w);
     settle();
     ASSERT_TRUE(examRunning());
-    EXPECT_TRUE(gExamWindowActive);
+    EXPECT_TRUE(gGuard.gExamWindowActive);
     EXPECT_EQ(w.lblQno->text(), QStringLiteral("2 of 6")) << "the question on screen stays";
 
     // The user goes to another application and comes back: the platform

@@ -31,7 +31,7 @@ TEST(DebugLog, AppendsLinesAndSurvivesAnUnwritableFolder)
 TEST(DisplayRoutines, FileExistsAndCharsPerLine)
 {
     TempHome home;
-    gDebug = 0;
+    gStartup.gDebug = 0;
     home.write(QStringLiteral("a.txt"), "x");
     EXPECT_TRUE(FileExists(home.file(QStringLiteral("a.txt"))));
     EXPECT_FALSE(FileExists(home.path()));

@@ -25,7 +25,7 @@ class LoginRules : public ::testing::Test {
 public:
     LoginRules()
     {
-        gMultiUser = true;
+        gStartup.gMultiUser = true;
         db::Connection system = fixture.openSystem();
         struct User {
             const char* login;
@@ -176,16 +176,16 @@ TEST_F(LoginRules, NonAsciiLoginsAndPasswordsCompareWithoutRegardToCase)
     }
 
     // The default user of a single-user installation is found in any case too.
-    gMultiUser = false;
+    gStartup.gMultiUser = false;
     const int juergen = codeOf(QStringLiteral("jürgen"));
     for (const char* defaultLogin : {"JÜRGEN", "Jürgen", "jürgen"}) {
         SCOPED_TRACE(defaultLogin);
         grant(QStringLiteral("jürgen"), QStringLiteral("STALE"), 1);
-        gDefaultLoginId = QString::fromUtf8(defaultLogin);
+        gStartup.gDefaultLoginId = QString::fromUtf8(defaultLogin);
         EXPECT_EQ(clearDefaultUser(), juergen);
         EXPECT_TRUE(rightsOf(juergen).isEmpty());
     }
-    gDefaultLoginId = QStringLiteral("JURGEN");
+    gStartup.gDefaultLoginId = QStringLiteral("JURGEN");
     EXPECT_EQ(clearDefaultUser(), 0) << "another letter is another login";
 }
 
@@ -289,9 +289,9 @@ TEST_F(LoginRules, ListedExamsLieInTheDataFolderAndExist)
     attach(QStringLiteral("EXD"), QStringLiteral("Old data exam"), home.file(QStringLiteral("DataOld/d/d.qzr")));
     attach(QStringLiteral("EXM"), QStringLiteral("Mirror exam"), home.file(mirror));
 
-    gDebug = 1;
+    gStartup.gDebug = 1;
     const std::vector<ListedExam> exams = listedExams(programFile(QStringLiteral("Data")));
-    gDebug = 0;
+    gStartup.gDebug = 0;
     QStringList listed;
     for (const ListedExam& exam : exams)
         listed << exam.code + QLatin1Char('|') + exam.description + QLatin1Char('|') + exam.path;
@@ -321,9 +321,9 @@ TEST_F(LoginRules, SingleUserDefaultUserHoldsExactlyTheListedExams)
     const QStringList aliceBefore = rightsOf(codeOf(QStringLiteral("alice")));
 
     // Start-up loads the login as stored in Bq_DefaultUser, in any case.
-    gMultiUser = false;
-    gDefaultLoginId = QStringLiteral("SOLO");
-    gDefaultPassword = QStringLiteral("S");
+    gStartup.gMultiUser = false;
+    gStartup.gDefaultLoginId = QStringLiteral("SOLO");
+    gStartup.gDefaultPassword = QStringLiteral("S");
     for (int load = 1; load <= 2; ++load) {
         SCOPED_TRACE(load);
         const int code = clearDefaultUser();
@@ -338,7 +338,7 @@ TEST_F(LoginRules, SingleUserDefaultUserHoldsExactlyTheListedExams)
     EXPECT_EQ(checkLogin(QStringLiteral("SOLO"), QStringLiteral("S"), QStringLiteral("EXV")).outcome, LoginOutcome::NoRight);
 
     // A default login with an apostrophe is a login like any other.
-    gDefaultLoginId = QStringLiteral("O'Brien");
+    gStartup.gDefaultLoginId = QStringLiteral("O'Brien");
     const int obrien = codeOf(QStringLiteral("O'Brien"));
     EXPECT_EQ(clearDefaultUser(), obrien);
     EXPECT_TRUE(rightsOf(obrien).isEmpty());
@@ -346,7 +346,7 @@ TEST_F(LoginRules, SingleUserDefaultUserHoldsExactlyTheListedExams)
     EXPECT_EQ(rightsOf(obrien), QStringList({QStringLiteral("EX'3=1")}));
 
     // A default login without a user row works on user code 0.
-    gDefaultLoginId = QStringLiteral("GHOST");
+    gStartup.gDefaultLoginId = QStringLiteral("GHOST");
     grant(QStringLiteral("nobody"), QStringLiteral("EXA"), 1);  // code 0: no such login
     EXPECT_EQ(rightsOf(0), QStringList({QStringLiteral("EXA=1")}));
     EXPECT_EQ(clearDefaultUser(), 0);
@@ -355,8 +355,8 @@ TEST_F(LoginRules, SingleUserDefaultUserHoldsExactlyTheListedExams)
 
 TEST_F(LoginRules, MultiUserLeavesRightsAlone)
 {
-    gMultiUser = true;
-    gDefaultLoginId = QStringLiteral("alice");
+    gStartup.gMultiUser = true;
+    gStartup.gDefaultLoginId = QStringLiteral("alice");
     const int alice = codeOf(QStringLiteral("alice"));
     const QStringList before = rightsOf(alice);
     EXPECT_EQ(clearDefaultUser(), 0);

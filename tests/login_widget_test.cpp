@@ -85,10 +85,10 @@ TEST(LoginWindow, RefusesWrongLoginsThenLogsInAndHandsOverToTheMainWindow)
     EXPECT_TRUE(shownMainWindows.isEmpty());
     EXPECT_EQ(window.loginDone(), doneBefore);
     // Written before the check, and left so by the refusal.
-    EXPECT_EQ(gLoginId, QStringLiteral("ALICE"));
-    EXPECT_EQ(gUserPassword, QStringLiteral("WRONG"));
-    EXPECT_EQ(gExamCode, QStringLiteral("EX1"));
-    EXPECT_EQ(gUserCode, QStringLiteral("0"));
+    EXPECT_EQ(gLogin.gLoginId, QStringLiteral("ALICE"));
+    EXPECT_EQ(gLogin.gUserPassword, QStringLiteral("WRONG"));
+    EXPECT_EQ(gLogin.gExamCode, QStringLiteral("EX1"));
+    EXPECT_EQ(gLogin.gUserCode, QStringLiteral("0"));
 
     // Typed text is never SQL: an apostrophe or an injection is just a wrong login.
     ui.clear();
@@ -115,13 +115,13 @@ TEST(LoginWindow, RefusesWrongLoginsThenLogsInAndHandsOverToTheMainWindow)
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(window.loginDone());
     EXPECT_TRUE(window.txtPassWord->text().isEmpty());
-    EXPECT_EQ(gExamCode, QStringLiteral("EX1"));
-    EXPECT_EQ(gExamDesc, QStringLiteral("Exam One"));
-    EXPECT_EQ(gExamDbPath, examPath);
-    EXPECT_EQ(db::Connection::pathFromConnectionString(gExamConnStr), examPath);
-    EXPECT_EQ(gLoginId, QStringLiteral("ALICE"));
-    EXPECT_EQ(gUserPassword, QStringLiteral("PW1"));
-    EXPECT_EQ(gUserCode, QString::number(aliceCode));
+    EXPECT_EQ(gLogin.gExamCode, QStringLiteral("EX1"));
+    EXPECT_EQ(gLogin.gExamDesc, QStringLiteral("Exam One"));
+    EXPECT_EQ(gLogin.gExamDbPath, examPath);
+    EXPECT_EQ(db::Connection::pathFromConnectionString(gLogin.gExamConnStr), examPath);
+    EXPECT_EQ(gLogin.gLoginId, QStringLiteral("ALICE"));
+    EXPECT_EQ(gLogin.gUserPassword, QStringLiteral("PW1"));
+    EXPECT_EQ(gLogin.gUserCode, QString::number(aliceCode));
     EXPECT_EQ(lastUserLogin(), QStringLiteral("ALICE"));
 
     windowLinks().showMainWindow = nullptr;
@@ -161,7 +161,7 @@ TEST(LoginWindow, SingleUserLogsTheDefaultUserIntoTheChosenExam)
     windowLinks().showMainWindow = [&shownMainWindows](const QString& description) { shownMainWindows << description; };
     FakeStartupEnvironment environment;
     ASSERT_EQ(Main(environment), StartupResult::ShowLogin) << ui.htmlPages().join(QLatin1Char('|')).toStdString();
-    ASSERT_FALSE(gMultiUser);
+    ASSERT_FALSE(gStartup.gMultiUser);
     ASSERT_TRUE(frmDBSel::showLogin()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
     frmDBSel& window = frmDBSel::instance();
     EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
@@ -184,9 +184,9 @@ TEST(LoginWindow, SingleUserLogsTheDefaultUserIntoTheChosenExam)
     EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(shownMainWindows, QStringList({QStringLiteral("Beta exam")}));
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(gExamCode, QStringLiteral("EX1"));
-    EXPECT_EQ(gLoginId, QStringLiteral("SOLO"));
-    EXPECT_EQ(gUserCode, QString::number(soloCode));
+    EXPECT_EQ(gLogin.gExamCode, QStringLiteral("EX1"));
+    EXPECT_EQ(gLogin.gLoginId, QStringLiteral("SOLO"));
+    EXPECT_EQ(gLogin.gUserCode, QString::number(soloCode));
 
     windowLinks().showMainWindow = nullptr;
 }

@@ -26,18 +26,15 @@ TEST(MessageBoxWindow, ShowsEachLineOfTheTextOnItsOwnLine)
         SCOPED_TRACE(QString::fromLatin1(separator).toUtf8().toHex().toStdString());
         resetStartupState();
         const QString sep = QString::fromLatin1(separator);
-        gMsgText = QStringLiteral("One") + sep + QStringLiteral("Two") + sep + QStringLiteral("Three");
-        gMsgTitle = QStringLiteral("Title");
-        gMsgResult = OneButton;
-        const QString text = gMsgText;
-        frmMessageBox box;
+        const QString text = QStringLiteral("One") + sep + QStringLiteral("Two") + sep + QStringLiteral("Three");
+        frmMessageBox box(text, QStringLiteral("Title"), OneButton);
         box.show();
         QApplication::processEvents();
 
         EXPECT_EQ(box.lblMessage->text().split(QLatin1Char('\n')),
                   QStringList({QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("Three")}));
         EXPECT_EQ(shownLines(*box.lblMessage), 3) << "short lines that only a break can separate";
-        EXPECT_EQ(gMsgText, text) << "the message text itself is kept as given";
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("Title"));
         box.close();
     }
 }
@@ -74,7 +71,7 @@ TEST(MessageBoxWindow, ShowMessageOpensTheBoxWithTheLinesBroken)
     EXPECT_EQ(shown, QStringList({QString(), QStringLiteral("Duplicate Exam Code found."),
                                   QStringLiteral("Following Exam(s) will be discarded "), QStringLiteral("dup.qzr")}));
     EXPECT_GE(lines, 4);  // the leading empty line included
-    EXPECT_EQ(gMsgText, text);
+    EXPECT_EQ(gMessage.gMsgText, text);
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #include "exam/CategoryMap.h"
 #include "exam/ClockRandomSource.h"
-#include "exam/ExamMode.h"
-#include "exam/ExamModuleState.h"
 #include "exam/ExamSession.h"
 #include "exam/QuestionList.h"
 #include "exam/QuestionSetBuilder.h"
@@ -55,7 +53,7 @@ struct Built {
     CategoryMap cboCategory;
 };
 
-Built buildFor(const QString& mode, ExamBankFixture& bank, RandomSource& random, int wanted = 0)
+Built buildFor(ExamMode mode, ExamBankFixture& bank, RandomSource& random, int wanted = 0)
 {
     Built built;
     QuestionSetBuilder builder(bank.conn(), random);
@@ -106,7 +104,7 @@ TEST(SimulatedExam, DirectivesLimitTheCountAndEachTypeWhateverTheDraws)
         for (int i = 0; i < 25; ++i)
             sources.push_back(std::make_unique<ClockRandomSource>());
         for (auto& source : sources) {
-            const Built built = buildFor(kModeSimulated, bank, *source);
+            const Built built = buildFor(ExamMode::Simulated, bank, *source);
             ASSERT_EQ(built.result.ok, c.ok);
             if (!c.ok) {
                 EXPECT_EQ(built.result.message, "Invalid exam directives. Cannot Proceed");
@@ -133,7 +131,7 @@ TEST(SimulatedExam, EachDrawPicksAmongTheRowsNotYetVisitedInCodeOrder)
     // 0.0 of ten rows: 101; 0.95 of the nine left: the last, 110; 0.5 of the
     // eight left (102..109): the fifth, 106. Then the three variants.
     ScriptedRandomSource random({0.0, 0.95, 0.5, 0.5, 0.0, 0.99});
-    const Built built = buildFor(kModeSimulated, bank, random);
+    const Built built = buildFor(ExamMode::Simulated, bank, random);
     ASSERT_TRUE(built.result.ok) << built.result.message.toStdString();
     EXPECT_EQ(codesOf(built.msflex), (Codes{101, 110, 106}));
     EXPECT_EQ(built.msflex.text(1, colChoiceOrder), "2");
@@ -158,7 +156,7 @@ TEST(SimulatedExam, CategoriesInCodeOrderWithNullZeroAndEmptyOnesAddingNothing)
         .questions(501, 5, 50)
         .questions(601, 5, 60);
     ScriptedRandomSource random({}, 0.0);
-    const Built built = buildFor(kModeSimulated, bank, random);
+    const Built built = buildFor(ExamMode::Simulated, bank, random);
     ASSERT_TRUE(built.result.ok) << built.result.message.toStdString();
     EXPECT_EQ(codesOf(built.msflex), (Codes{101, 102, 301}));
     EXPECT_EQ(built.result.drawn, 3);
@@ -172,7 +170,7 @@ TEST(SimulatedExam, DirectivesThatDrawNothingAtAllDoNotStartAnExam)
     ExamBankFixture bank;
     bank.category(1, {0, 5, 5, 5, 5}).category(2, {}).questions(1, 5, 1).questions(11, 5, 2);
     ScriptedRandomSource random;
-    const Built built = buildFor(kModeSimulated, bank, random);
+    const Built built = buildFor(ExamMode::Simulated, bank, random);
     EXPECT_FALSE(built.result.ok);
     EXPECT_EQ(built.result.message, "Invalid exam directives. Cannot Proceed");
     expectEmpty(built.msflex);
@@ -183,7 +181,7 @@ TEST(SimulatedExam, AFailureInALaterCategoryLeavesNoPartialList)
     ExamBankFixture bank;
     bank.category(1, {2, 2, 0, 0, 0}).category(2, {3, 1, 0, 0, 0}).questions(1, 5, 1).questions(11, 5, 2);
     ScriptedRandomSource random;
-    const Built built = buildFor(kModeSimulated, bank, random);
+    const Built built = buildFor(ExamMode::Simulated, bank, random);
     EXPECT_FALSE(built.result.ok);
     expectEmpty(built.msflex);
     EXPECT_EQ(built.cboCategory.size(), 0);
@@ -194,7 +192,7 @@ TEST(SimulatedExam, LargeCodesKeepTheirCategory)
     ExamBankFixture bank;
     bank.category(70000, {2, 2, 0, 0, 0}).question(40000, 70000).question(2000000000, 70000);
     ScriptedRandomSource random;
-    const Built built = buildFor(kModeSimulated, bank, random);
+    const Built built = buildFor(ExamMode::Simulated, bank, random);
     ASSERT_TRUE(built.result.ok);
     EXPECT_EQ(codesOf(built.msflex), (Codes{40000, 2000000000}));
     EXPECT_EQ(built.cboCategory.categoryOf(40000), 70000);
@@ -234,7 +232,7 @@ TEST(Pretest, DrawsTheShareFromEveryCategoryIgnoringDirectives)
             bank.category(cat, {0, 0, 0, 0, 0}).questions(cat * 100, c.perCategory, cat, cat % 4 + 1);
         for (int run = 0; run < 10; ++run) {
             ClockRandomSource random;
-            const Built built = buildFor(kModeTest, bank, random);
+            const Built built = buildFor(ExamMode::Test, bank, random);
             ASSERT_TRUE(built.result.ok) << built.result.message.toStdString();
             expectWellFormed(built.msflex);
             std::map<int, int> perCategory;
@@ -257,7 +255,7 @@ TEST(Pretest, ACategoryShortOfUsableQuestionsFails)
         bank.category(cat).questions(cat * 100, 10, cat);
     bank.conn().exec(QStringLiteral("UPDATE Qe_QuestionsHead SET Qq_TypeCode = 5 WHERE Qq_QuestCode IN (300, 301, 302)"));
     ScriptedRandomSource random({}, 0.5);
-    const Built built = buildFor(kModeTest, bank, random);
+    const Built built = buildFor(ExamMode::Test, bank, random);
     EXPECT_FALSE(built.result.ok);
     EXPECT_EQ(built.result.message, "Invalid directives. Cannot proceed");
     expectEmpty(built.msflex);
@@ -269,7 +267,7 @@ TEST(Pretest, ACategoryWithoutQuestionsCountsForTheShareButAddsNothing)
     ExamBankFixture bank;
     bank.category(1).category(2).category(3).questions(100, 12, 1).questions(300, 12, 3);
     ScriptedRandomSource random({}, 0.3);
-    const Built built = buildFor(kModeTest, bank, random);
+    const Built built = buildFor(ExamMode::Test, bank, random);
     ASSERT_TRUE(built.result.ok);
     EXPECT_EQ(built.result.drawn, 22);  // 11 from each of the two
     expectWellFormed(built.msflex);
@@ -282,7 +280,7 @@ struct PracticeBank {
     {
         bank.category(1, {}, true).category(2, {}, true).category(3, {}, true);
     }
-    Built build(int wanted, RandomSource& random) { return buildFor(kModePractice, bank, random, wanted); }
+    Built build(int wanted, RandomSource& random) { return buildFor(ExamMode::Practice, bank, random, wanted); }
     Built build(int wanted)
     {
         ScriptedRandomSource random;
@@ -365,7 +363,7 @@ TEST(Practice, TicksOfCategoriesAndChaptersChooseThePool)
         .question(203, 2, 1, 99);    // in a chapter that does not exist
     bank.progress(kUser, 202, Verdict::Wrong);
     ScriptedRandomSource random;
-    const Built built = buildFor(kModePractice, bank, random, 10);
+    const Built built = buildFor(ExamMode::Practice, bank, random, 10);
     ASSERT_TRUE(built.result.ok);
     EXPECT_EQ(codesOf(built.msflex), (Codes{202, 101}));
     EXPECT_EQ(built.result.drawn, 2);  // fewer than asked: the exam runs over these
@@ -469,7 +467,7 @@ TEST(Practice, NothingTickedOrNothingWantedDoesNotStartAnExam)
         ExamBankFixture bank;
         bank.category(1, {}, wanted == 0).questions(101, 5, 1);
         ScriptedRandomSource random;
-        const Built built = buildFor(kModePractice, bank, random, wanted);
+        const Built built = buildFor(ExamMode::Practice, bank, random, wanted);
         EXPECT_FALSE(built.result.ok);
         EXPECT_EQ(built.result.message, "No Questions selected. Cannot Proceed");
         expectEmpty(built.msflex);
@@ -503,10 +501,10 @@ TEST(ExamSession, CategoryRowsPerModeWord)
     const struct {
         QString mode;
         Codes expected;
-    } cases[] = {{kModePractice, {2, 3}}, {kModeTest, {1, 2, 3}}, {kModeSimulated, {1, 2, 3}}, {QString(), {1, 2, 3}},
+    } cases[] = {{QStringLiteral("PRACTICE"), {2, 3}}, {QStringLiteral("TEST"), {1, 2, 3}}, {QStringLiteral("SIMULATED"), {1, 2, 3}}, {QString(), {1, 2, 3}},
                  {QStringLiteral("practice"), {1, 2, 3}}};
     for (const auto& c : cases) {
-        EXPECT_EQ(session.openCategoryRows(c.mode), int(c.expected.size())) << c.mode.toStdString();
+        EXPECT_EQ(session.openCategoryRows(examModeFromWord(c.mode)), int(c.expected.size())) << c.mode.toStdString();
         Codes codes;
         for (const auto& row : session.CategoryRs)
             codes.push_back(int(row.integer(QStringLiteral("Qc_catcode"))));
@@ -520,7 +518,7 @@ TEST(ExamSession, StartValuesOfALoad)
     const struct {
         QString mode;
         double clockSeconds;
-    } cases[] = {{kModePractice, 0.0}, {kModeTest, 0.0}, {kModeSimulated, 60.0}, {kModeAdaptive, 60.0},
+    } cases[] = {{QStringLiteral("PRACTICE"), 0.0}, {QStringLiteral("TEST"), 0.0}, {QStringLiteral("SIMULATED"), 60.0}, {QStringLiteral("ADAPTIVE"), 60.0},
                  {QStringLiteral("test"), 60.0}};
     for (const auto& c : cases) {
         session.msflex.addQuestion(5, 1);
@@ -528,17 +526,17 @@ TEST(ExamSession, StartValuesOfALoad)
         session.ExamAborted = session.TimeOver = session.EndDeclined = true;
         session.CurrentQuestion = session.QuestionsReached = 9;
         session.SkipActivateGuard = false;
-        gReviewMode = gReviewGoto = true;
-        gUserAnswer = session.PageAnswer = QStringLiteral("A");
-        session.startValues(c.mode);
+        session.gReviewMode = session.gReviewGoto = true;
+        session.gUserAnswer = session.PageAnswer = QStringLiteral("A");
+        session.startValues(examModeFromWord(c.mode));
         EXPECT_EQ(session.ClockSeconds, c.clockSeconds) << c.mode.toStdString();
         EXPECT_EQ(session.ClockMinutes, 0);
         EXPECT_TRUE(session.SkipActivateGuard);
-        EXPECT_FALSE(session.ExamAborted || session.TimeOver || session.EndDeclined || gReviewMode || gReviewGoto);
+        EXPECT_FALSE(session.ExamAborted || session.TimeOver || session.EndDeclined || session.gReviewMode || session.gReviewGoto);
         EXPECT_EQ(session.CurrentQuestion, 1);
         EXPECT_EQ(session.QuestionsReached, 1);
         EXPECT_EQ(session.AdaptiveLevel, 1);
-        EXPECT_TRUE(session.PageAnswer.isEmpty() && gUserAnswer.isEmpty());
+        EXPECT_TRUE(session.PageAnswer.isEmpty() && session.gUserAnswer.isEmpty());
         expectEmpty(session.msflex);
         EXPECT_EQ(session.cboCategory.size(), 0);
     }
@@ -554,34 +552,34 @@ TEST(ExamSession, TheExamRunsOverTheQuestionsDrawnAndNeverOverAFailedBuild)
     ScriptedRandomSource random;
 
     ExamSession session;
-    session.startValues(kModePractice);
+    session.startValues(ExamMode::Practice);
     session.openExamConnection(bank.connectionString());
-    session.openCategoryRows(kModePractice);
-    gQuizQuestionCount = 10;
-    QuestionSetResult result = session.buildQuestionSet(kModePractice, kUser, gQuizQuestionCount, random);
+    session.openCategoryRows(ExamMode::Practice);
+    session.launch.gQuizQuestionCount = 10;
+    QuestionSetResult result = session.buildQuestionSet(ExamMode::Practice, kUser, session.launch.gQuizQuestionCount, random);
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(session.questionCount(), 4);
-    EXPECT_EQ(gQuizQuestionCount, 4);
+    EXPECT_EQ(session.launch.gQuizQuestionCount, 4);
     EXPECT_FALSE(session.ExamAborted);
 
     // A simulated exam may draw more than the launch record says, too.
-    session.startValues(kModeSimulated);
-    session.openCategoryRows(kModeSimulated);
-    gQuizQuestionCount = 2;
-    result = session.buildQuestionSet(kModeSimulated, kUser, gQuizQuestionCount, random);
+    session.startValues(ExamMode::Simulated);
+    session.openCategoryRows(ExamMode::Simulated);
+    session.launch.gQuizQuestionCount = 2;
+    result = session.buildQuestionSet(ExamMode::Simulated, kUser, session.launch.gQuizQuestionCount, random);
     ASSERT_TRUE(result.ok);
-    EXPECT_EQ(gQuizQuestionCount, 3);
+    EXPECT_EQ(session.launch.gQuizQuestionCount, 3);
 
     bank.conn().exec(QStringLiteral("UPDATE Qe_Category SET Qc_Perc_Of_Questions = 5"));
-    session.startValues(kModeSimulated);
-    session.openCategoryRows(kModeSimulated);
-    gQuizQuestionCount = 5;
-    result = session.buildQuestionSet(kModeSimulated, kUser, gQuizQuestionCount, random);
+    session.startValues(ExamMode::Simulated);
+    session.openCategoryRows(ExamMode::Simulated);
+    session.launch.gQuizQuestionCount = 5;
+    result = session.buildQuestionSet(ExamMode::Simulated, kUser, session.launch.gQuizQuestionCount, random);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.message, "Invalid exam directives. Cannot Proceed");
     EXPECT_TRUE(session.ExamAborted);
     EXPECT_EQ(session.questionCount(), 0);
-    EXPECT_EQ(gQuizQuestionCount, 5);
+    EXPECT_EQ(session.launch.gQuizQuestionCount, 5);
 }
 
 TEST(ExamSession, ADatabaseErrorIsReportedAndAbortsTheExam)
@@ -589,19 +587,19 @@ TEST(ExamSession, ADatabaseErrorIsReportedAndAbortsTheExam)
     const struct {
         QString mode;
         const char* drop;
-    } cases[] = {{kModePractice, "DROP TABLE Qe_Progress"},
-                 {kModeSimulated, "DROP TABLE Qe_QuestionsHead"},
-                 {kModeTest, "DROP TABLE Qe_QuestionsHead"}};
+    } cases[] = {{QStringLiteral("PRACTICE"), "DROP TABLE Qe_Progress"},
+                 {QStringLiteral("SIMULATED"), "DROP TABLE Qe_QuestionsHead"},
+                 {QStringLiteral("TEST"), "DROP TABLE Qe_QuestionsHead"}};
     for (const auto& c : cases) {
         ExamBankFixture bank;
         bank.category(1, {2, 2, 0, 0, 0}, true).questions(101, 4, 1);
         ExamSession session;
-        session.startValues(c.mode);
+        session.startValues(examModeFromWord(c.mode));
         session.openExamConnection(bank.connectionString());
-        session.openCategoryRows(c.mode);
+        session.openCategoryRows(examModeFromWord(c.mode));
         bank.conn().exec(QString::fromLatin1(c.drop));
         ScriptedRandomSource random;
-        const QuestionSetResult result = session.buildQuestionSet(c.mode, kUser, 5, random);
+        const QuestionSetResult result = session.buildQuestionSet(examModeFromWord(c.mode), kUser, 5, random);
         EXPECT_FALSE(result.ok) << c.mode.toStdString();
         EXPECT_TRUE(result.message.contains(QStringLiteral("no such table"), Qt::CaseInsensitive))
             << result.message.toStdString();
@@ -611,7 +609,7 @@ TEST(ExamSession, ADatabaseErrorIsReportedAndAbortsTheExam)
 
     ExamSession closed;
     ScriptedRandomSource random;
-    EXPECT_FALSE(closed.buildQuestionSet(kModePractice, kUser, 5, random).ok);
+    EXPECT_FALSE(closed.buildQuestionSet(ExamMode::Practice, kUser, 5, random).ok);
     EXPECT_TRUE(closed.ExamAborted);
 }
 

@@ -28,7 +28,7 @@ QString schemaText(const QString& path)
 
 class SchemaCheck : public ::testing::Test {
 protected:
-    void SetUp() override { gAppName = QStringLiteral("Ziduver Test"); }
+    void SetUp() override { gLogin.gAppName = QStringLiteral("Ziduver Test"); }
     TempHome home;
     RecordingUiHooks ui;
     ExamDbFixture fixture{home};
@@ -43,7 +43,7 @@ TEST_F(SchemaCheck, CurrentDatabasePassesWithoutChangeOrMessage)
     }
     EXPECT_EQ(schemaText(path), before);
     EXPECT_TRUE(ui.messages().empty());
-    EXPECT_FALSE(gInvalidDbFlag);
+    EXPECT_FALSE(gDiscovery.gInvalidDbFlag);
     EXPECT_TRUE(debugLog().isEmpty()) << "nothing is logged without the debug flag when all goes well";
 }
 
@@ -79,13 +79,13 @@ TEST_F(SchemaCheck, RefusalsAndTheirMessages)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ui.clear();
-        gInvalidDbFlag = false;
-        gInvalidExamsList.clear();
+        gDiscovery.gInvalidDbFlag = false;
+        gDiscovery.gInvalidExamsList.clear();
         const QString path = fixture.createExam(QStringLiteral("x.qzr"), c.options);
 
         EXPECT_FALSE(CompatibleDB(path, c.messageSwitch));
-        EXPECT_TRUE(gInvalidDbFlag);
-        EXPECT_EQ(gInvalidExamsList, c.listed ? path + QLatin1Char(',') : QString());
+        EXPECT_TRUE(gDiscovery.gInvalidDbFlag);
+        EXPECT_EQ(gDiscovery.gInvalidExamsList, c.listed ? path + QLatin1Char(',') : QString());
         if (c.message) {
             ASSERT_EQ(ui.messages().size(), 1u);
             EXPECT_EQ(ui.messages()[0].text, QStringLiteral("Non-compatible database. Cannot useQe_Category"));
@@ -116,7 +116,7 @@ TEST_F(SchemaCheck, UnreadableDatabasesAndReferenceAreRefusedSilently)
         SCOPED_TRACE(path.toStdString());
         QFile::remove(programFile(QStringLiteral("debug.log")));
         EXPECT_FALSE(CompatibleDB(path, 1));
-        EXPECT_FALSE(gInvalidDbFlag);
+        EXPECT_FALSE(gDiscovery.gInvalidDbFlag);
         EXPECT_TRUE(ui.messages().empty());
         EXPECT_TRUE(debugLog().contains(QStringLiteral(": Module Name CompatibleDB: Date/Time: ")));
         EXPECT_TRUE(debugLog().contains(QStringLiteral(" #") + path));
@@ -132,7 +132,7 @@ TEST_F(SchemaCheck, UnreadableDatabasesAndReferenceAreRefusedSilently)
     QFile::remove(fixture.referencePath());
     QFile::remove(programFile(QStringLiteral("debug.log")));
     EXPECT_FALSE(CompatibleDB(good, 1));
-    EXPECT_FALSE(gInvalidDbFlag);
+    EXPECT_FALSE(gDiscovery.gInvalidDbFlag);
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_TRUE(debugLog().contains(QStringLiteral(": Module Name CompatibleDB: Date/Time: ")));
 }
@@ -146,13 +146,13 @@ TEST_F(SchemaCheck, ReferenceMissingALaterTableStillRefusesAnEarlierMismatch)
     ExamDbOptions extra;
     extra.extraColumns = {QStringLiteral("Qe_AnswerChoice.Qc_Weight")};
     EXPECT_FALSE(CompatibleDB(fixture.createExam(QStringLiteral("extra.qzr"), extra), 2));
-    EXPECT_TRUE(gInvalidDbFlag) << "Qe_AnswerChoice is compared before the reference's gap is reached";
+    EXPECT_TRUE(gDiscovery.gInvalidDbFlag) << "Qe_AnswerChoice is compared before the reference's gap is reached";
     EXPECT_EQ(ui.messages().size(), 1u);
 
-    gInvalidDbFlag = false;
+    gDiscovery.gInvalidDbFlag = false;
     ui.clear();
     EXPECT_FALSE(CompatibleDB(fixture.createExam(QStringLiteral("plain.qzr")), 2));
-    EXPECT_FALSE(gInvalidDbFlag);
+    EXPECT_FALSE(gDiscovery.gInvalidDbFlag);
     EXPECT_TRUE(ui.messages().empty());
 }
 
@@ -186,9 +186,9 @@ TEST_F(SchemaCheck, OldDatabaseIsUpgradedOnceAndThenLeftAlone)
 TEST_F(SchemaCheck, DebugLinesAreWrittenOnlyWithTheDebugFlag)
 {
     const QString path = fixture.createExam(QStringLiteral("ok.qzr"));
-    gDebug = 1;
+    gStartup.gDebug = 1;
     EXPECT_TRUE(CompatibleDB(path, 2));
-    gDebug = 0;
+    gStartup.gDebug = 0;
     const QStringList lines = debugLog().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     const QString date = logDate();
     const QString at = QStringLiteral(" #") + path;

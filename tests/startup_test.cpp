@@ -55,7 +55,7 @@ public:
     {
         EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
         ASSERT_EQ(ui.htmlPages().size(), 1);
-        EXPECT_EQ(gDbMessageText, text);
+        EXPECT_EQ(gMessage.gDbMessageText, text);
         EXPECT_EQ(ui.htmlPages().first(), dbMessagePage(text));
     }
 
@@ -66,18 +66,18 @@ public:
 
 TEST_F(Startup, GoodStartSetsTheStartupState)
 {
-    gDisplayBits = 32;
+    gStartup.gDisplayBits = 32;
     ASSERT_EQ(Main(environment), StartupResult::ShowLogin);
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_TRUE(ui.htmlPages().empty());
-    EXPECT_EQ(gDisplayBits, 0);
-    EXPECT_EQ(gSkinFile, QStringLiteral("Skin/Ziduver.qss")) << "the raw setting; the login window adds the separator";
-    EXPECT_EQ(gDbPassword, QStringLiteral("TORVILKE"));
-    EXPECT_EQ(gSysDbPath, systemDb());
-    EXPECT_EQ(db::Connection::pathFromConnectionString(gSysConnStr), gSysDbPath);
-    EXPECT_TRUE(gSysConnStr.endsWith(QStringLiteral("pwd= TORVILKE")));
-    EXPECT_EQ(gScreenMode, 1);
-    EXPECT_TRUE(gMultiUser);
+    EXPECT_EQ(gStartup.gDisplayBits, 0);
+    EXPECT_EQ(gStartup.gSkinFile, QStringLiteral("Skin/Ziduver.qss")) << "the raw setting; the login window adds the separator";
+    EXPECT_EQ(gStartup.gDbPassword, QStringLiteral("TORVILKE"));
+    EXPECT_EQ(gStartup.gSysDbPath, systemDb());
+    EXPECT_EQ(db::Connection::pathFromConnectionString(gStartup.gSysConnStr), gStartup.gSysDbPath);
+    EXPECT_TRUE(gStartup.gSysConnStr.endsWith(QStringLiteral("pwd= TORVILKE")));
+    EXPECT_EQ(gStartup.gScreenMode, 1);
+    EXPECT_TRUE(gStartup.gMultiUser);
     EXPECT_EQ(environment.instanceChecks, 1);
     EXPECT_TRUE(logLines().isEmpty()) << "debug 0 writes no line";
 }
@@ -100,8 +100,8 @@ TEST_F(Startup, LargeFontsRefuseBeforeAnythingElseIsRead)
         EXPECT_EQ(Main(environment), StartupResult::Quit);
         expectOnlyFailurePage(QString::fromLatin1(kStartupDpiText));
         EXPECT_EQ(environment.instanceChecks, 0);
-        EXPECT_TRUE(gSysDbPath.isEmpty());
-        EXPECT_EQ(gDebug, 0);
+        EXPECT_TRUE(gStartup.gSysDbPath.isEmpty());
+        EXPECT_EQ(gStartup.gDebug, 0);
         EXPECT_TRUE(logLines().isEmpty());
     }
 }
@@ -119,7 +119,7 @@ TEST_F(Startup, OnlyDebugValueOneWritesTheStartupLines)
         writeSetup({{QStringLiteral("debug"), QString::fromLatin1(c.value)}});
 
         EXPECT_EQ(Main(environment), StartupResult::ShowLogin);
-        EXPECT_EQ(gDebug, c.debug);
+        EXPECT_EQ(gStartup.gDebug, c.debug);
         const QStringList lines = logLines();
         if (c.debug != 1) {
             EXPECT_TRUE(lines.isEmpty()) << lines.join(QLatin1Char('|')).toStdString();
@@ -162,7 +162,7 @@ TEST_F(Startup, SettingErrorsAfterTheFailureTextShowIt)
 
         EXPECT_EQ(Main(environment), StartupResult::Quit);
         expectOnlyFailurePage(QString::fromLatin1(kStartupFailureText));
-        EXPECT_TRUE(gSysDbPath.isEmpty()) << "start-up stopped at the setting";
+        EXPECT_TRUE(gStartup.gSysDbPath.isEmpty()) << "start-up stopped at the setting";
         EXPECT_EQ(environment.instanceChecks, 0);
     }
 }
@@ -178,7 +178,7 @@ TEST_F(Startup, BlockRightClickTakesTheLeadingNumber)
         resetStartupState();
         writeSetup({{QStringLiteral("BlockRightClick"), QString::fromLatin1(c.value)}});
         EXPECT_EQ(Main(environment), StartupResult::ShowLogin);
-        EXPECT_EQ(gBlockRightClick, c.expected);
+        EXPECT_EQ(gStartup.gBlockRightClick, c.expected);
     }
 }
 
@@ -197,7 +197,7 @@ TEST_F(Startup, ScreenWidthGivesTheModeAndWarnsOnOthers)
         environment.width = c.width;
 
         EXPECT_EQ(Main(environment), StartupResult::ShowLogin) << "the warning never stops start-up";
-        EXPECT_EQ(gScreenMode, c.mode);
+        EXPECT_EQ(gStartup.gScreenMode, c.mode);
         EXPECT_TRUE(ui.htmlPages().empty());
         if (!c.warning) {
             EXPECT_TRUE(ui.messages().empty());
@@ -234,15 +234,15 @@ TEST_F(Startup, RegistrationRowChoosesSingleOrMultiUser)
         if (c.withDefaultUser)
             systemExec(QStringLiteral("INSERT INTO Bq_DefaultUser (loginid, Password) VALUES ('Solo', 'Pass')"));
         // Left as they are in multi-user mode, overwritten in single-user mode.
-        gDefaultLoginId = QStringLiteral("KEPT");
-        gDefaultPassword = QStringLiteral("KEPT");
+        gStartup.gDefaultLoginId = QStringLiteral("KEPT");
+        gStartup.gDefaultPassword = QStringLiteral("KEPT");
 
         ASSERT_EQ(Main(environment), StartupResult::ShowLogin) << ui.htmlPages().join(QLatin1Char('|')).toStdString();
-        EXPECT_EQ(gMultiUser, c.expectMulti);
+        EXPECT_EQ(gStartup.gMultiUser, c.expectMulti);
         const QString login = c.expectMulti ? QStringLiteral("KEPT") : c.withDefaultUser ? QStringLiteral("Solo") : QString();
         const QString password = c.expectMulti ? QStringLiteral("KEPT") : c.withDefaultUser ? QStringLiteral("Pass") : QString();
-        EXPECT_EQ(gDefaultLoginId, login);
-        EXPECT_EQ(gDefaultPassword, password);
+        EXPECT_EQ(gStartup.gDefaultLoginId, login);
+        EXPECT_EQ(gStartup.gDefaultPassword, password);
         EXPECT_TRUE(ui.htmlPages().empty());
     }
 }
@@ -318,7 +318,7 @@ TEST_F(Startup, UnwritableSystemDatabaseShowsTheFailureTextAndQuits)
     environment.systemDatabaseReadOnly = true;
     EXPECT_EQ(Main(environment), StartupResult::Quit);
     expectOnlyFailurePage(QString::fromLatin1(kStartupFailureText));
-    EXPECT_EQ(gScreenMode, 0) << "start-up stopped at the database test";
+    EXPECT_EQ(gStartup.gScreenMode, 0) << "start-up stopped at the database test";
     const QStringList lines = logLines();
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines.last().contains(QStringLiteral("readonly"))) << lines.last().toStdString();
@@ -355,10 +355,10 @@ TEST_F(Startup, FailureBeforeTheFailureTextShowsABuiltInTextNamingTheProblem)
         EXPECT_EQ(Main(environment), StartupResult::Quit);
         EXPECT_TRUE(ui.messages().empty());
         ASSERT_EQ(ui.htmlPages().size(), 1);
-        EXPECT_FALSE(gDbMessageText.trimmed().isEmpty());
-        EXPECT_TRUE(gDbMessageText.contains(QString::fromLatin1(c.named))) << gDbMessageText.toStdString();
-        EXPECT_FALSE(gDbMessageText.contains(QString::fromLatin1(kStartupFailureText)));
-        EXPECT_TRUE(gSysDbPath.isEmpty());
+        EXPECT_FALSE(gMessage.gDbMessageText.trimmed().isEmpty());
+        EXPECT_TRUE(gMessage.gDbMessageText.contains(QString::fromLatin1(c.named))) << gMessage.gDbMessageText.toStdString();
+        EXPECT_FALSE(gMessage.gDbMessageText.contains(QString::fromLatin1(kStartupFailureText)));
+        EXPECT_TRUE(gStartup.gSysDbPath.isEmpty());
     }
 }
 
@@ -369,7 +369,7 @@ TEST_F(Startup, SecondCopyEndsWithoutAWord)
     EXPECT_EQ(Main(environment), StartupResult::Quit);
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_TRUE(ui.htmlPages().empty());
-    EXPECT_TRUE(gSysDbPath.isEmpty()) << "ended before the system database was touched";
+    EXPECT_TRUE(gStartup.gSysDbPath.isEmpty()) << "ended before the system database was touched";
     const QStringList lines = logLines();
     ASSERT_EQ(lines.size(), 1) << lines.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(lines.first().startsWith(QStringLiteral("Reached Main: main :QmodPublic: Date/Time :")));
@@ -379,21 +379,21 @@ TEST(StartupMessages, MessageBoxStateAndHtmlMessageText)
 {
     resetStartupState();
     RecordingUiHooks ui;
-    gExamWindowActive = true;
+    gGuard.gExamWindowActive = true;
     ui.answerNext(100);
     EXPECT_EQ(ShowMessage(QStringLiteral("Sure?"), QStringLiteral("Title"), YesNo), 100);
-    EXPECT_EQ(gMsgText, QStringLiteral("Sure?"));
-    EXPECT_EQ(gMsgTitle, QStringLiteral("Title"));
-    EXPECT_EQ(gMsgResult, 100);
-    EXPECT_FALSE(gExamWindowActive) << "the exam window must not take the box's return for a re-activation";
+    EXPECT_EQ(gMessage.gMsgText, QStringLiteral("Sure?"));
+    EXPECT_EQ(gMessage.gMsgTitle, QStringLiteral("Title"));
+    EXPECT_EQ(gMessage.gMsgResult, 100);
+    EXPECT_FALSE(gGuard.gExamWindowActive) << "the exam window must not take the box's return for a re-activation";
 
     // A box closed without a button leaves the style.
     ui.answerNext(OkCancel);
     EXPECT_EQ(ShowMessage(QStringLiteral("Closed"), QString(), OkCancel), OkCancel);
-    EXPECT_EQ(gMsgResult, OkCancel);
+    EXPECT_EQ(gMessage.gMsgResult, OkCancel);
 
     ShowDbMessage(QStringLiteral("first\r\nsecond"));
-    EXPECT_EQ(gDbMessageText, QStringLiteral("first\r\nsecond"));
+    EXPECT_EQ(gMessage.gDbMessageText, QStringLiteral("first\r\nsecond"));
     ASSERT_EQ(ui.htmlPages().size(), 1);
     EXPECT_TRUE(ui.htmlPages().first().contains(QStringLiteral("first<br>\nsecond<br><br></font>")));
 }
@@ -406,10 +406,10 @@ TEST(StartupDisplayRoutines, FileExistsWritesItsDebugLineOnlyInDebugMode)
     const QString path = home.file(QStringLiteral("exam.qzr"));
     EXPECT_TRUE(FileExists(path));
     EXPECT_FALSE(QFileInfo::exists(home.file(QStringLiteral("debug.log"))));
-    gDebug = 1;
+    gStartup.gDebug = 1;
     EXPECT_TRUE(FileExists(path));
     EXPECT_FALSE(FileExists(QString())) << "an empty path is no file";
-    gDebug = 0;
+    gStartup.gDebug = 0;
     QFile log(home.file(QStringLiteral("debug.log")));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(log.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);

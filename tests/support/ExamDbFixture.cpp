@@ -29,17 +29,17 @@ db::Connection createFresh(const QString& path)
 
 ExamDbFixture::ExamDbFixture(const TempHome& home) : m_home(home)
 {
-    gDbPassword = QLatin1String(kDatabasePassword);
-    gSysDbPath = systemDbPath();
-    gSysConnStr = connectionString(gSysDbPath, gDbPassword);
-    gDebug = 0;
-    gInvalidDbFlag = false;
-    gDuplicateExamFlag = false;
-    gAllExamsList.clear();
-    gDuplicateExamsList.clear();
-    gInvalidExamsList.clear();
+    gStartup.gDbPassword = QLatin1String(kDatabasePassword);
+    gStartup.gSysDbPath = systemDbPath();
+    gStartup.gSysConnStr = connectionString(gStartup.gSysDbPath, gStartup.gDbPassword);
+    gStartup.gDebug = 0;
+    gDiscovery.gInvalidDbFlag = false;
+    gDiscovery.gDuplicateExamFlag = false;
+    gDiscovery.gAllExamsList.clear();
+    gDiscovery.gDuplicateExamsList.clear();
+    gDiscovery.gInvalidExamsList.clear();
 
-    db::Connection system = createFresh(gSysDbPath);
+    db::Connection system = createFresh(gStartup.gSysDbPath);
     schema::createSystemDatabase(system);
     rebuildReference({});
 }

@@ -1,27 +1,30 @@
 #include "tests/support/ExamLaunchRecord.h"
 
 #include "foundation/ConnectionString.h"
-#include "foundation/ExamParameters.h"
 #include "foundation/SharedState.h"
 #include "tools/mkdata/SampleInstallation.h"
 
-void fillTestLaunchRecord(const TestLaunch& l, const QString& appName)
+ExamParameters testLaunchRecord(const TestLaunch& l, const QString& appName)
 {
-    gAppName = appName;
-    gAppTitle = appName;
-    gSkinFile.clear();
-    gIconPath.clear();
-    gMultiUser = l.multiUser;
-    gExamMode = l.mode;
-    gQuizQuestionCount = l.count;
-    gQuizHours = 0;
-    gQuizMinutes = l.minutes;
-    gQuizConnStr = connectionString(l.dbPath, QString::fromLatin1(kDatabasePassword));
-    gQuizExamDbPath = l.dbPath;
-    gQuizUserCode = 2;
-    gQuizUserName = QStringLiteral("student");
-    gQuizExamName = QString::fromLatin1(sample::kExamDesc);
-    gQuizFontName = QStringLiteral("Verdana");
-    gQuizFontSize = 12;
-    gExamWindowActive = false;
+    gLogin.gAppName = appName;
+    gLogin.gAppTitle = appName;
+    gStartup.gSkinFile.clear();
+    gLogin.gIconPath.clear();
+    gStartup.gMultiUser = l.multiUser;
+    gGuard.gExamWindowActive = false;
+
+    ExamParameters record;
+    record.gAppTitle = appName;
+    record.gExamMode = l.mode;
+    record.gQuizQuestionCount = l.count;
+    record.gQuizHours = 0;
+    record.gQuizMinutes = l.minutes;
+    record.gQuizConnStr = connectionString(l.dbPath, QString::fromLatin1(kDatabasePassword));
+    record.gQuizExamDbPath = l.dbPath;
+    record.gQuizUserCode = 2;
+    record.gQuizUserName = QStringLiteral("student");
+    record.gQuizExamName = QString::fromLatin1(sample::kExamDesc);
+    record.gQuizFontName = QStringLiteral("Verdana");
+    record.gQuizFontSize = 12;
+    return record;
 }

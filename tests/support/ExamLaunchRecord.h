@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/ExamParameters.h"
+
 #include <QString>
 
 // The exam launch record as the main window fills it before it shows the
@@ -12,6 +14,6 @@ struct TestLaunch {
     bool multiUser = false;
 };
 
-// Fills the launch record and the shared state it needs, and clears the
-// activation guard as the main window does before a launch.
-void fillTestLaunchRecord(const TestLaunch& launch, const QString& appName);
+// The launch record, after setting the shared state it needs and clearing
+// the activation guard as the main window does before a launch.
+ExamParameters testLaunchRecord(const TestLaunch& launch, const QString& appName);

@@ -7,45 +7,9 @@
 
 void resetStartupState()
 {
-    gDebug = 0;
-    gBlockRightClick = 0;
-    gSkinFile.clear();
-    gScreenMode = 0;
-    gDisplayBits = 0;
-    gDbPassword.clear();
-    gSysDbPath.clear();
-    gSysConnStr.clear();
-    gMultiUser = false;
-    gDefaultLoginId.clear();
-    gDefaultPassword.clear();
-
-    gAppName.clear();
-    gAppTitle.clear();
-    gIconPath.clear();
-    gShowAdminPref = 0;
-    gEngineType.clear();
-    gEngineVersion.clear();
-    gExamCode.clear();
-    gExamDesc.clear();
-    gExamDbPath.clear();
-    gExamConnStr.clear();
-    gLoginId.clear();
-    gUserCode.clear();
-    gUserPassword.clear();
-    gHotKey.clear();
-    gCheatKeyEnabled = false;
-    gExamWindowActive = false;
-
-    gMsgText.clear();
-    gMsgTitle.clear();
-    gMsgResult = 0;
-    gDbMessageText.clear();
-
-    gInvalidDbFlag = false;
-    gDuplicateExamFlag = false;
-    gAllExamsList.clear();
-    gDuplicateExamsList.clear();
-    gInvalidExamsList.clear();
+    resetSharedState();
+    gMessage = {};
+    gDiscovery = {};
 }
 
 QByteArray startupSetupXml(const SetupChanges& changes)

@@ -1,0 +1,9 @@
+#include "foundation/SharedState.h"
+
+void resetSharedState()
+{
+    gStartup = {};
+    gLogin = {};
+    gAdmin = {};
+    gGuard = {};
+}
