@@ -30,9 +30,11 @@ test: build $(BUILD_DIR)/runtime
 	@cd $(BUILD_DIR) && $(TEST_ENV) ctest --output-on-failure -j $(JOBS)
 
 # Lays down the sample installation only when there is none, so a user's
-# data in it survives.
+# data in it survives. The exam window's static pages and scripts hold no
+# user data and are refreshed every time.
 sample: build
-	@if [ ! -f $(HOME_DIR)/Ziduver.QZR ]; then $(BUILD_DIR)/ziduver-mkdata --home $(HOME_DIR); fi
+	@if [ ! -f $(HOME_DIR)/Ziduver.QZR ]; then $(BUILD_DIR)/ziduver-mkdata --home $(HOME_DIR); \
+	else $(BUILD_DIR)/ziduver-mkdata --static-files --home $(HOME_DIR) > /dev/null; fi
 
 run: sample $(BUILD_DIR)/runtime
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \

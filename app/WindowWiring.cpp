@@ -1,41 +1,20 @@
 #include "app/WindowWiring.h"
 
-#include "foundation/SharedState.h"
-#include "foundation/WindowLinks.h"
 #include "exam/frmZiduver.h"
+#include "exam/links/ReturnToMainWindowLink.h"
 #include "foundation/frmDBSel.h"
+#include "foundation/links/MainWindowLink.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/links/ExamWindowLink.h"
+#include "mainwindow/links/LoginWindowLink.h"
 
-#include <QLabel>
-#include <QLineEdit>
-
+// One line per link: the window that serves it.
 void wireWindows()
 {
-    WindowLinks& links = windowLinks();
-    links.showMainWindow = [](const QString& examDescription) {
-        frmmain& window = frmmain::instance();
-        window.lblExamName->setText(examDescription);
-        window.setWindowTitle(gLogin.gAppTitle);
-        window.show();
-        window.raise();
-        window.activateWindow();
-    };
-    links.returnToMainWindow = [] {
-        frmmain& window = frmmain::instance();
-        window.show();
-        window.raise();
-        window.activateWindow();
-    };
-    links.showExamWindow = [](const ExamParameters& record) { frmZiduver::launch(record); };
-    links.showLoginWindow = [] {
-        frmDBSel& login = frmDBSel::instance();
-        login.show();
-        login.raise();
-        login.activateWindow();
-        // Change Exam hands the current user back to the login window.
-        login.txtUser->setText(gLogin.gLoginId);
-        login.txtPassWord->setText(gLogin.gUserPassword);
-        login.txtUser->setReadOnly(true);
-        login.txtPassWord->setReadOnly(true);
-    };
+    MainWindowLink::wire([](const QString& examDescription) { frmmain::instance().showForExam(examDescription); });
+    ReturnToMainWindowLink::wire([] { frmmain::instance().showAgain(); });
+    ExamWindowLink::wire(&frmZiduver::launch);
+    LoginWindowLink::wire([](const QString& login, const QString& password) {
+        frmDBSel::instance().showForChangeExam(login, password);
+    });
 }

@@ -1,4 +1,5 @@
 #pragma once
 
-// Connects the windows of the subsystems to each other (see WindowLinks).
+// Wires each window link (see foundation/WindowLink.h) to the window that
+// serves it.
 void wireWindows();

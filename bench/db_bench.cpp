@@ -2,6 +2,7 @@
 // one transaction, and reading questions by key.
 #include "bench/BenchRegistry.h"
 
+#include "foundation/ExamBankWriter.h"
 #include "foundation/Schema.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
@@ -23,11 +24,6 @@ constexpr int kQuestions = 20000;
 constexpr int kChoices = 4;
 constexpr int kLookups = 50000;
 
-const char* const kHeadSql =
-    "INSERT INTO Qe_QuestionsHead (Qq_QuestCode, Qq_CatCode, Qq_ChapterCode, Qq_TypeCode, Qq_InteractiveCode, "
-    "Qq_Quest_Desc, Qq_Explanation, Qq_Difficulty, Qq_IsScenario, Qq_ScenarioId) VALUES (?, ?, ?, 1, 0, ?, ?, ?, 0, 0)";
-const char* const kChoiceSql =
-    "INSERT INTO Qe_AnswerChoice (Qc_QuestCode, Qc_Choice_Seq, Qc_ChoiceDesc, Qc_RightAns) VALUES (?, ?, ?, ?)";
 const char* const kLookupSql = "SELECT * FROM Qe_QuestionsHead WHERE Qq_QuestCode = ?";
 
 // The texts are made once, outside the timed work, as UTF-8 for the raw
@@ -88,13 +84,19 @@ void insertWithLayer(const QString& path)
     const Bank& b = bank();
     db::Connection connection = db::Connection::openFile(path);
     db::Transaction transaction(connection);
-    db::Statement head = connection.prepare(QLatin1String(kHeadSql));
-    db::Statement choice = connection.prepare(QLatin1String(kChoiceSql));
+    ExamBankWriter writer(connection);
+    ExamBankWriter::QuestionRow head = ExamBankWriter::QuestionRow::multipleChoice(0);
     for (int i = 0; i < kQuestions; ++i) {
         const int code = i + 1;
-        head.exec({code, i % 8 + 1, i % 24 + 1, b.qtext[size_t(i)], b.qexplanation[size_t(i)], i % 3 + 1});
+        head.code = code;
+        head.category = i % 8 + 1;
+        head.chapter = i % 24 + 1;
+        head.text = b.qtext[size_t(i)];
+        head.explanation = b.qexplanation[size_t(i)];
+        head.difficulty = i % 3 + 1;
+        writer.addQuestion(head);
         for (int c = 0; c < kChoices; ++c)
-            choice.exec({code, c + 1, b.qchoice[size_t(c)], c == i % kChoices ? 1 : 0});
+            writer.addChoice({code, c + 1, b.qchoice[size_t(c)], c == i % kChoices});
     }
     transaction.commit();
 }
@@ -104,19 +106,27 @@ void insertRaw(const QString& path)
     const Bank& b = bank();
     sqlite3* handle = openRaw(path);
     check(sqlite3_exec(handle, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), handle);
+    // The same statements as the writer's, bound the same way (the model
+    // answer is never bound, so it stays NULL).
     sqlite3_stmt* head = nullptr;
     sqlite3_stmt* choice = nullptr;
-    check(sqlite3_prepare_v2(handle, kHeadSql, -1, &head, nullptr), handle);
-    check(sqlite3_prepare_v2(handle, kChoiceSql, -1, &choice, nullptr), handle);
+    check(sqlite3_prepare_v2(handle, ExamBankWriter::addQuestionSql(true).toUtf8().constData(), -1, &head, nullptr),
+          handle);
+    check(sqlite3_prepare_v2(handle, ExamBankWriter::addChoiceSql().toUtf8().constData(), -1, &choice, nullptr),
+          handle);
     for (int i = 0; i < kQuestions; ++i) {
         const int code = i + 1;
         sqlite3_bind_int(head, 1, code);
         sqlite3_bind_int(head, 2, i % 8 + 1);
         sqlite3_bind_int(head, 3, i % 24 + 1);
-        sqlite3_bind_text(head, 4, b.text[size_t(i)].c_str(), int(b.text[size_t(i)].size()), SQLITE_TRANSIENT);
-        sqlite3_bind_text(head, 5, b.explanation[size_t(i)].c_str(), int(b.explanation[size_t(i)].size()),
+        sqlite3_bind_int(head, 4, 1);
+        sqlite3_bind_int(head, 5, 0);
+        sqlite3_bind_text(head, 6, b.text[size_t(i)].c_str(), int(b.text[size_t(i)].size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(head, 7, b.explanation[size_t(i)].c_str(), int(b.explanation[size_t(i)].size()),
                           SQLITE_TRANSIENT);
-        sqlite3_bind_int(head, 6, i % 3 + 1);
+        sqlite3_bind_int(head, 8, i % 3 + 1);
+        sqlite3_bind_int(head, 9, 0);
+        sqlite3_bind_int(head, 10, 0);
         check(sqlite3_step(head), handle, SQLITE_DONE);
         sqlite3_reset(head);
         for (int c = 0; c < kChoices; ++c) {

@@ -4,6 +4,7 @@
 #include "foundation/ExamMode.h"
 #include "exam/QuestionList.h"
 #include "exam/QuestionSetBuilder.h"
+#include "foundation/ExamBank.h"
 #include "platform/db/Connection.h"
 #include "tests/support/ExamBankFixture.h"
 
@@ -60,9 +61,9 @@ sqlite3_stmt* prepare(const QString& sql)
 // builders read.
 double perCategoryFloor(bool withCount)
 {
-    sqlite3_stmt* categories = prepare(QStringLiteral("SELECT * FROM Qe_Category ORDER BY Qc_catcode"));
-    sqlite3_stmt* pool = prepare(QuestionSetBuilder::categoryPoolSql());
-    sqlite3_stmt* count = prepare(QStringLiteral("SELECT count(DISTINCT Qc_catcode) FROM Qe_Category"));
+    sqlite3_stmt* categories = prepare(ExamBank::categoryRowsSql(false));
+    sqlite3_stmt* pool = prepare(ExamBank::categoryPoolSql());
+    sqlite3_stmt* count = prepare(ExamBank::categoryCountSql());
     volatile long long sink = 0;
     const double floor = bench::bestOf(20, [&] {
         if (withCount)
@@ -92,30 +93,32 @@ double timeBuild(ExamMode mode, int wanted, int& drawn)
     });
 }
 
+// Times a random builder against the per-category floor and reports both.
+void reportPerCategory(ExamMode mode, bool withCount, const char* what)
+{
+    const double floor = perCategoryFloor(withCount);
+    int drawn = 0;
+    const double ours = timeBuild(mode, 0, drawn);
+    std::printf("drawn %d\n", drawn);
+    bench::report(what, ours, floor, 3.0);
+}
+
 } // namespace
 
 ZIDUVER_BENCH("question set: simulated exam, 100 of 20,000")
 {
-    const double floor = perCategoryFloor(false);
-    int drawn = 0;
-    const double ours = timeBuild(ExamMode::Simulated, 0, drawn);
-    std::printf("drawn %d\n", drawn);
-    bench::report("BuildExamFromDirectives (vs category + pool queries)", ours, floor, 3.0);
+    reportPerCategory(ExamMode::Simulated, false, "BuildExamFromDirectives (vs category + pool queries)");
 }
 
 ZIDUVER_BENCH("question set: pretest, 100 of 20,000")
 {
-    const double floor = perCategoryFloor(true);
-    int drawn = 0;
-    const double ours = timeBuild(ExamMode::Test, 0, drawn);
-    std::printf("drawn %d\n", drawn);
-    bench::report("FillQuestionsByCategory (vs count + category + pool queries)", ours, floor, 3.0);
+    reportPerCategory(ExamMode::Test, true, "FillQuestionsByCategory (vs count + category + pool queries)");
 }
 
 ZIDUVER_BENCH("question set: practice, 100 of 20,000")
 {
-    sqlite3_stmt* pool = prepare(QuestionSetBuilder::practicePoolSql());
-    sqlite3_stmt* progress = prepare(QuestionSetBuilder::practiceProgressSql());
+    sqlite3_stmt* pool = prepare(ExamBank::practicePoolSql());
+    sqlite3_stmt* progress = prepare(ExamBank::currentPassProgressSql());
     volatile long long sink = 0;
     const double floor = bench::bestOf(20, [&] {
         sink = sink + stepAll(pool);
@@ -125,10 +128,11 @@ ZIDUVER_BENCH("question set: practice, 100 of 20,000")
     sqlite3_finalize(pool);
     sqlite3_finalize(progress);
     const double viaLayer = bench::bestOf(20, [&] {
-        bank().conn().query(QuestionSetBuilder::practicePoolSql());
-        bank().conn().query(QuestionSetBuilder::practiceProgressSql(), {kUser});
+        ExamBank exam(bank().conn());
+        exam.practicePool();
+        exam.currentPassProgress(kUser);
     });
-    std::printf("the same two queries read through the database layer: %.2f ms\n", viaLayer);
+    std::printf("the same two queries read through ExamBank: %.2f ms\n", viaLayer);
     int drawn = 0;
     const double ours = timeBuild(ExamMode::Practice, 100, drawn);
     std::printf("drawn %d\n", drawn);

@@ -32,11 +32,11 @@ public:
     int questionCount() const { return rows() - 1; }
 
     // Cell text; row and column must lie inside the table (std::out_of_range
-    // otherwise, as the grid raised an error).
+    // otherwise).
     QString text(int row, int col) const;
     void setText(int row, int col, const QString& value);
-    // The cell as a number, read as the old readers did with Val(): leading
-    // blanks skipped, the leading integer taken, 0 when there is none.
+    // The cell as a number: leading blanks skipped, the leading integer
+    // taken, 0 when there is none.
     int number(int row, int col) const;
 
     // Appends a row from tab-separated texts, filling the columns from 0;

@@ -3,6 +3,7 @@
 #include "exam/CategoryMap.h"
 #include "exam/QuestionList.h"
 #include "exam/RandomSource.h"
+#include "foundation/ExamBank.h"
 #include "platform/db/Connection.h"
 
 #include <algorithm>
@@ -12,18 +13,6 @@
 #include <vector>
 
 namespace {
-
-// A count or code read as the old code read it into an integer: Null as 0,
-// a fraction rounded half to even.
-int wholeNumber(const QVariant& value)
-{
-    if (value.isNull())
-        return 0;
-    const double d = value.toDouble();
-    if (!std::isfinite(d))
-        return 0;
-    return int(std::clamp(std::nearbyint(d), -2147483648.0, 2147483647.0));
-}
 
 struct PoolQuestion {
     int code;
@@ -71,23 +60,6 @@ void takeByCategoryRotation(const std::vector<PoolQuestion>& pool, int& wanted, 
 
 } // namespace
 
-QString QuestionSetBuilder::practicePoolSql()
-{
-    // Chapter 0 and the other chapters exclude each other and both joined
-    // tables are keyed, so each question stands here at most once.
-    return QStringLiteral(
-        "SELECT a.Qq_QuestCode, a.Qq_TypeCode, a.Qq_CatCode FROM Qe_QuestionsHead a, Qe_Category b "
-        "WHERE a.Qq_ChapterCode = 0 AND a.Qq_CatCode = b.Qc_catcode AND b.Qc_Selected = 1 "
-        "UNION ALL "
-        "SELECT a.Qq_QuestCode, a.Qq_TypeCode, a.Qq_CatCode FROM Qe_QuestionsHead a, Qe_Chapters b "
-        "WHERE a.Qq_ChapterCode = b.Qc_ChapterCode AND a.Qq_ChapterCode <> 0 AND b.Qc_Selected = 1");
-}
-
-QString QuestionSetBuilder::practiceProgressSql()
-{
-    return QStringLiteral("SELECT QuestionID, Wrong, NoAns, Correct FROM Qe_Progress WHERE userid = ? AND pass = 0");
-}
-
 std::vector<QuestionSetBuilder::PracticeCandidate> QuestionSetBuilder::practicePool(int userCode)
 {
     // The verdicts of the user's rows in the current pass, per question.
@@ -96,28 +68,26 @@ std::vector<QuestionSetBuilder::PracticeCandidate> QuestionSetBuilder::practiceP
         bool noAnswer = false;
         bool right = false;
     };
-    const auto isOne = [](const QVariant& v) { return !v.isNull() && v.toDouble() == 1.0; };
-    const db::ResultSet progressRows = m_conn.query(practiceProgressSql(), {userCode});
+    ExamBank bank(m_conn);
+    const std::vector<ExamBank::ProgressMarks> progressRows = bank.currentPassProgress(userCode);
     std::unordered_map<int, Verdicts> progress;
-    progress.reserve(size_t(progressRows.recordCount()));
-    for (const db::Row& row : progressRows) {
-        if (row.isNull(0))
-            continue;
-        Verdicts& v = progress[wholeNumber(row.value(0))];
-        v.wrong = v.wrong || isOne(row.value(1));
-        v.noAnswer = v.noAnswer || isOne(row.value(2));
-        v.right = v.right || isOne(row.value(3));
+    progress.reserve(progressRows.size());
+    for (const ExamBank::ProgressMarks& row : progressRows) {
+        Verdicts& v = progress[row.question];
+        v.wrong = v.wrong || row.wrong;
+        v.noAnswer = v.noAnswer || row.noAnswer;
+        v.right = v.right || row.right;
     }
 
-    const db::ResultSet poolRows = m_conn.query(practicePoolSql());
+    const std::vector<ExamBank::PoolQuestion> poolRows = bank.practicePool();
     std::vector<PracticeCandidate> pool;
-    pool.reserve(size_t(poolRows.recordCount()));
-    for (const db::Row& row : poolRows) {
+    pool.reserve(poolRows.size());
+    for (const ExamBank::PoolQuestion& row : poolRows) {
         PracticeCandidate c;
-        c.code = wholeNumber(row.value(0));
-        c.type = wholeNumber(row.value(1));
-        c.category = wholeNumber(row.value(2));
-        c.categoryIsNull = row.isNull(2);
+        c.code = row.code;
+        c.type = row.type;
+        c.category = row.category;
+        c.categoryIsNull = row.categoryIsNull;
         const auto it = progress.find(c.code);
         if (it == progress.end())
             c.priority = 2;  // not seen in this pass
@@ -149,17 +119,9 @@ QuestionSetBuilder::QuestionSetBuilder(db::Connection& ExamConn, RandomSource& r
 {
 }
 
-QString QuestionSetBuilder::categoryPoolSql()
-{
-    return QStringLiteral("SELECT Qq_QuestCode, Qq_TypeCode, Qq_Difficulty, Qq_CatCode FROM Qe_QuestionsHead "
-                          "WHERE Qq_CatCode = ? ORDER BY Qq_QuestCode");
-}
-
 db::ResultSet QuestionSetBuilder::categoryRows(db::Connection& ExamConn, ExamMode mode)
 {
-    if (mode == ExamMode::Practice)
-        return ExamConn.query(QStringLiteral("SELECT * FROM Qe_Category WHERE Qc_Selected = 1 ORDER BY Qc_catcode"));
-    return ExamConn.query(QStringLiteral("SELECT * FROM Qe_Category ORDER BY Qc_catcode"));
+    return ExamBank(ExamConn).categoryRows(mode == ExamMode::Practice);
 }
 
 QuestionSetResult QuestionSetBuilder::build(ExamMode mode, const db::ResultSet& CategoryRs, int userCode,
@@ -196,18 +158,16 @@ QuestionSetResult QuestionSetBuilder::drawPerCategory(Draw kind, const db::Resul
     try {
         msflex.clear();
         const int share = kind == Draw::Share ? GetCategoryCount() : 0;
-        db::Statement poolQuery = m_conn.prepare(categoryPoolSql());
+        ExamBank bank(m_conn);
         std::unordered_set<int> taken;
         std::vector<PoolQuestion> pool;
         std::vector<int> unvisited;
 
         for (const db::Row& category : CategoryRs) {
             pool.clear();
-            for (const db::Row& row : poolQuery.query({category.value(QStringLiteral("Qc_catcode"))})) {
-                const int code = wholeNumber(row.value(0));
-                if (!taken.count(code))
-                    pool.push_back({code, wholeNumber(row.value(1)), wholeNumber(row.value(3))});
-            }
+            for (const ExamBank::PoolQuestion& row : bank.categoryPool(category.value(QStringLiteral("Qc_catcode"))))
+                if (!taken.count(row.code))
+                    pool.push_back({row.code, row.type, row.category});
             // A category without questions adds nothing, whatever it asks for.
             if (pool.empty())
                 continue;
@@ -286,7 +246,7 @@ QuestionSetResult QuestionSetBuilder::FillQuestionsByProgress(int userCode, int 
 
 int QuestionSetBuilder::GetCategoryCount()
 {
-    return pretestShare(m_conn.scalar(QStringLiteral("SELECT count(DISTINCT Qc_catcode) FROM Qe_Category")).toInt());
+    return pretestShare(ExamBank(m_conn).categoryCount());
 }
 
 int QuestionSetBuilder::pretestShare(int categoryCount)
@@ -296,11 +256,7 @@ int QuestionSetBuilder::pretestShare(int categoryCount)
 
 int QuestionSetBuilder::GetChapterQuestionCategory(db::Connection& ExamConn, int questCode)
 {
-    return ExamConn
-        .scalar(QStringLiteral("SELECT CASE WHEN Qq_ChapterCode IS NULL THEN 0 ELSE Qq_CatCode END "
-                               "FROM Qe_QuestionsHead WHERE Qq_QuestCode = ?"),
-                {questCode})
-        .toInt();
+    return ExamBank(ExamConn).chapterQuestionCategory(questCode);
 }
 
 void QuestionSetBuilder::drawChoiceOrders(QuestionList& msflex)

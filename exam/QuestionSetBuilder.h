@@ -64,19 +64,11 @@ public:
     // code is unknown.
     static int GetChapterQuestionCategory(db::Connection& ExamConn, int questCode);
 
-    // The random builders' pool of one category (bound: the category code),
-    // in code order.
-    static QString categoryPoolSql();
-    // The practice pool: the questions directly under a ticked category
-    // (chapter 0) and those in a ticked chapter.
-    static QString practicePoolSql();
-    // The user's progress rows of the current pass (bound: the user code).
-    static QString practiceProgressSql();
-
-    // A question of the practice pool with its priority from the user's
-    // progress in the current pass: 1 answered wrong, 2 unanswered or not
-    // seen, 3 answered right (the first that applies when a question has
-    // several rows; a question whose rows carry no verdict is left out).
+    // A question of the practice pool (ExamBank::practicePool) with its
+    // priority from the user's progress in the current pass: 1 answered
+    // wrong, 2 unanswered or not seen, 3 answered right (the first that
+    // applies when a question has several rows; a question whose rows carry
+    // no verdict is left out).
     struct PracticeCandidate {
         int code = 0;
         int type = 0;

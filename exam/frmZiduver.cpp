@@ -2,13 +2,15 @@
 
 #include "exam/ClockRandomSource.h"
 #include "exam/frmLoading.h"
+#include "exam/links/ReturnToMainWindowLink.h"
+#include "foundation/ExamBank.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramEnd.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
 #include "foundation/WidgetSkinning.h"
-#include "foundation/WindowLinks.h"
 #include "platform/ui/ActivationSource.h"
+#include "platform/ui/DefaultInstance.h"
 #include "platform/ui/WindowControls.h"
 
 #include <QAction>
@@ -33,16 +35,10 @@
 
 namespace {
 
-frmZiduver*& examWindow()
+// The window's lengths are laid down at 15 units a pixel.
+constexpr int px(int units)
 {
-    static frmZiduver* window = nullptr;
-    return window;
-}
-
-// Twips to pixels at the 15 twips a pixel the layout was drawn for.
-constexpr int px(int twips)
-{
-    return twips / 15;
+    return units / 15;
 }
 
 // Question texts are stored as HTML; only their line breaks need turning
@@ -104,14 +100,12 @@ const ModeControls& modeControls(ExamMode mode)
 
 frmZiduver* frmZiduver::running()
 {
-    return examWindow();
+    return DefaultInstance<frmZiduver>::find();
 }
 
 void frmZiduver::launch(const ExamParameters& record)
 {
-    if (!examWindow())
-        examWindow() = new frmZiduver;
-    frmZiduver& window = *examWindow();
+    frmZiduver& window = DefaultInstance<frmZiduver>::get();
     window.session.launch = record;
     if (!window.Form_Load()) {
         // Nothing to run: back to the main window, which hid itself for the launch.
@@ -126,18 +120,13 @@ void frmZiduver::launch(const ExamParameters& record)
 frmZiduver::frmZiduver() : QWidget(nullptr, Qt::Window)
 {
     setObjectName(QStringLiteral("frmZiduver"));
-    setAttribute(Qt::WA_DeleteOnClose);
     buildControls();
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmZiduver::onFocusWindowChanged);
     // Ending the desktop session closes the exam without a question.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [] { setProgramEnding(true); });
 }
 
-frmZiduver::~frmZiduver()
-{
-    if (examWindow() == this)
-        examWindow() = nullptr;
-}
+frmZiduver::~frmZiduver() = default;
 
 void frmZiduver::buildControls()
 {
@@ -439,14 +428,10 @@ void frmZiduver::ShowQuestion(int questCode, int, bool)
     session.gQuestCode = questCode;
     QString text;
     try {
-        const db::ResultSet rows = session.ExamConn.query(
-            QStringLiteral("SELECT Qq_Quest_Desc, Qq_TypeCode, Qq_InteractiveCode FROM Qe_QuestionsHead "
-                           "WHERE Qq_QuestCode = ?"),
-            {questCode});
-        if (!rows.empty()) {
-            text = rows.first().text(0);
-            session.gQuestType = int(rows.first().integer(1));
-            session.gInteractiveCode = int(rows.first().integer(2));
+        if (const std::optional<ExamBank::QuestionHead> head = ExamBank(session.ExamConn).questionHead(questCode)) {
+            text = head->text;
+            session.gQuestType = head->type;
+            session.gInteractiveCode = head->interactiveCode;
         }
     } catch (const std::exception& error) {
         text = QString::fromUtf8(error.what());
@@ -511,6 +496,10 @@ int frmZiduver::runModal(QDialog& dialog)
     ++m_modalDepth;
     const int result = dialog.exec();
     --m_modalDepth;
+    if (m_modalDepth == 0 && m_discardAfterModal) {
+        DefaultInstance<frmZiduver>::discard(this);
+        return result;
+    }
     if (m_modalDepth == 0 && m_unloadRequested) {
         m_unloadRequested = false;
         QTimer::singleShot(0, this, &frmZiduver::unloadAndReturn);
@@ -528,8 +517,7 @@ void frmZiduver::unloadAndReturn()
     session.closeExamConnection();
     hide();
     close();
-    if (windowLinks().returnToMainWindow)
-        windowLinks().returnToMainWindow();
+    ReturnToMainWindowLink::open();
 }
 
 void frmZiduver::showEvent(QShowEvent* event)
@@ -595,10 +583,14 @@ void frmZiduver::closeEvent(QCloseEvent* event)
         }
         event->accept();
     }
-    // A closed window is no longer the running exam, though it is deleted
-    // only later.
-    if (examWindow() == this)
-        examWindow() = nullptr;
+    // A closed window is no longer the running exam at once; it is deleted
+    // only later, and never under a modal call of its own.
+    if (m_modalDepth > 0) {
+        DefaultInstance<frmZiduver>::forget(this);
+        m_discardAfterModal = true;
+    } else {
+        DefaultInstance<frmZiduver>::discard(this);
+    }
 }
 
 void frmZiduver::changeEvent(QEvent* event)
@@ -624,7 +616,7 @@ void frmZiduver::Form_Resize()
     if (!screen)
         return;
     // The window, its frame included, covers the screen less a margin at the
-    // bottom (750 twips); geometry() is the part inside the frame.
+    // bottom (px(750)); geometry() is the part inside the frame.
     const QRect area = screen->geometry();
     const QRect wanted(area.left(), area.top(), area.width(), area.height() - px(750));
     const QRect inner = geometry();

@@ -17,6 +17,8 @@ class QScrollArea;
 class QTimer;
 class BrowserView;
 class QWindow;
+template <typename Window>
+class DefaultInstance;
 
 // The exam window: runs one exam from the exam launch record, from the
 // question set to the end. It covers the screen while it runs.
@@ -91,6 +93,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    friend class DefaultInstance<frmZiduver>;
     frmZiduver();
     ~frmZiduver() override;
     void buildControls();
@@ -113,6 +116,7 @@ private:
     QWindow* m_lastFocusWindow = nullptr;
     int m_modalDepth = 0;
     bool m_unloadRequested = false;
+    bool m_discardAfterModal = false;  // closed while a modal call of its own ran
     bool m_firstShow = true;
     bool m_unloading = false;
     bool m_resizing = false;

@@ -19,11 +19,11 @@ bool FileExists(const QString& path)
     return !info.isDir();
 }
 
-int charsPerLine(double widthTwips, int averageCharWidthPixels)
+int charsPerLine(double widthPixels, int averageCharWidthPixels)
 {
     if (averageCharWidthPixels <= 0)
         return -1;
-    return int(std::nearbyint(float(widthTwips) / float(averageCharWidthPixels) / 15.0f - 5.0f));
+    return int(std::nearbyint(float(widthPixels) / float(averageCharWidthPixels) - 5.0f));
 }
 
 void ChangeDisplayMode(short, short, short)

@@ -1,11 +1,13 @@
 #include "foundation/ExamDiscovery.h"
 
 #include "foundation/DebugLog.h"
+#include "foundation/ExamBank.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/ReferenceSchema.h"
 #include "foundation/SchemaCheck.h"
 #include "foundation/SharedState.h"
+#include "foundation/SystemDatabase.h"
 #include "foundation/UiHooks.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
@@ -93,29 +95,26 @@ bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSc
         const BusyPointer busy;
         debugLine(QStringLiteral("Compatible Exam Engine!") + kAttach + logDate() + QStringLiteral("  ") + path);
 
-        std::optional<db::Connection> ownSystem;
+        std::optional<SystemDatabase> ownSystem;
         std::optional<db::Transaction> ownTransaction;
         if (!sharedSystem) {
-            ownSystem.emplace(db::Connection::open(gStartup.gSysConnStr));
-            ownTransaction.emplace(*ownSystem);
+            ownSystem.emplace();
+            ownTransaction.emplace(ownSystem->connection());
         }
-        db::Connection& system = sharedSystem ? *sharedSystem : *ownSystem;
+        SystemDatabase system(sharedSystem ? *sharedSystem : ownSystem->connection());
 
-        const db::ResultSet examRow = exam.query(
-            QStringLiteral("SELECT Qe_ExamCode, Qe_Exam_Desc, Qe_ValidDB FROM Qe_Exam ORDER BY rowid LIMIT 1"));
+        const std::optional<ExamBank::ExamIdentity> identity = ExamBank(exam).examIdentity();
         debugLine(QStringLiteral("DB Opened!") + kAttach + logDate() + QStringLiteral("  ") + path);
 
-        if (examRow.empty()) {
+        if (!identity) {
             ShowMessage(QStringLiteral("Error in ExamDB"), gLogin.gAppName, OneButton);
-        } else if (const db::Row& row = examRow.first(); row.isNull(2) || row.integer(2) != 0) {
-            const QVariant code = row.value(0);
-            const QVariant desc = row.value(1);
+        } else if (identity->isValid()) {
+            const QVariant& code = identity->code;
+            const QVariant& desc = identity->description;
             const QString codeAndName = code.toString().trimmed() + QLatin1Char(':') + desc.toString().trimmed();
 
-            db::Savepoint savepoint(system);
-            const QVariant attached = system.scalar(
-                QStringLiteral("SELECT 1 FROM Bq_Exam WHERE Be_Exam_Code = ?"), {code.toString().trimmed()});
-            if (attached.isValid()) {
+            db::Savepoint savepoint(system.connection());
+            if (system.hasExam(code.toString().trimmed())) {
                 debugLine(QStringLiteral("Duplicate Exam Found!") + kAttach + logDate() + QStringLiteral("  ")
                           + codeAndName);
                 gDiscovery.gDuplicateExamsList += codeAndName + QLatin1Char(',');
@@ -123,8 +122,7 @@ bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSc
                 gDiscovery.gDuplicateExamFlag = true;
                 return false;
             }
-            system.exec(QStringLiteral("INSERT INTO Bq_Exam (be_path, Be_Exam_Code, be_desc) VALUES (?, ?, ?)"),
-                        {path, code, desc});
+            system.addExam(path, code, desc);
             savepoint.release();
             if (ownTransaction)
                 ownTransaction->commit();
@@ -146,6 +144,11 @@ bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSc
             gDiscovery.gInvalidDbFlag = false;
             gDiscovery.gDuplicateExamFlag = true;
         }
+        // An error that ended the rebuild's transaction (SQLite rolls back
+        // by itself on some, such as a full disk) ends the rebuild: a later
+        // exam would otherwise be written, and kept, outside it.
+        if (sharedSystem && !sharedSystem->inTransaction())
+            throw;
         return false;
     }
 }
@@ -191,9 +194,9 @@ DiscoveryResult ReadRegCurrentDB()
 
         // One transaction for the whole rebuild: the table is never seen half
         // rebuilt, and one commit costs one flush instead of one per exam.
-        db::Connection system = db::Connection::open(gStartup.gSysConnStr);
-        db::Transaction transaction(system);
-        system.exec(QStringLiteral("DELETE FROM Bq_Exam"));
+        SystemDatabase system;
+        db::Transaction transaction(system.connection());
+        system.removeAllExams();
 
         const QStringList folders = subFolders(dataFolder);
         debugLine(QStringLiteral("Gathered Sub Directories of Data folder:") + kReadReg + logDate()
@@ -215,7 +218,7 @@ DiscoveryResult ReadRegCurrentDB()
             gDiscovery.gAllExamsList += file + QLatin1Char(',');
             debugLine(tried + QLatin1Char(':') + kReadReg + logDate() + QStringLiteral("  ") + dataFolder);
 
-            if (attach(&system, QDir(folder).filePath(file), reference)) {
+            if (attach(&system.connection(), QDir(folder).filePath(file), reference)) {
                 debugLine(tried + QStringLiteral(" attached :") + kReadReg + logDate());
                 continue;
             }

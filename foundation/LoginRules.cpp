@@ -3,7 +3,7 @@
 #include "foundation/DebugLog.h"
 #include "foundation/DisplayRoutines.h"
 #include "foundation/SharedState.h"
-#include "platform/db/Connection.h"
+#include "foundation/SystemDatabase.h"
 #include "platform/db/Transaction.h"
 
 #include <QDir>
@@ -14,11 +14,6 @@ void debugLine(const QString& text)
 {
     if (gStartup.gDebug == 1)
         WriteLog(text + logDate());
-}
-
-db::Connection systemDatabase()
-{
-    return db::Connection::open(gStartup.gSysConnStr);
 }
 
 // One form per text: composed accents, then upper case (which also expands
@@ -38,32 +33,27 @@ bool sameLoginText(const QString& a, const QString& b)
 QString lastUserLogin()
 {
     debugLine(QStringLiteral("Entering Registry Fill Form: ReadRegistaryTOFillForm : frmDBSel "));
-    db::Connection connection = systemDatabase();
-    const db::ResultSet rows = connection.query(QStringLiteral("SELECT LastUser FROM SysInfo"));
+    const QString login = SystemDatabase().lastUser().value_or(QStringLiteral("ADMIN"));
     debugLine(QStringLiteral("Opening db: ReadRegistaryTOFillForm : frmDBSel "));
-    const QString login = rows.empty() ? QStringLiteral("ADMIN") : rows.first().text(QStringLiteral("LastUser"));
     debugLine(QStringLiteral("End of Function: ReadRegistaryTOFillForm : frmDBSel "));
     return login;
 }
 
 std::vector<ListedExam> listedExams(const QString& dataFolder)
 {
-    db::Connection connection = systemDatabase();
     // Inside the folder, not merely containing its name: a sibling such as
     // "DataOld" or a path elsewhere that holds the same text is not listed.
     const QString folderPrefix = QDir::cleanPath(dataFolder) + QLatin1Char('/');
-    const db::ResultSet rows = connection.query(
-        QStringLiteral("SELECT * FROM Bq_Exam WHERE upper(substr(be_path, 1, length(?))) = upper(?) ORDER BY be_desc"),
-        {folderPrefix, folderPrefix});
+    const std::vector<SystemDatabase::AttachedExam> attached = SystemDatabase().examsUnder(folderPrefix);
     debugLine(QStringLiteral("Opening db: ReadDataDir : frmDBSel "));
     std::vector<ListedExam> exams;
-    for (const db::Row& row : rows) {
-        const QString path = row.text(QStringLiteral("be_path"));
+    for (const SystemDatabase::AttachedExam& exam : attached) {
+        const QString& path = exam.path;
         if (gStartup.gDebug == 1)
             WriteLog(QStringLiteral("Checking for existance of File: ReadDataDir : frmDBSel ") + logDate()
                      + QStringLiteral(": ") + path);
         if (FileExists(path)) {
-            exams.push_back({row.text(QStringLiteral("Be_Exam_Code")), row.text(QStringLiteral("be_desc")), path});
+            exams.push_back({exam.code, exam.description, path});
         } else if (gStartup.gDebug == 1) {
             WriteLog(QStringLiteral("File not found: ReadDataDir : frmDBSel ") + logDate() + QStringLiteral(": ") + path);
         }
@@ -76,18 +66,17 @@ int clearDefaultUser()
     debugLine(QStringLiteral("Entered :clearDefaultUser: frmDBSel "));
     if (gStartup.gMultiUser)
         return 0;
-    db::Connection connection = systemDatabase();
-    const db::ResultSet users =
-        connection.query(QStringLiteral("SELECT Qu_UserCode, Qu_LoginId FROM Bq_User ORDER BY Qu_UserCode"));
+    SystemDatabase system;
+    const std::vector<SystemDatabase::User> users = system.users();
     debugLine(QStringLiteral("db opened:clearDefaultUser: frmDBSel "));
     int defaultUserCode = 0;
-    for (const db::Row& user : users) {
-        if (!user.isNull(1) && sameLoginText(user.text(1), gStartup.gDefaultLoginId)) {
-            defaultUserCode = user.isNull(0) ? 0 : user.value(0).toInt();
+    for (const SystemDatabase::User& user : users) {
+        if (user.login && sameLoginText(*user.login, gStartup.gDefaultLoginId)) {
+            defaultUserCode = user.code;
             break;
         }
     }
-    connection.exec(QStringLiteral("DELETE FROM Bq_User_vs_Exams WHERE Bue_User = ?"), {defaultUserCode});
+    system.removeRightsOf(defaultUserCode);
     debugLine(QStringLiteral("Executed deletion:clearDefaultUser: frmDBSel "));
     return defaultUserCode;
 }
@@ -97,9 +86,7 @@ void InsertForDefaultUSer(int defaultUserCode, const QString& examCode)
     debugLine(QStringLiteral("Reached : InsertForDefaultUSer : frmDBSel "));
     if (gStartup.gMultiUser)
         return;
-    db::Connection connection = systemDatabase();
-    connection.exec(QStringLiteral("INSERT INTO Bq_User_vs_Exams (Bue_Exam, Bue_User, Bue_HaveRight) VALUES (?, ?, 1)"),
-                    {examCode, defaultUserCode});
+    SystemDatabase().addRight(defaultUserCode, examCode, true);
     debugLine(QStringLiteral("Data Inserted : InsertForDefaultUSer : frmDBSel "));
 }
 
@@ -109,17 +96,16 @@ LoginDecision checkLogin(const QString& loginId, const QString& password, const 
     decision.userCode = QStringLiteral("0");
     try {
         debugLine(QStringLiteral("Going to open Databases: cmdLogin_Click : frmDBSel "));
-        db::Connection connection = systemDatabase();
+        SystemDatabase system;
         debugLine(QStringLiteral("Database opened: cmdLogin_Click : frmDBSel "));
         // Logins and passwords compare without regard to case on both sides,
         // in C++: SQLite folds ASCII letters only. A NULL login or password
         // matches nothing.
-        const db::ResultSet users = connection.query(
-            QStringLiteral("SELECT Qu_UserCode, Qu_LoginId, Qu_Password FROM Bq_User ORDER BY Qu_UserCode"));
-        const db::Row* user = nullptr;
-        for (const db::Row& row : users) {
-            if (!row.isNull(1) && !row.isNull(2) && sameLoginText(row.text(1), loginId)
-                && sameLoginText(row.text(2), password)) {
+        const std::vector<SystemDatabase::User> users = system.users();
+        const SystemDatabase::User* user = nullptr;
+        for (const SystemDatabase::User& row : users) {
+            if (row.login && row.password && sameLoginText(*row.login, loginId)
+                && sameLoginText(*row.password, password)) {
                 user = &row;
                 break;
             }
@@ -144,14 +130,11 @@ LoginDecision checkLogin(const QString& loginId, const QString& password, const 
             decision.message = QString::fromLatin1(loginText::BadUser);
             return decision;
         }
-        decision.userCode = user->text(0);
-        const db::ResultSet right = connection.query(
-            QStringLiteral("SELECT * FROM Bq_User_vs_Exams WHERE Bue_User = ? AND Bue_Exam = ? ORDER BY rowid"),
-            {decision.userCode.toInt(), examCode.trimmed()});
+        decision.userCode = QString::number(user->code);
+        const std::optional<SystemDatabase::Right> right = system.rightOf(user->code, examCode.trimmed());
         debugLine(QStringLiteral("User Permission checking: cmdLogin_Click : frmDBSel "));
         // A NULL right does not stop the login; only a missing or false one.
-        if (right.empty()
-            || (!right.first().isNull(QStringLiteral("Bue_HaveRight")) && !right.first().boolean(QStringLiteral("Bue_HaveRight")))) {
+        if (!right || (right->haveRight && !*right->haveRight)) {
             debugLine(QStringLiteral("No Permission to access selected examination. \r\n Contact Administrator : "
                                      "cmdLogin_Click : frmDBSel "));
             decision.outcome = LoginOutcome::NoRight;
@@ -171,13 +154,10 @@ LoginDecision checkLogin(const QString& loginId, const QString& password, const 
 void recordLastUser(const QString& loginId)
 {
     debugLine(QStringLiteral("Sysinfo Checking started: cmdLogin_Click : frmDBSel "));
-    db::Connection connection = systemDatabase();
-    db::Transaction transaction(connection);
+    SystemDatabase system;
+    db::Transaction transaction(system.connection());
     debugLine(QStringLiteral("Sysinfo Checking table opened: cmdLogin_Click : frmDBSel "));
-    if (connection.scalar(QStringLiteral("SELECT count(*) FROM SysInfo")).toInt() == 0)
-        connection.exec(QStringLiteral("INSERT INTO SysInfo (LastUser) VALUES (?)"), {loginId});
-    else
-        connection.exec(QStringLiteral("UPDATE SysInfo SET LastUser = ?"), {loginId});
+    system.setLastUser(loginId);
     transaction.commit();
     debugLine(QStringLiteral("Sysinfo table updated: cmdLogin_Click : frmDBSel "));
 }

@@ -6,6 +6,7 @@
 #include "foundation/ProgramFolder.h"
 #include "foundation/Settings.h"
 #include "foundation/SharedState.h"
+#include "foundation/SystemDatabase.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
 
@@ -94,20 +95,14 @@ short GetScreenMode(int widthPixels)
 
 bool GetTypeofApplication()
 {
-    db::Connection connection = db::Connection::open(gStartup.gSysConnStr);
-    const db::ResultSet mode = connection.query(QStringLiteral("SELECT BQ_Multiuser FROM Bq_Ziduver_Reg_Det"));
+    SystemDatabase system;
     bool multiUser = true;
     // A row whose flag is not set (0 or NULL) makes a single-user installation.
-    if (!mode.empty() && !mode.first().boolean(QStringLiteral("BQ_Multiuser"))) {
+    if (const std::optional<bool> flag = system.multiUserFlag(); flag && !*flag) {
         multiUser = false;
-        const db::ResultSet user = connection.query(QStringLiteral("SELECT * FROM Bq_DefaultUser"));
-        if (user.empty()) {
-            gStartup.gDefaultLoginId.clear();
-            gStartup.gDefaultPassword.clear();
-        } else {
-            gStartup.gDefaultLoginId = user.first().text(QStringLiteral("loginid"));
-            gStartup.gDefaultPassword = user.first().text(QStringLiteral("Password"));
-        }
+        const std::optional<SystemDatabase::DefaultUser> user = system.defaultUser();
+        gStartup.gDefaultLoginId = user ? user->login : QString();
+        gStartup.gDefaultPassword = user ? user->password : QString();
     }
     if (gStartup.gDebug == 1)
         WriteLog(QStringLiteral("Single userid : GetTypeofApplication: ") + gStartup.gDefaultLoginId + QLatin1Char(':') + logDate());

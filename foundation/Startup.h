@@ -42,8 +42,8 @@ bool GetTypeofApplication();
 // 3 for 640.
 short GetScreenMode(int widthPixels);
 
-// The integer of a setting the way the old runtime converted it: CInt
-// (banker's rounding; empty or non-numeric text is an error) and Val (the
-// leading number of the text, 0 when there is none).
+// The number of a setting: convertCInt rounds half to even (empty or
+// non-numeric text, or one outside 16 bits, is an error); valOf takes the
+// leading number of the text, 0 when there is none.
 bool convertCInt(const QString& text, short& value);
 double valOf(const QString& text);

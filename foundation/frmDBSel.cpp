@@ -11,7 +11,8 @@
 #include "foundation/SharedState.h"
 #include "foundation/Startup.h"
 #include "foundation/WidgetSkinning.h"
-#include "foundation/WindowLinks.h"
+#include "foundation/links/MainWindowLink.h"
+#include "platform/ui/DefaultInstance.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,15 +26,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTableWidget>
-#include <memory>
 
 namespace {
-
-std::unique_ptr<frmDBSel>& loginWindow()
-{
-    static std::unique_ptr<frmDBSel> window;
-    return window;
-}
 
 void debugLine(const QString& text)
 {
@@ -49,19 +43,12 @@ const QColor kLoginDoneColour(0, 0, 255);
 
 frmDBSel& frmDBSel::instance()
 {
-    auto& window = loginWindow();
-    if (!window) {
-        window.reset(new frmDBSel);
-        // A widget must go before the application object does; left to the
-        // static's destructor it would be deleted after it and crash the exit.
-        qAddPostRoutine([] { loginWindow().reset(); });
-    }
-    return *window;
+    return DefaultInstance<frmDBSel>::get();
 }
 
 bool frmDBSel::exists()
 {
-    return loginWindow() != nullptr;
+    return DefaultInstance<frmDBSel>::find() != nullptr;
 }
 
 bool frmDBSel::showLogin()
@@ -73,6 +60,19 @@ bool frmDBSel::showLogin()
     window.raise();
     window.activateWindow();
     return true;
+}
+
+void frmDBSel::showForChangeExam(const QString& login, const QString& password)
+{
+    show();
+    raise();
+    activateWindow();
+    // After the showing, whose activation refills the boxes in single-user
+    // mode; cmdLogin_Click makes them editable again.
+    txtUser->setText(login);
+    txtPassWord->setText(password);
+    txtUser->setReadOnly(true);
+    txtPassWord->setReadOnly(true);
 }
 
 frmDBSel::frmDBSel() : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
@@ -434,7 +434,6 @@ void frmDBSel::cmdLogin_Click()
     setLoginDoneMarker();
 
     hide();
-    if (windowLinks().showMainWindow)
-        windowLinks().showMainWindow(gLogin.gExamDesc);
+    MainWindowLink::open(gLogin.gExamDesc);
     debugLine(QStringLiteral("Finished this module: cmdLogin_Click : frmDBSel "));
 }

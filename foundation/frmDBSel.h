@@ -7,6 +7,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+template <typename Window>
+class DefaultInstance;
 
 // The login window: the list of attached exams, login and password. It is
 // loaded once and stays loaded (hidden) for the whole run; closing it ends
@@ -20,6 +22,10 @@ public:
     // Loads and shows the login window at start. False when the load found
     // that the program cannot go on (it has told the user why).
     static bool showLogin();
+    // Shows the window again as it was left (list and login-done marker
+    // kept) with a user handed back: the login and password boxes hold them
+    // and are read-only ("Change Exam").
+    void showForChangeExam(const QString& login, const QString& password);
 
     // Set by the administration window before it shows the login window again.
     QString Relogin;
@@ -45,6 +51,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    friend class DefaultInstance<frmDBSel>;
     frmDBSel();
     // False when the program must end.
     bool Form_Load();

@@ -1,12 +1,14 @@
 #include "mainwindow/ExamLaunch.h"
 
 #include "exam/QuestionSetBuilder.h"
+#include "foundation/ExamBank.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
-#include "platform/db/Connection.h"
 
 #include <QRandomGenerator>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 namespace {
 int cint(double value)
@@ -17,42 +19,34 @@ int cint(double value)
 
 ModeLimits readSimulatedLimits(db::Connection& exam, ModeLimits current)
 {
-    const db::ResultSet rows = exam.query(QStringLiteral(
-        "SELECT Qe_Simulated_Time, Qe_Simulated_PassScore, Qe_Simulated_NoofQuest FROM Qe_Exam ORDER BY rowid"));
-    if (rows.empty())
+    const std::optional<ExamBank::SimulatedLimits> limits = ExamBank(exam).simulatedLimits();
+    if (!limits)
         return current;
-    const db::Row& row = rows.first();
-    return {int(row.integer(0)), int(row.integer(1)), int(row.integer(2))};
+    return {limits->minutes, limits->passScore, limits->questions};
 }
 
 int pretestTotal(db::Connection& exam)
 {
-    const int categories = exam.scalar(QStringLiteral("SELECT count(*) FROM Qe_Category")).toInt();
+    const int categories = ExamBank(exam).categoryCount();
     return categories * QuestionSetBuilder::pretestShare(categories);
 }
 
 int CountSelectedQuestions(db::Connection& exam)
 {
-    return exam
-        .scalar(QStringLiteral(
-            "SELECT (SELECT count(*) FROM Qe_QuestionsHead WHERE Qq_ChapterCode IN "
-            "(SELECT Qc_ChapterCode FROM Qe_Chapters WHERE Qc_Selected = 1)) + "
-            "(SELECT count(*) FROM Qe_QuestionsHead WHERE Qq_ChapterCode = 0 AND Qq_CatCode IN "
-            "(SELECT Qc_catcode FROM Qe_Category WHERE Qc_Selected = 1))"))
-        .toInt();
+    return ExamBank(exam).practicePoolCount();
 }
 
 QString notEnoughQuestions(db::Connection& exam)
 {
-    const int categories = exam.scalar(QStringLiteral("SELECT count(*) FROM Qe_Category")).toInt();
+    ExamBank bank(exam);
+    const int categories = bank.categoryCount();
     if (categories < 1)
         return QStringLiteral("No Category or chapters are available in exam database \r\n Can't Proceed!");
     const int share = QuestionSetBuilder::pretestShare(categories);
-    const db::ResultSet groups = exam.query(
-        QStringLiteral("SELECT count(*) AS cnt FROM Qe_QuestionsHead GROUP BY Qq_CatCode"));
-    bool enough = groups.recordCount() >= categories;
-    for (const db::Row& group : groups)
-        enough = enough && group.integer(0) >= share;
+    const std::vector<int> groups = bank.questionCountsPerCategory();
+    bool enough = int(groups.size()) >= categories;
+    for (const int count : groups)
+        enough = enough && count >= share;
     return enough ? QString() : QStringLiteral("Can't take this test. Not enough questions in all categories!");
 }
 

@@ -23,8 +23,9 @@ ModeLimits readSimulatedLimits(db::Connection& exam, ModeLimits current = {});
 // CInt(30 / n + 1); 0 without categories.
 int pretestTotal(db::Connection& exam);
 
-// The practice pool saved in the exam database: the questions of the
-// selected chapters plus those directly under a selected category.
+// The size of the practice pool saved in the exam database (the pool the
+// exam window draws from): the questions of the selected chapters plus those
+// directly under a selected category.
 int CountSelectedQuestions(db::Connection& exam);
 
 // The pretest's check: the refusal text, or "" when every category holds

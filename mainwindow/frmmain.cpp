@@ -1,11 +1,14 @@
 #include "mainwindow/frmmain.h"
 
+#include "foundation/ExamBank.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
 #include "foundation/WidgetSkinning.h"
-#include "foundation/WindowLinks.h"
 #include "mainwindow/ExamLaunch.h"
+#include "mainwindow/links/ExamWindowLink.h"
+#include "mainwindow/links/LoginWindowLink.h"
 #include "platform/db/Connection.h"
+#include "platform/ui/DefaultInstance.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,44 +16,38 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <memory>
-
-namespace {
-std::unique_ptr<frmmain>& mainWindow()
-{
-    static std::unique_ptr<frmmain> window;
-    return window;
-}
-} // namespace
 
 frmmain& frmmain::instance()
 {
-    auto& window = mainWindow();
-    if (!window) {
-        window.reset(new frmmain);
-        // A widget must go before the application object does.
-        static bool routineAdded = false;
-        if (!routineAdded) {
-            routineAdded = true;
-            qAddPostRoutine([] { mainWindow().reset(); });
-        }
-    }
-    return *window;
+    return DefaultInstance<frmmain>::get();
 }
 
 bool frmmain::exists()
 {
-    return mainWindow() != nullptr;
+    return DefaultInstance<frmmain>::find() != nullptr;
 }
 
 void frmmain::unload()
 {
-    auto& window = mainWindow();
-    if (window) {
+    if (frmmain* window = DefaultInstance<frmmain>::find()) {
         window->ChangingExam = true;
         window->close();
-        window.reset();
+        DefaultInstance<frmmain>::discard(window);
     }
+}
+
+void frmmain::showForExam(const QString& examDescription)
+{
+    lblExamName->setText(examDescription);
+    setWindowTitle(gLogin.gAppTitle);
+    showAgain();
+}
+
+void frmmain::showAgain()
+{
+    show();
+    raise();
+    activateWindow();
 }
 
 frmmain::frmmain() : QWidget(nullptr, Qt::Window)
@@ -123,8 +120,8 @@ void frmmain::startExam(const QString& modeLetter)
             }
             limits.maxQuestions = pretestTotal(exam);
         } else if (mode == ExamMode::Practice) {
-            exam.exec(QStringLiteral("UPDATE Qe_Category SET Qc_Selected = 1"));
-            exam.exec(QStringLiteral("UPDATE Qe_Chapters SET Qc_Selected = 1"));
+            ExamBank(exam).selectAllCategories();
+            ExamBank(exam).selectAllChapters();
             practiceCount = std::min(30, CountSelectedQuestions(exam));
         }
         if ((mode == ExamMode::Practice ? practiceCount : limits.maxQuestions) == 0) {
@@ -138,17 +135,16 @@ void frmmain::startExam(const QString& modeLetter)
     }
     gGuard.gExamWindowActive = false;
     hide();
-    if (windowLinks().showExamWindow)
-        windowLinks().showExamWindow(record);
+    ExamWindowLink::open(record);
 }
 
 void frmmain::mnuExam_Click()
 {
     ChangingExam = true;
     hide();
-    if (windowLinks().showLoginWindow)
-        windowLinks().showLoginWindow();
-    mainWindow().release()->deleteLater();
+    // The current user goes back to the login window.
+    LoginWindowLink::open(gLogin.gLoginId, gLogin.gUserPassword);
+    DefaultInstance<frmmain>::discard(this);
 }
 
 void frmmain::closeEvent(QCloseEvent* event)

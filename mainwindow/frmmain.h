@@ -4,6 +4,8 @@
 
 class QLabel;
 class QPushButton;
+template <typename Window>
+class DefaultInstance;
 
 // The main window after login. This first version offers the exam's name
 // and three ways to start an exam (pretest, simulated exam, practice over the
@@ -11,9 +13,18 @@ class QPushButton;
 class frmmain : public QWidget {
     Q_OBJECT
 public:
+    // The one instance, created on first use.
     static frmmain& instance();
     static bool exists();
+    // Unloads the window without ending the program; it is deleted once
+    // control is back in the event loop.
     static void unload();
+
+    // Shows the window (not modally) for the exam chosen at login: its name
+    // and the program's title.
+    void showForExam(const QString& examDescription);
+    // Shows the window again as it was left (after an exam).
+    void showAgain();
 
     QLabel* lblExamName;
     QLabel* lblStatus;
@@ -33,6 +44,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend class DefaultInstance<frmmain>;
     frmmain();
     void mnuExam_Click();
 };

@@ -1,12 +1,13 @@
 #include "exam/frmZiduver.h"
+#include "exam/links/ReturnToMainWindowLink.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
 #include "foundation/WidgetPageDialogs.h"
 #include "foundation/WidgetUiHooks.h"
-#include "foundation/WindowLinks.h"
 #include "platform/browser/BrowserPage.h"
 #include "platform/browser/BrowserView.h"
 #include "tests/support/ExamBankFixture.h"
+#include "tests/support/EventWaits.h"
 #include "tests/support/ExamLaunchRecord.h"
 #include "tests/x11_main/XvfbTestMain.h"
 
@@ -26,27 +27,6 @@
 
 namespace {
 
-bool waitFor(const std::function<bool()>& condition, int ms = 5000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-void settle(int ms = 150)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 bool examRunning()
 {
     return frmZiduver::running() != nullptr;
@@ -61,7 +41,7 @@ bool focused(QWidget& window)
 // Escape or a click elsewhere does.
 bool dismissPopup()
 {
-    if (!waitFor([] { return QApplication::activePopupWidget() != nullptr; }))
+    if (!waitFor([] { return QApplication::activePopupWidget() != nullptr; }, 5000))
         return false;
     QApplication::activePopupWidget()->close();
     return true;
@@ -92,15 +72,15 @@ protected:
             GTEST_SKIP() << xServerUnavailable().toStdString();
         installUiHooks(&hooks);
         installPageDialogs();
-        windowLinks().returnToMainWindow = [this] { ++returns; };
+        ReturnToMainWindowLink::wire([this] { ++returns; });
     }
     void TearDown() override
     {
         if (examRunning())
             frmZiduver::running()->unload();
-        settle();
+        settle(150);
         installUiHooks(nullptr);
-        windowLinks().returnToMainWindow = nullptr;
+        ReturnToMainWindowLink::wire(nullptr);
     }
     AnsweringHooks hooks;
     int returns = 0;
@@ -119,9 +99,9 @@ TEST_F(ActivationGuardOnX11, PopupsMenusToolTipsAndPageAlertsNeverEndTheExam)
     ASSERT_TRUE(examRunning());
     frmZiduver& w = *frmZiduver::running();
     const QPointer<frmZiduver> alive(&w);
-    ASSERT_TRUE(waitFor([&] { return w.isVisible() && w.windowHandle() && w.windowHandle()->isExposed(); }));
+    ASSERT_TRUE(waitFor([&] { return w.isVisible() && w.windowHandle() && w.windowHandle()->isExposed(); }, 5000));
     w.activateWindow();
-    ASSERT_TRUE(waitFor([&] { return focused(w); })) << "the exam window never got the focus";
+    ASSERT_TRUE(waitFor([&] { return focused(w); }, 5000)) << "the exam window never got the focus";
     ASSERT_TRUE(w.www1->waitForLoad());
     settle(300);
     ASSERT_TRUE(alive);
@@ -141,7 +121,7 @@ TEST_F(ActivationGuardOnX11, PopupsMenusToolTipsAndPageAlertsNeverEndTheExam)
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, page->mapToGlobal(at));
         QApplication::sendEvent(page, &menuEvent);
         const bool pageMenu = dismissPopup();
-        settle();
+        settle(150);
         ASSERT_TRUE(alive) << "dismissing the page's context menu ended the exam";
 
         // A menu of the window.
@@ -149,30 +129,30 @@ TEST_F(ActivationGuardOnX11, PopupsMenusToolTipsAndPageAlertsNeverEndTheExam)
         menu.addAction(QStringLiteral("Print"));
         menu.popup(w.mapToGlobal(QPoint(60, 60)));
         ASSERT_TRUE(dismissPopup()) << "the menu never opened";
-        settle();
+        settle(150);
         ASSERT_TRUE(alive) << "dismissing a menu ended the exam";
         if (!pageMenu)
             ADD_FAILURE() << "the page's context menu never opened";
 
         // A tool tip.
         QToolTip::showText(w.mapToGlobal(QPoint(80, 80)), QStringLiteral("Next question"), &w);
-        settle();
+        settle(150);
         QToolTip::hideText();
-        settle();
+        settle(150);
         ASSERT_TRUE(alive) << "a tool tip ended the exam";
     }
 
     // A page's alert() comes up in the program's own box.
     w.www1->page()->runJavaScript(QStringLiteral("alert('Sorry, you don\\'t have permission to do this.')"));
-    ASSERT_TRUE(waitFor([&] { return hooks.boxes == 1; }));
-    ASSERT_TRUE(waitFor([] { return QApplication::activeModalWidget() == nullptr; }));
+    ASSERT_TRUE(waitFor([&] { return hooks.boxes == 1; }, 5000));
+    ASSERT_TRUE(waitFor([] { return QApplication::activeModalWidget() == nullptr; }, 5000));
     settle(300);
     ASSERT_TRUE(alive) << "a page alert ended the exam";
     EXPECT_EQ(returns, 0);
     // Without a window manager the focus does not go back by itself.
     w.activateWindow();
-    ASSERT_TRUE(waitFor([&] { return focused(w); }));
-    settle();
+    ASSERT_TRUE(waitFor([&] { return focused(w); }, 5000));
+    settle(150);
     ASSERT_TRUE(alive);
     EXPECT_TRUE(gGuard.gExamWindowActive) << "the return after the box sets the guard again";
 
@@ -181,10 +161,10 @@ TEST_F(ActivationGuardOnX11, PopupsMenusToolTipsAndPageAlertsNeverEndTheExam)
     other.resize(200, 100);
     other.show();
     other.activateWindow();
-    ASSERT_TRUE(waitFor([&] { return focused(other); }));
+    ASSERT_TRUE(waitFor([&] { return focused(other); }, 5000));
     w.activateWindow();
-    waitFor([&] { return !alive; });
-    settle();
+    waitFor([&] { return !alive; }, 5000);
+    settle(150);
     EXPECT_FALSE(alive) << "an unexpected return from another window of the program ends the exam";
     EXPECT_EQ(returns, 1);
 }

@@ -2,9 +2,12 @@
 #include "foundation/ExamDiscovery.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
+#include "foundation/SystemDatabase.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
+#include "tests/support/DebugLogFile.h"
 #include "tests/support/ExamDbFixture.h"
+#include "tests/support/FailingWrites.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/TempHome.h"
 
@@ -17,12 +20,6 @@ namespace {
 
 const QString kCannotProceed = QStringLiteral("No Exam Data folder. Application cannot proceed!");
 const QString kNoneCompatible = QStringLiteral("No Compatible Exam Data folder. Application cannot proceed!");
-
-QString debugLog()
-{
-    QFile file(programFile(QStringLiteral("debug.log")));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 
 ExamDbOptions exam(const QString& code, const QString& name = QStringLiteral("Exam"))
 {
@@ -51,9 +48,9 @@ TEST_F(ExamDiscovery, RebuildsTheAttachedExamsFromTheDataFolder)
     {
         // Rows from an earlier run, including one the administration window
         // attached from outside the Data folder.
-        auto system = fixture.openSystem();
-        system.exec(QStringLiteral("INSERT INTO Bq_Exam VALUES ('OUT1', 'Outside', '/elsewhere/out.qzr'), "
-                                   "('NET1', 'Old name', '/old/net.qzr')"));
+        SystemDatabase system;
+        system.addExam(QStringLiteral("/elsewhere/out.qzr"), QStringLiteral("OUT1"), QStringLiteral("Outside"));
+        system.addExam(QStringLiteral("/old/net.qzr"), QStringLiteral("NET1"), QStringLiteral("Old name"));
     }
 
     EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
@@ -126,7 +123,7 @@ TEST_F(ExamDiscovery, KeyViolationCountsAsDuplicate)
     EXPECT_EQ(fixture.attachedExams(), QStringList{row("EX1 ", "a/a.qzr")});
     EXPECT_EQ(ui.messageTexts(),
               QStringList{QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rb.qzr")});
-    EXPECT_TRUE(debugLog().contains(QStringLiteral(": Module Name AttachAllDB: Date/Time: Parameter:")));
+    EXPECT_TRUE(readDebugLog().contains(QStringLiteral(": Module Name AttachAllDB: Date/Time: Parameter:")));
     EXPECT_FALSE(ui.busy());
 }
 
@@ -270,8 +267,66 @@ TEST_F(ExamDiscovery, UnreadableSystemDatabaseStopsTheRebuild)
     EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Failed);
     ASSERT_EQ(ui.messages().size(), 1u);
     EXPECT_TRUE(ui.messages()[0].text.contains(QStringLiteral("Ziduver.QZR")));
-    EXPECT_TRUE(debugLog().contains(ui.messages()[0].text + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ")));
+    EXPECT_TRUE(readDebugLog().contains(ui.messages()[0].text + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ")));
     EXPECT_FALSE(ui.busy());
+}
+
+// A write that fails half-way through the rebuild: Bq_Exam takes two rows,
+// then refuses the rest. A refused statement (abort) discards its exam only,
+// as a key violation does, and the rebuild goes on; a failure that ends the
+// transaction (rollback, as a full disk or an I/O error may) stops the
+// rebuild, leaves Bq_Exam exactly as it was and reports the error.
+TEST_F(ExamDiscovery, AWriteFailingHalfWayDiscardsItsExamOrLeavesTheListAsItWas)
+{
+    // Every row with its rowid, in rowid order.
+    const auto examTable = [this] {
+        return fixture.openSystem()
+            .query(QStringLiteral("SELECT rowid, Be_Exam_Code, be_desc, be_path FROM Bq_Exam ORDER BY rowid"))
+            .getString(QStringLiteral("|"), QStringLiteral("\n"));
+    };
+    for (const char* code : {"A", "B", "C", "D"})
+        fixture.createDataExam(QString::fromLatin1(code).toLower(), QString::fromLatin1(code).toLower() + ".qzr",
+                               exam(QString::fromLatin1(code)));
+
+    struct Case {
+        const char* name;
+        FailingWrites::Raise raise;
+    };
+    for (const Case& c : {Case{"abort", FailingWrites::Raise::Abort}, Case{"rollback", FailingWrites::Raise::Rollback}}) {
+        SCOPED_TRACE(c.name);
+        ui.clear();
+        removeDebugLog();
+        {
+            SystemDatabase system;
+            system.removeAllExams();
+            system.addExam(QStringLiteral("/old/one.qzr"), QStringLiteral("OLD1"), QStringLiteral("Earlier"));
+            system.addExam(QStringLiteral("/old/b.qzr"), QStringLiteral("B"), QStringLiteral("Earlier B"));
+        }
+        const QString before = examTable();
+        DiscoveryResult result;
+        {
+            const FailingWrites seam(fixture.systemDbPath(), QStringLiteral("Bq_Exam"), 2, FailingWrites::Write::Insert,
+                                     c.raise);
+            result = ReadRegCurrentDB();
+        }
+        EXPECT_FALSE(ui.busy());
+        if (c.raise == FailingWrites::Raise::Abort) {
+            EXPECT_EQ(result, DiscoveryResult::Rebuilt);
+            EXPECT_EQ(fixture.attachedExams(), (QStringList{row("A", "a/a.qzr"), row("B", "b/b.qzr")}));
+            ASSERT_EQ(ui.messageTexts().size(), 1);
+            EXPECT_TRUE(ui.messageTexts().first().endsWith(QStringLiteral("discarded \rc.qzr, d.qzr")))
+                << ui.messageTexts().first().toStdString();
+            continue;
+        }
+        EXPECT_EQ(result, DiscoveryResult::Failed);
+        EXPECT_EQ(examTable(), before) << examTable().toStdString();
+        EXPECT_EQ(ui.messageTexts(), QStringList{FailingWrites::message()}) << ui.messageTexts().join('|').toStdString();
+        EXPECT_TRUE(readDebugLog().contains(FailingWrites::message()
+                                            + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ")));
+    }
+    // The seam is gone with its object.
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+    EXPECT_EQ(fixture.attachedExams().size(), 4);
 }
 
 // The hourglass nests, so it is on and off once per compatible database;
@@ -381,7 +436,7 @@ TEST_F(ExamDiscovery, DebugLinesFollowTheRebuild)
     const QString dataFolder = programFile(QStringLiteral("Data"));
     const QString a = dataFolder + QStringLiteral("/a");
     const QString b = dataFolder + QStringLiteral("/b");
-    const QStringList lines = debugLog().split(QStringLiteral("\r\n"));
+    const QStringList lines = readDebugLog().split(QStringLiteral("\r\n"));
     const QStringList expectedLines{
              "Entering function to read registry: ReadRegCurrentDB: frmDBSel " + date,
              "Gathered Sub Directories of Data folder: ReadRegCurrentDB :QmodPublic: Date/Time :" + date + "  " + dataFolder,
@@ -402,7 +457,7 @@ TEST_F(ExamDiscovery, DebugLinesFollowTheRebuild)
     for (const QString& expected : expectedLines) {
         EXPECT_TRUE(lines.contains(expected)) << expected.toStdString();
     }
-    EXPECT_TRUE(debugLog().contains("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rb.qzr: "
+    EXPECT_TRUE(readDebugLog().contains("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rb.qzr: "
                                     "ReadRegCurrentDB :QmodPublic: Date/Time :" + date));
 }
 

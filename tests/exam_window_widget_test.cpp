@@ -1,13 +1,14 @@
 #include "exam/QuestionSetBuilder.h"
 #include "exam/frmZiduver.h"
+#include "exam/links/ReturnToMainWindowLink.h"
 #include "foundation/ConnectionString.h"
 #include "foundation/ExamParameters.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramEnd.h"
 #include "foundation/SharedState.h"
-#include "foundation/WindowLinks.h"
 #include "platform/browser/BrowserView.h"
 #include "tests/support/ExamBankFixture.h"
+#include "tests/support/EventWaits.h"
 #include "tests/support/ExamLaunchRecord.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tools/mkdata/SampleInstallation.h"
@@ -33,29 +34,6 @@
 namespace {
 
 const QString kAppName = QStringLiteral("Ziduver");
-
-// Lets queued events (activations, single-shot timers) run for a moment,
-// then deletes the windows that closed.
-void settle(int ms = 60)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-bool waitFor(const std::function<bool()>& condition, int ms = 3000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms)
-            return false;
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 // Gives the focus to a window and waits until the application reports it
 // (or the window is gone: the exam window may close on its activation).
@@ -115,7 +93,7 @@ protected:
     {
         settle(0);
         ASSERT_FALSE(examRunning()) << "a window left over from an earlier case";
-        windowLinks().returnToMainWindow = [this] { ++returns; };
+        ReturnToMainWindowLink::wire([this] { ++returns; });
     }
 
     void TearDown() override
@@ -125,7 +103,7 @@ protected:
             frmZiduver::running()->cmdEndExam_Click();
         }
         settle(0);
-        windowLinks().returnToMainWindow = nullptr;
+        ReturnToMainWindowLink::wire(nullptr);
     }
 
     void launch(const Launch& l)
@@ -477,6 +455,40 @@ TEST_F(ExamWindowTest, ReadersNeverCreateTheWindowAndAnUnloadDuringAModalWaitsFo
     EXPECT_FALSE(examRunning()) << "and unloads once it returns";
     EXPECT_EQ(returns, 1);
     EXPECT_TRUE(ui.messages().empty());
+}
+
+TEST_F(ExamWindowTest, AWindowClosedUnderItsOwnModalCallIsDeletedOnlyAfterTheCallReturns)
+{
+    ExamBankFixture bank;
+    practiceBank(bank, 6);
+    launch({QStringLiteral("PRACTICE"), 6, bank.path()});
+    ASSERT_TRUE(examRunning());
+    frmZiduver& w = *frmZiduver::running();
+    const QPointer<frmZiduver> alive(&w);
+
+    // The program ends while a window over the exam is open.
+    bool forgottenInside = false;
+    bool aliveInside = false;
+    {
+        QDialog over(&w);
+        QTimer::singleShot(30, &over, [&] {
+            setProgramEnding(true);
+            w.close();
+            setProgramEnding(false);
+            settle();
+            forgottenInside = !examRunning();
+            aliveInside = bool(alive);
+            over.reject();
+        });
+        w.runModal(over);
+        EXPECT_TRUE(alive) << "not under the modal call's own return either";
+    }
+    EXPECT_TRUE(forgottenInside) << "no longer the running exam once closed";
+    EXPECT_TRUE(aliveInside) << "the window stays while its modal call runs";
+    settle();
+    EXPECT_FALSE(alive);
+    EXPECT_EQ(returns, 0);
+    EXPECT_TRUE(ui.messages().empty()) << str(ui.messageTexts()).toStdString();
 }
 
 TEST_F(ExamWindowTest, TheProgramEndingClosesTheExamWithoutAQuestion)

@@ -1,8 +1,10 @@
 #include "foundation/SharedState.h"
 #include "foundation/Startup.h"
-#include "foundation/WindowLinks.h"
+#include "foundation/SystemDatabase.h"
 #include "foundation/frmDBSel.h"
+#include "foundation/links/MainWindowLink.h"
 #include "platform/db/Connection.h"
+#include "tests/support/DebugLogFile.h"
 #include "tests/support/ExamDbFixture.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/StartupFixture.h"
@@ -10,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -35,12 +38,11 @@ TEST(LoginWindowLook, MissingLookFilesAreReportedTheMarkerIsTheBlueBoxAndCheck1F
     exam.examName = QStringLiteral("Exam One");
     fixture.createDataExam(QStringLiteral("exam1"), QStringLiteral("exam1.qzr"), exam);
     {
-        db::Connection system = fixture.openSystem();
-        system.exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password) VALUES ('ADMIN', 'Secret')"));
+        SystemDatabase().addUser({QStringLiteral("ADMIN"), QStringLiteral("Secret")});
     }
     resetStartupState();
     int shown = 0;
-    windowLinks().showMainWindow = [&shown](const QString&) { ++shown; };
+    MainWindowLink::wire([&shown](const QString&) { ++shown; });
 
     FakeStartupEnvironment environment;
     ASSERT_EQ(Main(environment), StartupResult::ShowLogin);
@@ -55,9 +57,8 @@ TEST(LoginWindowLook, MissingLookFilesAreReportedTheMarkerIsTheBlueBoxAndCheck1F
                                               QStringLiteral("Database errorFile not found: ") + picture}));
     for (const auto& message : ui.messages())
         EXPECT_EQ(message.owner, &window);
-    QFile log(home.file(QStringLiteral("debug.log")));
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QString logged = QString::fromUtf8(log.readAll());
+    ASSERT_TRUE(QFileInfo::exists(debugLogPath()));
+    const QString logged = readDebugLog();
     EXPECT_TRUE(logged.contains(QStringLiteral("Database error! : Form_load : frmDBSel: File not found: ") + skin))
         << logged.toStdString();
     EXPECT_EQ(window.grdExamList->rowCount(), 1) << "the load went on to the exam list";
@@ -84,7 +85,7 @@ TEST(LoginWindowLook, MissingLookFilesAreReportedTheMarkerIsTheBlueBoxAndCheck1F
     EXPECT_TRUE(window.isVisible());
     window.hide();
 
-    windowLinks().showMainWindow = nullptr;
+    MainWindowLink::wire(nullptr);
 }
 
 } // namespace

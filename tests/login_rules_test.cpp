@@ -2,7 +2,9 @@
 #include "foundation/LoginRules.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
+#include "foundation/SystemDatabase.h"
 #include "platform/db/Connection.h"
+#include "tests/support/DebugLogFile.h"
 #include "tests/support/ExamDbFixture.h"
 #include "tests/support/StartupFixture.h"
 #include "tests/support/TempHome.h"
@@ -26,19 +28,18 @@ public:
     LoginRules()
     {
         gStartup.gMultiUser = true;
-        db::Connection system = fixture.openSystem();
+        SystemDatabase system;
         struct User {
             const char* login;
             const char* password;
         };
         for (const User& user : {User{"ADMIN", "Secret"}, User{"alice", "Pw1"}, User{"bob", "bob"}, User{"carol", "c"},
                                  User{"dave", "d"}, User{"erin", "e"}, User{"O'Brien", "Irish"}, User{"solo", "s"}})
-            system.exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password) VALUES (?, ?)"),
-                        {QString::fromUtf8(user.login), QString::fromUtf8(user.password)});
+            system.addUser({QString::fromUtf8(user.login), QString::fromUtf8(user.password)});
         grant(QStringLiteral("alice"), QStringLiteral("EX1"), 1);
         grant(QStringLiteral("carol"), QStringLiteral("EX1"), 0);
         grant(QStringLiteral("dave"), QStringLiteral("EX1"), QVariant());
-        grant(QStringLiteral("erin"), QStringLiteral("EX1"), -1);  // the old database's True
+        grant(QStringLiteral("erin"), QStringLiteral("EX1"), -1);  // a true flag stored as -1
         grant(QStringLiteral("O'Brien"), QStringLiteral("EX'2"), 1);
     }
 
@@ -50,9 +51,7 @@ public:
     }
     void grant(const QString& login, const QString& exam, const QVariant& haveRight) const
     {
-        fixture.openSystem().exec(
-            QStringLiteral("INSERT INTO Bq_User_vs_Exams (Bue_User, Bue_Exam, Bue_HaveRight) VALUES (?, ?, ?)"),
-            {codeOf(login), exam, haveRight});
+        SystemDatabase().addRight(codeOf(login), exam, haveRight);
     }
     // "exam=right" per right row of a user, by exam.
     QStringList rightsOf(int userCode) const
@@ -66,13 +65,7 @@ public:
     }
     void attach(const QString& code, const QString& description, const QString& path) const
     {
-        fixture.openSystem().exec(QStringLiteral("INSERT INTO Bq_Exam (Be_Exam_Code, be_desc, be_path) VALUES (?, ?, ?)"),
-                                  {code, description, path});
-    }
-    QString logText() const
-    {
-        QFile log(home.file(QStringLiteral("debug.log")));
-        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+        SystemDatabase().addExam(path, code, description);
     }
 
     FreshState fresh;
@@ -137,9 +130,9 @@ TEST_F(LoginRules, CheckLoginDecidesByPasswordAndRight)
 // text in full, so the stored side must be folded the same way.
 TEST_F(LoginRules, NonAsciiLoginsAndPasswordsCompareWithoutRegardToCase)
 {
-    fixture.openSystem().exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password) VALUES (?, ?), (?, ?)"),
-                              {QStringLiteral("jürgen"), QStringLiteral("café"), QStringLiteral("ÅSA"),
-                               QStringLiteral("straße")});
+    SystemDatabase system;
+    system.addUser({QStringLiteral("jürgen"), QStringLiteral("café")});
+    system.addUser({QStringLiteral("ÅSA"), QStringLiteral("straße")});
     grant(QStringLiteral("jürgen"), QStringLiteral("EX1"), 1);
     grant(QStringLiteral("ÅSA"), QStringLiteral("EX1"), 1);
 
@@ -230,7 +223,8 @@ TEST_F(LoginRules, DatabaseErrorRefusesTheLogin)
             QFile::remove(fixture.systemDbPath());
             db::Connection system = db::Connection::create(fixture.systemDbPath());
             schema::createSystemDatabase(system);
-            system.exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password) VALUES ('ADMIN', 'Secret'), ('alice', 'Pw1')"));
+            SystemDatabase(system).addUser({QStringLiteral("ADMIN"), QStringLiteral("Secret")});
+            SystemDatabase(system).addUser({QStringLiteral("alice"), QStringLiteral("Pw1")});
         }
         c.breakIt(*this);
         const bool existed = QFileInfo::exists(fixture.systemDbPath());
@@ -301,11 +295,11 @@ TEST_F(LoginRules, ListedExamsLieInTheDataFolderAndExist)
                           QStringLiteral("EXA|Zeta exam|") + home.file(QStringLiteral("Data/a/a.qzr")),
                       }))
         << listed.join(QLatin1Char('\n')).toStdString();
-    EXPECT_TRUE(logText().contains(QStringLiteral("File not found: ReadDataDir : frmDBSel ")));
-    EXPECT_TRUE(logText().contains(home.file(QStringLiteral("Data/v/vanished.qzr"))));
+    EXPECT_TRUE(readDebugLog().contains(QStringLiteral("File not found: ReadDataDir : frmDBSel ")));
+    EXPECT_TRUE(readDebugLog().contains(home.file(QStringLiteral("Data/v/vanished.qzr"))));
 
     // An empty table lists nothing.
-    fixture.openSystem().exec(QStringLiteral("DELETE FROM Bq_Exam"));
+    SystemDatabase().removeAllExams();
     EXPECT_TRUE(listedExams(programFile(QStringLiteral("Data"))).empty());
 }
 

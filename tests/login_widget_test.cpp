@@ -1,8 +1,9 @@
 #include "foundation/LoginRules.h"
 #include "foundation/SharedState.h"
 #include "foundation/Startup.h"
-#include "foundation/WindowLinks.h"
+#include "foundation/SystemDatabase.h"
 #include "foundation/frmDBSel.h"
+#include "foundation/links/MainWindowLink.h"
 #include "platform/db/Connection.h"
 #include "tests/support/ExamDbFixture.h"
 #include "tests/support/RecordingUiHooks.h"
@@ -43,18 +44,16 @@ TEST(LoginWindow, RefusesWrongLoginsThenLogsInAndHandsOverToTheMainWindow)
     const QString examPath = fixture.createDataExam(QStringLiteral("exam1"), QStringLiteral("exam1.qzr"), exam);
     int aliceCode = 0;
     {
-        db::Connection system = fixture.openSystem();
-        system.exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password) VALUES ('ADMIN', 'Secret')"));
-        system.exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password) VALUES ('alice', 'Pw1')"));
-        aliceCode = int(system.lastInsertId());
-        system.exec(QStringLiteral("INSERT INTO Bq_User_vs_Exams (Bue_User, Bue_Exam, Bue_HaveRight) VALUES (?, 'EX1', 1)"),
-                    {aliceCode});
+        SystemDatabase system;
+        system.addUser({QStringLiteral("ADMIN"), QStringLiteral("Secret")});
+        aliceCode = system.addUser({QStringLiteral("alice"), QStringLiteral("Pw1")});
+        system.addRight(aliceCode, QStringLiteral("EX1"), true);
     }
     // Start-up sets the system database itself.
     resetStartupState();
 
     QStringList shownMainWindows;
-    windowLinks().showMainWindow = [&shownMainWindows](const QString& description) { shownMainWindows << description; };
+    MainWindowLink::wire([&shownMainWindows](const QString& description) { shownMainWindows << description; });
 
     FakeStartupEnvironment environment;
     ASSERT_EQ(Main(environment), StartupResult::ShowLogin) << ui.htmlPages().join(QLatin1Char('|')).toStdString();
@@ -124,7 +123,25 @@ TEST(LoginWindow, RefusesWrongLoginsThenLogsInAndHandsOverToTheMainWindow)
     EXPECT_EQ(gLogin.gUserCode, QString::number(aliceCode));
     EXPECT_EQ(lastUserLogin(), QStringLiteral("ALICE"));
 
-    windowLinks().showMainWindow = nullptr;
+    // Change Exam: shown again as it was left, the user handed back in
+    // read-only boxes; Enter in the password box logs in with them and makes
+    // the boxes editable again.
+    window.showForChangeExam(gLogin.gLoginId, gLogin.gUserPassword);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.txtUser->text(), QStringLiteral("ALICE"));
+    EXPECT_EQ(window.txtPassWord->text(), QStringLiteral("PW1"));
+    EXPECT_TRUE(window.txtUser->isReadOnly());
+    EXPECT_TRUE(window.txtPassWord->isReadOnly());
+    EXPECT_TRUE(window.loginDone()) << "the marker stays";
+    EXPECT_EQ(window.grdExamList->rowCount(), 1) << "the list stays";
+    pressEnter(window.txtPassWord);
+    EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(shownMainWindows, QStringList({QStringLiteral("Exam One"), QStringLiteral("Exam One")}));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.txtUser->isReadOnly());
+    EXPECT_FALSE(window.txtPassWord->isReadOnly());
+
+    MainWindowLink::wire(nullptr);
 }
 
 // A single-user installation: no login boxes, the default user is filled in
@@ -147,18 +164,16 @@ TEST(LoginWindow, SingleUserLogsTheDefaultUserIntoTheChosenExam)
     fixture.createDataExam(QStringLiteral("two"), QStringLiteral("two.qzr"), second);
     int soloCode = 0;
     {
-        db::Connection system = fixture.openSystem();
-        system.exec(QStringLiteral("INSERT INTO Bq_Ziduver_Reg_Det (BQ_Multiuser) VALUES (0)"));
-        system.exec(QStringLiteral("INSERT INTO Bq_DefaultUser (loginid, Password) VALUES ('Solo', 'Pw')"));
-        system.exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password) VALUES ('SOLO', 'pw')"));
-        soloCode = int(system.lastInsertId());
-        system.exec(QStringLiteral("INSERT INTO Bq_User_vs_Exams (Bue_User, Bue_Exam, Bue_HaveRight) VALUES (?, 'OLD', 1)"),
-                    {soloCode});
+        SystemDatabase system;
+        system.addRegistration(false);
+        system.addDefaultUser(QStringLiteral("Solo"), QStringLiteral("Pw"));
+        soloCode = system.addUser({QStringLiteral("SOLO"), QStringLiteral("pw")});
+        system.addRight(soloCode, QStringLiteral("OLD"), true);
     }
     resetStartupState();
 
     QStringList shownMainWindows;
-    windowLinks().showMainWindow = [&shownMainWindows](const QString& description) { shownMainWindows << description; };
+    MainWindowLink::wire([&shownMainWindows](const QString& description) { shownMainWindows << description; });
     FakeStartupEnvironment environment;
     ASSERT_EQ(Main(environment), StartupResult::ShowLogin) << ui.htmlPages().join(QLatin1Char('|')).toStdString();
     ASSERT_FALSE(gStartup.gMultiUser);
@@ -188,7 +203,18 @@ TEST(LoginWindow, SingleUserLogsTheDefaultUserIntoTheChosenExam)
     EXPECT_EQ(gLogin.gLoginId, QStringLiteral("SOLO"));
     EXPECT_EQ(gLogin.gUserCode, QString::number(soloCode));
 
-    windowLinks().showMainWindow = nullptr;
+    // Change Exam: the handed-back user goes in after the showing has filled
+    // in the default user; the chosen exam stays chosen.
+    window.showForChangeExam(gLogin.gLoginId, gLogin.gUserPassword);
+    EXPECT_EQ(window.txtUser->text(), QStringLiteral("SOLO"));
+    EXPECT_EQ(window.txtPassWord->text(), QStringLiteral("PW"));
+    EXPECT_TRUE(window.txtPassWord->isReadOnly());
+    EXPECT_EQ(window.grdExamList->currentRow(), 1);
+    pressEnter(window.grdExamList);
+    EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(shownMainWindows, QStringList({QStringLiteral("Beta exam"), QStringLiteral("Beta exam")}));
+
+    MainWindowLink::wire(nullptr);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "foundation/ExamBank.h"
 #include "foundation/Schema.h"
 #include "foundation/Settings.h"
 #include "platform/db/Connection.h"
@@ -371,7 +372,7 @@ TEST_F(SampleInstallationTest, ExamHoldsEveryKindOfQuestion)
     expectDirectivesAddUp(exam);
 
     // A pretest draws round(30 / categories + 1) questions from every category.
-    const int categories = exam.scalar(QStringLiteral("SELECT count(*) FROM Qe_Category")).toInt();
+    const int categories = ExamBank(exam).categoryCount();
     const int share = int(std::nearbyint(30.0 / categories + 1));
     EXPECT_EQ(count(QStringLiteral("(SELECT count(*) FROM Qe_QuestionsHead p WHERE p.Qq_CatCode = q.Qq_CatCode) < %1")
                         .arg(share)

@@ -1,6 +1,7 @@
 #include "foundation/DatabaseFileLookup.h"
 #include "foundation/DebugLog.h"
 #include "foundation/QuestionMarkup.h"
+#include "tests/support/DebugLogFile.h"
 #include "tests/support/TempHome.h"
 
 #include <QDir>
@@ -73,12 +74,6 @@ protected:
         return QString::fromUtf8(pattern).replace(QStringLiteral("{F}"), prefix);
     }
 
-    QString log() const
-    {
-        QFile file(home.file(QStringLiteral("debug.log")));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
-
     TempHome home;
     QString examFolder;
     QString prefix;
@@ -148,9 +143,9 @@ TEST_F(QuestionMarkupTest, LineBreaksOutsidePreAndBlanks)
 TEST_F(QuestionMarkupTest, DebugLineOnlyWhenAsked)
 {
     html_maker(QStringLiteral("///image=nothere.gif///"), examFolder, false);
-    EXPECT_EQ(log(), QString()) << "a missing picture is no error";
+    EXPECT_EQ(readDebugLog(), QString()) << "a missing picture is no error";
     html_maker(QStringLiteral("text"), examFolder, true);
-    EXPECT_EQ(log(), QStringLiteral("Html code generated: html_maker: basZiduver: Date/Time :") + logDate()
+    EXPECT_EQ(readDebugLog(), QStringLiteral("Html code generated: html_maker: basZiduver: Date/Time :") + logDate()
                          + QStringLiteral("\r\n"));
 }
 

@@ -424,26 +424,13 @@ TEST(Practice, PoolMatchesTheReferenceQueryOnRandomBanks)
         std::mt19937 rng(seed);
         const auto chance = [&](int percent) { return int(rng() % 100) < percent; };
         ExamBankFixture bank;
-        for (int cat = 1; cat <= 4; ++cat) {
-            bank.category(cat, {}, chance(60));
-            for (int ch = 1; ch <= 2; ++ch)
-                bank.chapter(cat * 10 + ch, cat, chance(50));
-        }
-        for (int code = 1; code <= 60; ++code) {
-            const int cat = int(rng() % 4) + 1;
-            const int pick = int(rng() % 4);  // chapter 0, one of two chapters, or one that does not exist
-            const int chapterCode = pick == 0 ? 0 : pick == 3 ? 99 : cat * 10 + pick;
-            bank.question(code, cat, int(rng() % 4) + 1, chapterCode);
-        }
+        bank.randomPracticeBank(rng);
         const Verdict verdicts[] = {Verdict::Right, Verdict::Wrong, Verdict::NoAnswer};
         for (int i = 0; i < 70; ++i) {
             const int code = int(rng() % 60) + 1;
             const int user = chance(80) ? kUser : kUser + 1;
             const int pass = chance(80) ? 0 : 1;
-            if (chance(10))
-                bank.conn().exec(QStringLiteral("INSERT INTO Qe_Progress VALUES (?, ?, 0, 0, 0, ?)"), {user, code, pass});
-            else
-                bank.progress(user, code, verdicts[rng() % 3], pass);
+            bank.progress(user, code, chance(10) ? Verdict::None : verdicts[rng() % 3], pass);
         }
 
         std::vector<std::pair<int, int>> expected;  // {code, priority}, first occurrence
@@ -617,8 +604,10 @@ TEST(ExamSession, ChapterQuestionCategory)
 {
     ExamBankFixture bank;
     bank.category(1).chapter(11, 1).question(101, 1).question(102, 1, 1, 11);
-    bank.conn().exec(QStringLiteral("INSERT INTO Qe_QuestionsHead (Qq_QuestCode, Qq_CatCode, Qq_ChapterCode) "
-                                    "VALUES (103, 1, NULL)"));
+    ExamBankWriter::QuestionRow noChapter;
+    noChapter.code = 103;
+    noChapter.category = 1;
+    bank.writer().addQuestion(noChapter);
     EXPECT_EQ(QuestionSetBuilder::GetChapterQuestionCategory(bank.conn(), 101), 1);
     EXPECT_EQ(QuestionSetBuilder::GetChapterQuestionCategory(bank.conn(), 102), 1);
     EXPECT_EQ(QuestionSetBuilder::GetChapterQuestionCategory(bank.conn(), 103), 0);

@@ -4,6 +4,7 @@
 #include "foundation/SchemaCheck.h"
 #include "foundation/SharedState.h"
 #include "platform/db/Connection.h"
+#include "tests/support/DebugLogFile.h"
 #include "tests/support/ExamDbFixture.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/TempHome.h"
@@ -12,12 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString debugLog()
-{
-    QFile file(programFile(QStringLiteral("debug.log")));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 
 // The whole schema of a file, to tell whether a check changed anything.
 QString schemaText(const QString& path)
@@ -44,7 +39,7 @@ TEST_F(SchemaCheck, CurrentDatabasePassesWithoutChangeOrMessage)
     EXPECT_EQ(schemaText(path), before);
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_FALSE(gDiscovery.gInvalidDbFlag);
-    EXPECT_TRUE(debugLog().isEmpty()) << "nothing is logged without the debug flag when all goes well";
+    EXPECT_TRUE(readDebugLog().isEmpty()) << "nothing is logged without the debug flag when all goes well";
 }
 
 // Refusals: a differing number of columns is always told; a column that is
@@ -114,12 +109,12 @@ TEST_F(SchemaCheck, UnreadableDatabasesAndReferenceAreRefusedSilently)
 
     for (const QString& path : {missingTable, textFile, emptyFile, missingFile, folder}) {
         SCOPED_TRACE(path.toStdString());
-        QFile::remove(programFile(QStringLiteral("debug.log")));
+        removeDebugLog();
         EXPECT_FALSE(CompatibleDB(path, 1));
         EXPECT_FALSE(gDiscovery.gInvalidDbFlag);
         EXPECT_TRUE(ui.messages().empty());
-        EXPECT_TRUE(debugLog().contains(QStringLiteral(": Module Name CompatibleDB: Date/Time: ")));
-        EXPECT_TRUE(debugLog().contains(QStringLiteral(" #") + path));
+        EXPECT_TRUE(readDebugLog().contains(QStringLiteral(": Module Name CompatibleDB: Date/Time: ")));
+        EXPECT_TRUE(readDebugLog().contains(QStringLiteral(" #") + path));
     }
 
     // A table that is not compared may be missing.
@@ -130,11 +125,11 @@ TEST_F(SchemaCheck, UnreadableDatabasesAndReferenceAreRefusedSilently)
     // Without the reference nothing can pass.
     const QString good = fixture.createExam(QStringLiteral("good.qzr"));
     QFile::remove(fixture.referencePath());
-    QFile::remove(programFile(QStringLiteral("debug.log")));
+    removeDebugLog();
     EXPECT_FALSE(CompatibleDB(good, 1));
     EXPECT_FALSE(gDiscovery.gInvalidDbFlag);
     EXPECT_TRUE(ui.messages().empty());
-    EXPECT_TRUE(debugLog().contains(QStringLiteral(": Module Name CompatibleDB: Date/Time: ")));
+    EXPECT_TRUE(readDebugLog().contains(QStringLiteral(": Module Name CompatibleDB: Date/Time: ")));
 }
 
 TEST_F(SchemaCheck, ReferenceMissingALaterTableStillRefusesAnEarlierMismatch)
@@ -179,7 +174,7 @@ TEST_F(SchemaCheck, OldDatabaseIsUpgradedOnceAndThenLeftAlone)
     const QString upgraded = schemaText(path);
     EXPECT_TRUE(CompatibleDB(path, 1));
     EXPECT_EQ(schemaText(path), upgraded);
-    EXPECT_TRUE(debugLog().isEmpty()) << "the upgrade found in place is not an error";
+    EXPECT_TRUE(readDebugLog().isEmpty()) << "the upgrade found in place is not an error";
     EXPECT_TRUE(ui.messages().empty());
 }
 
@@ -189,7 +184,7 @@ TEST_F(SchemaCheck, DebugLinesAreWrittenOnlyWithTheDebugFlag)
     gStartup.gDebug = 1;
     EXPECT_TRUE(CompatibleDB(path, 2));
     gStartup.gDebug = 0;
-    const QStringList lines = debugLog().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList lines = readDebugLog().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     const QString date = logDate();
     const QString at = QStringLiteral(" #") + path;
     EXPECT_EQ(lines.value(0), "Started database compatibility checking function!(1): CompatibleDB :QmodPublic: Date/Time :" + date + at);
@@ -209,10 +204,10 @@ TEST_F(SchemaCheck, UpgradeStatementsIgnoreOnlyWhatExistsAlready)
     auto exam = db::Connection::openFile(fixture.createExam(QStringLiteral("ok.qzr")));
     EXPECT_FALSE(addTable(exam));
     EXPECT_FALSE(addField(exam, QStringLiteral("Qe_QuestionsHead"), QStringLiteral("QQ_CorrectAnswer")));
-    EXPECT_TRUE(debugLog().isEmpty());
+    EXPECT_TRUE(readDebugLog().isEmpty());
 
     EXPECT_FALSE(addField(exam, QStringLiteral("Qe_NoSuchTable"), QStringLiteral("QQ_CorrectAnswer")));
-    const QString log = debugLog();
+    const QString log = readDebugLog();
     EXPECT_TRUE(log.contains(QStringLiteral("no such table")));
     EXPECT_TRUE(log.contains(QStringLiteral(": Module Name addField: Date/Time: ")));
 }

@@ -21,7 +21,7 @@ QStringList sorted(QStringList list)
     return list;
 }
 
-TEST(Schema, SystemDatabaseHasTheSpecifiedTablesAndColumns)
+TEST(Schema, SystemDatabaseHasItsTablesAndColumns)
 {
     TempHome home;
     auto c = db::Connection::create(home.file(QStringLiteral("Ziduver.QZR")));

@@ -4,7 +4,9 @@
 #include "foundation/Schema.h"
 #include "foundation/SharedState.h"
 #include "foundation/Startup.h"
+#include "foundation/SystemDatabase.h"
 #include "platform/db/Connection.h"
+#include "tests/support/DebugLogFile.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/StartupFixture.h"
 #include "tests/support/TempHome.h"
@@ -41,15 +43,6 @@ public:
         db::Connection system = db::Connection::openFile(systemDb());
         system.exec(sql, params);
     }
-    QStringList logLines() const
-    {
-        QFile log(home.file(QStringLiteral("debug.log")));
-        if (!log.open(QIODevice::ReadOnly))
-            return {};
-        QStringList lines = QString::fromUtf8(log.readAll()).split(QStringLiteral("\r\n"));
-        lines.removeAll(QString());
-        return lines;
-    }
     // The one failure page start-up showed, by its text.
     void expectOnlyFailurePage(const QString& text) const
     {
@@ -79,7 +72,7 @@ TEST_F(Startup, GoodStartSetsTheStartupState)
     EXPECT_EQ(gStartup.gScreenMode, 1);
     EXPECT_TRUE(gStartup.gMultiUser);
     EXPECT_EQ(environment.instanceChecks, 1);
-    EXPECT_TRUE(logLines().isEmpty()) << "debug 0 writes no line";
+    EXPECT_TRUE(debugLogLines().isEmpty()) << "debug 0 writes no line";
 }
 
 TEST_F(Startup, LargeFontsRefuseBeforeAnythingElseIsRead)
@@ -102,7 +95,7 @@ TEST_F(Startup, LargeFontsRefuseBeforeAnythingElseIsRead)
         EXPECT_EQ(environment.instanceChecks, 0);
         EXPECT_TRUE(gStartup.gSysDbPath.isEmpty());
         EXPECT_EQ(gStartup.gDebug, 0);
-        EXPECT_TRUE(logLines().isEmpty());
+        EXPECT_TRUE(debugLogLines().isEmpty());
     }
 }
 
@@ -115,12 +108,12 @@ TEST_F(Startup, OnlyDebugValueOneWritesTheStartupLines)
     for (const Case& c : {Case{"1", 1}, Case{"0", 0}, Case{"2", 2}, Case{"1.5", 2}, Case{"0.6", 1}}) {
         SCOPED_TRACE(c.value);
         resetStartupState();
-        QFile::remove(home.file(QStringLiteral("debug.log")));
+        removeDebugLog();
         writeSetup({{QStringLiteral("debug"), QString::fromLatin1(c.value)}});
 
         EXPECT_EQ(Main(environment), StartupResult::ShowLogin);
         EXPECT_EQ(gStartup.gDebug, c.debug);
-        const QStringList lines = logLines();
+        const QStringList lines = debugLogLines();
         if (c.debug != 1) {
             EXPECT_TRUE(lines.isEmpty()) << lines.join(QLatin1Char('|')).toStdString();
             continue;
@@ -229,10 +222,14 @@ TEST_F(Startup, RegistrationRowChoosesSingleOrMultiUser)
         ui.clear();
         systemExec(QStringLiteral("DELETE FROM Bq_Ziduver_Reg_Det"));
         systemExec(QStringLiteral("DELETE FROM Bq_DefaultUser"));
-        if (c.multiUser)
-            systemExec(QStringLiteral("INSERT INTO Bq_Ziduver_Reg_Det (BQ_Multiuser) VALUES (?)"), {*c.multiUser});
-        if (c.withDefaultUser)
-            systemExec(QStringLiteral("INSERT INTO Bq_DefaultUser (loginid, Password) VALUES ('Solo', 'Pass')"));
+        {
+            db::Connection connection = db::Connection::openFile(systemDb());
+            SystemDatabase system(connection);
+            if (c.multiUser)
+                system.addRegistration(*c.multiUser);
+            if (c.withDefaultUser)
+                system.addDefaultUser(QStringLiteral("Solo"), QStringLiteral("Pass"));
+        }
         // Left as they are in multi-user mode, overwritten in single-user mode.
         gStartup.gDefaultLoginId = QStringLiteral("KEPT");
         gStartup.gDefaultPassword = QStringLiteral("KEPT");
@@ -265,7 +262,10 @@ TEST_F(Startup, UnusableSystemDatabaseShowsTheFailureTextAndCreatesNothing)
          }},
         {"no registration table", [](const Startup& t) { t.systemExec(QStringLiteral("DROP TABLE Bq_Ziduver_Reg_Det")); }},
         {"no default-user table", [](const Startup& t) {
-             t.systemExec(QStringLiteral("INSERT INTO Bq_Ziduver_Reg_Det (BQ_Multiuser) VALUES (0)"));
+             {
+                 db::Connection connection = db::Connection::openFile(t.systemDb());
+                 SystemDatabase(connection).addRegistration(false);
+             }
              t.systemExec(QStringLiteral("DROP TABLE Bq_DefaultUser"));
          }},
     };
@@ -288,7 +288,7 @@ TEST_F(Startup, UnusableSystemDatabaseShowsTheFailureTextAndCreatesNothing)
         EXPECT_EQ(QFileInfo::exists(systemDb()), existed) << "no database is created";
         EXPECT_EQ(QFileInfo(systemDb()).size(), size) << "the file is left as it was";
         // The handler's line names the error after the start-up lines.
-        const QStringList lines = logLines();
+        const QStringList lines = debugLogLines();
         ASSERT_FALSE(lines.isEmpty());
         EXPECT_TRUE(lines.last().contains(QStringLiteral(" : main :QmodPublic: Date/Time :"))) << lines.last().toStdString();
     }
@@ -314,12 +314,12 @@ TEST_F(Startup, UnwritableSystemDatabaseShowsTheFailureTextAndQuits)
 
     resetStartupState();
     ui.clear();
-    QFile::remove(home.file(QStringLiteral("debug.log")));
+    removeDebugLog();
     environment.systemDatabaseReadOnly = true;
     EXPECT_EQ(Main(environment), StartupResult::Quit);
     expectOnlyFailurePage(QString::fromLatin1(kStartupFailureText));
     EXPECT_EQ(gStartup.gScreenMode, 0) << "start-up stopped at the database test";
-    const QStringList lines = logLines();
+    const QStringList lines = debugLogLines();
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines.last().contains(QStringLiteral("readonly"))) << lines.last().toStdString();
     EXPECT_TRUE(lines.last().contains(QStringLiteral(" : main :QmodPublic: Date/Time :"))) << lines.last().toStdString();
@@ -370,7 +370,7 @@ TEST_F(Startup, SecondCopyEndsWithoutAWord)
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_TRUE(ui.htmlPages().empty());
     EXPECT_TRUE(gStartup.gSysDbPath.isEmpty()) << "ended before the system database was touched";
-    const QStringList lines = logLines();
+    const QStringList lines = debugLogLines();
     ASSERT_EQ(lines.size(), 1) << lines.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(lines.first().startsWith(QStringLiteral("Reached Main: main :QmodPublic: Date/Time :")));
 }
@@ -405,14 +405,13 @@ TEST(StartupDisplayRoutines, FileExistsWritesItsDebugLineOnlyInDebugMode)
     home.write(QStringLiteral("exam.qzr"), "x");
     const QString path = home.file(QStringLiteral("exam.qzr"));
     EXPECT_TRUE(FileExists(path));
-    EXPECT_FALSE(QFileInfo::exists(home.file(QStringLiteral("debug.log"))));
+    EXPECT_FALSE(QFileInfo::exists(debugLogPath()));
     gStartup.gDebug = 1;
     EXPECT_TRUE(FileExists(path));
     EXPECT_FALSE(FileExists(QString())) << "an empty path is no file";
     gStartup.gDebug = 0;
-    QFile log(home.file(QStringLiteral("debug.log")));
-    ASSERT_TRUE(log.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(log.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_TRUE(QFileInfo::exists(debugLogPath()));
+    const QStringList lines = debugLogLines();
     ASSERT_EQ(lines.size(), 2);
     EXPECT_TRUE(lines[0].startsWith(path + QStringLiteral(" exist: FileExists: basZiduver: Date/Time :")));
     EXPECT_TRUE(lines[1].contains(QStringLiteral(": FileExists:basZiduver:Date/Time :")));

@@ -1,8 +1,10 @@
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
+#include "foundation/SystemDatabase.h"
 #include "foundation/UserRights.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
+#include "tests/support/DebugLogFile.h"
 #include "tests/support/ExamDbFixture.h"
 #include "tests/support/TempHome.h"
 
@@ -10,12 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString debugLog()
-{
-    QFile file(programFile(QStringLiteral("debug.log")));
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 
 class UserRights : public ::testing::Test {
 protected:
@@ -92,13 +88,13 @@ TEST_F(UserRights, UnusableExamDatabaseKeepsTheRightAndReportsTheError)
     for (const QString& path : {home.file(QStringLiteral("Data/missing.qzr")), home.file(QStringLiteral("Data/t/text.qzr")),
                                 locked, noUserTable}) {
         SCOPED_TRACE(path.toStdString());
-        QFile::remove(programFile(QStringLiteral("debug.log")));
+        removeDebugLog();
         auto holder = db::Connection::openFile(locked);
         holder.execScript(QStringLiteral("BEGIN EXCLUSIVE"));
         EXPECT_FALSE(Gen_UpdateRights(++user, true, path, QStringLiteral("EX1"), error, QStringLiteral("u")));
         holder.execScript(QStringLiteral("ROLLBACK"));
         EXPECT_FALSE(error.isEmpty());
-        EXPECT_TRUE(debugLog().contains(error + QStringLiteral(": Gen_UpdateRights: QmodPublic: Date/Time :")));
+        EXPECT_TRUE(readDebugLog().contains(error + QStringLiteral(": Gen_UpdateRights: QmodPublic: Date/Time :")));
         EXPECT_TRUE(rights().contains(QString::number(user) + QStringLiteral("|EX1|1")));
     }
     EXPECT_TRUE(copies(locked).isEmpty());
@@ -139,8 +135,9 @@ TEST_F(UserRights, AdministratorPassword)
     EXPECT_FALSE(SetAdminPassword(QStringLiteral("NEW")));
 
     auto system = fixture.openSystem();
-    system.exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password) VALUES ('ann', 'SECRET'), "
-                               "('ADMIN', 'SECRET'), ('bob', 'OTHER')"));
+    for (const char* login : {"ann", "ADMIN"})
+        SystemDatabase(system).addUser({QString::fromLatin1(login), QStringLiteral("SECRET")});
+    SystemDatabase(system).addUser({QStringLiteral("bob"), QStringLiteral("OTHER")});
     EXPECT_EQ(GetAdminPassword(), QStringLiteral("SECRET"));
 
     EXPECT_TRUE(SetAdminPassword(QStringLiteral("IT'S NEW")));

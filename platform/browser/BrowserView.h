@@ -25,7 +25,7 @@ public:
     explicit BrowserView(QWidget* parent = nullptr);
     ~BrowserView() override;
 
-    // Shows an HTML text as a page (the old control's Document.Write).
+    // Shows an HTML text as a page.
     // Relative references (images, scripts, frames) resolve against baseUrl,
     // normally the file: URL of a folder ending in "/". A page too long for
     // the engine's data: URL goes through a temporary file instead.
@@ -82,7 +82,7 @@ signals:
 private:
     // What the load in progress was asked for by: a navigation of ours (or
     // none: a link followed inside the page) raises navigationComplete, a
-    // written page and a refresh do not, as with the old control.
+    // written page and a refresh do not.
     enum class LoadKind { None, Navigate, Write, Refresh };
 
     void beginLoad(LoadKind kind);

@@ -10,15 +10,6 @@
 #include <random>
 #include <vector>
 
-namespace {
-
-QVariant orNull(const std::optional<int>& value)
-{
-    return value ? QVariant(*value) : QVariant();
-}
-
-} // namespace
-
 ExamBankFixture::ExamBankFixture() : m_conn(db::Connection::create(path()))
 {
     // A throw-away file: no need to wait for the disk on every insert.
@@ -38,18 +29,14 @@ QString ExamBankFixture::connectionString() const
 
 ExamBankFixture& ExamBankFixture::category(int code, const Directives& d, bool selected)
 {
-    m_conn.exec(QStringLiteral("INSERT INTO Qe_Category (Qc_catcode, Qc_cat_desc, Qc_Selected, Qc_Perc_Of_Questions, "
-                               "Qc_mChoice, qc_essay, qc_fill, qc_interact) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                {code, QStringLiteral("Category %1").arg(code), selected ? 1 : 0, orNull(d.count), orNull(d.mChoice),
-                 orNull(d.essay), orNull(d.fill), orNull(d.interact)});
+    m_writer.addCategory(
+        {code, QStringLiteral("Category %1").arg(code), selected, d.count, d.mChoice, d.essay, d.fill, d.interact});
     return *this;
 }
 
 ExamBankFixture& ExamBankFixture::chapter(int code, int catCode, bool selected)
 {
-    m_conn.exec(QStringLiteral("INSERT INTO Qe_Chapters (Qc_ChapterCode, Qc_catcode, Qc_Chapter_Desc, Qc_Selected) "
-                               "VALUES (?, ?, ?, ?)"),
-                {code, catCode, QStringLiteral("Chapter %1").arg(code), selected ? 1 : 0});
+    m_writer.addChapter({code, catCode, QStringLiteral("Chapter %1").arg(code), selected});
     return *this;
 }
 
@@ -62,29 +49,35 @@ ExamBankFixture& ExamBankFixture::questions(int firstCode, int count, int catCod
                                             int chapterCode)
 {
     db::Savepoint save(m_conn);
-    db::Statement insert = m_conn.prepare(QStringLiteral(
-        "INSERT INTO Qe_QuestionsHead (Qq_QuestCode, Qq_CatCode, Qq_ChapterCode, Qq_TypeCode, Qq_InteractiveCode, "
-        "Qq_Quest_Desc, Qq_Difficulty) VALUES (?, ?, ?, ?, 0, ?, 1)"));
     for (int code = firstCode; code < firstCode + count; ++code)
-        insert.exec({code, catCode, chapterCode, orNull(type), QStringLiteral("Question %1").arg(code)});
+        addQuestion(code, catCode, type, chapterCode);
     save.release();
     return *this;
 }
 
+void ExamBankFixture::addQuestion(int code, int catCode, std::optional<int> type, int chapterCode)
+{
+    ExamBankWriter::QuestionRow row;
+    row.code = code;
+    row.category = catCode;
+    row.chapter = chapterCode;
+    row.type = type;
+    row.interactive = 0;
+    row.text = QStringLiteral("Question %1").arg(code);
+    row.difficulty = 1;
+    m_writer.addQuestion(row);
+}
+
 ExamBankFixture& ExamBankFixture::choice(int questCode, int seq, const QString& text, bool right)
 {
-    m_conn.exec(QStringLiteral("INSERT INTO Qe_AnswerChoice (Qc_QuestCode, Qc_Choice_Seq, Qc_ChoiceDesc, Qc_RightAns) "
-                               "VALUES (?, ?, ?, ?)"),
-                {questCode, seq, text, right ? 1 : 0});
+    m_writer.addChoice({questCode, seq, text, right});
     return *this;
 }
 
 ExamBankFixture& ExamBankFixture::progress(int userCode, int questCode, Verdict verdict, int pass)
 {
-    m_conn.exec(QStringLiteral("INSERT INTO Qe_Progress (userid, QuestionID, Correct, Wrong, NoAns, pass) "
-                               "VALUES (?, ?, ?, ?, ?, ?)"),
-                {userCode, questCode, verdict == Verdict::Right ? 1 : 0, verdict == Verdict::Wrong ? 1 : 0,
-                 verdict == Verdict::NoAnswer ? 1 : 0, pass});
+    m_writer.addProgress({userCode, questCode, verdict == Verdict::Right ? 1 : 0, verdict == Verdict::Wrong ? 1 : 0,
+                          verdict == Verdict::NoAnswer ? 1 : 0, pass});
     return *this;
 }
 
@@ -99,13 +92,10 @@ void ExamBankFixture::generate(const Shape& shape)
         chapter(1000000 + cat, cat, true);
     }
     const int perCategory = (shape.questions + shape.categories - 1) / shape.categories;
-    db::Statement insert = m_conn.prepare(QStringLiteral(
-        "INSERT INTO Qe_QuestionsHead (Qq_QuestCode, Qq_CatCode, Qq_ChapterCode, Qq_TypeCode, Qq_InteractiveCode, "
-        "Qq_Quest_Desc, Qq_Difficulty) VALUES (?, ?, ?, ?, 0, ?, 1)"));
     for (int code = 1; code <= shape.questions; ++code) {
         const int cat = (code - 1) / perCategory + 1;
         const int chapterCode = code % 3 == 0 ? 1000000 + cat : 0;
-        insert.exec({code, cat, chapterCode, (code - 1) % 4 + 1, QStringLiteral("Question %1").arg(code)});
+        addQuestion(code, cat, (code - 1) % 4 + 1, chapterCode);
     }
     std::vector<int> codes(size_t(shape.questions));
     for (int i = 0; i < shape.questions; ++i)
@@ -120,4 +110,22 @@ void ExamBankFixture::generate(const Shape& shape)
         progress(shape.userCode, codes[rows - 1 - i], Verdict::Wrong, 1);
     }
     transaction.commit();
+}
+
+ExamBankFixture& ExamBankFixture::randomPracticeBank(std::mt19937& random)
+{
+    const auto chance = [&](int percent) { return int(random() % 100) < percent; };
+    chapter(0, 1, chance(50));
+    for (int cat = 1; cat <= 4; ++cat) {
+        category(cat, {}, chance(60));
+        for (int ch = 1; ch <= 2; ++ch)
+            chapter(cat * 10 + ch, cat, chance(50));
+    }
+    for (int code = 1; code <= 60; ++code) {
+        const int cat = int(random() % 4) + 1;
+        const int pick = int(random() % 4); // chapter 0, one of two chapters, or one that does not exist
+        const int chapterCode = pick == 0 ? 0 : pick == 3 ? 99 : cat * 10 + pick;
+        question(code, cat, int(random() % 4) + 1, chapterCode);
+    }
+    return *this;
 }

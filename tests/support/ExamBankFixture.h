@@ -1,10 +1,12 @@
 #pragma once
 
+#include "foundation/ExamBankWriter.h"
 #include "platform/db/Connection.h"
 
 #include <QString>
 #include <QTemporaryDir>
 #include <optional>
+#include <random>
 
 // A question bank for the exam window's builders: an exam database in a
 // temporary folder, made from the one table layout, filled with compact
@@ -19,7 +21,8 @@ public:
         std::optional<int> fill;
         std::optional<int> interact;
     };
-    enum class Verdict { Right, Wrong, NoAnswer };
+    // None: a row with every flag 0.
+    enum class Verdict { Right, Wrong, NoAnswer, None };
 
     // A generated bank: `categories` categories (codes 1..n, all ticked, each
     // asking for `perCategoryCount` questions with every type limit at that
@@ -39,6 +42,8 @@ public:
     ExamBankFixture();
 
     db::Connection& conn() { return m_conn; }
+    // For rows the compact calls below do not make.
+    ExamBankWriter& writer() { return m_writer; }
     QString path() const;
     QString connectionString() const;
 
@@ -53,7 +58,18 @@ public:
 
     void generate(const Shape& shape);
 
+    // A small bank for the practice pool, drawn from `random`: categories 1
+    // to 4 (each ticked three times in five), two chapters each and a chapter
+    // row keyed 0 (each ticked one time in two), and questions 1 to 60 of
+    // types 1 to 4, each directly under its category, in one of its chapters
+    // or in a chapter that does not exist.
+    ExamBankFixture& randomPracticeBank(std::mt19937& random);
+
 private:
+    // One question row as the compact calls write it.
+    void addQuestion(int code, int catCode, std::optional<int> type, int chapterCode);
+
     QTemporaryDir m_dir;
     db::Connection m_conn;
+    ExamBankWriter m_writer{m_conn};
 };

@@ -1,6 +1,7 @@
 #include "tests/support/ExamDbFixture.h"
 
 #include "foundation/ConnectionString.h"
+#include "foundation/ExamBankWriter.h"
 #include "foundation/ExamDiscovery.h"
 #include "foundation/SharedState.h"
 #include "platform/db/Transaction.h"
@@ -71,10 +72,16 @@ QString ExamDbFixture::createExam(const QString& relativePath, const ExamDbOptio
     const QString path = m_home.file(relativePath);
     db::Connection exam = createFresh(path);
     schema::createExamDatabase(exam, options.layout);
-    if (options.withExamRow)
-        exam.exec(QStringLiteral("INSERT INTO Qe_Exam (Qe_ExamCode, Qe_Exam_Desc, Qe_ValidDB, Qe_Simulated_Time, "
-                                 "Qe_Simulated_PassScore, Qe_Simulated_NoofQuest) VALUES (?, ?, ?, 90, 70, 50)"),
-                  {options.examCode, options.examName, options.validDb});
+    if (options.withExamRow) {
+        ExamBankWriter::ExamRow row;
+        row.code = options.examCode;
+        row.description = options.examName;
+        row.validDb = options.validDb.isNull() ? std::nullopt : std::optional<int>(options.validDb.toInt());
+        row.simulatedMinutes = 90;
+        row.simulatedPassScore = 70;
+        row.simulatedQuestions = 50;
+        ExamBankWriter(exam).addExam(row);
+    }
     addQuestions(exam, options.questionCount);
     alter(exam, options);
     return path;
@@ -108,15 +115,19 @@ void ExamDbFixture::addQuestions(db::Connection& connection, int count)
     if (count <= 0)
         return;
     db::Transaction transaction(connection);
-    db::Statement insert = connection.prepare(QStringLiteral(
-        "INSERT INTO Qe_QuestionsHead (Qq_QuestCode, Qq_CatCode, Qq_ChapterCode, Qq_TypeCode, Qq_InteractiveCode, "
-        "Qq_Quest_Desc, Qq_Explanation, Qq_Difficulty, Qq_IsScenario, Qq_ScenarioId) VALUES (?, ?, ?, 1, 0, ?, ?, 1, 0, 0)"));
-    for (int code = 1; code <= count; ++code)
-        insert.exec({code, 1 + code % 5, code % 3,
-                     QStringLiteral("Question %1: which of the following statements about topic %2 is true?")
-                         .arg(code)
-                         .arg(code % 37),
-                     QStringLiteral("Because the reference text says so, see section %1.").arg(code % 11)});
+    ExamBankWriter writer(connection);
+    ExamBankWriter::QuestionRow row = ExamBankWriter::QuestionRow::multipleChoice(0);
+    row.difficulty = 1;
+    for (int code = 1; code <= count; ++code) {
+        row.code = code;
+        row.category = 1 + code % 5;
+        row.chapter = code % 3;
+        row.text = QStringLiteral("Question %1: which of the following statements about topic %2 is true?")
+                       .arg(code)
+                       .arg(code % 37);
+        row.explanation = QStringLiteral("Because the reference text says so, see section %1.").arg(code % 11);
+        writer.addQuestion(row);
+    }
     transaction.commit();
 }
 

@@ -1,5 +1,6 @@
 #include "tools/mkdata/ExamGenerator.h"
 
+#include "foundation/ExamBankWriter.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
 
@@ -51,30 +52,9 @@ enum Kind { ChoiceOne, ChoiceMany, Essay, FillOne, FillTwo, OrderedList, Tree, S
 // Share of each kind in a bank, in percent.
 constexpr std::array<int, KindCount> kKindWeights = {42, 13, 10, 10, 5, 7, 6, 7};
 
-struct Statements {
-    db::Statement head, choice, fill, interactive, rightAnswer, los;
-};
-
 class Generator {
 public:
-    Generator(db::Connection& exam, unsigned seed)
-        : m_exam(exam), m_random(seed),
-          m_sql{exam.prepare(QStringLiteral(
-                    "INSERT INTO Qe_QuestionsHead (Qq_QuestCode, Qq_CatCode, Qq_ChapterCode, Qq_TypeCode, "
-                    "Qq_InteractiveCode, Qq_Quest_Desc, Qq_Explanation, Qq_Difficulty, Qq_IsScenario, Qq_ScenarioId, "
-                    "QQ_CorrectAnswer) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")),
-                exam.prepare(QStringLiteral("INSERT INTO Qe_AnswerChoice (Qc_QuestCode, Qc_Choice_Seq, Qc_ChoiceDesc, "
-                                            "Qc_RightAns) VALUES (?, ?, ?, ?)")),
-                exam.prepare(QStringLiteral("INSERT INTO Qe_AnswerFill_Essay (Qd_QuestCode, Qd_Desc_Answer) VALUES (?, ?)")),
-                exam.prepare(QStringLiteral("INSERT INTO Qe_AnswerInteractive (Qi_QuestCode, Qi_LeftPane_Item, "
-                                            "Qi_LeftPane_Seq, Qi_RightPane_Item, Qi_RightPane_Seq, Qi_RootText) "
-                                            "VALUES (?, ?, ?, ?, ?, ?)")),
-                exam.prepare(QStringLiteral("INSERT INTO Qe_InteractiveRightAnswer (Qa_QuestCode, Qa_LeftText, "
-                                            "Qa_LeftPane_Seq, Qa_RightTEXT, Qa_ans_node_Seq) VALUES (?, ?, ?, ?, ?)")),
-                exam.prepare(QStringLiteral("INSERT INTO Qe_LOS (Qq_QuestCode, Qq_LOSCat, Qq_LOSSubCat, Qq_LOSSubSubCat, "
-                                            "Qq_LOSSubSubSubCat, Qq_Status) VALUES (?, ?, ?, ?, ?, 0)"))}
-    {
-    }
+    Generator(db::Connection& exam, unsigned seed) : m_random(seed), m_bank(exam) {}
 
     void run(int questionCount, unsigned seed);
 
@@ -92,9 +72,8 @@ private:
     void writeSelectPlace(int code, int category);
     void writeDirectives(int questionCount);
 
-    db::Connection& m_exam;
     std::mt19937 m_random;
-    Statements m_sql;
+    ExamBankWriter m_bank;
     int m_categories = 0;
     int m_scenarios = 0;
     // Questions of each type 1 to 4 per category, for the directives.
@@ -131,12 +110,12 @@ void Generator::writeChoices(int code, int category, bool several)
     if (several)
         right[size_t((std::find(right.begin(), right.end(), true) - right.begin() + 1 + pick(count - 1)) % count)] = true;
     for (int i = 0; i < count; ++i)
-        m_sql.choice.exec({code, i + 1,
-                           QStringLiteral("The %1 %2 (option %3)")
-                               .arg(term(category), right[size_t(i)] ? QStringLiteral("is applied at once")
-                                                                     : QStringLiteral("needs a reboot"))
-                               .arg(i + 1),
-                           right[size_t(i)] ? 1 : 0});
+        m_bank.addChoice({code, i + 1,
+                          QStringLiteral("The %1 %2 (option %3)")
+                              .arg(term(category), right[size_t(i)] ? QStringLiteral("is applied at once")
+                                                                    : QStringLiteral("needs a reboot"))
+                              .arg(i + 1),
+                          right[size_t(i)]});
 }
 
 void Generator::writeOrderedList(int code, int category)
@@ -145,8 +124,8 @@ void Generator::writeOrderedList(int code, int category)
     const std::vector<int> shown = shuffledOrder(count);
     const QString what = term(category);
     for (int i = 0; i < count; ++i)
-        m_sql.interactive.exec({code, QStringLiteral("Step %1 for the %2").arg(shown[size_t(i)] + 1).arg(what), i + 1,
-                                QStringLiteral("Step %1 for the %2").arg(i + 1).arg(what), i + 1, QVariant()});
+        m_bank.addInteractiveRow({code, QStringLiteral("Step %1 for the %2").arg(shown[size_t(i)] + 1).arg(what),
+                                  i + 1, QStringLiteral("Step %1 for the %2").arg(i + 1).arg(what), i + 1, {}});
 }
 
 void Generator::writeTree(int code, int category)
@@ -159,10 +138,10 @@ void Generator::writeTree(int code, int category)
     auto nodeText = [&](int n) { return QStringLiteral("Group %1").arg(QChar(u'A' + n)); };
     auto leafText = [&](int l) { return QStringLiteral("Item %1").arg(l + 1); };
     for (int row = 0; row < std::max(nodes, leaves); ++row)
-        m_sql.interactive.exec({code, row < nodes ? nodeText(row) : QString(), row + 1,
-                                row < leaves ? leafText(shown[size_t(row)]) : QString(), row + 1, root});
+        m_bank.addInteractiveRow({code, row < nodes ? nodeText(row) : QString(), row + 1,
+                                  row < leaves ? leafText(shown[size_t(row)]) : QString(), row + 1, root});
     for (int l = 0; l < leaves; ++l)
-        m_sql.rightAnswer.exec({code, leafText(l), l + 1, nodeText(l / leavesPerNode), l / leavesPerNode + 1});
+        m_bank.addInteractiveAnswer({code, leafText(l), l + 1, nodeText(l / leavesPerNode), l / leavesPerNode + 1});
 }
 
 void Generator::writeSelectPlace(int code, int category)
@@ -173,9 +152,9 @@ void Generator::writeSelectPlace(int code, int category)
     auto item = [&](int i) { return QStringLiteral("Value %1").arg(i + 1); };
     auto place = [&](int i) { return QStringLiteral("Place %1 of the %2").arg(i + 1).arg(what); };
     for (int i = 0; i < count; ++i)
-        m_sql.interactive.exec({code, item(shown[size_t(i)]), i + 1, place(i), i + 1, QVariant()});
+        m_bank.addInteractiveRow({code, item(shown[size_t(i)]), i + 1, place(i), i + 1, {}});
     for (int i = 0; i < count; ++i)
-        m_sql.rightAnswer.exec({code, place(i), i + 1, item(i), i + 1});
+        m_bank.addInteractiveAnswer({code, place(i), i + 1, item(i), i + 1});
 }
 
 void Generator::writeQuestion(int code, int category)
@@ -199,7 +178,7 @@ void Generator::writeQuestion(int code, int category)
 
     int type = 1;
     int interactive = 0;
-    QVariant modelAnswer;
+    std::optional<QString> modelAnswer;
     switch (kind) {
     case ChoiceOne:
     case ChoiceMany:
@@ -234,23 +213,23 @@ void Generator::writeQuestion(int code, int category)
         break;
     }
 
-    m_sql.head.exec({code, category + 1, chapter, type, interactive, text, explanation, difficulty, scenario ? 1 : 0,
-                     scenarioId, modelAnswer});
+    m_bank.addQuestion({code, category + 1, chapter, type, interactive, text, explanation, difficulty,
+                        scenario ? 1 : 0, scenarioId, modelAnswer});
     switch (kind) {
     case ChoiceOne:
     case ChoiceMany:
         writeChoices(code, category, kind == ChoiceMany);
         break;
     case Essay:
-        m_sql.fill.exec({code, QStringLiteral("plan|planned|planning")});
-        m_sql.fill.exec({code, QStringLiteral("test|tested|testing")});
+        m_bank.addFillAnswer(code, QStringLiteral("plan|planned|planning"));
+        m_bank.addFillAnswer(code, QStringLiteral("test|tested|testing"));
         break;
     case FillOne:
-        m_sql.fill.exec({code, QStringLiteral("cmd%1|tool%1").arg(code)});
+        m_bank.addFillAnswer(code, QStringLiteral("cmd%1|tool%1").arg(code));
         break;
     case FillTwo:
-        m_sql.fill.exec({code, QStringLiteral("show%1").arg(code)});
-        m_sql.fill.exec({code, QStringLiteral("set%1|change%1").arg(code)});
+        m_bank.addFillAnswer(code, QStringLiteral("show%1").arg(code));
+        m_bank.addFillAnswer(code, QStringLiteral("set%1|change%1").arg(code));
         break;
     case OrderedList:
         writeOrderedList(code, category);
@@ -264,8 +243,8 @@ void Generator::writeQuestion(int code, int category)
     case KindCount:
         break;
     }
-    m_sql.los.exec({code, category + 1, chapterSlot < 3 ? chapterSlot + 1 : 0,
-                    QString(QChar(u'a' + difficulty - 1)), QStringLiteral("1")});
+    m_bank.addLearningObjective({code, category + 1, chapterSlot < 3 ? chapterSlot + 1 : 0,
+                                 QString(QChar(u'a' + difficulty - 1)), QStringLiteral("1"), 0});
     ++m_perType[size_t(category)][size_t(type - 1)];
 }
 
@@ -285,19 +264,16 @@ void Generator::writeDirectives(int questionCount)
             if (count[size_t(c)] < available[size_t(c)])
                 ++count[size_t(c)], ++assigned;
     }
-    db::Statement category = m_exam.prepare(QStringLiteral(
-        "INSERT INTO Qe_Category (Qc_catcode, Qc_cat_desc, Qc_Selected, Qc_Perc_Of_Questions, Qc_mChoice, qc_essay, "
-        "qc_fill, qc_interact) VALUES (?, ?, 1, ?, ?, ?, ?, ?)"));
     for (int c = 0; c < m_categories; ++c) {
         std::array<int, 4> limit = {0, 0, 0, 0};
         for (int left = count[size_t(c)]; left > 0;)
             for (int t = 0; t < 4 && left > 0; ++t)
                 if (limit[size_t(t)] < m_perType[size_t(c)][size_t(t)])
                     ++limit[size_t(t)], --left;
-        category.exec({c + 1, QString::fromLatin1(kTopics[size_t(c)].category), count[size_t(c)], limit[0], limit[1],
-                       limit[2], limit[3]});
+        m_bank.addCategory({c + 1, QString::fromLatin1(kTopics[size_t(c)].category), true, count[size_t(c)],
+                            limit[0], limit[1], limit[2], limit[3]});
     }
-    m_exam.exec(QStringLiteral("UPDATE Qe_Exam SET Qe_Simulated_NoofQuest = ?"), {target});
+    m_bank.setSimulatedQuestionCount(target);
 }
 
 void Generator::run(int questionCount, unsigned seed)
@@ -307,27 +283,36 @@ void Generator::run(int questionCount, unsigned seed)
     m_scenarios = questionCount >= 50 ? 3 : 0;
     m_perType.assign(size_t(m_categories), {0, 0, 0, 0});
 
-    m_exam.exec(QStringLiteral(
-                    "INSERT INTO Qe_Exam (Qe_ExamCode, Qe_Exam_Desc, Qe_ValidDB, Qe_Simulated_Time, "
-                    "Qe_Simulated_PassScore, Qe_Simulated_NoofQuest, Qe_Adaptive_Time, Qe_Adaptive_PassScore, "
-                    "Qe_Adaptive_NoofQuest, Qe_ProductId, Qe_Version_No, Qe_ExamComment) "
-                    "VALUES (?, ?, 1, 90, 70, 0, 60, 70, ?, 'ZDV-SYN', '1.0', ?)"),
-                {QStringLiteral("SYN%1").arg(seed), QStringLiteral("Synthetic exam, %1 questions").arg(questionCount),
-                 std::min(40, questionCount), QStringLiteral("Generated by ziduver-mkdata with seed %1.").arg(seed)});
-    m_exam.exec(QStringLiteral("INSERT INTO Qe_Points (Qp_pointNumber, qp_pointValue) VALUES (1, 1), (2, 2), (3, 3)"));
-    db::Statement chapter = m_exam.prepare(QStringLiteral(
-        "INSERT INTO Qe_Chapters (Qc_ChapterCode, Qc_catcode, Qc_Chapter_Desc, Qc_Selected) VALUES (?, ?, ?, 1)"));
+    ExamBankWriter::ExamRow exam;
+    exam.code = QStringLiteral("SYN%1").arg(seed);
+    exam.description = QStringLiteral("Synthetic exam, %1 questions").arg(questionCount);
+    exam.validDb = 1;
+    exam.simulatedMinutes = 90;
+    exam.simulatedPassScore = 70;
+    exam.simulatedQuestions = 0;  // set once the directives are known
+    exam.adaptiveMinutes = 60;
+    exam.adaptivePassScore = 70;
+    exam.adaptiveQuestions = std::min(40, questionCount);
+    exam.productId = QStringLiteral("ZDV-SYN");
+    exam.version = QStringLiteral("1.0");
+    exam.comment = QStringLiteral("Generated by ziduver-mkdata with seed %1.").arg(seed);
+    m_bank.addExam(exam);
+    for (int point = 1; point <= 3; ++point)
+        m_bank.addPoint(point, point);
     for (int c = 0; c < m_categories; ++c)
         for (int k = 0; k < 3; ++k)
-            chapter.exec({(c + 1) * 10 + k + 1, c + 1, QString::fromLatin1(kTopics[size_t(c)].chapters[size_t(k)])});
+            m_bank.addChapter({(c + 1) * 10 + k + 1, c + 1, QString::fromLatin1(kTopics[size_t(c)].chapters[size_t(k)]),
+                               true});
     for (int s = 1; s <= m_scenarios; ++s)
-        m_exam.exec(QStringLiteral("INSERT INTO Qe_ScenarioContent (Qs_ScenarioId, Qs_ScenarioPath) VALUES (?, ?)"),
-                    {s, QStringLiteral("scenario%1.htm").arg(s)});
-    m_exam.exec(QStringLiteral("INSERT INTO Qe_UserLinks (Ql_SerNo, Ql_UserCode, Ql_linkCaption, Ql_LinkPath) VALUES "
-                               "(1, 0, 'Reference guide', 'https://docs.example.org/'), "
-                               "(2, 0, 'Further reading', NULL), "
-                               "(3, 2, 'Glossary', 'https://docs.example.org/glossary'), "
-                               "(4, 2, 'Frequently asked questions', 'https://docs.example.org/faq')"));
+        m_bank.addScenario(s, QStringLiteral("scenario%1.htm").arg(s));
+    const ExamBankWriter::UserLinkRow links[] = {
+        {1, 0, QStringLiteral("Reference guide"), QStringLiteral("https://docs.example.org/")},
+        {2, 0, QStringLiteral("Further reading"), std::nullopt},
+        {3, 2, QStringLiteral("Glossary"), QStringLiteral("https://docs.example.org/glossary")},
+        {4, 2, QStringLiteral("Frequently asked questions"), QStringLiteral("https://docs.example.org/faq")},
+    };
+    for (const ExamBankWriter::UserLinkRow& link : links)
+        m_bank.addUserLink(link);
 
     // Questions go round the categories so that every category gets its share
     // and every kind of question turns up in each of them.

@@ -1,6 +1,9 @@
 #include "tools/mkdata/SampleInstallation.h"
 
+#include "foundation/ExamBank.h"
+#include "foundation/ExamBankWriter.h"
 #include "foundation/Schema.h"
+#include "foundation/SystemDatabase.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
 
@@ -105,49 +108,38 @@ ExamIdentity writeSampleExam(const QString& home)
         db::Transaction transaction(exam);
         exam.execScript(content);
         transaction.commit();
-        identity.code = exam.scalar(QStringLiteral("SELECT Qe_ExamCode FROM Qe_Exam ORDER BY rowid LIMIT 1")).toString();
+        if (const std::optional<ExamBank::ExamIdentity> row = ExamBank(exam).examIdentity())
+            identity.code = row->code.toString();
     });
     if (identity.code.isEmpty())
         fail(QStringLiteral("The sample exam has no Qe_Exam row"));
     return identity;
 }
 
-struct Account {
-    QString login, password, first, middle, last, email, add1, add2, state, zip, phone;
-};
-
-qint64 addUser(db::Connection& system, const Account& a)
-{
-    system.exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password, qu_first_name, qu_middle_name, "
-                               "qu_last_name, qu_email, qu_add1, qu_add2, qu_state, qu_zip, qu_phone) "
-                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                {a.login, a.password, a.first, a.middle, a.last, a.email, a.add1, a.add2, a.state, a.zip, a.phone});
-    return system.lastInsertId();
-}
-
-const Account kAdmin{QLatin1String(sample::kAdminLogin), QLatin1String(sample::kAdminPassword),
-                     QStringLiteral("Administrator"), QString(), QString(), QStringLiteral("admin@ziduver.example"),
-                     QString(), QString(), QString(), QString(), QString()};
-const Account kStudent{QLatin1String(sample::kUserLogin), QLatin1String(sample::kUserPassword),
-                       QStringLiteral("Sam"), QStringLiteral("J."), QStringLiteral("Student"),
-                       QStringLiteral("sam.student@ziduver.example"), QStringLiteral("12 Harbour Road"),
-                       QString(), QStringLiteral("Wellington"), QStringLiteral("6011"),
-                       QStringLiteral("+64 4 555 0142")};
+// Fields the sample leaves empty are stored as empty text, not NULL.
+const SystemDatabase::NewUser kAdmin{QLatin1String(sample::kAdminLogin), QLatin1String(sample::kAdminPassword),
+                                     QStringLiteral("Administrator"), QString(), QString(),
+                                     QStringLiteral("admin@ziduver.example"), QString(), QString(), QString(),
+                                     QString(), QString()};
+const SystemDatabase::NewUser kStudent{QLatin1String(sample::kUserLogin), QLatin1String(sample::kUserPassword),
+                                       QStringLiteral("Sam"), QStringLiteral("J."), QStringLiteral("Student"),
+                                       QStringLiteral("sam.student@ziduver.example"), QStringLiteral("12 Harbour Road"),
+                                       QString(), QStringLiteral("Wellington"), QStringLiteral("6011"),
+                                       QStringLiteral("+64 4 555 0142")};
 
 void writeSystemDatabase(const QString& home, const ExamIdentity& exam)
 {
-    qint64 studentCode = 0;
-    buildDatabase(QDir(home).filePath(QStringLiteral("Ziduver.QZR")), [&](db::Connection& system) {
-        schema::createSystemDatabase(system);
-        db::Transaction transaction(system);
-        addUser(system, kAdmin);
-        studentCode = addUser(system, kStudent);
-        system.exec(QStringLiteral("INSERT INTO Bq_User_vs_Exams (Bue_User, Bue_Exam, Bue_HaveRight) VALUES (?, ?, 1)"),
-                    {studentCode, exam.code});
-        system.exec(QStringLiteral("INSERT INTO Bq_Ziduver_Reg_Det (BQ_Multiuser) VALUES (1)"));
+    int studentCode = 0;
+    buildDatabase(QDir(home).filePath(QStringLiteral("Ziduver.QZR")), [&](db::Connection& connection) {
+        schema::createSystemDatabase(connection);
+        db::Transaction transaction(connection);
+        SystemDatabase system(connection);
+        system.addUser(kAdmin);
+        studentCode = system.addUser(kStudent);
+        system.addRight(studentCode, exam.code, true);
+        system.addRegistration(true);
         // Used only when the administrator switches to single-user mode.
-        system.exec(QStringLiteral("INSERT INTO Bq_DefaultUser (loginid, Password) VALUES (?, ?)"),
-                    {kStudent.login, kStudent.password});
+        system.addDefaultUser(kStudent.login, kStudent.password);
         transaction.commit();
     });
 
@@ -157,14 +149,22 @@ void writeSystemDatabase(const QString& home, const ExamIdentity& exam)
                                                           QLatin1String(sample::kExamFile)));
     db::Connection examDb = db::Connection::openFile(examPath);
     db::Transaction transaction(examDb);
-    examDb.exec(QStringLiteral("INSERT INTO Qe_User (Qu_UserCode, Qu_LoginId, Qu_Password, qu_first_name, "
-                               "qu_middle_name, qu_last_name, qu_email, Qu_HaveRight) VALUES (?, ?, ?, ?, ?, ?, ?, 1)"),
-                {studentCode, kStudent.login, kStudent.password, kStudent.first, kStudent.middle, kStudent.last,
-                 kStudent.email});
+    ExamBankWriter(examDb).addUserCopy({studentCode, kStudent.login, kStudent.password, *kStudent.firstName,
+                                        *kStudent.middleName, *kStudent.lastName, *kStudent.email, true});
     transaction.commit();
 }
 
 } // namespace
+
+void writeStaticPageFiles(const QString& home)
+{
+    if (home.trimmed().isEmpty())
+        fail(QStringLiteral("No program folder given"));
+    makeFolder(home);
+    const QDir source(sample::sourceFolder());
+    for (const char* name : {"main.html", "interactive.js", "new.js"})
+        copyFile(source.filePath(QLatin1String(name)), QDir(home).filePath(QLatin1String(name)));
+}
 
 void writeSampleInstallation(const QString& home)
 {
@@ -179,6 +179,7 @@ void writeSampleInstallation(const QString& home)
         if (!QFileInfo(QDir(source).filePath(QLatin1String(name))).isFile())
             fail(QStringLiteral("Sample file missing: %1").arg(QDir(source).filePath(QLatin1String(name))));
     copyFolder(source, home);
+    writeStaticPageFiles(home);
     copyFolder(QDir(source).filePath(QStringLiteral("Icons")), QDir(home).filePath(QStringLiteral("Icons")));
 
     buildDatabase(QDir(home).filePath(QStringLiteral("DataSkeleton.SKL")),

@@ -25,6 +25,12 @@ QString sourceFolder();
 
 } // namespace sample
 
+// Copies the exam window's static pages and scripts (main.html,
+// interactive.js, new.js) into the folder home (created when missing),
+// replacing older copies. They hold no user data, so they may be refreshed at
+// any time. Throws std::runtime_error on failure.
+void writeStaticPageFiles(const QString& home);
+
 // Writes the sample installation into the folder home (created when
 // missing). Files already there are replaced; the caller decides whether that
 // is wanted. Throws std::runtime_error (or db::DbError) on failure.

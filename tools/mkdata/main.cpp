@@ -15,12 +15,16 @@ namespace {
 
 const char* const kUsage =
     "usage: ziduver-mkdata --home DIR [--force]\n"
+    "       ziduver-mkdata --static-files --home DIR\n"
     "       ziduver-mkdata --generate-exam N --out FILE [--seed S]\n"
     "\n"
     "  --home DIR          write the sample installation into DIR: setup.xml, skin, icons,\n"
     "                      pages, Ziduver.QZR, DataSkeleton.SKL and the sample exam in\n"
     "                      Data/LinuxAdmin. An existing installation is left alone\n"
     "                      unless --force is given.\n"
+    "  --static-files      with --home DIR: only copy the exam window's static pages and\n"
+    "                      scripts (main.html, interactive.js, new.js) into DIR, replacing\n"
+    "                      older copies; databases and settings are left alone.\n"
     "  --generate-exam N   write a synthetic exam database of N questions to FILE\n"
     "                      (never over an existing file); --seed picks the bank (default 1).\n"
     "  --help              show this text.\n";
@@ -59,6 +63,13 @@ int writeHome(const QString& home, bool force)
                            .arg(QDir::toNativeSeparators(home)));
     writeSampleInstallation(home);
     std::printf("Sample installation written to %s\n", qPrintable(QDir::toNativeSeparators(home)));
+    return 0;
+}
+
+int writeStaticFiles(const QString& home)
+{
+    writeStaticPageFiles(home);
+    std::printf("Static pages and scripts written to %s\n", qPrintable(QDir::toNativeSeparators(home)));
     return 0;
 }
 
@@ -107,11 +118,11 @@ int main(int argc, char** argv)
     }
     static const QStringList known = {QStringLiteral("--home"), QStringLiteral("--force"),
                                       QStringLiteral("--generate-exam"), QStringLiteral("--out"),
-                                      QStringLiteral("--seed")};
+                                      QStringLiteral("--seed"), QStringLiteral("--static-files")};
     for (int i = 0; i < args.size(); ++i) {
         if (!known.contains(args[i]))
             return usageError(QStringLiteral("unknown argument '%1'").arg(args[i]));
-        if (args[i] != QLatin1String("--force"))
+        if (args[i] != QLatin1String("--force") && args[i] != QLatin1String("--static-files"))
             ++i;  // skip the option's value
     }
 
@@ -124,10 +135,14 @@ int main(int argc, char** argv)
         return usageError(QStringLiteral("an option is missing its value"));
     if (home.isEmpty() == count.isEmpty())
         return usageError(QStringLiteral("give either --home DIR or --generate-exam N --out FILE"));
+    const bool staticFiles = args.contains(QStringLiteral("--static-files"));
+    if (staticFiles && (home.isEmpty() || args.contains(QStringLiteral("--force"))))
+        return usageError(QStringLiteral("--static-files goes with --home DIR alone"));
 
     try {
-        return home.isEmpty() ? writeSyntheticExam(count, out, seed)
-                              : writeHome(home, args.contains(QStringLiteral("--force")));
+        if (home.isEmpty())
+            return writeSyntheticExam(count, out, seed);
+        return staticFiles ? writeStaticFiles(home) : writeHome(home, args.contains(QStringLiteral("--force")));
     } catch (const db::DbError& error) {
         return failure(error.message());
     } catch (const std::exception& error) {

@@ -1,0 +1,199 @@
+#include "foundation/ExamBank.h"
+
+#include "platform/db/Connection.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+int wholeNumber(const QVariant& value)
+{
+    if (value.isNull())
+        return 0;
+    const double d = value.toDouble();
+    if (!std::isfinite(d))
+        return 0;
+    return int(std::clamp(std::nearbyint(d), -2147483648.0, 2147483647.0));
+}
+
+ExamBank::ExamBank(db::Connection& exam) : m_conn(exam)
+{
+}
+
+// ---- statement texts ----
+
+QString ExamBank::categoryRowsSql(bool selectedOnly)
+{
+    return selectedOnly ? QStringLiteral("SELECT * FROM Qe_Category WHERE Qc_Selected = 1 ORDER BY Qc_catcode")
+                        : QStringLiteral("SELECT * FROM Qe_Category ORDER BY Qc_catcode");
+}
+
+QString ExamBank::categoryCountSql()
+{
+    return QStringLiteral("SELECT count(*) FROM Qe_Category");
+}
+
+QString ExamBank::categoryPoolSql()
+{
+    return QStringLiteral("SELECT Qq_QuestCode, Qq_TypeCode, Qq_Difficulty, Qq_CatCode FROM Qe_QuestionsHead "
+                          "WHERE Qq_CatCode = ? ORDER BY Qq_QuestCode");
+}
+
+QString ExamBank::practicePoolSql()
+{
+    // Chapter 0 and the other chapters exclude each other and both joined
+    // tables are keyed, so each question stands here at most once.
+    return QStringLiteral("SELECT a.Qq_QuestCode, a.Qq_TypeCode, a.Qq_CatCode FROM Qe_QuestionsHead a, Qe_Category b "
+                          "WHERE a.Qq_ChapterCode = 0 AND a.Qq_CatCode = b.Qc_catcode AND b.Qc_Selected = 1 "
+                          "UNION ALL "
+                          "SELECT a.Qq_QuestCode, a.Qq_TypeCode, a.Qq_CatCode FROM Qe_QuestionsHead a, Qe_Chapters b "
+                          "WHERE a.Qq_ChapterCode = b.Qc_ChapterCode AND a.Qq_ChapterCode <> 0 AND b.Qc_Selected = 1");
+}
+
+QString ExamBank::currentPassProgressSql()
+{
+    return QStringLiteral("SELECT QuestionID, Wrong, NoAns, Correct FROM Qe_Progress WHERE userid = ? AND pass = 0");
+}
+
+// ---- the exam row ----
+
+std::optional<ExamBank::ExamIdentity> ExamBank::examIdentity()
+{
+    const db::ResultSet rows = m_conn.query(
+        QStringLiteral("SELECT Qe_ExamCode, Qe_Exam_Desc, Qe_ValidDB FROM Qe_Exam ORDER BY rowid LIMIT 1"));
+    if (rows.empty())
+        return std::nullopt;
+    const db::Row& row = rows.first();
+    return ExamIdentity{row.value(0), row.value(1), row.value(2)};
+}
+
+std::optional<ExamBank::SimulatedLimits> ExamBank::simulatedLimits()
+{
+    const db::ResultSet rows = m_conn.query(QStringLiteral(
+        "SELECT Qe_Simulated_Time, Qe_Simulated_PassScore, Qe_Simulated_NoofQuest FROM Qe_Exam ORDER BY rowid"));
+    if (rows.empty())
+        return std::nullopt;
+    const db::Row& row = rows.first();
+    return SimulatedLimits{int(row.integer(0)), int(row.integer(1)), int(row.integer(2))};
+}
+
+// ---- categories and chapters ----
+
+db::ResultSet ExamBank::categoryRows(bool selectedOnly)
+{
+    return m_conn.query(categoryRowsSql(selectedOnly));
+}
+
+int ExamBank::categoryCount()
+{
+    return m_conn.scalar(categoryCountSql()).toInt();
+}
+
+std::vector<int> ExamBank::questionCountsPerCategory()
+{
+    std::vector<int> counts;
+    for (const db::Row& row : m_conn.query(QStringLiteral("SELECT count(*) FROM Qe_QuestionsHead GROUP BY Qq_CatCode")))
+        counts.push_back(int(row.integer(0)));
+    return counts;
+}
+
+void ExamBank::selectAllCategories()
+{
+    m_conn.exec(QStringLiteral("UPDATE Qe_Category SET Qc_Selected = 1"));
+}
+
+void ExamBank::selectAllChapters()
+{
+    m_conn.exec(QStringLiteral("UPDATE Qe_Chapters SET Qc_Selected = 1"));
+}
+
+// ---- questions ----
+
+std::optional<ExamBank::QuestionHead> ExamBank::questionHead(int questCode)
+{
+    const db::ResultSet rows = m_conn.query(
+        QStringLiteral(
+            "SELECT Qq_Quest_Desc, Qq_TypeCode, Qq_InteractiveCode FROM Qe_QuestionsHead WHERE Qq_QuestCode = ?"),
+        {questCode});
+    if (rows.empty())
+        return std::nullopt;
+    const db::Row& row = rows.first();
+    return QuestionHead{row.text(0), int(row.integer(1)), int(row.integer(2))};
+}
+
+int ExamBank::chapterQuestionCategory(int questCode)
+{
+    return m_conn
+        .scalar(QStringLiteral("SELECT CASE WHEN Qq_ChapterCode IS NULL THEN 0 ELSE Qq_CatCode END "
+                               "FROM Qe_QuestionsHead WHERE Qq_QuestCode = ?"),
+                {questCode})
+        .toInt();
+}
+
+std::vector<ExamBank::PoolQuestion> ExamBank::categoryPool(const QVariant& categoryCode)
+{
+    const db::ResultSet rows = m_conn.query(categoryPoolSql(), {categoryCode});
+    std::vector<PoolQuestion> pool;
+    pool.reserve(size_t(rows.recordCount()));
+    for (const db::Row& row : rows)
+        pool.push_back({wholeNumber(row.value(0)), wholeNumber(row.value(1)), wholeNumber(row.value(2)),
+                        wholeNumber(row.value(3)), row.isNull(3)});
+    return pool;
+}
+
+std::vector<ExamBank::PoolQuestion> ExamBank::practicePool()
+{
+    const db::ResultSet rows = m_conn.query(practicePoolSql());
+    std::vector<PoolQuestion> pool;
+    pool.reserve(size_t(rows.recordCount()));
+    for (const db::Row& row : rows)
+        pool.push_back(
+            {wholeNumber(row.value(0)), wholeNumber(row.value(1)), 0, wholeNumber(row.value(2)), row.isNull(2)});
+    return pool;
+}
+
+int ExamBank::practicePoolCount()
+{
+    return m_conn.scalar(QStringLiteral("SELECT count(*) FROM (") + practicePoolSql() + QLatin1Char(')')).toInt();
+}
+
+// ---- progress ----
+
+std::vector<ExamBank::ProgressMarks> ExamBank::currentPassProgress(int userCode)
+{
+    const auto isOne = [](const QVariant& v) { return !v.isNull() && v.toDouble() == 1.0; };
+    const db::ResultSet rows = m_conn.query(currentPassProgressSql(), {userCode});
+    std::vector<ProgressMarks> marks;
+    marks.reserve(size_t(rows.recordCount()));
+    for (const db::Row& row : rows) {
+        if (row.isNull(0))
+            continue;
+        marks.push_back({wholeNumber(row.value(0)), isOne(row.value(1)), isOne(row.value(2)), isOne(row.value(3))});
+    }
+    return marks;
+}
+
+// ---- user copies ----
+
+bool ExamBank::hasUserCopy(int userCode)
+{
+    return m_conn.scalar(QStringLiteral("SELECT 1 FROM Qe_User WHERE Qu_UserCode = ?"), {userCode}).isValid();
+}
+
+void ExamBank::updateUserCopy(int userCode, const UserCopyChange& change)
+{
+    const std::pair<const char*, const std::optional<QString>*> fields[] = {
+        {"qu_first_name", &change.firstName},   {"Qu_LoginId", &change.login},      {"Qu_Password", &change.password},
+        {"qu_middle_name", &change.middleName}, {"qu_last_name", &change.lastName}, {"qu_email", &change.email}};
+    QString sql = QStringLiteral("UPDATE Qe_User SET Qu_HaveRight = ?");
+    db::Params params{change.haveRight};
+    for (const auto& [column, value] : fields) {
+        if (!*value)
+            continue;
+        sql += QStringLiteral(", ") + QLatin1String(column) + QStringLiteral(" = ?");
+        params.push_back(**value);
+    }
+    sql += QStringLiteral(" WHERE Qu_UserCode = ?");
+    params.push_back(userCode);
+    m_conn.exec(sql, params);
+}

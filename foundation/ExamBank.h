@@ -1,0 +1,123 @@
+#pragma once
+
+#include "platform/db/ResultSet.h"
+
+#include <QString>
+#include <QVariant>
+#include <optional>
+#include <vector>
+
+namespace db {
+class Connection;
+}
+
+// A count or code read into an integer the way the program reads them: NULL
+// as 0, a fraction rounded half to even.
+int wholeNumber(const QVariant& value);
+
+// An exam database (.qzr) as the program reads and changes it while it runs:
+// the statements on it that more than one part of the program runs, each
+// under a name. Values go in as bound parameters; reads come back as row
+// structs (or, where a caller keeps a whole recordset, as the result set).
+// Works on the caller's connection, so it joins the caller's transaction.
+// Database errors reach the caller (db::DbError). Rows are added through
+// ExamBankWriter.
+class ExamBank {
+public:
+    explicit ExamBank(db::Connection& exam);
+
+    // ---- the exam row (Qe_Exam): its first row ----
+    struct ExamIdentity {
+        QVariant code;        // Qe_ExamCode, as stored
+        QVariant description; // Qe_Exam_Desc, as stored
+        QVariant validDb;     // Qe_ValidDB, as stored
+        // NULL counts as valid: only a stored 0 marks the database unusable.
+        bool isValid() const { return validDb.isNull() || validDb.toLongLong() != 0; }
+    };
+    std::optional<ExamIdentity> examIdentity();
+
+    // The simulated exam's limits (NULL reads 0).
+    struct SimulatedLimits {
+        int minutes = 0;
+        int passScore = 0;
+        int questions = 0;
+    };
+    std::optional<SimulatedLimits> simulatedLimits();
+
+    // ---- categories and chapters ----
+    // Every column of every category, by code; only the ticked ones when
+    // selectedOnly.
+    db::ResultSet categoryRows(bool selectedOnly);
+    // The number of categories, which the pretest's share and total both
+    // come from.
+    int categoryCount();
+    // The number of questions of each category code that has questions (NULL
+    // codes count as one), in no particular order.
+    std::vector<int> questionCountsPerCategory();
+    // Ticks every category / every chapter.
+    void selectAllCategories();
+    void selectAllChapters();
+
+    // ---- questions ----
+    // What the exam window shows of a question (NULL reads "" / 0).
+    struct QuestionHead {
+        QString text;
+        int type = 0;
+        int interactiveCode = 0;
+    };
+    std::optional<QuestionHead> questionHead(int questCode);
+    // The category of a question; 0 when its chapter code is NULL or the code
+    // is unknown.
+    int chapterQuestionCategory(int questCode);
+
+    // A question of a pool, its numbers read with wholeNumber.
+    struct PoolQuestion {
+        int code = 0;
+        int type = 0;
+        int difficulty = 0;
+        int category = 0;
+        bool categoryIsNull = false;
+    };
+    // The random builders' pool of one category (the code as the category
+    // row holds it), by question code.
+    std::vector<PoolQuestion> categoryPool(const QVariant& categoryCode);
+    // The practice pool: the questions directly under a ticked category
+    // (chapter 0) and those in a ticked chapter. Each question at most once
+    // while category and chapter codes are keys.
+    std::vector<PoolQuestion> practicePool();
+    // The size of that same pool.
+    int practicePoolCount();
+
+    // ---- progress (Qe_Progress) ----
+    // Which verdicts one progress row carries (a flag counts when it is 1).
+    struct ProgressMarks {
+        int question = 0;
+        bool wrong = false;
+        bool noAnswer = false;
+        bool right = false;
+    };
+    // The user's rows of the current pass (pass 0); rows without a question
+    // code are left out.
+    std::vector<ProgressMarks> currentPassProgress(int userCode);
+
+    // ---- user copies (Qe_User) ----
+    bool hasUserCopy(int userCode);
+    // Sets a copy's right and the fields that are given; the others keep what
+    // they hold. Rows are added with ExamBankWriter::addUserCopy.
+    struct UserCopyChange {
+        bool haveRight = false;
+        std::optional<QString> firstName{}, login{}, password{}, middleName{}, lastName{}, email{};
+    };
+    void updateUserCopy(int userCode, const UserCopyChange& change);
+
+    // ---- statement texts, for benchmarks that step them through the C API
+    // as the floor of a measurement ----
+    static QString categoryRowsSql(bool selectedOnly);
+    static QString categoryCountSql();
+    static QString categoryPoolSql(); // bound: the category code
+    static QString practicePoolSql();
+    static QString currentPassProgressSql(); // bound: the user code
+
+private:
+    db::Connection& m_conn;
+};

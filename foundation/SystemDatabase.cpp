@@ -1,0 +1,168 @@
+#include "foundation/SystemDatabase.h"
+
+#include "foundation/SharedState.h"
+
+namespace {
+
+QVariant orNull(const std::optional<QString>& value)
+{
+    return value ? QVariant(*value) : QVariant();
+}
+
+std::optional<QString> textOrNull(const db::Row& row, int column)
+{
+    return row.isNull(column) ? std::nullopt : std::optional<QString>(row.text(column));
+}
+
+} // namespace
+
+SystemDatabase::SystemDatabase() : m_own(db::Connection::open(gStartup.gSysConnStr)), m_conn(*m_own)
+{
+}
+
+SystemDatabase::SystemDatabase(db::Connection& connection) : m_conn(connection)
+{
+}
+
+// ---- users ----
+
+std::vector<SystemDatabase::User> SystemDatabase::users()
+{
+    std::vector<User> users;
+    for (const db::Row& row :
+         m_conn.query(QStringLiteral("SELECT Qu_UserCode, Qu_LoginId, Qu_Password FROM Bq_User ORDER BY Qu_UserCode")))
+        users.push_back({int(row.integer(0)), textOrNull(row, 1), textOrNull(row, 2)});
+    return users;
+}
+
+int SystemDatabase::addUser(const NewUser& u)
+{
+    m_conn.exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password, qu_first_name, qu_middle_name, "
+                               "qu_last_name, qu_email, qu_add1, qu_add2, qu_state, qu_zip, qu_phone) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                {u.login, u.password, orNull(u.firstName), orNull(u.middleName), orNull(u.lastName), orNull(u.email),
+                 orNull(u.address1), orNull(u.address2), orNull(u.state), orNull(u.zip), orNull(u.phone)});
+    return int(m_conn.lastInsertId());
+}
+
+std::optional<QString> SystemDatabase::passwordOf(const QString& login)
+{
+    const db::ResultSet rows = m_conn.query(
+        QStringLiteral("SELECT Qu_Password FROM Bq_User WHERE Qu_LoginId = ? ORDER BY Qu_UserCode LIMIT 1"), {login});
+    if (rows.empty())
+        return std::nullopt;
+    return rows.first().text(0);
+}
+
+int SystemDatabase::setPassword(const QString& login, const QString& password)
+{
+    return m_conn.exec(QStringLiteral("UPDATE Bq_User SET Qu_Password = ? WHERE Qu_LoginId = ?"), {password, login});
+}
+
+// ---- rights ----
+
+std::optional<SystemDatabase::Right> SystemDatabase::rightOf(int userCode, const QString& examCode)
+{
+    const db::ResultSet rows = m_conn.query(
+        QStringLiteral("SELECT Bue_HaveRight FROM Bq_User_vs_Exams WHERE Bue_User = ? AND Bue_Exam = ? ORDER BY rowid"),
+        {userCode, examCode});
+    if (rows.empty())
+        return std::nullopt;
+    const db::Row& row = rows.first();
+    return Right{row.isNull(0) ? std::nullopt : std::optional<bool>(row.integer(0) != 0)};
+}
+
+void SystemDatabase::addRight(int userCode, const QString& examCode, const QVariant& haveRight)
+{
+    m_conn.exec(QStringLiteral("INSERT INTO Bq_User_vs_Exams (Bue_Exam, Bue_User, Bue_HaveRight) VALUES (?, ?, ?)"),
+                {examCode, userCode, haveRight});
+}
+
+int SystemDatabase::updateRight(int userCode, const QString& examCode, bool haveRight)
+{
+    return m_conn.exec(
+        QStringLiteral("UPDATE Bq_User_vs_Exams SET Bue_HaveRight = ? WHERE Bue_User = ? AND Bue_Exam = ?"),
+        {haveRight, userCode, examCode});
+}
+
+void SystemDatabase::removeRightsOf(int userCode)
+{
+    m_conn.exec(QStringLiteral("DELETE FROM Bq_User_vs_Exams WHERE Bue_User = ?"), {userCode});
+}
+
+// ---- attached exams ----
+
+std::vector<SystemDatabase::AttachedExam> SystemDatabase::examsUnder(const QString& pathPrefix)
+{
+    std::vector<AttachedExam> exams;
+    for (const db::Row& row : m_conn.query(QStringLiteral("SELECT Be_Exam_Code, be_desc, be_path FROM Bq_Exam "
+                                                          "WHERE upper(substr(be_path, 1, length(?))) = upper(?) "
+                                                          "ORDER BY be_desc"),
+                                           {pathPrefix, pathPrefix}))
+        exams.push_back({row.text(0), row.text(1), row.text(2)});
+    return exams;
+}
+
+bool SystemDatabase::hasExam(const QString& code)
+{
+    return m_conn.scalar(QStringLiteral("SELECT 1 FROM Bq_Exam WHERE Be_Exam_Code = ?"), {code}).isValid();
+}
+
+void SystemDatabase::addExam(const QString& path, const QVariant& code, const QVariant& description)
+{
+    m_conn.exec(QStringLiteral("INSERT INTO Bq_Exam (be_path, Be_Exam_Code, be_desc) VALUES (?, ?, ?)"),
+                {path, code, description});
+}
+
+void SystemDatabase::removeAllExams()
+{
+    m_conn.exec(QStringLiteral("DELETE FROM Bq_Exam"));
+}
+
+// ---- the last user ----
+
+std::optional<QString> SystemDatabase::lastUser()
+{
+    const db::ResultSet rows = m_conn.query(QStringLiteral("SELECT LastUser FROM SysInfo ORDER BY rowid"));
+    if (rows.empty())
+        return std::nullopt;
+    return rows.first().text(0);
+}
+
+void SystemDatabase::setLastUser(const QString& login)
+{
+    if (m_conn.scalar(QStringLiteral("SELECT count(*) FROM SysInfo")).toInt() == 0)
+        m_conn.exec(QStringLiteral("INSERT INTO SysInfo (LastUser) VALUES (?)"), {login});
+    else
+        m_conn.exec(QStringLiteral("UPDATE SysInfo SET LastUser = ?"), {login});
+}
+
+// ---- registration mode and default user ----
+
+std::optional<bool> SystemDatabase::multiUserFlag()
+{
+    const db::ResultSet rows =
+        m_conn.query(QStringLiteral("SELECT BQ_Multiuser FROM Bq_Ziduver_Reg_Det ORDER BY rowid"));
+    if (rows.empty())
+        return std::nullopt;
+    return rows.first().integer(0) != 0;
+}
+
+void SystemDatabase::addRegistration(const QVariant& multiUserFlag)
+{
+    m_conn.exec(QStringLiteral("INSERT INTO Bq_Ziduver_Reg_Det (BQ_Multiuser) VALUES (?)"), {multiUserFlag});
+}
+
+std::optional<SystemDatabase::DefaultUser> SystemDatabase::defaultUser()
+{
+    const db::ResultSet rows =
+        m_conn.query(QStringLiteral("SELECT loginid, Password FROM Bq_DefaultUser ORDER BY rowid"));
+    if (rows.empty())
+        return std::nullopt;
+    return DefaultUser{rows.first().text(0), rows.first().text(1)};
+}
+
+void SystemDatabase::addDefaultUser(const QString& login, const QString& password)
+{
+    m_conn.exec(QStringLiteral("INSERT INTO Bq_DefaultUser (loginid, Password) VALUES (?, ?)"), {login, password});
+}

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "platform/db/Connection.h"
+
+#include <QString>
+#include <QVariant>
+#include <optional>
+#include <vector>
+
+// The system database (Ziduver.QZR): the statements on it that more than one
+// part of the program runs, each under a name. Values go in as bound
+// parameters; reads come back as row structs. Opens the program's system
+// database (gStartup.gSysConnStr) or works on the caller's connection, so it
+// joins the caller's transaction. Database errors reach the caller
+// (db::DbError). Transactions are the caller's.
+class SystemDatabase {
+public:
+    // Opens the program's system database.
+    SystemDatabase();
+    explicit SystemDatabase(db::Connection& connection);
+    SystemDatabase(const SystemDatabase&) = delete;
+    SystemDatabase& operator=(const SystemDatabase&) = delete;
+
+    db::Connection& connection() { return m_conn; }
+
+    // ---- users (Bq_User) ----
+    // A NULL login or password reads as nullopt.
+    struct User {
+        int code = 0;
+        std::optional<QString> login{};
+        std::optional<QString> password{};
+    };
+    // Every user, by code.
+    std::vector<User> users();
+
+    // A new user; a field left out is stored as NULL.
+    struct NewUser {
+        QString login;
+        QString password;
+        std::optional<QString> firstName{}, middleName{}, lastName{}, email{}, address1{}, address2{}, state{}, zip{},
+            phone{};
+    };
+    // Adds a user; returns the code it was given.
+    int addUser(const NewUser& user);
+
+    // The password of the first user (by code) with the login (any case), ""
+    // for a NULL one; nullopt when no user has it.
+    std::optional<QString> passwordOf(const QString& login);
+    // Sets the password of every user with the login (any case); returns how
+    // many there were.
+    int setPassword(const QString& login, const QString& password);
+
+    // ---- rights (Bq_User_vs_Exams) ----
+    // A right row's flag, nullopt for a NULL one.
+    struct Right {
+        std::optional<bool> haveRight{};
+    };
+    // The user's first right row (in the order written) to the exam.
+    std::optional<Right> rightOf(int userCode, const QString& examCode);
+    // Adds a right row. The flag is stored as given: a bool as 0/1, or any
+    // value (NULL, -1) an older database may hold.
+    void addRight(int userCode, const QString& examCode, const QVariant& haveRight);
+    // Sets the flag of the user's rows to the exam; returns how many there were.
+    int updateRight(int userCode, const QString& examCode, bool haveRight);
+    void removeRightsOf(int userCode);
+
+    // ---- attached exams (Bq_Exam) ----
+    struct AttachedExam {
+        QString code;
+        QString description;
+        QString path;
+    };
+    // The exams whose path starts with the prefix (without regard to ASCII
+    // case), by description.
+    std::vector<AttachedExam> examsUnder(const QString& pathPrefix);
+    bool hasExam(const QString& code);
+    // The code and description as the exam database holds them.
+    void addExam(const QString& path, const QVariant& code, const QVariant& description);
+    void removeAllExams();
+
+    // ---- the last user (SysInfo) ----
+    // nullopt without a row; "" for a NULL login.
+    std::optional<QString> lastUser();
+    // Inserts the row when there is none, else sets every row.
+    void setLastUser(const QString& login);
+
+    // ---- registration mode and default user ----
+    // The first row's multi-user flag (NULL reads false); nullopt without a row.
+    std::optional<bool> multiUserFlag();
+    // Stored as given, as addRight's flag.
+    void addRegistration(const QVariant& multiUserFlag);
+    struct DefaultUser {
+        QString login;
+        QString password;
+    };
+    std::optional<DefaultUser> defaultUser();
+    void addDefaultUser(const QString& login, const QString& password);
+
+private:
+    std::optional<db::Connection> m_own;
+    db::Connection& m_conn;
+};

@@ -1,7 +1,0 @@
-#include "foundation/WindowLinks.h"
-
-WindowLinks& windowLinks()
-{
-    static WindowLinks links;
-    return links;
-}
