@@ -14,7 +14,6 @@ void wireWindows()
     MainWindowLink::wire([](const QString& examDescription) { frmmain::instance().showForExam(examDescription); });
     ReturnToMainWindowLink::wire([] { frmmain::instance().showAgain(); });
     ExamWindowLink::wire(&frmZiduver::launch);
-    LoginWindowLink::wire([](const QString& login, const QString& password) {
-        frmDBSel::instance().showForChangeExam(login, password);
-    });
+    LoginWindowLink::wire(
+        [](const QString& login, const QString& password) { frmDBSel::instance().showForChangeExam(login, password); });
 }

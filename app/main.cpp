@@ -1,14 +1,14 @@
+#include "app/WindowWiring.h"
 #include "foundation/DebugLog.h"
+#include "foundation/ProgramEnd.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
 #include "foundation/Startup.h"
 #include "foundation/UiHooks.h"
-#include "foundation/ProgramEnd.h"
 #include "foundation/WidgetPageDialogs.h"
 #include "foundation/WidgetStartupEnvironment.h"
 #include "foundation/WidgetUiHooks.h"
 #include "foundation/frmDBSel.h"
-#include "app/WindowWiring.h"
 
 #include <QApplication>
 #include <unistd.h>

@@ -22,8 +22,7 @@ struct Registrar {
 };
 
 // Best wall-clock time of several runs of a piece of work, in milliseconds.
-template <typename Work>
-double bestOf(int runs, Work&& work)
+template <typename Work> double bestOf(int runs, Work&& work)
 {
     double best = 1e300;
     for (int i = 0; i < runs; ++i) {
@@ -48,7 +47,7 @@ inline void report(const char* what, double ours, double floor, double targetRat
 
 #define ZIDUVER_BENCH_CAT2(a, b) a##b
 #define ZIDUVER_BENCH_CAT(a, b) ZIDUVER_BENCH_CAT2(a, b)
-#define ZIDUVER_BENCH(name) \
-    static void ZIDUVER_BENCH_CAT(benchRun_, __LINE__)(); \
-    static ::bench::Registrar ZIDUVER_BENCH_CAT(benchReg_, __LINE__)(name, &ZIDUVER_BENCH_CAT(benchRun_, __LINE__)); \
+#define ZIDUVER_BENCH(name)                                                                                            \
+    static void ZIDUVER_BENCH_CAT(benchRun_, __LINE__)();                                                              \
+    static ::bench::Registrar ZIDUVER_BENCH_CAT(benchReg_, __LINE__)(name, &ZIDUVER_BENCH_CAT(benchRun_, __LINE__));   \
     static void ZIDUVER_BENCH_CAT(benchRun_, __LINE__)()

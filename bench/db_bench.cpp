@@ -34,9 +34,10 @@ struct Bank {
     Bank()
     {
         for (int i = 0; i < kQuestions; ++i) {
-            text.push_back("Which command shows the state of unit number " + std::to_string(i) +
-                           " and its most recent log lines?");
-            explanation.push_back("systemctl status prints the unit state; see chapter " + std::to_string(i % 40) + ".");
+            text.push_back("Which command shows the state of unit number " + std::to_string(i)
+                           + " and its most recent log lines?");
+            explanation.push_back("systemctl status prints the unit state; see chapter " + std::to_string(i % 40)
+                                  + ".");
             qtext.push_back(QString::fromStdString(text.back()));
             qexplanation.push_back(QString::fromStdString(explanation.back()));
         }
@@ -238,8 +239,7 @@ qint64 lookupWithQuery(const QString& path, const std::vector<int>& keys)
 }
 
 // Best time of the work alone; the setup before each run is not timed.
-template <typename Setup, typename Work>
-double bestOfWithSetup(int runs, Setup&& setup, Work&& work)
+template <typename Setup, typename Work> double bestOfWithSetup(int runs, Setup&& setup, Work&& work)
 {
     double best = 1e300;
     for (int i = 0; i < runs; ++i) {
@@ -259,9 +259,10 @@ ZIDUVER_BENCH("db layer: 20,000-question bank and lookups by key")
     const QString rawFile = freshExam(dir, "raw.qzr");
 
     // Each run writes into a freshly created, empty database (not timed).
-    const double raw = bestOfWithSetup(5, [&] { freshExam(dir, "raw.qzr"); }, [&] { insertRaw(rawFile); });
-    const double layer =
-        bestOfWithSetup(5, [&] { freshExam(dir, "layer.qzr"); }, [&] { insertWithLayer(layerFile); });
+    const double raw = bestOfWithSetup(
+        5, [&] { freshExam(dir, "raw.qzr"); }, [&] { insertRaw(rawFile); });
+    const double layer = bestOfWithSetup(
+        5, [&] { freshExam(dir, "layer.qzr"); }, [&] { insertWithLayer(layerFile); });
     bench::report("insert 20,000 questions + 80,000 choices (1 transaction)", layer, raw, 1.5);
 
     const std::vector<int> keys = lookupKeys();

@@ -1,10 +1,10 @@
 #include "bench/BenchRegistry.h"
 #include "exam/CategoryMap.h"
 #include "exam/ClockRandomSource.h"
-#include "foundation/ExamMode.h"
 #include "exam/QuestionList.h"
 #include "exam/QuestionSetBuilder.h"
 #include "foundation/ExamBank.h"
+#include "foundation/ExamMode.h"
 #include "platform/db/Connection.h"
 #include "tests/support/ExamBankFixture.h"
 

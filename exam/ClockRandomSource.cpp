@@ -15,7 +15,9 @@ std::uint64_t clockSeed()
 
 } // namespace
 
-ClockRandomSource::ClockRandomSource() : m_engine(clockSeed()) {}
+ClockRandomSource::ClockRandomSource() : m_engine(clockSeed())
+{
+}
 
 void ClockRandomSource::randomize()
 {

@@ -4,7 +4,7 @@
 
 ExamSession::ExamSession()
 {
-    ChoiceLetters = {QString(),          QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+    ChoiceLetters = {QString(),           QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
                      QStringLiteral("D"), QStringLiteral("E"), QStringLiteral("F"), QStringLiteral("G")};
 }
 
@@ -49,8 +49,7 @@ int ExamSession::openCategoryRows(ExamMode examMode)
     return CategoryRs.recordCount();
 }
 
-QuestionSetResult ExamSession::buildQuestionSet(ExamMode examMode, int userCode, int wanted,
-                                                 RandomSource& random)
+QuestionSetResult ExamSession::buildQuestionSet(ExamMode examMode, int userCode, int wanted, RandomSource& random)
 {
     QuestionSetResult result;
     if (!ExamConn.isOpen()) {

@@ -47,37 +47,37 @@ public:
 
     // The question on screen and the review state, read by the windows the
     // exam window opens (help, notes, review list).
-    int gQuestCode = 0;          // question code of the question on screen
-    int gQuestType = 0;          // its type: 1 multiple choice, 2 essay, 3 fill in, 4 interactive
-    int gInteractiveCode = 0;    // type 4: 1 ordered list, 2 tree, other select and place
-    bool gReviewMode = false;    // answers are no longer checked; right answers are shown
-    bool gReviewGoto = false;    // the user picked a question in the review list
-    int gReviewLastIndex = 0;    // question number at which review mode was entered
-    QString gAlertAction;        // practice alert panel: "" or "NEXTQUESTION"
-    QString gUserAnswer;         // the answer of the question on screen, as checked
-    QString gRightAnswer;        // the right-answer text for display
+    int gQuestCode = 0;       // question code of the question on screen
+    int gQuestType = 0;       // its type: 1 multiple choice, 2 essay, 3 fill in, 4 interactive
+    int gInteractiveCode = 0; // type 4: 1 ordered list, 2 tree, other select and place
+    bool gReviewMode = false; // answers are no longer checked; right answers are shown
+    bool gReviewGoto = false; // the user picked a question in the review list
+    int gReviewLastIndex = 0; // question number at which review mode was entered
+    QString gAlertAction;     // practice alert panel: "" or "NEXTQUESTION"
+    QString gUserAnswer;      // the answer of the question on screen, as checked
+    QString gRightAnswer;     // the right-answer text for display
 
     // The per-question list and the category of each question.
     QuestionList msflex;
     CategoryMap cboCategory;
 
     // Read and written by other windows.
-    bool ExamPassed = false;   // passed early under "ADAPTIVE"; the review list then closes the exam
-    int ReviewQuestionNo = 0;  // question number chosen in the review list; 0 is taken as 1
-    int QuestionsReached = 1;  // rows 1 to this count as seen
-    int CurrentQuestion = 1;   // the list row on screen, 1-based
-    int ExamScore = 0;         // points of the questions answered right so far
+    bool ExamPassed = false;  // passed early under "ADAPTIVE"; the review list then closes the exam
+    int ReviewQuestionNo = 0; // question number chosen in the review list; 0 is taken as 1
+    int QuestionsReached = 1; // rows 1 to this count as seen
+    int CurrentQuestion = 1;  // the list row on screen, 1-based
+    int ExamScore = 0;        // points of the questions answered right so far
 
     // The window's own.
     double ClockSeconds = 0.0;
     int ClockMinutes = 0;
-    bool SkipActivateGuard = true;  // the next activation skips the guard once
-    bool EndDeclined = false;       // the user declined to end the exam
-    bool ExamAborted = false;       // no question set, or the exam has ended
-    bool TimeOver = false;          // the simulated exam's count-down reached zero
+    bool SkipActivateGuard = true; // the next activation skips the guard once
+    bool EndDeclined = false;      // the user declined to end the exam
+    bool ExamAborted = false;      // no question set, or the exam has ended
+    bool TimeOver = false;         // the simulated exam's count-down reached zero
     db::Connection ExamConn;
     db::ResultSet CategoryRs;
-    QString PageAnswer;             // the answer text last reported by the page
+    QString PageAnswer; // the answer text last reported by the page
     int AdaptiveLevel = 1;
     std::array<QString, 8> ChoiceLetters;
 };

@@ -8,14 +8,14 @@
 // row 0 an empty header and row i question number i of the exam. Other
 // windows read it by row and column number, so the layout is fixed:
 enum QuestionListColumn : int {
-    colQuestCode = 0,    // question code
-    colTypeCode = 1,     // question type 1 to 4
-    colUserAnswer = 2,   // the user's answer as checked; " " until then
-    colRightAnswer = 3,  // the comparison text the answer check recorded
-    colCorrect = 4,      // "1" right, "0" otherwise, "" unchecked
-    colNoAnswer = 5,     // "1" no answer given, "0" otherwise, "" unchecked
-    colMarked = 6,       // "1" marked (simulated exam and pretest)
-    colChoiceOrder = 7,  // choice-order variant "0" to "3", added last by the builder
+    colQuestCode = 0,   // question code
+    colTypeCode = 1,    // question type 1 to 4
+    colUserAnswer = 2,  // the user's answer as checked; " " until then
+    colRightAnswer = 3, // the comparison text the answer check recorded
+    colCorrect = 4,     // "1" right, "0" otherwise, "" unchecked
+    colNoAnswer = 5,    // "1" no answer given, "0" otherwise, "" unchecked
+    colMarked = 6,      // "1" marked (simulated exam and pretest)
+    colChoiceOrder = 7, // choice-order variant "0" to "3", added last by the builder
 };
 
 class QuestionList {

@@ -90,7 +90,7 @@ std::vector<QuestionSetBuilder::PracticeCandidate> QuestionSetBuilder::practiceP
         c.categoryIsNull = row.categoryIsNull;
         const auto it = progress.find(c.code);
         if (it == progress.end())
-            c.priority = 2;  // not seen in this pass
+            c.priority = 2; // not seen in this pass
         else if (it->second.wrong)
             c.priority = 1;
         else if (it->second.noAnswer)
@@ -98,7 +98,7 @@ std::vector<QuestionSetBuilder::PracticeCandidate> QuestionSetBuilder::practiceP
         else if (it->second.right)
             c.priority = 3;
         else
-            continue;  // a row with no verdict puts the question in no group
+            continue; // a row with no verdict puts the question in no group
         pool.push_back(c);
     }
     std::sort(pool.begin(), pool.end(), [](const PracticeCandidate& x, const PracticeCandidate& y) {
@@ -124,8 +124,8 @@ db::ResultSet QuestionSetBuilder::categoryRows(db::Connection& ExamConn, ExamMod
     return ExamBank(ExamConn).categoryRows(mode == ExamMode::Practice);
 }
 
-QuestionSetResult QuestionSetBuilder::build(ExamMode mode, const db::ResultSet& CategoryRs, int userCode,
-                                            int wanted, QuestionList& msflex, CategoryMap& cboCategory)
+QuestionSetResult QuestionSetBuilder::build(ExamMode mode, const db::ResultSet& CategoryRs, int userCode, int wanted,
+                                            QuestionList& msflex, CategoryMap& cboCategory)
 {
     if (mode == ExamMode::Simulated)
         return BuildExamFromDirectives(CategoryRs, msflex, cboCategory);
@@ -173,7 +173,7 @@ QuestionSetResult QuestionSetBuilder::drawPerCategory(Draw kind, const db::Resul
                 continue;
 
             int count = share;
-            int limit[5] = {0, 1, 1, 1, 1};  // index = question type; the pretest has no type limits
+            int limit[5] = {0, 1, 1, 1, 1}; // index = question type; the pretest has no type limits
             if (kind == Draw::Directives) {
                 count = wholeNumber(category.value(QStringLiteral("Qc_Perc_Of_Questions")));
                 limit[1] = wholeNumber(category.value(QStringLiteral("Qc_mChoice")));

@@ -19,7 +19,7 @@ class RandomSource;
 struct QuestionSetResult {
     bool ok = false;
     QString message;
-    int drawn = 0;  // questions in the list
+    int drawn = 0; // questions in the list
 
     static QuestionSetResult success(int drawn) { return {true, QString(), drawn}; }
     static QuestionSetResult failure(const QString& message) { return {false, message, 0}; }

@@ -13,6 +13,7 @@
 #include "platform/ui/DefaultInstance.h"
 #include "platform/ui/WindowControls.h"
 
+#include "platform/browser/BrowserView.h"
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -29,7 +30,6 @@
 #include <QStackedLayout>
 #include <QTimer>
 #include <QVBoxLayout>
-#include "platform/browser/BrowserView.h"
 #include <QWindow>
 #include <iterator>
 
@@ -55,8 +55,7 @@ QString questionHtml(const QString& text)
 // A control's setting in a mode: left as it is, or switched on or off.
 enum class Set : char { Keep, On, Off };
 
-template <typename Switch>
-void apply(Set setting, Switch&& turn)
+template <typename Switch> void apply(Set setting, Switch&& turn)
 {
     if (setting != Set::Keep)
         turn(setting == Set::On);
@@ -68,17 +67,18 @@ void apply(Set setting, Switch&& turn)
 struct ModeControls {
     ExamMode mode;
     const char* captionSuffix;
-    bool countDown;  // the clock counts down and says "Time Remaining"
+    bool countDown; // the clock counts down and says "Time Remaining"
     Set previousShown, previousEnabled, previousMenu;
     Set markBox, breakBox, feedbackBox;
-    Set answerButtons;  // Show Answer, Instruction, Reset
+    Set answerButtons; // Show Answer, Instruction, Reset
     Set explanation, examReview, markedButton, endExam;
-    Set noteTools, reviewTool;  // toolbar: View Note and Add Note; Review
-    Set examMenus;              // answer key, status, history, add note, feedback
+    Set noteTools, reviewTool; // toolbar: View Note and Add Note; Review
+    Set examMenus;             // answer key, status, history, add note, feedback
     Set feedbackMenu;
 };
 
 constexpr Set K = Set::Keep, On = Set::On, Off = Set::Off;
+// clang-format off
 constexpr ModeControls kModeControls[] = {
     // mode              suffix                       down  prev shown/en/menu  mark brk  fdbk answer expl review marked end   notes revw menus fdbkMenu
     {ExamMode::Simulated, ", Mode : Simulated",       true,  On, Off, On,       On,  On,  Off, Off,   Off, K,     K,     On,   Off,  K,   Off,  K},
@@ -87,6 +87,7 @@ constexpr ModeControls kModeControls[] = {
     // Any other mode word (the adaptive one): a count-down without a caption suffix.
     {ExamMode::Other,     "",                         true,  K,  K,   K,        On,  On,  K,   Off,   Off, K,     K,     K,    K,    K,   K,    K},
 };
+// clang-format on
 
 const ModeControls& modeControls(ExamMode mode)
 {
@@ -136,8 +137,8 @@ void frmZiduver::buildControls()
     frimTop->setFixedHeight(px(975));
     auto* top = new QHBoxLayout(frimTop);
     top->setContentsMargins(8, 4, 8, 4);
-    const char* const toolbarNames[] = {"ToolbarPrint", "ToolbarViewNote", "ToolbarAddNote",
-                                        "ToolbarReview", "ToolbarEndExam", "ToolbarHelp"};
+    const char* const toolbarNames[] = {"ToolbarPrint",  "ToolbarViewNote", "ToolbarAddNote",
+                                        "ToolbarReview", "ToolbarEndExam",  "ToolbarHelp"};
     const char* const toolbarCaptions[] = {"Print", "View Note", "Add Note", "Review", "End Exam", "Help"};
     for (int i = 0; i < 6; ++i) {
         tbar[size_t(i)] = new QPushButton(QString::fromLatin1(toolbarCaptions[i]), frimTop);
@@ -242,7 +243,8 @@ void frmZiduver::buildControls()
     footer->addLayout(checks);
     footer->addWidget(Picture1);
     footer->addStretch();
-    for (QPushButton* b : {cmdShowAnswer, cmdReset, cmdExplanation, cmdInstruction, cmdExamReview, cmdMarked, cmdEndExam})
+    for (QPushButton* b :
+         {cmdShowAnswer, cmdReset, cmdExplanation, cmdInstruction, cmdExamReview, cmdMarked, cmdEndExam})
         footer->addWidget(b);
 
     fraAltert = new QFrame(this);
@@ -341,7 +343,8 @@ bool frmZiduver::Form_Load()
     }
 
     ClockRandomSource random;
-    const QuestionSetResult built = session.buildQuestionSet(session.mode, session.launch.gQuizUserCode, session.launch.gQuizQuestionCount, random);
+    const QuestionSetResult built =
+        session.buildQuestionSet(session.mode, session.launch.gQuizUserCode, session.launch.gQuizQuestionCount, random);
     QApplication::processEvents();
     if (!built.ok) {
         // Never start on a partial or empty list.
@@ -436,7 +439,8 @@ void frmZiduver::ShowQuestion(int questCode, int, bool)
     } catch (const std::exception& error) {
         text = QString::fromUtf8(error.what());
     }
-    const QString family = session.launch.gQuizFontName.isEmpty() ? QStringLiteral("Verdana") : session.launch.gQuizFontName;
+    const QString family =
+        session.launch.gQuizFontName.isEmpty() ? QStringLiteral("Verdana") : session.launch.gQuizFontName;
     const QString page = QStringLiteral("<html><head><style>body { font-family: '%1'; font-size: %2px; margin: 18px; "
                                         "color: #1d2733; } .code { color: #6b7785; font-size: 85%; }</style></head>"
                                         "<body><div class=code>Question %3</div><p>%4</p></body></html>")

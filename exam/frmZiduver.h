@@ -17,8 +17,7 @@ class QScrollArea;
 class QTimer;
 class BrowserView;
 class QWindow;
-template <typename Window>
-class DefaultInstance;
+template <typename Window> class DefaultInstance;
 
 // The exam window: runs one exam from the exam launch record, from the
 // question set to the end. It covers the screen while it runs.
@@ -48,12 +47,12 @@ public:
     QLabel* lblReview;
     QFrame* Frame1;
     QLabel* lblQno;
-    QLabel* Label2;  // hidden: the code of the question on screen
+    QLabel* Label2; // hidden: the code of the question on screen
     // Question area.
     QScrollArea* ViewAnswer;
     QWidget* Picture3;
     BrowserView* www1;
-    BrowserView* ScenarioBroser;  // made on first use
+    BrowserView* ScenarioBroser; // made on first use
     // Bottom band.
     QFrame* fraFooter;
     QPushButton* cmdPrev;
@@ -116,7 +115,7 @@ private:
     QWindow* m_lastFocusWindow = nullptr;
     int m_modalDepth = 0;
     bool m_unloadRequested = false;
-    bool m_discardAfterModal = false;  // closed while a modal call of its own ran
+    bool m_discardAfterModal = false; // closed while a modal call of its own ran
     bool m_firstShow = true;
     bool m_unloading = false;
     bool m_resizing = false;

@@ -18,7 +18,7 @@ QString entryIgnoringCase(const QDir& dir, const QString& name, bool file)
     return QString();
 }
 
-}  // namespace
+} // namespace
 
 QString findFileIgnoringCase(const QString& folder, const QString& relativePath)
 {

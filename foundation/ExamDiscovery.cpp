@@ -50,8 +50,9 @@ void sortByName(QStringList& names)
 
 QString listLines()
 {
-    return kCrLf + QStringLiteral("All Exams :") + gDiscovery.gAllExamsList + kCrLf + QStringLiteral("Duplicate Exams :")
-        + gDiscovery.gDuplicateExamsList + kCrLf + QStringLiteral("Invalid Exams : ") + gDiscovery.gInvalidExamsList;
+    return kCrLf + QStringLiteral("All Exams :") + gDiscovery.gAllExamsList + kCrLf
+        + QStringLiteral("Duplicate Exams :") + gDiscovery.gDuplicateExamsList + kCrLf
+        + QStringLiteral("Invalid Exams : ") + gDiscovery.gInvalidExamsList;
 }
 
 // A database that cannot be opened or read, or a locked system database:

@@ -9,18 +9,18 @@ class Connection;
 // State of the last rebuild of the attached exams, reset by ReadRegCurrentDB
 // before it attaches anything. The three lists serve the debug log only.
 struct DiscoveryState {
-    bool gInvalidDbFlag = false;      // the last database is not a usable exam database
-    bool gDuplicateExamFlag = false;  // the last database's exam code was attached already
-    QString gAllExamsList;            // every file name tried, each followed by ","
-    QString gDuplicateExamsList;      // "code:name," per duplicate
-    QString gInvalidExamsList;        // "path," per database whose layout differs from the reference
+    bool gInvalidDbFlag = false;     // the last database is not a usable exam database
+    bool gDuplicateExamFlag = false; // the last database's exam code was attached already
+    QString gAllExamsList;           // every file name tried, each followed by ","
+    QString gDuplicateExamsList;     // "code:name," per duplicate
+    QString gInvalidExamsList;       // "path," per database whose layout differs from the reference
 };
 inline DiscoveryState gDiscovery;
 
 enum class DiscoveryResult {
-    Rebuilt,         // the rebuild ran to its end, whatever was discarded
-    Failed,          // an error stopped it (reported to the user already)
-    NoExamAttached,  // no database could be attached (reported); the program cannot go on
+    Rebuilt,        // the rebuild ran to its end, whatever was discarded
+    Failed,         // an error stopped it (reported to the user already)
+    NoExamAttached, // no database could be attached (reported); the program cannot go on
 };
 
 // Empties Bq_Exam of the system database and rebuilds it from the Data

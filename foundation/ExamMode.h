@@ -5,11 +5,11 @@
 // How an exam runs. The main window names a mode by a letter, the exam
 // window and its launch record by a word; both are read once into this.
 enum class ExamMode {
-    Practice,   // "P", "PRACTICE"
-    Simulated,  // "S", "SIMULATED"
-    Test,       // "T", "TEST": the pretest
-    Adaptive,   // "A", "ADAPTIVE"
-    Other,      // any other word: each procedure takes its last branch
+    Practice,  // "P", "PRACTICE"
+    Simulated, // "S", "SIMULATED"
+    Test,      // "T", "TEST": the pretest
+    Adaptive,  // "A", "ADAPTIVE"
+    Other,     // any other word: each procedure takes its last branch
 };
 
 // The mode of a mode word, compared case-sensitively.

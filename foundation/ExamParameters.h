@@ -8,8 +8,8 @@
 // exam window, handed to the exam window, and read by the windows it opens
 // through the running exam window.
 struct ExamParameters {
-    QString gExamMode;             // "PRACTICE", "SIMULATED", "TEST" or "ADAPTIVE"
-    int gQuizQuestionCount = 0;    // the exam's length; the exam window sets it to the questions drawn
+    QString gExamMode;          // "PRACTICE", "SIMULATED", "TEST" or "ADAPTIVE"
+    int gQuizQuestionCount = 0; // the exam's length; the exam window sets it to the questions drawn
     int gQuizHours = 0;
     int gQuizMinutes = 0;
     int gQuizTimeLimit = 0;
@@ -19,7 +19,7 @@ struct ExamParameters {
     int gQuizUserCode = 0;
     QString gQuizUserName;
     QString gQuizExamName;
-    QString gQuizExamDbPath;       // its folder holds "images" and "Scenario"
+    QString gQuizExamDbPath; // its folder holds "images" and "Scenario"
     QString gQuizFontName;
     int gQuizFontSize = 0;
     int gQuizPassScore = 0;
@@ -28,7 +28,7 @@ struct ExamParameters {
     bool gQuizQuestionsCounted = false;
     QString gQuizAppPath;
     int gQuizRandomStart = 0;
-    QString gAppTitle;             // the application title for the captions
+    QString gAppTitle; // the application title for the captions
 
     ExamMode mode() const { return examModeFromWord(gExamMode); }
 };

@@ -55,7 +55,8 @@ std::vector<ListedExam> listedExams(const QString& dataFolder)
         if (FileExists(path)) {
             exams.push_back({exam.code, exam.description, path});
         } else if (gStartup.gDebug == 1) {
-            WriteLog(QStringLiteral("File not found: ReadDataDir : frmDBSel ") + logDate() + QStringLiteral(": ") + path);
+            WriteLog(QStringLiteral("File not found: ReadDataDir : frmDBSel ") + logDate() + QStringLiteral(": ")
+                     + path);
         }
     }
     return exams;

@@ -35,17 +35,17 @@ void InsertForDefaultUSer(int defaultUserCode, const QString& examCode);
 
 enum class LoginOutcome {
     Accepted,
-    NoExamSelected,        // "No exams attached. Cannot Procedd"
-    BadAdminPassword,      // "Invalid Administrator password specified"
-    BadUserOrPassword,     // "Invalid user name / password"
-    NoRight,               // "No Permission to access selected examination. " ...
-    DatabaseError,         // "Database error" and the description
+    NoExamSelected,    // "No exams attached. Cannot Procedd"
+    BadAdminPassword,  // "Invalid Administrator password specified"
+    BadUserOrPassword, // "Invalid user name / password"
+    NoRight,           // "No Permission to access selected examination. " ...
+    DatabaseError,     // "Database error" and the description
 };
 
 struct LoginDecision {
     LoginOutcome outcome = LoginOutcome::DatabaseError;
-    QString userCode;      // "0" for the administrator
-    QString message;       // the text to show when refused
+    QString userCode; // "0" for the administrator
+    QString message;  // the text to show when refused
 };
 
 // Checks a login (already trimmed and upper-cased) and password (upper-cased)

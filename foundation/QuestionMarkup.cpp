@@ -40,7 +40,7 @@ QString trimBlanks(const QString& text)
     return text.mid(begin, end - begin);
 }
 
-}  // namespace
+} // namespace
 
 QString MarkedImage::url() const
 {

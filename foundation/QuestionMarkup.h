@@ -15,10 +15,10 @@ class clsImage;
 
 // A picture that a marker names.
 struct MarkedImage {
-    QString fileName;  // as the marker names it
-    QString path;      // the file found (its real spelling); when missing, the path as named
+    QString fileName; // as the marker names it
+    QString path;     // the file found (its real spelling); when missing, the path as named
     bool found = false;
-    int width = 0;     // from the file's header; 0 when missing or not recognised
+    int width = 0; // from the file's header; 0 when missing or not recognised
     int height = 0;
 
     // Found with a usable header: the tag carries its size. A file that is

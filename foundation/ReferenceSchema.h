@@ -14,7 +14,7 @@ public:
     struct Table {
         QString name;
         QStringList columns;
-        QString error;  // not empty: reading this table failed
+        QString error; // not empty: reading this table failed
     };
 
     // Reads programFile("DataSkeleton.SKL").

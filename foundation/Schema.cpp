@@ -43,31 +43,30 @@ const char* const kExamDdl =
     "CREATE TABLE Qe_Category (Qc_catcode INTEGER PRIMARY KEY, Qc_cat_desc" T ", Qc_Selected" I
     ", Qc_Perc_Of_Questions" I ", Qc_mChoice" I ", qc_essay" I ", qc_fill" I ", qc_interact" I ");"
     "CREATE TABLE Qe_Categ_Type (Qt_Reserved" T ");"
-    "CREATE TABLE Qe_Chapters (Qc_ChapterCode INTEGER PRIMARY KEY, Qc_catcode" I ", Qc_Chapter_Desc" T
-    ", Qc_Selected" I ");"
+    "CREATE TABLE Qe_Chapters (Qc_ChapterCode INTEGER PRIMARY KEY, Qc_catcode" I ", Qc_Chapter_Desc" T ", Qc_Selected" I
+    ");"
     "CREATE TABLE Qe_Exam (Qe_ExamCode" T ", Qe_Exam_Desc" T ", Qe_ValidDB" I ", Qe_Simulated_Time" I
     ", Qe_Simulated_PassScore" I ", Qe_Simulated_NoofQuest" I ", Qe_Adaptive_Time" I ", Qe_Adaptive_PassScore" I
     ", Qe_Adaptive_NoofQuest" I ", Qe_ProductId" T ", Qe_Version_No" T ", Qe_ExamComment" T ");"
     "CREATE TABLE Qe_ExamExpLinks (Qx_Reserved" T ");"
     "CREATE TABLE Qe_ExamPlugs (Qg_Reserved" T ");"
     "CREATE TABLE Qe_Images (Qm_Reserved" T ");"
-    "CREATE TABLE Qe_InteractiveRightAnswer (Qa_QuestCode" I ", Qa_LeftText" T ", Qa_LeftPane_Seq" I
-    ", Qa_RightTEXT" T ", Qa_ans_node_Seq" I ");"
+    "CREATE TABLE Qe_InteractiveRightAnswer (Qa_QuestCode" I ", Qa_LeftText" T ", Qa_LeftPane_Seq" I ", Qa_RightTEXT" T
+    ", Qa_ans_node_Seq" I ");"
     "CREATE TABLE Qe_Points (Qp_pointNumber" I ", qp_pointValue REAL);"
     "CREATE TABLE Qe_QuestionsHead (Qq_QuestCode INTEGER PRIMARY KEY, Qq_CatCode" I ", Qq_ChapterCode" I
     ", Qq_TypeCode" I ", Qq_InteractiveCode" I ", Qq_Quest_Desc" T ", Qq_Explanation" T ", Qq_Difficulty" I
     ", Qq_IsScenario" I ", Qq_ScenarioId" I "%1);"
     "CREATE TABLE Qe_ScenarioContent (Qs_ScenarioId" I ", Qs_ScenarioPath" T ");"
-    "CREATE TABLE Qe_User (Qu_UserCode" I ", Qu_LoginId" T ", Qu_Password" T ", qu_first_name" T
-    ", qu_middle_name" T ", qu_last_name" T ", qu_email" T ", Qu_HaveRight" I ");"
+    "CREATE TABLE Qe_User (Qu_UserCode" I ", Qu_LoginId" T ", Qu_Password" T ", qu_first_name" T ", qu_middle_name" T
+    ", qu_last_name" T ", qu_email" T ", Qu_HaveRight" I ");"
     "CREATE TABLE Qe_UserHistoryDetail (Qh_UserCode" I ", Qh_QuestCode" I ", Qh_Appearance" I ", Qh_CatCode" I
-    ", Qh_ChapterCode" I ", Qh_RightAnswered" I ", Qh_ExamDate" T ", Qh_ExamMode" T ", Qh_ExamCode" T
-    ", Qh_ExamTime" T ");"
+    ", Qh_ChapterCode" I ", Qh_RightAnswered" I ", Qh_ExamDate" T ", Qh_ExamMode" T ", Qh_ExamCode" T ", Qh_ExamTime" T
+    ");"
     "CREATE TABLE Qe_UserHistorySummary (Quh_CatCode" I ", Quh_ExamDate" T ", Quh_ExamTime" T
-    ", Quh_Prec_Of_Question REAL, Quh_Perc_Of_Right REAL, Quh_ExamMode" T ", Quh_Appearance" I
-    ", Quh_UserCode" I ", Quh_ExamCode" T ", Quh_ChapCode" I ");"
-    "CREATE TABLE Qe_UserLinks (Ql_SerNo INTEGER PRIMARY KEY, Ql_UserCode" I ", Ql_linkCaption" T
-    ", Ql_LinkPath" T ");"
+    ", Quh_Prec_Of_Question REAL, Quh_Perc_Of_Right REAL, Quh_ExamMode" T ", Quh_Appearance" I ", Quh_UserCode" I
+    ", Quh_ExamCode" T ", Quh_ChapCode" I ");"
+    "CREATE TABLE Qe_UserLinks (Ql_SerNo INTEGER PRIMARY KEY, Ql_UserCode" I ", Ql_linkCaption" T ", Ql_LinkPath" T ");"
     "CREATE TABLE Qe_UserNotes (Qn_NoteID INTEGER PRIMARY KEY AUTOINCREMENT, Qn_UserCode" I ", Qn_QuestCode" I
     ", Qn_ExamDate" T ", Qn_noteDesc" T ");"
     "CREATE TABLE Qe_Progress (userid" I ", QuestionID" I ", Correct" I ", Wrong" I ", NoAns" I ", pass" I ");"
@@ -80,9 +79,8 @@ const char* const kExamDdl =
     "CREATE INDEX Qe_InteractiveRightAnswer_Quest ON Qe_InteractiveRightAnswer (Qa_QuestCode);"
     "CREATE INDEX Qe_UserNotes_Quest ON Qe_UserNotes (Qn_QuestCode, Qn_UserCode);";
 
-const char* const kLosDdl =
-    "CREATE TABLE Qe_LOS (Qq_QuestCode" I ", Qq_LOSCat" I ", Qq_LOSSubCat" I ", Qq_LOSSubSubCat" T
-    ", Qq_LOSSubSubSubCat" T ", Qq_Status" I ")";
+const char* const kLosDdl = "CREATE TABLE Qe_LOS (Qq_QuestCode" I ", Qq_LOSCat" I ", Qq_LOSSubCat" I
+                            ", Qq_LOSSubSubCat" T ", Qq_LOSSubSubSubCat" T ", Qq_Status" I ")";
 
 #undef T
 #undef I
@@ -138,15 +136,24 @@ QStringList examTables(ExamLayout layout)
 
 QStringList comparedTables()
 {
-    return {QStringLiteral("Qe_AnswerChoice"),      QStringLiteral("Qe_AnswerFill_Essay"),
-            QStringLiteral("Qe_AnswerInteractive"), QStringLiteral("Qe_Category"),
-            QStringLiteral("Qe_Categ_Type"),        QStringLiteral("Qe_Chapters"),
-            QStringLiteral("Qe_Exam"),              QStringLiteral("Qe_ExamExpLinks"),
-            QStringLiteral("Qe_ExamPlugs"),         QStringLiteral("Qe_Images"),
-            QStringLiteral("Qe_InteractiveRightAnswer"), QStringLiteral("Qe_Points"),
-            QStringLiteral("Qe_QuestionsHead"),     QStringLiteral("Qe_ScenarioContent"),
-            QStringLiteral("Qe_User"),              QStringLiteral("Qe_UserHistoryDetail"),
-            QStringLiteral("Qe_UserHistorySummary"), QStringLiteral("Qe_UserLinks"),
+    return {QStringLiteral("Qe_AnswerChoice"),
+            QStringLiteral("Qe_AnswerFill_Essay"),
+            QStringLiteral("Qe_AnswerInteractive"),
+            QStringLiteral("Qe_Category"),
+            QStringLiteral("Qe_Categ_Type"),
+            QStringLiteral("Qe_Chapters"),
+            QStringLiteral("Qe_Exam"),
+            QStringLiteral("Qe_ExamExpLinks"),
+            QStringLiteral("Qe_ExamPlugs"),
+            QStringLiteral("Qe_Images"),
+            QStringLiteral("Qe_InteractiveRightAnswer"),
+            QStringLiteral("Qe_Points"),
+            QStringLiteral("Qe_QuestionsHead"),
+            QStringLiteral("Qe_ScenarioContent"),
+            QStringLiteral("Qe_User"),
+            QStringLiteral("Qe_UserHistoryDetail"),
+            QStringLiteral("Qe_UserHistorySummary"),
+            QStringLiteral("Qe_UserLinks"),
             QStringLiteral("Qe_UserNotes")};
 }
 

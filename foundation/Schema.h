@@ -14,8 +14,8 @@ class Connection;
 namespace schema {
 
 enum class ExamLayout {
-    Current,  // what the program writes and the reference holds
-    Legacy,   // before the learning-objective table and the model answer column
+    Current, // what the program writes and the reference holds
+    Legacy,  // before the learning-objective table and the model answer column
 };
 
 void createSystemDatabase(db::Connection& connection);
@@ -31,8 +31,8 @@ QStringList comparedTables();
 
 // Upgrades that older exam databases lack.
 QString createLearningObjectiveTableSql();
-extern const char* const kModelAnswerTable;   // Qe_QuestionsHead
-extern const char* const kModelAnswerColumn;  // QQ_CorrectAnswer
-extern const char* const kModelAnswerType;    // TEXT
+extern const char* const kModelAnswerTable;  // Qe_QuestionsHead
+extern const char* const kModelAnswerColumn; // QQ_CorrectAnswer
+extern const char* const kModelAnswerType;   // TEXT
 
 } // namespace schema

@@ -77,8 +77,10 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
 {
     const QString atPath = QStringLiteral(" #") + examDbPath;
     try {
-        debugLine(QStringLiteral("Started database compatibility checking function!(1)") + kModule + logDate() + atPath);
-        debugLine(QStringLiteral("Started database compatibility checking function!(0)") + kModule + logDate() + atPath);
+        debugLine(QStringLiteral("Started database compatibility checking function!(1)") + kModule + logDate()
+                  + atPath);
+        debugLine(QStringLiteral("Started database compatibility checking function!(0)") + kModule + logDate()
+                  + atPath);
 
         db::Connection exam = db::Connection::openFile(examDbPath);
         debugLine(QStringLiteral("database opened") + kModule + logDate() + atPath);
@@ -108,7 +110,7 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
                 return false;
             }
             for (const QString& column : table.columns) {
-                if (gStartup.gDebug == 1)  // built only when written: this runs for every column
+                if (gStartup.gDebug == 1) // built only when written: this runs for every column
                     WriteLog(QStringLiteral("Looping Through fields.! Check tables") + kModule + logDate()
                              + QStringLiteral(" Current Table in process ") + table.name
                              + QStringLiteral(" Field under processing ") + column);

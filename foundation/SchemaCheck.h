@@ -9,8 +9,8 @@ class ReferenceSchema;
 
 // Message switch of CompatibleDB.
 enum CompatibleMessages : short {
-    ShowEveryRefusal = 1,     // the administration window: a missing column is reported too
-    ShowColumnCountOnly = 2,  // start-up: only a differing number of columns is reported
+    ShowEveryRefusal = 1,    // the administration window: a missing column is reported too
+    ShowColumnCountOnly = 2, // start-up: only a differing number of columns is reported
 };
 
 // Brings an exam database up to the current layout (the learning-objective

@@ -10,7 +10,9 @@ class SettingError : public std::runtime_error {
 public:
     enum Code { InvalidArgument = 5, FileNotFound = 53 };
     SettingError(Code code, const QString& message)
-        : std::runtime_error(message.toStdString()), m_code(code), m_message(message) {}
+        : std::runtime_error(message.toStdString()), m_code(code), m_message(message)
+    {
+    }
     Code code() const { return m_code; }
     QString message() const { return m_message; }
 
@@ -24,7 +26,7 @@ private:
 // every read but the main window's mode descriptions, whose elements stand
 // after exactly three indentation characters.
 QString ReadSetting(const QString& key, bool& trimIndent);
-QString ReadSetting(const QString& key);  // trimIndent = true
+QString ReadSetting(const QString& key); // trimIndent = true
 
 // The same, from a given file.
 QString ReadXmlValue(const QString& settingsFile, const QString& key, bool trimIndent);

@@ -71,7 +71,7 @@ bool convertCInt(const QString& text, short& value)
     const double number = text.trimmed().toDouble(&ok);
     if (!ok || number < -32768.5 || number > 32767.5)
         return false;
-    value = short(std::nearbyint(number));  // the default rounding mode is to even
+    value = short(std::nearbyint(number)); // the default rounding mode is to even
     return true;
 }
 
@@ -105,7 +105,8 @@ bool GetTypeofApplication()
         gStartup.gDefaultPassword = user ? user->password : QString();
     }
     if (gStartup.gDebug == 1)
-        WriteLog(QStringLiteral("Single userid : GetTypeofApplication: ") + gStartup.gDefaultLoginId + QLatin1Char(':') + logDate());
+        WriteLog(QStringLiteral("Single userid : GetTypeofApplication: ") + gStartup.gDefaultLoginId + QLatin1Char(':')
+                 + logDate());
     return multiUser;
 }
 
@@ -155,16 +156,18 @@ StartupResult Main(StartupEnvironment& environment)
             debugLine(QStringLiteral("Gathered Screen mode information: main "), logDate());
 
             gStartup.gMultiUser = GetTypeofApplication();
-            debugLine(QStringLiteral("Type of application is ") + (gStartup.gMultiUser ? QStringLiteral("True") : QStringLiteral("False")),
+            debugLine(QStringLiteral("Type of application is ")
+                          + (gStartup.gMultiUser ? QStringLiteral("True") : QStringLiteral("False")),
                       logDate());
         }
         return StartupResult::ShowLogin;
     } catch (const SettingError& error) {
         if (gStartup.gDebug == 1)
-            WriteLog(error.message() + QStringLiteral("  ") + QString::number(error.code())
-                     + QStringLiteral(" : main ") + QLatin1String(kModule) + logDate());
-        ShowDbMessage(failureTextRead ? failureText : QStringLiteral("The program cannot start: ") + error.message()
-                          + QStringLiteral("\r(setup.xml in ") + programFolder() + QStringLiteral(")"));
+            WriteLog(error.message() + QStringLiteral("  ") + QString::number(error.code()) + QStringLiteral(" : main ")
+                     + QLatin1String(kModule) + logDate());
+        ShowDbMessage(failureTextRead ? failureText
+                                      : QStringLiteral("The program cannot start: ") + error.message()
+                              + QStringLiteral("\r(setup.xml in ") + programFolder() + QStringLiteral(")"));
     } catch (const db::DbError& error) {
         if (gStartup.gDebug == 1)
             WriteLog(error.message() + QStringLiteral("  ") + QString::number(error.sqliteCode())

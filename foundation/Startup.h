@@ -25,8 +25,8 @@ public:
 };
 
 enum class StartupResult {
-    ShowLogin,  // start-up succeeded: show the login window
-    Quit,       // end the program (a refusal or failure was already shown)
+    ShowLogin, // start-up succeeded: show the login window
+    Quit,      // end the program (a refusal or failure was already shown)
 };
 
 // The start-up road: settings, large-font refusal, second copy, the system

@@ -5,9 +5,9 @@ namespace {
 class SilentHooks : public UiHooks {
 public:
     int messageBox(const QString&, const QString&, int style, QObject*) override { return style; }
-    void htmlMessage(const QString&) override {}
-    void setBusy(bool) override {}
-    void processEvents() override {}
+    void htmlMessage(const QString&) override { }
+    void setBusy(bool) override { }
+    void processEvents() override { }
 };
 
 UiHooks*& current()

@@ -37,5 +37,5 @@ public:
     BusyPointer& operator=(const BusyPointer&) = delete;
 
 private:
-    UiHooks& m_hooks;  // the same hooks get the "off" as got the "on"
+    UiHooks& m_hooks; // the same hooks get the "off" as got the "on"
 };

@@ -30,8 +30,9 @@ void writeRight(db::Connection& system, int userCode, bool haveRight, const QStr
     if (rights.updateRight(userCode, examCode, haveRight) == 0)
         rights.addRight(userCode, examCode, haveRight);
     if (gStartup.gDebug == 1)
-        WriteLog(QStringLiteral("Updating User rights in bq_user_vs_Exams table : Gen_UpdateRights :QmodPublic: Date/Time :")
-                 + logDate());
+        WriteLog(
+            QStringLiteral("Updating User rights in bq_user_vs_Exams table : Gen_UpdateRights :QmodPublic: Date/Time :")
+            + logDate());
 }
 
 void writeUserCopy(const QString& examDbPath, int userCode, bool haveRight, const UserCopy& user)
@@ -47,8 +48,9 @@ void writeUserCopy(const QString& examDbPath, int userCode, bool haveRight, cons
         const auto given = [](const QString& value) {
             return value.isEmpty() ? std::nullopt : std::optional<QString>(value);
         };
-        bank.updateUserCopy(userCode, {haveRight, given(user.firstName), given(user.loginId), given(user.password),
-                                       given(user.middleName), given(user.lastName), given(user.email)});
+        bank.updateUserCopy(userCode,
+                            {haveRight, given(user.firstName), given(user.loginId), given(user.password),
+                             given(user.middleName), given(user.lastName), given(user.email)});
     }
     if (gStartup.gDebug == 1)
         WriteLog(QStringLiteral("Updated Users user table : Gen_UpdateRights :QmodPublic: Date/Time :") + logDate());
@@ -77,17 +79,16 @@ bool Gen_UpdateRights(int userCode, bool haveRight, const QString& examDbPath, c
 {
     try {
         SystemDatabase system;
-        return Gen_UpdateRights(system.connection(), userCode, haveRight, examDbPath, examCode, errorText, loginId, firstName,
-                                password, middleName, lastName, email);
+        return Gen_UpdateRights(system.connection(), userCode, haveRight, examDbPath, examCode, errorText, loginId,
+                                firstName, password, middleName, lastName, email);
     } catch (const std::exception& error) {
         return failed(error, errorText);
     }
 }
 
 bool Gen_UpdateRights(db::Connection& systemConnection, int userCode, bool haveRight, const QString& examDbPath,
-                      const QString& examCode, QString& errorText, const QString& loginId,
-                      const QString& firstName, const QString& password, const QString& middleName,
-                      const QString& lastName, const QString& email)
+                      const QString& examCode, QString& errorText, const QString& loginId, const QString& firstName,
+                      const QString& password, const QString& middleName, const QString& lastName, const QString& email)
 {
     errorText.clear();
     try {
@@ -97,8 +98,7 @@ bool Gen_UpdateRights(db::Connection& systemConnection, int userCode, bool haveR
             savepoint.release();
         }
         if (!examDbPath.isEmpty())
-            writeUserCopy(examDbPath, userCode, haveRight,
-                          {loginId, firstName, password, middleName, lastName, email});
+            writeUserCopy(examDbPath, userCode, haveRight, {loginId, firstName, password, middleName, lastName, email});
         return true;
     } catch (const std::exception& error) {
         return failed(error, errorText);

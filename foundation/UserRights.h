@@ -14,15 +14,15 @@ class Connection;
 // with the error's text in errorText (cleared on success).
 bool Gen_UpdateRights(int userCode, bool haveRight, const QString& examDbPath, const QString& examCode,
                       QString& errorText, const QString& loginId = {}, const QString& firstName = {},
-                      const QString& password = {}, const QString& middleName = {},
-                      const QString& lastName = {}, const QString& email = {});
+                      const QString& password = {}, const QString& middleName = {}, const QString& lastName = {},
+                      const QString& email = {});
 
 // The same on the caller's open system-database connection: the right goes
 // into a savepoint, so it joins a transaction the caller holds (and commits).
 bool Gen_UpdateRights(db::Connection& systemConnection, int userCode, bool haveRight, const QString& examDbPath,
                       const QString& examCode, QString& errorText, const QString& loginId = {},
-                      const QString& firstName = {}, const QString& password = {},
-                      const QString& middleName = {}, const QString& lastName = {}, const QString& email = {});
+                      const QString& firstName = {}, const QString& password = {}, const QString& middleName = {},
+                      const QString& lastName = {}, const QString& email = {});
 
 // The administrator's (login "Admin", any case) password, or "Admin" when
 // there is no administrator. Database errors reach the caller (db::DbError).

@@ -6,7 +6,7 @@
 // Start-up's view of the real screen and of other running copies.
 class WidgetStartupEnvironment : public StartupEnvironment {
 public:
-    explicit WidgetStartupEnvironment(const QString& programFolder) : m_guard(programFolder) {}
+    explicit WidgetStartupEnvironment(const QString& programFolder) : m_guard(programFolder) { }
 
     bool isLargeFontsMode() override;
     int screenWidthPixels() override;

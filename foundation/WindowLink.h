@@ -27,11 +27,9 @@
 // The message of a link not wired yet: "<window> comes with a later version."
 QString windowComesLaterText(const QString& window);
 
-template <typename Link, typename Signature>
-class WindowLink;
+template <typename Link, typename Signature> class WindowLink;
 
-template <typename Link, typename Result, typename... Args>
-class WindowLink<Link, Result(Args...)> {
+template <typename Link, typename Result, typename... Args> class WindowLink<Link, Result(Args...)> {
 public:
     using Target = std::function<Result(Args...)>;
 

@@ -49,7 +49,7 @@ bool startsWith(const QByteArray& b, std::initializer_list<quint8> bytes)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 void clsImage::clear()
 {
@@ -90,12 +90,23 @@ void clsImage::readPng(const QByteArray& head)
     const quint32 bitDepth = at(head, 24);
     quint32 depth = 0;
     switch (at(head, 25)) {
-    case 0: depth = bitDepth; break;
-    case 2: depth = bitDepth * 3; break;
-    case 3: depth = 8; break;
-    case 4: depth = bitDepth * 2; break;
-    case 6: depth = bitDepth * 4; break;
-    default: return;
+    case 0:
+        depth = bitDepth;
+        break;
+    case 2:
+        depth = bitDepth * 3;
+        break;
+    case 3:
+        depth = 8;
+        break;
+    case 4:
+        depth = bitDepth * 2;
+        break;
+    case 6:
+        depth = bitDepth * 4;
+        break;
+    default:
+        return;
     }
     // Full 32-bit sizes: the low 16 bits alone would be wrong from 65,536 up.
     const quint32 width = bigEndian32(head, 16);
@@ -169,7 +180,7 @@ void clsImage::readJpeg(const QByteArray& head)
         const bool startOfFrame = code >= 0xC0 && code <= 0xCF && code != 0xC4 && code != 0xC8 && code != 0xCC;
         if (startOfFrame) {
             if (p + 8 >= head.size())
-                return;  // the frame header is cut short
+                return; // the frame header is cut short
             m_type = Jpeg;
             m_height = int(bigEndian16(head, p + 4));
             m_width = int(bigEndian16(head, p + 6));

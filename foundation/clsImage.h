@@ -12,7 +12,7 @@ public:
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
-    quint8 Depth() const { return m_depth; }  // bits per pixel
+    quint8 Depth() const { return m_depth; } // bits per pixel
     int ImageType() const { return m_type; }
 
     void ReadImageInfo(const QString& path);

@@ -18,11 +18,11 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QColor>
-#include <QPalette>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTableWidget>
@@ -215,13 +215,14 @@ bool frmDBSel::Form_Load()
 
 void frmDBSel::layoutForMode()
 {
-    const QString picture = gStartup.gMultiUser ? QStringLiteral("/LoginBgMultUser.jpg") : QStringLiteral("/LoginBgSglUser.jpg");
+    const QString picture =
+        gStartup.gMultiUser ? QStringLiteral("/LoginBgMultUser.jpg") : QStringLiteral("/LoginBgSglUser.jpg");
     Picture1->lower();
     Label1->hide();
     const bool multi = gStartup.gMultiUser;
-    for (QWidget* control : {static_cast<QWidget*>(txtPassWord), static_cast<QWidget*>(txtUser),
-                             static_cast<QWidget*>(image1), static_cast<QWidget*>(Check1),
-                             static_cast<QWidget*>(LBLNetWork)})
+    for (QWidget* control :
+         {static_cast<QWidget*>(txtPassWord), static_cast<QWidget*>(txtUser), static_cast<QWidget*>(image1),
+          static_cast<QWidget*>(Check1), static_cast<QWidget*>(LBLNetWork)})
         control->setVisible(multi);
     for (const char* name : {"lblUserCaption", "lblPasswordCaption"})
         findChild<QLabel*>(QLatin1String(name))->setVisible(multi);

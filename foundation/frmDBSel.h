@@ -7,8 +7,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
-template <typename Window>
-class DefaultInstance;
+template <typename Window> class DefaultInstance;
 
 // The login window: the list of attached exams, login and password. It is
 // loaded once and stays loaded (hidden) for the whole run; closing it ends
@@ -66,5 +65,4 @@ private:
     void selectedExam(QString& code, QString& description, QString& path) const;
     void refuse(const QString& message);
     void setLoginDoneMarker();
-
 };

@@ -3,11 +3,11 @@
 #include "foundation/ProgramFolder.h"
 #include "foundation/WidgetSkinning.h"
 
+#include "platform/browser/BrowserView.h"
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
-#include "platform/browser/BrowserView.h"
 
 frmDbMessage::frmDbMessage(const QString& page, QWidget* owner) : QDialog(owner)
 {

@@ -10,8 +10,8 @@ class Connection;
 
 // The limits of a mode as the exam database gives them.
 struct ModeLimits {
-    int maxTime = 0;        // minutes
-    int maxPassScore = 0;   // percent
+    int maxTime = 0;      // minutes
+    int maxPassScore = 0; // percent
     int maxQuestions = 0;
 };
 

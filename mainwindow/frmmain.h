@@ -4,8 +4,7 @@
 
 class QLabel;
 class QPushButton;
-template <typename Window>
-class DefaultInstance;
+template <typename Window> class DefaultInstance;
 
 // The main window after login. This first version offers the exam's name
 // and three ways to start an exam (pretest, simulated exam, practice over the

@@ -6,8 +6,8 @@
 #include "foundation/WidgetUiHooks.h"
 #include "platform/browser/BrowserPage.h"
 #include "platform/browser/BrowserView.h"
-#include "tests/support/ExamBankFixture.h"
 #include "tests/support/EventWaits.h"
+#include "tests/support/ExamBankFixture.h"
 #include "tests/support/ExamLaunchRecord.h"
 #include "tests/x11_main/XvfbTestMain.h"
 
@@ -115,8 +115,8 @@ TEST_F(ActivationGuardOnX11, PopupsMenusToolTipsAndPageAlertsNeverEndTheExam)
         QMouseEvent press(QEvent::MouseButtonPress, at, page->mapToGlobal(at), Qt::RightButton, Qt::RightButton,
                           Qt::NoModifier);
         QApplication::sendEvent(page, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, page->mapToGlobal(at), Qt::RightButton,
-                            Qt::NoButton, Qt::NoModifier);
+        QMouseEvent release(QEvent::MouseButtonRelease, at, page->mapToGlobal(at), Qt::RightButton, Qt::NoButton,
+                            Qt::NoModifier);
         QApplication::sendEvent(page, &release);
         QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, at, page->mapToGlobal(at));
         QApplication::sendEvent(page, &menuEvent);

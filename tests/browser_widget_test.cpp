@@ -40,8 +40,7 @@ protected:
         view = std::make_unique<BrowserView>();
         view->resize(800, 600);
         view->show();
-        QObject::connect(view.get(), &BrowserView::statusTextChanged,
-                         [this](const QString& text) { reports << text; });
+        QObject::connect(view.get(), &BrowserView::statusTextChanged, [this](const QString& text) { reports << text; });
         QObject::connect(view.get(), &BrowserView::navigationComplete,
                          [this](const QUrl& url) { navigations << url.toString(); });
     }
@@ -116,8 +115,8 @@ TEST_F(BrowserViewTest, BurstArrivesCompleteInOrderAndOnceAcrossFlush)
 
 struct FocusCase {
     const char* name;
-    const char* page;   // the focused box is #box in the document named by frame
-    const char* frame;  // script expression of the box's document
+    const char* page;  // the focused box is #box in the document named by frame
+    const char* frame; // script expression of the box's document
     const char* expected;
 };
 
@@ -126,17 +125,18 @@ void PrintTo(const FocusCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class FlushBeforeCommand : public BrowserViewTest, public ::testing::WithParamInterface<FocusCase> {};
+class FlushBeforeCommand : public BrowserViewTest, public ::testing::WithParamInterface<FocusCase> { };
 
 TEST_P(FlushBeforeCommand, ReportOfFocusedBoxIsNotLost)
 {
     const FocusCase& c = GetParam();
-    home.write("box.html", "<html><body><input id=box onchange=\"window.status = this.value + '|';\">"
-                           "</body></html>");
+    home.write("box.html",
+               "<html><body><input id=box onchange=\"window.status = this.value + '|';\">"
+               "</body></html>");
     view->writeHtml(QString::fromUtf8(c.page), base());
     ASSERT_TRUE(view->waitForLoad(kWait));
-    ASSERT_TRUE(waitUntil([&] { return view->runScript(QStringLiteral("!!%1.getElementById('box')").arg(c.frame)).toBool(); },
-                          kWait));
+    ASSERT_TRUE(waitUntil(
+        [&] { return view->runScript(QStringLiteral("!!%1.getElementById('box')").arg(c.frame)).toBool(); }, kWait));
 
     // Typing leaves the box focused; its handler reports only on blur or change.
     ASSERT_EQ(view->runScript(QStringLiteral("var d = %1; d.getElementById('box').focus();"
@@ -156,14 +156,14 @@ INSTANTIATE_TEST_SUITE_P(
     Boxes, FlushBeforeCommand,
     ::testing::Values(
         FocusCase{"ChangeInPage",
-                  "<html><body><input id=box onchange=\"window.status = this.value + '|';\"></body></html>",
-                  "document", "Paris|"},
+                  "<html><body><input id=box onchange=\"window.status = this.value + '|';\"></body></html>", "document",
+                  "Paris|"},
         FocusCase{"BlurOfTextArea",
                   "<html><body><form name=myForm><textarea id=box name=ta onBlur=\"window.status = this.value;\">"
                   "</textarea></form></body></html>",
                   "document", "Paris"},
-        FocusCase{"ChangeInFrame", "<html><body><iframe src='box.html'></iframe></body></html>",
-                  "frames[0].document", "Paris|"}),
+        FocusCase{"ChangeInFrame", "<html><body><iframe src='box.html'></iframe></body></html>", "frames[0].document",
+                  "Paris|"}),
     [](const ::testing::TestParamInfo<FocusCase>& info) { return std::string(info.param.name); });
 
 TEST_F(BrowserViewTest, ReportsOfReplacedPageAreDropped)
@@ -220,9 +220,9 @@ TEST_F(BrowserViewTest, PageBeyondDataUrlLimitLoadsWithBaseAndChannel)
     for (int i = 0; i < 40000; ++i)
         filler += QStringLiteral("<p class=\"x\">line %1 </p>\n").arg(i);
     ASSERT_GT(filler.toUtf8().size(), 1000000);
-    view->writeHtml("<html><head><title>long</title></head><body>" + filler +
-                        "<p id=end>fin \u00e9\u20ac</p><img id=pic src='pic.png'>"
-                        "<script>window.status = 'long page';</script></body></html>",
+    view->writeHtml("<html><head><title>long</title></head><body>" + filler
+                        + "<p id=end>fin \u00e9\u20ac</p><img id=pic src='pic.png'>"
+                          "<script>window.status = 'long page';</script></body></html>",
                     base());
     ASSERT_TRUE(view->waitForLoad(kWait));
 

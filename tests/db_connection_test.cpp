@@ -4,8 +4,8 @@
 
 #include <QFileInfo>
 #include <functional>
-#include <sqlite3.h>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 using db::Connection;
 using db::DbError;
@@ -19,7 +19,8 @@ protected:
     {
         path = home.file(QStringLiteral("test.qzr"));
         auto c = Connection::create(path);
-        c.execScript(QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT COLLATE NOCASE, v REAL, n INTEGER)"));
+        c.execScript(
+            QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY, name TEXT COLLATE NOCASE, v REAL, n INTEGER)"));
     }
     ErrorClass classOf(const std::function<void()>& action)
     {
@@ -45,7 +46,7 @@ TEST_F(DbLayer, BoundValuesRoundTripVerbatim)
 
     const auto rows = c.query(QStringLiteral("SELECT * FROM t ORDER BY id"));
     ASSERT_EQ(rows.recordCount(), 2);
-    EXPECT_EQ(rows[0].text(QStringLiteral("NAME")), tricky);  // field names ignore case
+    EXPECT_EQ(rows[0].text(QStringLiteral("NAME")), tricky); // field names ignore case
     EXPECT_DOUBLE_EQ(rows[0].real(QStringLiteral("v")), 2.5);
     EXPECT_TRUE(rows[0].isNull(QStringLiteral("n")));
     EXPECT_EQ(rows[0].integer(QStringLiteral("n")), 0);
@@ -62,7 +63,8 @@ TEST_F(DbLayer, GetStringJoinsFieldsAndRows)
 {
     auto c = Connection::openFile(path);
     c.exec(QStringLiteral("INSERT INTO t (id, name) VALUES (1, 'a'), (2, NULL)"));
-    EXPECT_EQ(c.query(QStringLiteral("SELECT id, name FROM t ORDER BY id")).getString(QStringLiteral(","), QStringLiteral(";"), QStringLiteral("-")),
+    EXPECT_EQ(c.query(QStringLiteral("SELECT id, name FROM t ORDER BY id"))
+                  .getString(QStringLiteral(","), QStringLiteral(";"), QStringLiteral("-")),
               QStringLiteral("1,a;2,-;"));
 }
 
@@ -73,7 +75,8 @@ TEST_F(DbLayer, OpeningErrorsAreDistinctAndCreateNothing)
     EXPECT_FALSE(QFileInfo::exists(missing));
     EXPECT_EQ(classOf([&] { Connection::openFile(home.path()); }), ErrorClass::CannotOpen);
 
-    home.write(QStringLiteral("text.qzr"), QByteArray("This is a plain text file, not a question bank.\n").repeated(40));
+    home.write(QStringLiteral("text.qzr"),
+               QByteArray("This is a plain text file, not a question bank.\n").repeated(40));
     EXPECT_EQ(classOf([&] { Connection::openFile(home.file(QStringLiteral("text.qzr"))); }), ErrorClass::NotADatabase);
 
     EXPECT_EQ(classOf([&] { Connection::open(QStringLiteral("Provider=X;User ID=Admin;")); }), ErrorClass::CannotOpen);
@@ -144,7 +147,8 @@ TEST_F(DbLayer, SavepointInsideATransaction)
     }
     EXPECT_TRUE(c.inTransaction());
     outer.commit();
-    EXPECT_EQ(c.query(QStringLiteral("SELECT id FROM t ORDER BY id")).getString(QString(), QStringLiteral(",")), QStringLiteral("1,3,"));
+    EXPECT_EQ(c.query(QStringLiteral("SELECT id FROM t ORDER BY id")).getString(QString(), QStringLiteral(",")),
+              QStringLiteral("1,3,"));
 }
 
 TEST_F(DbLayer, PreparedStatementRunsRepeatedlyAndChecksArity)

@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QPointer>
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace {
@@ -16,7 +16,7 @@ public:
     static inline int made = 0;
     static inline int deleted = 0;
     static inline int deletedWithoutApplication = 0;
-    std::function<void()> onEvent;  // a handler of the window's own
+    std::function<void()> onEvent; // a handler of the window's own
 
     Window() { ++made; }
     ~Window() override

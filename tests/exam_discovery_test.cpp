@@ -54,10 +54,10 @@ TEST_F(ExamDiscovery, RebuildsTheAttachedExamsFromTheDataFolder)
     }
 
     EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
-    EXPECT_EQ(fixture.attachedExams(),
-              (QStringList{row("NET1", "Networks/net.qzr"), row("SEC1", "Security/sec.QZR")}));
+    EXPECT_EQ(fixture.attachedExams(), (QStringList{row("NET1", "Networks/net.qzr"), row("SEC1", "Security/sec.QZR")}));
     auto system = fixture.openSystem();
-    EXPECT_EQ(system.scalar(QStringLiteral("SELECT be_desc FROM Bq_Exam WHERE Be_Exam_Code = 'SEC1'")), QVariant("Exam"));
+    EXPECT_EQ(system.scalar(QStringLiteral("SELECT be_desc FROM Bq_Exam WHERE Be_Exam_Code = 'SEC1'")),
+              QVariant("Exam"));
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_EQ(ui.processEventsCalls(), 1);
     ASSERT_FALSE(ui.busyCalls().empty());
@@ -92,7 +92,7 @@ TEST_F(ExamDiscovery, GetExamNameMatchesTheExtensionInAnyCase)
     EXPECT_EQ(getExamName(home.file(QStringLiteral("f"))), QString());
     home.write(QStringLiteral("f/Zeta.Qzr"), "x");
     home.write(QStringLiteral("f/alpha.qzr.bak"), "x");
-    QDir().mkpath(home.file(QStringLiteral("f/aaa.qzr")));  // a folder, not a file
+    QDir().mkpath(home.file(QStringLiteral("f/aaa.qzr"))); // a folder, not a file
     EXPECT_EQ(getExamName(home.file(QStringLiteral("f"))), QStringLiteral("Zeta.Qzr"));
     home.write(QStringLiteral("f/beta.qzr"), "x");
     EXPECT_EQ(getExamName(home.file(QStringLiteral("f"))), QStringLiteral("beta.qzr"));
@@ -101,14 +101,16 @@ TEST_F(ExamDiscovery, GetExamNameMatchesTheExtensionInAnyCase)
 
 TEST_F(ExamDiscovery, DuplicateCodesKeepTheFirstInNameOrder)
 {
-    fixture.createDataExam(QStringLiteral("b"), QStringLiteral("second.qzr"), exam(QStringLiteral("ex1"), QStringLiteral(" Copy ")));
+    fixture.createDataExam(QStringLiteral("b"), QStringLiteral("second.qzr"),
+                           exam(QStringLiteral("ex1"), QStringLiteral(" Copy ")));
     fixture.createDataExam(QStringLiteral("A"), QStringLiteral("first.qzr"), exam(QStringLiteral("EX1")));
     fixture.createDataExam(QStringLiteral("c"), QStringLiteral("other.qzr"), exam(QStringLiteral("EX2")));
 
     EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
     EXPECT_EQ(fixture.attachedExams(), (QStringList{row("EX1", "A/first.qzr"), row("EX2", "c/other.qzr")}));
     EXPECT_EQ(ui.messageTexts(),
-              QStringList{QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rsecond.qzr")});
+              QStringList{
+                  QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rsecond.qzr")});
     EXPECT_EQ(gDiscovery.gDuplicateExamsList, QStringLiteral("ex1:Copy,"));
 }
 
@@ -121,8 +123,9 @@ TEST_F(ExamDiscovery, KeyViolationCountsAsDuplicate)
 
     EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
     EXPECT_EQ(fixture.attachedExams(), QStringList{row("EX1 ", "a/a.qzr")});
-    EXPECT_EQ(ui.messageTexts(),
-              QStringList{QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rb.qzr")});
+    EXPECT_EQ(
+        ui.messageTexts(),
+        QStringList{QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rb.qzr")});
     EXPECT_TRUE(readDebugLog().contains(QStringLiteral(": Module Name AttachAllDB: Date/Time: Parameter:")));
     EXPECT_FALSE(ui.busy());
 }
@@ -191,15 +194,28 @@ TEST_F(ExamDiscovery, DiscardMessagePrecedence)
         QStringList messages;
     };
     const Case cases[] = {
-        {"invalid, duplicate and other", true, false, true, true,
-         {nonCompatible, QStringLiteral("Invalid Exam database found.\rFollowing Exam(s) will be discarded \rinvalid.qzr")}},
-        {"two invalid, one told at start-up", true, true, false, false,
+        {"invalid, duplicate and other",
+         true,
+         false,
+         true,
+         true,
          {nonCompatible,
-          QStringLiteral("Invalid Exam database found.\rFollowing Exam(s) will be discarded \rinvalid.qzr, recased.qzr")}},
-        {"duplicate and other", false, false, true, true,
+          QStringLiteral("Invalid Exam database found.\rFollowing Exam(s) will be discarded \rinvalid.qzr")}},
+        {"two invalid, one told at start-up",
+         true,
+         true,
+         false,
+         false,
+         {nonCompatible,
+          QStringLiteral(
+              "Invalid Exam database found.\rFollowing Exam(s) will be discarded \rinvalid.qzr, recased.qzr")}},
+        {"duplicate and other",
+         false,
+         false,
+         true,
+         true,
          {QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rdup.qzr")}},
-        {"other only", false, false, false, true,
-         {QStringLiteral("Following Exam(s) will be discarded \rtext.qzr")}},
+        {"other only", false, false, false, true, {QStringLiteral("Following Exam(s) will be discarded \rtext.qzr")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -227,8 +243,8 @@ TEST_F(ExamDiscovery, LockedDatabaseAndApostrophes)
 {
     fixture.createDataExam(QStringLiteral("it's"), QStringLiteral("o'brien.qzr"),
                            exam(QStringLiteral("O'B 1"), QStringLiteral("O'Brien's exam")));
-    const QString locked = fixture.createDataExam(QStringLiteral("locked"), QStringLiteral("locked.qzr"),
-                                                  exam(QStringLiteral("LOCK")));
+    const QString locked =
+        fixture.createDataExam(QStringLiteral("locked"), QStringLiteral("locked.qzr"), exam(QStringLiteral("LOCK")));
     auto holder = db::Connection::openFile(locked);
     holder.execScript(QStringLiteral("BEGIN EXCLUSIVE"));
 
@@ -267,7 +283,8 @@ TEST_F(ExamDiscovery, UnreadableSystemDatabaseStopsTheRebuild)
     EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Failed);
     ASSERT_EQ(ui.messages().size(), 1u);
     EXPECT_TRUE(ui.messages()[0].text.contains(QStringLiteral("Ziduver.QZR")));
-    EXPECT_TRUE(readDebugLog().contains(ui.messages()[0].text + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ")));
+    EXPECT_TRUE(readDebugLog().contains(ui.messages()[0].text
+                                        + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ")));
     EXPECT_FALSE(ui.busy());
 }
 
@@ -292,7 +309,8 @@ TEST_F(ExamDiscovery, AWriteFailingHalfWayDiscardsItsExamOrLeavesTheListAsItWas)
         const char* name;
         FailingWrites::Raise raise;
     };
-    for (const Case& c : {Case{"abort", FailingWrites::Raise::Abort}, Case{"rollback", FailingWrites::Raise::Rollback}}) {
+    for (const Case& c :
+         {Case{"abort", FailingWrites::Raise::Abort}, Case{"rollback", FailingWrites::Raise::Rollback}}) {
         SCOPED_TRACE(c.name);
         ui.clear();
         removeDebugLog();
@@ -320,7 +338,8 @@ TEST_F(ExamDiscovery, AWriteFailingHalfWayDiscardsItsExamOrLeavesTheListAsItWas)
         }
         EXPECT_EQ(result, DiscoveryResult::Failed);
         EXPECT_EQ(examTable(), before) << examTable().toStdString();
-        EXPECT_EQ(ui.messageTexts(), QStringList{FailingWrites::message()}) << ui.messageTexts().join('|').toStdString();
+        EXPECT_EQ(ui.messageTexts(), QStringList{FailingWrites::message()})
+            << ui.messageTexts().join('|').toStdString();
         EXPECT_TRUE(readDebugLog().contains(FailingWrites::message()
                                             + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ")));
     }
@@ -426,7 +445,8 @@ TEST(RecordingUiHooksBusy, UnbalancedSequencesFail)
 
 TEST_F(ExamDiscovery, DebugLinesFollowTheRebuild)
 {
-    fixture.createDataExam(QStringLiteral("a"), QStringLiteral("a.qzr"), exam(QStringLiteral("A"), QStringLiteral(" Alpha ")));
+    fixture.createDataExam(QStringLiteral("a"), QStringLiteral("a.qzr"),
+                           exam(QStringLiteral("A"), QStringLiteral(" Alpha ")));
     fixture.createDataExam(QStringLiteral("b"), QStringLiteral("b.qzr"), exam(QStringLiteral("A")));
     gStartup.gDebug = 1;
     EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
@@ -438,27 +458,28 @@ TEST_F(ExamDiscovery, DebugLinesFollowTheRebuild)
     const QString b = dataFolder + QStringLiteral("/b");
     const QStringList lines = readDebugLog().split(QStringLiteral("\r\n"));
     const QStringList expectedLines{
-             "Entering function to read registry: ReadRegCurrentDB: frmDBSel " + date,
-             "Gathered Sub Directories of Data folder: ReadRegCurrentDB :QmodPublic: Date/Time :" + date + "  " + dataFolder,
-             a + "|a.qzr: ReadRegCurrentDB :QmodPublic: Date/Time :" + date + "  " + dataFolder,
-             "Reached AttachAllDB function!: AttachAllDB :QmodPublic: Date/Time :" + date + "  " + a + "/a.qzr",
-             "Compatible Exam Engine!: attachAllDB:QmodPublic: Date/Time :" + date + "  " + a + "/a.qzr",
-             "DB Opened!: attachAllDB:QmodPublic: Date/Time :" + date + "  " + a + "/a.qzr",
-             "Exam added !: attachAllDB:QmodPublic: Date/Time :" + date + "  A:Alpha",
-             "Completed!: attachAllDB:QmodPublic: Date/Time :" + date + "  " + a + "/a.qzr",
-             "All Exams :a.qzr,",
-             "Duplicate Exams :",
-             "Invalid Exams : ",
-             a + "|a.qzr attached : ReadRegCurrentDB :QmodPublic: Date/Time :" + date,
-             "Duplicate Exam Found!: attachAllDB:QmodPublic: Date/Time :" + date + "  A:Exam",
-             b + "|b.qzr attach failed duplicate exam : ReadRegCurrentDB :QmodPublic: Date/Time :" + date,
-             "Ending readReg Successfully!: ReadRegCurrentDB :QmodPublic: Date/Time :" + date,
+        "Entering function to read registry: ReadRegCurrentDB: frmDBSel " + date,
+        "Gathered Sub Directories of Data folder: ReadRegCurrentDB :QmodPublic: Date/Time :" + date + "  " + dataFolder,
+        a + "|a.qzr: ReadRegCurrentDB :QmodPublic: Date/Time :" + date + "  " + dataFolder,
+        "Reached AttachAllDB function!: AttachAllDB :QmodPublic: Date/Time :" + date + "  " + a + "/a.qzr",
+        "Compatible Exam Engine!: attachAllDB:QmodPublic: Date/Time :" + date + "  " + a + "/a.qzr",
+        "DB Opened!: attachAllDB:QmodPublic: Date/Time :" + date + "  " + a + "/a.qzr",
+        "Exam added !: attachAllDB:QmodPublic: Date/Time :" + date + "  A:Alpha",
+        "Completed!: attachAllDB:QmodPublic: Date/Time :" + date + "  " + a + "/a.qzr",
+        "All Exams :a.qzr,",
+        "Duplicate Exams :",
+        "Invalid Exams : ",
+        a + "|a.qzr attached : ReadRegCurrentDB :QmodPublic: Date/Time :" + date,
+        "Duplicate Exam Found!: attachAllDB:QmodPublic: Date/Time :" + date + "  A:Exam",
+        b + "|b.qzr attach failed duplicate exam : ReadRegCurrentDB :QmodPublic: Date/Time :" + date,
+        "Ending readReg Successfully!: ReadRegCurrentDB :QmodPublic: Date/Time :" + date,
     };
     for (const QString& expected : expectedLines) {
         EXPECT_TRUE(lines.contains(expected)) << expected.toStdString();
     }
     EXPECT_TRUE(readDebugLog().contains("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rb.qzr: "
-                                    "ReadRegCurrentDB :QmodPublic: Date/Time :" + date));
+                                        "ReadRegCurrentDB :QmodPublic: Date/Time :"
+                                        + date));
 }
 
 } // namespace

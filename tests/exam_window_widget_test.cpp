@@ -7,8 +7,8 @@
 #include "foundation/ProgramEnd.h"
 #include "foundation/SharedState.h"
 #include "platform/browser/BrowserView.h"
-#include "tests/support/ExamBankFixture.h"
 #include "tests/support/EventWaits.h"
+#include "tests/support/ExamBankFixture.h"
 #include "tests/support/ExamLaunchRecord.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tools/mkdata/SampleInstallation.h"
@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -26,6 +25,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
@@ -85,8 +85,8 @@ protected:
     static QString sampleExam()
     {
         return QDir(s_sampleHome->path())
-            .filePath(QStringLiteral("Data/%1/%2").arg(QLatin1String(sample::kExamFolder),
-                                                       QLatin1String(sample::kExamFile)));
+            .filePath(
+                QStringLiteral("Data/%1/%2").arg(QLatin1String(sample::kExamFolder), QLatin1String(sample::kExamFile)));
     }
 
     void SetUp() override
@@ -138,7 +138,7 @@ struct ModeCase {
     bool multiUser;
     int minutes;
     const char* captionSuffix;
-    int questions;  // drawn from the sample exam
+    int questions; // drawn from the sample exam
     const char* clock;
     const char* clockCaption;
     bool markBox;
@@ -168,8 +168,8 @@ TEST_F(ExamWindowTest, EachModeSetsCaptionControlsAndCounterAndCoversTheScreen)
         EXPECT_EQ(returns, 0);
         ASSERT_TRUE(w.isVisible());
 
-        const QString caption = c.multiUser ? baseCaption + QStringLiteral(" ] , User : student")
-                                            : baseCaption + QStringLiteral(" ]  ");
+        const QString caption =
+            c.multiUser ? baseCaption + QStringLiteral(" ] , User : student") : baseCaption + QStringLiteral(" ]  ");
         EXPECT_EQ(w.windowTitle(), caption + QString::fromLatin1(c.captionSuffix));
         EXPECT_EQ(w.lblQno->text(), QStringLiteral("1 of %1").arg(c.questions));
         EXPECT_EQ(w.lblExamTimer->text(), QString::fromLatin1(c.clock));
@@ -245,13 +245,13 @@ TEST_F(ExamWindowTest, TheExamRunsOverTheQuestionsDrawn)
     struct Case {
         const char* mode;
         int asked;
-        int pool;  // practice: ticked questions; simulated: what the directives ask
+        int pool; // practice: ticked questions; simulated: what the directives ask
         int drawn;
     };
     const Case cases[] = {
-        {"PRACTICE", 1, 6, 1},    // one question: no Next, no Previous
-        {"PRACTICE", 30, 3, 3},   // fewer in the pool than asked
-        {"SIMULATED", 40, 2, 2},  // the directives ask fewer than the record
+        {"PRACTICE", 1, 6, 1},   // one question: no Next, no Previous
+        {"PRACTICE", 30, 3, 3},  // fewer in the pool than asked
+        {"SIMULATED", 40, 2, 2}, // the directives ask fewer than the record
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.mode << " asked " << c.asked << " pool " << c.pool);
@@ -267,7 +267,8 @@ TEST_F(ExamWindowTest, TheExamRunsOverTheQuestionsDrawn)
         frmZiduver& w = *frmZiduver::running();
         EXPECT_TRUE(ui.messages().empty()) << str(ui.messageTexts()).toStdString();
         EXPECT_EQ(w.session.questionCount(), c.drawn);
-        EXPECT_EQ(frmZiduver::running()->session.launch.gQuizQuestionCount, c.drawn) << "the launch record follows the questions drawn";
+        EXPECT_EQ(frmZiduver::running()->session.launch.gQuizQuestionCount, c.drawn)
+            << "the launch record follows the questions drawn";
         EXPECT_EQ(w.lblQno->text(), QStringLiteral("1 of %1").arg(c.drawn));
         EXPECT_FALSE(w.cmdPrev->isEnabled());
         EXPECT_EQ(w.cmdNext->isEnabled(), c.drawn > 1);
@@ -315,7 +316,9 @@ TEST_F(ExamWindowTest, AStartThatCannotRunShowsItsMessageAndReturnsToTheMainWind
          },
          QuestionSetBuilder::invalidExamDirectivesText()},
         {"simulated directives of nothing", "SIMULATED", 10,
-         [](ExamBankFixture& b) { b.category(1, {0, 0, 0, 0, 0}).questions(1, 5, 1); },
+         [](ExamBankFixture& b) {
+             b.category(1, {0, 0, 0, 0, 0}).questions(1, 5, 1);
+         },
          QuestionSetBuilder::invalidExamDirectivesText()},
         {"pretest over a category too small for its share", "TEST", 31,
          [](ExamBankFixture& b) { b.category(1).questions(1, 5, 1); }, QuestionSetBuilder::invalidDirectivesText()},

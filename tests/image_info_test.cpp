@@ -109,8 +109,8 @@ QByteArray frame(int code, int width, int height, int components)
 
 QByteArray jpeg(const QByteArray& beforeFrame, const QByteArray& frameSegment)
 {
-    return bytes({0xFF, 0xD8}) + segment(0xE0, QByteArray("JFIF\0\1\1\0\0\1\0\1\0\0", 14)) + beforeFrame
-         + frameSegment + bytes({0xFF, 0xDA, 0, 2, 0x12, 0x34, 0xFF, 0xD9});
+    return bytes({0xFF, 0xD8}) + segment(0xE0, QByteArray("JFIF\0\1\1\0\0\1\0\1\0\0", 14)) + beforeFrame + frameSegment
+        + bytes({0xFF, 0xDA, 0, 2, 0x12, 0x34, 0xFF, 0xD9});
 }
 
 QByteArray table(int code)
@@ -177,7 +177,8 @@ TEST_F(ImageInfoTest, ReadsEachFormatsHeader)
         {"jpeg baseline after tables", jpeg(tables, frame(0xC0, 1024, 768, 3)), {1024, 768, 24, clsImage::Jpeg}},
         {"jpeg progressive grey", jpeg(tables, frame(0xC2, 99, 77, 1)), {99, 77, 8, clsImage::Jpeg}},
         {"jpeg cmyk, fill bytes before the frame",
-         jpeg(table(0xDB) + bytes({0xFF, 0xFF, 0xFF}), frame(0xC1, 5, 4, 4)), {5, 4, 32, clsImage::Jpeg}},
+         jpeg(table(0xDB) + bytes({0xFF, 0xFF, 0xFF}), frame(0xC1, 5, 4, 4)),
+         {5, 4, 32, clsImage::Jpeg}},
         {"jpeg lossless frame 0xCF", jpeg({}, frame(0xCF, 12, 34, 3)), {12, 34, 24, clsImage::Jpeg}},
     };
     for (const Case& c : cases) {
@@ -194,7 +195,7 @@ TEST_F(ImageInfoTest, DamagedAndUnknownFilesGiveZeros)
     QByteArray notPngChunk = goodPng;
     notPngChunk.replace(12, 4, "tEXt");
     QByteArray zeroLength = jpeg(table(0xDB), frame(0xC0, 1024, 768, 3));
-    zeroLength[2 + 4 + 14 + 2] = 0;  // length of the DQT segment
+    zeroLength[2 + 4 + 14 + 2] = 0; // length of the DQT segment
     zeroLength[2 + 4 + 14 + 3] = 0;
     const Case cases[] = {
         {"empty file", QByteArray(), kNothing},
@@ -204,8 +205,7 @@ TEST_F(ImageInfoTest, DamagedAndUnknownFilesGiveZeros)
         {"gif signature only", QByteArray("GIF89a"), kNothing},
         {"bmp cut inside its header", bmp(640, 480, 24).left(26), kNothing},
         {"text that starts with BM", QByteArray("BMW and other cars, a list of them all"), kNothing},
-        {"jpeg cut inside its frame header", goodJpeg.left(goodJpeg.indexOf(QByteArray("\xFF\xC0", 2)) + 6),
-         kNothing},
+        {"jpeg cut inside its frame header", goodJpeg.left(goodJpeg.indexOf(QByteArray("\xFF\xC0", 2)) + 6), kNothing},
         {"jpeg cut before any frame", goodJpeg.left(30), kNothing},
         {"jpeg with a zero segment length", zeroLength, kNothing},
         {"start-of-image alone", bytes({0xFF, 0xD8, 0xFF}), kNothing},
@@ -265,4 +265,4 @@ TEST_F(ImageInfoTest, EveryCallStartsAfresh)
     }
 }
 
-}  // namespace
+} // namespace

@@ -46,8 +46,8 @@ TEST(MessageBox, ButtonsAndResultsPerStyle)
         const char* right;
         short leftResult;
     };
-    for (const Case& c : {Case{1, "", "OK", 100}, Case{2, "Yes", "No", 100}, Case{3, "Ok", "Cancel", -1},
-                          Case{7, "OK", "OK", 100}}) {
+    for (const Case& c :
+         {Case{1, "", "OK", 100}, Case{2, "Yes", "No", 100}, Case{3, "Ok", "Cancel", -1}, Case{7, "OK", "OK", 100}}) {
         const MessageButtons buttons = messageButtonsFor(c.style);
         EXPECT_EQ(buttons.left, QString::fromLatin1(c.left)) << c.style;
         EXPECT_EQ(buttons.right, QString::fromLatin1(c.right)) << c.style;

@@ -53,8 +53,9 @@ TEST(LoginWindowLook, MissingLookFilesAreReportedTheMarkerIsTheBlueBoxAndCheck1F
     // log although debugging is off.
     const QString skin = home.file(QStringLiteral("Skin/Ziduver.qss"));
     const QString picture = home.file(QStringLiteral("Icons/LoginBgMultUser.jpg"));
-    EXPECT_EQ(ui.messageTexts(), QStringList({QStringLiteral("Database errorFile not found: ") + skin,
-                                              QStringLiteral("Database errorFile not found: ") + picture}));
+    EXPECT_EQ(ui.messageTexts(),
+              QStringList({QStringLiteral("Database errorFile not found: ") + skin,
+                           QStringLiteral("Database errorFile not found: ") + picture}));
     for (const auto& message : ui.messages())
         EXPECT_EQ(message.owner, &window);
     ASSERT_TRUE(QFileInfo::exists(debugLogPath()));

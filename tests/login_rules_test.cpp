@@ -39,7 +39,7 @@ public:
         grant(QStringLiteral("alice"), QStringLiteral("EX1"), 1);
         grant(QStringLiteral("carol"), QStringLiteral("EX1"), 0);
         grant(QStringLiteral("dave"), QStringLiteral("EX1"), QVariant());
-        grant(QStringLiteral("erin"), QStringLiteral("EX1"), -1);  // a true flag stored as -1
+        grant(QStringLiteral("erin"), QStringLiteral("EX1"), -1); // a true flag stored as -1
         grant(QStringLiteral("O'Brien"), QStringLiteral("EX'2"), 1);
     }
 
@@ -58,7 +58,8 @@ public:
     {
         QStringList rights;
         for (const db::Row& row : fixture.openSystem().query(
-                 QStringLiteral("SELECT Bue_Exam, Bue_HaveRight FROM Bq_User_vs_Exams WHERE Bue_User = ? ORDER BY Bue_Exam"),
+                 QStringLiteral(
+                     "SELECT Bue_Exam, Bue_HaveRight FROM Bq_User_vs_Exams WHERE Bue_User = ? ORDER BY Bue_Exam"),
                  {userCode}))
             rights << row.text(0) + QLatin1Char('=') + (row.isNull(1) ? QStringLiteral("NULL") : row.text(1));
         return rights;
@@ -76,29 +77,29 @@ public:
 TEST_F(LoginRules, CheckLoginDecidesByPasswordAndRight)
 {
     struct Case {
-        const char* login;  // as the window hands it over: trimmed and upper-cased
+        const char* login; // as the window hands it over: trimmed and upper-cased
         const char* password;
         const char* exam;
         LoginOutcome outcome;
-        const char* userOf;  // whose code comes back; "" for "0"
+        const char* userOf; // whose code comes back; "" for "0"
     };
     const Case cases[] = {
         {"ADMIN", "SECRET", "EX1", LoginOutcome::Accepted, ""},
-        {"ADMIN", "SECRET", "NO SUCH EXAM", LoginOutcome::Accepted, ""},  // no right rows for the administrator
+        {"ADMIN", "SECRET", "NO SUCH EXAM", LoginOutcome::Accepted, ""}, // no right rows for the administrator
         {"ADMIN", "secret", "EX1", LoginOutcome::Accepted, ""},
-        {"ADMIN", "SECRET ", "EX1", LoginOutcome::BadAdminPassword, ""},  // the password is not trimmed
+        {"ADMIN", "SECRET ", "EX1", LoginOutcome::BadAdminPassword, ""}, // the password is not trimmed
         {"ADMIN", "WRONG", "EX1", LoginOutcome::BadAdminPassword, ""},
         {"ADMIN", "", "EX1", LoginOutcome::BadAdminPassword, ""},
         {"ALICE", "PW1", "EX1", LoginOutcome::Accepted, "alice"},
-        {"ALICE", "PW1", " ex1 ", LoginOutcome::Accepted, "alice"},  // exam code trimmed, any case
+        {"ALICE", "PW1", " ex1 ", LoginOutcome::Accepted, "alice"}, // exam code trimmed, any case
         {"ALICE", "PW2", "EX1", LoginOutcome::BadUserOrPassword, ""},
         {"ALICE", "PW1", "EX2", LoginOutcome::NoRight, "alice"},
         {"NOBODY", "PW1", "EX1", LoginOutcome::BadUserOrPassword, ""},
         {"", "", "EX1", LoginOutcome::BadUserOrPassword, ""},
-        {"BOB", "BOB", "EX1", LoginOutcome::NoRight, "bob"},    // no right row
-        {"CAROL", "C", "EX1", LoginOutcome::NoRight, "carol"},  // right row, flag 0
-        {"DAVE", "D", "EX1", LoginOutcome::Accepted, "dave"},   // right row, flag NULL
-        {"ERIN", "E", "EX1", LoginOutcome::Accepted, "erin"},   // right row, flag -1
+        {"BOB", "BOB", "EX1", LoginOutcome::NoRight, "bob"},   // no right row
+        {"CAROL", "C", "EX1", LoginOutcome::NoRight, "carol"}, // right row, flag 0
+        {"DAVE", "D", "EX1", LoginOutcome::Accepted, "dave"},  // right row, flag NULL
+        {"ERIN", "E", "EX1", LoginOutcome::Accepted, "erin"},  // right row, flag -1
         {"O'BRIEN", "IRISH", "EX'2", LoginOutcome::Accepted, "O'Brien"},
         {"O'BRIEN", "IRISH", "EX1", LoginOutcome::NoRight, "O'Brien"},
         // Typed text never becomes SQL.
@@ -114,12 +115,13 @@ TEST_F(LoginRules, CheckLoginDecidesByPasswordAndRight)
         const LoginDecision decision =
             checkLogin(QString::fromUtf8(c.login), QString::fromUtf8(c.password), QString::fromUtf8(c.exam));
         EXPECT_EQ(decision.outcome, c.outcome) << decision.message.toStdString();
-        const QString expectedCode = *c.userOf ? QString::number(codeOf(QString::fromUtf8(c.userOf))) : QStringLiteral("0");
+        const QString expectedCode =
+            *c.userOf ? QString::number(codeOf(QString::fromUtf8(c.userOf))) : QStringLiteral("0");
         EXPECT_EQ(decision.userCode, expectedCode);
         const char* expectedMessage = c.outcome == LoginOutcome::BadAdminPassword ? loginText::BadAdminPassword
-            : c.outcome == LoginOutcome::BadUserOrPassword                       ? loginText::BadUser
-            : c.outcome == LoginOutcome::NoRight                                 ? loginText::NoRight
-                                                                                 : "";
+            : c.outcome == LoginOutcome::BadUserOrPassword                        ? loginText::BadUser
+            : c.outcome == LoginOutcome::NoRight                                  ? loginText::NoRight
+                                                                                  : "";
         EXPECT_EQ(decision.message, QString::fromLatin1(expectedMessage));
     }
     EXPECT_EQ(QString::fromLatin1(loginText::NoRight),
@@ -137,22 +139,17 @@ TEST_F(LoginRules, NonAsciiLoginsAndPasswordsCompareWithoutRegardToCase)
     grant(QStringLiteral("ÅSA"), QStringLiteral("EX1"), 1);
 
     struct Case {
-        const char* login;  // as typed; handed over trimmed and upper-cased like the window does
+        const char* login; // as typed; handed over trimmed and upper-cased like the window does
         const char* password;
         LoginOutcome outcome;
     };
     const Case cases[] = {
-        {"jürgen", "café", LoginOutcome::Accepted},
-        {"JÜRGEN", "CAFÉ", LoginOutcome::Accepted},
-        {" Jürgen ", "Café", LoginOutcome::Accepted},
-        {"jÜrgen", "cAfÉ", LoginOutcome::Accepted},
-        {"jürgen", "cafe\u0301", LoginOutcome::Accepted},  // the accent as a combining mark
-        {"åsa", "STRASSE", LoginOutcome::Accepted},
-        {"Åsa", "Straße", LoginOutcome::Accepted},
-        {"jürgen", "cafe", LoginOutcome::BadUserOrPassword},
-        {"JÜRGEN", "CAFÈ", LoginOutcome::BadUserOrPassword},
-        {"jurgen", "café", LoginOutcome::BadUserOrPassword},
-        {"asa", "straße", LoginOutcome::BadUserOrPassword},
+        {"jürgen", "café", LoginOutcome::Accepted},          {"JÜRGEN", "CAFÉ", LoginOutcome::Accepted},
+        {" Jürgen ", "Café", LoginOutcome::Accepted},        {"jÜrgen", "cAfÉ", LoginOutcome::Accepted},
+        {"jürgen", "cafe\u0301", LoginOutcome::Accepted}, // the accent as a combining mark
+        {"åsa", "STRASSE", LoginOutcome::Accepted},          {"Åsa", "Straße", LoginOutcome::Accepted},
+        {"jürgen", "cafe", LoginOutcome::BadUserOrPassword}, {"JÜRGEN", "CAFÈ", LoginOutcome::BadUserOrPassword},
+        {"jurgen", "café", LoginOutcome::BadUserOrPassword}, {"asa", "straße", LoginOutcome::BadUserOrPassword},
     };
     for (const Case& c : cases) {
         const QString password = QString::fromUtf8(c.password);
@@ -161,7 +158,8 @@ TEST_F(LoginRules, NonAsciiLoginsAndPasswordsCompareWithoutRegardToCase)
             checkLogin(QString::fromUtf8(c.login).trimmed().toUpper(), password.toUpper(), QStringLiteral("EX1"));
         EXPECT_EQ(decision.outcome, c.outcome) << decision.message.toStdString();
         if (c.outcome == LoginOutcome::Accepted) {
-            const QString owner = QString::fromUtf8(c.login).trimmed().startsWith(QStringLiteral("j"), Qt::CaseInsensitive)
+            const QString owner =
+                QString::fromUtf8(c.login).trimmed().startsWith(QStringLiteral("j"), Qt::CaseInsensitive)
                 ? QStringLiteral("jürgen")
                 : QStringLiteral("ÅSA");
             EXPECT_EQ(decision.userCode, QString::number(codeOf(owner)));
@@ -189,9 +187,9 @@ TEST(LoginText, SameLoginTextFoldsEveryScript)
         const char* b;
         bool same;
     };
-    for (const Case& c : {Case{"jürgen", "JÜRGEN", true}, Case{"Ωμέγα", "ΩΜΈΓΑ", true}, Case{"straße", "STRASSE", true},
-                          Case{"café", "cafe", false}, Case{"", "", true}, Case{"a", "a ", false},
-                          Case{"ADMIN", "admin", true}}) {
+    for (const Case& c :
+         {Case{"jürgen", "JÜRGEN", true}, Case{"Ωμέγα", "ΩΜΈΓΑ", true}, Case{"straße", "STRASSE", true},
+          Case{"café", "cafe", false}, Case{"", "", true}, Case{"a", "a ", false}, Case{"ADMIN", "admin", true}}) {
         EXPECT_EQ(sameLoginText(QString::fromUtf8(c.a), QString::fromUtf8(c.b)), c.same) << c.a << " / " << c.b;
     }
 }
@@ -230,11 +228,12 @@ TEST_F(LoginRules, DatabaseErrorRefusesTheLogin)
         const bool existed = QFileInfo::exists(fixture.systemDbPath());
 
         LoginDecision decision;
-        EXPECT_NO_THROW(decision = checkLogin(QString::fromUtf8(c.login), QString::fromUtf8(c.password),
-                                              QStringLiteral("EX1")));
+        EXPECT_NO_THROW(
+            decision = checkLogin(QString::fromUtf8(c.login), QString::fromUtf8(c.password), QStringLiteral("EX1")));
         EXPECT_EQ(decision.outcome, LoginOutcome::DatabaseError);
         EXPECT_TRUE(decision.message.startsWith(QStringLiteral("Database error"))) << decision.message.toStdString();
-        EXPECT_GT(decision.message.size(), QStringLiteral("Database error").size()) << "the message says what went wrong";
+        EXPECT_GT(decision.message.size(), QStringLiteral("Database error").size())
+            << "the message says what went wrong";
         EXPECT_EQ(QFileInfo::exists(fixture.systemDbPath()), existed) << "no database is created";
     }
 }
@@ -256,7 +255,8 @@ TEST_F(LoginRules, LastUserAndItsRecord)
     // A second row (never written by the program) is updated too.
     fixture.openSystem().exec(QStringLiteral("INSERT INTO SysInfo (LastUser) VALUES ('OLD')"));
     recordLastUser(QStringLiteral("BOB"));
-    EXPECT_EQ(fixture.openSystem().scalar(QStringLiteral("SELECT count(*) FROM SysInfo WHERE LastUser = 'BOB'")).toInt(), 2);
+    EXPECT_EQ(
+        fixture.openSystem().scalar(QStringLiteral("SELECT count(*) FROM SysInfo WHERE LastUser = 'BOB'")).toInt(), 2);
 
     fixture.openSystem().exec(QStringLiteral("DROP TABLE SysInfo"));
     EXPECT_THROW(lastUserLogin(), db::DbError) << "the window keeps the box as it is on an error";
@@ -289,11 +289,12 @@ TEST_F(LoginRules, ListedExamsLieInTheDataFolderAndExist)
     QStringList listed;
     for (const ListedExam& exam : exams)
         listed << exam.code + QLatin1Char('|') + exam.description + QLatin1Char('|') + exam.path;
-    EXPECT_EQ(listed, QStringList({
-                          QStringLiteral("EXB|alpha exam|") + home.file(QStringLiteral("Data/b/b.qzr")),
-                          QStringLiteral("EXO|Beta's exam|") + home.file(QStringLiteral("Data/o/o'neil.qzr")),
-                          QStringLiteral("EXA|Zeta exam|") + home.file(QStringLiteral("Data/a/a.qzr")),
-                      }))
+    EXPECT_EQ(listed,
+              QStringList({
+                  QStringLiteral("EXB|alpha exam|") + home.file(QStringLiteral("Data/b/b.qzr")),
+                  QStringLiteral("EXO|Beta's exam|") + home.file(QStringLiteral("Data/o/o'neil.qzr")),
+                  QStringLiteral("EXA|Zeta exam|") + home.file(QStringLiteral("Data/a/a.qzr")),
+              }))
         << listed.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(readDebugLog().contains(QStringLiteral("File not found: ReadDataDir : frmDBSel ")));
     EXPECT_TRUE(readDebugLog().contains(home.file(QStringLiteral("Data/v/vanished.qzr"))));
@@ -310,7 +311,7 @@ TEST_F(LoginRules, SingleUserDefaultUserHoldsExactlyTheListedExams)
     attach(QStringLiteral("EXA"), QStringLiteral("A"), home.file(QStringLiteral("Data/a/a.qzr")));
     attach(QStringLiteral("EXB"), QStringLiteral("B"), home.file(QStringLiteral("Data/b/b.qzr")));
     attach(QStringLiteral("EXV"), QStringLiteral("V"), home.file(QStringLiteral("Data/v/vanished.qzr")));
-    grant(QStringLiteral("solo"), QStringLiteral("EXV"), 1);  // stale rights from an earlier start
+    grant(QStringLiteral("solo"), QStringLiteral("EXV"), 1); // stale rights from an earlier start
     grant(QStringLiteral("solo"), QStringLiteral("EXA"), 0);
     const QStringList aliceBefore = rightsOf(codeOf(QStringLiteral("alice")));
 
@@ -328,8 +329,10 @@ TEST_F(LoginRules, SingleUserDefaultUserHoldsExactlyTheListedExams)
         EXPECT_EQ(rightsOf(code), QStringList({QStringLiteral("EXA=1"), QStringLiteral("EXB=1")}));
     }
     EXPECT_EQ(rightsOf(codeOf(QStringLiteral("alice"))), aliceBefore) << "other users keep their rights";
-    EXPECT_EQ(checkLogin(QStringLiteral("SOLO"), QStringLiteral("S"), QStringLiteral("EXB")).outcome, LoginOutcome::Accepted);
-    EXPECT_EQ(checkLogin(QStringLiteral("SOLO"), QStringLiteral("S"), QStringLiteral("EXV")).outcome, LoginOutcome::NoRight);
+    EXPECT_EQ(checkLogin(QStringLiteral("SOLO"), QStringLiteral("S"), QStringLiteral("EXB")).outcome,
+              LoginOutcome::Accepted);
+    EXPECT_EQ(checkLogin(QStringLiteral("SOLO"), QStringLiteral("S"), QStringLiteral("EXV")).outcome,
+              LoginOutcome::NoRight);
 
     // A default login with an apostrophe is a login like any other.
     gStartup.gDefaultLoginId = QStringLiteral("O'Brien");
@@ -341,7 +344,7 @@ TEST_F(LoginRules, SingleUserDefaultUserHoldsExactlyTheListedExams)
 
     // A default login without a user row works on user code 0.
     gStartup.gDefaultLoginId = QStringLiteral("GHOST");
-    grant(QStringLiteral("nobody"), QStringLiteral("EXA"), 1);  // code 0: no such login
+    grant(QStringLiteral("nobody"), QStringLiteral("EXA"), 1); // code 0: no such login
     EXPECT_EQ(rightsOf(0), QStringList({QStringLiteral("EXA=1")}));
     EXPECT_EQ(clearDefaultUser(), 0);
     EXPECT_TRUE(rightsOf(0).isEmpty());

@@ -69,7 +69,7 @@ TEST(LoginWindow, RefusesWrongLoginsThenLogsInAndHandsOverToTheMainWindow)
     EXPECT_EQ(window.grdExamList->currentRow(), 0) << "the first exam is chosen";
 
     // A wrong password: refused, the window stays, the password box is emptied.
-    const bool doneBefore = window.loginDone();  // set for good by an earlier test's login
+    const bool doneBefore = window.loginDone(); // set for good by an earlier test's login
     window.txtUser->setText(QStringLiteral("  alice "));
     window.txtPassWord->setText(QStringLiteral("wrong"));
     pressEnter(window.txtPassWord);
@@ -99,8 +99,9 @@ TEST(LoginWindow, RefusesWrongLoginsThenLogsInAndHandsOverToTheMainWindow)
     window.txtUser->setText(QStringLiteral("admin"));
     window.txtPassWord->setText(QStringLiteral("' OR ''='"));
     pressEnter(window.txtPassWord);
-    EXPECT_EQ(ui.messageTexts(), QStringList({QStringLiteral("Invalid user name / password"),
-                                              QStringLiteral("Invalid Administrator password specified")}));
+    EXPECT_EQ(ui.messageTexts(),
+              QStringList({QStringLiteral("Invalid user name / password"),
+                           QStringLiteral("Invalid Administrator password specified")}));
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(shownMainWindows.isEmpty());
 

@@ -46,7 +46,8 @@ TEST(MessageBoxWindow, ShowMessageOpensTheBoxWithTheLinesBroken)
     resetStartupState();
     WidgetUiHooks hooks;
     installUiHooks(&hooks);
-    const QString text = QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rdup.qzr");
+    const QString text =
+        QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rdup.qzr");
     QStringList shown;
     int lines = 0;
     QTimer::singleShot(0, [&] {
@@ -68,9 +69,10 @@ TEST(MessageBoxWindow, ShowMessageOpensTheBoxWithTheLinesBroken)
     installUiHooks(nullptr);
 
     EXPECT_EQ(result, ResultNoOrCancel);
-    EXPECT_EQ(shown, QStringList({QString(), QStringLiteral("Duplicate Exam Code found."),
-                                  QStringLiteral("Following Exam(s) will be discarded "), QStringLiteral("dup.qzr")}));
-    EXPECT_GE(lines, 4);  // the leading empty line included
+    EXPECT_EQ(shown,
+              QStringList({QString(), QStringLiteral("Duplicate Exam Code found."),
+                           QStringLiteral("Following Exam(s) will be discarded "), QStringLiteral("dup.qzr")}));
+    EXPECT_GE(lines, 4); // the leading empty line included
     EXPECT_EQ(gMessage.gMsgText, text);
 }
 

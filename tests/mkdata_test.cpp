@@ -33,10 +33,7 @@ protected:
     {
         return name.isEmpty() ? s_dir->path() : QDir(s_dir->path()).filePath(name);
     }
-    static QString examFolder()
-    {
-        return home(QStringLiteral("Data/%1").arg(QLatin1String(sample::kExamFolder)));
-    }
+    static QString examFolder() { return home(QStringLiteral("Data/%1").arg(QLatin1String(sample::kExamFolder))); }
     static db::Connection openExam()
     {
         return db::Connection::openFile(QDir(examFolder()).filePath(QLatin1String(sample::kExamFile)));
@@ -122,7 +119,8 @@ void expectEveryQuestionAnswerable(db::Connection& exam)
             for (const db::Row& row : rows) {
                 bool matched = false;
                 for (const QString& alternative : row.text(0).split(QLatin1Char('|')))
-                    matched = matched || (!alternative.trimmed().isEmpty() && model.contains(alternative.trimmed().toUpper()));
+                    matched = matched
+                        || (!alternative.trimmed().isEmpty() && model.contains(alternative.trimmed().toUpper()));
                 EXPECT_TRUE(matched) << "model answer lacks " << row.text(0).toStdString();
             }
             break;
@@ -136,17 +134,17 @@ void expectEveryQuestionAnswerable(db::Connection& exam)
             EXPECT_GE(rows.recordCount(), 1);
             for (const db::Row& row : rows)
                 for (const QString& alternative : row.text(0).split(QLatin1Char('|')))
-                    EXPECT_TRUE(!alternative.isEmpty() && alternative == alternative.trimmed() &&
-                                (QLatin1Char('|') + row.text(0).trimmed().toUpper() + QLatin1Char('|'))
-                                    .contains(QLatin1Char('|') + alternative.toUpper() + QLatin1Char('|')))
+                    EXPECT_TRUE(!alternative.isEmpty() && alternative == alternative.trimmed()
+                                && (QLatin1Char('|') + row.text(0).trimmed().toUpper() + QLatin1Char('|'))
+                                       .contains(QLatin1Char('|') + alternative.toUpper() + QLatin1Char('|')))
                         << "alternative '" << alternative.toStdString() << "'";
             break;
         }
         case 4: {
-            const db::ResultSet items = exam.query(
-                QStringLiteral("SELECT Qi_LeftPane_Item, Qi_LeftPane_Seq, Qi_RightPane_Item, Qi_RootText "
-                               "FROM Qe_AnswerInteractive WHERE Qi_QuestCode = ? ORDER BY rowid"),
-                key);
+            const db::ResultSet items =
+                exam.query(QStringLiteral("SELECT Qi_LeftPane_Item, Qi_LeftPane_Seq, Qi_RightPane_Item, Qi_RootText "
+                                          "FROM Qe_AnswerInteractive WHERE Qi_QuestCode = ? ORDER BY rowid"),
+                           key);
             const db::ResultSet right = exam.query(
                 QStringLiteral("SELECT Qa_LeftText, Qa_RightTEXT, Qa_ans_node_Seq FROM Qe_InteractiveRightAnswer "
                                "WHERE Qa_QuestCode = ? ORDER BY rowid"),
@@ -158,11 +156,12 @@ void expectEveryQuestionAnswerable(db::Connection& exam)
                 target << row.text(2);
             }
             switch (q.integer(QStringLiteral("Qq_InteractiveCode"))) {
-            case 1:  // the right order is the right-pane column; the offer is a shuffle of it
+            case 1: // the right order is the right-pane column; the offer is a shuffle of it
                 for (const db::Row& row : items)
                     EXPECT_TRUE(row.isNull(QStringLiteral("Qi_RootText")));
                 EXPECT_FALSE(target.join(QLatin1Char(',')).contains(QLatin1String(",,")));
-                EXPECT_EQ(target.join(QLatin1Char(',')).count(QLatin1Char(',')), target.size() - 1) << "no ',' in items";
+                EXPECT_EQ(target.join(QLatin1Char(',')).count(QLatin1Char(',')), target.size() - 1)
+                    << "no ',' in items";
                 EXPECT_NE(offered, target);
                 {
                     QStringList a = offered, b = target;
@@ -171,7 +170,7 @@ void expectEveryQuestionAnswerable(db::Connection& exam)
                     EXPECT_EQ(a, b);
                 }
                 break;
-            case 2: {  // every node has right leaves, and every right leaf is offered
+            case 2: { // every node has right leaves, and every right leaf is offered
                 std::map<qint64, QStringList> leaves;
                 for (const db::Row& row : right) {
                     leaves[row.integer(2)] << row.text(0);
@@ -189,7 +188,7 @@ void expectEveryQuestionAnswerable(db::Connection& exam)
                 EXPECT_GE(nodes, 2);
                 break;
             }
-            case 3: {  // one right row per place; each right item is offered
+            case 3: { // one right row per place; each right item is offered
                 EXPECT_EQ(right.recordCount(), items.recordCount());
                 for (const db::Row& row : right) {
                     EXPECT_TRUE(offered.contains(row.text(1))) << row.text(1).toStdString();
@@ -244,12 +243,30 @@ TEST_F(SampleInstallationTest, EverySettingReadsBackWithTheLayoutTheReaderNeeds)
     const QString m = QStringLiteral("SetupInfo/MainMenuSettings/");
     const QString d = QStringLiteral("SetupInfo/MainMenuSettings/EngineModeDescriptions/");
     const QString x = QStringLiteral("SetupInfo/ExamEngineSettings/QuestionTypeInstructions/");
-    const QStringList keys = {
-        g + "ActiveSkinFile", g + "DPIMessage", g + "OpenDatabaseErrorMsg", g + "BlockRightClick", g + "debug",
-        g + "IconPath", g + "AppName", g + "EngineType", g + "EngineVersion", g + "ShowAdminPref",
-        g + "DefaultFontFace", g + "UpdateMessage", g + "Help", g + "ContactUs", g + "BlockRightClickInPrint",
-        m + "Forecolor", m + "MenuFontFace", m + "ForecolorSelected", x + "MultipleChoice", x + "Essay",
-        x + "FillInTheBlank", x + "OrderedList", x + "Tree", x + "SelectAndPlace"};
+    const QStringList keys = {g + "ActiveSkinFile",
+                              g + "DPIMessage",
+                              g + "OpenDatabaseErrorMsg",
+                              g + "BlockRightClick",
+                              g + "debug",
+                              g + "IconPath",
+                              g + "AppName",
+                              g + "EngineType",
+                              g + "EngineVersion",
+                              g + "ShowAdminPref",
+                              g + "DefaultFontFace",
+                              g + "UpdateMessage",
+                              g + "Help",
+                              g + "ContactUs",
+                              g + "BlockRightClickInPrint",
+                              m + "Forecolor",
+                              m + "MenuFontFace",
+                              m + "ForecolorSelected",
+                              x + "MultipleChoice",
+                              x + "Essay",
+                              x + "FillInTheBlank",
+                              x + "OrderedList",
+                              x + "Tree",
+                              x + "SelectAndPlace"};
     QMap<QString, QString> value;
     for (const QString& key : keys) {
         value[key] = ReadXmlValue(file, key, true);
@@ -296,10 +313,12 @@ TEST_F(SampleInstallationTest, SystemDatabaseHoldsTheAccountsAndTheRight)
     ASSERT_TRUE(student.isValid());
     EXPECT_TRUE(system.query(login, {QStringLiteral("STUDENT"), QStringLiteral("ADMIN")}).empty());
 
-    EXPECT_EQ(system.scalar(QStringLiteral("SELECT Bue_HaveRight FROM Bq_User_vs_Exams WHERE Bue_User = ? AND Bue_Exam = ?"),
-                            {student, QLatin1String(sample::kExamCode)})
-                  .toInt(),
-              1);
+    EXPECT_EQ(
+        system
+            .scalar(QStringLiteral("SELECT Bue_HaveRight FROM Bq_User_vs_Exams WHERE Bue_User = ? AND Bue_Exam = ?"),
+                    {student, QLatin1String(sample::kExamCode)})
+            .toInt(),
+        1);
     EXPECT_EQ(system.scalar(QStringLiteral("SELECT BQ_Multiuser FROM Bq_Ziduver_Reg_Det")).toInt(), 1);
     const db::ResultSet defaultUser = system.query(QStringLiteral("SELECT loginid, Password FROM Bq_DefaultUser"));
     ASSERT_EQ(defaultUser.recordCount(), 1);
@@ -308,7 +327,8 @@ TEST_F(SampleInstallationTest, SystemDatabaseHoldsTheAccountsAndTheRight)
 
     // The exam keeps its copy of the user.
     db::Connection exam = openExam();
-    EXPECT_EQ(exam.scalar(QStringLiteral("SELECT Qu_HaveRight FROM Qe_User WHERE Qu_UserCode = ?"), {student}).toInt(), 1);
+    EXPECT_EQ(exam.scalar(QStringLiteral("SELECT Qu_HaveRight FROM Qe_User WHERE Qu_UserCode = ?"), {student}).toInt(),
+              1);
 }
 
 TEST_F(SampleInstallationTest, ExamMatchesTheReferenceLayout)
@@ -335,7 +355,8 @@ TEST_F(SampleInstallationTest, ExamHoldsEveryKindOfQuestion)
 {
     db::Connection exam = openExam();
     auto count = [&](const char* where) {
-        return exam.scalar(QStringLiteral("SELECT count(*) FROM Qe_QuestionsHead q WHERE ") + QLatin1String(where)).toInt();
+        return exam.scalar(QStringLiteral("SELECT count(*) FROM Qe_QuestionsHead q WHERE ") + QLatin1String(where))
+            .toInt();
     };
     EXPECT_GE(count("1"), 80);
     EXPECT_GE(exam.scalar(QStringLiteral("SELECT count(DISTINCT Qq_CatCode) FROM Qe_QuestionsHead")).toInt(), 4);
@@ -343,7 +364,8 @@ TEST_F(SampleInstallationTest, ExamHoldsEveryKindOfQuestion)
     EXPECT_EQ(count("Qq_ChapterCode <> 0 AND NOT EXISTS (SELECT 1 FROM Qe_Chapters c WHERE c.Qc_ChapterCode = "
                     "q.Qq_ChapterCode AND c.Qc_catcode = q.Qq_CatCode)"),
               0);
-    const char* const right = "(SELECT count(*) FROM Qe_AnswerChoice a WHERE a.Qc_QuestCode = q.Qq_QuestCode AND a.Qc_RightAns <> 0)";
+    const char* const right =
+        "(SELECT count(*) FROM Qe_AnswerChoice a WHERE a.Qc_QuestCode = q.Qq_QuestCode AND a.Qc_RightAns <> 0)";
     const char* const choices = "(SELECT count(*) FROM Qe_AnswerChoice a WHERE a.Qc_QuestCode = q.Qq_QuestCode)";
     const char* const blanks = "(SELECT count(*) FROM Qe_AnswerFill_Essay a WHERE a.Qd_QuestCode = q.Qq_QuestCode)";
     const struct {
@@ -351,7 +373,8 @@ TEST_F(SampleInstallationTest, ExamHoldsEveryKindOfQuestion)
         QString where;
     } kinds[] = {
         {"multiple choice, one right answer", QStringLiteral("Qq_TypeCode = 1 AND %1 = 1").arg(QLatin1String(right))},
-        {"multiple choice, several right answers", QStringLiteral("Qq_TypeCode = 1 AND %1 >= 2").arg(QLatin1String(right))},
+        {"multiple choice, several right answers",
+         QStringLiteral("Qq_TypeCode = 1 AND %1 >= 2").arg(QLatin1String(right))},
         {"multiple choice, 3 choices", QStringLiteral("Qq_TypeCode = 1 AND %1 = 3").arg(QLatin1String(choices))},
         {"multiple choice, 7 choices", QStringLiteral("Qq_TypeCode = 1 AND %1 = 7").arg(QLatin1String(choices))},
         {"essay with a model answer", QStringLiteral("Qq_TypeCode = 2 AND trim(QQ_CorrectAnswer) <> ''")},
@@ -430,10 +453,10 @@ TEST(MkdataTool, RefusesToOverwriteUnlessForced)
     } runs[] = {
         {{"--help"}, 0},
         {{"--home", home}, 0},
-        {{"--home", home}, 1},  // an installation is there now
+        {{"--home", home}, 1}, // an installation is there now
         {{"--home", home, "--force"}, 0},
         {{"--generate-exam", "30", "--out", exam}, 0},
-        {{"--generate-exam", "30", "--out", exam}, 1},  // never over an existing file
+        {{"--generate-exam", "30", "--out", exam}, 1}, // never over an existing file
         {{"--generate-exam", "many", "--out", dir.filePath(QStringLiteral("x.qzr"))}, 2},
         {{"--home"}, 2},
     };
@@ -461,8 +484,8 @@ TEST(ExamGenerator, MakesTheQuestionsAskedForOfEveryKind)
 
     EXPECT_EQ(exam.scalar(QStringLiteral("SELECT count(*) FROM Qe_QuestionsHead")).toInt(), 500);
     EXPECT_EQ(exam.scalar(QStringLiteral("SELECT max(Qq_QuestCode) FROM Qe_QuestionsHead")).toInt(), 500);
-    const db::ResultSet kinds = exam.query(QStringLiteral(
-        "SELECT DISTINCT Qq_TypeCode, Qq_InteractiveCode FROM Qe_QuestionsHead ORDER BY 1, 2"));
+    const db::ResultSet kinds = exam.query(
+        QStringLiteral("SELECT DISTINCT Qq_TypeCode, Qq_InteractiveCode FROM Qe_QuestionsHead ORDER BY 1, 2"));
     EXPECT_EQ(kinds.getString(QStringLiteral(":"), QStringLiteral(" ")), QStringLiteral("1:0 2:0 3:0 4:1 4:2 4:3 "));
     EXPECT_EQ(exam.scalar(QStringLiteral("SELECT Qe_ValidDB FROM Qe_Exam")).toInt(), 1);
     expectEveryQuestionAnswerable(exam);
@@ -472,8 +495,9 @@ TEST(ExamGenerator, MakesTheQuestionsAskedForOfEveryKind)
     db::Connection small = db::Connection::create(dir.filePath(QStringLiteral("small.qzr")));
     schema::createExamDatabase(small);
     generateExam(small, 8, 1);
-    EXPECT_EQ(small.scalar(QStringLiteral("SELECT count(DISTINCT Qq_TypeCode * 10 + Qq_InteractiveCode) FROM "
-                                          "Qe_QuestionsHead"))
+    EXPECT_EQ(small
+                  .scalar(QStringLiteral("SELECT count(DISTINCT Qq_TypeCode * 10 + Qq_InteractiveCode) FROM "
+                                         "Qe_QuestionsHead"))
                   .toInt(),
               6);
     expectDirectivesAddUp(small);

@@ -51,19 +51,20 @@ QString questionPage(const QString& programFolder, Head head, bool keyHandler, b
     const QString script = programFolder + QStringLiteral("/interactive.js");
     QString page;
     if (head == Head::BlockRightClick) {
-        page = QStringLiteral("<html><HEAD> <script language=\"javascript\" src=\"") + script +
-               QStringLiteral("\";></script><script>") +
-               QStringLiteral(" function right(e) {   if (navigator.appName == 'Netscape' && (e.which == 3 || e.which == 2)) "
-                              "return false; else if (navigator.appName == 'Microsoft Internet Explorer' && "
-                              "(event.button == 2 || event.button == 3)) {alert(\"Sorry, you don't have permission to "
-                              "do this.\"); return false;}return true;}document.onmousedown=right; "
-                              "document.onmouseup=right; ") +
-               QStringLiteral("if (document.layers) window.captureEvents(Event.MOUSEDOWN); if (document.layers) ") +
-               QStringLiteral("window.captureEvents(Event.MOUSEUP);window.onmousedown=right;window.onmouseup=right;") +
-               QStringLiteral("</script></HEAD> ");
+        page = QStringLiteral("<html><HEAD> <script language=\"javascript\" src=\"") + script
+            + QStringLiteral("\";></script><script>")
+            + QStringLiteral(
+                   " function right(e) {   if (navigator.appName == 'Netscape' && (e.which == 3 || e.which == 2)) "
+                   "return false; else if (navigator.appName == 'Microsoft Internet Explorer' && "
+                   "(event.button == 2 || event.button == 3)) {alert(\"Sorry, you don't have permission to "
+                   "do this.\"); return false;}return true;}document.onmousedown=right; "
+                   "document.onmouseup=right; ")
+            + QStringLiteral("if (document.layers) window.captureEvents(Event.MOUSEDOWN); if (document.layers) ")
+            + QStringLiteral("window.captureEvents(Event.MOUSEUP);window.onmousedown=right;window.onmouseup=right;")
+            + QStringLiteral("</script></HEAD> ");
     } else {
-        page = QStringLiteral("<html><HEAD> <script language=\"javascript\" src=\"") + script +
-               QStringLiteral("\" > </script></HEAD> ");
+        page = QStringLiteral("<html><HEAD> <script language=\"javascript\" src=\"") + script
+            + QStringLiteral("\" > </script></HEAD> ");
     }
     if (listStyle)
         page += QStringLiteral("<style type=\"text/css\"> <!-- .Sbutton {  font-family:%1; font-size: %2px; "
@@ -71,13 +72,13 @@ QString questionPage(const QString& programFolder, Head head, bool keyHandler, b
                                "san-serif; font-size: xx-small; color: #5E5446} --> </style>")
                     .arg(kFont, kSize);
     const QString key = keyHandler ? QStringLiteral("onKeypress=\"test()\"") : QString();
-    const QString bodyOpen =
-        head == Head::BlockRightClick
-            ? QStringLiteral("<body %1  ondragstart=\"return false\" onselectstart=\" return false\" topmargin=0>").arg(key)
-            : QStringLiteral("<body %1 topmargin=0>").arg(key);
-    body.replace(QStringLiteral("<td"), QStringLiteral("<td Style = \"font-family: %1; font-size:%2px\"").arg(kFont, kSize));
-    return page + bodyOpen + QStringLiteral("<p Style = \"font-family: %1; font-size:%2px\">").arg(kFont, kSize) +
-           body.trimmed() + QStringLiteral("</p></body></html>");
+    const QString bodyOpen = head == Head::BlockRightClick
+        ? QStringLiteral("<body %1  ondragstart=\"return false\" onselectstart=\" return false\" topmargin=0>").arg(key)
+        : QStringLiteral("<body %1 topmargin=0>").arg(key);
+    body.replace(QStringLiteral("<td"),
+                 QStringLiteral("<td Style = \"font-family: %1; font-size:%2px\"").arg(kFont, kSize));
+    return page + bodyOpen + QStringLiteral("<p Style = \"font-family: %1; font-size:%2px\">").arg(kFont, kSize)
+        + body.trimmed() + QStringLiteral("</p></body></html>");
 }
 
 struct Choice {
@@ -95,8 +96,10 @@ QString choicesPart(const std::vector<Choice>& choices, bool several)
         html += several ? QStringLiteral("<input type=\"checkbox\" name=\"menu\" value=")
                         : QStringLiteral("<input type=\"radio\" name=\"menu\" value=");
         html += QString::number(choices[i].seq);
-        html += choices[i].ticked ? QStringLiteral(" onClick=\"do1();\" checked>") : QStringLiteral(" onClick=\"do1();\">");
-        html += QStringLiteral("</td><td>") + QString::fromUtf8(choices[i].text) + QStringLiteral("<br></td></tr></table>");
+        html +=
+            choices[i].ticked ? QStringLiteral(" onClick=\"do1();\" checked>") : QStringLiteral(" onClick=\"do1();\">");
+        html +=
+            QStringLiteral("</td><td>") + QString::fromUtf8(choices[i].text) + QStringLiteral("<br></td></tr></table>");
     }
     return html;
 }
@@ -104,8 +107,8 @@ QString choicesPart(const std::vector<Choice>& choices, bool several)
 QString essayPart(const QString& text)
 {
     return QStringLiteral("Explain.<br><br><form name=\"myForm\"><textarea cols = 100 rows=15 name=\"ta\" onMouseUp = "
-                          "\"SaveText()\" onKeyUp = \"SaveText()\" onBlur=\"SaveText()\">") +
-           text + QStringLiteral("</textarea> <script> document.myForm.ta.focus();</script></form>");
+                          "\"SaveText()\" onKeyUp = \"SaveText()\" onBlur=\"SaveText()\">")
+        + text + QStringLiteral("</textarea> <script> document.myForm.ta.focus();</script></form>");
 }
 
 // One box per value; a null value is a blank without a recorded text.
@@ -117,8 +120,9 @@ QString fillPart(const QStringList& values)
                                "\"SaveFillText()\" onBlur=\"SaveFillText()\" value=");
         html += value.isNull() ? QStringLiteral("''><br>") : QStringLiteral("'") + value + QStringLiteral("'><br>");
     }
-    return html + QStringLiteral("<script> if (document.myForm.txtFill.length > 0) {document.myForm.txtFill[0].focus();} "
-                                 "else{document.myForm.txtFill.focus();} </script></form>");
+    return html
+        + QStringLiteral("<script> if (document.myForm.txtFill.length > 0) {document.myForm.txtFill[0].focus();} "
+                         "else{document.myForm.txtFill.focus();} </script></form>");
 }
 
 QString options(const QString& prefix, const QStringList& texts, int first = 0)
@@ -133,32 +137,33 @@ QString selectPlacePart(const QStringList& items, const QStringList& placed, con
 {
     return QStringLiteral("Place them.<br><br><br><br><form method=\"POST\" name=\"myForm\"><table border=\"0\" "
                           "cellpadding=\"2\" cellspacing =\"2\"><tr><td width=40%>  <select  size=\"20\" name=\"D1\" "
-                          "class=\"Sbutton\" style=\"width:100%\" > \"") +
-           options(QStringLiteral("v"), items) +
-           QStringLiteral("</select></td><td width=30%><select size=\"20\" name=\"D3\" class=\"Sbutton\" "
-                          "style=\"width:100%\" >  ") +
-           options(QStringLiteral("vvv"), placed) +
-           QStringLiteral("</select></td><td>  <input type=\"button\" value=\"  << Add  \" name=\"B1\" "
-                          "OnClick=\"Add();\">&nbsp;<br><br> <input type=\"button\" value=\"  Remove \" name=\"B2\" "
-                          "OnClick=\"Remove();\"></td><td width=30%> <select size=\"20\" name=\"D2\" class=\"Sbutton\" "
-                          "style=\"width:100%\">") +
-           options(QStringLiteral("vv"), places, int(items.size())) + QStringLiteral("</select></td></tr></table></form>");
+                          "class=\"Sbutton\" style=\"width:100%\" > \"")
+        + options(QStringLiteral("v"), items)
+        + QStringLiteral("</select></td><td width=30%><select size=\"20\" name=\"D3\" class=\"Sbutton\" "
+                         "style=\"width:100%\" >  ")
+        + options(QStringLiteral("vvv"), placed)
+        + QStringLiteral("</select></td><td>  <input type=\"button\" value=\"  << Add  \" name=\"B1\" "
+                         "OnClick=\"Add();\">&nbsp;<br><br> <input type=\"button\" value=\"  Remove \" name=\"B2\" "
+                         "OnClick=\"Remove();\"></td><td width=30%> <select size=\"20\" name=\"D2\" class=\"Sbutton\" "
+                         "style=\"width:100%\">")
+        + options(QStringLiteral("vv"), places, int(items.size()))
+        + QStringLiteral("</select></td></tr></table></form>");
 }
 
 QString orderedListPart(const QStringList& items, const QStringList& placed)
 {
     return QStringLiteral("Put them in order.<br><br><br><br><form method=\"POST\" name=\"myForm\"><table border=\"0\" "
                           "cellpadding=\"2\" cellspacing =\"2\"><tr><td>  <select size=\"20\" name=\"D2\" "
-                          "class=\"Sbutton\" style=\"width:350\">") +
-           options(QStringLiteral("v"), items) +
-           QStringLiteral("</select></td><td>  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" "
-                          "OnClick=\"Add1();\">&nbsp;<br><br> <input type=\"button\" value=\"  Remove \" name=\"B2\" "
-                          "OnClick=\"Remove();\"></td><td><select size=\"20\" name=\"D3\" class=\"Sbutton\" "
-                          "style=\"width:350\">  ") +
-           options(QStringLiteral("vvv"), placed) +
-           QStringLiteral("</select></td><td Style = \"font-family: Arial; font-size:14px\"> <input type=\"button\" "
-                          "value=\"    Up   \" name=\"B1\" OnClick=\"MoveUp();\">&nbsp;<br><br><input type=\"button\" "
-                          "value=\"  Down \" name=\"B2\" OnClick=\"MoveDown();\"></td> </td></tr></table></form>");
+                          "class=\"Sbutton\" style=\"width:350\">")
+        + options(QStringLiteral("v"), items)
+        + QStringLiteral("</select></td><td>  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" "
+                         "OnClick=\"Add1();\">&nbsp;<br><br> <input type=\"button\" value=\"  Remove \" name=\"B2\" "
+                         "OnClick=\"Remove();\"></td><td><select size=\"20\" name=\"D3\" class=\"Sbutton\" "
+                         "style=\"width:350\">  ")
+        + options(QStringLiteral("vvv"), placed)
+        + QStringLiteral("</select></td><td Style = \"font-family: Arial; font-size:14px\"> <input type=\"button\" "
+                         "value=\"    Up   \" name=\"B1\" OnClick=\"MoveUp();\">&nbsp;<br><br><input type=\"button\" "
+                         "value=\"  Down \" name=\"B2\" OnClick=\"MoveDown();\"></td> </td></tr></table></form>");
 }
 
 // The tree question's answer frame, one line, and its question frame.
@@ -169,26 +174,27 @@ QString treeLeftPage(const QString& question, const QStringList& leaves, const Q
                               .arg(kFont, kSize);
     QString quoted = question;
     quoted.replace(QLatin1Char('"'), QLatin1Char('\''));
-    return QStringLiteral("<html><head></head><script Language=\"javascript\" src=\"new.js\"></script>") +
-           QStringLiteral("<body Style = \"font-family: %1; font-size:%2px\">").arg(kFont, kSize) +
-           QStringLiteral("<form><br><br><br><Table width=100% cellpadding=0 cellspacing=0 border=\"0\">"
-                          "<tr>   <td rowspan=\"10\" valign=top width=20%>  <br><br>"
-                          "<input type=\"button\" value=\" Move     \" name=\"B1\"  onClick=\"MoveNodes()\" >&nbsp;<br><br>"
-                          "<input type=\"button\" value=\"Remove\" name=\"B2\" onClick=\"RemoveNodes()\"></td>"
-                          "<td rowspan=\"20\" width=\"80%\" valign=\"top\"><select valign=\"Center\" size=\"10\" "
-                          "name=\"D1\" style=\"width:350\">") +
-           options(QStringLiteral("v"), leaves, 1) + QStringLiteral("</select></td>   </tr>") +
-           QStringLiteral("<input type=\"hidden\" name=\"hidRowVal2\" value=\"") + state + QStringLiteral("\">") +
-           QStringLiteral("<input type=\"hidden\" name=\"Question\" value=\"") + quoted + QStringLiteral("\">") +
-           QStringLiteral("<input type=\"hidden\" name=\"qFont\" value=") + style + QStringLiteral(">") +
-           QStringLiteral("<input type=\"hidden\" name=\"hidRowVal3\" value=\"") + root + QStringLiteral("\" > ") +
-           QStringLiteral("</form> </body> </html>");
+    return QStringLiteral("<html><head></head><script Language=\"javascript\" src=\"new.js\"></script>")
+        + QStringLiteral("<body Style = \"font-family: %1; font-size:%2px\">").arg(kFont, kSize)
+        + QStringLiteral(
+               "<form><br><br><br><Table width=100% cellpadding=0 cellspacing=0 border=\"0\">"
+               "<tr>   <td rowspan=\"10\" valign=top width=20%>  <br><br>"
+               "<input type=\"button\" value=\" Move     \" name=\"B1\"  onClick=\"MoveNodes()\" >&nbsp;<br><br>"
+               "<input type=\"button\" value=\"Remove\" name=\"B2\" onClick=\"RemoveNodes()\"></td>"
+               "<td rowspan=\"20\" width=\"80%\" valign=\"top\"><select valign=\"Center\" size=\"10\" "
+               "name=\"D1\" style=\"width:350\">")
+        + options(QStringLiteral("v"), leaves, 1) + QStringLiteral("</select></td>   </tr>")
+        + QStringLiteral("<input type=\"hidden\" name=\"hidRowVal2\" value=\"") + state + QStringLiteral("\">")
+        + QStringLiteral("<input type=\"hidden\" name=\"Question\" value=\"") + quoted + QStringLiteral("\">")
+        + QStringLiteral("<input type=\"hidden\" name=\"qFont\" value=") + style + QStringLiteral(">")
+        + QStringLiteral("<input type=\"hidden\" name=\"hidRowVal3\" value=\"") + root + QStringLiteral("\" > ")
+        + QStringLiteral("</form> </body> </html>");
 }
 
 QString treeQuestionPage(const QString& question)
 {
-    return QStringLiteral("<html><body Style = \"font-family: %1; font-size:%2px\">").arg(kFont, kSize) + question +
-           QStringLiteral("</body></html>");
+    return QStringLiteral("<html><body Style = \"font-family: %1; font-size:%2px\">").arg(kFont, kSize) + question
+        + QStringLiteral("</body></html>");
 }
 
 // ---------------------------------------------------------------------------
@@ -253,13 +259,15 @@ const QString kTreeDocument = QStringLiteral("window.frames['left'].document");
 
 QString actionScript(const QString& document, const QString& body)
 {
-    return QStringLiteral("(function () { try { var doc = %1; %2 %3; return 'ok'; } catch (e) { return 'error: ' + e; } })()")
+    return QStringLiteral(
+               "(function () { try { var doc = %1; %2 %3; return 'ok'; } catch (e) { return 'error: ' + e; } })()")
         .arg(document, QString::fromUtf8(kActions), body);
 }
 
 QString checkScript(const QString& document, const QString& expression)
 {
-    return QStringLiteral("(function () { try { var doc = %1; %2 return String(%3); } catch (e) { return 'error: ' + e; } })()")
+    return QStringLiteral(
+               "(function () { try { var doc = %1; %2 return String(%3); } catch (e) { return 'error: ' + e; } })()")
         .arg(document, QString::fromUtf8(kActions), expression);
 }
 
@@ -290,8 +298,7 @@ protected:
         collector.setRunsOnSubFrames(true);
         collector.setSourceCode(QString::fromUtf8(kErrorCollector));
         view->page()->scripts().insert(collector);
-        QObject::connect(view.get(), &BrowserView::statusTextChanged,
-                         [this](const QString& text) { reports << text; });
+        QObject::connect(view.get(), &BrowserView::statusTextChanged, [this](const QString& text) { reports << text; });
     }
 
     // Question pages are written with the exam's folder as base, as the
@@ -308,7 +315,8 @@ protected:
         writeUtf8(QStringLiteral("Question.htm"), treeQuestionPage(question));
         view->navigate(home.file(QStringLiteral("main.html")));
         ASSERT_TRUE(view->waitForLoad(kWait));
-        ASSERT_TRUE(waitUntil([&] { return check(kTreeDocument, "!!doc.getElementById('TreeView')") == "true"; }, kWait));
+        ASSERT_TRUE(
+            waitUntil([&] { return check(kTreeDocument, "!!doc.getElementById('TreeView')") == "true"; }, kWait));
     }
 
     // The page files are written as text with a byte-order mark, so the
@@ -356,20 +364,20 @@ protected:
 
 struct Step {
     const char* action;
-    QStringList reports;      // what the step must report, in order
-    const char* check;        // optional expression on the page after the step
+    QStringList reports; // what the step must report, in order
+    const char* check;   // optional expression on the page after the step
     const char* checkResult;
 };
 
 struct PageCase {
     const char* name;
     QuestionKind kind;
-    std::function<QString(const QString& programFolder)> page;  // empty: the tree page
-    QStringList tree;         // tree: question, leaves joined by "|", state, root
-    QStringList atLoad;       // reports of the page's start
+    std::function<QString(const QString& programFolder)> page; // empty: the tree page
+    QStringList tree;                                          // tree: question, leaves joined by "|", state, root
+    QStringList atLoad;                                        // reports of the page's start
     std::vector<Step> steps;
-    QString presetAnswer;     // the answer the window holds when the page is shown
-    QString finalAnswer;      // the answer the window holds after all steps
+    QString presetAnswer; // the answer the window holds when the page is shown
+    QString finalAnswer;  // the answer the window holds after all steps
 };
 
 void PrintTo(const PageCase& c, std::ostream* os)
@@ -377,7 +385,7 @@ void PrintTo(const PageCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class AnswerPage : public PageScriptsTest, public ::testing::WithParamInterface<PageCase> {};
+class AnswerPage : public PageScriptsTest, public ::testing::WithParamInterface<PageCase> { };
 
 TEST_P(AnswerPage, ReportsCompleteAnswerOnEveryChangeAndNothingElse)
 {
@@ -414,153 +422,253 @@ QString choicePage(const QString& folder)
                         choicesPart({{1, "ls", false}, {2, "cat", false}, {3, "rm", false}}, true));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pages, AnswerPage,
-    ::testing::Values(
-        PageCase{"ChoiceBoxes", QuestionKind::Choice, choicePage, {}, {},
-                 {{"tick(3)", QL{"3,"}, nullptr, nullptr},
-                  {"tick(1)", QL{"1,3,"}, nullptr, nullptr},
-                  {"tick(3)", QL{"1,"}, nullptr, nullptr},
-                  {"tick(1)", QL{"~"}, nullptr, nullptr},
-                  // Enter on the page reports nothing.
-                  {"doc.body.dispatchEvent(new KeyboardEvent('keypress', { key: 'Enter', keyCode: 13, bubbles: true }))",
-                   QL{}, nullptr, nullptr}},
-                 QString(), QString()},
-        PageCase{"ChoiceRadiosShownAgainBehindRightClickBlock", QuestionKind::Choice,
-                 [](const QString& folder) {
-                     return questionPage(folder, Head::BlockRightClick, true, false,
-                                         choicesPart({{4, "-u", false}, {2, "-b", true}, {1, "-f", false}}, false));
-                 },
-                 {}, {},
-                 {{"tick(2)", QL{}, nullptr, nullptr},  // already chosen: no change
-                  {"tick(4)", QL{"4,"}, nullptr, nullptr},
-                  {"tick(1)", QL{"1,"}, nullptr, nullptr}},
-                 QStringLiteral("2, "), QStringLiteral("1,")},
-        PageCase{"EssayNew", QuestionKind::Essay,
-                 [](const QString& folder) { return questionPage(folder, Head::Plain, false, false, essayPart(QString())); },
-                 {}, QL{"~"},
-                 {{"typeInto(box('ta'), 'Hello  world & <b>'); keyUp(box('ta'))", QL{"~", "Hello  world & <b>"}, nullptr,
-                   nullptr},
-                  {"mouseUp(box('ta')); keyUp(box('ta')); box('ta').blur()", QL{}, nullptr, nullptr},
-                  {"clear(box('ta')); keyUp(box('ta'))", QL{"~"}, nullptr, nullptr},
-                  // The flush blurs the box: typed text without a key-up still arrives.
-                  {"typeInto(box('ta'), 'Done')", QL{"~", "D", "one"}, nullptr, nullptr}},
-                 QString(), QStringLiteral("Done")},
-        PageCase{"EssayShownAgainSendsItsText", QuestionKind::Essay,
-                 [](const QString& folder) {
-                     return questionPage(folder, Head::Plain, false, false,
-                                         essayPart(QStringLiteral("First line\r\nsecond, with | and #")));
-                 },
-                 {}, QL{"~", "First line\nsecond, with | and #"},
-                 {{"typeInto(box('ta'), ' more'); box('ta').blur()", QL{"~", "First line\nsecond, with | and # more"},
-                   nullptr, nullptr},
-                  // A long essay pasted in one go arrives whole.
-                  {"box('ta').value = 'x'.repeat(150000); keyUp(box('ta'))", QL{"~", QString(150000, QLatin1Char('x'))},
-                   nullptr, nullptr}},
-                 QString(), QString(150000, QLatin1Char('x'))},
-        PageCase{"FillTwoBlanksNew", QuestionKind::Fill,
-                 [](const QString& folder) {
-                     return questionPage(folder, Head::Plain, false, false, fillPart({QString(), QString()}));
-                 },
-                 {}, {},
-                 {{"typeInto(box('txtFill', 0), 'Paris')", QL{"Paris||"}, nullptr, nullptr},
-                  {"typeInto(box('txtFill', 1), 'Ro|me'); keyUp(box('txtFill', 1))", QL{"Paris|Ro me|"}, nullptr, nullptr},
-                  {"clear(box('txtFill', 0)); keyUp(box('txtFill', 0))", QL{"|Ro me|"}, nullptr, nullptr},
-                  {"clear(box('txtFill', 1)); box('txtFill', 1).blur()", QL{"~"}, nullptr, nullptr},
-                  {"typeInto(box('txtFill', 1), '  ')", QL{}, nullptr, nullptr}},
-                 QString(), QString()},
-        PageCase{"FillShownAgain", QuestionKind::Fill,
-                 [](const QString& folder) {
-                     return questionPage(folder, Head::Plain, false, false, fillPart({"Paris", "Rome"}));
-                 },
-                 {}, {},
-                 {{"box('txtFill', 1).focus(); mouseUp(box('txtFill', 1)); box('txtFill', 1).blur()", QL{}, nullptr, nullptr},
-                  {"typeInto(box('txtFill', 0), 'ian'); keyUp(box('txtFill', 0))", QL{"Parisian|Rome|"}, nullptr, nullptr}},
-                 QStringLiteral("Paris|Rome"), QStringLiteral("Parisian|Rome|")},
-        PageCase{"OrderedListNew", QuestionKind::Interactive,
-                 [](const QString& folder) {
-                     return questionPage(folder, Head::Plain, true, true,
-                                         orderedListPart({"Firmware  starts", "Boot loader", "Kernel &amp; initramfs"}, {}));
-                 },
-                 {}, {},
-                 {{"pick('D2', 'Boot loader'); press(' Add  >>  ')", QL{"Boot loader"}, "texts(list('D2'))",
-                   "Firmware  starts|Kernel & initramfs"},
-                  {"press(' Add  >>  ')", QL{}, nullptr, nullptr},  // nothing selected
-                  {"pick('D2', 'Firmware  starts'); press(' Add  >>  ')", QL{"Boot loader,Firmware  starts"}, nullptr,
-                   nullptr},
-                  {"pick('D3', 'Firmware  starts'); press('    Up   ')", QL{"Firmware  starts,Boot loader"}, nullptr, nullptr},
-                  {"press('    Up   ')", QL{}, nullptr, nullptr},  // at the top already
-                  {"press('  Down ')", QL{"Boot loader,Firmware  starts"}, nullptr, nullptr},
-                  {"pick('D3', 'Boot loader'); press('  Remove ')", QL{"Firmware  starts"}, "texts(list('D2'))",
-                   "Boot loader|Kernel & initramfs"},
-                  {"press('  Remove ')", QL{"~"}, "texts(list('D2'))", "Firmware  starts|Boot loader|Kernel & initramfs"},
-                  {"pick('D2', 'Kernel & initramfs'); press(' Add  >>  '); pick('D2', 'Firmware  starts');"
-                   "press(' Add  >>  '); pick('D2', 'Boot loader'); press(' Add  >>  '); press('    Up   ')",
-                   QL{"Kernel & initramfs", "Kernel & initramfs,Firmware  starts",
-                      "Kernel & initramfs,Firmware  starts,Boot loader", "Kernel & initramfs,Boot loader,Firmware  starts"},
-                   "texts(list('D2'))", ""}},
-                 QString(), QStringLiteral("Kernel & initramfs,Boot loader,Firmware  starts")},
-        PageCase{"OrderedListShownAgain", QuestionKind::Interactive,
-                 [](const QString& folder) {
-                     return questionPage(folder, Head::Plain, true, true,
-                                         orderedListPart({"Boot loader", "Firmware", "Kernel"}, {"Kernel", "Boot loader"}));
-                 },
-                 {}, {},
-                 {{"", QL{}, "texts(list('D2'))", "Firmware"},
-                  {"pick('D2', 'Firmware'); press(' Add  >>  ')", QL{"Kernel,Boot loader,Firmware"}, nullptr, nullptr},
-                  {"pick('D3', 'Kernel'); press('  Remove ')", QL{"Boot loader,Firmware"}, "texts(list('D2'))", "Kernel"}},
-                 QStringLiteral("Kernel,Boot loader"), QStringLiteral("Boot loader,Firmware")},
-        PageCase{"SelectAndPlaceNew", QuestionKind::Interactive,
-                 [](const QString& folder) {
-                     return questionPage(folder, Head::Plain, true, true,
-                                         selectPlacePart({"lsmod", "lsblk"}, {}, {"Loaded modules", "Block devices"}));
-                 },
-                 {}, {},
-                 {{"press('  << Add  ')", QL{}, nullptr, nullptr},
-                  {"pick('D1', 'lsmod'); press('  << Add  ')", QL{"lsmod"}, nullptr, nullptr},
-                  {"pick('D1', 'lsblk'); press('  << Add  ')", QL{"lsmod,lsblk"}, "texts(list('D1')) + '/' + texts(list('D2'))",
-                   "/Loaded modules|Block devices"},
-                  {"pick('D3', 'lsmod'); press('  Remove ')", QL{"lsblk"}, "texts(list('D1'))", "lsmod"},
-                  {"pick('D1', 'lsmod'); press('  << Add  ')", QL{"lsblk,lsmod"}, nullptr, nullptr},
-                  // With nothing chosen in the first list, the second one offers.
-                  {"pick('D2', 'Block devices'); press('  << Add  ')", QL{"lsblk,lsmod,Block devices"},
-                   "texts(list('D2'))", "Loaded modules"},
-                  {"press('  Remove ')", QL{"lsblk,lsmod"}, "texts(list('D1')) + '/' + texts(list('D2'))",
-                   "/Loaded modules|Block devices"}},
-                 QString(), QStringLiteral("lsblk,lsmod")},
-        PageCase{"SelectAndPlaceShownAgain", QuestionKind::Interactive,
-                 [](const QString& folder) {
-                     return questionPage(folder, Head::Plain, true, true,
-                                         selectPlacePart({"lsmod", "lsblk"}, {"lsblk"}, {"Loaded modules", "Block devices"}));
-                 },
-                 {}, {},
-                 {{"", QL{}, "texts(list('D1'))", "lsmod"},
-                  {"pick('D3', 'lsblk'); press('  Remove ')", QL{"~"}, "texts(list('D1'))", "lsmod|lsblk"}},
-                 QStringLiteral("lsblk"), QString()},
-        PageCase{"TreeNew", QuestionKind::Interactive, nullptr,
-                 {"Place each <b>item</b> under its \"group\".", "Apple|Saw|Pear", "Fruit,Tools", "Things"}, {},
-                 {{"", QL{}, "texts(doc.getElementById('TreeView'))", "Fruit|Tools"},
-                  {"pick('D1', 'Apple'); pickTree('Fruit'); press(' Move     ')", QL{"Fruit#Apple,Tools"},
-                   "texts(list('D1'))", "Saw|Pear"},
-                  {"pick('D1', 'Saw'); pickTree('Tools'); press(' Move     ')", QL{"Fruit#Apple,Tools#Saw"}, nullptr, nullptr},
-                  // A selected leaf stands for its node.
-                  {"pick('D1', 'Pear'); pickTree('Apple'); press(' Move     ')", QL{"Fruit#Apple#Pear,Tools#Saw"},
-                   "texts(list('D1')) + '/' + texts(doc.getElementById('TreeView'))", "/Fruit|Apple|Pear|Tools|Saw"},
-                  {"press(' Move     ')", QL{}, nullptr, nullptr},  // no leaf left to move
-                  {"pickTree('Apple'); press('Remove')", QL{"Fruit#Pear,Tools#Saw"}, "texts(list('D1'))", "Apple"},
-                  {"pickTree('Tools'); press('Remove')", QL{"Fruit#Pear,Tools"}, "texts(list('D1'))", "Apple|Saw"},
-                  {"pickTree('Pear'); press('Remove')", QL{"~"}, "texts(list('D1'))", "Apple|Saw|Pear"},
-                  {"pick('D1', 'Saw'); pickTree('Fruit'); press(' Move     '); pick('D1', 'Pear'); pickTree('Tools');"
-                   "press(' Move     ')",
-                   QL{"Fruit#Saw,Tools", "Fruit#Saw,Tools#Pear"}, nullptr, nullptr}},
-                 QString(), QStringLiteral("Fruit#Saw,Tools#Pear")},
-        PageCase{"TreeShownAgain", QuestionKind::Interactive, nullptr,
-                 {"Sort them.", "Apple|Saw|Pear", "Fruit#Pear,Tools", "Things"}, {},
-                 {{"", QL{}, "texts(list('D1')) + '/' + texts(doc.getElementById('TreeView'))", "Apple|Saw/Fruit|Pear|Tools"},
-                  {"pick('D1', 'Saw'); pickTree('Tools'); press(' Move     ')", QL{"Fruit#Pear,Tools#Saw"}, nullptr,
-                   nullptr}},
-                 QStringLiteral("Fruit#Pear,Tools"), QStringLiteral("Fruit#Pear,Tools#Saw")}),
-    [](const ::testing::TestParamInfo<PageCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Pages, AnswerPage,
+                         ::
+                             testing::Values(PageCase{"ChoiceBoxes",
+                                                      QuestionKind::Choice,
+                                                      choicePage,
+                                                      {},
+                                                      {},
+                                                      {{"tick(3)", QL{"3,"}, nullptr, nullptr},
+                                                       {"tick(1)", QL{"1,3,"}, nullptr, nullptr},
+                                                       {"tick(3)", QL{"1,"}, nullptr, nullptr},
+                                                       {"tick(1)", QL{"~"}, nullptr, nullptr},
+                                                       // Enter on the page reports nothing.
+                                                       {"doc.body.dispatchEvent(new KeyboardEvent('keypress', { key: "
+                                                        "'Enter', keyCode: 13, bubbles: true }))",
+                                                        QL{}, nullptr, nullptr}},
+                                                      QString(),
+                                                      QString()},
+                                             PageCase{"ChoiceRadiosShownAgainBehindRightClickBlock",
+                                                      QuestionKind::Choice,
+                                                      [](const QString& folder) {
+                                                          return questionPage(
+                                                              folder, Head::BlockRightClick, true, false,
+                                                              choicesPart(
+                                                                  {{4, "-u", false}, {2, "-b", true}, {1, "-f", false}},
+                                                                  false));
+                                                      },
+                                                      {},
+                                                      {},
+                                                      {{"tick(2)", QL{}, nullptr, nullptr}, // already chosen: no change
+                                                       {"tick(4)", QL{"4,"}, nullptr, nullptr},
+                                                       {"tick(1)", QL{"1,"}, nullptr, nullptr}},
+                                                      QStringLiteral("2, "),
+                                                      QStringLiteral("1,")},
+                                             PageCase{
+                                                 "EssayNew",
+                                                 QuestionKind::Essay,
+                                                 [](const QString& folder) {
+                                                     return questionPage(folder, Head::Plain, false, false,
+                                                                         essayPart(QString()));
+                                                 },
+                                                 {},
+                                                 QL{"~"},
+                                                 {{"typeInto(box('ta'), 'Hello  world & <b>'); keyUp(box('ta'))",
+                                                   QL{"~", "Hello  world & <b>"}, nullptr, nullptr},
+                                                  {"mouseUp(box('ta')); keyUp(box('ta')); box('ta').blur()", QL{},
+                                                   nullptr, nullptr},
+                                                  {"clear(box('ta')); keyUp(box('ta'))", QL{"~"}, nullptr, nullptr},
+                                                  // The flush blurs the box: typed text without a key-up still arrives.
+                                                  {"typeInto(box('ta'), 'Done')", QL{"~", "D", "one"}, nullptr,
+                                                   nullptr}},
+                                                 QString(),
+                                                 QStringLiteral("Done")},
+                                             PageCase{
+                                                 "EssayShownAgainSendsItsText",
+                                                 QuestionKind::Essay,
+                                                 [](const QString& folder) {
+                                                     return questionPage(folder, Head::Plain, false, false,
+                                                                         essayPart(QStringLiteral(
+                                                                             "First line\r\nsecond, with | and #")));
+                                                 },
+                                                 {},
+                                                 QL{"~", "First line\nsecond, with | and #"},
+                                                 {{"typeInto(box('ta'), ' more'); box('ta').blur()",
+                                                   QL{"~", "First line\nsecond, with | and # more"}, nullptr, nullptr},
+                                                  // A long essay pasted in one go arrives whole.
+                                                  {"box('ta').value = 'x'.repeat(150000); keyUp(box('ta'))",
+                                                   QL{"~", QString(150000, QLatin1Char('x'))}, nullptr, nullptr}},
+                                                 QString(),
+                                                 QString(150000, QLatin1Char('x'))},
+                                             PageCase{
+                                                 "FillTwoBlanksNew",
+                                                 QuestionKind::Fill,
+                                                 [](const QString& folder) {
+                                                     return questionPage(folder, Head::Plain, false, false,
+                                                                         fillPart({QString(), QString()}));
+                                                 },
+                                                 {},
+                                                 {},
+                                                 {{"typeInto(box('txtFill', 0), 'Paris')", QL{"Paris||"}, nullptr,
+                                                   nullptr},
+                                                  {"typeInto(box('txtFill', 1), 'Ro|me'); keyUp(box('txtFill', 1))",
+                                                   QL{"Paris|Ro me|"}, nullptr, nullptr},
+                                                  {"clear(box('txtFill', 0)); keyUp(box('txtFill', 0))", QL{"|Ro me|"},
+                                                   nullptr, nullptr},
+                                                  {"clear(box('txtFill', 1)); box('txtFill', 1).blur()", QL{"~"},
+                                                   nullptr, nullptr},
+                                                  {"typeInto(box('txtFill', 1), '  ')", QL{}, nullptr, nullptr}},
+                                                 QString(),
+                                                 QString()},
+                                             PageCase{"FillShownAgain",
+                                                      QuestionKind::Fill,
+                                                      [](const QString& folder) {
+                                                          return questionPage(folder, Head::Plain, false, false,
+                                                                              fillPart({"Paris", "Rome"}));
+                                                      },
+                                                      {},
+                                                      {},
+                                                      {{"box('txtFill', 1).focus(); mouseUp(box('txtFill', 1)); "
+                                                        "box('txtFill', 1).blur()",
+                                                        QL{}, nullptr, nullptr},
+                                                       {"typeInto(box('txtFill', 0), 'ian'); keyUp(box('txtFill', 0))",
+                                                        QL{"Parisian|Rome|"}, nullptr, nullptr}},
+                                                      QStringLiteral("Paris|Rome"),
+                                                      QStringLiteral("Parisian|Rome|")},
+                                             PageCase{
+                                                 "OrderedListNew",
+                                                 QuestionKind::Interactive,
+                                                 [](const QString& folder) {
+                                                     return questionPage(
+                                                         folder, Head::Plain, true, true,
+                                                         orderedListPart({"Firmware  starts", "Boot loader",
+                                                                          "Kernel &amp; initramfs"},
+                                                                         {}));
+                                                 },
+                                                 {},
+                                                 {},
+                                                 {{"pick('D2', 'Boot loader'); press(' Add  >>  ')", QL{"Boot loader"},
+                                                   "texts(list('D2'))", "Firmware  starts|Kernel & initramfs"},
+                                                  {"press(' Add  >>  ')", QL{}, nullptr, nullptr}, // nothing selected
+                                                  {"pick('D2', 'Firmware  starts'); press(' Add  >>  ')",
+                                                   QL{"Boot loader,Firmware  starts"}, nullptr, nullptr},
+                                                  {"pick('D3', 'Firmware  starts'); press('    Up   ')",
+                                                   QL{"Firmware  starts,Boot loader"}, nullptr, nullptr},
+                                                  {"press('    Up   ')", QL{}, nullptr, nullptr}, // at the top already
+                                                  {"press('  Down ')", QL{"Boot loader,Firmware  starts"}, nullptr,
+                                                   nullptr},
+                                                  {"pick('D3', 'Boot loader'); press('  Remove ')",
+                                                   QL{"Firmware  starts"}, "texts(list('D2'))",
+                                                   "Boot loader|Kernel & initramfs"},
+                                                  {"press('  Remove ')", QL{"~"},
+                                                   "texts(list('D2'))", "Firmware  starts|Boot loader|Kernel & initramfs"},
+                                                  {"pick('D2', 'Kernel & initramfs'); press(' Add  >>  '); pick('D2', "
+                                                   "'Firmware  starts');"
+                                                   "press(' Add  >>  '); pick('D2', 'Boot loader'); press(' Add  >>  "
+                                                   "'); press('    Up   ')",
+                                                   QL{"Kernel & initramfs", "Kernel & initramfs,Firmware  starts",
+                                                      "Kernel & initramfs,Firmware  starts,Boot loader",
+                                                      "Kernel & initramfs,Boot loader,Firmware  starts"},
+                                                   "texts(list('D2'))", ""}},
+                                                 QString(),
+                                                 QStringLiteral("Kernel & initramfs,Boot loader,Firmware  starts")},
+                                             PageCase{"OrderedListShownAgain",
+                                                      QuestionKind::Interactive,
+                                                      [](const QString& folder) {
+                                                          return questionPage(
+                                                              folder, Head::Plain, true, true,
+                                                              orderedListPart({"Boot loader", "Firmware", "Kernel"},
+                                                                              {"Kernel", "Boot loader"}));
+                                                      },
+                                                      {},
+                                                      {},
+                                                      {{"", QL{}, "texts(list('D2'))", "Firmware"},
+                                                       {"pick('D2', 'Firmware'); press(' Add  >>  ')",
+                                                        QL{"Kernel,Boot loader,Firmware"}, nullptr, nullptr},
+                                                       {"pick('D3', 'Kernel'); press('  Remove ')",
+                                                        QL{"Boot loader,Firmware"}, "texts(list('D2'))", "Kernel"}},
+                                                      QStringLiteral("Kernel,Boot loader"),
+                                                      QStringLiteral("Boot loader,Firmware")},
+                                             PageCase{"SelectAndPlaceNew",
+                                                      QuestionKind::Interactive,
+                                                      [](const QString& folder) {
+                                                          return questionPage(
+                                                              folder, Head::Plain, true, true,
+                                                              selectPlacePart({"lsmod", "lsblk"}, {},
+                                                                              {"Loaded modules", "Block devices"}));
+                                                      },
+                                                      {},
+                                                      {},
+                                                      {{"press('  << Add  ')", QL{}, nullptr, nullptr},
+                                                       {"pick('D1', 'lsmod'); press('  << Add  ')", QL{"lsmod"},
+                                                        nullptr, nullptr},
+                                                       {"pick('D1', 'lsblk'); press('  << Add  ')", QL{"lsmod,lsblk"},
+                                                        "texts(list('D1')) + '/' + texts(list('D2'))",
+                                                        "/Loaded modules|Block devices"},
+                                                       {"pick('D3', 'lsmod'); press('  Remove ')", QL{"lsblk"},
+                                                        "texts(list('D1'))", "lsmod"},
+                                                       {"pick('D1', 'lsmod'); press('  << Add  ')", QL{"lsblk,lsmod"},
+                                                        nullptr, nullptr},
+                                                       // With nothing chosen in the first list, the second one offers.
+                                                       {"pick('D2', 'Block devices'); press('  << Add  ')",
+                                                        QL{"lsblk,lsmod,Block devices"}, "texts(list('D2'))",
+                                                        "Loaded modules"},
+                                                       {"press('  Remove ')", QL{"lsblk,lsmod"},
+                                                        "texts(list('D1')) + '/' + texts(list('D2'))",
+                                                        "/Loaded modules|Block devices"}},
+                                                      QString(),
+                                                      QStringLiteral("lsblk,lsmod")},
+                                             PageCase{"SelectAndPlaceShownAgain",
+                                                      QuestionKind::Interactive,
+                                                      [](const QString& folder) {
+                                                          return questionPage(
+                                                              folder, Head::Plain, true, true,
+                                                              selectPlacePart({"lsmod", "lsblk"}, {"lsblk"},
+                                                                              {"Loaded modules", "Block devices"}));
+                                                      },
+                                                      {},
+                                                      {},
+                                                      {{"", QL{}, "texts(list('D1'))", "lsmod"},
+                                                       {"pick('D3', 'lsblk'); press('  Remove ')", QL{"~"},
+                                                        "texts(list('D1'))", "lsmod|lsblk"}},
+                                                      QStringLiteral("lsblk"),
+                                                      QString()},
+                                             PageCase{
+                                                 "TreeNew",
+                                                 QuestionKind::Interactive,
+                                                 nullptr,
+                                                 {"Place each <b>item</b> under its \"group\".", "Apple|Saw|Pear",
+                                                  "Fruit,Tools", "Things"},
+                                                 {},
+                                                 {{"", QL{}, "texts(doc.getElementById('TreeView'))", "Fruit|Tools"},
+                                                  {"pick('D1', 'Apple'); pickTree('Fruit'); press(' Move     ')",
+                                                   QL{"Fruit#Apple,Tools"}, "texts(list('D1'))", "Saw|Pear"},
+                                                  {"pick('D1', 'Saw'); pickTree('Tools'); press(' Move     ')",
+                                                   QL{"Fruit#Apple,Tools#Saw"}, nullptr, nullptr},
+                                                  // A selected leaf stands for its node.
+                                                  {"pick('D1', 'Pear'); pickTree('Apple'); press(' Move     ')",
+                                                   QL{"Fruit#Apple#Pear,Tools#Saw"},
+                                                   "texts(list('D1')) + '/' + texts(doc.getElementById('TreeView'))",
+                                                   "/Fruit|Apple|Pear|Tools|Saw"},
+                                                  {"press(' Move     ')", QL{}, nullptr,
+                                                   nullptr}, // no leaf left to move
+                                                  {"pickTree('Apple'); press('Remove')", QL{"Fruit#Pear,Tools#Saw"},
+                                                   "texts(list('D1'))", "Apple"},
+                                                  {"pickTree('Tools'); press('Remove')", QL{"Fruit#Pear,Tools"},
+                                                   "texts(list('D1'))", "Apple|Saw"},
+                                                  {"pickTree('Pear'); press('Remove')", QL{"~"}, "texts(list('D1'))",
+                                                   "Apple|Saw|Pear"},
+                                                  {"pick('D1', 'Saw'); pickTree('Fruit'); press(' Move     '); "
+                                                   "pick('D1', 'Pear'); pickTree('Tools');"
+                                                   "press(' Move     ')",
+                                                   QL{"Fruit#Saw,Tools", "Fruit#Saw,Tools#Pear"}, nullptr, nullptr}},
+                                                 QString(),
+                                                 QStringLiteral("Fruit#Saw,Tools#Pear")},
+                                             PageCase{
+                                                 "TreeShownAgain",
+                                                 QuestionKind::Interactive,
+                                                 nullptr,
+                                                 {"Sort them.", "Apple|Saw|Pear", "Fruit#Pear,Tools", "Things"},
+                                                 {},
+                                                 {{"", QL{},
+                                                   "texts(list('D1')) + '/' + texts(doc.getElementById('TreeView'))",
+                                                   "Apple|Saw/Fruit|Pear|Tools"},
+                                                  {"pick('D1', 'Saw'); pickTree('Tools'); press(' Move     ')",
+                                                   QL{"Fruit#Pear,Tools#Saw"}, nullptr, nullptr}},
+                                                 QStringLiteral("Fruit#Pear,Tools"),
+                                                 QStringLiteral("Fruit#Pear,Tools#Saw")}),
+                         [](const ::testing::TestParamInfo<PageCase>& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
 
@@ -588,8 +696,8 @@ TEST_F(PageScriptsTest, EnterInAOneBoxFormKeepsTheQuestionPage)
     pressEnterInBox();
     EXPECT_TRUE(waitUntil([&] { return loads > 0; }, kWait)) << "the control page was not submitted";
 
-    showPage(questionPage(home.path(), Head::Plain, false, false, fillPart({QStringLiteral("Paris")})) +
-             QStringLiteral("<script>var stillHere = 1;</script>"));
+    showPage(questionPage(home.path(), Head::Plain, false, false, fillPart({QStringLiteral("Paris")}))
+             + QStringLiteral("<script>var stillHere = 1;</script>"));
     loads = 0;
     reports.clear();
     pressEnterInBox();
@@ -604,7 +712,8 @@ TEST_F(PageScriptsTest, EachTreeQuestionShowsItsOwnFiles)
 {
     showTree(QStringLiteral("First"), {QStringLiteral("Apple")}, QStringLiteral("Fruit"), QStringLiteral("Food"));
     // With one node, a move needs no node chosen.
-    ASSERT_EQ(act(kTreeDocument, QStringLiteral("pick('D1', 'Apple'); press(' Move     ')")), QStringList{"Fruit#Apple"});
+    ASSERT_EQ(act(kTreeDocument, QStringLiteral("pick('D1', 'Apple'); press(' Move     ')")),
+              QStringList{"Fruit#Apple"});
 
     // The next tree question rewrites the files and shows main.html again.
     showTree(QStringLiteral("Second \u00e9t\u00e9"), {QStringLiteral("Saw"), QStringLiteral("Caf\u00e9")},
@@ -614,7 +723,8 @@ TEST_F(PageScriptsTest, EachTreeQuestionShowsItsOwnFiles)
               QString::fromUtf8("Second \u00e9t\u00e9"));
     EXPECT_EQ(act(kTreeDocument, QString::fromUtf8("pick('D1', 'Caf\u00e9'); pickTree('Drinks'); press(' Move     ')")),
               QStringList{QString::fromUtf8("Tools,Drinks#Caf\u00e9")});
-    EXPECT_EQ(check(kTreeDocument, "doc.querySelector('style') ? getComputedStyle(doc.getElementById('TreeView')).fontSize : ''"),
+    EXPECT_EQ(check(kTreeDocument,
+                    "doc.querySelector('style') ? getComputedStyle(doc.getElementById('TreeView')).fontSize : ''"),
               QStringLiteral("14px"))
         << "the tree takes the question font";
     EXPECT_EQ(pageErrors(), QString());
@@ -663,7 +773,8 @@ TEST(StaticPageFiles, RefreshedIntoAnInstallationWithoutTouchingItsData)
 
     EXPECT_EQ(runMkdata({"--static-files", "--home", dir.path()}), 0);
     for (const char* name : kStaticFiles)
-        EXPECT_EQ(fileBytes(home.filePath(QLatin1String(name))), fileBytes(sample.filePath(QLatin1String(name)))) << name;
+        EXPECT_EQ(fileBytes(home.filePath(QLatin1String(name))), fileBytes(sample.filePath(QLatin1String(name))))
+            << name;
     EXPECT_EQ(fileBytes(home.filePath("Ziduver.QZR")), QByteArray("old Ziduver.QZR"));
     EXPECT_EQ(fileBytes(home.filePath("setup.xml")), QByteArray("old setup.xml"));
     EXPECT_FALSE(home.exists(QStringLiteral("DataSkeleton.SKL")));

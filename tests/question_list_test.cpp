@@ -33,7 +33,7 @@ TEST(QuestionList, AddedQuestionsFillCodeTypeBlankAnswerAndLeaveTheRestEmpty)
     for (int col = colRightAnswer; col < list.cols(); ++col)
         EXPECT_EQ(list.text(1, col), QString()) << col;
     EXPECT_EQ(list.questionCode(2), 2000000000);
-    EXPECT_EQ(list.choiceOrder(1), -1);  // no variant column yet
+    EXPECT_EQ(list.choiceOrder(1), -1); // no variant column yet
 
     list.addColumn();
     EXPECT_EQ(list.cols(), 8);
@@ -62,7 +62,8 @@ TEST(QuestionList, CellsReadAsNumbersTheWayTheOldReadersDid)
     const struct {
         const char* text;
         int number;
-    } cases[] = {{"", 0}, {" ", 0}, {"1", 1}, {" 42", 42}, {"12abc", 12}, {"-3", -3}, {"x9", 0}, {"2147483647", 2147483647}};
+    } cases[] = {{"", 0},       {" ", 0},   {"1", 1},  {" 42", 42},
+                 {"12abc", 12}, {"-3", -3}, {"x9", 0}, {"2147483647", 2147483647}};
     for (const auto& c : cases) {
         list.setText(1, colCorrect, QString::fromLatin1(c.text));
         EXPECT_EQ(list.number(1, colCorrect), c.number) << c.text;

@@ -82,7 +82,7 @@ protected:
 struct Case {
     const char* name;
     const char* text;
-    const char* html;  // {F} stands for the exam folder's file: URL
+    const char* html; // {F} stands for the exam folder's file: URL
 };
 
 TEST_F(QuestionMarkupTest, ImageMarkersBecomeSizedTags)
@@ -94,17 +94,20 @@ TEST_F(QuestionMarkupTest, ImageMarkersBecomeSizedTags)
          "See<br> <img src ='{F}/Images/Fig1.GIF' height=200 width=320><br>"},
         {"backslash separates folders; top-down bmp", "///image=sUB\\pic.BMP///",
          "<br> <img src ='{F}/Images/Sub/Pic.bmp' height=40 width=50><br>"},
-        {"segment without = names itself", "///image.png///", "<br> <img src ='{F}/images/image.png' height=0 width=0><br>"},
+        {"segment without = names itself", "///image.png///",
+         "<br> <img src ='{F}/images/image.png' height=0 width=0><br>"},
         {"missing file: size 0", "a///image=nothere.gif///b",
          "a<br> <img src ='{F}/images/nothere.gif' height=0 width=0><br>b"},
         {"empty name: missing", "///image=///", "<br> <img src ='{F}/images/' height=0 width=0><br>"},
-        {"file there but not a picture: no size", "///image=NOTES.TXT///", "<br> <img src ='{F}/Images/notes.txt'><br>"},
+        {"file there but not a picture: no size", "///image=NOTES.TXT///",
+         "<br> <img src ='{F}/Images/notes.txt'><br>"},
         {"a name cannot leave the images folder", "///image=..\\secret.gif///",
          "<br> <img src ='{F}/images/secret.gif' height=0 width=0><br>"},
         {"source escaped for the attribute", "///image=IT'S & <X>.gif///",
          "<br> <img src ='{F}/Images/it&#39;s%20&amp;%20%3Cx%3E.gif' height=1 width=1><br>"},
         {"several markers in one text", "///image=fig1.gif///mid///note///end ///image=chart.png///.",
-         "<br> <img src ='{F}/Images/Fig1.GIF' height=200 width=320><br>midnoteend <br> <img src ='{F}/Images/chart.png' "
+         "<br> <img src ='{F}/Images/Fig1.GIF' height=200 width=320><br>midnoteend <br> <img src "
+         "='{F}/Images/chart.png' "
          "height=480 width=640><br>."},
         {"segment without image loses only its markers", "a///note///b", "anoteb"},
         {"Image with a capital is plain text", "a///Image=fig1.gif///b", "aImage=fig1.gifb"},
@@ -145,8 +148,9 @@ TEST_F(QuestionMarkupTest, DebugLineOnlyWhenAsked)
     html_maker(QStringLiteral("///image=nothere.gif///"), examFolder, false);
     EXPECT_EQ(readDebugLog(), QString()) << "a missing picture is no error";
     html_maker(QStringLiteral("text"), examFolder, true);
-    EXPECT_EQ(readDebugLog(), QStringLiteral("Html code generated: html_maker: basZiduver: Date/Time :") + logDate()
-                         + QStringLiteral("\r\n"));
+    EXPECT_EQ(readDebugLog(),
+              QStringLiteral("Html code generated: html_maker: basZiduver: Date/Time :") + logDate()
+                  + QStringLiteral("\r\n"));
 }
 
 TEST_F(QuestionMarkupTest, PageBuildersChooseTheirOwnTag)
@@ -183,7 +187,7 @@ TEST(DatabaseFileLookup, MatchesEveryPartInAnyCase)
     const QString folder = home.path();
     struct Lookup {
         const char* relative;
-        const char* found;  // below the folder; "" for none
+        const char* found; // below the folder; "" for none
     };
     const Lookup lookups[] = {
         {"images/sub/pic.bmp", "Images/Sub/Pic.bmp"},
@@ -205,4 +209,4 @@ TEST(DatabaseFileLookup, MatchesEveryPartInAnyCase)
         << "an absolute path is no name below the folder";
 }
 
-}  // namespace
+} // namespace

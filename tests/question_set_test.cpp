@@ -67,9 +67,9 @@ Built buildFor(ExamMode mode, ExamBankFixture& bank, RandomSource& random, int w
 struct DirectiveCase {
     const char* name;
     Directives directives;
-    std::vector<std::pair<std::optional<int>, int>> pool;  // {type, how many}
+    std::vector<std::pair<std::optional<int>, int>> pool; // {type, how many}
     bool ok;
-    std::map<int, int> perType;  // questions taken per type when ok
+    std::map<int, int> perType; // questions taken per type when ok
 };
 
 TEST(SimulatedExam, DirectivesLimitTheCountAndEachTypeWhateverTheDraws)
@@ -78,13 +78,19 @@ TEST(SimulatedExam, DirectivesLimitTheCountAndEachTypeWhateverTheDraws)
     const DirectiveCase cases[] = {
         {"count 5, limits 2/0/0/0, ten of type 1: runs out", {5, 2, 0, 0, 0}, {{1, 10}}, false, {}},
         {"count 3, limits 5 each: the count stops it", {3, 5, 5, 5, 5}, {{1, 10}}, true, {{1, 3}}},
-        {"count 4, one of each type", {4, 1, 1, 1, 1}, {{1, 3}, {2, 3}, {3, 3}, {4, 3}}, true,
+        {"count 4, one of each type",
+         {4, 1, 1, 1, 1},
+         {{1, 3}, {2, 3}, {3, 3}, {4, 3}},
+         true,
          {{1, 1}, {2, 1}, {3, 1}, {4, 1}}},
         {"count above the sum of the limits", {4, 1, 1, 1, 0}, {{1, 3}, {2, 3}, {3, 3}, {4, 3}}, false, {}},
         {"a Null limit is 0", {2, null, 2, null, null}, {{1, 5}, {2, 5}}, true, {{2, 2}}},
         {"types outside 1 to 4 are never taken", {2, 9, 9, 9, 9}, {{5, 3}, {null, 2}, {1, 2}}, true, {{1, 2}}},
         {"only the usable rows count", {3, 9, 9, 9, 9}, {{5, 3}, {null, 2}, {1, 2}}, false, {}},
-        {"count equal to the whole pool", {6, 2, 2, 2, 0}, {{1, 2}, {2, 2}, {3, 2}, {4, 2}}, true,
+        {"count equal to the whole pool",
+         {6, 2, 2, 2, 0},
+         {{1, 2}, {2, 2}, {3, 2}, {4, 2}},
+         true,
          {{1, 2}, {2, 2}, {3, 2}}},
     };
     for (const auto& c : cases) {
@@ -137,7 +143,7 @@ TEST(SimulatedExam, EachDrawPicksAmongTheRowsNotYetVisitedInCodeOrder)
     EXPECT_EQ(built.msflex.text(1, colChoiceOrder), "2");
     EXPECT_EQ(built.msflex.text(2, colChoiceOrder), "0");
     EXPECT_EQ(built.msflex.text(3, colChoiceOrder), "3");
-    EXPECT_EQ(random.randomizeCalls(), 2);  // before the category's draws and before the variants
+    EXPECT_EQ(random.randomizeCalls(), 2); // before the category's draws and before the variants
     EXPECT_EQ(random.draws(), 6);
 }
 
@@ -146,8 +152,8 @@ TEST(SimulatedExam, CategoriesInCodeOrderWithNullZeroAndEmptyOnesAddingNothing)
     ExamBankFixture bank;
     bank.category(30, {1, 1, 0, 0, 0})
         .category(10, {2, 2, 0, 0, 0})
-        .category(20, {5, 5, 5, 5, 5})  // no questions: skipped without a failure
-        .category(40, {})               // Null count
+        .category(20, {5, 5, 5, 5, 5}) // no questions: skipped without a failure
+        .category(40, {})              // Null count
         .category(50, {0, 5, 5, 5, 5})
         .category(60, {-2, 5, 5, 5, 5})
         .questions(101, 5, 10)
@@ -207,9 +213,8 @@ TEST(Pretest, ShareIsThirtyOverTheCategoriesPlusOneRoundedHalfToEven)
     ScriptedRandomSource random;
     QuestionSetBuilder builder(bank.conn(), random);
     EXPECT_EQ(builder.GetCategoryCount(), 0);
-    const std::map<int, int> expected = {{1, 31}, {2, 16}, {3, 11}, {4, 8},  {5, 7},  {6, 6},  {7, 5},
-                                         {8, 5},  {9, 4},  {12, 4}, {13, 3}, {19, 3}, {20, 2}, {60, 2},
-                                         {61, 1}, {100, 1}};
+    const std::map<int, int> expected = {{1, 31}, {2, 16}, {3, 11}, {4, 8},  {5, 7},  {6, 6},  {7, 5},  {8, 5},
+                                         {9, 4},  {12, 4}, {13, 3}, {19, 3}, {20, 2}, {60, 2}, {61, 1}, {100, 1}};
     for (int n = 1; n <= 100; ++n) {
         bank.category(n);
         if (expected.count(n)) {
@@ -253,7 +258,8 @@ TEST(Pretest, ACategoryShortOfUsableQuestionsFails)
     ExamBankFixture bank;
     for (int cat = 1; cat <= 4; ++cat)
         bank.category(cat).questions(cat * 100, 10, cat);
-    bank.conn().exec(QStringLiteral("UPDATE Qe_QuestionsHead SET Qq_TypeCode = 5 WHERE Qq_QuestCode IN (300, 301, 302)"));
+    bank.conn().exec(
+        QStringLiteral("UPDATE Qe_QuestionsHead SET Qq_TypeCode = 5 WHERE Qq_QuestCode IN (300, 301, 302)"));
     ScriptedRandomSource random({}, 0.5);
     const Built built = buildFor(ExamMode::Test, bank, random);
     EXPECT_FALSE(built.result.ok);
@@ -269,17 +275,14 @@ TEST(Pretest, ACategoryWithoutQuestionsCountsForTheShareButAddsNothing)
     ScriptedRandomSource random({}, 0.3);
     const Built built = buildFor(ExamMode::Test, bank, random);
     ASSERT_TRUE(built.result.ok);
-    EXPECT_EQ(built.result.drawn, 22);  // 11 from each of the two
+    EXPECT_EQ(built.result.drawn, 22); // 11 from each of the two
     expectWellFormed(built.msflex);
 }
 
 // ---- practice ----
 
 struct PracticeBank {
-    PracticeBank()
-    {
-        bank.category(1, {}, true).category(2, {}, true).category(3, {}, true);
-    }
+    PracticeBank() { bank.category(1, {}, true).category(2, {}, true).category(3, {}, true); }
     Built build(int wanted, RandomSource& random) { return buildFor(ExamMode::Practice, bank, random, wanted); }
     Built build(int wanted)
     {
@@ -293,7 +296,9 @@ TEST(Practice, WrongFirstThenUnseenRotatingOverTheCategoriesInCodeOrder)
 {
     PracticeBank p;
     p.bank.questions(101, 13, 1).questions(201, 11, 2);
-    p.bank.progress(kUser, 101, Verdict::Wrong).progress(kUser, 102, Verdict::Wrong).progress(kUser, 201, Verdict::Wrong);
+    p.bank.progress(kUser, 101, Verdict::Wrong)
+        .progress(kUser, 102, Verdict::Wrong)
+        .progress(kUser, 201, Verdict::Wrong);
     p.bank.progress(kUser, 113, Verdict::Right);
     const Built built = p.build(10);
     ASSERT_TRUE(built.result.ok) << built.result.message.toStdString();
@@ -306,12 +311,14 @@ TEST(Practice, RotationTakesTheFirstOfEachCategoryAndWrapsToTheFirstLeft)
 {
     const struct {
         const char* name;
-        std::vector<std::pair<int, int>> questions;  // {code, category}
+        std::vector<std::pair<int, int>> questions; // {code, category}
         int wanted;
         Codes expected;
     } cases[] = {
         {"A1 A2 B1", {{101, 1}, {102, 1}, {201, 2}}, 3, {101, 201, 102}},
-        {"three categories", {{101, 1}, {102, 1}, {103, 1}, {201, 2}, {301, 3}, {302, 3}}, 6,
+        {"three categories",
+         {{101, 1}, {102, 1}, {103, 1}, {201, 2}, {301, 3}, {302, 3}},
+         6,
          {101, 201, 301, 102, 302, 103}},
         {"stops at the count", {{101, 1}, {102, 1}, {201, 2}, {301, 3}}, 2, {101, 201}},
         {"one category", {{101, 1}, {102, 1}, {103, 1}}, 5, {101, 102, 103}},
@@ -356,17 +363,17 @@ TEST(Practice, TicksOfCategoriesAndChaptersChooseThePool)
     ExamBankFixture bank;
     bank.category(1, {}, true).category(2, {}, false);
     bank.chapter(11, 1, false).chapter(21, 2, true);
-    bank.question(101, 1)            // under a ticked category
-        .question(102, 1, 1, 11)     // in an unticked chapter of a ticked category
-        .question(201, 2)            // under an unticked category
-        .question(202, 2, 1, 21)     // in a ticked chapter of an unticked category
-        .question(203, 2, 1, 99);    // in a chapter that does not exist
+    bank.question(101, 1)         // under a ticked category
+        .question(102, 1, 1, 11)  // in an unticked chapter of a ticked category
+        .question(201, 2)         // under an unticked category
+        .question(202, 2, 1, 21)  // in a ticked chapter of an unticked category
+        .question(203, 2, 1, 99); // in a chapter that does not exist
     bank.progress(kUser, 202, Verdict::Wrong);
     ScriptedRandomSource random;
     const Built built = buildFor(ExamMode::Practice, bank, random, 10);
     ASSERT_TRUE(built.result.ok);
     EXPECT_EQ(codesOf(built.msflex), (Codes{202, 101}));
-    EXPECT_EQ(built.result.drawn, 2);  // fewer than asked: the exam runs over these
+    EXPECT_EQ(built.result.drawn, 2); // fewer than asked: the exam runs over these
 }
 
 TEST(Practice, AQuestionWithSeveralProgressRowsIsListedOnceAtItsFirstPriority)
@@ -433,7 +440,7 @@ TEST(Practice, PoolMatchesTheReferenceQueryOnRandomBanks)
             bank.progress(user, code, chance(10) ? Verdict::None : verdicts[rng() % 3], pass);
         }
 
-        std::vector<std::pair<int, int>> expected;  // {code, priority}, first occurrence
+        std::vector<std::pair<int, int>> expected; // {code, priority}, first occurrence
         std::set<int> seen;
         for (const auto& row : bank.conn().query(QString::fromLatin1(kReferencePracticeSql), {kUser}))
             if (seen.insert(int(row.integer(0))).second)
@@ -488,7 +495,10 @@ TEST(ExamSession, CategoryRowsPerModeWord)
     const struct {
         QString mode;
         Codes expected;
-    } cases[] = {{QStringLiteral("PRACTICE"), {2, 3}}, {QStringLiteral("TEST"), {1, 2, 3}}, {QStringLiteral("SIMULATED"), {1, 2, 3}}, {QString(), {1, 2, 3}},
+    } cases[] = {{QStringLiteral("PRACTICE"), {2, 3}},
+                 {QStringLiteral("TEST"), {1, 2, 3}},
+                 {QStringLiteral("SIMULATED"), {1, 2, 3}},
+                 {QString(), {1, 2, 3}},
                  {QStringLiteral("practice"), {1, 2, 3}}};
     for (const auto& c : cases) {
         EXPECT_EQ(session.openCategoryRows(examModeFromWord(c.mode)), int(c.expected.size())) << c.mode.toStdString();
@@ -505,7 +515,10 @@ TEST(ExamSession, StartValuesOfALoad)
     const struct {
         QString mode;
         double clockSeconds;
-    } cases[] = {{QStringLiteral("PRACTICE"), 0.0}, {QStringLiteral("TEST"), 0.0}, {QStringLiteral("SIMULATED"), 60.0}, {QStringLiteral("ADAPTIVE"), 60.0},
+    } cases[] = {{QStringLiteral("PRACTICE"), 0.0},
+                 {QStringLiteral("TEST"), 0.0},
+                 {QStringLiteral("SIMULATED"), 60.0},
+                 {QStringLiteral("ADAPTIVE"), 60.0},
                  {QStringLiteral("test"), 60.0}};
     for (const auto& c : cases) {
         session.msflex.addQuestion(5, 1);
@@ -519,7 +532,8 @@ TEST(ExamSession, StartValuesOfALoad)
         EXPECT_EQ(session.ClockSeconds, c.clockSeconds) << c.mode.toStdString();
         EXPECT_EQ(session.ClockMinutes, 0);
         EXPECT_TRUE(session.SkipActivateGuard);
-        EXPECT_FALSE(session.ExamAborted || session.TimeOver || session.EndDeclined || session.gReviewMode || session.gReviewGoto);
+        EXPECT_FALSE(session.ExamAborted || session.TimeOver || session.EndDeclined || session.gReviewMode
+                     || session.gReviewGoto);
         EXPECT_EQ(session.CurrentQuestion, 1);
         EXPECT_EQ(session.QuestionsReached, 1);
         EXPECT_EQ(session.AdaptiveLevel, 1);
@@ -543,7 +557,8 @@ TEST(ExamSession, TheExamRunsOverTheQuestionsDrawnAndNeverOverAFailedBuild)
     session.openExamConnection(bank.connectionString());
     session.openCategoryRows(ExamMode::Practice);
     session.launch.gQuizQuestionCount = 10;
-    QuestionSetResult result = session.buildQuestionSet(ExamMode::Practice, kUser, session.launch.gQuizQuestionCount, random);
+    QuestionSetResult result =
+        session.buildQuestionSet(ExamMode::Practice, kUser, session.launch.gQuizQuestionCount, random);
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(session.questionCount(), 4);
     EXPECT_EQ(session.launch.gQuizQuestionCount, 4);

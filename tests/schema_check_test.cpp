@@ -1,6 +1,6 @@
+#include "foundation/DebugLog.h"
 #include "foundation/ExamDiscovery.h"
 #include "foundation/ProgramFolder.h"
-#include "foundation/DebugLog.h"
 #include "foundation/SchemaCheck.h"
 #include "foundation/SharedState.h"
 #include "platform/db/Connection.h"
@@ -187,15 +187,22 @@ TEST_F(SchemaCheck, DebugLinesAreWrittenOnlyWithTheDebugFlag)
     const QStringList lines = readDebugLog().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     const QString date = logDate();
     const QString at = QStringLiteral(" #") + path;
-    EXPECT_EQ(lines.value(0), "Started database compatibility checking function!(1): CompatibleDB :QmodPublic: Date/Time :" + date + at);
-    EXPECT_EQ(lines.value(1), "Started database compatibility checking function!(0): CompatibleDB :QmodPublic: Date/Time :" + date + at);
+    EXPECT_EQ(lines.value(0),
+              "Started database compatibility checking function!(1): CompatibleDB :QmodPublic: Date/Time :" + date
+                  + at);
+    EXPECT_EQ(lines.value(1),
+              "Started database compatibility checking function!(0): CompatibleDB :QmodPublic: Date/Time :" + date
+                  + at);
     EXPECT_EQ(lines.value(2), "database opened: CompatibleDB :QmodPublic: Date/Time :" + date + at);
     EXPECT_EQ(lines.value(3), "database QQ_Correctanswer added: CompatibleDB :QmodPublic: Date/Time :" + date + at);
-    EXPECT_EQ(lines.value(4), "databases opened for compatibility checking!: CompatibleDB :QmodPublic: Date/Time :" + date + at);
-    EXPECT_EQ(lines.value(5), "Looping Through tables .! Check tables: CompatibleDB :QmodPublic: Date/Time :" + date
-                                  + " Current Table in process Qe_AnswerChoice");
-    EXPECT_EQ(lines.value(6), "Looping Through fields.! Check tables: CompatibleDB :QmodPublic: Date/Time :" + date
-                                  + " Current Table in process Qe_AnswerChoice Field under processing Qc_QuestCode");
+    EXPECT_EQ(lines.value(4),
+              "databases opened for compatibility checking!: CompatibleDB :QmodPublic: Date/Time :" + date + at);
+    EXPECT_EQ(lines.value(5),
+              "Looping Through tables .! Check tables: CompatibleDB :QmodPublic: Date/Time :" + date
+                  + " Current Table in process Qe_AnswerChoice");
+    EXPECT_EQ(lines.value(6),
+              "Looping Through fields.! Check tables: CompatibleDB :QmodPublic: Date/Time :" + date
+                  + " Current Table in process Qe_AnswerChoice Field under processing Qc_QuestCode");
     EXPECT_EQ(lines.last(), "Compatible Exam Engine!: CompatibleDB:QmodPublic: Date/Time :" + date + path);
 }
 

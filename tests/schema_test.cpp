@@ -26,12 +26,14 @@ TEST(Schema, SystemDatabaseHasItsTablesAndColumns)
     TempHome home;
     auto c = db::Connection::create(home.file(QStringLiteral("Ziduver.QZR")));
     schema::createSystemDatabase(c);
-    EXPECT_EQ(tablesIn(c), sorted({"SysInfo", "Bq_Exam", "Bq_User", "Bq_User_vs_Exams", "Bq_DefaultUser",
-                                   "Bq_Ziduver_Reg_Det", "Bq_Exam_Print", "Bq_BasicTemplates", "Bq_Temp_Result"}));
+    EXPECT_EQ(tablesIn(c),
+              sorted({"SysInfo", "Bq_Exam", "Bq_User", "Bq_User_vs_Exams", "Bq_DefaultUser", "Bq_Ziduver_Reg_Det",
+                      "Bq_Exam_Print", "Bq_BasicTemplates", "Bq_Temp_Result"}));
     EXPECT_EQ(c.tableColumns(QStringLiteral("Bq_User")),
               (QStringList{"Qu_UserCode", "Qu_LoginId", "Qu_Password", "qu_first_name", "qu_middle_name",
                            "qu_last_name", "qu_email", "qu_add1", "qu_add2", "qu_state", "qu_zip", "qu_phone"}));
-    EXPECT_EQ(c.tableColumns(QStringLiteral("Bq_User_vs_Exams")), (QStringList{"Bue_User", "Bue_Exam", "Bue_HaveRight"}));
+    EXPECT_EQ(c.tableColumns(QStringLiteral("Bq_User_vs_Exams")),
+              (QStringList{"Bue_User", "Bue_Exam", "Bue_HaveRight"}));
     EXPECT_EQ(c.tableColumns(QStringLiteral("Bq_Exam")), (QStringList{"Be_Exam_Code", "be_desc", "be_path"}));
 
     // Logins compare without regard to case; a deleted user's code is never reused.
@@ -54,7 +56,8 @@ TEST(Schema, ExamDatabaseAndReferenceAgreeOnEveryComparedTable)
     schema::createExamDatabase(legacy, schema::ExamLayout::Legacy);
 
     QStringList expected = schema::comparedTables();
-    expected << "Qe_Progress" << "Qe_LOS";
+    expected << "Qe_Progress"
+             << "Qe_LOS";
     EXPECT_EQ(tablesIn(exam), sorted(expected));
     EXPECT_FALSE(legacy.hasTable(QStringLiteral("Qe_LOS")));
     EXPECT_EQ(schema::comparedTables().size(), 19);
@@ -67,7 +70,8 @@ TEST(Schema, ExamDatabaseAndReferenceAgreeOnEveryComparedTable)
     EXPECT_EQ(exam.tableColumns(QStringLiteral("Qe_Progress")),
               (QStringList{"userid", "QuestionID", "Correct", "Wrong", "NoAns", "pass"}));
     EXPECT_EQ(exam.tableColumns(QStringLiteral("Qe_LOS")),
-              (QStringList{"Qq_QuestCode", "Qq_LOSCat", "Qq_LOSSubCat", "Qq_LOSSubSubCat", "Qq_LOSSubSubSubCat", "Qq_Status"}));
+              (QStringList{"Qq_QuestCode", "Qq_LOSCat", "Qq_LOSSubCat", "Qq_LOSSubSubCat", "Qq_LOSSubSubSubCat",
+                           "Qq_Status"}));
     for (const QString& table : schema::comparedTables()) {
         if (table != QLatin1String("Qe_QuestionsHead")) {
             EXPECT_EQ(exam.tableColumns(table), legacy.tableColumns(table)) << table.toStdString();
@@ -75,7 +79,8 @@ TEST(Schema, ExamDatabaseAndReferenceAgreeOnEveryComparedTable)
     }
 
     // Text stays text.
-    exam.exec(QStringLiteral("INSERT INTO Qe_Exam (Qe_ExamCode, Qe_Version_No) VALUES (?, ?)"), {QStringLiteral("0042"), QStringLiteral("007")});
+    exam.exec(QStringLiteral("INSERT INTO Qe_Exam (Qe_ExamCode, Qe_Version_No) VALUES (?, ?)"),
+              {QStringLiteral("0042"), QStringLiteral("007")});
     const auto row = exam.query(QStringLiteral("SELECT Qe_ExamCode, Qe_Version_No FROM Qe_Exam")).first();
     EXPECT_EQ(row.text(0), QStringLiteral("0042"));
     EXPECT_EQ(row.text(1), QStringLiteral("007"));

@@ -5,26 +5,25 @@
 
 namespace {
 
-const QByteArray kSetup =
-    "<SetupInfo>\n"
-    "\t<GeneralSettings>\n"
-    "\t\t<AppName>Ziduver</AppName>\n"
-    "\t\t<debug>1</debug>\n"
-    "\t\t<OpenDatabaseErrorMsg>Line one\n"
-    "\t\t\tLine two\n"
-    "\t\tLine three</OpenDatabaseErrorMsg>\n"
-    "\t\t<WithAttr kind=\"x\">never</WithAttr>\n"
-    "\t\t<BLANKED>  two blanks inside</BLANKED>\n"
-    "\t</GeneralSettings>\n"
-    "\t<MainMenuSettings>\n"
-    "\t\t<AppName>Menu name</AppName>\n"
-    "\t\t<EngineModeDescriptions>\n"
-    "\t\t\t<Pretest>A short test over every category.</Pretest>\n"
-    "\t\t\t<Simulated>Timed, like the real exam\n"
-    "\t\t\tsecond line</Simulated>\n"
-    "\t\t</EngineModeDescriptions>\n"
-    "\t</MainMenuSettings>\n"
-    "</SetupInfo>\n";
+const QByteArray kSetup = "<SetupInfo>\n"
+                          "\t<GeneralSettings>\n"
+                          "\t\t<AppName>Ziduver</AppName>\n"
+                          "\t\t<debug>1</debug>\n"
+                          "\t\t<OpenDatabaseErrorMsg>Line one\n"
+                          "\t\t\tLine two\n"
+                          "\t\tLine three</OpenDatabaseErrorMsg>\n"
+                          "\t\t<WithAttr kind=\"x\">never</WithAttr>\n"
+                          "\t\t<BLANKED>  two blanks inside</BLANKED>\n"
+                          "\t</GeneralSettings>\n"
+                          "\t<MainMenuSettings>\n"
+                          "\t\t<AppName>Menu name</AppName>\n"
+                          "\t\t<EngineModeDescriptions>\n"
+                          "\t\t\t<Pretest>A short test over every category.</Pretest>\n"
+                          "\t\t\t<Simulated>Timed, like the real exam\n"
+                          "\t\t\tsecond line</Simulated>\n"
+                          "\t\t</EngineModeDescriptions>\n"
+                          "\t</MainMenuSettings>\n"
+                          "</SetupInfo>\n";
 
 struct Case {
     const char* key;
@@ -32,11 +31,12 @@ struct Case {
     const char* expected;
 };
 
-class SettingsReader : public ::testing::TestWithParam<Case> {};
+class SettingsReader : public ::testing::TestWithParam<Case> { };
 
 TEST_P(SettingsReader, ReadsValuesAsLaidOut)
 {
-    for (const QByteArray& variant : {kSetup, QByteArray(kSetup).replace("\n", "\r\n"), QByteArray("\xEF\xBB\xBF") + kSetup}) {
+    for (const QByteArray& variant :
+         {kSetup, QByteArray(kSetup).replace("\n", "\r\n"), QByteArray("\xEF\xBB\xBF") + kSetup}) {
         TempHome home;
         home.write(QStringLiteral("setup.xml"), variant);
         bool trim = GetParam().trimIndent;
@@ -48,25 +48,27 @@ TEST_P(SettingsReader, ReadsValuesAsLaidOut)
 INSTANTIATE_TEST_SUITE_P(
     Keys, SettingsReader,
     ::testing::Values(
-        Case{"SetupInfo/GeneralSettings/debug", true, "1"},
-        Case{"setupinfo/generalsettings/APPNAME", true, "Ziduver"},
+        Case{"SetupInfo/GeneralSettings/debug", true, "1"}, Case{"setupinfo/generalsettings/APPNAME", true, "Ziduver"},
         // Path parts are matched in order: the second AppName is under MainMenuSettings.
         Case{"SetupInfo/MainMenuSettings/AppName", true, "Menu name"},
         Case{"SetupInfo/GeneralSettings/OpenDatabaseErrorMsg", true, "Line one\r\n\t\t\tLine two\r\n\t\tLine three"},
         Case{"SetupInfo/GeneralSettings/BLANKED", true, "  two blanks inside"},
         Case{"SetupInfo/MainMenuSettings/EngineModeDescriptions/Pretest", false, "A short test over every category."},
-        Case{"SetupInfo/MainMenuSettings/EngineModeDescriptions/Simulated", false, "Timed, like the real exam\r\n\t\t\tsecond line"},
+        Case{"SetupInfo/MainMenuSettings/EngineModeDescriptions/Simulated", false,
+             "Timed, like the real exam\r\n\t\t\tsecond line"},
         Case{"SetupInfo/MainMenuSettings/EngineModeDescriptions/Pretest", true, "A short test over every category."}),
     [](const ::testing::TestParamInfo<Case>& info) {
         QString name = QString::fromLatin1(info.param.key).section(QLatin1Char('/'), -1);
-        return name.toStdString() + (info.param.trimIndent ? "_trimmed" : "_threeTabs") + "_" + std::to_string(info.index);
+        return name.toStdString() + (info.param.trimIndent ? "_trimmed" : "_threeTabs") + "_"
+            + std::to_string(info.index);
     });
 
 TEST(SettingsReaderErrors, MissingKeysAttributesAndFiles)
 {
     TempHome home;
     home.write(QStringLiteral("setup.xml"), kSetup);
-    for (const char* key : {"SetupInfo/GeneralSettings/Nothing", "SetupInfo/GeneralSettings/WithAttr", "SetupInfo/Nowhere/debug"}) {
+    for (const char* key :
+         {"SetupInfo/GeneralSettings/Nothing", "SetupInfo/GeneralSettings/WithAttr", "SetupInfo/Nowhere/debug"}) {
         try {
             ReadSetting(QString::fromLatin1(key));
             ADD_FAILURE() << key << " read without error";

@@ -64,7 +64,8 @@ TEST_F(Startup, GoodStartSetsTheStartupState)
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_TRUE(ui.htmlPages().empty());
     EXPECT_EQ(gStartup.gDisplayBits, 0);
-    EXPECT_EQ(gStartup.gSkinFile, QStringLiteral("Skin/Ziduver.qss")) << "the raw setting; the login window adds the separator";
+    EXPECT_EQ(gStartup.gSkinFile, QStringLiteral("Skin/Ziduver.qss"))
+        << "the raw setting; the login window adds the separator";
     EXPECT_EQ(gStartup.gDbPassword, QStringLiteral("TORVILKE"));
     EXPECT_EQ(gStartup.gSysDbPath, systemDb());
     EXPECT_EQ(db::Connection::pathFromConnectionString(gStartup.gSysConnStr), gStartup.gSysDbPath);
@@ -87,7 +88,8 @@ TEST_F(Startup, LargeFontsRefuseBeforeAnythingElseIsRead)
         if (withKeys)
             writeSetup({{QStringLiteral("debug"), QStringLiteral("1")}});
         else
-            writeSetup({{QStringLiteral("debug"), std::nullopt}, {QStringLiteral("OpenDatabaseErrorMsg"), std::nullopt}});
+            writeSetup(
+                {{QStringLiteral("debug"), std::nullopt}, {QStringLiteral("OpenDatabaseErrorMsg"), std::nullopt}});
         environment.largeFonts = true;
 
         EXPECT_EQ(Main(environment), StartupResult::Quit);
@@ -122,7 +124,8 @@ TEST_F(Startup, OnlyDebugValueOneWritesTheStartupLines)
             QStringLiteral("Reached Main: main :QmodPublic: Date/Time :"),
             QStringLiteral("Pasword set: main :QmodPublic: Date/Time :"),
             QStringLiteral("Before setting: main :QmodPublic: Date/Time :"),
-            QStringLiteral("Connect with db success and settings information gathered from registry: main :QmodPublic: Date/Time :"),
+            QStringLiteral("Connect with db success and settings information gathered from registry: main :QmodPublic: "
+                           "Date/Time :"),
             QStringLiteral("Gathering Screen mode information: main :QmodPublic: Date/Time :"),
             QStringLiteral("Gathered Screen mode information: main :QmodPublic: Date/Time :"),
             QStringLiteral("Single userid : GetTypeofApplication: :"),
@@ -138,12 +141,12 @@ TEST_F(Startup, SettingErrorsAfterTheFailureTextShowIt)
 {
     struct Case {
         const char* key;
-        std::optional<QString> value;  // left out when empty
+        std::optional<QString> value; // left out when empty
     };
     const Case cases[] = {
-        {"debug", QString()},  // an empty debug value is a conversion error
+        {"debug", QString()}, // an empty debug value is a conversion error
         {"debug", QStringLiteral("yes")},
-        {"debug", QStringLiteral("99999")},  // beyond a 16-bit integer
+        {"debug", QStringLiteral("99999")}, // beyond a 16-bit integer
         {"debug", std::nullopt},
         {"BlockRightClick", std::nullopt},
     };
@@ -182,8 +185,8 @@ TEST_F(Startup, ScreenWidthGivesTheModeAndWarnsOnOthers)
         short mode;
         bool warning;
     };
-    for (const Case& c : {Case{1024, 1, false}, Case{800, 2, false}, Case{640, 3, false}, Case{1280, 1, true},
-                          Case{1366, 1, true}}) {
+    for (const Case& c :
+         {Case{1024, 1, false}, Case{800, 2, false}, Case{640, 3, false}, Case{1280, 1, true}, Case{1366, 1, true}}) {
         SCOPED_TRACE(c.width);
         resetStartupState();
         ui.clear();
@@ -209,14 +212,15 @@ TEST_F(Startup, RegistrationRowChoosesSingleOrMultiUser)
 {
     struct Case {
         const char* name;
-        std::optional<QVariant> multiUser;  // no row when empty
+        std::optional<QVariant> multiUser; // no row when empty
         bool withDefaultUser;
         bool expectMulti;
     };
     const QVariant null;
-    for (const Case& c : {Case{"no row", std::nullopt, true, true}, Case{"flag 1", QVariant(1), true, true},
-                          Case{"flag -1", QVariant(-1), true, true}, Case{"flag 0", QVariant(0), true, false},
-                          Case{"flag NULL", null, true, false}, Case{"flag 0, no default user", QVariant(0), false, false}}) {
+    for (const Case& c :
+         {Case{"no row", std::nullopt, true, true}, Case{"flag 1", QVariant(1), true, true},
+          Case{"flag -1", QVariant(-1), true, true}, Case{"flag 0", QVariant(0), true, false},
+          Case{"flag NULL", null, true, false}, Case{"flag 0, no default user", QVariant(0), false, false}}) {
         SCOPED_TRACE(c.name);
         resetStartupState();
         ui.clear();
@@ -236,8 +240,12 @@ TEST_F(Startup, RegistrationRowChoosesSingleOrMultiUser)
 
         ASSERT_EQ(Main(environment), StartupResult::ShowLogin) << ui.htmlPages().join(QLatin1Char('|')).toStdString();
         EXPECT_EQ(gStartup.gMultiUser, c.expectMulti);
-        const QString login = c.expectMulti ? QStringLiteral("KEPT") : c.withDefaultUser ? QStringLiteral("Solo") : QString();
-        const QString password = c.expectMulti ? QStringLiteral("KEPT") : c.withDefaultUser ? QStringLiteral("Pass") : QString();
+        const QString login = c.expectMulti ? QStringLiteral("KEPT")
+            : c.withDefaultUser             ? QStringLiteral("Solo")
+                                            : QString();
+        const QString password = c.expectMulti ? QStringLiteral("KEPT")
+            : c.withDefaultUser                ? QStringLiteral("Pass")
+                                               : QString();
         EXPECT_EQ(gStartup.gDefaultLoginId, login);
         EXPECT_EQ(gStartup.gDefaultPassword, password);
         EXPECT_TRUE(ui.htmlPages().empty());
@@ -252,16 +260,20 @@ TEST_F(Startup, UnusableSystemDatabaseShowsTheFailureTextAndCreatesNothing)
     };
     const Case cases[] = {
         {"missing", [](const Startup& t) { QFile::remove(t.systemDb()); }},
-        {"text file", [](const Startup& t) {
+        {"text file",
+         [](const Startup& t) {
              QFile::remove(t.systemDb());
              t.home.write(QStringLiteral("Ziduver.QZR"), "This is not a database.\r\n");
          }},
-        {"empty file", [](const Startup& t) {
+        {"empty file",
+         [](const Startup& t) {
              QFile::remove(t.systemDb());
              t.home.write(QStringLiteral("Ziduver.QZR"), "");
          }},
-        {"no registration table", [](const Startup& t) { t.systemExec(QStringLiteral("DROP TABLE Bq_Ziduver_Reg_Det")); }},
-        {"no default-user table", [](const Startup& t) {
+        {"no registration table",
+         [](const Startup& t) { t.systemExec(QStringLiteral("DROP TABLE Bq_Ziduver_Reg_Det")); }},
+        {"no default-user table",
+         [](const Startup& t) {
              {
                  db::Connection connection = db::Connection::openFile(t.systemDb());
                  SystemDatabase(connection).addRegistration(false);
@@ -290,7 +302,8 @@ TEST_F(Startup, UnusableSystemDatabaseShowsTheFailureTextAndCreatesNothing)
         // The handler's line names the error after the start-up lines.
         const QStringList lines = debugLogLines();
         ASSERT_FALSE(lines.isEmpty());
-        EXPECT_TRUE(lines.last().contains(QStringLiteral(" : main :QmodPublic: Date/Time :"))) << lines.last().toStdString();
+        EXPECT_TRUE(lines.last().contains(QStringLiteral(" : main :QmodPublic: Date/Time :")))
+            << lines.last().toStdString();
     }
 }
 
@@ -322,7 +335,8 @@ TEST_F(Startup, UnwritableSystemDatabaseShowsTheFailureTextAndQuits)
     const QStringList lines = debugLogLines();
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines.last().contains(QStringLiteral("readonly"))) << lines.last().toStdString();
-    EXPECT_TRUE(lines.last().contains(QStringLiteral(" : main :QmodPublic: Date/Time :"))) << lines.last().toStdString();
+    EXPECT_TRUE(lines.last().contains(QStringLiteral(" : main :QmodPublic: Date/Time :")))
+        << lines.last().toStdString();
     EXPECT_FALSE(lines.join(QLatin1Char('|')).contains(QStringLiteral("Connect with db success")));
 }
 
@@ -333,7 +347,7 @@ TEST_F(Startup, FailureBeforeTheFailureTextShowsABuiltInTextNamingTheProblem)
         bool removeSetup;
         const char* missingKey;
         bool largeFonts;
-        const char* named;  // what the text must name
+        const char* named; // what the text must name
     };
     const Case cases[] = {
         {"no setup.xml", true, nullptr, false, "setup.xml"},
@@ -356,7 +370,8 @@ TEST_F(Startup, FailureBeforeTheFailureTextShowsABuiltInTextNamingTheProblem)
         EXPECT_TRUE(ui.messages().empty());
         ASSERT_EQ(ui.htmlPages().size(), 1);
         EXPECT_FALSE(gMessage.gDbMessageText.trimmed().isEmpty());
-        EXPECT_TRUE(gMessage.gDbMessageText.contains(QString::fromLatin1(c.named))) << gMessage.gDbMessageText.toStdString();
+        EXPECT_TRUE(gMessage.gDbMessageText.contains(QString::fromLatin1(c.named)))
+            << gMessage.gDbMessageText.toStdString();
         EXPECT_FALSE(gMessage.gDbMessageText.contains(QString::fromLatin1(kStartupFailureText)));
         EXPECT_TRUE(gStartup.gSysDbPath.isEmpty());
     }

@@ -33,8 +33,9 @@ protected:
         for (const db::Row& row : exam.query(QStringLiteral(
                  "SELECT Qu_UserCode, Qu_LoginId, Qu_Password, qu_first_name, qu_middle_name, qu_last_name, qu_email, "
                  "Qu_HaveRight FROM Qe_User ORDER BY Qu_UserCode")))
-            rows << QStringList{row.text(0), row.text(1), row.text(2), row.text(3), row.text(4), row.text(5),
-                                row.text(6), row.text(7)}.join('|');
+            rows << QStringList{row.text(0), row.text(1), row.text(2), row.text(3),
+                                row.text(4), row.text(5), row.text(6), row.text(7)}
+                        .join('|');
         return rows;
     }
 
@@ -47,7 +48,7 @@ TEST_F(UserRights, RightIsAddedOnceThenChanged)
 {
     EXPECT_TRUE(Gen_UpdateRights(7, true, QString(), QStringLiteral("EX1"), error));
     EXPECT_TRUE(Gen_UpdateRights(7, true, QString(), QStringLiteral("EX2"), error));
-    EXPECT_TRUE(Gen_UpdateRights(7, false, QString(), QStringLiteral("ex1"), error));  // codes match in any case
+    EXPECT_TRUE(Gen_UpdateRights(7, false, QString(), QStringLiteral("ex1"), error)); // codes match in any case
     EXPECT_TRUE(error.isEmpty());
     EXPECT_EQ(rights(), (QStringList{"7|EX1|0", "7|EX2|1"}));
 }
@@ -69,8 +70,8 @@ TEST_F(UserRights, ValuesWithApostrophesAreStoredVerbatim)
 {
     const QString exam = fixture.createExam(QStringLiteral("Data/a/a.qzr"));
     EXPECT_TRUE(Gen_UpdateRights(4, true, exam, QStringLiteral("O'B 1"), error, QStringLiteral("o'neil"),
-                                 QStringLiteral("D'Arcy"), QStringLiteral("it's'"), QString(),
-                                 QStringLiteral("O'Neil"), QStringLiteral("'; DROP TABLE Qe_User; --")))
+                                 QStringLiteral("D'Arcy"), QStringLiteral("it's'"), QString(), QStringLiteral("O'Neil"),
+                                 QStringLiteral("'; DROP TABLE Qe_User; --")))
         << error.toStdString();
     EXPECT_EQ(rights(), QStringList{"4|O'B 1|1"});
     EXPECT_EQ(copies(exam), QStringList{"4|o'neil|it's'|D'Arcy||O'Neil|'; DROP TABLE Qe_User; --|1"});
@@ -82,11 +83,14 @@ TEST_F(UserRights, UnusableExamDatabaseKeepsTheRightAndReportsTheError)
 {
     home.write(QStringLiteral("Data/t/text.qzr"), "not a database");
     const QString locked = fixture.createExam(QStringLiteral("Data/l/locked.qzr"));
-    const QString noUserTable = fixture.createExam(QStringLiteral("Data/n/nouser.qzr"),
-                                                   [] { ExamDbOptions o; o.droppedTables = {"Qe_User"}; return o; }());
+    const QString noUserTable = fixture.createExam(QStringLiteral("Data/n/nouser.qzr"), [] {
+        ExamDbOptions o;
+        o.droppedTables = {"Qe_User"};
+        return o;
+    }());
     int user = 10;
-    for (const QString& path : {home.file(QStringLiteral("Data/missing.qzr")), home.file(QStringLiteral("Data/t/text.qzr")),
-                                locked, noUserTable}) {
+    for (const QString& path : {home.file(QStringLiteral("Data/missing.qzr")),
+                                home.file(QStringLiteral("Data/t/text.qzr")), locked, noUserTable}) {
         SCOPED_TRACE(path.toStdString());
         removeDebugLog();
         auto holder = db::Connection::openFile(locked);
@@ -113,7 +117,8 @@ TEST_F(UserRights, RunsInsideTheCallersTransaction)
             << error.toStdString();
         EXPECT_TRUE(system.inTransaction());
         // A failing exam database part leaves the caller's transaction usable.
-        EXPECT_FALSE(Gen_UpdateRights(system, 6, true, home.file(QStringLiteral("none.qzr")), QStringLiteral("EX1"), error));
+        EXPECT_FALSE(
+            Gen_UpdateRights(system, 6, true, home.file(QStringLiteral("none.qzr")), QStringLiteral("EX1"), error));
         EXPECT_FALSE(error.isEmpty());
         EXPECT_TRUE(system.inTransaction());
         transaction.commit();

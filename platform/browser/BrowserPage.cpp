@@ -16,7 +16,9 @@ void BrowserPage::setDialogs(Dialogs replacement)
     dialogs() = std::move(replacement);
 }
 
-BrowserPage::BrowserPage(QObject* parent) : QWebEnginePage(sharedProfile(), parent) {}
+BrowserPage::BrowserPage(QObject* parent) : QWebEnginePage(sharedProfile(), parent)
+{
+}
 
 QWebEngineProfile* BrowserPage::sharedProfile()
 {
@@ -32,8 +34,8 @@ QWebEngineProfile* BrowserPage::sharedProfile()
     return profile;
 }
 
-void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
-                                           int lineNumber, const QString& sourceId)
+void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int lineNumber,
+                                           const QString& sourceId)
 {
     if (!m_prefix.isEmpty() && message.startsWith(m_prefix)) {
         emit prefixedConsoleMessage(message.mid(m_prefix.size()));

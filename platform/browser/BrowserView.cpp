@@ -199,8 +199,9 @@ bool BrowserView::printAndWait(QPrinter* printer, int timeoutMs)
     if (!waitForLoad(timeoutMs))
         return false;
     auto result = std::make_shared<std::pair<bool, bool>>(false, false); // finished, ok
-    const QMetaObject::Connection done =
-        connect(m_view, &QWebEngineView::printFinished, this, [result](bool ok) { *result = {true, ok}; });
+    const QMetaObject::Connection done = connect(m_view, &QWebEngineView::printFinished, this, [result](bool ok) {
+        *result = {true, ok};
+    });
     m_view->print(printer);
     waitUntil([result] { return result->first; }, int(qMax<qint64>(1, deadline.remainingTime())));
     disconnect(done);
@@ -218,8 +219,10 @@ bool BrowserView::printToPdfAndWait(const QString& filePath, int timeoutMs)
     if (!waitForLoad(timeoutMs))
         return false;
     auto result = std::make_shared<std::pair<bool, bool>>(false, false); // finished, ok
-    const QMetaObject::Connection done = connect(m_page, &QWebEnginePage::pdfPrintingFinished, this,
-                                                 [result](const QString&, bool ok) { *result = {true, ok}; });
+    const QMetaObject::Connection done =
+        connect(m_page, &QWebEnginePage::pdfPrintingFinished, this, [result](const QString&, bool ok) {
+            *result = {true, ok};
+        });
     m_page->printToPdf(filePath);
     waitUntil([result] { return result->first; }, int(qMax<qint64>(1, deadline.remainingTime())));
     disconnect(done);

@@ -97,7 +97,7 @@ private:
     QUrl m_fileBase;        // its base URL
     QString m_previousFile; // the one before, kept for GoBack
     int m_fileSerial = 0;
-    LoadKind m_loadKind = LoadKind::None;     // of the load in progress
-    LoadKind m_lastRequest = LoadKind::None;  // of the last load asked for
+    LoadKind m_loadKind = LoadKind::None;    // of the load in progress
+    LoadKind m_lastRequest = LoadKind::None; // of the last load asked for
     bool m_loadRequested = false;
 };

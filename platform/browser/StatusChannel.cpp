@@ -81,10 +81,8 @@ const char* const kChannelScript = R"JS(
 })();
 )JS";
 
-const QString kTakeCall = QStringLiteral(
-    "(function(){var c=window.__ziduverStatus;return c?c.take():'';})()");
-const QString kFlushCall = QStringLiteral(
-    "(function(){var c=window.__ziduverStatus;return c?c.flush():'';})()");
+const QString kTakeCall = QStringLiteral("(function(){var c=window.__ziduverStatus;return c?c.take():'';})()");
+const QString kFlushCall = QStringLiteral("(function(){var c=window.__ziduverStatus;return c?c.flush():'';})()");
 
 QString jsString(const QString& text)
 {
@@ -120,8 +118,8 @@ void StatusChannel::loadEnded()
                           QWebEngineScript::MainWorld, [self, requested](const QVariant& result) {
                               bool isNumber = false;
                               const int shown = result.toInt(&isNumber);
-                              if (self && isNumber && self->m_generation == requested && !self->m_newDocumentSeen &&
-                                  shown >= 0 && shown < requested) {
+                              if (self && isNumber && self->m_generation == requested && !self->m_newDocumentSeen
+                                  && shown >= 0 && shown < requested) {
                                   self->m_stillShown = shown;
                                   // Its queue may hold reports whose signal
                                   // was dropped meanwhile; until it is read,

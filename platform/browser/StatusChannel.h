@@ -56,6 +56,6 @@ private:
 
     BrowserPage* m_page;
     int m_generation = 0;
-    int m_stillShown = -1;  // generation of a document a request left in place
+    int m_stillShown = -1; // generation of a document a request left in place
     bool m_newDocumentSeen = false;
 };

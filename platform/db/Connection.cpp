@@ -141,8 +141,7 @@ static void bindParams(Connection* connection, sqlite3_stmt* stmt, const Params&
 static int runStatement(Connection* connection, sqlite3_stmt* stmt, const Params& params)
 {
     bindParams(connection, stmt, params);
-    while (stepRow(connection, stmt)) {
-    }
+    while (stepRow(connection, stmt)) { }
     sqlite3_reset(stmt);
     return sqlite3_changes(connection->handle());
 }
@@ -226,8 +225,7 @@ Connection Connection::openFile(const QString& path)
     // errors here, with a message that names the file.
     const QFileInfo info(path);
     if (!info.exists() || info.isDir())
-        throw DbError(ErrorClass::CannotOpen, SQLITE_CANTOPEN,
-                      QStringLiteral("Could not find file '%1'.").arg(path));
+        throw DbError(ErrorClass::CannotOpen, SQLITE_CANTOPEN, QStringLiteral("Could not find file '%1'.").arg(path));
     Connection connection = openWithFlags(path, SQLITE_OPEN_READWRITE);
     // Opening reads nothing; the first statement finds out whether the file is
     // a database at all.
@@ -356,7 +354,9 @@ QStringList Connection::tableColumns(const QString& table)
 bool Connection::hasTable(const QString& table)
 {
     return scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"),
-                  {table}).toInt() > 0;
+                  {table})
+               .toInt()
+        > 0;
 }
 
 QString quoteIdentifier(const QString& name)

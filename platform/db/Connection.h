@@ -35,7 +35,7 @@ public:
 
 private:
     friend class Connection;
-    Statement(Connection* connection, sqlite3_stmt* stmt) : m_connection(connection), m_stmt(stmt) {}
+    Statement(Connection* connection, sqlite3_stmt* stmt) : m_connection(connection), m_stmt(stmt) { }
 
     Connection* m_connection;
     sqlite3_stmt* m_stmt;

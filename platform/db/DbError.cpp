@@ -26,7 +26,8 @@ ErrorClass DbError::classify(int sqliteCode, const QString& message)
     case SQLITE_ERROR:
         // CREATE TABLE of an existing table and ADD COLUMN of an existing
         // column both come back as plain SQLITE_ERROR; only the text tells.
-        if (message.contains(QLatin1String("already exists")) || message.contains(QLatin1String("duplicate column name")))
+        if (message.contains(QLatin1String("already exists"))
+            || message.contains(QLatin1String("duplicate column name")))
             return ErrorClass::AlreadyExists;
         return ErrorClass::Other;
     default:

@@ -7,11 +7,11 @@ namespace db {
 
 // What a caller can test an error for, whatever SQLite's exact code was.
 enum class ErrorClass {
-    CannotOpen,     // missing file, no permission, bad path
-    NotADatabase,   // the file is not an SQLite database (or is encrypted)
-    Busy,           // locked by another connection past the busy timeout
-    Constraint,     // a key or NOT NULL rule was broken
-    AlreadyExists,  // table, index or column exists already
+    CannotOpen,    // missing file, no permission, bad path
+    NotADatabase,  // the file is not an SQLite database (or is encrypted)
+    Busy,          // locked by another connection past the busy timeout
+    Constraint,    // a key or NOT NULL rule was broken
+    AlreadyExists, // table, index or column exists already
     Other,
 };
 

@@ -12,7 +12,9 @@ int findColumn(const QStringList& columns, const QString& name)
     return -1;
 }
 
-Row::Row(ColumnNames columns, std::vector<QVariant> values) : m_columns(std::move(columns)), m_values(std::move(values)) {}
+Row::Row(ColumnNames columns, std::vector<QVariant> values) : m_columns(std::move(columns)), m_values(std::move(values))
+{
+}
 
 const QVariant& Row::value(int index) const
 {

@@ -57,8 +57,7 @@ public:
     // The rows as text, fields and rows joined by the given separators
     // (NULL shows as nullText).
     QString getString(const QString& columnSeparator = QStringLiteral("\t"),
-                      const QString& rowSeparator = QStringLiteral("\r"),
-                      const QString& nullText = QString()) const;
+                      const QString& rowSeparator = QStringLiteral("\r"), const QString& nullText = QString()) const;
 
 private:
     ColumnNames m_columns = std::make_shared<const QStringList>();

@@ -16,8 +16,7 @@
 //   only after the last one has returned (forget() meanwhile).
 // - At exit it goes in a post routine, before the application object: a
 //   widget deleted after the application object crashes the exit.
-template <typename Window>
-class DefaultInstance {
+template <typename Window> class DefaultInstance {
 public:
     static Window& get()
     {
@@ -61,7 +60,7 @@ public:
 private:
     struct State {
         QPointer<Window> current;
-        QList<QPointer<Window>> unloaded;  // not deleted yet
+        QList<QPointer<Window>> unloaded; // not deleted yet
     };
 
     static State& state()

@@ -7,10 +7,10 @@
 
 InstanceGuard::InstanceGuard(const QString& programFolder)
     : m_serverName(QStringLiteral("ziduver-")
-                   + QString::fromLatin1(QCryptographicHash::hash(QDir(programFolder).absolutePath().toUtf8(),
-                                                                  QCryptographicHash::Sha1)
-                                             .toHex()
-                                             .left(16))),
+                   + QString::fromLatin1(
+                       QCryptographicHash::hash(QDir(programFolder).absolutePath().toUtf8(), QCryptographicHash::Sha1)
+                           .toHex()
+                           .left(16))),
       m_lock(QDir(programFolder).filePath(QStringLiteral(".ziduver.lock")))
 {
     m_lock.setStaleLockTime(0);

@@ -51,8 +51,7 @@ public:
     ExamBankFixture& chapter(int code, int catCode, bool selected = false);
     ExamBankFixture& question(int code, int catCode, std::optional<int> type = 1, int chapterCode = 0);
     // `count` questions with consecutive codes from `firstCode`.
-    ExamBankFixture& questions(int firstCode, int count, int catCode, std::optional<int> type = 1,
-                               int chapterCode = 0);
+    ExamBankFixture& questions(int firstCode, int count, int catCode, std::optional<int> type = 1, int chapterCode = 0);
     ExamBankFixture& choice(int questCode, int seq, const QString& text, bool right);
     ExamBankFixture& progress(int userCode, int questCode, Verdict verdict, int pass = 0);
 

@@ -135,7 +135,8 @@ QStringList ExamDbFixture::attachedExams() const
 {
     db::Connection system = openSystem();
     QStringList rows;
-    for (const db::Row& row : system.query(QStringLiteral("SELECT Be_Exam_Code, be_path FROM Bq_Exam ORDER BY Be_Exam_Code")))
+    for (const db::Row& row :
+         system.query(QStringLiteral("SELECT Be_Exam_Code, be_path FROM Bq_Exam ORDER BY Be_Exam_Code")))
         rows << row.text(0) + QLatin1Char('|') + row.text(1);
     return rows;
 }

@@ -17,13 +17,13 @@ struct ExamDbOptions {
     QString examCode = QStringLiteral("EX1");
     QString examName = QStringLiteral("Exam One");
     bool withExamRow = true;
-    QVariant validDb = 1;  // Qe_ValidDB of the exam row
+    QVariant validDb = 1; // Qe_ValidDB of the exam row
     schema::ExamLayout layout = schema::ExamLayout::Current;
-    QStringList extraColumns;                             // added as TEXT
-    std::vector<std::pair<QString, QString>> renamedColumns;  // {"Table.Column", "NewName"}
+    QStringList extraColumns;                                // added as TEXT
+    std::vector<std::pair<QString, QString>> renamedColumns; // {"Table.Column", "NewName"}
     QStringList droppedColumns;
     QStringList droppedTables;
-    int questionCount = 0;  // simple rows in Qe_QuestionsHead
+    int questionCount = 0; // simple rows in Qe_QuestionsHead
 };
 
 // An installation in a temporary program folder, built from the one table

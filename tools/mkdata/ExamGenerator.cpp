@@ -16,26 +16,38 @@ namespace {
 struct Topic {
     const char* category;
     std::array<const char*, 3> chapters;
-    std::array<const char*, 8> terms;  // words the question texts are made of
+    std::array<const char*, 8> terms; // words the question texts are made of
 };
 
 const std::array<Topic, 8> kTopics = {{
-    {"Networking Fundamentals", {"Addressing and Subnets", "Routing", "Name Resolution"},
+    {"Networking Fundamentals",
+     {"Addressing and Subnets", "Routing", "Name Resolution"},
      {"subnet mask", "default gateway", "DNS resolver", "ARP cache", "VLAN tag", "MTU", "NAT rule", "DHCP lease"}},
-    {"Storage and Filesystems", {"Partitions", "Logical Volumes", "Backups"},
+    {"Storage and Filesystems",
+     {"Partitions", "Logical Volumes", "Backups"},
      {"partition table", "logical volume", "inode", "journal", "snapshot", "RAID array", "mount option", "quota"}},
-    {"Security", {"Authentication", "Encryption", "Hardening"},
-     {"password hash", "public key", "certificate", "firewall rule", "audit log", "sudo policy", "TLS cipher", "PAM module"}},
-    {"Databases", {"Queries", "Transactions", "Indexes"},
+    {"Security",
+     {"Authentication", "Encryption", "Hardening"},
+     {"password hash", "public key", "certificate", "firewall rule", "audit log", "sudo policy", "TLS cipher",
+      "PAM module"}},
+    {"Databases",
+     {"Queries", "Transactions", "Indexes"},
      {"primary key", "foreign key", "index", "transaction", "isolation level", "join", "view", "deadlock"}},
-    {"Virtualisation and Containers", {"Hypervisors", "Containers", "Orchestration"},
+    {"Virtualisation and Containers",
+     {"Hypervisors", "Containers", "Orchestration"},
      {"hypervisor", "container image", "namespace", "cgroup", "virtual switch", "volume mount", "registry", "pod"}},
-    {"Scripting and Automation", {"Shell", "Scheduling", "Configuration Management"},
-     {"exit status", "here document", "cron job", "systemd timer", "playbook", "idempotent task", "environment variable", "regular expression"}},
-    {"Monitoring and Logging", {"Metrics", "Logs", "Alerting"},
-     {"load average", "log rotation", "journal field", "metric exporter", "alert threshold", "syslog facility", "trace", "dashboard"}},
-    {"Web Services", {"HTTP", "Reverse Proxies", "Performance"},
-     {"status code", "virtual host", "reverse proxy", "cache header", "keep-alive", "load balancer", "cookie", "rate limit"}},
+    {"Scripting and Automation",
+     {"Shell", "Scheduling", "Configuration Management"},
+     {"exit status", "here document", "cron job", "systemd timer", "playbook", "idempotent task",
+      "environment variable", "regular expression"}},
+    {"Monitoring and Logging",
+     {"Metrics", "Logs", "Alerting"},
+     {"load average", "log rotation", "journal field", "metric exporter", "alert threshold", "syslog facility", "trace",
+      "dashboard"}},
+    {"Web Services",
+     {"HTTP", "Reverse Proxies", "Performance"},
+     {"status code", "virtual host", "reverse proxy", "cache header", "keep-alive", "load balancer", "cookie",
+      "rate limit"}},
 }};
 
 const std::array<const char*, 6> kStems = {
@@ -54,7 +66,7 @@ constexpr std::array<int, KindCount> kKindWeights = {42, 13, 10, 10, 5, 7, 6, 7}
 
 class Generator {
 public:
-    Generator(db::Connection& exam, unsigned seed) : m_random(seed), m_bank(exam) {}
+    Generator(db::Connection& exam, unsigned seed) : m_random(seed), m_bank(exam) { }
 
     void run(int questionCount, unsigned seed);
 
@@ -104,18 +116,20 @@ Kind Generator::pickKind()
 
 void Generator::writeChoices(int code, int category, bool several)
 {
-    const int count = 3 + pick(5);  // 3 to 7 choices
+    const int count = 3 + pick(5); // 3 to 7 choices
     std::vector<bool> right(size_t(count), false);
     right[size_t(pick(count))] = true;
     if (several)
-        right[size_t((std::find(right.begin(), right.end(), true) - right.begin() + 1 + pick(count - 1)) % count)] = true;
+        right[size_t((std::find(right.begin(), right.end(), true) - right.begin() + 1 + pick(count - 1)) % count)] =
+            true;
     for (int i = 0; i < count; ++i)
-        m_bank.addChoice({code, i + 1,
-                          QStringLiteral("The %1 %2 (option %3)")
-                              .arg(term(category), right[size_t(i)] ? QStringLiteral("is applied at once")
-                                                                    : QStringLiteral("needs a reboot"))
-                              .arg(i + 1),
-                          right[size_t(i)]});
+        m_bank.addChoice(
+            {code, i + 1,
+             QStringLiteral("The %1 %2 (option %3)")
+                 .arg(term(category),
+                      right[size_t(i)] ? QStringLiteral("is applied at once") : QStringLiteral("needs a reboot"))
+                 .arg(i + 1),
+             right[size_t(i)]});
 }
 
 void Generator::writeOrderedList(int code, int category)
@@ -124,8 +138,12 @@ void Generator::writeOrderedList(int code, int category)
     const std::vector<int> shown = shuffledOrder(count);
     const QString what = term(category);
     for (int i = 0; i < count; ++i)
-        m_bank.addInteractiveRow({code, QStringLiteral("Step %1 for the %2").arg(shown[size_t(i)] + 1).arg(what),
-                                  i + 1, QStringLiteral("Step %1 for the %2").arg(i + 1).arg(what), i + 1, {}});
+        m_bank.addInteractiveRow({code,
+                                  QStringLiteral("Step %1 for the %2").arg(shown[size_t(i)] + 1).arg(what),
+                                  i + 1,
+                                  QStringLiteral("Step %1 for the %2").arg(i + 1).arg(what),
+                                  i + 1,
+                                  {}});
 }
 
 void Generator::writeTree(int code, int category)
@@ -162,7 +180,7 @@ void Generator::writeQuestion(int code, int category)
     // The first questions take each kind once, so every bank of eight or
     // more questions holds every type and interactive kind.
     const Kind kind = code <= KindCount ? Kind(code - 1) : pickKind();
-    const int chapterSlot = pick(4);  // 3 = directly under the category
+    const int chapterSlot = pick(4); // 3 = directly under the category
     const int chapter = chapterSlot < 3 ? (category + 1) * 10 + chapterSlot + 1 : 0;
     const int difficulty = 1 + pick(3);
     const bool scenario = m_scenarios > 0 && pick(25) == 0;
@@ -213,8 +231,8 @@ void Generator::writeQuestion(int code, int category)
         break;
     }
 
-    m_bank.addQuestion({code, category + 1, chapter, type, interactive, text, explanation, difficulty,
-                        scenario ? 1 : 0, scenarioId, modelAnswer});
+    m_bank.addQuestion({code, category + 1, chapter, type, interactive, text, explanation, difficulty, scenario ? 1 : 0,
+                        scenarioId, modelAnswer});
     switch (kind) {
     case ChoiceOne:
     case ChoiceMany:
@@ -270,8 +288,8 @@ void Generator::writeDirectives(int questionCount)
             for (int t = 0; t < 4 && left > 0; ++t)
                 if (limit[size_t(t)] < m_perType[size_t(c)][size_t(t)])
                     ++limit[size_t(t)], --left;
-        m_bank.addCategory({c + 1, QString::fromLatin1(kTopics[size_t(c)].category), true, count[size_t(c)],
-                            limit[0], limit[1], limit[2], limit[3]});
+        m_bank.addCategory({c + 1, QString::fromLatin1(kTopics[size_t(c)].category), true, count[size_t(c)], limit[0],
+                            limit[1], limit[2], limit[3]});
     }
     m_bank.setSimulatedQuestionCount(target);
 }
@@ -289,7 +307,7 @@ void Generator::run(int questionCount, unsigned seed)
     exam.validDb = 1;
     exam.simulatedMinutes = 90;
     exam.simulatedPassScore = 70;
-    exam.simulatedQuestions = 0;  // set once the directives are known
+    exam.simulatedQuestions = 0; // set once the directives are known
     exam.adaptiveMinutes = 60;
     exam.adaptivePassScore = 70;
     exam.adaptiveQuestions = std::min(40, questionCount);
@@ -301,8 +319,8 @@ void Generator::run(int questionCount, unsigned seed)
         m_bank.addPoint(point, point);
     for (int c = 0; c < m_categories; ++c)
         for (int k = 0; k < 3; ++k)
-            m_bank.addChapter({(c + 1) * 10 + k + 1, c + 1, QString::fromLatin1(kTopics[size_t(c)].chapters[size_t(k)]),
-                               true});
+            m_bank.addChapter(
+                {(c + 1) * 10 + k + 1, c + 1, QString::fromLatin1(kTopics[size_t(c)].chapters[size_t(k)]), true});
     for (int s = 1; s <= m_scenarios; ++s)
         m_bank.addScenario(s, QStringLiteral("scenario%1.htm").arg(s));
     const ExamBankWriter::UserLinkRow links[] = {

@@ -70,8 +70,7 @@ QByteArray readFile(const QString& path)
 
 // A database is built beside its final place and moved there when complete,
 // so a failure never leaves a half-filled database under the real name.
-template <typename Build>
-void buildDatabase(const QString& path, Build&& build)
+template <typename Build> void buildDatabase(const QString& path, Build&& build)
 {
     const QString building = path + QStringLiteral(".building");
     QFile::remove(building);
@@ -117,14 +116,27 @@ ExamIdentity writeSampleExam(const QString& home)
 }
 
 // Fields the sample leaves empty are stored as empty text, not NULL.
-const SystemDatabase::NewUser kAdmin{QLatin1String(sample::kAdminLogin), QLatin1String(sample::kAdminPassword),
-                                     QStringLiteral("Administrator"), QString(), QString(),
-                                     QStringLiteral("admin@ziduver.example"), QString(), QString(), QString(),
-                                     QString(), QString()};
-const SystemDatabase::NewUser kStudent{QLatin1String(sample::kUserLogin), QLatin1String(sample::kUserPassword),
-                                       QStringLiteral("Sam"), QStringLiteral("J."), QStringLiteral("Student"),
-                                       QStringLiteral("sam.student@ziduver.example"), QStringLiteral("12 Harbour Road"),
-                                       QString(), QStringLiteral("Wellington"), QStringLiteral("6011"),
+const SystemDatabase::NewUser kAdmin{QLatin1String(sample::kAdminLogin),
+                                     QLatin1String(sample::kAdminPassword),
+                                     QStringLiteral("Administrator"),
+                                     QString(),
+                                     QString(),
+                                     QStringLiteral("admin@ziduver.example"),
+                                     QString(),
+                                     QString(),
+                                     QString(),
+                                     QString(),
+                                     QString()};
+const SystemDatabase::NewUser kStudent{QLatin1String(sample::kUserLogin),
+                                       QLatin1String(sample::kUserPassword),
+                                       QStringLiteral("Sam"),
+                                       QStringLiteral("J."),
+                                       QStringLiteral("Student"),
+                                       QStringLiteral("sam.student@ziduver.example"),
+                                       QStringLiteral("12 Harbour Road"),
+                                       QString(),
+                                       QStringLiteral("Wellington"),
+                                       QStringLiteral("6011"),
                                        QStringLiteral("+64 4 555 0142")};
 
 void writeSystemDatabase(const QString& home, const ExamIdentity& exam)
@@ -144,9 +156,8 @@ void writeSystemDatabase(const QString& home, const ExamIdentity& exam)
     });
 
     // The exam database keeps its own copy of each user who has a right to it.
-    const QString examPath = QDir(home).filePath(QStringLiteral("Data/%1/%2")
-                                                     .arg(QLatin1String(sample::kExamFolder),
-                                                          QLatin1String(sample::kExamFile)));
+    const QString examPath = QDir(home).filePath(
+        QStringLiteral("Data/%1/%2").arg(QLatin1String(sample::kExamFolder), QLatin1String(sample::kExamFile)));
     db::Connection examDb = db::Connection::openFile(examPath);
     db::Transaction transaction(examDb);
     ExamBankWriter(examDb).addUserCopy({studentCode, kStudent.login, kStudent.password, *kStudent.firstName,

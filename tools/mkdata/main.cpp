@@ -13,21 +13,20 @@
 
 namespace {
 
-const char* const kUsage =
-    "usage: ziduver-mkdata --home DIR [--force]\n"
-    "       ziduver-mkdata --static-files --home DIR\n"
-    "       ziduver-mkdata --generate-exam N --out FILE [--seed S]\n"
-    "\n"
-    "  --home DIR          write the sample installation into DIR: setup.xml, skin, icons,\n"
-    "                      pages, Ziduver.QZR, DataSkeleton.SKL and the sample exam in\n"
-    "                      Data/LinuxAdmin. An existing installation is left alone\n"
-    "                      unless --force is given.\n"
-    "  --static-files      with --home DIR: only copy the exam window's static pages and\n"
-    "                      scripts (main.html, interactive.js, new.js) into DIR, replacing\n"
-    "                      older copies; databases and settings are left alone.\n"
-    "  --generate-exam N   write a synthetic exam database of N questions to FILE\n"
-    "                      (never over an existing file); --seed picks the bank (default 1).\n"
-    "  --help              show this text.\n";
+const char* const kUsage = "usage: ziduver-mkdata --home DIR [--force]\n"
+                           "       ziduver-mkdata --static-files --home DIR\n"
+                           "       ziduver-mkdata --generate-exam N --out FILE [--seed S]\n"
+                           "\n"
+                           "  --home DIR          write the sample installation into DIR: setup.xml, skin, icons,\n"
+                           "                      pages, Ziduver.QZR, DataSkeleton.SKL and the sample exam in\n"
+                           "                      Data/LinuxAdmin. An existing installation is left alone\n"
+                           "                      unless --force is given.\n"
+                           "  --static-files      with --home DIR: only copy the exam window's static pages and\n"
+                           "                      scripts (main.html, interactive.js, new.js) into DIR, replacing\n"
+                           "                      older copies; databases and settings are left alone.\n"
+                           "  --generate-exam N   write a synthetic exam database of N questions to FILE\n"
+                           "                      (never over an existing file); --seed picks the bank (default 1).\n"
+                           "  --help              show this text.\n";
 
 int usageError(const QString& message)
 {
@@ -78,7 +77,8 @@ int writeSyntheticExam(const QString& countText, const QString& out, const QStri
     bool ok = false;
     const int count = countText.toInt(&ok);
     if (!ok || count < 1)
-        return usageError(QStringLiteral("--generate-exam needs a positive number of questions, not '%1'").arg(countText));
+        return usageError(
+            QStringLiteral("--generate-exam needs a positive number of questions, not '%1'").arg(countText));
     unsigned seed = 1;
     if (!seedText.isEmpty()) {
         seed = seedText.toUInt(&ok);
@@ -116,14 +116,14 @@ int main(int argc, char** argv)
         std::printf("%s", kUsage);
         return 0;
     }
-    static const QStringList known = {QStringLiteral("--home"), QStringLiteral("--force"),
+    static const QStringList known = {QStringLiteral("--home"),          QStringLiteral("--force"),
                                       QStringLiteral("--generate-exam"), QStringLiteral("--out"),
-                                      QStringLiteral("--seed"), QStringLiteral("--static-files")};
+                                      QStringLiteral("--seed"),          QStringLiteral("--static-files")};
     for (int i = 0; i < args.size(); ++i) {
         if (!known.contains(args[i]))
             return usageError(QStringLiteral("unknown argument '%1'").arg(args[i]));
         if (args[i] != QLatin1String("--force") && args[i] != QLatin1String("--static-files"))
-            ++i;  // skip the option's value
+            ++i; // skip the option's value
     }
 
     bool ok = true;
