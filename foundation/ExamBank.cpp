@@ -111,14 +111,88 @@ void ExamBank::selectAllChapters()
 
 std::optional<ExamBank::QuestionHead> ExamBank::questionHead(int questCode)
 {
-    const db::ResultSet rows = m_conn.query(
-        QStringLiteral(
-            "SELECT Qq_Quest_Desc, Qq_TypeCode, Qq_InteractiveCode FROM Qe_QuestionsHead WHERE Qq_QuestCode = ?"),
-        {questCode});
+    // Every column, so that a layout without the model-answer column reads
+    // it as "".
+    const db::ResultSet rows
+        = m_conn.query(QStringLiteral("SELECT * FROM Qe_QuestionsHead WHERE Qq_QuestCode = ?"), {questCode});
     if (rows.empty())
         return std::nullopt;
     const db::Row& row = rows.first();
-    return QuestionHead{row.text(0), int(row.integer(1)), int(row.integer(2))};
+    QuestionHead head;
+    head.text = row.text(QStringLiteral("Qq_Quest_Desc"));
+    head.type = wholeNumber(row.value(QStringLiteral("Qq_TypeCode")));
+    head.interactiveCode = wholeNumber(row.value(QStringLiteral("Qq_InteractiveCode")));
+    head.isScenario = row.boolean(QStringLiteral("Qq_IsScenario"));
+    head.scenarioId = wholeNumber(row.value(QStringLiteral("Qq_ScenarioId")));
+    head.difficulty = wholeNumber(row.value(QStringLiteral("Qq_Difficulty")));
+    head.explanation = row.text(QStringLiteral("Qq_Explanation"));
+    if (rows.columnIndex(QStringLiteral("QQ_CorrectAnswer")) >= 0)
+        head.modelAnswer = row.text(QStringLiteral("QQ_CorrectAnswer"));
+    return head;
+}
+
+std::vector<ExamBank::Choice> ExamBank::choices(int questCode)
+{
+    const db::ResultSet rows = m_conn.query(
+        QStringLiteral("SELECT Qc_Choice_Seq, Qc_ChoiceDesc, Qc_RightAns FROM Qe_AnswerChoice WHERE Qc_QuestCode = ? "
+                       "ORDER BY Qc_Choice_Seq, rowid"),
+        {questCode});
+    std::vector<Choice> choices;
+    for (const db::Row& row : rows)
+        choices.push_back({wholeNumber(row.value(0)), row.text(1), !row.isNull(2) && row.integer(2) != 0});
+    return choices;
+}
+
+std::vector<QString> ExamBank::fillAnswers(int questCode)
+{
+    const db::ResultSet rows = m_conn.query(
+        QStringLiteral("SELECT Qd_Desc_Answer FROM Qe_AnswerFill_Essay WHERE Qd_QuestCode = ? ORDER BY rowid"),
+        {questCode});
+    std::vector<QString> answers;
+    for (const db::Row& row : rows)
+        answers.push_back(row.text(0));
+    return answers;
+}
+
+std::vector<ExamBank::InteractiveItem> ExamBank::interactiveItems(int questCode)
+{
+    const db::ResultSet rows
+        = m_conn.query(QStringLiteral("SELECT Qi_LeftPane_Item, Qi_LeftPane_Seq, Qi_RightPane_Item, Qi_RootText "
+                                      "FROM Qe_AnswerInteractive WHERE Qi_QuestCode = ? ORDER BY rowid"),
+                       {questCode});
+    std::vector<InteractiveItem> items;
+    for (const db::Row& row : rows)
+        items.push_back({row.text(0), wholeNumber(row.value(1)), row.text(2), row.text(3)});
+    return items;
+}
+
+std::vector<ExamBank::InteractiveAnswer> ExamBank::interactiveAnswers(int questCode)
+{
+    const db::ResultSet rows
+        = m_conn.query(QStringLiteral("SELECT Qa_LeftText, Qa_LeftPane_Seq, Qa_RightTEXT, Qa_ans_node_Seq "
+                                      "FROM Qe_InteractiveRightAnswer WHERE Qa_QuestCode = ? ORDER BY rowid"),
+                       {questCode});
+    std::vector<InteractiveAnswer> answers;
+    for (const db::Row& row : rows)
+        answers.push_back({row.text(0), wholeNumber(row.value(1)), row.text(2), wholeNumber(row.value(3))});
+    return answers;
+}
+
+int ExamBank::pointsOfDifficulty(int difficulty)
+{
+    const QVariant points = m_conn.scalar(
+        QStringLiteral("SELECT qp_pointValue FROM Qe_Points WHERE Qp_pointNumber = ? ORDER BY rowid"), {difficulty});
+    return points.isValid() ? wholeNumber(points) : 0;
+}
+
+std::optional<QString> ExamBank::scenarioPath(int scenarioId)
+{
+    const db::ResultSet rows = m_conn.query(
+        QStringLiteral("SELECT Qs_ScenarioPath FROM Qe_ScenarioContent WHERE Qs_ScenarioId = ? ORDER BY rowid"),
+        {scenarioId});
+    if (rows.empty())
+        return std::nullopt;
+    return rows.first().text(0);
 }
 
 int ExamBank::chapterQuestionCategory(int questCode)

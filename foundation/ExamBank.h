@@ -64,6 +64,11 @@ public:
         QString text;
         int type = 0;
         int interactiveCode = 0;
+        bool isScenario = false; // Qq_IsScenario <> 0
+        int scenarioId = 0;
+        int difficulty = 0;
+        QString explanation;
+        QString modelAnswer; // QQ_CorrectAnswer; "" where the layout has none
     };
     std::optional<QuestionHead> questionHead(int questCode);
     // The category of a question; 0 when its chapter code is NULL or the code
@@ -87,6 +92,44 @@ public:
     std::vector<PoolQuestion> practicePool();
     // The size of that same pool.
     int practicePoolCount();
+
+    // ---- answers ----
+    // The answer rows of a question come back in the order they were stored
+    // (rowid), the same for the page that lays them out and the check that
+    // judges them.
+
+    // A multiple-choice choice; `right` is Qc_RightAns <> 0 (NULL is not right).
+    struct Choice {
+        int seq = 0;
+        QString text;
+        bool right = false;
+    };
+    // Every choice of a question, by sequence number (then storage order).
+    std::vector<Choice> choices(int questCode);
+    // The accepted texts of a fill-in question (one per blank) or the key
+    // words of an essay (one per row): Qd_Desc_Answer, NULL read "".
+    std::vector<QString> fillAnswers(int questCode);
+    // The items of an interactive question (Qe_AnswerInteractive).
+    struct InteractiveItem {
+        QString leftItem;  // Qi_LeftPane_Item
+        int leftSeq = 0;   // Qi_LeftPane_Seq
+        QString rightItem; // Qi_RightPane_Item
+        QString rootText;  // Qi_RootText
+    };
+    std::vector<InteractiveItem> interactiveItems(int questCode);
+    // The right answer of an interactive question (Qe_InteractiveRightAnswer).
+    struct InteractiveAnswer {
+        QString leftText;  // Qa_LeftText: a leaf of a tree
+        int leftSeq = 0;   // Qa_LeftPane_Seq
+        QString rightText; // Qa_RightTEXT: a place or list entry
+        int nodeSeq = 0;   // Qa_ans_node_Seq: the tree node the leaf belongs under
+    };
+    std::vector<InteractiveAnswer> interactiveAnswers(int questCode);
+    // The points of a difficulty (Qe_Points), 0 without a row.
+    int pointsOfDifficulty(int difficulty);
+    // The scenario page of a scenario id, relative to the "Scenario" folder
+    // beside the exam database; nullopt without a row.
+    std::optional<QString> scenarioPath(int scenarioId);
 
     // ---- progress (Qe_Progress) ----
     // Which verdicts one progress row carries (a flag counts when it is 1).

@@ -74,6 +74,22 @@ ExamBankFixture& ExamBankFixture::choice(int questCode, int seq, const QString& 
     return *this;
 }
 
+ExamBankFixture& ExamBankFixture::shownQuestion(int code, int type, int interactiveCode, const QString& text,
+                                                std::optional<QString> modelAnswer)
+{
+    ExamBankWriter::QuestionRow row;
+    row.code = code;
+    row.category = 1;
+    row.chapter = 0;
+    row.type = type;
+    row.interactive = interactiveCode;
+    row.text = text;
+    row.difficulty = 1;
+    row.modelAnswer = std::move(modelAnswer);
+    m_writer.addQuestion(row);
+    return *this;
+}
+
 ExamBankFixture& ExamBankFixture::progress(int userCode, int questCode, Verdict verdict, int pass)
 {
     m_writer.addProgress({userCode, questCode, verdict == Verdict::Right ? 1 : 0, verdict == Verdict::Wrong ? 1 : 0,

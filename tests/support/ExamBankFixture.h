@@ -53,6 +53,10 @@ public:
     // `count` questions with consecutive codes from `firstCode`.
     ExamBankFixture& questions(int firstCode, int count, int catCode, std::optional<int> type = 1, int chapterCode = 0);
     ExamBankFixture& choice(int questCode, int seq, const QString& text, bool right);
+    // A question as the exam window shows it: its type, interactive code,
+    // text and model answer (category 1, chapter 0, difficulty 1).
+    ExamBankFixture& shownQuestion(int code, int type, int interactiveCode, const QString& text,
+                                   std::optional<QString> modelAnswer = std::nullopt);
     ExamBankFixture& progress(int userCode, int questCode, Verdict verdict, int pass = 0);
 
     void generate(const Shape& shape);

@@ -1,0 +1,412 @@
+#include "exam/AnswerPages.h"
+
+#include "exam/ChoiceOrder.h"
+#include "foundation/QuestionMarkup.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <exception>
+#include <stdexcept>
+
+namespace {
+
+const char* const kChoiceLabels[] = {"", "A", "B", "C", "D", "E", "F", "G"};
+constexpr int kMaxChoiceRows = 7;
+
+// Text placed in an attribute or as element content.
+QString esc(const QString& text)
+{
+    return htmlAttributeEscaped(text);
+}
+
+// Leading and trailing spaces cut (blanks only).
+QString trimBlanks(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+// The fields of a recorded answer; an empty answer has none.
+QStringList fieldsOf(const QString& answer, QChar separator)
+{
+    return answer.isEmpty() ? QStringList() : answer.split(separator);
+}
+
+// A textarea drops one line feed right after its start tag: give it one to
+// drop so a text that starts with a line break keeps it.
+QString textareaContent(const QString& text)
+{
+    const QString escaped = text.toHtmlEscaped();
+    return text.startsWith(QLatin1Char('\n')) || text.startsWith(QLatin1Char('\r')) ? QStringLiteral("\n") + escaped
+                                                                                    : escaped;
+}
+
+QString joinedItems(const QString& joined, const QString& item)
+{
+    return joined.isEmpty() ? item : joined + QLatin1Char(',') + item;
+}
+
+} // namespace
+
+QString PageStyle::styleAttribute() const
+{
+    return QStringLiteral("Style = \"font-family: ") + esc(fontName) + QStringLiteral("; font-size:")
+        + QString::number(fontPx) + QStringLiteral("px\"");
+}
+
+PageStyle pageStyleOf(const PageInputs& inputs)
+{
+    PageStyle style;
+    style.fontName = inputs.fontName;
+    style.fontPx = inputs.fontSize + 2;
+    style.examFolder = inputs.examDbPath.isEmpty() ? QString() : QFileInfo(inputs.examDbPath).absolutePath();
+    return style;
+}
+
+QString TrimTrailingControlChars(const QString& text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1].unicode() < 33)
+        --end;
+    return text.left(end);
+}
+
+QString ConvertLineBreaks(const QString& text)
+{
+    static const QString open = QStringLiteral("<PRE>");
+    static const QString close = QStringLiteral("</PRE>");
+    const auto breaks = [](QString part) { return part.replace(QLatin1String("\r\n"), QLatin1String("<BR>")); };
+    QString output;
+    qsizetype p = 0;
+    while (p < text.size()) {
+        const qsizetype start = text.indexOf(open, p);
+        if (start < 0) {
+            output += breaks(text.mid(p));
+            break;
+        }
+        output += breaks(text.mid(p, start - p));
+        const qsizetype closing = text.indexOf(close, start + open.size());
+        const qsizetype end = closing < 0 ? text.size() : closing + close.size();
+        output += text.mid(start, end - start);
+        p = end;
+    }
+    return output;
+}
+
+QString StyleListTags(const QString& html, const PageStyle& style)
+{
+    const QString attribute = style.styleAttribute();
+    QString text = html;
+    text.replace(QLatin1String("<LI"), QStringLiteral("<LI ") + attribute);
+    text.replace(QLatin1String("</UL>"), QStringLiteral("</UL> <p ") + attribute + QLatin1Char('>'));
+    text.replace(QLatin1String("</OL>"), QStringLiteral("</OL> <p ") + attribute + QLatin1Char('>'));
+    return text;
+}
+
+QString markUpPageText(const QString& text, const PageStyle& style, const QString& imagePrefix)
+{
+    QString html = replaceImageMarkers(TrimTrailingControlChars(text), style.examFolder, [&](const MarkedImage& image) {
+        return imagePrefix + imageElement(image) + QStringLiteral("<br>");
+    });
+    html = ConvertLineBreaks(html);
+    html.replace(QLatin1String("</LI><BR><BR>"), QLatin1String("</LI>"));
+    html.replace(QLatin1String("<BR><BR><LI"), QLatin1String("<LI"));
+    if (html.right(4).toUpper() != QLatin1String("<BR>"))
+        html += QStringLiteral("<br>");
+    return StyleListTags(html, style);
+}
+
+QString FormatChoiceText(const QString& text, const PageStyle& style)
+{
+    try {
+        return markUpPageText(text, style, QStringLiteral(" "));
+    } catch (const std::exception&) {
+        return QString();
+    }
+}
+
+QString GetRightAnswerText(int kind, const std::vector<ExamBank::Choice>& choices, const ExamBank::QuestionHead& head)
+{
+    QString text;
+    if (kind == 0) {
+        for (const ExamBank::Choice& choice : choices)
+            if (choice.right)
+                text += QString::number(choice.seq) + QStringLiteral(", ");
+    } else if (kind == 1) {
+        text = head.modelAnswer;
+    }
+    return text;
+}
+
+bool HasMultipleRightAnswers(const std::vector<ExamBank::Choice>& listed)
+{
+    return std::count_if(listed.begin(), listed.end(), [](const ExamBank::Choice& c) { return c.right; }) >= 2;
+}
+
+bool answerListsChoice(const QString& answer, int seq)
+{
+    // Only fields that a comma ends count: "1,3" lists 1, not 3.
+    const QStringList fields = answer.split(QLatin1Char(','));
+    const QString number = QString::number(seq);
+    for (qsizetype i = 0; i + 1 < fields.size(); ++i)
+        if (fields[i].trimmed() == number)
+            return true;
+    return false;
+}
+
+QString BuildChoicesHtml(AnswerContext& context)
+{
+    const std::vector<ExamBank::Choice> choices = context.bank.choices(context.inputs.questCode);
+    context.rightAnswer = GetRightAnswerText(0, choices, context.inputs.head);
+    const std::vector<ExamBank::Choice> listed = orderChoices(choices, screenChoiceOrder(context.inputs.choiceOrder));
+    if (listed.empty())
+        return QString();
+    context.pageAnswer.clear();
+    const bool several = HasMultipleRightAnswers(listed);
+    QString html;
+    int row = 0;
+    for (const ExamBank::Choice& choice : listed)
+        html += BuildChoiceRowHtml(context, choice, several, ++row);
+    return html;
+}
+
+QString BuildChoiceRowHtml(AnswerContext& context, const ExamBank::Choice& choice, bool several, int row)
+{
+    if (row < 1 || row > kMaxChoiceRows)
+        throw std::runtime_error("A multiple-choice question lists more than seven choices.");
+    const PageInputs& in = context.inputs;
+    const bool users = answerListsChoice(in.recordedAnswer, choice.seq);
+    const bool right = answerListsChoice(context.rightAnswer, choice.seq);
+    bool ticked = false;
+    bool red = false;
+    bool recorded = false;
+    if (!in.reviewMode) {
+        ticked = recorded = in.showAnswer ? right : users;
+    } else if (users) {
+        ticked = red = recorded = true;
+    } else if (in.showAnswer && right) {
+        ticked = true;
+    }
+    const QString s = QString::number(choice.seq);
+    if (recorded)
+        context.pageAnswer += s + QStringLiteral(", ");
+
+    QString html = QLatin1String(kChoiceLabels[row]);
+    html += QStringLiteral("<table><tr><td valign=\"top\">");
+    html += several ? QStringLiteral("<input type=\"checkbox\" name=\"menu\" value=")
+                    : QStringLiteral("<input type=\"radio\" name=\"menu\" value=");
+    html += s;
+    html += ticked ? QStringLiteral(" onClick=\"do1();\" checked>") : QStringLiteral(" onClick=\"do1();\">");
+    html += QStringLiteral("</td>");
+    html += red ? QStringLiteral("<td> <FONT COLOR=red>") : QStringLiteral("<td>");
+    html += FormatChoiceText(choice.text, context.style);
+    html += red ? QStringLiteral("</font></td></tr></table>") : QStringLiteral("</td></tr></table>");
+    return html;
+}
+
+QString BuildEssayHtml(AnswerContext& context)
+{
+    QString text = context.inputs.recordedAnswer;
+    if (context.inputs.showAnswer) {
+        context.rightAnswer = GetRightAnswerText(1, {}, context.inputs.head);
+        text = context.rightAnswer;
+    }
+    return QStringLiteral("<form name=\"myForm\"><textarea cols = 100 rows=15 name=\"ta\" onMouseUp = \"SaveText()\" "
+                          "onKeyUp = \"SaveText()\" onBlur=\"SaveText()\">")
+        + textareaContent(text) + QStringLiteral("</textarea> <script> document.myForm.ta.focus();</script></form>");
+}
+
+QString BuildFillInHtml(AnswerContext& context)
+{
+    static const QString handlers =
+        QStringLiteral("onMouseUp = \"SaveFillText()\" onKeyUp = \"SaveFillText()\" onBlur=\"SaveFillText()\"");
+    const QStringList recorded = fieldsOf(context.inputs.recordedAnswer, QLatin1Char('|'));
+    QString html = QStringLiteral("<br><br><form name=\"myForm\">");
+    const std::vector<QString> rows = context.bank.fillAnswers(context.inputs.questCode);
+    if (context.inputs.showAnswer && !rows.empty())
+        context.pageAnswer.clear();
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (context.inputs.showAnswer) {
+            // The first accepted text of each blank, as the page reports the
+            // boxes: each followed by "|".
+            const QString first = rows[i].section(QLatin1Char('|'), 0, 0);
+            context.rightAnswer = first;
+            context.pageAnswer += first + QLatin1Char('|');
+            html += QStringLiteral("<input type=text name = txtFill width=100 value= '") + esc(first)
+                + QStringLiteral("' ") + handlers + QStringLiteral("><br>");
+            continue;
+        }
+        html += QStringLiteral("<input type=text name = txtFill width=100 ") + handlers + QStringLiteral(" value=");
+        if (qsizetype(i) >= recorded.size())
+            html += QStringLiteral("''><br>");
+        else if (!trimBlanks(recorded[qsizetype(i)]).isEmpty())
+            html += QLatin1Char('\'') + esc(recorded[qsizetype(i)]) + QStringLiteral("'><br>");
+        else
+            html += QStringLiteral("\"\"><br>");
+    }
+    return html
+        + QStringLiteral("<script> if (document.myForm.txtFill) {if (document.myForm.txtFill.length > 0) "
+                         "{document.myForm.txtFill[0].focus();} else{document.myForm.txtFill.focus();}} "
+                         "</script></form>");
+}
+
+QString BuildSelectPlaceHtml(AnswerContext& context)
+{
+    const PageInputs& in = context.inputs;
+    const QStringList recorded = fieldsOf(in.recordedAnswer, QLatin1Char(','));
+    const std::vector<ExamBank::InteractiveItem> items = context.bank.interactiveItems(in.questCode);
+    QString html = QStringLiteral("<br><br><form method=\"POST\" name=\"myForm\"><table border=\"0\" cellpadding=\"2\" "
+                                  "cellspacing =\"2\"><tr><td width=40%>  <select  size=\"20\" name=\"D1\" "
+                                  "class=\"Sbutton\" style=\"width:100%\" > \"");
+    if (items.empty())
+        return html + QStringLiteral("</tr></table></form>");
+    int n = 0;
+    for (const ExamBank::InteractiveItem& item : items)
+        html += QStringLiteral("<option value=v%1>").arg(n++) + esc(item.leftItem) + QStringLiteral("</option>");
+    html += QStringLiteral("</select></td>");
+
+    if (in.showAnswer) {
+        html += QStringLiteral("<td width=30%><select size=\"20\" name=\"D3\" class=\"Sbutton\" style=\"width:100%\">");
+        const std::vector<ExamBank::InteractiveAnswer> answers = context.bank.interactiveAnswers(in.questCode);
+        if (!answers.empty()) {
+            context.pageAnswer.clear();
+            n = 0;
+            for (const ExamBank::InteractiveAnswer& answer : answers) {
+                if (answer.rightText.isEmpty())
+                    continue;
+                html += QStringLiteral("<option value=vvv%1>").arg(n++) + esc(answer.rightText)
+                    + QStringLiteral("</option>");
+                context.pageAnswer = joinedItems(context.pageAnswer, answer.rightText);
+            }
+        }
+    } else {
+        html +=
+            QStringLiteral("<td width=30%><select size=\"20\" name=\"D3\" class=\"Sbutton\" style=\"width:100%\" >  ");
+        for (qsizetype k = 0; k < recorded.size(); ++k)
+            if (!trimBlanks(recorded[k]).isEmpty())
+                html += QStringLiteral("<option value=vvv%1>").arg(k) + esc(recorded[k]) + QStringLiteral("</option>");
+    }
+    html += QStringLiteral("</select></td>");
+
+    html +=
+        QStringLiteral("<td>  <input type=\"button\" value=\"  << Add  \" name=\"B1\" OnClick=\"Add();\">&nbsp;"
+                       "<br><br> <input type=\"button\" value=\"  Remove \" name=\"B2\" OnClick=\"Remove();\"></td>");
+    html += QStringLiteral("<td width=30%> <select size=\"20\" name=\"D2\" class=\"Sbutton\" style=\"width:100%\">");
+    for (const ExamBank::InteractiveItem& item : items)
+        html += QStringLiteral("<option value=vv%1>").arg(n++) + esc(item.rightItem) + QStringLiteral("</option>");
+    html += QStringLiteral("</select></td>");
+    return html + QStringLiteral("</tr></table></form>");
+}
+
+QString BuildOrderedListHtml(AnswerContext& context)
+{
+    const PageInputs& in = context.inputs;
+    const QStringList recorded = fieldsOf(in.recordedAnswer, QLatin1Char(','));
+    const std::vector<ExamBank::InteractiveItem> items = context.bank.interactiveItems(in.questCode);
+    QString html = QStringLiteral("<br><br><form method=\"POST\" name=\"myForm\"><table border=\"0\" cellpadding=\"2\" "
+                                  "cellspacing =\"2\"><tr><td>  <select size=\"20\" name=\"D2\" class=\"Sbutton\" "
+                                  "style=\"width:350\">");
+    int n = 0;
+    for (const ExamBank::InteractiveItem& item : items)
+        html += QStringLiteral("<option value=v%1>").arg(n++) + esc(item.leftItem) + QStringLiteral("</option>");
+    html += QStringLiteral("</select></td>");
+    html +=
+        QStringLiteral("<td>  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" OnClick=\"Add1();\">&nbsp;"
+                       "<br><br> <input type=\"button\" value=\"  Remove \" name=\"B2\" OnClick=\"Remove();\"></td>");
+    if (in.showAnswer) {
+        html += QStringLiteral("<td><select size=\"20\" name=\"D3\" class=\"Sbutton\" style=\"width:350\">");
+        if (!items.empty())
+            context.pageAnswer.clear();
+        n = 0;
+        for (const ExamBank::InteractiveItem& item : items) {
+            if (item.rightItem.isEmpty())
+                continue;
+            html += QStringLiteral("<option value=vvv%1>").arg(n++) + esc(item.rightItem) + QStringLiteral("</option>");
+            context.pageAnswer = joinedItems(context.pageAnswer, item.rightItem);
+        }
+    } else {
+        html += QStringLiteral("<td><select size=\"20\" name=\"D3\" class=\"Sbutton\" style=\"width:350\">  ");
+        for (qsizetype k = 0; k < recorded.size(); ++k)
+            if (!trimBlanks(recorded[k]).isEmpty())
+                html += QStringLiteral("<option value=vvv%1>").arg(k) + esc(recorded[k]) + QStringLiteral("</option>");
+    }
+    html += QStringLiteral("</select></td>");
+    html +=
+        QStringLiteral("<td Style = \"font-family: Arial; font-size:14px\"> <input type=\"button\" value=\"    Up   \" "
+                       "name=\"B1\" OnClick=\"MoveUp();\">&nbsp;<br><br><input type=\"button\" value=\"  Down \" "
+                       "name=\"B2\" OnClick=\"MoveDown();\"></td> </td>");
+    return html + QStringLiteral("</tr></table></form>");
+}
+
+TreePages BuildTreeHtml(AnswerContext& context, const QString& questionText)
+{
+    const PageInputs& in = context.inputs;
+    const PageStyle& style = context.style;
+    const QString body = QStringLiteral("<body ") + style.styleAttribute() + QLatin1Char('>');
+
+    QString left = QStringLiteral("<html><head></head><script Language=\"javascript\" src=\"new.js\"></script>") + body;
+    left += QStringLiteral("<form><br><br><br><Table width=100% cellpadding=0 cellspacing=0 border=\"0\">"
+                           "<tr>   <td rowspan=\"10\" valign=top width=20%>  <br><br>"
+                           "<input type=\"button\" value=\" Move     \" name=\"B1\"  onClick=\"MoveNodes()\" >&nbsp;"
+                           "<br><br><input type=\"button\" value=\"Remove\" name=\"B2\" onClick=\"RemoveNodes()\"></td>"
+                           "<td rowspan=\"20\" width=\"80%\" valign=\"top\"><select valign=\"Center\" size=\"10\" "
+                           "name=\"D1\" style=\"width:350\">");
+
+    const std::vector<ExamBank::InteractiveItem> items = context.bank.interactiveItems(in.questCode);
+    QString root;
+    if (!items.empty()) {
+        root = items.front().rootText;
+        int n = 0;
+        for (const ExamBank::InteractiveItem& item : items)
+            if (!item.rightItem.isEmpty())
+                left +=
+                    QStringLiteral("<option value=v%1>").arg(++n) + esc(item.rightItem) + QStringLiteral("</option>");
+    }
+
+    // The starting tree: the answer recorded, else the nodes (with their
+    // right leaves when the answer is shown).
+    QString state;
+    if (!trimBlanks(in.recordedAnswer).isEmpty() && !in.showAnswer) {
+        state = in.recordedAnswer;
+    } else {
+        std::vector<ExamBank::InteractiveAnswer> answers;
+        if (in.showAnswer)
+            answers = context.bank.interactiveAnswers(in.questCode);
+        bool first = true;
+        for (const ExamBank::InteractiveItem& item : items) {
+            if (item.leftItem.isEmpty())
+                continue;
+            if (!first)
+                state += QLatin1Char(',');
+            first = false;
+            state += item.leftItem;
+            for (const ExamBank::InteractiveAnswer& answer : answers)
+                if (answer.nodeSeq == item.leftSeq)
+                    state += QLatin1Char('#') + answer.leftText;
+        }
+    }
+
+    const QString fontCss = QStringLiteral("\"<style type=text/css>\r\n<!--\r\n.f {\r\nfont-family: ")
+        + esc(style.fontName) + QStringLiteral(";\r\nfont-size: ") + QString::number(style.fontPx)
+        + QStringLiteral("px;\r\n}\r\n-->\r\n</style>\"");
+    QString question = questionText;
+    question.replace(QLatin1Char('"'), QLatin1Char('\''));
+
+    left += QStringLiteral("</select></td>   </tr>");
+    left += QStringLiteral("<input type=\"hidden\" name=\"hidRowVal2\" value=\"") + esc(state) + QStringLiteral("\">");
+    left += QStringLiteral("<input type=\"hidden\" name=\"Question\" value=\"") + esc(question) + QStringLiteral("\">");
+    left += QStringLiteral("<input type=\"hidden\" name=\"qFont\" value=") + fontCss + QLatin1Char('>');
+    left += QStringLiteral("<input type=\"hidden\" name=\"hidRowVal3\" value=\"") + esc(root) + QStringLiteral("\" > ");
+    left += QStringLiteral("</form> </body> </html>");
+
+    TreePages pages;
+    pages.leftHtm = left;
+    pages.questionHtm = QStringLiteral("<html>") + body + questionText + QStringLiteral("</body></html>");
+    return pages;
+}

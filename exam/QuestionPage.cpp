@@ -1,0 +1,142 @@
+#include "exam/QuestionPage.h"
+
+#include "exam/AnswerPages.h"
+#include "foundation/QuestionMarkup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+
+namespace {
+
+enum QuestionType { MultipleChoice = 1, Essay = 2, FillIn = 3, Interactive = 4 };
+enum InteractiveCode { OrderedList = 1, Tree = 2, SelectAndPlace = 3 };
+
+const QString kKeyHandler = QStringLiteral("onKeypress=\"test()\"");
+
+// Blocks the right and middle mouse buttons.
+const QString kRightClickBlocker = QStringLiteral(
+    " function right(e) {   if (navigator.appName == 'Netscape' && (e.which == 3 || e.which == 2)) return false; "
+    "else if (navigator.appName == 'Microsoft Internet Explorer' && (event.button == 2 || event.button == 3)) "
+    "{alert(\"Sorry, you don't have permission to do this.\"); return false;}return true;}"
+    "document.onmousedown=right; document.onmouseup=right; "
+    "if (document.layers) window.captureEvents(Event.MOUSEDOWN); if (document.layers) "
+    "window.captureEvents(Event.MOUSEUP);window.onmousedown=right;window.onmouseup=right;");
+
+// The list pages' classes.
+QString listPageStyle(const PageStyle& style)
+{
+    return QStringLiteral("<style type=\"text/css\"> <!-- .Sbutton {  font-family:") + style.fontName
+        + QStringLiteral("; font-size: ") + QString::number(style.fontPx)
+        + QStringLiteral("px; height=\"550\" width=\"350\"}.Stext {  font-family: Geneva, Arial, Helvetica, "
+                         "san-serif; font-size: xx-small; color: #5E5446} --> </style>");
+}
+
+// The page's base is the exam folder, so the script is named by its full
+// file: URL.
+QString scriptUrl(const QString& programFolder)
+{
+    const QString path = QDir(programFolder).absoluteFilePath(QStringLiteral("interactive.js"));
+    return htmlAttributeEscaped(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
+}
+
+QString pageHead(const PageInputs& in, const PageStyle& style, const QString& styleBlock, const QString& keyHandler)
+{
+    const QString paragraph = QStringLiteral("<p ") + style.styleAttribute() + QLatin1Char('>');
+    const QString src =
+        QStringLiteral("<html><HEAD> <script language=\"javascript\" src=\"") + scriptUrl(in.programFolder);
+    if (in.blockRightClick)
+        return src + QStringLiteral("\";></script><script>") + kRightClickBlocker + QStringLiteral("</script></HEAD> ")
+            + styleBlock + QStringLiteral("<body ") + keyHandler
+            + QStringLiteral("  ondragstart=\"return false\" onselectstart=\" return false\" topmargin=0>") + paragraph;
+    return src + QStringLiteral("\" > </script></HEAD> ") + styleBlock + QStringLiteral("<body ") + keyHandler
+        + QStringLiteral(" topmargin=0>") + paragraph;
+}
+
+QString trimBlanks(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+bool writeWithBom(const QString& path, const QString& content)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + content.toUtf8();
+    const bool written = file.write(bytes) == bytes.size();
+    file.close();
+    return written && file.error() == QFileDevice::NoError;
+}
+
+} // namespace
+
+BuiltPage buildQuestionPage(ExamBank& bank, const PageInputs& inputs)
+{
+    AnswerContext context{bank, inputs, pageStyleOf(inputs), QString(), QString()};
+    context.pageAnswer = inputs.recordedAnswer;
+    const PageStyle& style = context.style;
+
+    QString text = markUpPageText(inputs.head.text, style, QStringLiteral("<br> "));
+    QString styleBlock;
+    QString keyHandler;
+    BuiltPage page;
+    switch (inputs.head.type) {
+    case MultipleChoice:
+        keyHandler = kKeyHandler;
+        text += QStringLiteral("<br><br>") + BuildChoicesHtml(context);
+        break;
+    case Essay:
+        context.pageAnswer.clear();
+        text += QStringLiteral("<br><br>") + BuildEssayHtml(context);
+        break;
+    case FillIn:
+        text += BuildFillInHtml(context);
+        break;
+    case Interactive:
+        switch (inputs.head.interactiveCode) {
+        case OrderedList:
+        case SelectAndPlace:
+            styleBlock = listPageStyle(style);
+            keyHandler = kKeyHandler;
+            text += QStringLiteral("<br><br>")
+                + (inputs.head.interactiveCode == OrderedList ? BuildOrderedListHtml(context)
+                                                              : BuildSelectPlaceHtml(context));
+            break;
+        case Tree: {
+            const TreePages tree = BuildTreeHtml(context, text);
+            page.treePage = true;
+            page.leftHtm = tree.leftHtm;
+            page.questionHtm = tree.questionHtm;
+            page.pageAnswer = context.pageAnswer;
+            page.rightAnswer = context.rightAnswer;
+            return page;
+        }
+        default:
+            break;
+        }
+        break;
+    default:
+        break;
+    }
+    text.replace(QLatin1String("<td"), QStringLiteral("<td ") + style.styleAttribute());
+
+    page.html =
+        pageHead(inputs, style, styleBlock, keyHandler) + trimBlanks(text) + QStringLiteral("</p></body></html>");
+    page.pageAnswer = context.pageAnswer;
+    page.rightAnswer = context.rightAnswer;
+    return page;
+}
+
+bool writeTreePages(const QString& programFolder, const BuiltPage& page)
+{
+    const QDir folder(programFolder);
+    return writeWithBom(folder.filePath(QStringLiteral("left.htm")), page.leftHtm)
+        && writeWithBom(folder.filePath(QStringLiteral("Question.htm")), page.questionHtm);
+}
