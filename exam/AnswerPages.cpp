@@ -212,7 +212,9 @@ QString BuildChoiceRowHtml(AnswerContext& context, const ExamBank::Choice& choic
 
 QString BuildEssayHtml(AnswerContext& context)
 {
-    QString text = context.inputs.recordedAnswer;
+    // A question never answered holds a single blank in the list: the box
+    // starts empty, so the essay recorded is what the user typed.
+    QString text = context.inputs.recordedAnswer.trimmed().isEmpty() ? QString() : context.inputs.recordedAnswer;
     if (context.inputs.showAnswer) {
         context.rightAnswer = GetRightAnswerText(1, {}, context.inputs.head);
         text = context.rightAnswer;

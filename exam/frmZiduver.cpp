@@ -1,14 +1,20 @@
 #include "exam/frmZiduver.h"
 
+#include "exam/AnswerCheck.h"
 #include "exam/ClockRandomSource.h"
+#include "exam/ExamNavigation.h"
+#include "exam/QuestionDisplay.h"
+#include "exam/QuestionPage.h"
 #include "exam/frmLoading.h"
 #include "exam/links/ReturnToMainWindowLink.h"
+#include "foundation/DebugLog.h"
 #include "foundation/ExamBank.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramEnd.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
 #include "foundation/WidgetSkinning.h"
+#include "foundation/WindowLink.h"
 #include "platform/ui/ActivationSource.h"
 #include "platform/ui/DefaultInstance.h"
 #include "platform/ui/WindowControls.h"
@@ -19,15 +25,20 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStackedLayout>
+#include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -39,17 +50,6 @@ namespace {
 constexpr int px(int units)
 {
     return units / 15;
-}
-
-// Question texts are stored as HTML; only their line breaks need turning
-// into line-break tags.
-QString questionHtml(const QString& text)
-{
-    QString html = text.trimmed();
-    html.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
-    html.replace(QLatin1Char('\r'), QLatin1String("<br>"));
-    html.replace(QLatin1Char('\n'), QLatin1String("<br>"));
-    return html;
 }
 
 // A control's setting in a mode: left as it is, or switched on or off.
@@ -171,7 +171,17 @@ void frmZiduver::buildControls()
     frame1->addWidget(lblQno);
     top->addWidget(Frame1);
 
-    // Question area: the question page, with the scenario page laid over it
+    // The tab strip of scenario questions: the question, or the scenario
+    // page in place of the question area.
+    TabScenario = new QTabBar(this);
+    TabScenario->setObjectName(QStringLiteral("TabScenario"));
+    TabScenario->addTab(QStringLiteral("Question"));
+    TabScenario->addTab(QStringLiteral("Scenario"));
+    TabScenario->setExpanding(false);
+    TabScenario->setDrawBase(false);
+    TabScenario->hide();
+
+    // Question area: the question page; the scenario page takes its place
     // when its tab is chosen. The page scrolls itself.
     ViewAnswer = new QScrollArea(this);
     ViewAnswer->setObjectName(QStringLiteral("ViewAnswer"));
@@ -187,6 +197,8 @@ void frmZiduver::buildControls()
     ScenarioBroser = nullptr;
     pages->addWidget(www1);
     ViewAnswer->setWidget(Picture3);
+    // The alert panel follows the question area it lies over.
+    ViewAnswer->installEventFilter(this);
 
     // Bottom band: navigation and answer buttons, the check boxes, the clock.
     fraFooter = new QFrame(this);
@@ -247,8 +259,40 @@ void frmZiduver::buildControls()
          {cmdShowAnswer, cmdReset, cmdExplanation, cmdInstruction, cmdExamReview, cmdMarked, cmdEndExam})
         footer->addWidget(b);
 
+    // The practice alert, laid over the question area when raised.
     fraAltert = new QFrame(this);
     fraAltert->setObjectName(QStringLiteral("fraAltert"));
+    fraAltert->setFrameShape(QFrame::StyledPanel);
+    fraAltert->setAutoFillBackground(true);
+    fraAltert->setStyleSheet(QStringLiteral("#fraAltert { background: rgb(255, 248, 225); border: 2px solid "
+                                            "rgb(176, 52, 40); border-radius: 6px; }"));
+    fraAltert->setProperty("Tag", QString());
+    SkinLabel2 = new QLabel(QStringLiteral("Incorrect!"), fraAltert);
+    SkinLabel2->setObjectName(QStringLiteral("SkinLabel2"));
+    QFont heading = SkinLabel2->font();
+    heading.setBold(true);
+    heading.setPointSize(heading.pointSize() + 4);
+    SkinLabel2->setFont(heading);
+    SkinLabel2->setStyleSheet(QStringLiteral("color: rgb(176, 52, 40);"));
+    auto alertButton = [this](const char* name, const char* caption) {
+        auto* b = new QPushButton(QString::fromLatin1(caption), fraAltert);
+        b->setObjectName(QString::fromLatin1(name));
+        return b;
+    };
+    cmdTryAgain = alertButton("cmdTryAgain", "&Try Again");
+    cmdLinks = alertButton("cmdLinks", "Explanation");
+    cmShowanswer1 = alertButton("cmShowanswer1", "&Show Answer");
+    cmdNextQuest = alertButton("cmdNextQuest", "Next Question");
+    chkResult = new QCheckBox(QStringLiteral("Show result after wrong answer ?"), fraAltert);
+    chkResult->setObjectName(QStringLiteral("chkResult"));
+    auto* alert = new QVBoxLayout(fraAltert);
+    alert->setContentsMargins(16, 12, 16, 12);
+    alert->addWidget(SkinLabel2);
+    auto* alertButtons = new QHBoxLayout;
+    for (QPushButton* b : {cmdTryAgain, cmdLinks, cmShowanswer1, cmdNextQuest})
+        alertButtons->addWidget(b);
+    alert->addLayout(alertButtons);
+    alert->addWidget(chkResult);
     fraAltert->hide();
     picMarked = new QFrame(this);
     picMarked->setObjectName(QStringLiteral("picMarked"));
@@ -259,7 +303,8 @@ void frmZiduver::buildControls()
         a->setObjectName(QString::fromLatin1(name));
         return a;
     };
-    mnuPrev = action("mnuPrev", "&Previous");
+    mnuNext = action("mnuNext", "&Next Question");
+    mnuPrev = action("mnuPrev", "&Previous Question");
     mnuCheatKey = action("mnuCheatKey", "Show &Answer Key");
     mnuCheatKey->setCheckable(true);
     mnuStatus = action("mnuStatus", "&Status");
@@ -275,12 +320,26 @@ void frmZiduver::buildControls()
     layout->setContentsMargins(2, 0, 2, 0);
     layout->setSpacing(2);
     layout->addWidget(frimTop);
+    layout->addWidget(TabScenario);
     layout->addWidget(ViewAnswer, 1);
     layout->addWidget(fraFooter);
 
     connect(cmdNext, &QPushButton::clicked, this, &frmZiduver::cmdNext_Click);
     connect(cmdPrev, &QPushButton::clicked, this, &frmZiduver::cmdPrev_Click);
     connect(cmdReset, &QPushButton::clicked, this, &frmZiduver::cmdReset_Click);
+    connect(cmdShowAnswer, &QPushButton::clicked, this, &frmZiduver::cmdShowAnswer_Click);
+    connect(cmdExplanation, &QPushButton::clicked, this, &frmZiduver::cmdExplanation_Click);
+    connect(mnuNext, &QAction::triggered, this, &frmZiduver::mnuNext_Click);
+    connect(mnuPrev, &QAction::triggered, this, &frmZiduver::mnuPrev_Click);
+    connect(TabScenario, &QTabBar::currentChanged, this,
+            [this] { command("TabScenario_Click", [this] { TabScenario_Click(); }); });
+    connect(www1, &BrowserView::statusTextChanged, this, &frmZiduver::www1_StatusTextChange);
+    connect(cmdTryAgain, &QPushButton::clicked, this, &frmZiduver::cmdTryAgain_Click);
+    connect(cmdLinks, &QPushButton::clicked, this, &frmZiduver::cmdLinks_Click);
+    connect(cmShowanswer1, &QPushButton::clicked, this, &frmZiduver::cmShowanswer1_Click);
+    connect(cmdNextQuest, &QPushButton::clicked, this, &frmZiduver::cmdNextQuest_Click);
+    connect(chkResult, &QCheckBox::toggled, this, &frmZiduver::chkResult_Click);
+    connect(chkShowresult, &QCheckBox::toggled, this, &frmZiduver::chkShowresult_Click);
     connect(cmdEndExam, &QPushButton::clicked, this, &frmZiduver::cmdEndExam_Click);
     connect(tbar[4], &QPushButton::clicked, this, &frmZiduver::cmdEndExam_Click);
 }
@@ -299,6 +358,8 @@ bool frmZiduver::Form_Load()
     if (session.launch.gQuizFontSize > 0)
         questionFont.setPointSize(session.launch.gQuizFontSize);
     ViewAnswer->setFont(questionFont);
+    // Blocked right clicks block the view's own menu too: page scripts cannot.
+    www1->setContextMenuBlocked(gStartup.gBlockRightClick == 1);
     session.gReviewMode = false;
 
     if (session.launch.gQuizQuestionCount == 0) {
@@ -353,11 +414,15 @@ bool frmZiduver::Form_Load()
         return false;
     }
     // The exam runs over the questions drawn.
-    if (session.questionCount() == 1) {
+    if (session.launch.gQuizQuestionCount == 1) {
         cmdNext->setEnabled(false);
         cmdPrev->setEnabled(false);
     }
-    showQuestionAt(1);
+    session.CurrentQuestion = 1;
+    Label2->setText(session.msflex.text(1, colQuestCode));
+    ShowQuestion(session.msflex.questionCode(1), session.msflex.choiceOrder(1), false);
+    QApplication::processEvents();
+    settleView();
     hideLoading();
     return true;
 }
@@ -409,64 +474,519 @@ void frmZiduver::SetModeCaptionAndControls(ExamMode mode)
     setWindowTitle(caption);
 }
 
-void frmZiduver::showQuestionAt(int row)
+template <typename Handler> void frmZiduver::command(const char* name, Handler&& handler)
 {
-    if (row < 1 || row > session.questionCount())
-        return;
-    session.CurrentQuestion = row;
-    if (row > session.QuestionsReached)
-        session.QuestionsReached = row;
-    Label2->setText(session.msflex.text(row, colQuestCode));
-    lblQno->setText(QStringLiteral("%1 of %2").arg(row).arg(session.questionCount()));
-    ShowQuestion(session.msflex.questionCode(row), session.msflex.choiceOrder(row), false);
-    if (session.questionCount() > 1) {
-        cmdNext->setEnabled(row < session.questionCount());
-        if (session.mode != ExamMode::Test)
-            cmdPrev->setEnabled(row > 1);
+    try {
+        handler();
+    } catch (const std::exception& error) {
+        const QString text = QString::fromUtf8(error.what());
+        WriteLog(text + QStringLiteral(" : ") + QLatin1String(name) + QStringLiteral(" : frmZiduver : Date/Time :")
+                 + logDateTime());
+        ShowMessage(text, gLogin.gAppName, OneButton, this);
+    } catch (...) {
+        WriteLog(QStringLiteral("Unknown error : ") + QLatin1String(name)
+                 + QStringLiteral(" : frmZiduver : Date/Time :") + logDateTime());
+        ShowMessage(QStringLiteral("Unknown error"), gLogin.gAppName, OneButton, this);
     }
 }
 
-void frmZiduver::ShowQuestion(int questCode, int, bool)
+QString frmZiduver::pageFolder() const
 {
-    session.gQuestCode = questCode;
-    QString text;
-    try {
-        if (const std::optional<ExamBank::QuestionHead> head = ExamBank(session.ExamConn).questionHead(questCode)) {
-            text = head->text;
-            session.gQuestType = head->type;
-            session.gInteractiveCode = head->interactiveCode;
-        }
-    } catch (const std::exception& error) {
-        text = QString::fromUtf8(error.what());
-    }
-    const QString family =
-        session.launch.gQuizFontName.isEmpty() ? QStringLiteral("Verdana") : session.launch.gQuizFontName;
-    const QString page = QStringLiteral("<html><head><style>body { font-family: '%1'; font-size: %2px; margin: 18px; "
-                                        "color: #1d2733; } .code { color: #6b7785; font-size: 85%; }</style></head>"
-                                        "<body><div class=code>Question %3</div><p>%4</p></body></html>")
-                             .arg(family.toHtmlEscaped())
-                             .arg(qMax(session.launch.gQuizFontSize, 10) + 2)
-                             .arg(questCode)
-                             .arg(questionHtml(text));
-    const QString folder = QFileInfo(session.launch.gQuizExamDbPath).absolutePath();
-    www1->writeHtml(page, QUrl::fromLocalFile(folder + QLatin1Char('/')));
+    return session.launch.gQuizAppPath.isEmpty() ? programFolder() : session.launch.gQuizAppPath;
 }
+
+void frmZiduver::ShowQuestion(int questCode, int choiceOrder, bool showRightAnswers)
+{
+    const int row = session.CurrentQuestion;
+    const bool rowInList = row >= 1 && row <= session.questionCount();
+    session.gUserAnswer = rowInList ? session.msflex.text(row, colUserAnswer) : QString();
+    session.gInteractiveCode = 0;
+    // A missing scenario is told once per arrival at a question, not at
+    // every redraw of it.
+    if (questCode != session.gQuestCode)
+        m_scenarioMessageShownFor = -1;
+    session.gQuestCode = questCode;
+    // The counter always follows the move, so no page stays under the
+    // counter of another question.
+    lblQno->setText(questionCounterText(row, session.launch.gQuizQuestionCount));
+    // The mark box shows the mark recorded for the row.
+    if ((session.mode == ExamMode::Simulated || session.mode == ExamMode::Test) && rowInList)
+        Check1->setChecked(session.msflex.number(row, colMarked) == 1);
+
+    std::optional<ExamBank::QuestionHead> head;
+    try {
+        head = ExamBank(session.ExamConn).questionHead(questCode);
+    } catch (const std::exception& error) {
+        showQuestionError(QString::fromUtf8(error.what()));
+        return;
+    }
+    if (!head) {
+        showQuestionError(QStringLiteral("Question %1 is not in the exam database.").arg(questCode));
+        return;
+    }
+    session.gQuestType = head->type;
+    if (session.gQuestType == 4)
+        session.PageAnswer.clear();
+    session.gInteractiveCode = head->interactiveCode;
+
+    PageInputs inputs;
+    inputs.questCode = questCode;
+    inputs.head = *head;
+    inputs.recordedAnswer = session.gUserAnswer;
+    inputs.choiceOrder = choiceOrder;
+    inputs.showAnswer = showRightAnswers;
+    inputs.reviewMode = session.gReviewMode;
+    inputs.fontName = session.launch.gQuizFontName;
+    inputs.fontSize = session.launch.gQuizFontSize;
+    inputs.examDbPath = session.launch.gQuizExamDbPath;
+    inputs.programFolder = pageFolder();
+    inputs.blockRightClick = gStartup.gBlockRightClick == 1;
+    BuiltPage built;
+    try {
+        ExamBank bank(session.ExamConn);
+        built = buildQuestionPage(bank, inputs);
+    } catch (const std::exception& error) {
+        showQuestionError(QString::fromUtf8(error.what()));
+        return;
+    }
+    if (built.treePage) {
+        if (!writeTreePages(inputs.programFolder, built)) {
+            showQuestionError(QStringLiteral("The tree pages cannot be written into %1.").arg(inputs.programFolder));
+            return;
+        }
+        session.PageAnswer = built.pageAnswer;
+        session.gRightAnswer = built.rightAnswer;
+        // Loaded as files, so that the reports of the answer frame reach the
+        // window; loaded again, never refreshed, so the rewritten frames show.
+        www1->navigate(QUrl::fromLocalFile(QDir(inputs.programFolder).filePath(QStringLiteral("main.html"))));
+    } else {
+        session.PageAnswer = built.pageAnswer;
+        session.gRightAnswer = built.rightAnswer;
+        www1->writeHtml(built.html, QUrl::fromLocalFile(examFolder(session.launch.gQuizExamDbPath) + QLatin1Char('/')));
+    }
+
+    try {
+        showScenario(*head);
+    } catch (const std::exception& error) {
+        WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : ShowQuestion : frmZiduver : Date/Time :")
+                 + logDateTime());
+    }
+    www1->setFocus();
+}
+
+void frmZiduver::showQuestionError(const QString& reason)
+{
+    // Nothing on the screen to answer: the next check judges nothing, and
+    // the answer of the page before is never judged against this code.
+    session.gQuestType = 0;
+    session.PageAnswer.clear();
+    WriteLog(reason + QStringLiteral(" : ShowQuestion : frmZiduver : Date/Time :") + logDateTime());
+    www1->writeHtml(questionErrorPage(reason, session.launch.gQuizFontName, session.launch.gQuizFontSize));
+    TabScenario->hide();
+    if (ScenarioBroser)
+        ScenarioBroser->hide();
+    ViewAnswer->show();
+}
+
+void frmZiduver::showScenario(const ExamBank::QuestionHead& head)
+{
+    if (!head.isScenario) {
+        TabScenario->hide();
+        if (ScenarioBroser)
+            ScenarioBroser->hide();
+        ViewAnswer->show();
+        return;
+    }
+    const std::optional<QString> stored = ExamBank(session.ExamConn).scenarioPath(head.scenarioId);
+    if (!stored) {
+        // The box's return activates the window again, which shows the
+        // question again: that redraw tells nothing more.
+        if (m_scenarioMessageShownFor != session.gQuestCode) {
+            m_scenarioMessageShownFor = session.gQuestCode;
+            hideLoading();
+            ShowMessage(QStringLiteral("Could not locate scenario."), gLogin.gAppName, OneButton, this);
+        }
+        return;
+    }
+    scenarioView()->navigate(QUrl::fromLocalFile(scenarioFilePath(session.launch.gQuizExamDbPath, *stored)));
+    TabScenario->show();
+    {
+        const QSignalBlocker blocker(TabScenario);
+        TabScenario->setCurrentIndex(0);
+    }
+    // The question stays in front, the scenario loaded behind it.
+    TabScenario_Click();
+}
+
+BrowserView* frmZiduver::scenarioView()
+{
+    if (!ScenarioBroser) {
+        ScenarioBroser = new BrowserView(this);
+        ScenarioBroser->setObjectName(QStringLiteral("ScenarioBroser"));
+        ScenarioBroser->setContextMenuBlocked(gStartup.gBlockRightClick == 1);
+        ScenarioBroser->hide();
+        auto* main = static_cast<QVBoxLayout*>(layout());
+        main->insertWidget(main->indexOf(ViewAnswer) + 1, ScenarioBroser, 1);
+    }
+    return ScenarioBroser;
+}
+
+void frmZiduver::TabScenario_Click()
+{
+    if (TabScenario->currentIndex() == 1) {
+        scenarioView()->show();
+        ViewAnswer->hide();
+    } else {
+        if (ScenarioBroser)
+            ScenarioBroser->hide();
+        ViewAnswer->show();
+    }
+}
+
+void frmZiduver::www1_StatusTextChange(const QString& text)
+{
+    applyPageReport(session.PageAnswer, session.gQuestType, text);
+}
+
+frmZiduver::CheckRun frmZiduver::CheckAnswer(bool& right)
+{
+    if (session.gReviewMode)
+        return CheckRun::Skipped;
+    // The wait below runs timers: a command they start must not judge or
+    // move while this check runs.
+    if (m_checking)
+        return CheckRun::Refused;
+    m_checking = true;
+    const auto done = qScopeGuard([this] { m_checking = false; });
+
+    const int row = session.CurrentQuestion;
+    // Every report the page made so far, the one of a box that still has
+    // the focus included, is in PageAnswer before it is judged.
+    if (!www1->waitForLoad() || !www1->flushStatus())
+        WriteLog(QStringLiteral("The question page did not answer in time : CheckAnswer : frmZiduver : Date/Time :")
+                 + logDateTime());
+
+    CheckInputs inputs;
+    inputs.questCode = session.gQuestCode;
+    inputs.questType = session.gQuestType;
+    inputs.pageAnswer = session.PageAnswer;
+    inputs.mode = session.mode;
+    inputs.marked = Check1->isChecked();
+    ExamBank bank(session.ExamConn);
+    const CheckOutcome outcome = ::CheckAnswer(bank, session.msflex, row, inputs);
+    if (outcome.userAnswerSet)
+        session.gUserAnswer = outcome.userAnswer;
+    right = outcome.right;
+    if (!outcome.error.isEmpty()) {
+        ShowMessage(outcome.error, gLogin.gAppName, OneButton, this);
+        return CheckRun::Judged;
+    }
+    session.ExamScore = outcome.examScore;
+
+    if (session.mode == ExamMode::Adaptive && session.ExamScore >= session.launch.gQuizPassScore) {
+        session.ExamPassed = true;
+        ShowMessage(QStringLiteral("You have passed the exam.\r\nThank You."), gLogin.gAppName, OneButton, this);
+        unload();
+        return CheckRun::Ended;
+    }
+    return CheckRun::Judged;
+}
+
+void frmZiduver::showRow(int questCode, bool showRightAnswers)
+{
+    ShowQuestion(questCode, session.msflex.choiceOrder(session.CurrentQuestion), showRightAnswers);
+}
+
+void frmZiduver::resetShowAnswerToggle()
+{
+    if (cmdShowAnswer->text() != QLatin1String("&Show Answer")) {
+        cmdShowAnswer->setText(QStringLiteral("&Show Answer"));
+        cmShowanswer1->setText(cmdShowAnswer->text());
+    }
+}
+
+void frmZiduver::settleView()
+{
+    ViewAnswer->verticalScrollBar()->setValue(0);
+}
+
+void frmZiduver::applyMove(const NavigationMove& move)
+{
+    session.CurrentQuestion = move.current;
+    session.QuestionsReached = move.reached;
+}
+
+namespace {
+
+NavigationState navigationState(const ExamSession& session)
+{
+    NavigationState state;
+    state.current = session.CurrentQuestion;
+    state.reached = session.QuestionsReached;
+    state.count = session.launch.gQuizQuestionCount;
+    state.reviewMode = session.gReviewMode;
+    state.reviewLastIndex = session.gReviewLastIndex;
+    return state;
+}
+
+} // namespace
 
 void frmZiduver::cmdNext_Click()
 {
-    cmdNext->setEnabled(false);
-    showQuestionAt(session.CurrentQuestion + 1);
+    if (m_checking)
+        return;
+    command("cmdNext_Click", [this] {
+        cmdNext->setEnabled(false);
+        if (TabScenario->isVisible() && TabScenario->currentIndex() != 0)
+            TabScenario->setCurrentIndex(0);
+        if (!session.gReviewMode) {
+            bool right = false;
+            const CheckRun run = CheckAnswer(right);
+            if (run == CheckRun::Refused || run == CheckRun::Ended)
+                return;
+            if (session.mode == ExamMode::Practice && !right) {
+                QString tag = fraAltert->property("Tag").toString();
+                const AlertGate gate = wrongPracticeAnswer(chkResult->isChecked() || chkShowresult->isChecked(), tag,
+                                                           session.gAlertAction);
+                fraAltert->setProperty("Tag", tag);
+                if (gate.raisePanel)
+                    ShowResultAlert();
+                if (!gate.moveOn) {
+                    cmdNext->setEnabled(true);
+                    return;
+                }
+            }
+        }
+        const NavigationMove move = nextMove(session.mode, navigationState(session));
+        applyMove(move);
+        resetShowAnswerToggle();
+        if (move.prevTouched)
+            cmdPrev->setEnabled(move.prevEnabled);
+        if (!move.showQuestion)
+            return;
+        showRow(session.msflex.questionCode(session.CurrentQuestion));
+        Label2->setText(QString::number(session.msflex.questionCode(session.CurrentQuestion)));
+        settleView();
+        cmdNext->setEnabled(move.nextEnabled);
+        cmdPrev->setEnabled(move.prevEnabled);
+    });
 }
 
 void frmZiduver::cmdPrev_Click()
 {
-    cmdPrev->setEnabled(false);
-    showQuestionAt(session.CurrentQuestion - 1);
+    if (m_checking)
+        return;
+    command("cmdPrev_Click", [this] {
+        cmdPrev->setEnabled(false);
+        resetShowAnswerToggle();
+        if (!session.gReviewMode) {
+            bool right = false;
+            const CheckRun run = CheckAnswer(right);
+            if (run == CheckRun::Refused || run == CheckRun::Ended)
+                return;
+        }
+        const NavigationMove move = previousMove(session.mode, navigationState(session));
+        if (!move.showQuestion)
+            return;
+        applyMove(move);
+        Label2->setText(session.msflex.text(session.CurrentQuestion, colQuestCode));
+        showRow(session.msflex.questionCode(session.CurrentQuestion));
+        settleView();
+        cmdPrev->setEnabled(move.prevEnabled);
+        cmdNext->setEnabled(move.nextEnabled);
+    });
+}
+
+void frmZiduver::mnuNext_Click()
+{
+    cmdNext_Click();
+}
+
+void frmZiduver::mnuPrev_Click()
+{
+    cmdPrev_Click();
 }
 
 void frmZiduver::cmdReset_Click()
 {
-    showQuestionAt(session.CurrentQuestion);
+    // A redraw while a check reads the page would replace the answer
+    // being judged.
+    if (m_checking)
+        return;
+    command("cmdReset_Click", [this] {
+        showRow(session.gQuestCode);
+        settleView();
+        resetShowAnswerToggle();
+    });
+}
+
+void frmZiduver::cmdShowAnswer_Click()
+{
+    if (m_checking)
+        return;
+    command("cmdShowAnswer_Click", [this] {
+        if (cmdShowAnswer->text() == QLatin1String("&Show Answer")) {
+            if (!session.gReviewMode) {
+                bool right = false;
+                const CheckRun run = CheckAnswer(right);
+                if (run == CheckRun::Refused || run == CheckRun::Ended)
+                    return;
+            }
+            ShowRightAnsInViwer();
+            cmdShowAnswer->setText(QStringLiteral("&Hide Answer"));
+        } else {
+            HideRightAnsInViwer();
+            cmdShowAnswer->setText(QStringLiteral("&Show Answer"));
+        }
+        cmShowanswer1->setText(cmdShowAnswer->text());
+    });
+}
+
+namespace {
+
+// Whether show and hide answer redraw the question: every choice, essay and
+// fill-in question, and the interactive kinds that have a right answer to
+// draw.
+bool redrawsWithAnswer(ExamSession& session)
+{
+    switch (session.gQuestType) {
+    case 1:
+    case 2:
+    case 3:
+        return true;
+    case 4: {
+        const std::optional<ExamBank::QuestionHead> head = ExamBank(session.ExamConn).questionHead(session.gQuestCode);
+        return head && head->interactiveCode >= 1 && head->interactiveCode <= 3;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void frmZiduver::ShowRightAnsInViwer()
+{
+    if (redrawsWithAnswer(session))
+        showRow(session.gQuestCode, true);
+}
+
+void frmZiduver::HideRightAnsInViwer()
+{
+    if (redrawsWithAnswer(session))
+        showRow(session.gQuestCode, false);
+}
+
+void frmZiduver::ShowPreviousQuestion(int questCode, int number)
+{
+    const NavigationMove move = jumpMove(number, navigationState(session));
+    session.CurrentQuestion = move.current;
+    Label2->setText(session.msflex.text(session.CurrentQuestion, colQuestCode));
+    SetModeCaptionAndControls(session.mode);
+    showRow(questCode);
+    settleView();
+    cmdPrev->setEnabled(move.prevEnabled);
+    cmdNext->setEnabled(move.nextEnabled);
+}
+
+void frmZiduver::cmdExplanation_Click()
+{
+    if (m_checking)
+        return;
+    command("cmdExplanation_Click", [this] {
+        if (!session.gReviewMode) {
+            bool right = false;
+            if (CheckAnswer(right) == CheckRun::Ended)
+                return;
+        }
+        ShowMessage(windowComesLaterText(QStringLiteral("The explanation window")), gLogin.gAppName, OneButton, this);
+    });
+}
+
+void frmZiduver::ShowResultAlert()
+{
+    if (!chkResult->isChecked() && !chkShowresult->isChecked())
+        return;
+    session.gAlertAction.clear();
+    placeAlert();
+    fraAltert->setEnabled(true);
+    fraAltert->show();
+    fraAltert->raise();
+    frimTop->setEnabled(false);
+    fraFooter->setEnabled(false);
+    ViewAnswer->setEnabled(false);
+    cmdTryAgain->setFocus();
+}
+
+void frmZiduver::lowerAlert()
+{
+    fraAltert->hide();
+    frimTop->setEnabled(true);
+    fraFooter->setEnabled(true);
+    ViewAnswer->setEnabled(true);
+}
+
+void frmZiduver::placeAlert()
+{
+    // Over the middle of the question area.
+    const QRect area = ViewAnswer->geometry();
+    const QSize wanted = fraAltert->sizeHint().expandedTo(QSize(px(7200), 0)).boundedTo(area.size());
+    fraAltert->setGeometry(
+        QRect(QPoint(area.center().x() - wanted.width() / 2, area.top() + area.height() / 4), wanted));
+}
+
+void frmZiduver::cmdTryAgain_Click()
+{
+    lowerAlert();
+    session.gAlertAction.clear();
+    www1->setFocus();
+}
+
+void frmZiduver::cmdLinks_Click()
+{
+    session.gAlertAction.clear();
+    lowerAlert();
+    cmdExplanation_Click();
+}
+
+void frmZiduver::cmShowanswer1_Click()
+{
+    frimTop->setEnabled(true);
+    fraFooter->setEnabled(true);
+    ViewAnswer->setEnabled(true);
+    session.gAlertAction.clear();
+    cmdShowAnswer_Click();
+    fraAltert->hide();
+}
+
+void frmZiduver::cmdNextQuest_Click()
+{
+    session.gAlertAction = QStringLiteral("NEXTQUESTION");
+    lowerAlert();
+    // One wrong answer may pass the check that Next runs again.
+    fraAltert->setProperty("Tag", QStringLiteral("L"));
+    cmdNext_Click();
+}
+
+void frmZiduver::chkResult_Click()
+{
+    {
+        const QSignalBlocker blocker(chkShowresult);
+        chkShowresult->setChecked(chkResult->isChecked());
+    }
+    if (chkResult->isChecked() || chkShowresult->isChecked())
+        fraAltert->setProperty("Tag", QString());
+}
+
+void frmZiduver::chkShowresult_Click()
+{
+    {
+        const QSignalBlocker blocker(chkResult);
+        chkResult->setChecked(chkShowresult->isChecked());
+    }
+    chkShowresult->setEnabled(true);
+    if (chkShowresult->isChecked())
+        fraAltert->setProperty("Tag", QString());
 }
 
 void frmZiduver::cmdEndExam_Click()
@@ -604,6 +1124,14 @@ void frmZiduver::changeEvent(QEvent* event)
     // the frame's size is known by then.
     if ((event->type() == QEvent::WindowStateChange || event->type() == QEvent::ActivationChange) && !isMinimized())
         Form_Resize();
+}
+
+bool frmZiduver::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ViewAnswer && (event->type() == QEvent::Resize || event->type() == QEvent::Move)
+        && fraAltert->isVisible())
+        placeAlert();
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmZiduver::resizeEvent(QResizeEvent* event)

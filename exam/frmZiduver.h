@@ -1,6 +1,7 @@
 #pragma once
 
 #include "exam/ExamSession.h"
+#include "foundation/ExamBank.h"
 
 #include <QWidget>
 #include <array>
@@ -14,6 +15,8 @@ class QFrame;
 class QLabel;
 class QPushButton;
 class QScrollArea;
+class QTabBar;
+struct NavigationMove;
 class QTimer;
 class BrowserView;
 class QWindow;
@@ -48,6 +51,8 @@ public:
     QFrame* Frame1;
     QLabel* lblQno;
     QLabel* Label2; // hidden: the code of the question on screen
+    // Question/Scenario tabs, shown for scenario questions.
+    QTabBar* TabScenario;
     // Question area.
     QScrollArea* ViewAnswer;
     QWidget* Picture3;
@@ -71,9 +76,16 @@ public:
     QLabel* lblExamTimer;
     QLabel* lblBalTime;
     // Panels laid over the regions by their own features.
-    QFrame* fraAltert;
+    QFrame* fraAltert; // the practice alert; its "Tag" property lets one wrong answer pass
+    QLabel* SkinLabel2;
+    QPushButton* cmdTryAgain;
+    QPushButton* cmdLinks;
+    QPushButton* cmShowanswer1;
+    QPushButton* cmdNextQuest;
+    QCheckBox* chkResult;
     QFrame* picMarked;
     // Menu items whose state the mode sets.
+    QAction* mnuNext;
     QAction* mnuPrev;
     QAction* mnuCheatKey;
     QAction* mnuStatus;
@@ -81,15 +93,31 @@ public:
     QAction* mnuAddNote;
     QAction* mnuShowResult;
 
-    // Shows a question of the list (by row) with its code and text.
-    void showQuestionAt(int row);
     void cmdEndExam_Click();
+    // Shows question `number` (0 is taken as 1) with the code the caller
+    // read from its row; judges nothing (the marked list, the review entry).
+    void ShowPreviousQuestion(int questCode, int number);
+    // Redraws the question with its right answers shown, or as answered.
+    void ShowRightAnsInViwer();
+    void HideRightAnsInViwer();
+
+    // How a call of CheckAnswer ended.
+    enum class CheckRun {
+        Judged,  // the answer was judged and recorded
+        Skipped, // review mode: nothing judged
+        Refused, // a check already runs: nothing judged, the caller stops
+        Ended,   // the exam was passed and the window unloads: the caller stops
+    };
+    // Records the answer on screen: waits for the page, delivers its
+    // pending reports, judges them and records the verdict in its row.
+    CheckRun CheckAnswer(bool& right);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class DefaultInstance<frmZiduver>;
@@ -103,9 +131,39 @@ private:
     void onFocusWindowChanged(QWindow* focused);
     void Form_Resize();
     void ShowQuestion(int questCode, int choiceOrder, bool showRightAnswers);
+    // Shows an error page in place of the question and logs the reason;
+    // nothing is judged until another question is shown.
+    void showQuestionError(const QString& reason);
+    void showScenario(const ExamBank::QuestionHead& head);
+    BrowserView* scenarioView();
+    void TabScenario_Click();
+    void www1_StatusTextChange(const QString& text);
+    // The row `CurrentQuestion` with the given code (the row's own by default).
+    void showRow(int questCode, bool showRightAnswers = false);
+    void applyMove(const NavigationMove& move);
+    void resetShowAnswerToggle();
+    void settleView();
     void cmdNext_Click();
     void cmdPrev_Click();
+    void mnuNext_Click();
+    void mnuPrev_Click();
     void cmdReset_Click();
+    void cmdShowAnswer_Click();
+    void cmdExplanation_Click();
+    // The practice alert panel.
+    void ShowResultAlert();
+    void lowerAlert();
+    void placeAlert();
+    void cmdTryAgain_Click();
+    void cmdLinks_Click();
+    void cmShowanswer1_Click();
+    void cmdNextQuest_Click();
+    void chkResult_Click();
+    void chkShowresult_Click();
+    // Runs a command's handler: an error is logged and shown, never let out.
+    template <typename Handler> void command(const char* name, Handler&& handler);
+    // The folder of the static pages and the tree pages.
+    QString pageFolder() const;
     // Closes the window from code and returns to the main window.
     void unloadAndReturn();
     // Hides the loading window, so that no message is shown beneath it.
@@ -119,4 +177,6 @@ private:
     bool m_firstShow = true;
     bool m_unloading = false;
     bool m_resizing = false;
+    bool m_checking = false;            // CheckAnswer runs (its flush lets timers run)
+    int m_scenarioMessageShownFor = -1; // the question on screen was told "Could not locate scenario."
 };

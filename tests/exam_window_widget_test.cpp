@@ -2,6 +2,7 @@
 #include "exam/frmZiduver.h"
 #include "exam/links/ReturnToMainWindowLink.h"
 #include "foundation/ConnectionString.h"
+#include "foundation/ExamBank.h"
 #include "foundation/ExamParameters.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramEnd.h"
@@ -11,6 +12,7 @@
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/ExamLaunchRecord.h"
 #include "tests/support/RecordingUiHooks.h"
+#include "tests/support/TempHome.h"
 #include "tools/mkdata/SampleInstallation.h"
 
 #include <QAction>
@@ -25,6 +27,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QTemporaryDir>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QWindow>
 #include <functional>
@@ -55,6 +58,25 @@ QString str(const QStringList& texts)
 }
 
 using Launch = TestLaunch;
+
+// The text a question page shows: the question frame of a tree question's
+// frame page, else the page's body.
+QString pageText(BrowserView& view)
+{
+    return view
+        .runScript(QStringLiteral("(function () { var f = window.frames['Question'];"
+                                  "  return (f ? f.document.body : document.body).innerText; })()"))
+        .toString()
+        .simplified();
+}
+
+// The first words of a question's stored text, as the page shows them (mark-up
+// and image markers left out).
+QString questionTextStart(const QString& stored)
+{
+    const QString beforeMarker = stored.left(stored.indexOf(QStringLiteral("///")));
+    return QTextDocumentFragment::fromHtml(beforeMarker).toPlainText().simplified().left(40);
+}
 
 // Records, besides the messages, whether the loading window was still on
 // screen (and so above) when a message box came up.
@@ -93,6 +115,9 @@ protected:
     {
         settle(0);
         ASSERT_FALSE(examRunning()) << "a window left over from an earlier case";
+        // The program folder of the case: the pages' scripts, the tree pages
+        // and the log.
+        writeStaticPageFiles(home.path());
         ReturnToMainWindowLink::wire([this] { ++returns; });
     }
 
@@ -127,6 +152,7 @@ protected:
     }
 
     static std::unique_ptr<QTemporaryDir> s_sampleHome;
+    TempHome home;
     ExamUiHooks ui;
     int returns = 0;
 };
@@ -218,8 +244,10 @@ TEST_F(ExamWindowTest, EachModeSetsCaptionControlsAndCounterAndCoversTheScreen)
         const QString code = w.Label2->text();
         EXPECT_EQ(code.toInt(), w.session.msflex.questionCode(1));
         ASSERT_TRUE(w.www1->waitForLoad());
-        const QString body = w.www1->runScript(QStringLiteral("document.body.innerText")).toString();
-        EXPECT_TRUE(body.contains(QStringLiteral("Question ") + code)) << body.toStdString();
+        const std::optional<ExamBank::QuestionHead> head = ExamBank(w.session.ExamConn).questionHead(code.toInt());
+        ASSERT_TRUE(head);
+        const QString body = pageText(*w.www1);
+        EXPECT_TRUE(body.contains(questionTextStart(head->text))) << body.toStdString();
 
         w.cmdNext->click();
         EXPECT_EQ(w.lblQno->text(), QStringLiteral("2 of %1").arg(c.questions));

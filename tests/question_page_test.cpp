@@ -415,6 +415,7 @@ TEST_F(QuestionPageTest, EssayPageShowsTheTextEscapedOrTheModelAnswer)
     };
     const std::vector<Case> cases = {
         {"nothing written", "", false, false, "", ""},
+        {"never answered: the list's single blank", " ", false, false, "", ""},
         {"the recorded essay", "It's \"so\"", false, false, "It's &quot;so&quot;", ""},
         {"a closing tag and a script stay text", "a</textarea><script>alert(1)</script>", false, false,
          "a&lt;/textarea&gt;&lt;script&gt;alert(1)&lt;/script&gt;", ""},
