@@ -1,5 +1,7 @@
 #include "exam/AnswerCheck.h"
 
+#include "foundation/TextRules.h"
+
 #include "exam/QuestionList.h"
 #include "platform/db/DbError.h"
 
@@ -9,25 +11,6 @@
 #include <vector>
 
 namespace {
-
-// Trimming removes leading and trailing blanks (spaces) only.
-QString trimBlanks(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-// The fields between separators: k separators give k + 1 fields, an empty
-// text gives none.
-QStringList fields(const QString& text, QChar separator)
-{
-    return text.isEmpty() ? QStringList() : text.split(separator);
-}
 
 QString flag(bool on)
 {
@@ -60,8 +43,8 @@ bool judgeMultipleChoice(ExamBank& bank, QuestionList& msflex, int row, int ques
         comparison += seq + QStringLiteral(", ");
         rightSeqs << seq;
     }
-    const QStringList given = fields(answer, QLatin1Char(','));
-    bool right = given.size() == fields(comparison, QLatin1Char(',')).size();
+    const QStringList given = splitFields(answer, QLatin1Char(','));
+    bool right = given.size() == splitFields(comparison, QLatin1Char(',')).size();
     if (right) {
         for (const QString& field : given) {
             const QString seq = trimBlanks(field);
@@ -101,7 +84,7 @@ bool judgeFillIn(ExamBank& bank, QuestionList& msflex, int row, int questCode, c
     QString comparison;
     bool right = false;
     if (!trimmed.isEmpty()) {
-        const QStringList given = fields(answer, QLatin1Char('|'));
+        const QStringList given = splitFields(answer, QLatin1Char('|'));
         const std::vector<QString> blanks = bank.fillAnswers(questCode);
         const qsizetype count = qsizetype(blanks.size());
         const qsizetype separators = given.size() - 1;
@@ -162,7 +145,7 @@ bool judgeTree(ExamBank& bank, QuestionList& msflex, int row, int questCode, con
     msflex.setText(row, colUserAnswer, answer);
     msflex.setText(row, colNoAnswer, flag(trimBlanks(answer).isEmpty()));
     msflex.setText(row, colCorrect, flag(false));
-    const QStringList entries = fields(answer, QLatin1Char(','));
+    const QStringList entries = splitFields(answer, QLatin1Char(','));
     bool right = false;
     std::optional<std::vector<ExamBank::InteractiveAnswer>> leaves;
     for (const ExamBank::InteractiveItem& node : bank.interactiveItems(questCode)) {
@@ -289,7 +272,7 @@ int GetQuestionPoints(ExamBank& bank, int questCode)
 bool MatchFillAnswer(const QString& accepted, const QString& answer)
 {
     const QString text = trimBlanks(answer.toUpper());
-    for (const QString& alternative : fields(accepted, QLatin1Char('|'))) {
+    for (const QString& alternative : splitFields(accepted, QLatin1Char('|'))) {
         const QString wanted = trimBlanks(alternative.toUpper());
         if (!wanted.isEmpty() && text.contains(wanted))
             return true;

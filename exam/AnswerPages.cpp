@@ -1,5 +1,7 @@
 #include "exam/AnswerPages.h"
 
+#include "foundation/TextRules.h"
+
 #include "exam/ChoiceOrder.h"
 #include "foundation/QuestionMarkup.h"
 
@@ -18,24 +20,6 @@ constexpr int kMaxChoiceRows = 7;
 QString esc(const QString& text)
 {
     return htmlAttributeEscaped(text);
-}
-
-// Leading and trailing spaces cut (blanks only).
-QString trimBlanks(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-// The fields of a recorded answer; an empty answer has none.
-QStringList fieldsOf(const QString& answer, QChar separator)
-{
-    return answer.isEmpty() ? QStringList() : answer.split(separator);
 }
 
 // A textarea drops one line feed right after its start tag: give it one to
@@ -228,7 +212,7 @@ QString BuildFillInHtml(AnswerContext& context)
 {
     static const QString handlers =
         QStringLiteral("onMouseUp = \"SaveFillText()\" onKeyUp = \"SaveFillText()\" onBlur=\"SaveFillText()\"");
-    const QStringList recorded = fieldsOf(context.inputs.recordedAnswer, QLatin1Char('|'));
+    const QStringList recorded = splitFields(context.inputs.recordedAnswer, QLatin1Char('|'));
     QString html = QStringLiteral("<br><br><form name=\"myForm\">");
     const std::vector<QString> rows = context.bank.fillAnswers(context.inputs.questCode);
     if (context.inputs.showAnswer && !rows.empty())
@@ -261,7 +245,7 @@ QString BuildFillInHtml(AnswerContext& context)
 QString BuildSelectPlaceHtml(AnswerContext& context)
 {
     const PageInputs& in = context.inputs;
-    const QStringList recorded = fieldsOf(in.recordedAnswer, QLatin1Char(','));
+    const QStringList recorded = splitFields(in.recordedAnswer, QLatin1Char(','));
     const std::vector<ExamBank::InteractiveItem> items = context.bank.interactiveItems(in.questCode);
     QString html = QStringLiteral("<br><br><form method=\"POST\" name=\"myForm\"><table border=\"0\" cellpadding=\"2\" "
                                   "cellspacing =\"2\"><tr><td width=40%>  <select  size=\"20\" name=\"D1\" "
@@ -309,7 +293,7 @@ QString BuildSelectPlaceHtml(AnswerContext& context)
 QString BuildOrderedListHtml(AnswerContext& context)
 {
     const PageInputs& in = context.inputs;
-    const QStringList recorded = fieldsOf(in.recordedAnswer, QLatin1Char(','));
+    const QStringList recorded = splitFields(in.recordedAnswer, QLatin1Char(','));
     const std::vector<ExamBank::InteractiveItem> items = context.bank.interactiveItems(in.questCode);
     QString html = QStringLiteral("<br><br><form method=\"POST\" name=\"myForm\"><table border=\"0\" cellpadding=\"2\" "
                                   "cellspacing =\"2\"><tr><td>  <select size=\"20\" name=\"D2\" class=\"Sbutton\" "

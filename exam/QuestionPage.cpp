@@ -1,5 +1,7 @@
 #include "exam/QuestionPage.h"
 
+#include "foundation/TextRules.h"
+
 #include "exam/AnswerPages.h"
 #include "foundation/QuestionMarkup.h"
 
@@ -51,17 +53,6 @@ QString pageHead(const PageInputs& in, const PageStyle& style, const QString& st
             + QStringLiteral("  ondragstart=\"return false\" onselectstart=\" return false\" topmargin=0>") + paragraph;
     return src + QStringLiteral("\" > </script></HEAD> ") + styleBlock + QStringLiteral("<body ") + keyHandler
         + QStringLiteral(" topmargin=0>") + paragraph;
-}
-
-QString trimBlanks(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.mid(begin, end - begin);
 }
 
 bool writeWithBom(const QString& path, const QString& content)

@@ -1,5 +1,7 @@
 #include "foundation/QuestionMarkup.h"
 
+#include "foundation/TextRules.h"
+
 #include "foundation/DatabaseFileLookup.h"
 #include "foundation/DebugLog.h"
 #include "foundation/clsImage.h"
@@ -27,17 +29,6 @@ QString namedPath(const QString& examFolder, const QString& fileName)
     if (path.startsWith(images + QLatin1Char('/')))
         return path;
     return images + QLatin1Char('/') + name.section(QLatin1Char('/'), -1);
-}
-
-QString trimBlanks(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == QLatin1Char(' '))
-        ++begin;
-    while (end > begin && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.mid(begin, end - begin);
 }
 
 } // namespace

@@ -1,0 +1,17 @@
+#include "foundation/TextRules.h"
+
+QString trimBlanks(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == QLatin1Char(' '))
+        ++begin;
+    while (end > begin && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QStringList splitFields(const QString& text, QChar separator)
+{
+    return text.isEmpty() ? QStringList() : text.split(separator);
+}
