@@ -46,6 +46,7 @@ run: sample $(BUILD_DIR)/runtime
 
 bench: build $(BUILD_DIR)/runtime
 	@$(TEST_ENV) $(BUILD_DIR)/bench/ziduver-bench
+	@$(TEST_ENV) $(BUILD_DIR)/bench/ziduver-bench-window
 
 clean:
 	@rm -rf $(BUILD_DIR)

@@ -1,0 +1,168 @@
+#include "bench/BenchRegistry.h"
+#include "exam/QuestionPage.h"
+#include "exam/frmZiduver.h"
+#include "foundation/ConnectionString.h"
+#include "foundation/ExamBank.h"
+#include "foundation/ProgramFolder.h"
+#include "foundation/SharedState.h"
+#include "platform/browser/BrowserView.h"
+#include "platform/db/Connection.h"
+#include "tests/support/ExamLaunchRecord.h"
+#include "tools/mkdata/SampleInstallation.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+// The exam window in a real browser view, offscreen: Next to the page
+// loaded, beside a bare write of the same pages, and the memory the program
+// holds as it goes through the questions.
+namespace {
+
+void settle(int ms)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+// Resident memory of this process and of the browser engine's processes it
+// started, in kilobytes.
+long residentKb()
+{
+    auto rssOf = [](const QString& pid) {
+        QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+        if (!status.open(QIODevice::ReadOnly))
+            return 0L;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("VmRSS:"))
+                return line.mid(6).trimmed().split(' ').first().toLong();
+        return 0L;
+    };
+    auto parentOf = [](const QString& pid) {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            return QString();
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        return fields.size() > 1 ? QString::fromLatin1(fields[1]) : QString();
+    };
+    QStringList ours{QString::number(QCoreApplication::applicationPid())};
+    long total = 0;
+    for (int round = 0; round < 3; ++round)
+        for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs))
+            if (!ours.contains(pid) && ours.contains(parentOf(pid)))
+                ours << pid;
+    for (const QString& pid : ours)
+        total += rssOf(pid);
+    return total;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+
+    QTemporaryDir home;
+    writeSampleInstallation(home.path());
+    setProgramFolder(home.path());
+    const QString examPath =
+        QDir(home.path())
+            .filePath(
+                QStringLiteral("Data/%1/%2").arg(QLatin1String(sample::kExamFolder), QLatin1String(sample::kExamFile)));
+    {
+        db::Connection exam = db::Connection::open(connectionString(examPath, QString::fromLatin1(kDatabasePassword)));
+        ExamBank bank(exam);
+        bank.selectAllCategories();
+        bank.selectAllChapters();
+    }
+    ExamParameters record = testLaunchRecord({QStringLiteral("PRACTICE"), 50, examPath}, QStringLiteral("Ziduver"));
+    record.gQuizAppPath = home.path();
+    frmZiduver::launch(record);
+    frmZiduver* window = frmZiduver::running();
+    if (!window) {
+        std::printf("the exam window did not start\n");
+        return 1;
+    }
+    window->www1->waitForLoad();
+    settle(300);
+
+    std::printf("== exam window: Next to the page loaded, practice over the sample's question types\n");
+    std::vector<double> nextTimes;
+    std::vector<int> codes{window->session.msflex.questionCode(1)};
+    const long startKb = residentKb();
+    long after50 = 0;
+    for (int shown = 2; shown <= 200; ++shown) {
+        QElapsedTimer timer;
+        timer.start();
+        window->cmdNext->click();
+        window->www1->waitForLoad();
+        if (shown <= 50) {
+            nextTimes.push_back(double(timer.nsecsElapsed()) / 1e6);
+            codes.push_back(window->session.gQuestCode);
+        }
+        if (shown == 50) {
+            settle(200);
+            after50 = residentKb();
+        }
+        if (!frmZiduver::running())
+            break;
+    }
+    settle(200);
+    const long after200 = residentKb();
+
+    // The floor: the same pages written into a bare view.
+    BrowserView bare;
+    bare.resize(window->www1->size());
+    bare.show();
+    db::Connection exam = db::Connection::open(record.gQuizConnStr);
+    ExamBank bank(exam);
+    std::vector<double> bareTimes;
+    for (int code : codes) {
+        PageInputs inputs;
+        inputs.questCode = code;
+        inputs.head = bank.questionHead(code).value_or(ExamBank::QuestionHead{});
+        inputs.fontName = record.gQuizFontName;
+        inputs.fontSize = record.gQuizFontSize;
+        inputs.examDbPath = examPath;
+        inputs.programFolder = home.path();
+        const BuiltPage page = buildQuestionPage(bank, inputs);
+        QElapsedTimer timer;
+        timer.start();
+        if (page.treePage) {
+            writeTreePages(home.path(), page);
+            bare.navigate(QDir(home.path()).filePath(QStringLiteral("main.html")));
+        } else {
+            bare.writeHtml(page.html, QUrl::fromLocalFile(QFileInfo(examPath).absolutePath() + QLatin1Char('/')));
+        }
+        bare.waitForLoad();
+        bareTimes.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    bench::report("Next to page loaded, median of 49 (vs bare write of the page)", median(nextTimes), median(bareTimes),
+                  2.0);
+    const double growth = after50 > 0 ? 100.0 * double(after200 - after50) / double(after50) : 0;
+    std::printf("resident memory: start %ld MB, after 50 questions %ld MB, after 200 %ld MB: grew %.1f %% "
+                "(target < 10 %%) %s\n",
+                startKb / 1024, after50 / 1024, after200 / 1024, growth, growth < 10 ? "ok" : "OVER");
+    if (frmZiduver* running = frmZiduver::running())
+        running->unload();
+    settle(200);
+    return 0;
+}
