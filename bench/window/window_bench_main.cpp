@@ -124,6 +124,9 @@ int main(int argc, char** argv)
         }
         if (!frmZiduver::running())
             break;
+        // BENCH_TRACE=1 prints the memory every 25 questions, to see how it grows.
+        if (qEnvironmentVariableIsSet("BENCH_TRACE") && shown % 25 == 0)
+            std::printf("  %d shown: %ld MB in all\n", shown, residentKb() / 1024);
     }
     settle(200);
     const long after200 = residentKb();
