@@ -14,6 +14,7 @@
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/ExamLaunchRecord.h"
+#include "tests/support/PageActions.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/TempHome.h"
 #include "tools/mkdata/SampleInstallation.h"
@@ -117,41 +118,13 @@ void addQuestion(ExamBankWriter& w, const Question& q)
 // The user's actions in a page document `doc`; each returns "ok" or the
 // error.
 
-const char* const kActions = R"JS(
-  function list(name) { return doc.getElementsByName(name)[0]; }
-  function pickIn(select, text) {
-    for (var i = 0; i < select.options.length; i++)
-      if (select.options[i].textContent === text) { select.selectedIndex = i; return; }
-    throw new Error('no option "' + text + '"');
-  }
-  function pick(name, text) { pickIn(list(name), text); }
-  function pickTree(text) { pickIn(doc.getElementById('TreeView'), text); }
-  function press(value) {
-    var buttons = doc.querySelectorAll('input[type=button]');
-    for (var i = 0; i < buttons.length; i++)
-      if (buttons[i].value === value) { buttons[i].click(); return; }
-    throw new Error('no button "' + value + '"');
-  }
-  function tick(value) { doc.querySelector('input[name=menu][value="' + value + '"]').click(); }
-  function typeInto(element, text) {
-    element.focus();
-    element.selectionStart = element.selectionEnd = element.value.length;
-    doc.execCommand('insertText', false, text);
-  }
-  function texts(select) {
-    var out = [];
-    for (var i = 0; i < select.options.length; i++) out.push(select.options[i].textContent);
-    return out.join('|');
-  }
-)JS";
-
 const QString kPage = QStringLiteral("document");
 const QString kTreeFrame = QStringLiteral("window.frames['left'].document");
 
 QString script(const QString& document, const QString& body, bool value = false)
 {
     return QStringLiteral("(function () { try { var doc = %1; %2 %3 } catch (e) { return 'error: ' + e; } })()")
-        .arg(document, QString::fromUtf8(kActions),
+        .arg(document, QString::fromUtf8(kPageActions),
              value ? QStringLiteral("return String(%1);").arg(body) : body + QStringLiteral("; return 'ok';"));
 }
 

@@ -2,6 +2,7 @@
 #include "foundation/DebugLog.h"
 #include "foundation/QuestionMarkup.h"
 #include "tests/support/DebugLogFile.h"
+#include "tests/support/ImageBytes.h"
 #include "tests/support/TempHome.h"
 
 #include <QDir>
@@ -10,18 +11,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray gif(int width, int height)
-{
-    QByteArray b("GIF89a");
-    b.resize(13, '\0');
-    b[6] = char(width & 0xFF);
-    b[7] = char(width >> 8);
-    b[8] = char(height & 0xFF);
-    b[9] = char(height >> 8);
-    b[10] = char(0xF7);
-    return b;
-}
 
 QByteArray png(int width, int height)
 {

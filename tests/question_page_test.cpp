@@ -3,6 +3,7 @@
 #include "exam/QuestionPage.h"
 #include "foundation/ExamBank.h"
 #include "tests/support/ExamBankFixture.h"
+#include "tests/support/ImageBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,18 +28,6 @@ namespace {
 
 enum { MultipleChoice = 1, Essay = 2, FillIn = 3, Interactive = 4 };
 enum { OrderedList = 1, Tree = 2, SelectAndPlace = 3 };
-
-QByteArray gif(int width, int height)
-{
-    QByteArray b("GIF89a");
-    b.resize(13, '\0');
-    b[6] = char(width & 0xFF);
-    b[7] = char(width >> 8);
-    b[8] = char(height & 0xFF);
-    b[9] = char(height >> 8);
-    b[10] = char(0xF7);
-    return b;
-}
 
 // A bank in a temporary folder, a program folder with a blank in its name,
 // and the inputs the window hands the builder.
