@@ -9,16 +9,13 @@
 #include "foundation/WidgetStartupEnvironment.h"
 #include "foundation/WidgetUiHooks.h"
 #include "foundation/frmDBSel.h"
+#include "platform/browser/BrowserEngine.h"
 
 #include <QApplication>
-#include <unistd.h>
 
 int main(int argc, char** argv)
 {
-    // The browser engine refuses to start as root inside its sandbox.
-    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX") && geteuid() == 0)
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    prepareBrowserEngine();
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Ziduver"));
     QApplication::setApplicationName(QStringLiteral("Ziduver"));

@@ -5,6 +5,7 @@
 #include "foundation/ExamBank.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
+#include "platform/browser/BrowserEngine.h"
 #include "platform/browser/BrowserView.h"
 #include "platform/db/Connection.h"
 #include "tests/support/ExamLaunchRecord.h"
@@ -41,8 +42,8 @@ double median(std::vector<double> values)
 }
 
 // Resident memory of this process and of the browser engine's processes it
-// started, in kilobytes.
-long residentKb()
+// started, in kilobytes; with a breakdown per process when asked.
+long residentKb(QString* breakdown = nullptr)
 {
     auto rssOf = [](const QString& pid) {
         QFile status(QStringLiteral("/proc/%1/status").arg(pid));
@@ -67,8 +68,17 @@ long residentKb()
         for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs))
             if (!ours.contains(pid) && ours.contains(parentOf(pid)))
                 ours << pid;
-    for (const QString& pid : ours)
-        total += rssOf(pid);
+    for (const QString& pid : ours) {
+        const long kb = rssOf(pid);
+        total += kb;
+        if (breakdown) {
+            QFile cmd(QStringLiteral("/proc/%1/cmdline").arg(pid));
+            QByteArray line = cmd.open(QIODevice::ReadOnly) ? cmd.readAll() : QByteArray();
+            const int type = line.indexOf("--type=");
+            const QByteArray kind = type < 0 ? QByteArray("main") : line.mid(type + 7, line.indexOf('\0', type) - type - 7);
+            *breakdown += QStringLiteral(" %1 %2 MB").arg(QString::fromLatin1(kind)).arg(kb / 1024);
+        }
+    }
     return total;
 }
 
@@ -76,7 +86,7 @@ long residentKb()
 
 int main(int argc, char** argv)
 {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    prepareBrowserEngine();
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
 
@@ -126,7 +136,11 @@ int main(int argc, char** argv)
             break;
         // BENCH_TRACE=1 prints the memory every 25 questions, to see how it grows.
         if (qEnvironmentVariableIsSet("BENCH_TRACE") && shown % 25 == 0)
-            std::printf("  %d shown: %ld MB in all\n", shown, residentKb() / 1024);
+        {
+            QString breakdown;
+            const long kb = residentKb(&breakdown);
+            std::printf("  %d shown: %ld MB in all:%s\n", shown, kb / 1024, qPrintable(breakdown));
+        }
     }
     settle(200);
     const long after200 = residentKb();

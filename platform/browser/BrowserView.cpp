@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <memory>
@@ -53,9 +54,22 @@ void BrowserView::onLoadFinished(bool ok)
     m_loadKind = LoadKind::None;
     m_loadRequested = false;
     m_channel->loadEnded();
+    if (kind == LoadKind::Write)
+        collectDroppedPages();
     emit loadFinished(ok);
     if (kind == LoadKind::None || kind == LoadKind::Navigate)
         emit navigationComplete(QUrl(locationUrl()));
+}
+
+void BrowserView::collectDroppedPages()
+{
+    // Every tenth written page: often enough to keep a long exam flat,
+    // seldom enough to cost nothing a user notices.
+    constexpr int kPagesPerCollection = 10;
+    if (++m_writtenSinceCollection < kPagesPerCollection)
+        return;
+    m_writtenSinceCollection = 0;
+    m_page->runJavaScript(QStringLiteral("if (typeof gc === 'function') gc();"), QWebEngineScript::ApplicationWorld);
 }
 
 void BrowserView::writeHtml(const QString& html, const QUrl& baseUrl)

@@ -87,6 +87,9 @@ private:
 
     void beginLoad(LoadKind kind);
     void onLoadFinished(bool ok);
+    // Frees the script heap of pages written over (collected only under
+    // memory pressure otherwise).
+    void collectDroppedPages();
     QUrl writeToFile(const QString& html, const QUrl& baseUrl);
 
     QWebEngineView* m_view;
@@ -97,6 +100,7 @@ private:
     QUrl m_fileBase;        // its base URL
     QString m_previousFile; // the one before, kept for GoBack
     int m_fileSerial = 0;
+    int m_writtenSinceCollection = 0;
     LoadKind m_loadKind = LoadKind::None;    // of the load in progress
     LoadKind m_lastRequest = LoadKind::None; // of the last load asked for
     bool m_loadRequested = false;

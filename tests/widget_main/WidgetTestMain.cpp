@@ -1,3 +1,5 @@
+#include "platform/browser/BrowserEngine.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -8,7 +10,7 @@ int main(int argc, char** argv)
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     if (qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").isEmpty())
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    prepareBrowserEngine();
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,5 +1,7 @@
 #include "tests/x11_main/XvfbTestMain.h"
 
+#include "platform/browser/BrowserEngine.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -88,7 +90,7 @@ int main(int argc, char** argv)
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu");
     int status = 0;
     {
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+        prepareBrowserEngine();
         QApplication app(argc, argv);
         app.setQuitOnLastWindowClosed(false);
         ::testing::InitGoogleTest(&argc, argv);
