@@ -1,12 +1,28 @@
 #include "app/WindowWiring.h"
 
+#include "admin/frmAdminPref.h"
+#include "admin/links/UnloadMainWindowLink.h"
 #include "exam/frmZiduver.h"
+#include "exam/links/AddNoteLink.h"
+#include "exam/links/ExamReviewLink.h"
+#include "exam/links/PreviousNotesLink.h"
+#include "exam/links/QuestionSheetLink.h"
+#include "exam/links/ResultWindowLink.h"
 #include "exam/links/ReturnToMainWindowLink.h"
 #include "foundation/frmDBSel.h"
 #include "foundation/links/MainWindowLink.h"
+#include "mainwindow/WidgetMenuAttachment.h"
 #include "mainwindow/frmmain.h"
+#include "mainwindow/links/AdminPreferencesLink.h"
 #include "mainwindow/links/ExamWindowLink.h"
 #include "mainwindow/links/LoginWindowLink.h"
+#include "mainwindow/links/NotesBrowserLink.h"
+#include "notes/frmPreviousNotes.h"
+#include "notes/frmViewNote.h"
+#include "notes/frmaddNote.h"
+#include "results/frmExamReview.h"
+#include "results/frmSimulatedResult.h"
+#include "results/frmoffLineQuestions.h"
 
 // One line per link: the window that serves it.
 void wireWindows()
@@ -14,6 +30,15 @@ void wireWindows()
     MainWindowLink::wire([](const QString& examDescription) { frmmain::instance().showForExam(examDescription); });
     ReturnToMainWindowLink::wire([] { frmmain::instance().showAgain(); });
     ExamWindowLink::wire(&frmZiduver::launch);
+    AddNoteLink::wire(&frmaddNote::open);
+    PreviousNotesLink::wire(&frmPreviousNotes::open);
+    NotesBrowserLink::wire(&frmViewNote::showBrowser);
+    ResultWindowLink::wire(&frmSimulatedResult::showResult);
+    ExamReviewLink::wire(&frmExamReview::showReview);
+    QuestionSheetLink::wire(&frmoffLineQuestions::showSheet);
+    AdminPreferencesLink::wire(&frmAdminPref::showModal);
+    UnloadMainWindowLink::wire(&frmmain::unload);
+    frmmain::setMenuAttacher(&attachDrawnMenu);
     LoginWindowLink::wire(
         [](const QString& login, const QString& password) { frmDBSel::instance().showForChangeExam(login, password); });
 }

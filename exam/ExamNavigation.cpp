@@ -22,7 +22,9 @@ NavigationMove nextMove(ExamMode mode, const NavigationState& state)
     }
     if (move.current >= state.count) {
         move.current = state.count;
-        move.reached = state.count;
+        // Review may have cut the count below the questions reached; those
+        // stay reached (their answers are recorded).
+        move.reached = state.reviewMode ? std::max(state.reached, state.count) : state.count;
         move.prevEnabled = true;
         move.prevTouched = true;
     }
@@ -61,7 +63,9 @@ NavigationMove previousMove(ExamMode mode, const NavigationState& state)
 NavigationMove jumpMove(int number, const NavigationState& state)
 {
     NavigationMove move;
-    move.current = std::clamp(number, 1, std::max(1, state.count));
+    // Inside the questions of the exam: up to the count, or up to the
+    // questions reached where review cut the count below them.
+    move.current = std::clamp(number, 1, std::max({1, state.count, state.reached}));
     move.reached = state.reached;
     move.showQuestion = true;
     move.prevTouched = true;

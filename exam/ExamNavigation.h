@@ -35,8 +35,9 @@ NavigationMove nextMove(ExamMode mode, const NavigationState& state);
 // Previous, after the answer check. Outside the list modes, or at question
 // 1, nothing moves and Previous stays disabled.
 NavigationMove previousMove(ExamMode mode, const NavigationState& state);
-// A jump to question `number` (0 is taken as 1): Previous off at question 1,
-// Next off at the last question, in every mode.
+// A jump to question `number` (0 is taken as 1), kept inside the questions
+// reached and the count: Previous off at question 1, Next off at the last
+// question, in every mode.
 NavigationMove jumpMove(int number, const NavigationState& state);
 
 // The practice alert's gate after an answer judged not right. `tag` is the

@@ -1,7 +1,141 @@
-// Placeholder until the progress write lands.
 #include "exam/ExamProgress.h"
 
-ProgressWriteResult UpdateProgress(db::Connection&, const QuestionList&, int, int)
+#include "exam/QuestionList.h"
+#include "foundation/DebugLog.h"
+#include "foundation/ProgressStore.h"
+#include "platform/db/Transaction.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <optional>
+
+namespace {
+
+void logError(const QString& text, const char* procedure)
 {
-    return {};
+    WriteLog(text + QStringLiteral(" : ") + QLatin1String(procedure) + QStringLiteral(" : frmZiduver : Date/Time :")
+             + logDateTime());
+}
+
+// The objective is complete unless a question sharing it still has two or
+// more open rows.
+bool CheckLosComplete(ProgressStore& store, int questCode, const ProgressStore::ObjectiveRow& objective)
+{
+    return !store.objectiveHeldOpenElsewhere(questCode, objective);
+}
+
+// Marks the open objective rows of a question answered right as achieved
+// where the objective is complete, one row at a time, so later rows and later
+// questions see each change.
+void UpdateLosStatus(ProgressStore& store, int questCode)
+{
+    for (const ProgressStore::ObjectiveRow& row : store.openObjectiveRows(questCode)) {
+        if (row.hasNullKey()) {
+            // A row that names no whole objective cannot be judged; the
+            // question's other rows and the rest of the exam still are.
+            logError(QStringLiteral("Learning objective row %1 of question %2 has an empty key and was skipped")
+                         .arg(row.rowId)
+                         .arg(questCode),
+                     "UpdateLosStatus");
+            continue;
+        }
+        if (CheckLosComplete(store, questCode, row))
+            store.markObjectiveAchieved(row.rowId);
+    }
+}
+
+// Right answers in percent of the bank, halves to the even neighbour.
+int passPercent(int right, int total)
+{
+    if (right == 0 || total == 0)
+        return 0;
+    return int(std::nearbyint(double(right) / double(total) * 100.0));
+}
+
+// The thresholds rise over the first three passes and stay at the last.
+int passThreshold(int lastPass)
+{
+    return lastPass <= 0 ? 85 : lastPass == 1 ? 90 : 95;
+}
+
+void CheckPassCompletion(ProgressStore& store, int userCode, ProgressWriteResult& result)
+{
+    const int total = store.GetTotalQuestionCount();
+    const int right = store.GetCorrectCountThisPass(userCode);
+    const int last = store.GetLastPassNumber(userCode);
+    result.percent = passPercent(right, total);
+    if (result.percent < passThreshold(last))
+        return;
+    store.closeCurrentPass(userCode, last + 1);
+    store.reopenAllObjectives();
+    result.passClosed = true;
+}
+
+// The row carries exactly the flags the verdict writes.
+bool holdsVerdict(const ProgressStore::CurrentPassRow& row, bool right)
+{
+    const auto is = [](const QVariant& flag, int value) { return !flag.isNull() && flag.toDouble() == value; };
+    return is(row.correct, right ? 1 : 0) && is(row.wrong, right ? 0 : 1) && is(row.noAnswer, 0);
+}
+
+void writeProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached, int userCode,
+                   ProgressWriteResult& result)
+{
+    ProgressStore store(exam);
+    const int last = std::min(questionsReached, msflex.questionCount());
+    for (int i = 1; i <= last; ++i) {
+        // A question reached but never checked has an empty column: it is
+        // not recorded, nor is one checked without an answer.
+        if (msflex.text(i, colNoAnswer).trimmed() != QLatin1String("0"))
+            continue;
+        const int questCode = msflex.questionCode(i);
+        const bool right = msflex.number(i, colCorrect) == 1;
+        const std::optional<ProgressStore::CurrentPassRow> row = store.currentPassRow(userCode, questCode);
+        if (right)
+            UpdateLosStatus(store, questCode);
+        if (!row) {
+            store.addCurrentPassRow(userCode, questCode, right);
+            ++result.rowsWritten;
+            continue;
+        }
+        // A question once right stays right for the rest of the pass.
+        if (!right && row->isRight())
+            continue;
+        if (!holdsVerdict(*row, right)) {
+            store.setVerdict(row->rowId, right);
+            ++result.rowsWritten;
+        }
+    }
+    CheckPassCompletion(store, userCode, result);
+}
+
+} // namespace
+
+ProgressWriteResult UpdateProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached, int userCode)
+{
+    ProgressWriteResult result;
+    try {
+        if (exam.inTransaction()) {
+            db::Savepoint savepoint(exam);
+            writeProgress(exam, msflex, questionsReached, userCode, result);
+            savepoint.release();
+        } else {
+            db::Transaction transaction(exam);
+            writeProgress(exam, msflex, questionsReached, userCode, result);
+            transaction.commit();
+        }
+    } catch (const std::exception& error) {
+        const auto* dbError = dynamic_cast<const db::DbError*>(&error);
+        result = ProgressWriteResult{};
+        result.saved = false;
+        result.error = dbError ? dbError->message() : QString::fromUtf8(error.what());
+        logError(result.error, "UpdateProgress");
+    } catch (...) {
+        result = ProgressWriteResult{};
+        result.saved = false;
+        result.error = QStringLiteral("Unknown error");
+        logError(result.error, "UpdateProgress");
+    }
+    return result;
 }

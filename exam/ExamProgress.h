@@ -9,14 +9,19 @@ class Connection;
 
 // What End Exam's progress write did.
 struct ProgressWriteResult {
-    bool saved = true;   // false: nothing was written (the error was logged)
-    QString error;       // the database's error text when not saved
+    bool saved = true;       // false: nothing was written (the error was logged)
+    QString error;           // the database's error text when not saved
     bool passClosed = false; // the pass in progress was closed
+    int rowsWritten = 0;     // progress rows added or changed
+    int percent = 0;         // the user's pass-0 rows right, in percent of the bank, before any close
 };
 
 // Records the user's progress for rows 1 to questionsReached of the list,
 // updates the learning-objective status and closes the pass when enough of
 // the bank is answered right: all in one transaction on the exam database,
-// so an error or a kill leaves it as it was.
+// so an error or a kill leaves it as it was. Only checked questions (no-answer
+// column "0") are recorded. An error is logged here whatever the debug flag;
+// telling the user is the caller's part. Inside a transaction of the caller
+// the write runs as a savepoint of it.
 ProgressWriteResult UpdateProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached,
                                    int userCode);

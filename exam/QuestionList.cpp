@@ -6,6 +6,8 @@ namespace {
 
 constexpr int kStartColumns = 7;
 
+} // namespace
+
 int leadingInteger(const QString& text)
 {
     int i = 0;
@@ -26,8 +28,6 @@ int leadingInteger(const QString& text)
         value = 0x7fffffffLL;
     return int(negative ? -value : value);
 }
-
-} // namespace
 
 QuestionList::QuestionList()
 {

@@ -18,6 +18,10 @@ enum QuestionListColumn : int {
     colChoiceOrder = 7, // choice-order variant "0" to "3", added last by the builder
 };
 
+// A cell read as a number: leading blanks skipped, the leading integer
+// taken (stopping at the first other character), 0 when there is none.
+int leadingInteger(const QString& text);
+
 class QuestionList {
 public:
     // A fresh list: the header row only, seven columns.

@@ -20,13 +20,6 @@ struct PoolQuestion {
     int category;
 };
 
-// Index in [0, size) for a draw in [0, 1); a draw outside the range is clamped.
-int pick(double draw, int size)
-{
-    const double scaled = std::floor(draw * size);
-    return int(std::clamp(scaled, 0.0, double(size - 1)));
-}
-
 // Takes up to `wanted` questions from one priority's pool (sorted by
 // category, then code): the first of the first category, the first of the
 // next category, and so on, wrapping round to the first category left.
@@ -190,7 +183,7 @@ QuestionSetResult QuestionSetBuilder::drawPerCategory(Draw kind, const db::Resul
             for (size_t i = 0; i < pool.size(); ++i)
                 unvisited[i] = int(i);
             while (count >= 1) {
-                const int k = pick(m_random.rnd(), int(unvisited.size()));
+                const int k = drawIndex(m_random.rnd(), int(unvisited.size()));
                 const PoolQuestion& q = pool[size_t(unvisited[size_t(k)])];
                 unvisited.erase(unvisited.begin() + k);
                 cboCategory.set(q.code, q.category);
@@ -242,6 +235,12 @@ QuestionSetResult QuestionSetBuilder::FillQuestionsByProgress(int userCode, int 
         msflex.clear();
         return QuestionSetResult::failure(QString::fromLocal8Bit(e.what()));
     }
+}
+
+int QuestionSetBuilder::drawIndex(double draw, int size)
+{
+    const double scaled = std::floor(draw * size);
+    return int(std::clamp(scaled, 0.0, double(size - 1)));
 }
 
 int QuestionSetBuilder::GetCategoryCount()

@@ -79,6 +79,10 @@ public:
     // The pool sorted by priority, category and code.
     std::vector<PracticeCandidate> practicePool(int userCode);
 
+    // The row a draw in [0, 1) picks among `size` rows, 0-based: the integer
+    // part of draw x size; a draw outside the range is clamped.
+    static int drawIndex(double draw, int size);
+
     // The failure texts.
     static QString invalidExamDirectivesText() { return QStringLiteral("Invalid exam directives. Cannot Proceed"); }
     static QString invalidDirectivesText() { return QStringLiteral("Invalid directives. Cannot proceed"); }

@@ -2,19 +2,33 @@
 
 #include "exam/AnswerCheck.h"
 #include "exam/ClockRandomSource.h"
+#include "exam/ExamClock.h"
+#include "exam/ExamHelp.h"
+#include "exam/ExamKeys.h"
 #include "exam/ExamNavigation.h"
+#include "exam/ExamProgress.h"
+#include "exam/HelpWindows.h"
 #include "exam/QuestionDisplay.h"
 #include "exam/QuestionPage.h"
+#include "exam/WidgetExamHelp.h"
 #include "exam/frmLoading.h"
+#include "exam/links/AddNoteLink.h"
+#include "exam/links/ExamReviewLink.h"
+#include "exam/links/PreviousNotesLink.h"
+#include "exam/links/QuestionSheetLink.h"
+#include "exam/links/ResultWindowLink.h"
 #include "exam/links/ReturnToMainWindowLink.h"
 #include "foundation/DebugLog.h"
 #include "foundation/ExamBank.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramEnd.h"
 #include "foundation/ProgramFolder.h"
+#include "foundation/QuestionsHeadTable.h"
 #include "foundation/SharedState.h"
+#include "foundation/UserNotesTable.h"
 #include "foundation/WidgetSkinning.h"
 #include "foundation/WindowLink.h"
+#include "foundation/WindowTag.h"
 #include "platform/ui/ActivationSource.h"
 #include "platform/ui/DefaultInstance.h"
 #include "platform/ui/WindowControls.h"
@@ -24,14 +38,23 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
@@ -39,9 +62,12 @@
 #include <QSignalBlocker>
 #include <QStackedLayout>
 #include <QTabBar>
+#include <QTableWidget>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -63,14 +89,21 @@ template <typename Switch> void apply(Set setting, Switch&& turn)
 
 // What each mode shows, hides, enables and disables, from the window's
 // design-time state (every button shown and enabled, Marked Questions and
-// Take a break hidden, the clock reading "Time Elapsed").
+// Take a break hidden, the clock reading "Time Elapsed"). The load's own
+// settings come first; the caption and the mode's controls after them, and
+// again at every jump to a question.
 struct ModeControls {
     ExamMode mode;
+    // The load.
+    bool timeRemaining; // the clock says "Time Remaining"
+    Set loadMarkBox, loadBreakBox, loadPrevShown, loadPrevEnabled;
+    Set loadAnswerButtons; // Show Answer, Instruction, Reset: shown or hidden
+    Set loadExplanation;
+    // The caption and the mode's controls.
     const char* captionSuffix;
-    bool countDown; // the clock counts down and says "Time Remaining"
     Set previousShown, previousEnabled, previousMenu;
-    Set markBox, breakBox, feedbackBox;
-    Set answerButtons; // Show Answer, Instruction, Reset
+    Set markBox, feedbackBox;
+    Set answerButtons; // Show Answer, Instruction, Reset: enabled, and shown or hidden
     Set explanation, examReview, markedButton, endExam;
     Set noteTools, reviewTool; // toolbar: View Note and Add Note; Review
     Set examMenus;             // answer key, status, history, add note, feedback
@@ -80,12 +113,12 @@ struct ModeControls {
 constexpr Set K = Set::Keep, On = Set::On, Off = Set::Off;
 // clang-format off
 constexpr ModeControls kModeControls[] = {
-    // mode              suffix                       down  prev shown/en/menu  mark brk  fdbk answer expl review marked end   notes revw menus fdbkMenu
-    {ExamMode::Simulated, ", Mode : Simulated",       true,  On, Off, On,       On,  On,  Off, Off,   Off, K,     K,     On,   Off,  K,   Off,  K},
-    {ExamMode::Test,      ", Mode : Pretest",         false, On, Off, On,       Off, K,   Off, Off,   Off, Off,   Off,   On,   Off,  Off, Off,  K},
-    {ExamMode::Practice,  ", Mode : Adaptive Drills", false, K,  Off, K,        Off, K,   K,   K,     On,  K,     K,     K,    K,    K,   K,    On},
-    // Any other mode word (the adaptive one): a count-down without a caption suffix.
-    {ExamMode::Other,     "",                         true,  K,  K,   K,        On,  On,  K,   Off,   Off, K,     K,     K,    K,    K,   K,    K},
+    // mode               remain mark brk  prev/en  answer expl  suffix                       prev shown/en/menu  mark fdbk answer expl review marked end   notes revw menus fdbkMenu
+    {ExamMode::Simulated, true,  On,  On,  K,  K,   Off,   Off,  ", Mode : Simulated",       On,  Off, On,       K,   Off, Off,   K,   K,     K,     On,   Off,  K,   Off,  K},
+    {ExamMode::Test,      false, Off, K,   Off, K,  Off,   Off,  ", Mode : Pretest",         On,  Off, On,       Off, Off, Off,   Off, Off,   Off,   On,   Off,  Off, Off,  K},
+    {ExamMode::Practice,  false, K,   K,   K,  Off, K,     K,    ", Mode : Adaptive Drills", K,   K,   K,        Off, K,   K,     On,  K,     K,     K,    K,    K,   K,    On},
+    // Any other mode word (the adaptive one): loaded as the simulated exam, without a caption suffix.
+    {ExamMode::Other,     true,  On,  On,  K,  K,   Off,   Off,  "",                         K,   K,   K,        K,   K,   K,     K,   K,     K,     K,    K,    K,   K,    K},
 };
 // clang-format on
 
@@ -122,12 +155,21 @@ frmZiduver::frmZiduver() : QWidget(nullptr, Qt::Window)
 {
     setObjectName(QStringLiteral("frmZiduver"));
     buildControls();
+    m_clock = makeTickSource();
+    Timer1 = m_clock.get();
+    connect(Timer1, &TickSource::tick, this, &frmZiduver::Timer1_Timer);
+    // The window sees every key of its controls and of the page first.
+    qApp->installEventFilter(this);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmZiduver::onFocusWindowChanged);
     // Ending the desktop session closes the exam without a question.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [] { setProgramEnding(true); });
 }
 
-frmZiduver::~frmZiduver() = default;
+frmZiduver::~frmZiduver()
+{
+    if (qApp)
+        qApp->removeEventFilter(this);
+}
 
 void frmZiduver::buildControls()
 {
@@ -144,16 +186,25 @@ void frmZiduver::buildControls()
         tbar[size_t(i)] = new QPushButton(QString::fromLatin1(toolbarCaptions[i]), frimTop);
         tbar[size_t(i)]->setObjectName(QString::fromLatin1(toolbarNames[i]));
         tbar[size_t(i)]->setFocusPolicy(Qt::NoFocus);
+        // Each button's command is named by its Tag.
+        setWindowTag(tbar[size_t(i)], QString::fromLatin1(toolbarCaptions[i]));
         top->addWidget(tbar[size_t(i)]);
     }
     top->addStretch();
     picGauge = new QFrame(frimTop);
     picGauge->setObjectName(QStringLiteral("picGauge"));
-    lblReview = new QLabel(picGauge);
+    lblReview = new QLabel(QStringLiteral("Review Mode"), picGauge);
     lblReview->setObjectName(QStringLiteral("lblReview"));
+    QFont reviewFont = lblReview->font();
+    reviewFont.setBold(true);
+    lblReview->setFont(reviewFont);
     auto* gauge = new QHBoxLayout(picGauge);
+    gauge->setContentsMargins(6, 2, 6, 2);
     gauge->addWidget(lblReview);
     top->addWidget(picGauge);
+    // Shown once review mode begins.
+    picGauge->hide();
+    lblReview->hide();
     Frame1 = new QFrame(frimTop);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setFixedWidth(px(2385));
@@ -294,8 +345,46 @@ void frmZiduver::buildControls()
     alert->addLayout(alertButtons);
     alert->addWidget(chkResult);
     fraAltert->hide();
+    // The marked-questions panel, laid over the question area when opened.
     picMarked = new QFrame(this);
     picMarked->setObjectName(QStringLiteral("picMarked"));
+    picMarked->setFrameShape(QFrame::StyledPanel);
+    picMarked->setAutoFillBackground(true);
+    picMarked->setStyleSheet(QStringLiteral("#picMarked { background: rgb(248, 248, 248); border: 2px solid "
+                                            "rgb(11, 111, 196); border-radius: 6px; }"));
+    lblMarkedCaption = new QLabel(QStringLiteral("Marked Questions"), picMarked);
+    lblMarkedCaption->setObjectName(QStringLiteral("lblMarkedCaption"));
+    QFont markedHeading = lblMarkedCaption->font();
+    markedHeading.setBold(true);
+    lblMarkedCaption->setFont(markedHeading);
+    flexMarked = new QTableWidget(0, 3, picMarked);
+    flexMarked->setObjectName(QStringLiteral("flexMarked"));
+    flexMarked->setHorizontalHeaderLabels(MarkedList::headers());
+    flexMarked->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    flexMarked->verticalHeader()->hide();
+    flexMarked->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    flexMarked->setSelectionBehavior(QAbstractItemView::SelectRows);
+    flexMarked->setSelectionMode(QAbstractItemView::SingleSelection);
+    const std::vector<int> widths = MarkedList::columnWidths();
+    for (int c = 0; c < 3; ++c)
+        flexMarked->setColumnWidth(c, px(widths[size_t(c)]));
+    flexMarked->setColumnHidden(0, true);
+    flexMarked->setMinimumWidth(px(widths[1] + widths[2]) + 24);
+    Label5 = new QLabel(QStringLiteral("Double Click to select"), picMarked);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    cmdVQuestion = new QPushButton(QStringLiteral("View Question"), picMarked);
+    cmdVQuestion->setObjectName(QStringLiteral("cmdVQuestion"));
+    cmdClose = new QPushButton(QStringLiteral("Close"), picMarked);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    auto* markedLayout = new QVBoxLayout(picMarked);
+    markedLayout->setContentsMargins(12, 10, 12, 10);
+    markedLayout->addWidget(lblMarkedCaption);
+    markedLayout->addWidget(flexMarked, 1);
+    markedLayout->addWidget(Label5);
+    auto* markedButtons = new QHBoxLayout;
+    markedButtons->addWidget(cmdVQuestion);
+    markedButtons->addWidget(cmdClose);
+    markedLayout->addLayout(markedButtons);
     picMarked->hide();
 
     auto action = [this](const char* name, const char* caption) {
@@ -303,14 +392,39 @@ void frmZiduver::buildControls()
         a->setObjectName(QString::fromLatin1(name));
         return a;
     };
+    mnuPrint = action("mnuPrint", "&Print");
+    mnuPrintSetup = action("mnuPrintSetup", "Print &Setup");
+    mnuExit = action("mnuExit", "E&xit");
+    mnuCheatKey = action("mnuCheatKey", "Enable &Cheat Key");
+    mnuCheatKey->setCheckable(true);
+    mnuShowResult = action("mnuShowResult", "Show Result after wrong answer");
+    mnuShowResult->setCheckable(true);
+    mnuAddNote = action("mnuAddNote", "Add& Note");
     mnuNext = action("mnuNext", "&Next Question");
     mnuPrev = action("mnuPrev", "&Previous Question");
-    mnuCheatKey = action("mnuCheatKey", "Show &Answer Key");
-    mnuCheatKey->setCheckable(true);
-    mnuStatus = action("mnuStatus", "&Status");
+    mnuStatus = action("mnuStatus", "Exam &Status");
     mnuHistory = action("mnuHistory", "&History");
-    mnuAddNote = action("mnuAddNote", "Add &Note");
-    mnuShowResult = action("mnuShowResult", "Show &Feedback");
+    mnuViewNote = action("mnuViewNote", "View Note");
+    mnuAbout = action("mnuAbout", "About");
+    // Items that have no command are shown, but cannot be chosen.
+    for (QAction* a : {mnuPrintSetup, mnuExit, mnuStatus, mnuHistory, mnuViewNote, mnuAbout})
+        a->setEnabled(false);
+    mnuBar = new QMenuBar(this);
+    mnuBar->setObjectName(QStringLiteral("mnuBar"));
+    QMenu* fileMenu = mnuBar->addMenu(QStringLiteral("&File"));
+    fileMenu->addAction(mnuPrint);
+    fileMenu->addAction(mnuPrintSetup);
+    fileMenu->addSeparator();
+    fileMenu->addAction(mnuExit);
+    QMenu* optionMenu = mnuBar->addMenu(QStringLiteral("&Option"));
+    for (QAction* a : {mnuCheatKey, mnuShowResult, mnuAddNote})
+        optionMenu->addAction(a);
+    optionMenu->addSeparator();
+    optionMenu->addAction(mnuNext);
+    optionMenu->addAction(mnuPrev);
+    optionMenu->addSeparator();
+    for (QAction* a : {mnuStatus, mnuHistory, mnuViewNote, mnuAbout})
+        optionMenu->addAction(a);
 
     auto* layout = new QVBoxLayout(this);
     // The window takes the screen's size, never the bands' wish: on a narrow
@@ -319,6 +433,7 @@ void frmZiduver::buildControls()
     layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->setContentsMargins(2, 0, 2, 0);
     layout->setSpacing(2);
+    layout->setMenuBar(mnuBar);
     layout->addWidget(frimTop);
     layout->addWidget(TabScenario);
     layout->addWidget(ViewAnswer, 1);
@@ -341,7 +456,19 @@ void frmZiduver::buildControls()
     connect(chkResult, &QCheckBox::toggled, this, &frmZiduver::chkResult_Click);
     connect(chkShowresult, &QCheckBox::toggled, this, &frmZiduver::chkShowresult_Click);
     connect(cmdEndExam, &QPushButton::clicked, this, &frmZiduver::cmdEndExam_Click);
-    connect(tbar[4], &QPushButton::clicked, this, &frmZiduver::cmdEndExam_Click);
+    connect(cmdExamReview, &QPushButton::clicked, this, &frmZiduver::cmdExamReview_Click);
+    connect(cmdInstruction, &QPushButton::clicked, this, &frmZiduver::cmdInstruction_Click);
+    for (int i = 0; i < 6; ++i)
+        connect(tbar[size_t(i)], &QPushButton::clicked, this, [this, i] { ToolbarClick(i); });
+    // The mark box's click follows its value, also when the display sets it.
+    connect(Check1, &QCheckBox::toggled, this, &frmZiduver::Check1_Click);
+    connect(chkBreak, &QCheckBox::toggled, this, &frmZiduver::chkBreak_Click);
+    connect(cmdMarked, &QPushButton::clicked, this, &frmZiduver::cmdMarked_Click);
+    connect(flexMarked, &QTableWidget::cellDoubleClicked, this, &frmZiduver::flexMarked_DblClick);
+    connect(cmdVQuestion, &QPushButton::clicked, this, &frmZiduver::flexMarked_DblClick);
+    connect(cmdClose, &QPushButton::clicked, this, &frmZiduver::cmdClose_Click);
+    connect(mnuPrint, &QAction::triggered, this, &frmZiduver::mnuPrint_Click);
+    connect(mnuAddNote, &QAction::triggered, this, &frmZiduver::mnuAddNote_Click);
 }
 
 bool frmZiduver::Form_Load()
@@ -371,10 +498,10 @@ bool frmZiduver::Form_Load()
     m_loading = std::make_unique<frmLoading>();
     m_loading->show();
     QApplication::processEvents();
+    InitMarkedGrid();
 
     www1->writeHtml(QString());
-    lblExamTimer->setText(QString::number(session.launch.gQuizHours).trimmed() + QLatin1Char(':')
-                          + QString::number(session.launch.gQuizMinutes - 1).trimmed() + QStringLiteral(":00"));
+    lblExamTimer->setText(firstClockCaption(session.launch.gQuizHours, session.launch.gQuizMinutes));
     lblExamTimer->show();
 
     try {
@@ -397,6 +524,18 @@ bool frmZiduver::Form_Load()
         return false;
     }
 
+    const ModeControls& load = modeControls(session.mode);
+    if (load.timeRemaining)
+        lblBalTime->setText(QStringLiteral("Time Remaining"));
+    apply(load.loadMarkBox, [this](bool on) { Check1->setVisible(on); });
+    apply(load.loadBreakBox, [this](bool on) { chkBreak->setVisible(on); });
+    apply(load.loadPrevShown, [this](bool on) { cmdPrev->setVisible(on); });
+    apply(load.loadPrevEnabled, [this](bool on) { cmdPrev->setEnabled(on); });
+    apply(load.loadAnswerButtons, [this](bool on) {
+        for (QPushButton* b : {cmdShowAnswer, cmdInstruction, cmdReset})
+            b->setVisible(on);
+    });
+    apply(load.loadExplanation, [this](bool on) { cmdExplanation->setVisible(on); });
     SetModeCaptionAndControls(session.mode);
     if (session.launch.gQuizQuestionCount == 1) {
         cmdNext->setEnabled(false);
@@ -424,6 +563,8 @@ bool frmZiduver::Form_Load()
     QApplication::processEvents();
     settleView();
     hideLoading();
+    // The time runs from the first question on screen.
+    Timer1->setEnabled(true);
     return true;
 }
 
@@ -442,14 +583,10 @@ void frmZiduver::SetModeCaptionAndControls(ExamMode mode)
     mnuCheatKey->setChecked(false);
     const ModeControls& controls = modeControls(mode);
     caption += QLatin1String(controls.captionSuffix);
-    if (controls.countDown) {
-        lblBalTime->setText(QStringLiteral("Time Remaining"));
-    }
     apply(controls.previousShown, [this](bool on) { cmdPrev->setVisible(on); });
     apply(controls.previousEnabled, [this](bool on) { cmdPrev->setEnabled(on); });
     apply(controls.previousMenu, [this](bool on) { mnuPrev->setEnabled(on); });
     apply(controls.markBox, [this](bool on) { Check1->setVisible(on); });
-    apply(controls.breakBox, [this](bool on) { chkBreak->setVisible(on); });
     apply(controls.feedbackBox, [this](bool on) { chkShowresult->setVisible(on); });
     apply(controls.answerButtons, [this](bool on) {
         for (QPushButton* b : {cmdShowAnswer, cmdInstruction, cmdReset}) {
@@ -488,6 +625,13 @@ template <typename Handler> void frmZiduver::command(const char* name, Handler&&
                  + QStringLiteral(" : frmZiduver : Date/Time :") + logDateTime());
         ShowMessage(QStringLiteral("Unknown error"), gLogin.gAppName, OneButton, this);
     }
+}
+
+template <typename Call> auto frmZiduver::modalCall(Call&& call)
+{
+    ++m_modalDepth;
+    const auto done = qScopeGuard([this] { endModalCall(); });
+    return call();
 }
 
 QString frmZiduver::pageFolder() const
@@ -657,7 +801,13 @@ frmZiduver::CheckRun frmZiduver::CheckAnswer(bool& right)
     if (m_checking)
         return CheckRun::Refused;
     m_checking = true;
-    const auto done = qScopeGuard([this] { m_checking = false; });
+    const auto done = qScopeGuard([this] {
+        m_checking = false;
+        // The time ran out while the page was read: the command that asked
+        // for this check finishes first, then the exam goes into review.
+        if (m_timeOverPending)
+            QTimer::singleShot(0, this, &frmZiduver::finishTimeOver);
+    });
 
     const int row = session.CurrentQuestion;
     // Every report the page made so far, the one of a box that still has
@@ -702,6 +852,7 @@ void frmZiduver::resetShowAnswerToggle()
     if (cmdShowAnswer->text() != QLatin1String("&Show Answer")) {
         cmdShowAnswer->setText(QStringLiteral("&Show Answer"));
         cmShowanswer1->setText(cmdShowAnswer->text());
+        SkinToolbar();
     }
 }
 
@@ -839,6 +990,7 @@ void frmZiduver::cmdShowAnswer_Click()
             cmdShowAnswer->setText(QStringLiteral("&Show Answer"));
         }
         cmShowanswer1->setText(cmdShowAnswer->text());
+        SkinToolbar();
     });
 }
 
@@ -883,6 +1035,9 @@ void frmZiduver::ShowPreviousQuestion(int questCode, int number)
     session.CurrentQuestion = move.current;
     Label2->setText(session.msflex.text(session.CurrentQuestion, colQuestCode));
     SetModeCaptionAndControls(session.mode);
+    // The mode's controls must not take back what review mode made usable.
+    if (session.gReviewMode)
+        applyReviewControls();
     showRow(questCode);
     settleView();
     cmdPrev->setEnabled(move.prevEnabled);
@@ -891,15 +1046,45 @@ void frmZiduver::ShowPreviousQuestion(int questCode, int number)
 
 void frmZiduver::cmdExplanation_Click()
 {
-    if (m_checking)
+    if (m_checking || m_ending)
         return;
     command("cmdExplanation_Click", [this] {
+        gGuard.gExamWindowActive = false;
         if (!session.gReviewMode) {
             bool right = false;
             if (CheckAnswer(right) == CheckRun::Ended)
                 return;
         }
-        ShowMessage(windowComesLaterText(QStringLiteral("The explanation window")), gLogin.gAppName, OneButton, this);
+        settleView();
+        modalCall([this] { showQuestionExplanation(session, this); });
+        if (closing())
+            return;
+        settleView();
+    });
+}
+
+void frmZiduver::cmdInstruction_Click()
+{
+    if (m_checking || m_ending)
+        return;
+    command("cmdInstruction_Click", [this] {
+        gGuard.gExamWindowActive = false;
+        if (!session.gReviewMode) {
+            bool right = false;
+            if (CheckAnswer(right) == CheckRun::Ended)
+                return;
+        }
+        // Only the four question types have instructions.
+        if (session.gQuestType >= 1 && session.gQuestType <= 4) {
+            modalCall([this] { showQuestionInstructions(session, this, QStringLiteral("L")); });
+            if (closing())
+                return;
+        }
+        // The question comes back as recorded, its right answers hidden.
+        settleView();
+        showRow(session.msflex.questionCode(session.CurrentQuestion));
+        resetShowAnswerToggle();
+        settleView();
     });
 }
 
@@ -989,18 +1174,603 @@ void frmZiduver::chkShowresult_Click()
         fraAltert->setProperty("Tag", QString());
 }
 
+namespace {
+
+const char* const kReviewPrompt = "Entering Review Mode will end your current exam and stop question grading.  Do "
+                                  "you wish to proceed?";
+
+} // namespace
+
 void frmZiduver::cmdEndExam_Click()
 {
-    session.SkipActivateGuard = true;
-    const short answer = ShowMessage(QStringLiteral("Do you want to end exam?"), gLogin.gAppName, YesNo, this);
-    session.SkipActivateGuard = false;
-    if (answer != ResultYes) {
-        session.EndDeclined = true;
+    // Once: a second request while it runs (a double click, the button and
+    // the toolbar, a tick inside the answer flush) or after the end does
+    // nothing.
+    if (m_ending || m_unloading || session.ExamAborted || m_checking)
+        return;
+    m_ending = true;
+    bool ended = false;
+    const auto declined = qScopeGuard([this, &ended] {
+        if (!ended)
+            m_ending = false;
+    });
+    command("cmdEndExam_Click", [this, &ended] {
+        if (!session.gReviewMode) {
+            bool right = false;
+            if (CheckAnswer(right) == CheckRun::Ended) {
+                ended = true;
+                return;
+            }
+        }
+        const bool clockWasRunning = Timer1->isEnabled();
+        Timer1->setEnabled(false);
+        if (!session.gReviewMode && !session.TimeOver) {
+            session.SkipActivateGuard = true;
+            const short answer = ShowMessage(QStringLiteral("Do you want to end exam?"), gLogin.gAppName, YesNo, this);
+            session.SkipActivateGuard = false;
+            if (answer != ResultYes) {
+                if (clockWasRunning && !session.gReviewMode)
+                    Timer1->setEnabled(true);
+                session.EndDeclined = true;
+                return;
+            }
+        }
+        ended = true;
+        session.EndDeclined = false;
+        writeProgress();
+        if (session.mode == ExamMode::Simulated || session.mode == ExamMode::Test) {
+            session.ExamPassed = false;
+            // The result reads the list while the exam window is still there.
+            modalCall([this] { ResultWindowLink::open(session, this); });
+        }
+        session.ExamAborted = true;
+        unload();
+    });
+}
+
+void frmZiduver::writeProgress()
+{
+    ProgressWriteResult result;
+    try {
+        result = UpdateProgress(session.ExamConn, session.msflex, session.QuestionsReached,
+                                session.launch.gQuizUserCode);
+    } catch (const std::exception& error) {
+        result.saved = false;
+        result.error = QString::fromUtf8(error.what());
+        WriteLog(result.error + QStringLiteral(" : UpdateProgress : frmZiduver : Date/Time :") + logDateTime());
+    }
+    if (result.saved)
+        return;
+    QString text = result.error;
+    if (!text.isEmpty())
+        text += QStringLiteral("\r\n");
+    text += QStringLiteral("The results of this exam were not saved.");
+    ShowMessage(text, gLogin.gAppName, OneButton, this);
+}
+
+void frmZiduver::cmdExamReview_Click()
+{
+    if (m_checking || m_ending || m_reviewListOpen)
+        return;
+    command("cmdExamReview_Click", [this] {
+        const int keptCount = session.launch.gQuizQuestionCount;
+        gGuard.gExamWindowActive = false;
+        const bool clockWasRunning = Timer1->isEnabled();
+        Timer1->setEnabled(false);
+        if (!session.gReviewMode) {
+            // Review cuts the exam at the question on screen.
+            session.gReviewLastIndex = session.CurrentQuestion;
+            session.launch.gQuizQuestionCount = session.CurrentQuestion;
+            bool right = false;
+            if (CheckAnswer(right) == CheckRun::Ended)
+                return;
+        }
+        if (!session.gReviewMode && !session.ExamAborted) {
+            session.SkipActivateGuard = true;
+            const short answer = ShowMessage(QString::fromLatin1(kReviewPrompt), gLogin.gAppName, YesNo, this);
+            if (answer != ResultYes) {
+                if (clockWasRunning)
+                    Timer1->setEnabled(true);
+                session.launch.gQuizQuestionCount = keptCount;
+                if (keptCount == 1) {
+                    cmdNext->setEnabled(false);
+                    cmdPrev->setEnabled(false);
+                }
+                session.SkipActivateGuard = false;
+                return;
+            }
+        }
+        const bool wasInReview = session.gReviewMode;
+        chkShowresult->hide();
+        applyReviewControls();
+        if (session.mode == ExamMode::Adaptive && !wasInReview) {
+            session.launch.gQuizQuestionCount = session.CurrentQuestion;
+            session.QuestionsReached = session.CurrentQuestion;
+            lblQno->setText(questionCounterText(session.CurrentQuestion, session.launch.gQuizQuestionCount));
+        }
+        cmdShowAnswer->setText(QStringLiteral("&Show Answer"));
+        cmShowanswer1->setText(cmdShowAnswer->text());
+        TabScenario->show();
+        SkinToolbar();
+        session.gReviewMode = true;
+        picGauge->show();
+        lblReview->show();
+        chkBreak->setEnabled(false);
+        Check1->setEnabled(false);
+        if (isMinimized())
+            showNormal();
+
+        m_reviewListOpen = true;
+        const ReviewChoice choice = modalCall([this] { return ExamReviewLink::open(session, this); });
+        m_reviewListOpen = false;
+        if (closing())
+            return;
+        if (choice.endExam) {
+            unload();
+            return;
+        }
+        const int count = session.questionCount();
+        if (choice.goTo) {
+            session.gReviewGoto = true;
+            session.ReviewQuestionNo = std::clamp(choice.questionNo == 0 ? 1 : choice.questionNo, 1, count);
+            ShowPreviousQuestion(session.msflex.questionCode(session.ReviewQuestionNo), session.ReviewQuestionNo);
+            session.CurrentQuestion = session.ReviewQuestionNo;
+        } else {
+            // Closed without a choice: the question on screen stays, now
+            // shown as review shows it.
+            const int current = std::clamp(session.CurrentQuestion, 1, count);
+            ShowPreviousQuestion(session.msflex.questionCode(current), current);
+        }
+        if (session.mode == ExamMode::Adaptive && !choice.goTo) {
+            unload();
+            return;
+        }
+        applyReviewControls();
+        session.SkipActivateGuard = false;
+    });
+}
+
+void frmZiduver::applyReviewControls()
+{
+    if (session.mode != ExamMode::Simulated)
+        return;
+    tbar[1]->setEnabled(true);
+    tbar[2]->setEnabled(true);
+    cmdExplanation->show();
+    cmdShowAnswer->show();
+}
+
+void frmZiduver::Timer1_Timer()
+{
+    // A tick inside End Exam's answer check still counts: when it ends the
+    // time, End Exam asks nothing and the exam ends without review.
+    if (m_unloading || session.ExamAborted) {
+        Timer1->setEnabled(false);
         return;
     }
-    session.EndDeclined = false;
-    session.ExamAborted = true;
-    unloadAndReturn();
+    if (session.mode == ExamMode::Simulated) {
+        const ClockTick tick = countDownTick(session.ClockSeconds, session.launch.gQuizMinutes);
+        lblExamTimer->setText(tick.caption);
+        if (tick.timeOver)
+            timeIsOver();
+    } else {
+        lblExamTimer->setText(countUpTick(session.ClockSeconds, session.ClockMinutes).caption);
+    }
+}
+
+void frmZiduver::timeIsOver()
+{
+    Timer1->setEnabled(false);
+    session.TimeOver = true;
+    // A tick inside an answer check: the check and its command finish first.
+    if (m_checking) {
+        m_timeOverPending = true;
+        return;
+    }
+    finishTimeOver();
+}
+
+void frmZiduver::finishTimeOver()
+{
+    m_timeOverPending = false;
+    if (m_unloading || m_ending || session.ExamAborted || closing())
+        return;
+    command("Timer1_Timer", [this] {
+        if (!session.gReviewMode) {
+            bool right = false;
+            const CheckRun run = CheckAnswer(right);
+            if (run == CheckRun::Ended)
+                return;
+            if (closing() || m_ending)
+                return;
+        }
+        closeTaggedDialogs();
+        session.gReviewLastIndex = session.launch.gQuizQuestionCount;
+        lblExamTimer->setText(QStringLiteral("00:00"));
+        session.gReviewMode = true;
+        setWindowTag(cmdEndExam, QStringLiteral("I"));
+        cmdExamReview_Click();
+    });
+}
+
+void frmZiduver::closeTaggedDialogs()
+{
+    // Top-most first: a dialog's modal call returns only after every call
+    // above it has returned. done() ends each call; the dialog itself is
+    // deleted by its opener once its call has returned.
+    QList<QPointer<QDialog>> closed;
+    for (;;) {
+        std::vector<QDialog*> open;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QDialog*>(w);
+            if (dialog && dialog->isVisible() && windowTag(dialog) == QLatin1String("L") && !closed.contains(dialog))
+                open.push_back(dialog);
+        }
+        if (open.empty())
+            return;
+        const auto depth = [](const QWidget* w) {
+            int n = 0;
+            for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+                ++n;
+            return n;
+        };
+        QDialog* top = nullptr;
+        if (auto* active = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            active && std::find(open.begin(), open.end(), active) != open.end())
+            top = active;
+        else
+            top = *std::max_element(open.begin(), open.end(),
+                                    [&depth](QDialog* a, QDialog* b) { return depth(a) < depth(b); });
+        closed.append(top);
+        top->done(QDialog::Rejected);
+    }
+}
+
+void frmZiduver::InitMarkedGrid()
+{
+    marked.InitMarkedGrid();
+    showMarkedRows();
+    cmdMarked->hide();
+}
+
+void frmZiduver::Check1_Click()
+{
+    if (Check1->isChecked())
+        MarkQuestion();
+    else
+        UnmarkQuestion();
+}
+
+void frmZiduver::MarkQuestion()
+{
+    // The code of the question on screen; the hidden code label may still
+    // hold the question before it while the display runs.
+    marked.MarkQuestion(lblQno->text(), session.gQuestCode);
+    showMarkedRows();
+    cmdMarked->show();
+}
+
+void frmZiduver::UnmarkQuestion()
+{
+    marked.UnmarkQuestion(lblQno->text());
+    showMarkedRows();
+    if (!marked.hasMarks())
+        cmdMarked->hide();
+}
+
+void frmZiduver::showMarkedRows()
+{
+    flexMarked->setRowCount(marked.rows() - 1);
+    for (int row = 1; row < marked.rows(); ++row) {
+        for (int col = 0; col < 3; ++col) {
+            auto* item = new QTableWidgetItem(marked.text(row, col));
+            item->setTextAlignment(Qt::AlignCenter);
+            flexMarked->setItem(row - 1, col, item);
+        }
+    }
+}
+
+void frmZiduver::cmdMarked_Click()
+{
+    if (m_checking || m_ending)
+        return;
+    if (!marked.hasMarks() || cmdMarked->isHidden())
+        return;
+    command("cmdMarked_Click", [this] {
+        m_clockBeforePanel = Timer1->isEnabled();
+        Timer1->setEnabled(false);
+        if (!session.gReviewMode) {
+            bool right = false;
+            if (CheckAnswer(right) == CheckRun::Ended)
+                return;
+        }
+        frimTop->setEnabled(false);
+        fraFooter->setEnabled(false);
+        ViewAnswer->setEnabled(false);
+        flexMarked->clearSelection();
+        flexMarked->setCurrentCell(-1, -1);
+        placeMarkedPanel();
+        picMarked->show();
+        picMarked->raise();
+        flexMarked->setFocus();
+    });
+}
+
+void frmZiduver::flexMarked_DblClick()
+{
+    if (m_checking || picMarked->isHidden())
+        return;
+    // A row without a number, or no row chosen, shows nothing.
+    const int number = marked.questionNumber(flexMarked->currentRow() + 1);
+    if (number < 1 || number > session.questionCount())
+        return;
+    command("flexMarked_DblClick", [this, number] {
+        ShowPreviousQuestion(session.msflex.questionCode(number), number);
+        session.CurrentQuestion = number;
+        lowerMarkedPanel();
+        lblQno->setText(questionCounterText(session.CurrentQuestion, session.launch.gQuizQuestionCount));
+    });
+}
+
+void frmZiduver::cmdClose_Click()
+{
+    lowerMarkedPanel();
+}
+
+void frmZiduver::lowerMarkedPanel()
+{
+    picMarked->hide();
+    frimTop->setEnabled(true);
+    fraFooter->setEnabled(true);
+    ViewAnswer->setEnabled(true);
+    // The clock goes on as it was when the panel opened; never after its
+    // end or in review mode.
+    if (windowTag(cmdEndExam) != QLatin1String("I") && m_clockBeforePanel && !session.gReviewMode
+        && !session.TimeOver)
+        Timer1->setEnabled(true);
+}
+
+void frmZiduver::placeMarkedPanel()
+{
+    const QRect area = ViewAnswer->geometry();
+    const QSize wanted = picMarked->sizeHint().expandedTo(QSize(0, px(4800))).boundedTo(area.size());
+    picMarked->setGeometry(
+        QRect(QPoint(area.center().x() - wanted.width() / 2, area.top() + (area.height() - wanted.height()) / 3),
+              wanted));
+}
+
+void frmZiduver::chkBreak_Click()
+{
+    if (m_checking || m_ending) {
+        // A click inside an answer check changes nothing.
+        const QSignalBlocker blocker(chkBreak);
+        chkBreak->setChecked(!chkBreak->isChecked());
+        return;
+    }
+    command("chkBreak_Click", [this] {
+        const bool pausing = chkBreak->isChecked();
+        if (!session.gReviewMode) {
+            bool right = false;
+            if (CheckAnswer(right) == CheckRun::Ended)
+                return;
+        }
+        if (pausing && session.TimeOver) {
+            // The time ran out during the check: no break any more.
+            const QSignalBlocker blocker(chkBreak);
+            chkBreak->setChecked(false);
+            return;
+        }
+        if (pausing)
+            m_clockBeforeBreak = Timer1->isEnabled();
+        invertControlsForBreak();
+        chkBreak->setVisible(true);
+        if (pausing) {
+            cmdPrev->setEnabled(false);
+            cmdNext->setEnabled(false);
+            cmdExamReview->setEnabled(false);
+            Timer1->setEnabled(false);
+        } else {
+            const NavigationMove position = jumpMove(session.CurrentQuestion, navigationState(session));
+            cmdNext->setEnabled(position.nextEnabled);
+            cmdPrev->setEnabled(position.prevEnabled);
+            cmdExamReview->setEnabled(true);
+            if (m_clockBeforeBreak && !session.gReviewMode && !session.TimeOver)
+                Timer1->setEnabled(true);
+        }
+        chkBreak->setEnabled(true);
+    });
+}
+
+void frmZiduver::invertControlsForBreak()
+{
+    // Each control's own flag, not what its frame makes of it: a resume then
+    // gives back exactly what the break found.
+    for (QWidget* control : findChildren<QWidget*>()) {
+        if (control->window() != this)
+            continue;
+        const bool input = qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control)
+            || qobject_cast<QLineEdit*>(control) || qobject_cast<QTextEdit*>(control)
+            || qobject_cast<QPlainTextEdit*>(control)
+            || (qobject_cast<QListView*>(control) && !qobject_cast<QTableView*>(control));
+        if (!input)
+            continue;
+        control->setEnabled(!control->isEnabledTo(control->parentWidget()));
+        if (auto* option = qobject_cast<QRadioButton*>(control)) {
+            const bool exclusive = option->autoExclusive();
+            option->setAutoExclusive(false);
+            option->setChecked(false);
+            option->setAutoExclusive(exclusive);
+        }
+    }
+}
+
+void frmZiduver::ToolbarClick(int index)
+{
+    if (m_checking || m_ending || session.ExamAborted || index < 0 || index >= int(tbar.size()))
+        return;
+    gGuard.gExamWindowActive = false;
+    const bool clockWasRunning = Timer1->isEnabled();
+    const QString tag = windowTag(tbar[size_t(index)]);
+    command("ToolbarClick", [this, &tag] {
+        const auto recordAnswer = [this] {
+            if (session.gReviewMode)
+                return true;
+            bool right = false;
+            return CheckAnswer(right) != CheckRun::Ended;
+        };
+        if (tag == QLatin1String("Print")) {
+            Timer1->setEnabled(false);
+            if (!recordAnswer())
+                return;
+            modalCall([this] { QuestionSheetLink::open(session, this); });
+        } else if (tag == QLatin1String("View Note")) {
+            if (!recordAnswer())
+                return;
+            NoteWindowRequest request;
+            request.launch = session.launch;
+            request.questCode = session.gQuestCode;
+            request.examName = session.launch.gQuizExamName;
+            request.tag = QStringLiteral("L");
+            try {
+                request.notesText =
+                    UserNotesTable(session.ExamConn).questionNotesText(session.launch.gQuizUserCode, session.gQuestCode);
+            } catch (const std::exception& error) {
+                ShowMessage(QString::fromUtf8(error.what()), gLogin.gAppName, OneButton, this);
+            }
+            modalCall([this, &request] { PreviousNotesLink::open(request, this); });
+        } else if (tag == QLatin1String("Add Note")) {
+            if (!recordAnswer())
+                return;
+            NoteWindowRequest request;
+            request.launch = session.launch;
+            request.questCode = session.gQuestCode;
+            request.examName = session.launch.gQuizExamName;
+            request.tag = QStringLiteral("L");
+            modalCall([this, &request] { AddNoteLink::open(request, this); });
+        } else if (tag == QLatin1String("Review")) {
+            cmdExamReview_Click();
+        } else if (tag == QLatin1String("End Exam")) {
+            cmdEndExam_Click();
+        } else if (tag == QLatin1String("Help")) {
+            showHelpWindow();
+        }
+    });
+    if (closing() || m_ending || session.ExamAborted)
+        return;
+    // The clock goes on only when it ran before the command, and never in
+    // review mode, after its end or during a break.
+    if (clockWasRunning && !session.gReviewMode && !session.TimeOver && !chkBreak->isChecked()
+        && picMarked->isHidden())
+        Timer1->setEnabled(true);
+}
+
+void frmZiduver::SkinToolbar()
+{
+    // The skin's rules follow the elements' names; a style sheet applies
+    // live, so re-polishing picks up any state the rules depend on.
+    std::vector<QWidget*> elements(tbar.begin(), tbar.end());
+    elements.insert(elements.end(), {picGauge, lblReview, ViewAnswer, TabScenario});
+    for (QWidget* element : elements) {
+        element->style()->unpolish(element);
+        element->style()->polish(element);
+    }
+}
+
+void frmZiduver::showHelpWindow()
+{
+    if (!m_help)
+        m_help = new WidgetExamHelp(this);
+    m_help->showHelp(examHelpPage());
+}
+
+WidgetExamHelp* frmZiduver::helpWindow() const
+{
+    return m_help.data();
+}
+
+void frmZiduver::CloseHelpWindow()
+{
+    if (m_help)
+        m_help->close();
+}
+
+void frmZiduver::mnuPrint_Click()
+{
+    if (m_checking || m_ending || session.ExamAborted)
+        return;
+    command("mnuPrint_Click", [this] {
+        gGuard.gExamWindowActive = false;
+        // The sheet's return re-activates the window, which redraws the
+        // question from the list: the answer on screen is recorded first.
+        if (!session.gReviewMode) {
+            bool right = false;
+            if (CheckAnswer(right) == CheckRun::Ended)
+                return;
+        }
+        modalCall([this] { QuestionSheetLink::open(session, this); });
+    });
+}
+
+void frmZiduver::mnuAddNote_Click()
+{
+    if (m_checking || m_ending || session.ExamAborted)
+        return;
+    command("mnuAddNote_Click", [this] {
+        gGuard.gExamWindowActive = false;
+        if (!session.gReviewMode) {
+            bool right = false;
+            if (CheckAnswer(right) == CheckRun::Ended)
+                return;
+        }
+        NoteWindowRequest request;
+        request.launch = session.launch;
+        request.questCode = session.gQuestCode;
+        request.examName = session.launch.gQuizExamName;
+        // The labels get the codes of the question on screen; without them
+        // they stay as the dialog fills them.
+        try {
+            if (const auto placement = QuestionsHeadTable(session.ExamConn).placement(session.gQuestCode)) {
+                if (placement->categoryCode)
+                    request.categorySuffix = QStringLiteral(" - ") + QString::number(*placement->categoryCode);
+                if (placement->chapterCode)
+                    request.chapterSuffix = QStringLiteral(" - ") + QString::number(*placement->chapterCode);
+            }
+        } catch (const std::exception& error) {
+            WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : mnuAddNote_Click : frmZiduver : Date/Time :")
+                     + logDateTime());
+        }
+        modalCall([this, &request] { AddNoteLink::open(request, this); });
+    });
+}
+
+bool frmZiduver::Form_KeyDown(QKeyEvent* event)
+{
+    if (m_unloading || m_ending || session.ExamAborted)
+        return false;
+    KeyContext context;
+    context.mode = session.mode;
+    context.questType = session.gQuestType;
+    context.alertShown = fraAltert->isVisible();
+    context.paused = chkBreak->isChecked();
+    context.markedPanelShown = picMarked->isVisible();
+    context.cheatKeyEnabled = session.launch.gQuizCheatKeyEnabled;
+    context.hotKeyCode = session.launch.gQuizHotKey;
+    const KeyDecision decision = examKeyDown(event->key(), context);
+    if (m_checking)
+        return decision.consumed;
+    switch (decision.command) {
+    case KeyCommand::Next:
+        lowerAlert();
+        session.gAlertAction.clear();
+        cmdNext_Click();
+        break;
+    case KeyCommand::ShowAnswer:
+        cmdShowAnswer_Click();
+        break;
+    case KeyCommand::None:
+        break;
+    }
+    return decision.consumed;
 }
 
 void frmZiduver::unload()
@@ -1012,23 +1782,26 @@ void frmZiduver::unload()
     unloadAndReturn();
 }
 
+void frmZiduver::endModalCall()
+{
+    --m_modalDepth;
+    if (m_modalDepth > 0)
+        return;
+    if (m_discardAfterModal) {
+        DefaultInstance<frmZiduver>::discard(this);
+        return;
+    }
+    // Asked for under the modal call: it goes once the call has returned.
+    if (m_unloadRequested)
+        QTimer::singleShot(0, this, &frmZiduver::unloadAndReturn);
+}
+
 int frmZiduver::runModal(QDialog& dialog)
 {
     // The box over the exam window clears the guard, so that the return
     // of the focus after it is no unexpected activation.
     gGuard.gExamWindowActive = false;
-    ++m_modalDepth;
-    const int result = dialog.exec();
-    --m_modalDepth;
-    if (m_modalDepth == 0 && m_discardAfterModal) {
-        DefaultInstance<frmZiduver>::discard(this);
-        return result;
-    }
-    if (m_modalDepth == 0 && m_unloadRequested) {
-        m_unloadRequested = false;
-        QTimer::singleShot(0, this, &frmZiduver::unloadAndReturn);
-    }
-    return result;
+    return modalCall([&dialog] { return dialog.exec(); });
 }
 
 void frmZiduver::unloadAndReturn()
@@ -1037,6 +1810,8 @@ void frmZiduver::unloadAndReturn()
         return;
     hideLoading();
     m_unloading = true;
+    Timer1->setEnabled(false);
+    CloseHelpWindow();
     session.SkipActivateGuard = true;
     session.closeExamConnection();
     hide();
@@ -1095,13 +1870,20 @@ void frmZiduver::closeEvent(QCloseEvent* event)
     // nothing; only the user's own close request does.
     if (m_unloading || session.SkipActivateGuard || programEnding()) {
         m_unloading = true;
+        Timer1->setEnabled(false);
+        CloseHelpWindow();
         session.closeExamConnection();
         hideLoading();
         event->accept();
+    } else if (m_ending) {
+        // End Exam runs already and closes the window itself.
+        event->ignore();
+        return;
     } else {
         // A close request from the user asks to end the exam.
         cmdEndExam_Click();
         if (session.EndDeclined) {
+            CloseHelpWindow();
             event->ignore();
             return;
         }
@@ -1128,9 +1910,17 @@ void frmZiduver::changeEvent(QEvent* event)
 
 bool frmZiduver::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ViewAnswer && (event->type() == QEvent::Resize || event->type() == QEvent::Move)
-        && fraAltert->isVisible())
-        placeAlert();
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() == this) {
+        if (Form_KeyDown(static_cast<QKeyEvent*>(event)))
+            return true;
+    }
+    if (watched == ViewAnswer && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
+        if (fraAltert->isVisible())
+            placeAlert();
+        if (picMarked->isVisible())
+            placeMarkedPanel();
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "exam/ExamSession.h"
+#include "exam/MarkedList.h"
 #include "foundation/ExamBank.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <memory>
@@ -12,13 +14,17 @@ class QCheckBox;
 class QDialog;
 class frmLoading;
 class QFrame;
+class QKeyEvent;
 class QLabel;
+class QMenuBar;
 class QPushButton;
 class QScrollArea;
 class QTabBar;
+class QTableWidget;
 struct NavigationMove;
-class QTimer;
 class BrowserView;
+class TickSource;
+class WidgetExamHelp;
 class QWindow;
 template <typename Window> class DefaultInstance;
 
@@ -42,6 +48,8 @@ public:
     int runModal(QDialog& dialog);
 
     ExamSession session;
+    // The exam's clock: one tick a second while enabled (Timer1_Timer).
+    TickSource* Timer1 = nullptr;
 
     // Top band.
     QFrame* frimTop;
@@ -83,8 +91,19 @@ public:
     QPushButton* cmShowanswer1;
     QPushButton* cmdNextQuest;
     QCheckBox* chkResult;
+    // The marked-questions panel.
     QFrame* picMarked;
-    // Menu items whose state the mode sets.
+    QLabel* lblMarkedCaption;
+    QTableWidget* flexMarked; // shows `marked`
+    QLabel* Label5;
+    QPushButton* cmdVQuestion;
+    QPushButton* cmdClose;
+    MarkedList marked;
+    // The menu bar: "&File" and "&Option".
+    QMenuBar* mnuBar;
+    QAction* mnuPrint;
+    QAction* mnuPrintSetup;
+    QAction* mnuExit;
     QAction* mnuNext;
     QAction* mnuPrev;
     QAction* mnuCheatKey;
@@ -92,8 +111,23 @@ public:
     QAction* mnuHistory;
     QAction* mnuAddNote;
     QAction* mnuShowResult;
+    QAction* mnuViewNote;
+    QAction* mnuAbout;
 
+    // Ends the exam: asks (outside review mode and before time-over),
+    // writes the progress, shows the result of a simulated exam or pretest
+    // and returns to the main window. It runs once: a second request while
+    // it runs, or after the exam has ended, does nothing.
     void cmdEndExam_Click();
+    // Review mode: asks (once), then shows the review list and the question
+    // chosen there.
+    void cmdExamReview_Click();
+    // One second of the clock; at the count-down's end the exam goes into
+    // review.
+    void Timer1_Timer();
+    // Closes the Help window, when it is open.
+    void CloseHelpWindow();
+    WidgetExamHelp* helpWindow() const;
     // Shows question `number` (0 is taken as 1) with the code the caller
     // read from its row; judges nothing (the marked list, the review entry).
     void ShowPreviousQuestion(int questCode, int number);
@@ -150,6 +184,47 @@ private:
     void cmdReset_Click();
     void cmdShowAnswer_Click();
     void cmdExplanation_Click();
+    void cmdInstruction_Click();
+    // Marking and the marked-questions panel.
+    void InitMarkedGrid();
+    void Check1_Click();
+    void MarkQuestion();
+    void UnmarkQuestion();
+    void showMarkedRows();
+    void cmdMarked_Click();
+    void flexMarked_DblClick();
+    void cmdClose_Click();
+    void lowerMarkedPanel();
+    void placeMarkedPanel();
+    // Pause.
+    void chkBreak_Click();
+    void invertControlsForBreak();
+    // The clock's end: the answer on screen is checked, the windows opened
+    // from the exam with the Tag "L" are closed (top-most first) and review
+    // mode begins.
+    void timeIsOver();
+    void finishTimeOver();
+    void closeTaggedDialogs();
+    // Review mode's controls in a simulated exam: the note tools, Explanation
+    // and Show Answer become usable.
+    void applyReviewControls();
+    // The toolbar, the menu and the keys.
+    void ToolbarClick(int index);
+    void SkinToolbar();
+    void showHelpWindow();
+    void mnuPrint_Click();
+    void mnuAddNote_Click();
+    // True when the key was taken (the control or page with the focus never
+    // sees it).
+    bool Form_KeyDown(QKeyEvent* event);
+    // Writes the progress; tells the user when it could not be saved.
+    void writeProgress();
+    // Runs a call that opens a modal window over the exam: an unload asked
+    // for meanwhile happens when it returns.
+    template <typename Call> auto modalCall(Call&& call);
+    void endModalCall();
+    // The window is closing or about to: a command stops after its modal call.
+    bool closing() const { return m_unloading || m_unloadRequested || m_discardAfterModal; }
     // The practice alert panel.
     void ShowResultAlert();
     void lowerAlert();
@@ -170,6 +245,8 @@ private:
     void hideLoading();
 
     std::unique_ptr<frmLoading> m_loading;
+    std::unique_ptr<TickSource> m_clock;
+    QPointer<WidgetExamHelp> m_help;
     QWindow* m_lastFocusWindow = nullptr;
     int m_modalDepth = 0;
     bool m_unloadRequested = false;
@@ -178,5 +255,10 @@ private:
     bool m_unloading = false;
     bool m_resizing = false;
     bool m_checking = false;            // CheckAnswer runs (its flush lets timers run)
+    bool m_ending = false;              // End Exam runs or has run
+    bool m_reviewListOpen = false;      // the review entry shows its list
+    bool m_timeOverPending = false;     // the time ran out inside an answer check
+    bool m_clockBeforePanel = false;    // the clock ran when the marked panel opened
+    bool m_clockBeforeBreak = false;    // the clock ran when the break began
     int m_scenarioMessageShownFor = -1; // the question on screen was told "Could not locate scenario."
 };

@@ -89,14 +89,6 @@ int ExamBank::categoryCount()
     return m_conn.scalar(categoryCountSql()).toInt();
 }
 
-std::vector<int> ExamBank::questionCountsPerCategory()
-{
-    std::vector<int> counts;
-    for (const db::Row& row : m_conn.query(QStringLiteral("SELECT count(*) FROM Qe_QuestionsHead GROUP BY Qq_CatCode")))
-        counts.push_back(int(row.integer(0)));
-    return counts;
-}
-
 void ExamBank::selectAllCategories()
 {
     m_conn.exec(QStringLiteral("UPDATE Qe_Category SET Qc_Selected = 1"));
@@ -157,12 +149,13 @@ std::vector<QString> ExamBank::fillAnswers(int questCode)
 std::vector<ExamBank::InteractiveItem> ExamBank::interactiveItems(int questCode)
 {
     const db::ResultSet rows
-        = m_conn.query(QStringLiteral("SELECT Qi_LeftPane_Item, Qi_LeftPane_Seq, Qi_RightPane_Item, Qi_RootText "
-                                      "FROM Qe_AnswerInteractive WHERE Qi_QuestCode = ? ORDER BY rowid"),
+        = m_conn.query(QStringLiteral("SELECT Qi_LeftPane_Item, Qi_LeftPane_Seq, Qi_RightPane_Item, Qi_RootText, "
+                                      "Qi_RightPane_Seq FROM Qe_AnswerInteractive "
+                                      "WHERE Qi_QuestCode = ? ORDER BY rowid"),
                        {questCode});
     std::vector<InteractiveItem> items;
     for (const db::Row& row : rows)
-        items.push_back({row.text(0), wholeNumber(row.value(1)), row.text(2), row.text(3)});
+        items.push_back({row.text(0), wholeNumber(row.value(1)), row.text(2), row.text(3), wholeNumber(row.value(4))});
     return items;
 }
 
@@ -270,4 +263,106 @@ void ExamBank::updateUserCopy(int userCode, const UserCopyChange& change)
     sql += QStringLiteral(" WHERE Qu_UserCode = ?");
     params.push_back(userCode);
     m_conn.exec(sql, params);
+}
+
+// ---- the main window ----
+
+QString ExamBank::questionCountSql()
+{
+    return QStringLiteral("SELECT count(Qq_QuestCode) FROM Qe_QuestionsHead");
+}
+
+QString ExamBank::questionCountsByPlaceSql()
+{
+    // Grouped in the order of the (category, chapter) index: one pass, no sort.
+    return QStringLiteral("SELECT Qq_CatCode, Qq_ChapterCode, count(Qq_QuestCode) FROM Qe_QuestionsHead "
+                          "GROUP BY Qq_CatCode, Qq_ChapterCode");
+}
+
+int ExamBank::questionCount()
+{
+    return wholeNumber(m_conn.scalar(questionCountSql()));
+}
+
+std::optional<ExamBank::SimulatedLimits> ExamBank::adaptiveLimits()
+{
+    const db::ResultSet rows = m_conn.query(QStringLiteral(
+        "SELECT Qe_Adaptive_Time, Qe_Adaptive_PassScore, Qe_Adaptive_NoofQuest FROM Qe_Exam ORDER BY rowid LIMIT 1"));
+    if (rows.empty())
+        return std::nullopt;
+    const db::Row& row = rows.first();
+    return SimulatedLimits{wholeNumber(row.value(0)), wholeNumber(row.value(1)), wholeNumber(row.value(2))};
+}
+
+std::optional<ExamBank::ProductInfo> ExamBank::productInfo()
+{
+    const db::ResultSet rows
+        = m_conn.query(QStringLiteral("SELECT Qe_ProductId, Qe_Version_No FROM Qe_Exam ORDER BY rowid LIMIT 1"));
+    if (rows.empty())
+        return std::nullopt;
+    return ProductInfo{rows.first().text(0), rows.first().text(1)};
+}
+
+int ExamBank::learningObjectiveCount()
+{
+    if (!m_conn.hasTable(QStringLiteral("Qe_LOS")))
+        return 0;
+    return wholeNumber(m_conn.scalar(QStringLiteral("SELECT count(*) FROM Qe_LOS")));
+}
+
+std::vector<ExamBank::TreeCategory> ExamBank::categoryTree()
+{
+    std::vector<TreeCategory> categories;
+    for (const db::Row& row :
+         m_conn.query(QStringLiteral("SELECT Qc_catcode, Qc_cat_desc FROM Qe_Category ORDER BY rowid")))
+        categories.push_back({wholeNumber(row.value(0)), row.text(1), {}});
+    const db::ResultSet chapters = m_conn.query(
+        QStringLiteral("SELECT Qc_ChapterCode, Qc_catcode, Qc_Chapter_Desc FROM Qe_Chapters ORDER BY rowid"));
+    for (const db::Row& row : chapters) {
+        if (row.isNull(1))
+            continue;
+        const int owner = wholeNumber(row.value(1));
+        const auto category = std::find_if(categories.begin(), categories.end(),
+                                           [owner](const TreeCategory& c) { return c.code == owner; });
+        if (category != categories.end())
+            category->chapters.push_back({wholeNumber(row.value(0)), row.text(2)});
+    }
+    return categories;
+}
+
+std::vector<ExamBank::PlaceCount> ExamBank::questionCountsByPlace()
+{
+    std::vector<PlaceCount> counts;
+    for (const db::Row& row : m_conn.query(questionCountsByPlaceSql())) {
+        if (row.isNull(1))
+            continue;
+        const int chapter = wholeNumber(row.value(1));
+        if (row.isNull(0) && chapter == 0)
+            continue;
+        counts.push_back({wholeNumber(row.value(0)), chapter, wholeNumber(row.value(2))});
+    }
+    return counts;
+}
+
+std::vector<int> ExamBank::questionCountsOfEveryCategory()
+{
+    std::vector<int> counts;
+    for (const db::Row& row : m_conn.query(
+             QStringLiteral("SELECT count(q.Qq_QuestCode) FROM Qe_Category c "
+                            "LEFT JOIN Qe_QuestionsHead q ON q.Qq_CatCode = c.Qc_catcode "
+                            "GROUP BY c.Qc_catcode ORDER BY c.Qc_catcode")))
+        counts.push_back(wholeNumber(row.value(0)));
+    return counts;
+}
+
+void ExamBank::setCategorySelected(int code, bool selected)
+{
+    m_conn.exec(QStringLiteral("UPDATE Qe_Category SET Qc_Selected = ? WHERE Qc_catcode = ?"),
+                {selected ? 1 : 0, code});
+}
+
+void ExamBank::setChapterSelected(int code, bool selected)
+{
+    m_conn.exec(QStringLiteral("UPDATE Qe_Chapters SET Qc_Selected = ? WHERE Qc_ChapterCode = ?"),
+                {selected ? 1 : 0, code});
 }

@@ -51,9 +51,6 @@ public:
     // The number of categories, which the pretest's share and total both
     // come from.
     int categoryCount();
-    // The number of questions of each category code that has questions (NULL
-    // codes count as one), in no particular order.
-    std::vector<int> questionCountsPerCategory();
     // Ticks every category / every chapter.
     void selectAllCategories();
     void selectAllChapters();
@@ -115,6 +112,7 @@ public:
         int leftSeq = 0;   // Qi_LeftPane_Seq
         QString rightItem; // Qi_RightPane_Item
         QString rootText;  // Qi_RootText
+        int rightSeq = 0;  // Qi_RightPane_Seq
     };
     std::vector<InteractiveItem> interactiveItems(int questCode);
     // The right answer of an interactive question (Qe_InteractiveRightAnswer).
@@ -152,6 +150,51 @@ public:
         std::optional<QString> firstName{}, login{}, password{}, middleName{}, lastName{}, email{};
     };
     void updateUserCopy(int userCode, const UserCopyChange& change);
+
+    // ---- the main window: its load, its tree and its start command ----
+    // Questions in the bank.
+    int questionCount();
+    // The adaptive exam's limits (NULL reads 0).
+    std::optional<SimulatedLimits> adaptiveLimits();
+    // Qe_ProductId and Qe_Version_No of the exam row, as text.
+    struct ProductInfo {
+        QString productId;
+        QString version;
+    };
+    std::optional<ProductInfo> productInfo();
+    // Rows of Qe_LOS; 0 when the table is missing.
+    int learningObjectiveCount();
+    // The categories in stored order, each with its chapters in stored order
+    // (a chapter belongs to the category whose code its Qc_catcode holds).
+    struct TreeChapter {
+        int code = 0;
+        QString description;
+    };
+    struct TreeCategory {
+        int code = 0;
+        QString description;
+        std::vector<TreeChapter> chapters;
+    };
+    std::vector<TreeCategory> categoryTree();
+    // The number of questions per category and chapter code pair; chapter 0
+    // holds a category's own questions. Pairs with a NULL code are left out
+    // (such questions belong to no node); a NULL category with a chapter
+    // code is kept with category 0, since a chapter counts its questions
+    // whatever their category.
+    struct PlaceCount {
+        int category = 0;
+        int chapter = 0;
+        int questions = 0;
+    };
+    std::vector<PlaceCount> questionCountsByPlace();
+    // The number of questions of every category row, a category without
+    // questions included (as 0), by code.
+    std::vector<int> questionCountsOfEveryCategory();
+    // The practice pool's ticks, written in the caller's transaction.
+    void setCategorySelected(int code, bool selected);
+    void setChapterSelected(int code, bool selected);
+    static QString questionCountsByPlaceSql();
+    static QString questionCountSql();
 
     // ---- statement texts, for benchmarks that step them through the C API
     // as the floor of a measurement ----

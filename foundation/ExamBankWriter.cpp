@@ -139,7 +139,8 @@ void ExamBankWriter::addLearningObjective(const LearningObjectiveRow& r)
     run(Objective,
         QStringLiteral("INSERT INTO Qe_LOS (Qq_QuestCode, Qq_LOSCat, Qq_LOSSubCat, Qq_LOSSubSubCat, "
                        "Qq_LOSSubSubSubCat, Qq_Status) VALUES (?, ?, ?, ?, ?, ?)"),
-        {r.question, r.category, r.subCategory, r.subSubCategory, r.subSubSubCategory, r.status});
+        {r.question, orNull(r.category), orNull(r.subCategory), orNull(r.subSubCategory), orNull(r.subSubSubCategory),
+         orNull(r.status)});
 }
 
 void ExamBankWriter::addPoint(int number, double value)

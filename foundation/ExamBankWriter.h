@@ -94,11 +94,11 @@ public:
 
     struct LearningObjectiveRow {
         int question = 0;
-        int category = 0;
-        int subCategory = 0;
-        QString subSubCategory;
-        QString subSubSubCategory;
-        int status = 0;
+        std::optional<int> category = 0;
+        std::optional<int> subCategory = 0;
+        std::optional<QString> subSubCategory = QString();
+        std::optional<QString> subSubSubCategory = QString();
+        std::optional<int> status = 0;
     };
     void addLearningObjective(const LearningObjectiveRow& row);
 

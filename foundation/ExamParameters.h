@@ -22,6 +22,7 @@ struct ExamParameters {
     QString gQuizExamDbPath; // its folder holds "images" and "Scenario"
     QString gQuizFontName;
     int gQuizFontSize = 0;
+    int gQuizUnusedInt = 0; // written by the launcher class; nothing reads it
     int gQuizPassScore = 0;
     bool gQuizCheatKeyEnabled = false;
     int gQuizHotKey = 0;

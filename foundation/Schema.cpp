@@ -81,6 +81,11 @@ const char* const kExamDdl =
 
 const char* const kLosDdl = "CREATE TABLE Qe_LOS (Qq_QuestCode" I ", Qq_LOSCat" I ", Qq_LOSSubCat" I
                             ", Qq_LOSSubSubCat" T ", Qq_LOSSubSubSubCat" T ", Qq_Status" I ")";
+// The end of an exam looks objective rows up by question and by objective;
+// the status stays out of the keys, since closing a pass rewrites it.
+const char* const kLosIndexDdl =
+    "CREATE INDEX Qe_LOS_Quest ON Qe_LOS (Qq_QuestCode);"
+    "CREATE INDEX Qe_LOS_Objective ON Qe_LOS (Qq_LOSCat, Qq_LOSSubCat, Qq_LOSSubSubCat, Qq_LOSSubSubSubCat);";
 
 #undef T
 #undef I
@@ -101,7 +106,7 @@ QString examDdl(ExamLayout layout)
         : QString();
     QString ddl = QString::fromLatin1(kExamDdl).arg(modelAnswer);
     if (layout == ExamLayout::Current)
-        ddl += QLatin1String(kLosDdl) + QLatin1Char(';');
+        ddl += QLatin1String(kLosDdl) + QLatin1Char(';') + QLatin1String(kLosIndexDdl);
     return ddl;
 }
 

@@ -3,6 +3,7 @@
 #include "foundation/ProgramFolder.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QStringList>
 
 namespace {
@@ -107,4 +108,28 @@ QString ReadSetting(const QString& key)
 {
     bool trimIndent = true;
     return ReadSetting(key, trimIndent);
+}
+
+namespace {
+
+QString registryKey(const QString& section, const QString& key)
+{
+    return section + QLatin1Char('/') + key;
+}
+
+} // namespace
+
+QString GetRegistrySetting(const QString& section, const QString& key, const QString& fallback)
+{
+    const QSettings store(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Ziduver"),
+                          QStringLiteral("Ziduver"));
+    return store.value(registryKey(section, key), fallback).toString();
+}
+
+bool SaveRegistrySetting(const QString& section, const QString& key, const QString& value)
+{
+    QSettings store(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Ziduver"), QStringLiteral("Ziduver"));
+    store.setValue(registryKey(section, key), value);
+    store.sync();
+    return store.status() == QSettings::NoError;
 }

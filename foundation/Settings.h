@@ -33,3 +33,10 @@ QString ReadXmlValue(const QString& settingsFile, const QString& key, bool trimI
 
 // The text without its leading characters of code below 32.
 QString TrimLeadingControlChars(const QString& text);
+
+// The program's own settings store: QSettings in INI form, user scope,
+// organisation and application "Ziduver", one group per section. Values are
+// text; a stored bool is the text "True" or "False".
+QString GetRegistrySetting(const QString& section, const QString& key, const QString& fallback = {});
+// False when the store could not be written.
+bool SaveRegistrySetting(const QString& section, const QString& key, const QString& value);

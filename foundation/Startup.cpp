@@ -2,6 +2,7 @@
 
 #include "foundation/ConnectionString.h"
 #include "foundation/DebugLog.h"
+#include "foundation/HotKeySettings.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/Settings.h"
@@ -160,6 +161,8 @@ StartupResult Main(StartupEnvironment& environment)
                           + (gStartup.gMultiUser ? QStringLiteral("True") : QStringLiteral("False")),
                       logDate());
         }
+        // The administrator's answer hot key holds from one run to the next.
+        readBackHotKey();
         return StartupResult::ShowLogin;
     } catch (const SettingError& error) {
         if (gStartup.gDebug == 1)

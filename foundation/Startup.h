@@ -30,8 +30,9 @@ enum class StartupResult {
 };
 
 // The start-up road: settings, large-font refusal, second copy, the system
-// database test, screen mode and single/multi-user mode. Never exits the
-// process; the caller acts on the result.
+// database test, screen mode, single/multi-user mode and the stored answer
+// hot key (readBackHotKey). Never exits the process; the caller acts on the
+// result.
 StartupResult Main(StartupEnvironment& environment);
 
 // True for a multi-user installation; for a single-user one false, after

@@ -59,6 +59,74 @@ int SystemDatabase::setPassword(const QString& login, const QString& password)
     return m_conn.exec(QStringLiteral("UPDATE Bq_User SET Qu_Password = ? WHERE Qu_LoginId = ?"), {password, login});
 }
 
+namespace {
+
+const QString kProfileColumns =
+    QStringLiteral("Qu_UserCode, Qu_LoginId, Qu_Password, qu_first_name, qu_middle_name, qu_last_name, qu_email, "
+                   "qu_add1, qu_add2, qu_state, qu_zip, qu_phone");
+
+SystemDatabase::Profile profileFrom(const db::Row& row)
+{
+    return {int(row.integer(0)), row.text(1), row.text(2), row.text(3), row.text(4),  row.text(5),
+            row.text(6),         row.text(7), row.text(8), row.text(9), row.text(10), row.text(11)};
+}
+
+std::optional<SystemDatabase::Profile> firstProfile(const db::ResultSet& rows)
+{
+    if (rows.empty())
+        return std::nullopt;
+    return profileFrom(rows.first());
+}
+
+std::vector<SystemDatabase::AttachedExam> examsFrom(const db::ResultSet& rows)
+{
+    std::vector<SystemDatabase::AttachedExam> exams;
+    for (const db::Row& row : rows)
+        exams.push_back({row.text(0), row.text(1), row.text(2)});
+    return exams;
+}
+
+} // namespace
+
+std::vector<SystemDatabase::Profile> SystemDatabase::listedProfiles()
+{
+    std::vector<Profile> profiles;
+    for (const db::Row& row : m_conn.query(QStringLiteral("SELECT ") + kProfileColumns
+                                           + QStringLiteral(" FROM Bq_User WHERE Qu_LoginId <> 'Admin' "
+                                                            "ORDER BY Qu_UserCode")))
+        profiles.push_back(profileFrom(row));
+    return profiles;
+}
+
+std::optional<SystemDatabase::Profile> SystemDatabase::profileOf(int userCode)
+{
+    return firstProfile(m_conn.query(QStringLiteral("SELECT ") + kProfileColumns
+                                         + QStringLiteral(" FROM Bq_User WHERE Qu_UserCode = ?"),
+                                     {userCode}));
+}
+
+std::optional<SystemDatabase::Profile> SystemDatabase::profileByLogin(const QString& login)
+{
+    return firstProfile(m_conn.query(QStringLiteral("SELECT ") + kProfileColumns
+                                         + QStringLiteral(" FROM Bq_User WHERE Qu_LoginId = ? "
+                                                          "ORDER BY Qu_UserCode LIMIT 1"),
+                                     {login}));
+}
+
+int SystemDatabase::updateProfile(const Profile& p)
+{
+    return m_conn.exec(QStringLiteral("UPDATE Bq_User SET Qu_Password = ?, qu_first_name = ?, qu_middle_name = ?, "
+                                      "qu_last_name = ?, qu_email = ?, qu_add1 = ?, qu_add2 = ?, qu_state = ?, "
+                                      "qu_zip = ?, qu_phone = ? WHERE Qu_UserCode = ?"),
+                       {p.password, p.firstName, p.middleName, p.lastName, p.email, p.address1, p.address2, p.state,
+                        p.zip, p.phone, p.code});
+}
+
+void SystemDatabase::removeUser(int userCode)
+{
+    m_conn.exec(QStringLiteral("DELETE FROM Bq_User WHERE Qu_UserCode = ?"), {userCode});
+}
+
 // ---- rights ----
 
 std::optional<SystemDatabase::Right> SystemDatabase::rightOf(int userCode, const QString& examCode)
@@ -90,6 +158,32 @@ void SystemDatabase::removeRightsOf(int userCode)
     m_conn.exec(QStringLiteral("DELETE FROM Bq_User_vs_Exams WHERE Bue_User = ?"), {userCode});
 }
 
+std::vector<SystemDatabase::ExamRight> SystemDatabase::rightsOf(int userCode)
+{
+    std::vector<ExamRight> rights;
+    for (const db::Row& row : m_conn.query(
+             QStringLiteral("SELECT Bue_Exam, Bue_HaveRight FROM Bq_User_vs_Exams WHERE Bue_User = ? ORDER BY rowid"),
+             {userCode}))
+        rights.push_back({row.text(0), row.isNull(1) ? std::nullopt : std::optional<bool>(row.integer(1) != 0)});
+    return rights;
+}
+
+std::vector<int> SystemDatabase::usersAdmittedTo(const QString& examCode)
+{
+    std::vector<int> users;
+    for (const db::Row& row :
+         m_conn.query(QStringLiteral("SELECT Bue_User FROM Bq_User_vs_Exams WHERE Bue_Exam = ? "
+                                     "AND (Bue_HaveRight IS NULL OR Bue_HaveRight <> 0) ORDER BY rowid"),
+                      {examCode}))
+        users.push_back(int(row.integer(0)));
+    return users;
+}
+
+void SystemDatabase::removeRightsTo(const QString& examCode)
+{
+    m_conn.exec(QStringLiteral("DELETE FROM Bq_User_vs_Exams WHERE Bue_Exam = ?"), {examCode});
+}
+
 // ---- attached exams ----
 
 std::vector<SystemDatabase::AttachedExam> SystemDatabase::examsUnder(const QString& pathPrefix)
@@ -106,6 +200,23 @@ std::vector<SystemDatabase::AttachedExam> SystemDatabase::examsUnder(const QStri
 bool SystemDatabase::hasExam(const QString& code)
 {
     return m_conn.scalar(QStringLiteral("SELECT 1 FROM Bq_Exam WHERE Be_Exam_Code = ?"), {code}).isValid();
+}
+
+std::vector<SystemDatabase::AttachedExam> SystemDatabase::examsByCode()
+{
+    return examsFrom(
+        m_conn.query(QStringLiteral("SELECT Be_Exam_Code, be_desc, be_path FROM Bq_Exam ORDER BY Be_Exam_Code")));
+}
+
+std::vector<SystemDatabase::AttachedExam> SystemDatabase::examsByDescription()
+{
+    return examsFrom(m_conn.query(
+        QStringLiteral("SELECT Be_Exam_Code, be_desc, be_path FROM Bq_Exam ORDER BY be_desc, Be_Exam_Code")));
+}
+
+void SystemDatabase::removeExam(const QString& code)
+{
+    m_conn.exec(QStringLiteral("DELETE FROM Bq_Exam WHERE Be_Exam_Code = ?"), {code});
 }
 
 void SystemDatabase::addExam(const QString& path, const QVariant& code, const QVariant& description)
@@ -162,7 +273,44 @@ std::optional<SystemDatabase::DefaultUser> SystemDatabase::defaultUser()
     return DefaultUser{rows.first().text(0), rows.first().text(1)};
 }
 
+std::vector<SystemDatabase::DefaultUser> SystemDatabase::defaultUsers()
+{
+    std::vector<DefaultUser> users;
+    for (const db::Row& row :
+         m_conn.query(QStringLiteral("SELECT loginid, Password FROM Bq_DefaultUser ORDER BY rowid")))
+        users.push_back({row.text(0), row.text(1)});
+    return users;
+}
+
 void SystemDatabase::addDefaultUser(const QString& login, const QString& password)
 {
     m_conn.exec(QStringLiteral("INSERT INTO Bq_DefaultUser (loginid, Password) VALUES (?, ?)"), {login, password});
+}
+
+void SystemDatabase::setDefaultUser(const QString& login, const QString& password)
+{
+    if (m_conn.exec(QStringLiteral("UPDATE Bq_DefaultUser SET loginid = ?, Password = ? "
+                                   "WHERE rowid = (SELECT min(rowid) FROM Bq_DefaultUser)"),
+                    {login, password})
+        == 0)
+        addDefaultUser(login, password);
+}
+
+bool SystemDatabase::setMultiUserFlag(bool multiUser)
+{
+    return m_conn.exec(QStringLiteral("UPDATE Bq_Ziduver_Reg_Det SET BQ_Multiuser = ? "
+                                      "WHERE rowid = (SELECT min(rowid) FROM Bq_Ziduver_Reg_Det)"),
+                       {multiUser})
+        > 0;
+}
+
+// ---- the file itself ----
+
+QStringList SystemDatabase::tableNames()
+{
+    QStringList names;
+    for (const db::Row& row : m_conn.query(QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' "
+                                                          "AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name")))
+        names << row.text(0);
+    return names;
 }

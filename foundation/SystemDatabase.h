@@ -3,6 +3,7 @@
 #include "platform/db/Connection.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <optional>
 #include <vector>
@@ -50,6 +51,22 @@ public:
     // many there were.
     int setPassword(const QString& login, const QString& password);
 
+    // A user's whole row, as the administration window shows and edits it
+    // (NULL reads "").
+    struct Profile {
+        int code = 0;
+        QString login, password, firstName, middleName, lastName, email, address1, address2, state, zip, phone;
+    };
+    // Every user but the administrator (login "Admin", any case), by code.
+    std::vector<Profile> listedProfiles();
+    std::optional<Profile> profileOf(int userCode);
+    // The first user (by code) whose login is the text (ASCII case ignored).
+    std::optional<Profile> profileByLogin(const QString& login);
+    // Writes every field of the user's row but the code and the login;
+    // returns how many rows there were.
+    int updateProfile(const Profile& profile);
+    void removeUser(int userCode);
+
     // ---- rights (Bq_User_vs_Exams) ----
     // A right row's flag, nullopt for a NULL one.
     struct Right {
@@ -63,6 +80,16 @@ public:
     // Sets the flag of the user's rows to the exam; returns how many there were.
     int updateRight(int userCode, const QString& examCode, bool haveRight);
     void removeRightsOf(int userCode);
+    // Every right row of the user, in the order written.
+    struct ExamRight {
+        QString examCode;
+        std::optional<bool> haveRight{};
+    };
+    std::vector<ExamRight> rightsOf(int userCode);
+    // The users whose right row to the exam does not hold false (a NULL flag
+    // lets the user in, as at login), in the order written.
+    std::vector<int> usersAdmittedTo(const QString& examCode);
+    void removeRightsTo(const QString& examCode);
 
     // ---- attached exams (Bq_Exam) ----
     struct AttachedExam {
@@ -74,6 +101,10 @@ public:
     // case), by description.
     std::vector<AttachedExam> examsUnder(const QString& pathPrefix);
     bool hasExam(const QString& code);
+    // Every attached exam, by code / by description.
+    std::vector<AttachedExam> examsByCode();
+    std::vector<AttachedExam> examsByDescription();
+    void removeExam(const QString& code);
     // The code and description as the exam database holds them.
     void addExam(const QString& path, const QVariant& code, const QVariant& description);
     void removeAllExams();
@@ -94,7 +125,17 @@ public:
         QString password;
     };
     std::optional<DefaultUser> defaultUser();
+    // Every default-user row (the table should hold one at most).
+    std::vector<DefaultUser> defaultUsers();
     void addDefaultUser(const QString& login, const QString& password);
+    // Overwrites the first default-user row, or adds one when there is none.
+    void setDefaultUser(const QString& login, const QString& password);
+    // Sets the first registration row's multi-user flag; false without a row.
+    bool setMultiUserFlag(bool multiUser);
+
+    // ---- the file itself ----
+    // The names of its tables, without SQLite's own (sqlite_*), by name.
+    QStringList tableNames();
 
 private:
     std::optional<db::Connection> m_own;

@@ -1,20 +1,57 @@
 #include "mainwindow/ExamLaunch.h"
 
 #include "exam/QuestionSetBuilder.h"
+#include "exam/RandomSource.h"
+#include "foundation/DebugLog.h"
 #include "foundation/ExamBank.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
+#include "mainwindow/MainWindowLoad.h"
+#include "mainwindow/MainWindowShared.h"
+#include "mainwindow/ModeChoice.h"
+#include "platform/db/Connection.h"
+#include "platform/db/Transaction.h"
 
-#include <QRandomGenerator>
+#include <algorithm>
 #include <cmath>
+#include <exception>
 #include <optional>
-#include <vector>
 
 namespace {
+
 int cint(double value)
 {
     return int(std::nearbyint(value));
 }
+
+void debugLine(const QString& text)
+{
+    if (gStartup.gDebug == 1)
+        WriteLog(text + QStringLiteral(":Command1_Click:frmMain") + logDate());
+}
+
+StartOutcome refuse(const QString& text)
+{
+    return {std::nullopt, text};
+}
+
+// The limit of a simulated exam that the exam database leaves out (NULL or
+// below 1), named for the user; "" when all three are set.
+QString missingSimulatedLimit(const ModeChoice& choice)
+{
+    const auto refusal = [](const char* limit) {
+        return QStringLiteral("The simulated exam cannot start: the exam database sets no %1.")
+            .arg(QLatin1String(limit));
+    };
+    if (choice.gMaxTime < 1)
+        return refusal("time limit");
+    if (choice.gMaxPassScore < 1)
+        return refusal("pass score");
+    if (choice.gMaxQuestions < 1)
+        return refusal("number of questions");
+    return {};
+}
+
 } // namespace
 
 ModeLimits readSimulatedLimits(db::Connection& exam, ModeLimits current)
@@ -27,8 +64,7 @@ ModeLimits readSimulatedLimits(db::Connection& exam, ModeLimits current)
 
 int pretestTotal(db::Connection& exam)
 {
-    const int categories = ExamBank(exam).categoryCount();
-    return categories * QuestionSetBuilder::pretestShare(categories);
+    return pretestTotalFor(ExamBank(exam).categoryCount());
 }
 
 int CountSelectedQuestions(db::Connection& exam)
@@ -43,52 +79,122 @@ QString notEnoughQuestions(db::Connection& exam)
     if (categories < 1)
         return QStringLiteral("No Category or chapters are available in exam database \r\n Can't Proceed!");
     const int share = QuestionSetBuilder::pretestShare(categories);
-    const std::vector<int> groups = bank.questionCountsPerCategory();
-    bool enough = int(groups.size()) >= categories;
-    for (const int count : groups)
-        enough = enough && count >= share;
-    return enough ? QString() : QStringLiteral("Can't take this test. Not enough questions in all categories!");
+    for (const int count : bank.questionCountsOfEveryCategory())
+        if (count < share)
+            return QStringLiteral("Can't take this test. Not enough questions in all categories!");
+    return {};
 }
 
-ExamParameters fillExamParameters(ExamMode mode, int practiceQuestionCount, const ModeLimits& limits,
-                                  const QString& fontFace, double fontSize)
+void saveSelection(db::Connection& exam, const std::vector<std::pair<int, bool>>& categories,
+                   const std::vector<std::pair<int, bool>>& chapters)
+{
+    db::Transaction transaction(exam);
+    ExamBank bank(exam);
+    for (const auto& [code, ticked] : categories)
+        bank.setCategorySelected(code, ticked);
+    for (const auto& [code, ticked] : chapters)
+        bank.setChapterSelected(code, ticked);
+    transaction.commit();
+}
+
+ExamParameters fillExamParameters(const LaunchValues& values, RandomSource& random)
 {
     ExamParameters record;
     record.gQuizUserName = gLogin.gLoginId;
     record.gQuizConnStr = gLogin.gExamConnStr;
     record.gQuizUserCode = gLogin.gUserCode.toInt();
     record.gQuizDbPassword = gStartup.gDbPassword;
-    record.gQuizFontName = fontFace;
-    record.gQuizFontSize = cint(fontSize + 2);
-    record.gExamMode = examModeWord(mode);
-    switch (mode) {
-    case ExamMode::Practice:
-        record.gQuizQuestionCount = practiceQuestionCount;
-        record.gQuizMinutes = 1;
-        break;
-    case ExamMode::Simulated:
-        record.gQuizQuestionCount = limits.maxQuestions;
-        record.gQuizMinutes = limits.maxTime;
-        break;
-    case ExamMode::Test:
-        record.gQuizQuestionCount = limits.maxQuestions;
-        record.gQuizMinutes = 1;
-        break;
-    case ExamMode::Adaptive:
-    case ExamMode::Other:
-        break;
-    }
-    record.gQuizPassScore = limits.maxPassScore;
+    record.gQuizFontName = gMain.gFontFace;
+    record.gQuizFontSize = cint(gMain.gFontSize + 2);
+    record.gExamMode = examModeWord(values.mode);
+    record.gQuizQuestionCount = values.questionCount;
+    record.gQuizPassScore = values.passScore;
     record.gQuizHours = 0;
+    record.gQuizMinutes = values.minutes;
     record.gQuizExamDbPath = gLogin.gExamDbPath;
     record.gQuizExamName = gLogin.gExamDesc;
     record.gQuizSysConnStr = gStartup.gSysConnStr;
-    record.gQuizCheatKeyEnabled = gAdmin.gCheatKeyEnabled;
-    if (gAdmin.gCheatKeyEnabled)
-        record.gQuizHotKey = gAdmin.gHotKey.toInt();
+    // A hot key that is not a number switches the cheat key off rather than
+    // launching with a key nobody can press.
+    bool numeric = false;
+    const double hotKey = gAdmin.gHotKey.trimmed().toDouble(&numeric);
+    record.gQuizCheatKeyEnabled = gAdmin.gCheatKeyEnabled && numeric;
+    if (record.gQuizCheatKeyEnabled)
+        record.gQuizHotKey = cint(hotKey);
+    record.gQuizQuestionsCounted = values.questionsCounted;
     record.gQuizAppPath = programFolder();
-    record.gQuizRandomStart = int(QRandomGenerator::global()->bounded(4));
+    random.randomize();
+    random.rnd();
+    record.gQuizRandomStart = std::clamp(int(random.rnd() * 4), 0, 3);
     gLogin.gAppTitle = gLogin.gAppName;
     record.gAppTitle = gLogin.gAppTitle;
     return record;
+}
+
+StartOutcome startCommand(const ModeChoice& choice, RandomSource& random)
+{
+    const ExamMode mode = examModeFromLetter(choice.gExamModeCode);
+    // Named before anything else: a missing count also leaves the list empty.
+    if (mode == ExamMode::Simulated) {
+        const QString missing = missingSimulatedLimit(choice);
+        if (!missing.isEmpty())
+            return refuse(missing);
+    }
+    const std::optional<int> chosenCount = choice.lstQues.selectedNumber();
+    if (!chosenCount)
+        return refuse(QStringLiteral("No questions selected. Can't Proceed"));
+    if (!choice.anyModePicture())
+        return refuse(QStringLiteral("Select any of the exam type and click to confirm selection"));
+    if (gLogin.gLoginId == QLatin1String("ADMIN")) {
+        debugLine(QStringLiteral("Admin user can't write exam"));
+        return refuse(QStringLiteral("ADMIN user cannot write exam"));
+    }
+    if (!choice.tree.isChecked(CategoryTree::kRoot))
+        return refuse(QStringLiteral("Not enough data to proceed.\r\nCategories not Selected for Exam."));
+
+    if (mode != ExamMode::Practice && mode != ExamMode::Simulated && mode != ExamMode::Test)
+        return refuse(
+            QStringLiteral("Adaptive Testing cannot be started. Choose Pretest, Practice Drills or Simulated Exam."));
+    if (choice.gMaxQuestions == 0)
+        return refuse(QStringLiteral("Select atleast one question"));
+
+    LaunchValues values;
+    values.mode = mode;
+    values.passScore = choice.gMaxPassScore;
+    values.questionsCounted = choice.gQuestionsCounted;
+    values.questionCount = choice.gMaxQuestions;
+    values.minutes = mode == ExamMode::Simulated ? choice.gMaxTime : 1;
+
+    if (mode == ExamMode::Test || mode == ExamMode::Practice) {
+        try {
+            db::Connection exam = db::Connection::open(gLogin.gExamConnStr);
+            if (mode == ExamMode::Test) {
+                const QString refusal = notEnoughQuestions(exam);
+                if (!refusal.isEmpty())
+                    return refuse(refusal);
+            } else {
+                try {
+                    saveSelection(exam, choice.tree.categoryTicks(), choice.tree.chapterTicks());
+                } catch (const std::exception& error) {
+                    const QString text = QString::fromUtf8(error.what());
+                    WriteLog(text + QStringLiteral(":Command1_Click:frmMain") + logDate());
+                    return refuse(QStringLiteral("The chosen categories and chapters could not be saved, so the "
+                                                 "exam was not started.\r\n")
+                                  + text);
+                }
+                const int pool = CountSelectedQuestions(exam);
+                if (*chosenCount > pool)
+                    return refuse(QStringLiteral("Number of questions cannot exceed ") + QString::number(pool));
+                values.questionCount = *chosenCount;
+            }
+        } catch (const std::exception& error) {
+            const QString text = QString::fromUtf8(error.what());
+            WriteLog(text + QStringLiteral(":Command1_Click:frmMain") + logDate());
+            return refuse(text);
+        }
+    }
+
+    StartOutcome outcome{fillExamParameters(values, random), {}};
+    debugLine(QStringLiteral("End of Function "));
+    return outcome;
 }

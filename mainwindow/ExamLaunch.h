@@ -3,7 +3,12 @@
 #include "foundation/ExamParameters.h"
 
 #include <QString>
+#include <optional>
+#include <utility>
+#include <vector>
 
+class ModeChoice;
+class RandomSource;
 namespace db {
 class Connection;
 }
@@ -28,12 +33,40 @@ int pretestTotal(db::Connection& exam);
 // directly under a selected category.
 int CountSelectedQuestions(db::Connection& exam);
 
-// The pretest's check: the refusal text, or "" when every category holds
-// enough questions.
+// The pretest's check: the refusal text, or "" when every category row
+// holds at least its share of questions (a category without questions
+// refuses the pretest).
 QString notEnoughQuestions(db::Connection& exam);
 
-// The exam launch record for a mode (practice, simulated or pretest) from
-// the shared state and the limits, as the main window's start command fills
-// it.
-ExamParameters fillExamParameters(ExamMode mode, int practiceQuestionCount, const ModeLimits& limits,
-                                  const QString& fontFace, double fontSize);
+// Writes the practice pool's ticks (category and chapter codes with their
+// ticks) into the exam database in one transaction: all of them or, on an
+// error, none (the error reaches the caller).
+void saveSelection(db::Connection& exam, const std::vector<std::pair<int, bool>>& categories,
+                   const std::vector<std::pair<int, bool>>& chapters);
+
+// What the launch record takes from the choice in the main window.
+struct LaunchValues {
+    ExamMode mode = ExamMode::Practice; // practice, simulated or pretest
+    int questionCount = 0;
+    int minutes = 1;
+    int passScore = 0;
+    bool questionsCounted = false;
+};
+
+// The exam launch record from the shared state (login, font, hot key) and
+// the choice. `random` draws the start of the choice orders.
+ExamParameters fillExamParameters(const LaunchValues& values, RandomSource& random);
+
+// How the start command ended: the record of an exam to launch, or the text
+// of the refusal the user is shown.
+struct StartOutcome {
+    std::optional<ExamParameters> record;
+    QString refusal;
+    bool started() const { return record.has_value(); }
+};
+
+// The start command: checks the choice of the main window, saves the
+// practice pool and fills the launch record. Nothing is launched here; the
+// window hides itself and opens the exam window only for a started outcome.
+// Database errors are turned into refusals (and logged).
+StartOutcome startCommand(const ModeChoice& choice, RandomSource& random);

@@ -1,21 +1,159 @@
 #include "mainwindow/frmmain.h"
 
-#include "foundation/ExamBank.h"
+#include "exam/ClockRandomSource.h"
+#include "foundation/DatabaseFileLookup.h"
+#include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
+#include "foundation/ProgramEnd.h"
+#include "foundation/ProgramFolder.h"
+#include "foundation/Settings.h"
 #include "foundation/SharedState.h"
-#include "foundation/WidgetSkinning.h"
+#include "foundation/WindowLink.h"
 #include "mainwindow/ExamLaunch.h"
+#include "mainwindow/MainWindowShared.h"
+#include "mainwindow/MenuColour.h"
+#include "mainwindow/WebLinks.h"
+#include "mainwindow/WidgetPicture.h"
 #include "mainwindow/links/ExamWindowLink.h"
 #include "mainwindow/links/LoginWindowLink.h"
+#include "mainwindow/links/NotesBrowserLink.h"
 #include "platform/db/Connection.h"
 #include "platform/ui/DefaultInstance.h"
 
-#include <QApplication>
+#include <QAction>
+#include <QButtonGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDate>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
+#include <iterator>
+#include <utility>
+
+namespace {
+
+// The window's drawn size: its design size, narrowed to a smaller screen.
+constexpr int kDesignWidth = 1000;
+constexpr int kDesignHeight = 720;
+constexpr QSize kModePicture{212, 64};
+constexpr QSize kStartExitPicture{120, 40};
+constexpr QSize kLogoMax{220, 56};
+
+// The palette the pictures are drawn in; the setup.xml menu colours take
+// the text and accent places when they are valid.
+const QColor kText(0x1f, 0x2e, 0x3a);
+const QColor kAccent(0x0b, 0x6f, 0xc4);
+const QColor kMuted(0x5b, 0x6b, 0x79);
+const QColor kLines(0xcf, 0xd8, 0xe1);
+const QColor kHoveredCaption(0, 0, 255);
+
+frmmain::MenuAttacher& menuAttacher()
+{
+    static frmmain::MenuAttacher attacher;
+    return attacher;
+}
+
+std::function<void()>& programEnd()
+{
+    static std::function<void()> end = [] {
+        setProgramEnding(true);
+        QCoreApplication::quit();
+    };
+    return end;
+}
+
+void loadLine(const QString& text)
+{
+    if (gStartup.gDebug == 1)
+        WriteLog(text + logDateTime());
+}
+
+// A setting, or "" when setup.xml lacks it.
+QString setting(const QString& key, bool trimIndent = true)
+{
+    try {
+        return ReadSetting(key, trimIndent);
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+QColor colourOf(const QString& settingText, const QColor& fallback)
+{
+    const std::optional<MenuRgb> colour = parseMenuColour(settingText);
+    return colour ? QColor(colour->red, colour->green, colour->blue) : fallback;
+}
+
+QPixmap picture(const QString& name)
+{
+    return QPixmap(programFile(gLogin.gIconPath + QLatin1Char('/') + name));
+}
+
+QString styleSheetFor(const QColor& text, const QColor& accent)
+{
+    return QStringLiteral(
+               "#frmmain QLabel, #frmmain QRadioButton { background: transparent; color: %1; }"
+               "#frmmain QGroupBox { background-color: rgba(255, 255, 255, 215); border: 1px solid %3;"
+               "  border-radius: 6px; margin-top: 10px; padding: 12px 8px 8px 8px; }"
+               "#frmmain QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; color: %2; }"
+               "#frmmain QTreeWidget, #frmmain QListWidget, #frmmain QPlainTextEdit { background-color: #ffffff;"
+               "  color: %1; border: 1px solid %3; border-radius: 4px; selection-background-color: #dcecfb;"
+               "  selection-color: %1; }"
+               "#frmmain QTreeWidget:disabled, #frmmain QListWidget:disabled { background-color: #f1f4f7;"
+               "  color: %4; }"
+               "#frmmain QTreeWidget:focus, #frmmain QListWidget:focus, #frmmain QPlainTextEdit:focus {"
+               "  border: 1px solid %2; }"
+               "#frmmain QPushButton { background-color: #ffffff; color: %1; border: 1px solid #b9c6d2;"
+               "  border-radius: 4px; padding: 5px 14px; }"
+               "#frmmain QPushButton:hover, #frmmain QPushButton:focus { border-color: %2; }"
+               "#frmmain QPushButton:pressed { background-color: #d3e6f8; }"
+               "#frmmain QPushButton:disabled { background-color: #eef1f4; color: #9aa7b3; border-color: #d8dfe6; }"
+               "#frmmain QRadioButton::indicator { width: 12px; height: 12px; border: 1px solid #8a98a6;"
+               "  border-radius: 7px; background-color: #ffffff; }"
+               "#frmmain QRadioButton::indicator:hover, #frmmain QRadioButton::indicator:focus {"
+               "  border-color: %2; }"
+               "#frmmain QRadioButton::indicator:checked { border: 1px solid %2; background-color: qradialgradient("
+               "  cx: 0.5, cy: 0.5, radius: 0.5, fx: 0.5, fy: 0.5, stop: 0 %2, stop: 0.45 %2, stop: 0.55 #ffffff,"
+               "  stop: 1 #ffffff); }"
+               "#frmmain QScrollBar:vertical { background: #eef2f6; width: 12px; margin: 0; border: none; }"
+               "#frmmain QScrollBar::handle:vertical { background: #b9c6d2; border-radius: 5px; min-height: 24px;"
+               "  margin: 1px 2px; }"
+               "#frmmain QScrollBar::handle:vertical:hover { background: %2; }"
+               "#frmmain QScrollBar::add-line:vertical, #frmmain QScrollBar::sub-line:vertical { height: 0; }"
+               "#frmmain QScrollBar::add-page:vertical, #frmmain QScrollBar::sub-page:vertical { background: none; }"
+               "#frmmain QScrollBar:horizontal { background: #eef2f6; height: 12px; margin: 0; border: none; }"
+               "#frmmain QScrollBar::handle:horizontal { background: #b9c6d2; border-radius: 5px; min-width: 24px;"
+               "  margin: 2px 1px; }"
+               "#frmmain QScrollBar::handle:horizontal:hover { background: %2; }"
+               "#frmmain QScrollBar::add-line:horizontal, #frmmain QScrollBar::sub-line:horizontal { width: 0; }"
+               "#frmmain QScrollBar::add-page:horizontal, #frmmain QScrollBar::sub-page:horizontal {"
+               "  background: none; }"
+               "#frmmain QLabel#lblExamName { color: %2; }"
+               "#frmmain QLabel#lblTimeAllowed { color: %2; font-weight: bold; }")
+        .arg(text.name(), accent.name(), kLines.name(), kMuted.name());
+}
+
+} // namespace
 
 frmmain& frmmain::instance()
 {
@@ -36,9 +174,25 @@ void frmmain::unload()
     }
 }
 
+void frmmain::setMenuAttacher(MenuAttacher attacher)
+{
+    menuAttacher() = std::move(attacher);
+}
+
+void frmmain::setProgramEnd(std::function<void()> end)
+{
+    programEnd() = end ? std::move(end) : [] {
+        setProgramEnding(true);
+        QCoreApplication::quit();
+    };
+}
+
 void frmmain::showForExam(const QString& examDescription)
 {
+    m_examDescription = examDescription;
     lblExamName->setText(examDescription);
+    if (!m_loaded)
+        Form_Load();
     setWindowTitle(gLogin.gAppTitle);
     showAgain();
 }
@@ -50,92 +204,560 @@ void frmmain::showAgain()
     activateWindow();
 }
 
-frmmain::frmmain() : QWidget(nullptr, Qt::Window)
+frmmain::frmmain()
+    : QWidget(nullptr,
+              Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                  | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(gLogin.gAppTitle);
-    resize(640, 420);
+    setMouseTracking(true);
+    buildControls();
+    applyLook();
+    sizeToScreen();
+}
 
+void frmmain::buildControls()
+{
+    // The menu commands of the hidden menu bar.
+    mnuExam = new QAction(QStringLiteral("Change Exam"), this);
+    mnuclearHistory = new QAction(QStringLiteral("Clear History"), this);
+    mnuviewPref = new QAction(QStringLiteral("Admin Preferences"), this);
+    mnuExamDescription = new QAction(QStringLiteral("Exam Details"), this);
+    mnuExit = new QAction(QStringLiteral("Exit"), this);
+    connect(mnuExam, &QAction::triggered, this, &frmmain::mnuExam_Click);
+    connect(mnuclearHistory, &QAction::triggered, this, &frmmain::mnuclearHistory_Click);
+    connect(mnuExit, &QAction::triggered, this, [this] { Image6_Click(1); });
+
+    m_menuArea = new QWidget(this);
+    m_menuArea->setObjectName(QStringLiteral("menuArea"));
+    m_menuArea->setFixedHeight(30);
+
+    imgLogo = new QLabel(this);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setMaximumSize(kLogoMax);
+    imgLogo->hide();
     lblExamName = new QLabel(this);
     lblExamName->setObjectName(QStringLiteral("lblExamName"));
     QFont title = lblExamName->font();
-    title.setPointSize(title.pointSize() + 6);
+    title.setPointSize(title.pointSize() + 7);
     title.setBold(true);
     lblExamName->setFont(title);
     lblExamName->setWordWrap(true);
+    lblExamName->setTextFormat(Qt::PlainText);
 
-    lblStatus = new QLabel(QStringLiteral("Choose how to practise:"), this);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    // The mode pictures and option buttons.
+    Frame5 = new QGroupBox(QStringLiteral("Select Exam Mode"), this);
+    Frame5->setObjectName(QStringLiteral("Frame5"));
+    const auto modePicture = [this](const char* name, const char* caption) {
+        auto* picture = new WidgetPicture(QLatin1String(name), QLatin1String(caption), Frame5);
+        picture->setFixedSize(kModePicture);
+        return picture;
+    };
+    Image3[0] = modePicture("Image3_0", "Practice Drills");
+    Image3[1] = modePicture("Image3_1", "Practice Drills");
+    Image3[2] = modePicture("Image3_2", "Pretest");
+    Image3[3] = modePicture("Image3_3", "Pretest");
+    Image2[0] = modePicture("Image2_0", "Simulated Exam");
+    Image2[1] = modePicture("Image2_1", "Simulated Exam");
+    for (int i : {1, 3})
+        connect(Image3[size_t(i)], &WidgetPicture::clicked, this, [this, i] {
+            mode.Image3_Click(i);
+            showState();
+        });
+    connect(Image2[1], &WidgetPicture::clicked, this, [this] {
+        mode.Image2_Click(1);
+        showState();
+    });
+    // A chosen picture takes no focus: only the buttons choose.
+    for (WidgetPicture* chosen : {Image3[0], Image3[2], Image2[0]})
+        chosen->setFocusPolicy(Qt::NoFocus);
 
-    cmdPretest = new QPushButton(QStringLiteral("&Pretest"), this);
-    cmdSimulated = new QPushButton(QStringLiteral("&Simulated Exam"), this);
-    cmdPractice = new QPushButton(QStringLiteral("P&ractice (all categories)"), this);
-    mnuExam = new QPushButton(QStringLiteral("&Change Exam"), this);
-    mnuExit = new QPushButton(QStringLiteral("E&xit"), this);
-    for (QPushButton* button : {cmdPretest, cmdSimulated, cmdPractice, mnuExam, mnuExit})
-        button->setMinimumHeight(36);
+    Option1 = new QRadioButton(Frame5);
+    Option2 = new QRadioButton(Frame5);
+    Option3 = new QRadioButton(Frame5);
+    Label7 = new QLabel(QStringLiteral("Adaptive Testing"), Frame5);
+    Label9 = new QLabel(QStringLiteral("Simulated Exam"), Frame5);
+    Label10 = new QLabel(QStringLiteral("Practice Drills"), Frame5);
+    m_options = new QButtonGroup(this);
+    const std::array<std::pair<QRadioButton*, QLabel*>, 3> options{
+        {{Option1, Label7}, {Option2, Label9}, {Option3, Label10}}};
+    const char* const optionNames[] = {"Option1", "Option2", "Option3"};
+    const char* const labelNames[] = {"Label7", "Label9", "Label10"};
+    for (size_t i = 0; i < options.size(); ++i) {
+        options[i].first->setObjectName(QLatin1String(optionNames[i]));
+        options[i].first->setAccessibleName(options[i].second->text());
+        options[i].second->setObjectName(QLatin1String(labelNames[i]));
+        options[i].second->setCursor(Qt::PointingHandCursor);
+        options[i].second->installEventFilter(this);
+        m_options->addButton(options[i].first, int(i) + 1);
+    }
+    connect(m_options, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (!checked)
+            return;
+        mode.chooseOption(ModeChoice::Option(id));
+        showState();
+    });
 
-    connect(cmdPretest, &QPushButton::clicked, this, [this] { startExam(QStringLiteral("T")); });
-    connect(cmdSimulated, &QPushButton::clicked, this, [this] { startExam(QStringLiteral("S")); });
-    connect(cmdPractice, &QPushButton::clicked, this, [this] { startExam(QStringLiteral("P")); });
-    connect(mnuExam, &QPushButton::clicked, this, &frmmain::mnuExam_Click);
-    connect(mnuExit, &QPushButton::clicked, this, &QWidget::close);
+    auto* pictures = new QVBoxLayout;
+    pictures->setSpacing(6);
+    // Each mode's chosen picture and its button share one place.
+    for (const auto& [chosen, button] :
+         {std::pair{Image3[2], Image3[3]}, std::pair{Image3[0], Image3[1]}, std::pair{Image2[0], Image2[1]}}) {
+        auto* place = new QWidget(Frame5);
+        place->setFixedSize(kModePicture);
+        chosen->setParent(place);
+        button->setParent(place);
+        chosen->move(0, 0);
+        button->move(0, 0);
+        pictures->addWidget(place, 0, Qt::AlignHCenter);
+    }
+    auto* optionRows = new QGridLayout;
+    optionRows->setHorizontalSpacing(6);
+    optionRows->setVerticalSpacing(2);
+    for (size_t i = 0; i < options.size(); ++i) {
+        optionRows->addWidget(options[i].first, int(i), 0);
+        optionRows->addWidget(options[i].second, int(i), 1);
+    }
+    optionRows->setColumnStretch(1, 1);
+    auto* frame5Layout = new QVBoxLayout(Frame5);
+    frame5Layout->setSpacing(8);
+    frame5Layout->addLayout(pictures);
+    frame5Layout->addSpacing(2);
+    frame5Layout->addLayout(optionRows);
+    frame5Layout->addStretch();
 
-    auto* modes = new QHBoxLayout;
-    modes->addWidget(cmdPretest);
-    modes->addWidget(cmdSimulated);
-    modes->addWidget(cmdPractice);
+    // The tree of the practice pool.
+    tvwCategory = new QTreeWidget(this);
+    tvwCategory->setObjectName(QStringLiteral("tvwCategory"));
+    tvwCategory->setHeaderHidden(true);
+    tvwCategory->setColumnCount(1);
+    tvwCategory->setUniformRowHeights(true);
+    tvwCategory->setSelectionMode(QAbstractItemView::SingleSelection);
+    tvwCategory->viewport()->installEventFilter(this);
+    // Long names scroll rather than being cut short.
+    tvwCategory->header()->setStretchLastSection(false);
+    tvwCategory->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    connect(tvwCategory, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+        const int node = nodeOf(item);
+        if (column != 0 || node < 0)
+            return;
+        // A box click: its click event follows and must not toggle again.
+        m_boxChanged = true;
+        mode.tree.setChecked(node, item->checkState(0) == Qt::Checked);
+        mode.tvwCategory_NodeCheck(node);
+        showState();
+    });
+    connect(tvwCategory, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
+        if (std::exchange(m_boxChanged, false))
+            return;
+        const int node = nodeOf(item);
+        if (node < 0)
+            return;
+        mode.tvwCategory_NodeToggle(node);
+        showState();
+    });
+
+    // The description, time and question count.
+    lblAdaptive = new QPlainTextEdit(this);
+    lblAdaptive->setObjectName(QStringLiteral("lblAdaptive"));
+    lblAdaptive->setReadOnly(true);
+    lblAdaptive->setTextInteractionFlags(Qt::NoTextInteraction);
+    lblAdaptive->setFocusPolicy(Qt::TabFocus);
+    lblAdaptive->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    lblAdaptive->setContextMenuPolicy(Qt::NoContextMenu);
+    lblAdaptive->setMinimumHeight(90);
+    frmTime = new QGroupBox(QStringLiteral("Time"), this);
+    frmTime->setObjectName(QStringLiteral("frmTime"));
+    lblTimeAllowed = new QLabel(frmTime);
+    lblTimeAllowed->setObjectName(QStringLiteral("lblTimeAllowed"));
+    m_minutes = new QLabel(QStringLiteral("minutes"), frmTime);
+    auto* timeLayout = new QHBoxLayout(frmTime);
+    timeLayout->setContentsMargins(10, 2, 10, 4);
+    timeLayout->addWidget(lblTimeAllowed);
+    timeLayout->addWidget(m_minutes);
+    timeLayout->addStretch();
+    frmQues = new QGroupBox(QStringLiteral("Questions"), this);
+    frmQues->setObjectName(QStringLiteral("frmQues"));
+    lstQues = new QListWidget(frmQues);
+    lstQues->setObjectName(QStringLiteral("lstQues"));
+    lstQues->setSelectionMode(QAbstractItemView::SingleSelection);
+    lstQues->setUniformItemSizes(true);
+    lstQues->setMinimumHeight(72);
+    connect(lstQues, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && row < int(mode.lstQues.items.size()))
+            mode.lstQues.selected = row;
+    });
+    auto* quesLayout = new QVBoxLayout(frmQues);
+    quesLayout->setContentsMargins(6, 2, 6, 6);
+    quesLayout->addWidget(lstQues);
+
+    // The bottom row.
+    cmdClearHistory = new QPushButton(QStringLiteral("Clear History"), this);
+    cmdClearHistory->setObjectName(QStringLiteral("cmdClearHistory"));
+    cmdNotes = new QPushButton(QStringLiteral("Notes"), this);
+    cmdNotes->setObjectName(QStringLiteral("cmdNotes"));
+    connect(cmdClearHistory, &QPushButton::clicked, this, &frmmain::mnuclearHistory_Click);
+    connect(cmdNotes, &QPushButton::clicked, this, &frmmain::mnuNotes_Click);
+    const char* const startExitNames[] = {"Image6_0", "Image6_1", "Image6_2", "Image6_3"};
+    const char* const startExitCaptions[] = {"Start", "Exit", "Start", "Exit"};
+    std::array<QWidget*, 2> startExitPlaces{};
+    for (size_t i = 0; i < 2; ++i) {
+        startExitPlaces[i] = new QWidget(this);
+        startExitPlaces[i]->setFixedSize(kStartExitPicture);
+    }
+    for (size_t i = 0; i < Image6.size(); ++i) {
+        Image6[i] = new WidgetPicture(QLatin1String(startExitNames[i]), QLatin1String(startExitCaptions[i]),
+                                      startExitPlaces[i % 2]);
+        Image6[i]->setFixedSize(kStartExitPicture);
+        Image6[i]->move(0, 0);
+    }
+    Image6[0]->setFocusPolicy(Qt::NoFocus);
+    Image6[1]->setFocusPolicy(Qt::NoFocus);
+    for (int i = 0; i < 4; ++i)
+        connect(Image6[size_t(i)], &WidgetPicture::clicked, this, [this, i] { Image6_Click(i % 2); });
+    connect(Image6[2], &WidgetPicture::entered, this, [this] { showStartExitTwins(true, false); });
+    connect(Image6[3], &WidgetPicture::entered, this, [this] { showStartExitTwins(false, true); });
+    connect(Image6[0], &WidgetPicture::left, this, [this] { showStartExitTwins(false, false); });
+    connect(Image6[1], &WidgetPicture::left, this, [this] { showStartExitTwins(false, false); });
+    showStartExitTwins(false, false);
+
+    auto* start = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_E), this);
+    connect(start, &QShortcut::activated, this, [this] { Image6_Click(0); });
+    auto* exit = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_X), this);
+    connect(exit, &QShortcut::activated, this, [this] { Image6_Click(1); });
+
+    // Layout: the menu strip, the exam's name, three columns, the bottom row.
+    auto* header = new QHBoxLayout;
+    header->setContentsMargins(18, 2, 18, 4);
+    header->setSpacing(14);
+    header->addWidget(imgLogo, 0, Qt::AlignVCenter);
+    header->addWidget(lblExamName, 1, Qt::AlignVCenter);
+    auto* right = new QVBoxLayout;
+    right->setSpacing(8);
+    right->addWidget(lblAdaptive, 1);
+    right->addWidget(frmTime);
+    right->addWidget(frmQues, 1);
+    m_rightColumn = new QWidget(this);
+    m_rightColumn->setLayout(right);
+    right->setContentsMargins(0, 0, 0, 0);
+    Frame5->setFixedWidth(kModePicture.width() + 28);
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(14, 4, 14, 4);
+    body->setSpacing(12);
+    body->addWidget(Frame5);
+    body->addWidget(tvwCategory, 1);
+    body->addWidget(m_rightColumn);
     auto* bottom = new QHBoxLayout;
+    bottom->setContentsMargins(14, 6, 14, 12);
+    bottom->setSpacing(10);
+    bottom->addWidget(cmdClearHistory);
+    bottom->addWidget(cmdNotes);
     bottom->addStretch();
-    bottom->addWidget(mnuExam);
-    bottom->addWidget(mnuExit);
+    bottom->addWidget(startExitPlaces[0]);
+    bottom->addWidget(startExitPlaces[1]);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(28, 24, 28, 20);
-    layout->setSpacing(18);
-    layout->addWidget(lblExamName);
-    layout->addWidget(lblStatus);
-    layout->addLayout(modes);
-    layout->addStretch();
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_menuArea);
+    layout->addLayout(header);
+    layout->addLayout(body, 1);
     layout->addLayout(bottom);
-    skinWindow(this);
+
+    const QWidget* const tabOrder[] = {Image3[3], Image3[1],   Image2[1],   Option1, Option2,
+                                       Option3,   tvwCategory, lblAdaptive, lstQues, cmdClearHistory,
+                                       cmdNotes,  Image6[2],   Image6[3]};
+    for (size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(const_cast<QWidget*>(tabOrder[i - 1]), const_cast<QWidget*>(tabOrder[i]));
 }
 
-void frmmain::startExam(const QString& modeLetter)
+void frmmain::applyLook()
 {
-    const ExamMode mode = examModeFromLetter(modeLetter);
-    ExamParameters record;
-    if (gLogin.gLoginId == QLatin1String("ADMIN")) {
-        ShowMessage(QStringLiteral("ADMIN user cannot write exam"), gLogin.gAppName, OneButton, this);
-        return;
-    }
+    const QColor text = colourOf(gMain.gMenuForeColor, kText);
+    const QColor accent = colourOf(gMain.gMenuForeColorSelected, kAccent);
+    setStyleSheet(styleSheetFor(text, accent));
+    for (WidgetPicture* chosen : {Image3[0], Image3[2], Image2[0], Image6[0], Image6[1]})
+        chosen->setFallbackColours(accent, Qt::white);
+    for (WidgetPicture* button : {Image3[1], Image3[3], Image2[1], Image6[2], Image6[3]})
+        button->setFallbackColours(QColor(0xea, 0xf3, 0xfc), text);
+}
+
+void frmmain::sizeToScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    // Room for the frame the window system adds.
+    const QSize size(std::min(kDesignWidth, available.width() - 24), std::min(kDesignHeight, available.height() - 48));
+    setFixedSize(size);
+    // A narrow screen narrows the description column first, leaving the tree its room.
+    m_rightColumn->setFixedWidth(size.width() >= 960 ? 250 : 200);
+    move(available.center() - QPoint(size.width() / 2, size.height() / 2 + 12));
+}
+
+// ---- load ----
+
+void frmmain::Form_Load()
+{
+    loadLine(QStringLiteral("begining of Function :Form_Load:frmMain"));
+    setWindowTitle(gLogin.gAppName);
+    ChangingExam = false;
+    gMain.gFontFace = setting(QStringLiteral("SetupInfo/GeneralSettings/DefaultFontFace"));
+    gMain.gFontSize = 10.0;
+    gMain.gMainFlag = true;
+    loadPictures();
+
+    MainWindowLoad data;
     try {
         db::Connection exam = db::Connection::open(gLogin.gExamConnStr);
-        ModeLimits limits = readSimulatedLimits(exam);
-        int practiceCount = 0;
-        if (mode == ExamMode::Test) {
-            const QString refusal = notEnoughQuestions(exam);
-            if (!refusal.isEmpty()) {
-                ShowMessage(refusal, gLogin.gAppName, OneButton, this);
-                return;
+        data = readMainWindowLoad(exam);
+    } catch (const std::exception& error) {
+        const QString text = QString::fromUtf8(error.what());
+        WriteLog(text + QStringLiteral(":Form_Load:frmMain") + logDate());
+        ShowMessage(text, gLogin.gAppName, OneButton, this);
+    }
+    if (data.product) {
+        gMain.gProductId = data.product->productId;
+        gMain.gProductVersion = data.product->version;
+    }
+    loadLine(QStringLiteral("Product info gathered frmMain Form_load:  :Form_Load: Date/Time :"));
+    const WebLinkFlags links = IsWebLinks(gLogin.gExamConnStr);
+    m_webLinks = links.links;
+    m_examComment = links.comment;
+    m_learningObjectives = data.learningObjectives;
+    loadLine(QStringLiteral("Web Link Information Gathered:  :frmMain Form_Load: Date/Time :"));
+    hoverCaption(Label7);
+    applyRights();
+
+    loadLine(QStringLiteral("Filling Category in to the tree:  :frmMain Form_Load: Date/Time :"));
+    logTreeFill(data.categories, QStringLiteral("frmMain"));
+    const bool administrator = gLogin.gLoginId.toUpper() == QLatin1String("ADMIN");
+    loadLine(QStringLiteral("Category Filled in to the tree:  :frmMain Form_Load: Date/Time :"));
+    loadLine(QStringLiteral("Setting Maximum questions:  :frmMain Form_Load: Date/Time :"));
+    loadLine(QStringLiteral("Entering module: module SetMaxQuestion :frmMain Form_Load: Date/Time :"));
+    loadLine(QStringLiteral("End of module: module SetMaxQuestion :frmMain Form_Load: Date/Time :"));
+    loadLine(QStringLiteral("Maximum questions Set:  :frmMain Form_Load: Date/Time :"));
+    loadLine(QStringLiteral("Image 3 Clicked:  :frmMain Form_Load: Date/Time :"));
+    mode.load(m_examDescription.isEmpty() ? gLogin.gExamDesc : m_examDescription, std::move(data), administrator);
+    fillTreeItems();
+
+    // The three descriptions stand after exactly three indentation characters.
+    const char* const descriptionKeys[] = {"Pretest", "Simulated", "Adaptive"};
+    for (size_t i = 0; i < m_descriptions.size(); ++i) {
+        bool trimIndent = false;
+        m_descriptions[i] = modeDescriptionText(setting(
+            QStringLiteral("SetupInfo/MainMenuSettings/EngineModeDescriptions/") + QLatin1String(descriptionKeys[i]),
+            trimIndent));
+    }
+    lblAdaptive->clear();
+
+    gMain.gMenuForeColor = setting(QStringLiteral("SetupInfo/MainMenuSettings/Forecolor"));
+    gMain.gMenuFontFace = setting(QStringLiteral("SetupInfo/MainMenuSettings/MenuFontFace"));
+    gMain.gMenuForeColorSelected = setting(QStringLiteral("SetupInfo/MainMenuSettings/ForecolorSelected"));
+    loadLine(QStringLiteral("Setting Menu Forecolor:  :frmMain Form_Load: Date/Time :"));
+    applyLook();
+    showState();
+    m_loaded = true;
+    loadLine(QStringLiteral("End of Function :Form_Load:frmMain"));
+    if (menuAttacher())
+        menuAttacher()(*this);
+}
+
+void frmmain::loadPictures()
+{
+    const struct {
+        WidgetPicture* target;
+        const char* file;
+    } pictures[] = {
+        {Image3[2], "pretest.jpg"},       {Image3[0], "adaptive.jpg"},       {Image2[0], "simulated.jpg"},
+        {Image3[3], "pretestButton.jpg"}, {Image3[1], "practiceButton.jpg"}, {Image2[1], "simulatedButton.jpg"},
+        {Image6[0], "start.jpg"},         {Image6[1], "exit.jpg"},           {Image6[2], "startDim.jpg"},
+        {Image6[3], "exitDim.jpg"},
+    };
+    for (const auto& [target, file] : pictures)
+        target->setPicture(picture(QLatin1String(file)));
+    m_background = picture(QStringLiteral("bgMainMenu.jpg"));
+    m_pullDownPicture = picture(QStringLiteral("menuBgroundold.jpg"));
+    m_rowIconPicture = picture(QStringLiteral("arrow.jpg"));
+    const QString icon = programFile(gLogin.gIconPath + QStringLiteral("/icon1.ico"));
+    if (QFileInfo::exists(icon))
+        setWindowIcon(QIcon(icon));
+
+    // The exam's own logo beside its database, whatever the case of its name.
+    QString folder = gLogin.gExamDbPath;
+    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    folder = folder.left(std::max(0, int(folder.lastIndexOf(QLatin1Char('/')))));
+    const QString logoFile = folder.isEmpty() ? QString() : findFileIgnoringCase(folder, QStringLiteral("logo.jpg"));
+    const QPixmap logo = logoFile.isEmpty() ? QPixmap() : QPixmap(logoFile);
+    if (logo.isNull()) {
+        imgLogo->clear();
+        imgLogo->hide();
+    } else {
+        imgLogo->setPixmap(logo.scaled(kLogoMax, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        imgLogo->show();
+    }
+}
+
+void frmmain::applyRights()
+{
+    const bool administrator = gLogin.gLoginId.toUpper() == QLatin1String("ADMIN");
+    const bool enabled = administrator || !gStartup.gMultiUser;
+    for (QAction* item : {mnuclearHistory, mnuviewPref, mnuExamDescription})
+        item->setEnabled(enabled);
+    cmdClearHistory->setEnabled(mnuclearHistory->isEnabled());
+}
+
+void frmmain::fillTreeItems()
+{
+    const QSignalBlocker blocker(tvwCategory);
+    tvwCategory->clear();
+    m_items.clear();
+    const CategoryTree& tree = mode.tree;
+    for (int i = 0; i < tree.size(); ++i) {
+        const CategoryTree::Node& node = tree.node(i);
+        QTreeWidgetItem* item =
+            node.parent < 0 ? new QTreeWidgetItem(tvwCategory) : new QTreeWidgetItem(m_items[size_t(node.parent)]);
+        item->setText(0, node.text);
+        item->setData(0, Qt::UserRole, i);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, node.checked ? Qt::Checked : Qt::Unchecked);
+        m_items.push_back(item);
+    }
+    tvwCategory->expandAll();
+}
+
+int frmmain::nodeOf(const QTreeWidgetItem* item) const
+{
+    if (!item)
+        return -1;
+    bool ok = false;
+    const int node = item->data(0, Qt::UserRole).toInt(&ok);
+    return ok && node >= 0 && node < int(m_items.size()) ? node : -1;
+}
+
+QTreeWidgetItem* frmmain::itemOf(int node) const
+{
+    return node >= 0 && node < int(m_items.size()) ? m_items[size_t(node)] : nullptr;
+}
+
+// ---- showing the state ----
+
+void frmmain::showState()
+{
+    // A mode button chosen from the keyboard hides itself: the focus moves on
+    // to the first mode button still shown, never to a hidden control.
+    QWidget* const focused = focusWidget();
+    Image3[2]->setVisible(mode.pretestChosen);
+    Image3[3]->setVisible(!mode.pretestChosen);
+    Image3[0]->setVisible(mode.practiceChosen);
+    Image3[1]->setVisible(!mode.practiceChosen);
+    Image2[0]->setVisible(mode.simulatedChosen);
+    Image2[1]->setVisible(!mode.simulatedChosen);
+    if (focused && focused->isHidden()) {
+        for (WidgetPicture* button : {Image3[3], Image3[1], Image2[1]})
+            if (!button->isHidden()) {
+                button->setFocus(Qt::TabFocusReason);
+                break;
             }
-            limits.maxQuestions = pretestTotal(exam);
-        } else if (mode == ExamMode::Practice) {
-            ExamBank(exam).selectAllCategories();
-            ExamBank(exam).selectAllChapters();
-            practiceCount = std::min(30, CountSelectedQuestions(exam));
+    }
+    {
+        const QSignalBlocker blocker(m_options);
+        if (mode.option == ModeChoice::NoOption) {
+            m_options->setExclusive(false);
+            for (QAbstractButton* button : m_options->buttons())
+                button->setChecked(false);
+            m_options->setExclusive(true);
+        } else {
+            m_options->button(int(mode.option))->setChecked(true);
         }
-        if ((mode == ExamMode::Practice ? practiceCount : limits.maxQuestions) == 0) {
-            ShowMessage(QStringLiteral("Select atleast one question"), gLogin.gAppName, OneButton, this);
+    }
+    tvwCategory->setEnabled(mode.treeEnabled);
+    showTreeChecks();
+    frmTime->setVisible(mode.timeFrameVisible);
+    lblTimeAllowed->setText(mode.timeAllowed);
+    m_minutes->setVisible(!mode.timeAllowed.isEmpty());
+    lstQues->setEnabled(mode.countListEnabled);
+    showCountList();
+    const QString& description = m_descriptions[size_t(mode.description)];
+    if (lblAdaptive->toPlainText() != description) {
+        lblAdaptive->setPlainText(description);
+        lblAdaptive->verticalScrollBar()->setValue(0);
+    }
+}
+
+void frmmain::showTreeChecks()
+{
+    const QSignalBlocker blocker(tvwCategory);
+    for (int i = 0; i < int(m_items.size()) && i < mode.tree.size(); ++i) {
+        const Qt::CheckState state = mode.tree.isChecked(i) ? Qt::Checked : Qt::Unchecked;
+        if (m_items[size_t(i)]->checkState(0) != state)
+            m_items[size_t(i)]->setCheckState(0, state);
+    }
+}
+
+void frmmain::showCountList()
+{
+    const QSignalBlocker blocker(lstQues);
+    if (m_shownCounts != mode.lstQues.items) {
+        lstQues->clear();
+        QStringList entries;
+        entries.reserve(qsizetype(mode.lstQues.items.size()));
+        for (const int number : mode.lstQues.items)
+            entries << QString::number(number);
+        lstQues->addItems(entries);
+        m_shownCounts = mode.lstQues.items;
+    }
+    const int selected = mode.lstQues.selected;
+    if (selected >= 0 && selected < lstQues->count()) {
+        lstQues->setCurrentRow(selected);
+        lstQues->scrollToItem(lstQues->item(selected), QAbstractItemView::PositionAtCenter);
+    } else {
+        lstQues->setCurrentRow(-1);
+        lstQues->clearSelection();
+    }
+}
+
+void frmmain::hoverCaption(QLabel* caption)
+{
+    if (m_hoveredCaption == caption)
+        return;
+    if (m_hoveredCaption)
+        m_hoveredCaption->setStyleSheet(QStringLiteral("color: #000000;"));
+    m_hoveredCaption = caption;
+    caption->setStyleSheet(QStringLiteral("color: %1;").arg(kHoveredCaption.name()));
+}
+
+void frmmain::showStartExitTwins(bool startHighlighted, bool exitHighlighted)
+{
+    Image6[0]->setVisible(startHighlighted);
+    Image6[2]->setVisible(!startHighlighted);
+    Image6[1]->setVisible(exitHighlighted);
+    Image6[3]->setVisible(!exitHighlighted);
+}
+
+// ---- commands ----
+
+void frmmain::Image6_Click(int index)
+{
+    if (index == 0) {
+        gGuard.gExamWindowActive = false;
+        ClockRandomSource random;
+        const StartOutcome outcome = startCommand(mode, random);
+        if (!outcome.started()) {
+            ShowMessage(outcome.refusal, gLogin.gAppName, OneButton, this);
             return;
         }
-        record = fillExamParameters(mode, practiceCount, limits, QStringLiteral("Verdana"), 10);
-    } catch (const std::exception& error) {
-        ShowMessage(QString::fromUtf8(error.what()), gLogin.gAppName, OneButton, this);
-        return;
+        // Hidden only now that the launch is sure.
+        hide();
+        ExamWindowLink::open(*outcome.record);
+    } else if (index == 1) {
+        endProgram();
     }
-    gGuard.gExamWindowActive = false;
-    hide();
-    ExamWindowLink::open(record);
+}
+
+void frmmain::endProgram()
+{
+    const std::function<void()> end = programEnd();
+    end();
 }
 
 void frmmain::mnuExam_Click()
@@ -147,9 +769,102 @@ void frmmain::mnuExam_Click()
     DefaultInstance<frmmain>::discard(this);
 }
 
+void frmmain::mnuclearHistory_Click()
+{
+    if (clearHistoryCommand) {
+        const std::function<void()> command = clearHistoryCommand;
+        command();
+        return;
+    }
+    ShowMessage(windowComesLaterText(QStringLiteral("Clear History")), gLogin.gAppName, OneButton, this);
+}
+
+void frmmain::mnuNotes_Click()
+{
+    NotesBrowserLink::open(this);
+}
+
+frmmain::MenuInputs frmmain::menuInputs() const
+{
+    MenuInputs inputs;
+    inputs.examDescription = m_examDescription;
+    inputs.administrator = gLogin.gLoginId.toUpper() == QLatin1String("ADMIN");
+    inputs.clearHistoryEnabled = mnuclearHistory->isEnabled();
+    inputs.adminPreferencesEnabled = mnuviewPref->isEnabled();
+    inputs.examDescriptionEnabled = mnuExamDescription->isEnabled();
+    inputs.showAdminPref = gLogin.gShowAdminPref;
+    inputs.learningObjectives = m_learningObjectives > 0;
+    inputs.webLinks = m_webLinks;
+    inputs.examComment = m_examComment;
+    inputs.foreColor = gMain.gMenuForeColor;
+    inputs.foreColorSelected = gMain.gMenuForeColorSelected;
+    inputs.fontFace = gMain.gMenuFontFace;
+    return inputs;
+}
+
+// ---- events ----
+
 void frmmain::closeEvent(QCloseEvent* event)
 {
+    if (gStartup.gDebug == 1)
+        WriteLog(QStringLiteral("begining of Function :Form_UnLoad:frmMain") + logDate());
     event->accept();
-    if (!ChangingExam)
-        QApplication::quit();
+    if (ChangingExam)
+        return;
+    emit unloading();
+    if (gStartup.gDebug == 1)
+        WriteLog(QStringLiteral("End of Function :Form_UnLoad:frmMain") + logDate());
+    endProgram();
+}
+
+void frmmain::mouseMoveEvent(QMouseEvent* event)
+{
+    showStartExitTwins(false, false);
+    emit freeAreaHovered();
+    QWidget::mouseMoveEvent(event);
+}
+
+void frmmain::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (!m_background.isNull()) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(rect(), m_background);
+        return;
+    }
+    QLinearGradient fill(0, 0, 0, height());
+    fill.setColorAt(0, QColor(0xf4, 0xf7, 0xfa));
+    fill.setColorAt(1, QColor(0xdc, 0xe6, 0xf0));
+    painter.fillRect(rect(), fill);
+}
+
+void frmmain::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // The window cannot stay maximised.
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized)
+        && !(windowState() & Qt::WindowMinimized))
+        QTimer::singleShot(0, this, [this] { setWindowState(windowState() & ~Qt::WindowMaximized); });
+}
+
+bool frmmain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == tvwCategory->viewport() && event->type() == QEvent::MouseButtonPress) {
+        // A new click: whatever a keyboard toggle left is not this click's.
+        m_boxChanged = false;
+    } else if (auto* caption = qobject_cast<QLabel*>(watched);
+               caption && (caption == Label7 || caption == Label9 || caption == Label10)) {
+        if (event->type() == QEvent::Enter) {
+            hoverCaption(caption);
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            if (caption == Label9)
+                mode.Label9_Click();
+            else if (caption == Label7)
+                mode.Label7_Click();
+            else
+                mode.Label10_Click();
+            showState();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }

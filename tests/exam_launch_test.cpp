@@ -2,10 +2,19 @@
 #include "exam/ClockRandomSource.h"
 #include "exam/QuestionList.h"
 #include "exam/QuestionSetBuilder.h"
+#include "foundation/SharedState.h"
 #include "mainwindow/ExamLaunch.h"
+#include "mainwindow/MainWindowLoad.h"
+#include "mainwindow/MainWindowShared.h"
+#include "mainwindow/ModeChoice.h"
+#include "tests/support/DebugLogFile.h"
 #include "tests/support/ExamBankFixture.h"
+#include "tests/support/FailingWrites.h"
+#include "tests/support/ScriptedRandomSource.h"
+#include "tests/support/TempHome.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <random>
 
 namespace {
@@ -100,6 +109,258 @@ TEST(ExamLaunch, SimulatedLimitsComeFromTheExamRow)
     const ModeLimits read = readSimulatedLimits(bank.conn(), given);
     EXPECT_EQ((std::vector<int>{read.maxTime, read.maxPassScore, read.maxQuestions}), (std::vector<int>{90, 70, 0}))
         << "a NULL limit reads 0";
+}
+
+// ---- the start command ----
+
+// A bank of three categories (11, 12 and 20 questions of their own; the
+// first two with a chapter of 5 more), an exam row with the simulated and
+// adaptive limits, and the main window's choice loaded from it for ALICE.
+class StartCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetSharedState();
+        resetMainWindowShared();
+        gLogin.gAppName = QStringLiteral("Ziduver");
+        gLogin.gLoginId = QStringLiteral("ALICE");
+        gLogin.gUserCode = QStringLiteral("40000");
+        gLogin.gExamDesc = QStringLiteral("Exam One");
+        gLogin.gExamDbPath = bank.path();
+        gLogin.gExamConnStr = bank.connectionString();
+        gStartup.gDbPassword = QStringLiteral("pw");
+        gStartup.gSysConnStr = QStringLiteral("DBQ=sys.qzr;");
+        gMain.gFontFace = QStringLiteral("DejaVu Sans");
+        gMain.gFontSize = 10.0;
+        ExamBankWriter::ExamRow row;
+        row.code = QStringLiteral("EX1");
+        row.simulatedMinutes = 90;
+        row.simulatedPassScore = 70;
+        row.simulatedQuestions = 40;
+        row.adaptiveMinutes = 45;
+        row.adaptivePassScore = 65;
+        row.adaptiveQuestions = 25;
+        bank.writer().addExam(row);
+        bank.category(1).chapter(11, 1).category(2).chapter(21, 2).category(3);
+        bank.questions(1, 11, 1).questions(12, 5, 1, 1, 11);
+        bank.questions(17, 12, 2).questions(29, 5, 2, 1, 21);
+        bank.questions(34, 20, 3);
+        reload();
+    }
+    void TearDown() override
+    {
+        resetSharedState();
+        resetMainWindowShared();
+    }
+
+    void reload() { choice.load(gLogin.gExamDesc, readMainWindowLoad(bank.conn()), false); }
+
+    StartOutcome start()
+    {
+        ScriptedRandomSource random({0.9, 0.6});
+        return startCommand(choice, random);
+    }
+    QString refusal() { return start().refusal; }
+
+    // The ticks stored in the exam database, as "code:0/1" in code order.
+    QString storedTicks(const char* table, const char* code)
+    {
+        QStringList ticks;
+        for (const db::Row& row : bank.conn().query(QStringLiteral("SELECT %1, Qc_Selected FROM %2 ORDER BY 1")
+                                                        .arg(QLatin1String(code), QLatin1String(table))))
+            ticks << row.text(0) + QLatin1Char(':') + row.text(1);
+        return ticks.join(QLatin1Char(' '));
+    }
+    QString storedPool()
+    {
+        return storedTicks("Qe_Category", "Qc_catcode") + QStringLiteral(" | ")
+            + storedTicks("Qe_Chapters", "Qc_ChapterCode");
+    }
+
+    TempHome home;
+    ExamBankFixture bank;
+    ModeChoice choice;
+};
+
+TEST_F(StartCommand, FillsTheLaunchRecordOfEachMode)
+{
+    const QString untouched = storedPool();
+    // The pretest, as loaded: 3 x 11 questions, a minute, the simulated pass score.
+    const StartOutcome pretest = start();
+    ASSERT_TRUE(pretest.started()) << pretest.refusal.toStdString();
+    const ExamParameters& t = *pretest.record;
+    EXPECT_EQ(t.gExamMode, QStringLiteral("TEST"));
+    EXPECT_EQ((std::vector<int>{t.gQuizQuestionCount, t.gQuizMinutes, t.gQuizHours, t.gQuizPassScore}),
+              (std::vector<int>{33, 1, 0, 70}));
+    EXPECT_EQ(t.gQuizUserName, QStringLiteral("ALICE"));
+    EXPECT_EQ(t.gQuizUserCode, 40000) << "codes are 32-bit";
+    EXPECT_EQ(t.gQuizConnStr, bank.connectionString());
+    EXPECT_EQ(t.gQuizDbPassword, QStringLiteral("pw"));
+    EXPECT_EQ(t.gQuizSysConnStr, QStringLiteral("DBQ=sys.qzr;"));
+    EXPECT_EQ(t.gQuizExamDbPath, bank.path());
+    EXPECT_EQ(t.gQuizExamName, QStringLiteral("Exam One"));
+    EXPECT_EQ(t.gQuizFontName, QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(t.gQuizFontSize, 12);
+    EXPECT_TRUE(t.gQuizQuestionsCounted);
+    EXPECT_EQ(t.gQuizRandomStart, 2) << "the second of two draws";
+    EXPECT_EQ(t.gQuizAppPath, home.path());
+    EXPECT_EQ(t.gAppTitle, QStringLiteral("Ziduver"));
+    EXPECT_FALSE(t.gQuizCheatKeyEnabled);
+
+    // The simulated exam: its own count and minutes.
+    choice.Image2_Click(1);
+    const StartOutcome simulated = start();
+    ASSERT_TRUE(simulated.started()) << simulated.refusal.toStdString();
+    EXPECT_EQ(simulated.record->gExamMode, QStringLiteral("SIMULATED"));
+    EXPECT_EQ((std::vector<int>{simulated.record->gQuizQuestionCount, simulated.record->gQuizMinutes,
+                                simulated.record->gQuizPassScore}),
+              (std::vector<int>{40, 90, 70}));
+    EXPECT_EQ(storedPool(), untouched) << "only practice writes the pool";
+
+    // Practice over category 2 and its chapter: the chosen count, a minute.
+    choice.Image3_Click(1);
+    const int category2 = choice.tree.find(QStringLiteral("ID2"));
+    choice.tree.setChecked(category2, true);
+    choice.tvwCategory_NodeCheck(category2);
+    ASSERT_EQ(choice.lstQues.selectedNumber(), 17);
+    choice.lstQues.selectNumber(15);
+    const StartOutcome practice = start();
+    ASSERT_TRUE(practice.started()) << practice.refusal.toStdString();
+    EXPECT_EQ(practice.record->gExamMode, QStringLiteral("PRACTICE"));
+    EXPECT_EQ((std::vector<int>{practice.record->gQuizQuestionCount, practice.record->gQuizMinutes}),
+              (std::vector<int>{15, 1}));
+    EXPECT_EQ(storedPool(), QStringLiteral("1:0 2:1 3:0 | 11:0 21:1"));
+    EXPECT_EQ(CountSelectedQuestions(bank.conn()), 17);
+}
+
+TEST_F(StartCommand, RefusesInTheOrderOfItsChecks)
+{
+    EXPECT_EQ(refusal(), QString()) << "the loaded pretest starts";
+
+    choice.lstQues.selected = -1;
+    EXPECT_EQ(refusal(), QStringLiteral("No questions selected. Can't Proceed"));
+    reload();
+
+    choice.pretestChosen = false;
+    EXPECT_EQ(refusal(), QStringLiteral("Select any of the exam type and click to confirm selection"));
+    reload();
+
+    gStartup.gDebug = 1;
+    removeDebugLog();
+    gLogin.gLoginId = QStringLiteral("ADMIN");
+    EXPECT_EQ(refusal(), QStringLiteral("ADMIN user cannot write exam"));
+    ASSERT_EQ(debugLogLines().size(), 1);
+    EXPECT_TRUE(debugLogLines()[0].startsWith(QStringLiteral("Admin user can't write exam:Command1_Click:frmMain")));
+    gLogin.gLoginId = QStringLiteral("ALICE");
+    gStartup.gDebug = 0;
+
+    choice.tree.setChecked(CategoryTree::kRoot, false);
+    EXPECT_EQ(refusal(), QStringLiteral("Not enough data to proceed.\r\nCategories not Selected for Exam."));
+    reload();
+
+    // Adaptive testing never starts on the values of an earlier launch.
+    choice.chooseOption(ModeChoice::Adaptive);
+    ASSERT_TRUE(choice.pretestChosen) << "the option leaves the picture's flag";
+    EXPECT_EQ(refusal(),
+              QStringLiteral("Adaptive Testing cannot be started. Choose Pretest, Practice Drills or "
+                             "Simulated Exam."));
+    reload();
+
+    choice.gMaxQuestions = 0;
+    EXPECT_EQ(refusal(), QStringLiteral("Select atleast one question"));
+    reload();
+
+    // The pretest's check: category 3 is given too few questions.
+    bank.conn().exec(QStringLiteral("UPDATE Qe_QuestionsHead SET Qq_CatCode = 1 WHERE Qq_QuestCode > 34"));
+    EXPECT_EQ(refusal(), QStringLiteral("Can't take this test. Not enough questions in all categories!"));
+}
+
+TEST_F(StartCommand, RefusesASimulatedExamWithoutOneOfItsLimits)
+{
+    const struct {
+        const char* column;
+        const char* value;
+        const char* limit;
+    } cases[] = {
+        {"Qe_Simulated_Time", "NULL", "time limit"},
+        {"Qe_Simulated_Time", "0", "time limit"},
+        {"Qe_Simulated_PassScore", "NULL", "pass score"},
+        {"Qe_Simulated_PassScore", "-5", "pass score"},
+        {"Qe_Simulated_NoofQuest", "NULL", "number of questions"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.column) + "=" + c.value);
+        bank.conn().exec(QStringLiteral("UPDATE Qe_Exam SET Qe_Simulated_Time = 90, Qe_Simulated_PassScore = 70, "
+                                        "Qe_Simulated_NoofQuest = 40"));
+        bank.conn().exec(
+            QStringLiteral("UPDATE Qe_Exam SET %1 = %2").arg(QLatin1String(c.column), QLatin1String(c.value)));
+        reload();
+        choice.Image2_Click(1);
+        EXPECT_EQ(refusal(),
+                  QStringLiteral("The simulated exam cannot start: the exam database sets no %1.")
+                      .arg(QLatin1String(c.limit)));
+    }
+}
+
+TEST_F(StartCommand, HotKeyIsCopiedOnlyWhenItIsANumber)
+{
+    const struct {
+        bool cheat;
+        const char* hotKey;
+        bool enabled;
+        int key;
+    } cases[] = {{true, "112", true, 112},
+                 {true, " 65 ", true, 65},
+                 {true, "", false, 0},
+                 {true, "F1", false, 0},
+                 {false, "112", false, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.hotKey);
+        gAdmin.gCheatKeyEnabled = c.cheat;
+        gAdmin.gHotKey = QLatin1String(c.hotKey);
+        const StartOutcome outcome = start();
+        ASSERT_TRUE(outcome.started()) << outcome.refusal.toStdString();
+        EXPECT_EQ(outcome.record->gQuizCheatKeyEnabled, c.enabled);
+        EXPECT_EQ(outcome.record->gQuizHotKey, c.key);
+    }
+}
+
+TEST_F(StartCommand, PracticeCountAboveThePoolIsRefusedWithTheTicksSaved)
+{
+    choice.Image3_Click(1);
+    const int chapter = choice.tree.find(QStringLiteral("11ID"));
+    choice.tree.setChecked(chapter, true);
+    choice.tvwCategory_NodeCheck(chapter);
+    ASSERT_EQ(choice.gMaxQuestions, 16) << "the chapter and its category's own questions";
+    // A count the list may still hold from before.
+    choice.lstQues.items = {17};
+    choice.lstQues.selected = 0;
+    EXPECT_EQ(refusal(), QStringLiteral("Number of questions cannot exceed 16"));
+    EXPECT_EQ(storedPool(), QStringLiteral("1:1 2:0 3:0 | 11:1 21:0"));
+}
+
+TEST_F(StartCommand, AFailedSaveSavesNothingAndStartsNothing)
+{
+    bank.conn().exec(QStringLiteral("UPDATE Qe_Category SET Qc_Selected = 1"));
+    bank.conn().exec(QStringLiteral("UPDATE Qe_Chapters SET Qc_Selected = 1"));
+    const QString before = storedPool();
+    choice.Image3_Click(1);
+    const int chapter = choice.tree.find(QStringLiteral("21ID"));
+    choice.tree.setChecked(chapter, true);
+    choice.tvwCategory_NodeCheck(chapter);
+    for (const FailingWrites::Raise raise : {FailingWrites::Raise::Abort, FailingWrites::Raise::Rollback}) {
+        // The categories are written, then the second chapter fails.
+        const FailingWrites seam(bank.path(), QStringLiteral("Qe_Chapters"), 1, FailingWrites::Write::Update, raise);
+        const StartOutcome outcome = start();
+        EXPECT_FALSE(outcome.started());
+        EXPECT_TRUE(outcome.refusal.startsWith(QStringLiteral("The chosen categories and chapters could not be saved")))
+            << outcome.refusal.toStdString();
+        EXPECT_TRUE(outcome.refusal.contains(FailingWrites::message()));
+        EXPECT_EQ(storedPool(), before);
+    }
+    const StartOutcome outcome = start();
+    ASSERT_TRUE(outcome.started()) << outcome.refusal.toStdString();
+    EXPECT_EQ(storedPool(), QStringLiteral("1:0 2:1 3:0 | 11:0 21:1"));
 }
 
 } // namespace

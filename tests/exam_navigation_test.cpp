@@ -34,6 +34,9 @@ TEST(ExamNavigation, NextMovesWithinTheExamsLengthPerModeAndPosition)
         {"review stops at its index", M::Practice, 5, 7, 20, true, 5, 5, 7, true, true, true, true},
         {"review in another mode shows", M::Adaptive, 2, 7, 20, true, 5, 3, 7, true, true, true, true},
         {"review at the exam's end", M::Test, 20, 7, 20, true, 20, 20, 20, true, false, true, true},
+        // Review entered at question 5 after going back from 7: the count is
+        // cut to 5, and questions 6 and 7 stay reached (they were answered).
+        {"review cut below the questions reached", M::Simulated, 5, 7, 5, true, 5, 5, 7, true, false, true, true},
     };
     for (const NextCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -95,6 +98,12 @@ TEST(ExamNavigation, AJumpSetsNextAndPreviousByPosition)
         EXPECT_EQ(m.prevEnabled, c.prev);
         EXPECT_EQ(m.nextEnabled, c.next);
     }
+    // A question reached beyond a count that review cut is still shown.
+    const NavigationMove beyond = jumpMove(7, {5, 7, 5, true, 5});
+    EXPECT_EQ(beyond.current, 7);
+    EXPECT_FALSE(beyond.nextEnabled);
+    EXPECT_TRUE(beyond.prevEnabled);
+    EXPECT_EQ(jumpMove(9, {5, 7, 5, true, 5}).current, 7) << "never past the questions reached";
 }
 
 TEST(ExamNavigation, TheAlertGateRaisesThePanelOrLetsOnePassWithTheTag)

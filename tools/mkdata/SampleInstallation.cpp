@@ -99,6 +99,8 @@ ExamIdentity writeSampleExam(const QString& home)
     makeFolder(folder);
     copyFolder(QDir(source).filePath(QStringLiteral("images")), QDir(folder).filePath(QStringLiteral("images")));
     copyFolder(QDir(source).filePath(QStringLiteral("Scenario")), QDir(folder).filePath(QStringLiteral("Scenario")));
+    // The exam's logo, which the main window shows beside the exam's name.
+    copyFile(QDir(source).filePath(QStringLiteral("logo.jpg")), QDir(folder).filePath(QStringLiteral("logo.jpg")));
 
     const QString content = QString::fromUtf8(readFile(QDir(source).filePath(QStringLiteral("sample-exam.sql"))));
     ExamIdentity identity;

@@ -1,0 +1,48 @@
+#include "admin/ExamRights.h"
+
+#include "admin/AdminTexts.h"
+#include "foundation/DisplayRoutines.h"
+#include "foundation/UserRights.h"
+#include "platform/db/Connection.h"
+
+std::vector<SystemDatabase::AttachedExam> permissionExams(SystemDatabase& system)
+{
+    std::vector<SystemDatabase::AttachedExam> exams;
+    for (const SystemDatabase::AttachedExam& exam : system.examsByCode())
+        if (FileExists(exam.path))
+            exams.push_back(exam);
+    return exams;
+}
+
+QStringList grantedExamCodes(SystemDatabase& system, const QString& login)
+{
+    const std::optional<SystemDatabase::Profile> user = system.profileByLogin(login);
+    const int code = user ? user->code : 0;
+    // Codes kept for the program's own use never show rights.
+    if (code == 0 || code == 99998 || code == 99999)
+        return {};
+    QStringList codes;
+    for (const SystemDatabase::ExamRight& right : system.rightsOf(code))
+        if (admits(right.haveRight))
+            codes << right.examCode;
+    return codes;
+}
+
+RightChange changeRight(db::Connection& connection, int userCode, bool granted, const QString& examPath,
+                        const QString& examCode, const QString& login, const QString& firstName)
+{
+    RightChange change;
+    change.ok = Gen_UpdateRights(connection, userCode, granted, examPath, examCode, change.error, login, firstName);
+    change.stored = granted;
+    if (!change.ok) {
+        // Unless the store says otherwise, the right is as it was.
+        change.stored = !granted;
+        try {
+            const auto right = SystemDatabase(connection).rightOf(userCode, examCode);
+            change.stored = right && admits(right->haveRight);
+        } catch (const std::exception& error) {
+            change.error += QStringLiteral("\r\n") + describeError(error);
+        }
+    }
+    return change;
+}

@@ -1,0 +1,469 @@
+// The user panel of the administration window: the user list, the profile
+// and the rights per exam.
+#include "admin/AdminTexts.h"
+#include "admin/ExamRights.h"
+#include "admin/UserAccounts.h"
+#include "admin/frmAdminPref.h"
+#include "foundation/DebugLog.h"
+#include "foundation/Messages.h"
+#include "foundation/SharedState.h"
+#include "foundation/SystemDatabase.h"
+#include "foundation/UiHooks.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit* textBox(const char* name, int maxLength, QWidget* parent, bool password = false)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setMaxLength(maxLength);
+    if (password)
+        box->setEchoMode(QLineEdit::Password);
+    return box;
+}
+
+QPushButton* button(const QString& caption, const char* name, QWidget* parent)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+const QString kLineEnd = QStringLiteral("\r\n");
+
+} // namespace
+
+void frmAdminPref::buildUserPanel()
+{
+    auto* listGroup = new QGroupBox(QStringLiteral("List of Users"), fraUserSettings);
+    flexUser = new QTableWidget(0, 3, listGroup);
+    flexUser->setObjectName(QStringLiteral("flexUser"));
+    flexUser->setHorizontalHeaderLabels({QStringLiteral("User ID"), QStringLiteral("User Name"), QString()});
+    flexUser->setColumnHidden(2, true);
+    flexUser->verticalHeader()->hide();
+    flexUser->setSelectionBehavior(QAbstractItemView::SelectRows);
+    flexUser->setSelectionMode(QAbstractItemView::SingleSelection);
+    flexUser->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    flexUser->horizontalHeader()->setStretchLastSection(false);
+    flexUser->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    cmdAdd = button(QStringLiteral("&Add"), "cmdAdd", listGroup);
+    cmdEdit = button(QStringLiteral("&Edit"), "cmdEdit", listGroup);
+    cmdDelete = button(QStringLiteral("&Delete"), "cmdDelete", listGroup);
+    auto* listButtons = new QHBoxLayout;
+    for (QPushButton* b : {cmdAdd, cmdEdit, cmdDelete})
+        listButtons->addWidget(b);
+    auto* listLayout = new QVBoxLayout(listGroup);
+    listLayout->addWidget(flexUser, 1);
+    listLayout->addLayout(listButtons);
+
+    auto* userSide = new QWidget(fraUserSettings);
+    stabUser = new QTabBar(userSide);
+    stabUser->setObjectName(QStringLiteral("stabUser"));
+    stabUser->addTab(QStringLiteral("Edit User Profile"));
+    stabUser->addTab(QStringLiteral("Grant/Deny Permission"));
+
+    fraEditUser = new QFrame(userSide);
+    fraEditUser->setObjectName(QStringLiteral("fraEditUser"));
+    txtLogID = textBox("txtLogID", 15, fraEditUser);
+    txtPassWord = textBox("txtPassWord", 10, fraEditUser, true);
+    txtConfirmPass = textBox("txtConfirmPass", 10, fraEditUser, true);
+    txtFirstName = textBox("txtFirstName", 50, fraEditUser);
+    txtMidName = textBox("txtMidName", 50, fraEditUser);
+    txtLastName = textBox("txtLastName", 50, fraEditUser);
+    txtEMail = textBox("txtEMail", 50, fraEditUser);
+    txtAdd1 = textBox("txtAdd1", 50, fraEditUser);
+    txtAdd2 = textBox("txtAdd2", 50, fraEditUser);
+    txtState = textBox("txtState", 50, fraEditUser);
+    txtZip = textBox("txtZip", 10, fraEditUser);
+    txtPhone = textBox("txtPhone", 15, fraEditUser);
+    // Only Add opens the login box: an edit never changes a login.
+    txtLogID->setEnabled(false);
+    chkDefault = new QCheckBox(QStringLiteral("Default User"), fraEditUser);
+    chkDefault->setObjectName(QStringLiteral("chkDefault"));
+    cmdOK = button(QStringLiteral("&Save"), "cmdOK", fraEditUser);
+    Command1 = button(QStringLiteral("Cance&l"), "Command1", fraEditUser);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Login ID"), txtLogID);
+    form->addRow(QStringLiteral("Password"), txtPassWord);
+    form->addRow(QStringLiteral("Confirm Password"), txtConfirmPass);
+    form->addRow(QStringLiteral("First Name"), txtFirstName);
+    form->addRow(QStringLiteral("Middle Name"), txtMidName);
+    form->addRow(QStringLiteral("Last Name"), txtLastName);
+    form->addRow(QStringLiteral("E-mail "), txtEMail);
+    form->addRow(QStringLiteral("Address"), txtAdd1);
+    form->addRow(QString(), txtAdd2);
+    form->addRow(QStringLiteral("State"), txtState);
+    form->addRow(QStringLiteral("Zip"), txtZip);
+    form->addRow(QStringLiteral("Phone"), txtPhone);
+    auto* profileButtons = new QHBoxLayout;
+    profileButtons->addWidget(chkDefault);
+    profileButtons->addStretch(1);
+    profileButtons->addWidget(cmdOK);
+    profileButtons->addWidget(Command1);
+    auto* profileLayout = new QVBoxLayout(fraEditUser);
+    profileLayout->addLayout(form);
+    profileLayout->addLayout(profileButtons);
+
+    fraGrantDeny = new QFrame(userSide);
+    fraGrantDeny->setObjectName(QStringLiteral("fraGrantDeny"));
+    grdPermission = new QTreeWidget(fraGrantDeny);
+    grdPermission->setObjectName(QStringLiteral("grdPermission"));
+    grdPermission->setHeaderLabels({QStringLiteral("Code"), QStringLiteral("Exam Name"), QStringLiteral("Path")});
+    grdPermission->setRootIsDecorated(false);
+    auto* grantLayout = new QVBoxLayout(fraGrantDeny);
+    grantLayout->addWidget(grdPermission);
+
+    auto* sideLayout = new QVBoxLayout(userSide);
+    sideLayout->setContentsMargins(0, 0, 0, 0);
+    sideLayout->addWidget(stabUser);
+    sideLayout->addWidget(fraEditUser, 1);
+    sideLayout->addWidget(fraGrantDeny, 1);
+
+    auto* panel = new QHBoxLayout(fraUserSettings);
+    panel->addWidget(listGroup, 2);
+    panel->addWidget(userSide, 3);
+}
+
+QList<QLineEdit*> frmAdminPref::textBoxes() const
+{
+    return {txtLogID,     txtPassWord,    txtConfirmPass, txtFirstName, txtMidName,
+            txtLastName,  txtEMail,       txtAdd1,        txtAdd2,      txtState,
+            txtZip,       txtPhone,       txtOldPass,     txtNewPass,   txtConfirmPassAdmin,
+            lblCurrebtDB, txtNewDataPath, lblExamCode,    lblExamDesc};
+}
+
+bool frmAdminPref::usersListed() const
+{
+    return flexUser->rowCount() > 0;
+}
+
+void frmAdminPref::selectUserRow(int row)
+{
+    const QSignalBlocker block(flexUser);
+    flexUser->setCurrentCell(row, 0);
+}
+
+void frmAdminPref::applyButtons(const ProfileButtonStates& states)
+{
+    const std::pair<QWidget*, std::optional<bool>> controls[] = {
+        {cmdAdd, states.add}, {cmdEdit, states.edit},    {cmdDelete, states.remove},
+        {cmdOK, states.save}, {Command1, states.cancel}, {txtLogID, states.loginBox}};
+    for (const auto& [control, enabled] : controls)
+        if (enabled)
+            control->setEnabled(*enabled);
+}
+
+void frmAdminPref::FillUserSettingsOnformLoad()
+{
+    ShowUsers();
+    FillPermissionGrid();
+    if (usersListed()) {
+        selectUserRow(0);
+        flexUser_RowColChange();
+    }
+}
+
+void frmAdminPref::ShowUsers()
+{
+    const std::vector<SystemDatabase::Profile> users = SystemDatabase(connection()).listedProfiles();
+    const QSignalBlocker block(flexUser);
+    flexUser->setRowCount(0);
+    if (users.empty()) {
+        blankScreen();
+        // The exam being attached and the new administrator password keep
+        // their boxes.
+        for (QLineEdit* box : textBoxes())
+            if (box != txtNewDataPath && box != txtConfirmPassAdmin && box != txtNewPass && box != lblExamCode
+                && box != lblExamDesc)
+                box->setEnabled(false);
+        return;
+    }
+    for (const SystemDatabase::Profile& user : users) {
+        const int row = flexUser->rowCount();
+        flexUser->insertRow(row);
+        flexUser->setItem(row, 0, new QTableWidgetItem(user.login));
+        flexUser->setItem(row, 1, new QTableWidgetItem(user.firstName));
+        flexUser->setItem(row, 2, new QTableWidgetItem(QString::number(user.code)));
+    }
+}
+
+void frmAdminPref::blankScreen()
+{
+    // The exam being attached stays with its path, and so do the root
+    // database and the administrator's current password.
+    for (QLineEdit* box : textBoxes())
+        if (box != txtNewDataPath && box != lblCurrebtDB && box != txtOldPass && box != lblExamCode
+            && box != lblExamDesc)
+            box->clear();
+    const QSignalBlocker block(grdPermission);
+    for (int i = 0; i < grdPermission->topLevelItemCount(); ++i)
+        grdPermission->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+}
+
+void frmAdminPref::showData(const QString& login)
+{
+    reopenConnection();
+    m_saveMode = QStringLiteral("EDIT");
+    QString wanted = login;
+    if (wanted.isEmpty()) {
+        const int row = flexUser->currentRow();
+        if (const QTableWidgetItem* item = row >= 0 ? flexUser->item(row, 0) : nullptr)
+            wanted = item->text();
+    }
+    if (wanted.isEmpty())
+        return;
+    SystemDatabase system(connection());
+    const std::optional<SystemDatabase::Profile> user = system.profileByLogin(wanted);
+    if (!user)
+        return;
+    m_shownUserCode = user->code;
+    txtAdd1->setText(user->address1);
+    txtAdd2->setText(user->address2);
+    txtFirstName->setText(user->firstName);
+    txtLastName->setText(user->lastName);
+    txtMidName->setText(user->middleName);
+    txtEMail->setText(user->email);
+    txtLogID->setText(user->login);
+    txtPassWord->setText(user->password);
+    txtConfirmPass->setText(user->password);
+    txtZip->setText(user->zip);
+    txtState->setText(user->state);
+    txtPhone->setText(user->phone);
+    chkDefault->setChecked(chkDefaultUser(system, user->login) == 1);
+    FillPermissionGrid();
+    ShowPermissions();
+}
+
+void frmAdminPref::cmdAdd_Click()
+{
+    for (QLineEdit* box : textBoxes())
+        if (box != txtNewDataPath && box != lblCurrebtDB && box != txtOldPass)
+            box->setEnabled(true);
+    chkDefault->setChecked(false);
+    m_saveMode = QStringLiteral("ADD");
+    blankScreen();
+    applyButtons(profileButtonsAfter(ProfileStep::Add, usersListed(), false));
+    txtFirstName->setFocus();
+}
+
+void frmAdminPref::cmdEdit_Click()
+{
+    flexUser_DblClick();
+    applyButtons(profileButtonsAfter(ProfileStep::Edit, usersListed(), false));
+}
+
+void frmAdminPref::flexUser_DblClick()
+{
+    if (usersListed())
+        showData(QString());
+}
+
+void frmAdminPref::flexUser_RowColChange()
+{
+    if (usersListed())
+        showData(QString());
+}
+
+void frmAdminPref::cmdOK_Click()
+{
+    SaveRequest request;
+    request.profile = {txtLogID->text(),   txtPassWord->text(), txtConfirmPass->text(), txtFirstName->text(),
+                       txtMidName->text(), txtLastName->text(), txtEMail->text(),       txtAdd1->text(),
+                       txtAdd2->text(),    txtState->text(),    txtZip->text(),         txtPhone->text()};
+    QString message;
+    if (!ValdateData(request.profile, message)) {
+        if (!message.isEmpty())
+            ShowMessage(message, gLogin.gAppName, OneButton, this);
+        return;
+    }
+    reopenConnection();
+    request.editing = m_saveMode == QLatin1String("EDIT");
+    request.userCode = m_shownUserCode;
+    request.makeDefault = chkDefault->isChecked();
+    for (int i = 0; i < grdPermission->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = grdPermission->topLevelItem(i);
+        request.rights.push_back({item->text(0), item->text(2), item->checkState(0) == Qt::Checked});
+    }
+    SaveOutcome outcome;
+    {
+        BusyPointer busy;
+        outcome = saveUser(connection(), request);
+    }
+    switch (outcome.status) {
+    case SaveOutcome::Status::Invalid:
+        ShowMessage(outcome.message, gLogin.gAppName, OneButton, this);
+        return;
+    case SaveOutcome::Status::LoginTaken:
+        m_saveMode = QStringLiteral("Add");
+        ShowMessage(outcome.message, gLogin.gAppName, OneButton, this);
+        txtLogID->clear();
+        txtLogID->setFocus();
+        return;
+    case SaveOutcome::Status::Failed:
+        // Nothing was written: the profile stays open for another try.
+        if (gStartup.gDebug == 1)
+            WriteLog(outcome.message + QStringLiteral(" : cmdOK_Click : frmAdminPref ") + logDate());
+        ShowMessage(outcome.message, gLogin.gAppName, OneButton, this);
+        return;
+    case SaveOutcome::Status::Saved:
+        break;
+    }
+    m_saveMode = QStringLiteral("EDIT");
+    m_shownUserCode = outcome.userCode;
+    txtLogID->setText(request.profile.login.trimmed());
+    for (const CopyFailure& failure : outcome.copyFailures) {
+        ShowMessage(failure.message, gLogin.gAppName, OneButton, this);
+        const QSignalBlocker block(grdPermission);
+        for (int i = 0; i < grdPermission->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = grdPermission->topLevelItem(i);
+            if (item->text(0) == failure.examCode) {
+                item->setCheckState(0, failure.storedRight ? Qt::Checked : Qt::Unchecked);
+                break;
+            }
+        }
+    }
+
+    ShowUsers();
+    for (int row = 0; row < flexUser->rowCount(); ++row)
+        if (flexUser->item(row, 2)->text().toInt() == outcome.userCode)
+            selectUserRow(row);
+    RefillUserList();
+    FillExistingExamsInList();
+    applyButtons(profileButtonsAfter(ProfileStep::SaveDone, usersListed(), true));
+}
+
+void frmAdminPref::Command1_Click()
+{
+    const bool loginShown = !txtLogID->text().trimmed().isEmpty();
+    if (loginShown)
+        txtLogID->setEnabled(false);
+    showData(QString());
+    applyButtons(profileButtonsAfter(ProfileStep::Cancel, usersListed(), loginShown));
+}
+
+void frmAdminPref::cmdDelete_Click()
+{
+    const int row = flexUser->currentRow();
+    auto cell = [this, row](int column) {
+        const QTableWidgetItem* item = row >= 0 ? flexUser->item(row, column) : nullptr;
+        return item ? item->text() : QString();
+    };
+    const QString login = cell(0);
+    {
+        SystemDatabase system(connection());
+        const QString refusal = deleteRefusal(system, login, chkDefault->isChecked());
+        if (!refusal.isEmpty()) {
+            ShowMessage(refusal, gLogin.gAppName, OneButton, this);
+            return;
+        }
+    }
+    if (row >= 0
+        && ShowMessage(QStringLiteral("Delete user ") + cell(1) + kLineEnd
+                           + QStringLiteral("This will clear the user history also.") + kLineEnd
+                           + QStringLiteral("Do you want to continue?"),
+                       gLogin.gAppName, YesNo, this)
+            == ResultYes) {
+        const int code = cell(2).toInt();
+        reopenConnection();
+        deleteUser(connection(), code);
+        DeleteFromUsergridinAttachExam(code);
+        cmdUpdateExamUsers_Click();
+        ShowUsers();
+        if (usersListed()) {
+            selectUserRow(0);
+            flexUser_RowColChange();
+        }
+        applyButtons(profileButtonsAfter(ProfileStep::DeleteDone, usersListed(), false));
+    }
+    cmdAdd->setEnabled(true);
+}
+
+void frmAdminPref::RefillUserList()
+{
+    const QSignalBlocker block(grdUserList);
+    grdUserList->clear();
+    // A connection of its own: the list is also refilled from outside.
+    SystemDatabase system;
+    for (const SystemDatabase::Profile& user : system.listedProfiles()) {
+        auto* item = new QTreeWidgetItem(grdUserList);
+        item->setText(0, user.firstName + QStringLiteral("[ ") + user.login + QStringLiteral(" ]"));
+        item->setText(1, QString::number(user.code));
+        item->setText(2, user.login);
+        item->setText(3, user.firstName);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, Qt::Checked);
+    }
+}
+
+void frmAdminPref::DeleteFromUsergridinAttachExam(int userCode)
+{
+    for (int i = 0; i < grdUserList->topLevelItemCount(); ++i) {
+        if (grdUserList->topLevelItem(i)->text(1).toInt() == userCode) {
+            const QSignalBlocker block(grdUserList);
+            delete grdUserList->takeTopLevelItem(i);
+            return;
+        }
+    }
+}
+
+void frmAdminPref::cmdSelectAll_Click()
+{
+    const bool deselect = cmdSelectAll->text() == QLatin1String("DeSelect &All");
+    {
+        const QSignalBlocker block(grdUserList);
+        for (int i = 0; i < grdUserList->topLevelItemCount(); ++i)
+            grdUserList->topLevelItem(i)->setCheckState(0, deselect ? Qt::Unchecked : Qt::Checked);
+    }
+    cmdSelectAll->setText(deselect ? QStringLiteral("Select &All") : QStringLiteral("DeSelect &All"));
+}
+
+void frmAdminPref::FillPermissionGrid()
+{
+    const std::vector<SystemDatabase::AttachedExam> exams = [this] {
+        SystemDatabase system(connection());
+        return permissionExams(system);
+    }();
+    const QSignalBlocker block(grdPermission);
+    grdPermission->clear();
+    for (const SystemDatabase::AttachedExam& exam : exams) {
+        auto* item = new QTreeWidgetItem(grdPermission);
+        item->setData(0, Qt::UserRole, QStringLiteral("ExamCode:") + exam.code);
+        item->setText(0, exam.code);
+        item->setText(1, exam.description);
+        item->setText(2, exam.path);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, Qt::Unchecked);
+    }
+}
+
+void frmAdminPref::ShowPermissions()
+{
+    SystemDatabase system(connection());
+    const QStringList granted = grantedExamCodes(system, txtLogID->text());
+    const QSignalBlocker block(grdPermission);
+    for (const QString& code : granted) {
+        for (int i = 0; i < grdPermission->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = grdPermission->topLevelItem(i);
+            if (item->text(0).compare(code, Qt::CaseInsensitive) == 0) {
+                item->setCheckState(0, Qt::Checked);
+                break;
+            }
+        }
+    }
+}

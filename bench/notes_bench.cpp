@@ -1,0 +1,274 @@
+#include "bench/BenchRegistry.h"
+#include "foundation/AnswerTables.h"
+#include "foundation/SharedState.h"
+#include "foundation/UserNotesTable.h"
+#include "notes/NotesBrowser.h"
+#include "notes/NotesGridModel.h"
+#include "notes/NotesReport.h"
+#include "platform/db/Transaction.h"
+#include "tests/support/ExamBankFixture.h"
+
+#include <QFileInfo>
+#include <sqlite3.h>
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+// The notes browser's tree and grid over two exams that hold 10,000 notes
+// between them (every user's, "<All>" on each exam node), and the notes
+// printer's page for 500 notes of every question type with right answers
+// and explanations. Each is measured against its bare reads stepped through
+// the C API.
+namespace {
+
+constexpr int kNotesPerExam = 5000;
+constexpr int kQuestionsPerExam = 2000;
+constexpr int kCategories = 20;
+constexpr int kChaptersPerCategory = 5;
+constexpr int kPrintedNotes = 500;
+enum Kind { Choice, Essay, Fill, List, Tree, Place, KindCount };
+
+const QString kNoteText = QStringLiteral("Remember the second case, it comes up often.\r\n"
+                                         "It follows from the first & needs <care>.\r\nSee the book, page 12.");
+
+// A bank of kQuestionsPerExam questions of every kind, in categories and
+// chapters, with kNotesPerExam notes of three users.
+std::unique_ptr<ExamBankFixture> makeBank()
+{
+    auto f = std::make_unique<ExamBankFixture>();
+    ExamBankWriter& w = f->writer();
+    db::Transaction transaction(f->conn());
+    for (int cat = 1; cat <= kCategories; ++cat) {
+        w.addCategory({cat, QStringLiteral("Category %1").arg(cat), false});
+        for (int ch = 1; ch <= kChaptersPerCategory; ++ch)
+            w.addChapter({cat * 100 + ch, cat, QStringLiteral("Chapter %1 of %2").arg(ch).arg(cat), false});
+    }
+    static const int types[] = {1, 2, 3, 4, 4, 4};
+    static const int interactive[] = {0, 0, 0, 1, 2, 3};
+    for (int code = 1; code <= kQuestionsPerExam; ++code) {
+        const Kind kind = Kind((code - 1) % KindCount);
+        const int cat = (code - 1) % kCategories + 1;
+        const int chapter = code % (kChaptersPerCategory + 1); // 0: the category's own
+        ExamBankWriter::QuestionRow row;
+        row.code = code;
+        row.category = cat;
+        row.chapter = chapter == 0 ? 0 : cat * 100 + chapter;
+        row.type = types[kind];
+        row.interactive = interactive[kind];
+        row.text = QStringLiteral("Which of the following apply to case %1?\r\n<UL>\r\n<LI>the first case</LI>\r\n"
+                                  "<LI>the second case</LI>\r\n</UL>\r\nChoose <b>all</b> that apply.")
+                       .arg(code);
+        row.explanation = QStringLiteral("Because the second case\r\nfollows from the first.");
+        row.difficulty = 1;
+        w.addQuestion(row);
+        switch (kind) {
+        case Choice:
+            for (int seq = 1; seq <= 5; ++seq)
+                w.addChoice({code, seq, QStringLiteral("Choice %1 of question %2").arg(seq).arg(code), seq % 2 == 1});
+            break;
+        case Essay:
+        case Fill:
+            w.addFillAnswer(code, QStringLiteral("Paris|Lutetia"));
+            w.addFillAnswer(code, QStringLiteral("Rome|Roma"));
+            break;
+        case List:
+            for (int i = 1; i <= 6; ++i)
+                w.addInteractiveRow(
+                    {code, QStringLiteral("Step %1").arg(7 - i), i, QStringLiteral("Step %1").arg(i), i});
+            break;
+        case Tree:
+            for (int i = 1; i <= 6; ++i)
+                w.addInteractiveRow({code, i <= 3 ? QStringLiteral("Node %1").arg(i) : QString(), i,
+                                     QStringLiteral("Leaf %1").arg(i), i, QStringLiteral("Root")});
+            for (int i = 1; i <= 6; ++i)
+                w.addInteractiveAnswer({code, QStringLiteral("Leaf %1").arg(i), i,
+                                        QStringLiteral("Node %1").arg((i + 1) / 2), (i + 1) / 2});
+            break;
+        case Place:
+            for (int i = 1; i <= 4; ++i) {
+                w.addInteractiveRow(
+                    {code, QStringLiteral("Value %1").arg(5 - i), i, QStringLiteral("Place %1").arg(i), i});
+                w.addInteractiveAnswer(
+                    {code, QStringLiteral("Place %1").arg(i), i, QStringLiteral("Value %1").arg(i), i});
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    UserNotesTable notes(f->conn());
+    for (int i = 0; i < kNotesPerExam; ++i)
+        notes.addNote(2 + i % 3, (i * 7) % kQuestionsPerExam + 1, kNoteText, QDate(2024, 1, 1).addDays(i % 300));
+    transaction.commit();
+    f->conn().execScript(QStringLiteral("ANALYZE"));
+    return f;
+}
+
+std::array<std::unique_ptr<ExamBankFixture>, 2>& banks()
+{
+    static std::array<std::unique_ptr<ExamBankFixture>, 2> made{makeBank(), makeBank()};
+    return made;
+}
+
+sqlite3_stmt* prepare(sqlite3* db, const QString& sql)
+{
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr);
+    return stmt;
+}
+
+// Steps a statement to its end, reading every column.
+void stepAll(sqlite3_stmt* stmt, long long& sink)
+{
+    while (sqlite3_step(stmt) == SQLITE_ROW)
+        for (int c = 0; c < sqlite3_column_count(stmt); ++c)
+            sink += sqlite3_column_bytes16(stmt, c);
+}
+
+void stepCode(sqlite3_stmt* stmt, int code, long long& sink)
+{
+    sqlite3_reset(stmt);
+    sqlite3_bind_int(stmt, 1, code);
+    stepAll(stmt, sink);
+}
+
+// The tree's and grid's reads of both exams: open each, its categories,
+// chapters and every note.
+double browserFloor()
+{
+    long long sink = 0;
+    const double best = bench::bestOf(10, [&] {
+        for (const auto& bank : banks()) {
+            sqlite3* db = nullptr;
+            sqlite3_open_v2(bank->path().toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+            for (const QString& sql :
+                 {QStringLiteral("SELECT Qc_catcode, Qc_cat_desc FROM Qe_Category ORDER BY rowid"),
+                  QStringLiteral("SELECT Qc_ChapterCode, Qc_catcode, Qc_Chapter_Desc FROM Qe_Chapters ORDER BY rowid"),
+                  UserNotesTable::listedNotesSql({})}) {
+                sqlite3_stmt* stmt = prepare(db, sql);
+                stepAll(stmt, sink);
+                sqlite3_finalize(stmt);
+            }
+            sqlite3_close(db);
+        }
+    });
+    if (sink == 42)
+        std::printf(" ");
+    return best;
+}
+
+// The printed notes: the first kPrintedNotes notes of one exam, listed for
+// every user.
+notesreport::NotesReportRequest printRequest()
+{
+    ExamBankFixture& bank = *banks()[0];
+    notesreport::NotesReportRequest request;
+    request.examPath = bank.path();
+    request.answers = true;
+    request.explanation = true;
+    request.fontFace = QStringLiteral("Verdana");
+    for (const UserNotesTable::Note& note : UserNotesTable(bank.conn()).listedNotes({})) {
+        if (request.noteIds.size() == size_t(kPrintedNotes))
+            break;
+        request.noteIds.push_back(note.id);
+        request.questCodes.push_back(note.questCode);
+    }
+    return request;
+}
+
+double printerFloor(const notesreport::NotesReportRequest& request)
+{
+    sqlite3* db = banks()[0]->conn().handle();
+    sqlite3_stmt* rows = prepare(db, UserNotesTable::reportRowsOfNotesSql());
+    sqlite3_stmt* kind = prepare(db, AnswerTables::answerKindSql());
+    sqlite3_stmt* choices = prepare(db, AnswerTables::choicesAsStoredSql());
+    sqlite3_stmt* fills = prepare(
+        db, QStringLiteral("SELECT Qd_Desc_Answer FROM Qe_AnswerFill_Essay WHERE Qd_QuestCode = ? ORDER BY rowid"));
+    sqlite3_stmt* listRows = prepare(db, AnswerTables::orderedListRowsSql());
+    sqlite3_stmt* treeRows = prepare(db, AnswerTables::treeRowsSql());
+    sqlite3_stmt* leaves = prepare(db, AnswerTables::treeLeavesSql());
+    sqlite3_stmt* pairs = prepare(db, AnswerTables::placePairsSql());
+    const QByteArray ids = UserNotesTable::numbersParameter(request.noteIds).toUtf8();
+
+    long long sink = 0;
+    const double best = bench::bestOf(10, [&] {
+        sqlite3_reset(rows);
+        sqlite3_bind_text(rows, 1, ids.constData(), int(ids.size()), SQLITE_STATIC);
+        std::vector<int> found;
+        while (sqlite3_step(rows) == SQLITE_ROW) {
+            found.push_back(sqlite3_column_int(rows, 1));
+            for (int c = 0; c < sqlite3_column_count(rows); ++c)
+                sink += sqlite3_column_bytes16(rows, c);
+        }
+        for (const int code : found) {
+            stepCode(kind, code, sink);
+            switch (Kind((code - 1) % KindCount)) {
+            case Choice:
+                stepCode(choices, code, sink);
+                break;
+            case Essay:
+            case Fill:
+                stepCode(fills, code, sink);
+                break;
+            case List:
+                stepCode(listRows, code, sink);
+                break;
+            case Tree:
+                stepCode(treeRows, code, sink);
+                stepCode(leaves, code, sink);
+                break;
+            default:
+                stepCode(pairs, code, sink);
+            }
+        }
+    });
+    for (sqlite3_stmt* stmt : {rows, kind, choices, fills, listRows, treeRows, leaves, pairs})
+        sqlite3_finalize(stmt);
+    if (sink == 42)
+        std::printf(" ");
+    return best;
+}
+
+} // namespace
+
+ZIDUVER_BENCH("notes browser: tree and grid of 10,000 notes over two exams")
+{
+    banks();
+    const double floor = browserFloor();
+    notesbrowser::Viewer admin;
+    admin.admin = true;
+    size_t nodes = 0, rows = 0;
+    const double ours = bench::bestOf(10, [&] {
+        std::vector<notesbrowser::TreeNode> tree;
+        NotesGridModel grid;
+        rows = 0;
+        for (size_t i = 0; i < banks().size(); ++i) {
+            const QString path = banks()[i]->path();
+            const size_t exam = tree.size();
+            notesbrowser::FillExamsChaptersCategoriesInTree(tree, path, QStringLiteral("Exam %1").arg(i + 1),
+                                                            QString());
+            const notesbrowser::TreeNode& node = tree[exam];
+            grid.setRows(notesbrowser::ShowNotes(
+                notesbrowser::notesQuery(admin, node.key, node.tag, QStringLiteral("<All>"), std::nullopt), QString()));
+            rows += size_t(grid.rowCount());
+        }
+        nodes = tree.size();
+    });
+    std::printf("notes browser: %zu nodes, %zu notes listed, %.2f ms (target under 50 ms: %s)\n", nodes, rows, ours,
+                ours < 50.0 ? "ok" : "OVER");
+    bench::report("notes browser tree and grid (vs its bare reads)", ours, floor, 3.0);
+}
+
+ZIDUVER_BENCH("notes printer: page of 500 notes of every type")
+{
+    const notesreport::NotesReportRequest request = printRequest();
+    const double floor = printerFloor(request);
+    qsizetype size = 0;
+    const double ours = bench::bestOf(
+        10, [&] { size = notesreport::CreateQuestReport(banks()[0]->conn(), request, false).html.size(); });
+    std::printf("notes printer, answers and explanations: %lld characters, %.2f ms (target under 200 ms: %s)\n",
+                static_cast<long long>(size), ours, ours < 200.0 ? "ok" : "OVER");
+    bench::report("notes printer page of 500 notes (vs its bare reads)", ours, floor, 3.0);
+}

@@ -1,0 +1,39 @@
+#include "exam/WidgetExamHelp.h"
+
+#include "platform/ui/ActivationSource.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+WidgetExamHelp::WidgetExamHelp(QWidget* owner) : QWidget(owner, Qt::Window)
+{
+    setObjectName(QStringLiteral("Help"));
+    setWindowTitle(QStringLiteral("Help"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    markActivationNeutral(this);
+    m_text = new QTextBrowser(this);
+    m_text->setObjectName(QStringLiteral("txtHelp"));
+    m_text->setOpenLinks(true);
+    m_text->setOpenExternalLinks(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_text);
+    // Beside the exam rather than over its question: the right part of
+    // the screen, about half its width.
+    const QScreen* screen = owner && owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        const QSize size(qMin(760, area.width() / 2), qMin(640, area.height() * 3 / 4));
+        setGeometry(QRect(QPoint(area.right() - size.width() - 20, area.top() + 60), size));
+    }
+}
+
+void WidgetExamHelp::showHelp(const QString& html)
+{
+    m_text->setHtml(html);
+    show();
+    raise();
+    activateWindow();
+}

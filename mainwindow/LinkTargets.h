@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+// Where a target to open comes from; each source is prepared as its command
+// says.
+enum class LinkSource {
+    // A web link of the exam database: trimmed, "[localpath]" (exact case)
+    // becomes the program folder. An exam database can be attached from any
+    // folder, so only http, https and mailto addresses and existing local
+    // documents that are not programs or scripts open.
+    WebLink,
+    // The contact target of setup.xml: trimmed.
+    Contact,
+    // The help file named in setup.xml, below the program folder.
+    Help,
+    // A stored favourite: opened as it is.
+    Favourite,
+};
+
+// What opening a target comes to.
+struct LinkDecision {
+    enum Kind {
+        Nothing, // an empty target: nothing opens, nothing is said
+        Open,    // open `url`
+        Refuse,  // say `message`
+    };
+    Kind kind = Nothing;
+    QUrl url;
+    QString message;
+};
+
+// The target as its source prepares it, before it is parsed: a web link
+// with every "[localpath]" replaced and trimmed of blanks, a contact target
+// trimmed, the help file's path below the program folder, a favourite as it
+// is.
+QString preparedTarget(const QString& target, LinkSource source, const QString& programFolder);
+
+// The decision for a target of a source. Scheme addresses are parsed
+// strictly; "www." addresses become web addresses; any other text is a local
+// path ("\" read as "/", relative to the program folder), found without
+// regard to case and opened as a file URL.
+LinkDecision decideLinkTarget(const QString& target, LinkSource source, const QString& programFolder);
+
+// Opens URLs on the desktop; tests put in one that records them.
+class LinkOpener {
+public:
+    virtual ~LinkOpener() = default;
+    // False when the desktop could not open it.
+    virtual bool openUrl(const QUrl& url) = 0;
+};
+// The opener the program installed (null before one is).
+LinkOpener* installedLinkOpener();
+void installLinkOpener(LinkOpener* opener);
+
+// Opens a target of a source through the opener. A refusal, or an address the
+// desktop could not open, is written to the debug log (with the procedure's
+// name) and shown in the program's message box over the owner. True when the
+// target was opened.
+bool openLinkTarget(const QString& target, LinkSource source, LinkOpener& opener, const QString& procedure,
+                    QObject* owner = nullptr);

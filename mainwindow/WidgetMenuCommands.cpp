@@ -1,0 +1,89 @@
+#include "mainwindow/WidgetMenuCommands.h"
+
+#include "foundation/DebugLog.h"
+#include "foundation/Messages.h"
+#include "foundation/SharedState.h"
+#include "mainwindow/MenuCommands.h"
+#include "mainwindow/WebLinks.h"
+#include "mainwindow/WidgetLinkOpener.h"
+#include "mainwindow/frmAbout.h"
+#include "mainwindow/frmCheckForUpdates.h"
+#include "mainwindow/frmCredits.h"
+#include "mainwindow/frmFont.h"
+#include "mainwindow/links/AdminPreferencesLink.h"
+#include "mainwindow/links/HistoricalAnalysisLink.h"
+#include "mainwindow/links/LosScoreCardLink.h"
+#include "mainwindow/links/NotesBrowserLink.h"
+
+#include <QWidget>
+#include <exception>
+
+void mnufont_Click(QWidget* owner)
+{
+    frmFont::showModal(owner);
+}
+
+void mnuviewPref_Click(QWidget* owner)
+{
+    AdminPreferencesLink::open(owner);
+}
+
+void mnuViewNote_Click(QWidget* owner)
+{
+    NotesBrowserLink::open(owner);
+}
+
+void mnuNotes_Click(QWidget* owner)
+{
+    mnuViewNote_Click(owner);
+}
+
+void mnuclearHistory_Click(QWidget* owner)
+{
+    clearUserHistory(owner);
+}
+
+void mnuhelpAbout_Click()
+{
+    frmAbout::showModal();
+}
+
+void mnuHelpContact_Click(QWidget* owner)
+{
+    openContact(linkOpenerInForce(), owner);
+}
+
+void showHistoricalAnalysis(QWidget* owner)
+{
+    HistoricalAnalysisLink::open(owner);
+}
+
+void showLosScoreCard(QWidget* owner)
+{
+    LosScoreCardLink::open(owner);
+}
+
+void showCredits(QWidget* owner)
+{
+    QString comment;
+    try {
+        comment = GetExamComment(gLogin.gExamConnStr);
+    } catch (const std::exception& error) {
+        const QString text = QString::fromUtf8(error.what());
+        WriteLog(text + QStringLiteral(" : GetExamComment : frmMain ") + logDate());
+        ShowMessage(text, gLogin.gAppName, OneButton, owner);
+        return;
+    }
+    frmCredits::showModal(comment, owner);
+}
+
+void checkForUpdate(const QString& productId, const QString& productVersion, QWidget* owner)
+{
+    if (confirmUpdateCheck(owner))
+        frmCheckForUpdates::showModal(productId, productVersion, owner);
+}
+
+void showHelp(QWidget* owner)
+{
+    openHelp(linkOpenerInForce(), owner);
+}

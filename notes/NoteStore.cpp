@@ -1,0 +1,104 @@
+#include "notes/NoteStore.h"
+
+#include "foundation/ConnectionString.h"
+#include "foundation/DebugLog.h"
+#include "foundation/SharedState.h"
+#include "foundation/UserNotesTable.h"
+#include "platform/db/Connection.h"
+
+#include <exception>
+
+namespace notestore {
+
+namespace {
+
+void debugLine(bool write, const char* text)
+{
+    if (write && gStartup.gDebug == 1)
+        WriteLog(QString::fromUtf8(text) + logDate());
+}
+
+void debugLine(const char* text)
+{
+    debugLine(true, text);
+}
+
+} // namespace
+
+bool SaveNote(const QString& examConnStr, int userCode, int questCode, const QString& text, const QDate& today,
+              QString& message)
+{
+    message.clear();
+    debugLine("Save note:SaveNote:frmAddNote");
+    if (text.trimmed().isEmpty()) {
+        message = QString::fromUtf8(kEmptyNoteText);
+        return false;
+    }
+    try {
+        db::Connection exam = db::Connection::open(examConnStr);
+        debugLine("Opening table:SaveNote:frmAddNote");
+        UserNotesTable(exam).addNote(userCode, questCode, text, today);
+        debugLine("Updated info:SaveNote:frmAddNote");
+        debugLine("Closing :SaveNote:frmAddNote");
+        exam.close();
+        return true;
+    } catch (const db::DbError& error) {
+        message = error.message();
+    } catch (const std::exception& error) {
+        message = QString::fromUtf8(error.what());
+    }
+    return false;
+}
+
+QString AnyNotesForThisQuestion(const QString& examConnStr, int userCode, int questCode)
+{
+    debugLine("Entering Function :AnyNotesForThisQuestion:frmAddNote");
+    db::Connection exam = db::Connection::open(examConnStr);
+    debugLine("Opening DB:AnyNotesForThisQuestion:frmAddNote");
+    const QString text = UserNotesTable(exam).questionNotesText(userCode, questCode);
+    debugLine(text.isEmpty() ? "No data:AnyNotesForThisQuestion:frmAddNote"
+                             : "Gathered information:AnyNotesForThisQuestion:frmAddNote");
+    exam.close();
+    debugLine("End of Function :AnyNotesForThisQuestion:frmAddNote");
+    return text;
+}
+
+QuestionHeading getCategory(const QString& examConnStr, int questCode, bool logLines)
+{
+    debugLine(logLines, "Started getting Catagories....:getCategory:frmAddNote");
+    db::Connection exam = db::Connection::open(examConnStr);
+    debugLine(logLines, "Opening DB Catagories....:getCategory:frmAddNote");
+    const QuestionHeading heading = readQuestionHeading(exam, questCode);
+    if (!heading.found)
+        debugLine(logLines, "No Data found....:getCategory:frmAddNote");
+    exam.close();
+    debugLine(logLines, "Catagory Completed....:getCategory:frmAddNote");
+    return heading;
+}
+
+bool updateNoteText(const QString& examPath, const QString& password, qint64 noteId, const QString& text,
+                    QString& message)
+{
+    message.clear();
+    try {
+        db::Connection exam = db::Connection::open(connectionString(examPath.trimmed(), password));
+        UserNotesTable(exam).updateNoteText(noteId, text);
+        exam.close();
+        return true;
+    } catch (const db::DbError& error) {
+        message = error.message();
+    } catch (const std::exception& error) {
+        message = QString::fromUtf8(error.what());
+    }
+    return false;
+}
+
+QString noteBoxText(const QString& stored)
+{
+    QString text = stored;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+} // namespace notestore

@@ -1,0 +1,111 @@
+#include "notes/NotesReport.h"
+
+#include "exam/QuestionDisplay.h"
+#include "foundation/DebugLog.h"
+#include "foundation/QuestionMarkup.h"
+#include "foundation/UserNotesTable.h"
+#include "notes/NoteAnswerListings.h"
+#include "notes/NotesBrowser.h"
+#include "platform/db/Connection.h"
+
+#include <QHash>
+#include <exception>
+
+namespace notesreport {
+
+NotesReportRequest exportRequest(const std::vector<notesbrowser::NoteRow>& rows, std::optional<int> userCode)
+{
+    NotesReportRequest request;
+    request.userCode = userCode;
+    if (!rows.empty())
+        request.examPath = rows.front().path;
+    request.questCodes.reserve(rows.size());
+    request.noteIds.reserve(rows.size());
+    for (const notesbrowser::NoteRow& row : rows) {
+        request.questCodes.push_back(row.questCode);
+        request.noteIds.push_back(row.noteId);
+    }
+    return request;
+}
+
+QString noteHtml(const QString& stored)
+{
+    const QString escaped = stored.toHtmlEscaped();
+    QString html;
+    html.reserve(escaped.size() + 16);
+    for (qsizetype i = 0; i < escaped.size(); ++i) {
+        const QChar c = escaped.at(i);
+        if (c == QLatin1Char('\r')) {
+            if (i + 1 < escaped.size() && escaped.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            html += QStringLiteral("<br>");
+        } else if (c == QLatin1Char('\n')) {
+            html += QStringLiteral("<br>");
+        } else {
+            html += c;
+        }
+    }
+    return html;
+}
+
+QString GetImages(const QString& text, const QString& examFolder)
+{
+    try {
+        return replaceImageMarkers(text, examFolder, [](const MarkedImage& image) {
+            return QStringLiteral("<br> <img src ='") + htmlAttributeEscaped(image.url()) + QStringLiteral("'><br>");
+        });
+    } catch (const std::exception& error) {
+        WriteLog(QString::fromLocal8Bit(error.what()) + QStringLiteral(":GetImages:FrmNotePrinter") + logDate());
+        return QString();
+    }
+}
+
+NotesPage CreateQuestReport(db::Connection& exam, const NotesReportRequest& request, bool debugLog)
+{
+    UserNotesTable notes(exam);
+    const std::vector<UserNotesTable::ReportRow> rows = request.userCode
+        ? notes.reportRowsOfUser(*request.userCode, request.questCodes)
+        : notes.reportRowsOfNotes(request.noteIds);
+    NotesPage page;
+    if (rows.empty())
+        return page;
+    page.hasQuestions = true;
+
+    const QString folder = examFolder(request.examPath);
+    NoteAnswerListings listings(exam);
+    // A question with several notes is listed once per note; its answers
+    // are read once.
+    QHash<int, QString> answerParts;
+
+    QString html = QStringLiteral("<html><body><font face=\"") + htmlAttributeEscaped(request.fontFace)
+        + QStringLiteral("\" size=2><table width=100% border=1 cellpadding=5 cellspacing=0 "
+                         "bordercolorlight=#fbf1dd bordercolordark=#D1DFEC>");
+    html.reserve(qsizetype(rows.size()) * 1024);
+    for (const UserNotesTable::ReportRow& row : rows) {
+        html += QStringLiteral("<tr><td width=85%><b>Category:</b>") + row.category
+            + QStringLiteral("<br><b>Chapter:</b>") + row.chapter + QStringLiteral("</td> <td><b>QID:</b>     ")
+            + QString::number(row.questCode) + QStringLiteral("</td></tr>");
+        html += QStringLiteral("<tr><td colspan=2><b>Question:</b><br>")
+            + html_maker(row.questionText, folder, debugLog) + QStringLiteral("</td></tr> ");
+        auto answers = answerParts.constFind(row.questCode);
+        if (answers == answerParts.cend())
+            answers = answerParts.insert(
+                row.questCode,
+                html_maker(listings.CheckAllAnswerTableForNote(row.questCode, request.answers), folder, debugLog));
+        html += *answers;
+        if (request.explanation)
+            html += QStringLiteral("<tr><td colspan=2><b>Explanation:</b>") + GetImages(row.explanation, folder)
+                + QStringLiteral("<br></td></tr>");
+        html += QStringLiteral("<tr><td colspan=2><b>Note:</b><br>") + noteHtml(row.noteText)
+            + QStringLiteral(" </td></tr> ");
+    }
+    html += QStringLiteral("</table></font></body></html>");
+    // The line breaks of the bank's texts (a <pre> block keeps its own); no
+    // link in a question, answer or note stays live.
+    html = carriageReturnsToBreaks(html) + QStringLiteral("<br><br>");
+    html.replace(QStringLiteral("HREF"), QStringLiteral("HR EF"), Qt::CaseSensitive);
+    page.html = std::move(html);
+    return page;
+}
+
+} // namespace notesreport

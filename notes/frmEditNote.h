@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+// Edits the text of one note that the notes browser lists. The text is
+// locked until Edit (or a key pressed in it) starts editing; Save stores it
+// and refreshes the browser's list; Close leaves without saving.
+class frmEditNote : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmEditNote(QWidget* owner = nullptr);
+
+    // What the browser fills before it shows the window.
+    struct Note {
+        QString nodeText; // the browser's selected node
+        QString examCode; // the exam logged into
+        QString examPath; // the note's exam database
+        qint64 noteId = 0;
+        int questCode = 0;
+        QString text; // as stored
+    };
+    void setNote(const Note& note);
+    // Run after every save (the browser refreshes its list).
+    void setRefresh(std::function<void()> refresh) { m_refresh = std::move(refresh); }
+
+    QLabel* lblExamID;
+    QLabel* lblCategory;
+    QLabel* lblExamPath;
+    QLineEdit* txtNoteID;
+    QLineEdit* txtQuestion;
+    QPlainTextEdit* txtNoteContents;
+    QPushButton* cmdEdit;   // "&Edit"
+    QPushButton* cmdSave;   // "&Save"
+    QPushButton* cmdCancel; // "&Close"
+
+    void cmdEdit_Click();
+    void cmdSave_Click();
+    void cmdCancel_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    // Unlocks the text for editing.
+    void startEditing();
+
+    std::function<void()> m_refresh;
+};

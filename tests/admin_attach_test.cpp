@@ -1,0 +1,250 @@
+#include "admin/ExamAttach.h"
+#include "admin/ExamRights.h"
+#include "foundation/ExamDiscovery.h"
+#include "foundation/SharedState.h"
+#include "foundation/SystemDatabase.h"
+#include "foundation/UserRights.h"
+#include "platform/db/Connection.h"
+#include "tests/support/ExamDbFixture.h"
+#include "tests/support/FailingWrites.h"
+#include "tests/support/RecordingUiHooks.h"
+#include "tests/support/StartupFixture.h"
+#include "tests/support/TempHome.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+ExamDbOptions exam(const char* code, const char* name = "An exam")
+{
+    ExamDbOptions options;
+    options.examCode = QString::fromUtf8(code);
+    options.examName = QString::fromUtf8(name);
+    return options;
+}
+
+class AttachTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetStartupState();
+        fixture = std::make_unique<ExamDbFixture>(home);
+        system = fixture->openSystem();
+        SystemDatabase rows(system);
+        rows.addUser({QStringLiteral("Admin"), QStringLiteral("ADMIN")});
+        ann = rows.addUser({QStringLiteral("ann"), QStringLiteral("pa"), QStringLiteral("Ann")});
+        bob = rows.addUser({QStringLiteral("bob"), QStringLiteral("pb"), QStringLiteral("Bob"), std::nullopt,
+                            QStringLiteral("Builder"), QStringLiteral("bob@example.org")});
+    }
+
+    QStringList rights()
+    {
+        QStringList rows;
+        for (const db::Row& row : system.query(QStringLiteral(
+                 "SELECT Bue_User, Bue_Exam, Bue_HaveRight FROM Bq_User_vs_Exams ORDER BY Bue_User, Bue_Exam")))
+            rows << QStringList{row.text(0), row.text(1), row.text(2)}.join(QLatin1Char('|'));
+        return rows;
+    }
+    static QStringList copiesIn(const QString& path)
+    {
+        db::Connection examDb = db::Connection::openFile(path);
+        QStringList rows;
+        for (const db::Row& row : examDb.query(QStringLiteral("SELECT Qu_UserCode, Qu_LoginId, Qu_Password, "
+                                                              "qu_last_name, qu_email, Qu_HaveRight FROM Qe_User "
+                                                              "ORDER BY Qu_UserCode")))
+            rows << QStringList{row.text(0), row.text(1), row.text(2), row.text(3), row.text(4), row.text(5)}.join(
+                QLatin1Char('|'));
+        return rows;
+    }
+
+    TempHome home;
+    RecordingUiHooks ui;
+    std::unique_ptr<ExamDbFixture> fixture;
+    db::Connection system;
+    int ann = 0;
+    int bob = 0;
+};
+
+TEST_F(AttachTest, BrowsedFileIsCheckedBeforeItCanBeAttached)
+{
+    SystemDatabase rows(system);
+    rows.addExam(home.file(QStringLiteral("elsewhere/gone.qzr")), QStringLiteral("HIDDEN"), QStringLiteral("Gone"));
+    home.write(QStringLiteral("net/text.qzr"), "not a database");
+    ExamDbOptions extraColumn = exam("NEW1");
+    extraColumn.extraColumns = {QStringLiteral("Qe_Category.Qc_Extra")};
+    ExamDbOptions noRow = exam("NEW2");
+    noRow.withExamRow = false;
+    ExamDbOptions invalid = exam("NEW3");
+    invalid.validDb = 0;
+    ExamDbOptions unmarked = exam(" New4 ", "Fourth");
+    unmarked.validDb = QVariant();
+
+    struct Case {
+        QString path;
+        BrowsedExam::Status status;
+        bool messageShown;
+        QString code;
+    };
+    const Case cases[] = {
+        {fixture->createExam(QStringLiteral("net/extra.qzr"), extraColumn), BrowsedExam::Status::Refused, true, {}},
+        {home.file(QStringLiteral("net/text.qzr")), BrowsedExam::Status::Refused, false, {}},
+        {home.file(QStringLiteral("net/missing.qzr")), BrowsedExam::Status::Refused, false, {}},
+        {fixture->createExam(QStringLiteral("net/norow.qzr"), noRow), BrowsedExam::Status::NoExamRow, false, {}},
+        // Listed already, from another folder, in another case and with blanks.
+        {fixture->createExam(QStringLiteral("net/dup.qzr"), exam(" listed ")),
+         BrowsedExam::Status::AlreadyAttached,
+         false,
+         {}},
+        // Attached, though not listed because its file is missing.
+        {fixture->createExam(QStringLiteral("net/hidden.qzr"), exam("hidden")),
+         BrowsedExam::Status::AlreadyAttached,
+         false,
+         {}},
+        {fixture->createExam(QStringLiteral("net/invalid.qzr"), invalid), BrowsedExam::Status::Invalid, false, {}},
+        {fixture->createExam(QStringLiteral("net/ok.qzr"), unmarked), BrowsedExam::Status::Ready, false,
+         QStringLiteral(" New4 ")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        ui.clear();
+        const BrowsedExam result = checkBrowsedExam(rows, c.path, {QStringLiteral("OTHER"), QStringLiteral("LISTED")});
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(result.messageShown, c.messageShown);
+        EXPECT_EQ(ui.messages().size(), c.messageShown ? 1u : 0u) << ui.messageTexts().join('|').toStdString();
+        if (c.status == BrowsedExam::Status::Ready) {
+            EXPECT_EQ(result.code, c.code);
+            EXPECT_EQ(result.description, QStringLiteral("Fourth"));
+        }
+    }
+    EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("net/missing.qzr")))) << "a browsed file is never created";
+}
+
+TEST_F(AttachTest, IncompatibleFileSaysWhichTable)
+{
+    ExamDbOptions extraColumn = exam("NEW1");
+    extraColumn.extraColumns = {QStringLiteral("Qe_Category.Qc_Extra")};
+    SystemDatabase rows(system);
+    checkBrowsedExam(rows, fixture->createExam(QStringLiteral("net/extra.qzr"), extraColumn), {});
+    EXPECT_EQ(ui.messageTexts(), QStringList{"Non-compatible database. Cannot useQe_Category"});
+}
+
+TEST_F(AttachTest, AttachWritesTheExamAndARightAndCopyForEveryListedUser)
+{
+    const QString path = fixture->createExam(QStringLiteral("net/new.qzr"), exam("NEW"));
+    QString error;
+    EXPECT_EQ(AttachDatabase(system, path, QStringLiteral("NEW"), QStringLiteral("New exam"),
+                             {{ann, false}, {bob, false}}, error),
+              AttachResult::NoUserGranted);
+    EXPECT_TRUE(fixture->attachedExams().isEmpty()) << "nothing is written when nobody is ticked";
+
+    int steps = 0;
+    // A listed user deleted meanwhile (code 99) is passed over.
+    EXPECT_EQ(AttachDatabase(system, path, QStringLiteral("NEW"), QStringLiteral("New exam"),
+                             {{ann, false}, {99, true}, {bob, true}}, error, [&steps] { ++steps; }),
+              AttachResult::Attached)
+        << error.toStdString();
+    EXPECT_EQ(steps, 3);
+    EXPECT_EQ(fixture->attachedExams(), QStringList{"NEW|" + path});
+    EXPECT_EQ(rights(), (QStringList{QString::number(ann) + "|NEW|0", QString::number(bob) + "|NEW|1"}));
+    EXPECT_EQ(copiesIn(path),
+              (QStringList{QString::number(ann) + "|ann|pa|||0",
+                           QString::number(bob) + "|bob|pb|Builder|bob@example.org|1"}));
+}
+
+TEST_F(AttachTest, FailedRightLeavesTheExamRowAndSaysWhy)
+{
+    const QString path = fixture->createExam(QStringLiteral("net/new.qzr"), exam("NEW"));
+    FailingWrites failing(path, QStringLiteral("Qe_User"), 1);
+    QString error;
+    EXPECT_EQ(AttachDatabase(system, path, QStringLiteral("NEW"), QStringLiteral("New exam"),
+                             {{ann, true}, {bob, true}}, error),
+              AttachResult::Failed);
+    EXPECT_TRUE(error.contains(FailingWrites::message())) << error.toStdString();
+    EXPECT_EQ(fixture->attachedExams(), QStringList{"NEW|" + path});
+    EXPECT_EQ(rights(), (QStringList{QString::number(ann) + "|NEW|1", QString::number(bob) + "|NEW|1"}))
+        << "the right written before the copy failed stays";
+
+    // The same code a second time is refused by the key of the exam table.
+    error.clear();
+    EXPECT_EQ(AttachDatabase(system, path, QStringLiteral("new"), QStringLiteral("Again"), {{ann, true}}, error),
+              AttachResult::Failed);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(fixture->attachedExams().size(), 1);
+}
+
+TEST_F(AttachTest, CurrentExamCannotBeDetachedAndADetachLeavesTheFile)
+{
+    gLogin.gExamCode = QStringLiteral("EX1");
+    EXPECT_TRUE(isCurrentExam(QStringLiteral(" ex1 ")));
+    EXPECT_FALSE(isCurrentExam(QStringLiteral("EX2")));
+    gLogin.gExamCode.clear();
+    EXPECT_FALSE(isCurrentExam(QString())) << "nothing counts as current when no exam is logged in";
+
+    const QString a = fixture->createExam(QStringLiteral("Data/a/a.qzr"), exam("EXA", "Zeta"));
+    const QString b = fixture->createExam(QStringLiteral("Data/b/b.qzr"), exam("EXB", "Alpha"));
+    SystemDatabase rows(system);
+    rows.addExam(a, QStringLiteral("EXA"), QStringLiteral("Zeta"));
+    rows.addExam(b, QStringLiteral("EXB"), QStringLiteral("Alpha"));
+    rows.addExam(home.file(QStringLiteral("Data/c/gone.qzr")), QStringLiteral("EXC"), QStringLiteral("Beta"));
+    QString error;
+    ASSERT_TRUE(Gen_UpdateRights(system, ann, true, a, QStringLiteral("EXA"), error, QStringLiteral("ann")));
+    rows.addRight(ann, QStringLiteral("EXB"), true);
+
+    QStringList listed;
+    for (const auto& e : attachedExamList(rows))
+        listed << e.code;
+    EXPECT_EQ(listed, (QStringList{"EXB", "EXA"})) << "by description, missing files left out";
+    listed.clear();
+    for (const auto& e : permissionExams(rows))
+        listed << e.code;
+    EXPECT_EQ(listed, (QStringList{"EXA", "EXB"})) << "by code, missing files left out";
+
+    detachExam(system, QStringLiteral("EXA"));
+    EXPECT_EQ(fixture->attachedExams().size(), 2);
+    EXPECT_EQ(rights(), QStringList{QString::number(ann) + "|EXB|1"});
+    EXPECT_EQ(copiesIn(a).size(), 1) << "the exam database keeps its copies";
+}
+
+TEST_F(AttachTest, RightsShownPerLogin)
+{
+    SystemDatabase rows(system);
+    rows.addRight(ann, QStringLiteral("EXA"), true);
+    rows.addRight(ann, QStringLiteral("EXB"), false);
+    rows.addRight(ann, QStringLiteral("EXC"), QVariant()); // an older database's unset flag lets him in
+    rows.addRight(ann, QStringLiteral("EXD"), -1);
+    EXPECT_EQ(grantedExamCodes(rows, QStringLiteral("ANN")), (QStringList{"EXA", "EXC", "EXD"}));
+    EXPECT_TRUE(grantedExamCodes(rows, QStringLiteral("nobody")).isEmpty());
+
+    // Codes kept for the program's own use show nothing.
+    system.exec(QStringLiteral("INSERT INTO Bq_User (Qu_UserCode, Qu_LoginId, Qu_Password) VALUES (99998, 'x8', 'p'), "
+                               "(99999, 'x9', 'p')"));
+    rows.addRight(99998, QStringLiteral("EXA"), true);
+    rows.addRight(99999, QStringLiteral("EXA"), true);
+    EXPECT_TRUE(grantedExamCodes(rows, QStringLiteral("x8")).isEmpty());
+    EXPECT_TRUE(grantedExamCodes(rows, QStringLiteral("x9")).isEmpty());
+}
+
+// One user's right changed at once: when only the exam's copy fails, the
+// right is written all the same, and the window shows it as stored.
+TEST_F(AttachTest, ChangedRightReadsBackWhatIsStored)
+{
+    const QString path = fixture->createExam(QStringLiteral("Data/a/a.qzr"), exam("EXA"));
+    RightChange change =
+        changeRight(system, ann, true, path, QStringLiteral("EXA"), QStringLiteral("ann"), QStringLiteral("Ann"));
+    EXPECT_TRUE(change.ok) << change.error.toStdString();
+    EXPECT_TRUE(change.stored);
+
+    change = changeRight(system, bob, true, home.file(QStringLiteral("Data/missing.qzr")), QStringLiteral("EXA"),
+                         QStringLiteral("bob"), QStringLiteral("Bob"));
+    EXPECT_FALSE(change.ok);
+    EXPECT_FALSE(change.error.isEmpty());
+    EXPECT_TRUE(change.stored) << "the right was written before the copy failed";
+
+    FailingWrites failing(fixture->systemDbPath(), QStringLiteral("Bq_User_vs_Exams"), 0, FailingWrites::Write::Update);
+    change = changeRight(system, ann, false, path, QStringLiteral("EXA"), QStringLiteral("ann"), QStringLiteral("Ann"));
+    EXPECT_FALSE(change.ok);
+    EXPECT_TRUE(change.stored) << "a right that could not be revoked still stands";
+}
+
+} // namespace

@@ -1,0 +1,418 @@
+#include "admin/frmAdminPref.h"
+#include "admin/links/UnloadMainWindowLink.h"
+#include "foundation/Messages.h"
+#include "foundation/SharedState.h"
+#include "foundation/SystemDatabase.h"
+#include "foundation/UserRights.h"
+#include "foundation/frmDBSel.h"
+#include "platform/db/Connection.h"
+#include "tests/support/EventWaits.h"
+#include "tests/support/ExamDbFixture.h"
+#include "tests/support/RecordingUiHooks.h"
+#include "tests/support/StartupFixture.h"
+#include "tests/support/TempHome.h"
+#include "tests/support/TempSettings.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTimer>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList texts(const QTreeWidget* list, int column = 0)
+{
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        out << list->topLevelItem(i)->text(column);
+    return out;
+}
+
+QStringList ticked(const QTreeWidget* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        if (list->topLevelItem(i)->checkState(0) == Qt::Checked)
+            out << list->topLevelItem(i)->text(0);
+    return out;
+}
+
+QStringList logins(const QTableWidget* grid)
+{
+    QStringList out;
+    for (int row = 0; row < grid->rowCount(); ++row)
+        out << grid->item(row, 0)->text();
+    return out;
+}
+
+// "add edit delete save cancel login" as 1/0.
+std::string buttons(const frmAdminPref& w)
+{
+    std::string out;
+    for (const QWidget* control :
+         {static_cast<QWidget*>(w.cmdAdd), static_cast<QWidget*>(w.cmdEdit), static_cast<QWidget*>(w.cmdDelete),
+          static_cast<QWidget*>(w.cmdOK), static_cast<QWidget*>(w.Command1), static_cast<QWidget*>(w.txtLogID)})
+        out += control->isEnabled() ? '1' : '0';
+    return out;
+}
+
+// The administrator's tick on a list item, and the queued handler it runs.
+void tick(QTreeWidgetItem* item, bool on)
+{
+    item->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+    settle(20);
+}
+
+class AdminWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetStartupState();
+        fixture = std::make_unique<ExamDbFixture>(home);
+        gLogin.gAppName = QStringLiteral("Ziduver Test");
+        gLogin.gLoginId = QStringLiteral("ADMIN");
+        gLogin.gUserCode = QStringLiteral("0");
+        system = fixture->openSystem();
+        SystemDatabase rows(system);
+        admin = rows.addUser({QStringLiteral("Admin"), QStringLiteral("ADMIN")});
+        ann = rows.addUser({QStringLiteral("ann"), QStringLiteral("pa"), QStringLiteral("Ann")});
+        bob = rows.addUser({QStringLiteral("bob"), QStringLiteral("pb"), QStringLiteral("Bob")});
+        examA = attach("EXA", "Zeta exam", QStringLiteral("Data/a/a.qzr"));
+        examB = attach("EXB", "Alpha exam", QStringLiteral("Data/b/b.qzr"));
+        rows.addExam(home.file(QStringLiteral("Data/g/gone.qzr")), QStringLiteral("EXG"), QStringLiteral("Gone"));
+        QString error;
+        ASSERT_TRUE(Gen_UpdateRights(ann, true, examA, QStringLiteral("EXA"), error, QStringLiteral("ann")));
+    }
+    void TearDown() override { frmAdminPref::setFileChooser({}); }
+
+    QString attach(const char* code, const char* name, const QString& relative)
+    {
+        ExamDbOptions options;
+        options.examCode = QString::fromLatin1(code);
+        options.examName = QString::fromLatin1(name);
+        const QString path = fixture->createExam(relative, options);
+        SystemDatabase(system).addExam(path, options.examCode, options.examName);
+        return path;
+    }
+    QStringList rightsOf(int user)
+    {
+        QStringList out;
+        for (const db::Row& row : system.query(QStringLiteral("SELECT Bue_Exam, Bue_HaveRight FROM Bq_User_vs_Exams "
+                                                              "WHERE Bue_User = ? ORDER BY Bue_Exam"),
+                                               {user}))
+            out << row.text(0) + QLatin1Char('=') + row.text(1);
+        return out;
+    }
+    void chooseFile(const QString& path)
+    {
+        frmAdminPref::setFileChooser([path](QWidget*, const QString&, const QString&) { return path; });
+    }
+
+    // Runs the window modally as the program does; the body works in it, and
+    // the window is closed afterwards if it is still open.
+    void runWindow(const std::function<void(frmAdminPref&)>& body)
+    {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            frmAdminPref* window = frmAdminPref::current();
+            if (!window) {
+                ADD_FAILURE() << "the window did not load: " << ui.messageTexts().join('|').toStdString();
+                return;
+            }
+            struct CloseAfter {
+                frmAdminPref* w;
+                ~CloseAfter()
+                {
+                    if (frmAdminPref::current() == w && w->isVisible())
+                        w->done(QDialog::Rejected);
+                }
+            } closeAfter{window};
+            body(*window);
+            ran = true;
+        });
+        frmAdminPref::showModal(nullptr);
+        EXPECT_TRUE(ran);
+        settle(20);
+        EXPECT_EQ(frmAdminPref::current(), nullptr) << "unloaded once it closes";
+    }
+
+    TempHome home;
+    TempSettings settings;
+    RecordingUiHooks ui;
+    std::unique_ptr<ExamDbFixture> fixture;
+    db::Connection system;
+    int admin = 0, ann = 0, bob = 0;
+    QString examA, examB;
+};
+
+TEST_F(AdminWindow, UserSettingsTab)
+{
+    runWindow([this](frmAdminPref& w) {
+        EXPECT_EQ(w.windowTitle(), QStringLiteral("Ziduver Test - Admin Preferences"));
+        EXPECT_TRUE(w.fraUserSettings->isVisible());
+        EXPECT_FALSE(w.fraAdminSettings->isVisible());
+        EXPECT_EQ(logins(w.flexUser), (QStringList{"ann", "bob"})) << "the administrator is never listed";
+        EXPECT_TRUE(w.flexUser->isColumnHidden(2));
+        EXPECT_EQ(w.txtLogID->text(), QStringLiteral("ann")) << "row 1 is shown";
+        EXPECT_EQ(w.txtConfirmPass->text(), QStringLiteral("pa"));
+        EXPECT_EQ(texts(w.grdPermission), (QStringList{"EXA", "EXB"})) << "by code, the missing file left out";
+        EXPECT_EQ(ticked(w.grdPermission), QStringList{"EXA"});
+        EXPECT_EQ(texts(w.grdUserList), (QStringList{"Ann[ ann ]", "Bob[ bob ]"}));
+        EXPECT_EQ(buttons(w), "111000");
+
+        w.stabUser->setCurrentIndex(1);
+        EXPECT_TRUE(w.fraGrantDeny->isVisible());
+        EXPECT_FALSE(w.fraEditUser->isVisible());
+        w.stabUser->setCurrentIndex(0);
+
+        w.cmdAdd->click();
+        EXPECT_EQ(buttons(w), "000111");
+        EXPECT_TRUE(w.txtFirstName->text().isEmpty());
+        EXPECT_TRUE(ticked(w.grdPermission).isEmpty());
+        w.txtLogID->setText(QStringLiteral(" ANN "));
+        w.txtFirstName->setText(QStringLiteral("Other"));
+        w.txtPassWord->setText(QStringLiteral("x"));
+        w.txtConfirmPass->setText(QStringLiteral("x"));
+        w.cmdOK->click();
+        EXPECT_EQ(ui.messageTexts(), QStringList{"Login ID already exists"});
+        EXPECT_TRUE(w.txtLogID->text().isEmpty());
+        EXPECT_EQ(w.saveMode(), QStringLiteral("Add"));
+
+        ui.clear();
+        w.txtLogID->setText(QStringLiteral(" cara "));
+        w.txtPassWord->setText(QStringLiteral("pw"));
+        w.txtConfirmPass->setText(QStringLiteral("PW"));
+        w.cmdOK->click();
+        EXPECT_EQ(ui.messageTexts(), QStringList{"Passwords does not match. Confirm it.\r\n"});
+        w.txtConfirmPass->setText(QStringLiteral("pw"));
+        w.grdPermission->topLevelItem(1)->setCheckState(0, Qt::Checked);
+        ui.clear();
+        w.cmdOK->click();
+        EXPECT_TRUE(ui.messageTexts().isEmpty()) << ui.messageTexts().join('|').toStdString();
+        EXPECT_EQ(logins(w.flexUser), (QStringList{"ann", "bob", "cara"}));
+        EXPECT_EQ(w.txtLogID->text(), QStringLiteral("cara"));
+        EXPECT_EQ(buttons(w), "111000");
+        EXPECT_EQ(w.saveMode(), QStringLiteral("EDIT"));
+        EXPECT_EQ(texts(w.grdUserList).size(), 3);
+        const int cara = SystemDatabase(system).profileByLogin(QStringLiteral("cara"))->code;
+        EXPECT_EQ(rightsOf(cara), (QStringList{"EXA=0", "EXB=1"}));
+
+        // Picking a row shows that user; Edit and Cancel.
+        w.flexUser->setCurrentCell(1, 0);
+        EXPECT_EQ(w.txtLogID->text(), QStringLiteral("bob"));
+        w.cmdEdit->click();
+        EXPECT_EQ(buttons(w), "000110");
+        w.txtFirstName->setText(QStringLiteral("Robert"));
+        w.chkDefault->setChecked(true);
+        w.cmdOK->click();
+        EXPECT_EQ(SystemDatabase(system).profileOf(bob)->firstName, QStringLiteral("Robert"));
+        EXPECT_EQ(SystemDatabase(system).defaultUser()->login, QStringLiteral("bob"));
+        w.cmdEdit->click();
+        w.Command1->click();
+        EXPECT_EQ(buttons(w), "111000");
+
+        // The default user cannot go; an ordinary user goes with his rights
+        // and his rows in every exam.
+        ui.clear();
+        w.cmdDelete->click();
+        EXPECT_EQ(ui.messageTexts(), QStringList{"Default user cannot be deleted!"});
+        w.flexUser->setCurrentCell(0, 0);
+        ui.clear();
+        ui.answerNext(ResultYes);
+        w.cmdDelete->click();
+        ASSERT_EQ(ui.messages().size(), 2u) << ui.messageTexts().join('|').toStdString();
+        EXPECT_EQ(
+            ui.messages()[0].text,
+            QStringLiteral("Delete user Ann\r\nThis will clear the user history also.\r\nDo you want to continue?"));
+        EXPECT_EQ(ui.messages()[0].style, YesNo);
+        EXPECT_EQ(ui.messages()[1].text, QStringLiteral("User tables updated in attached exams"));
+        EXPECT_EQ(logins(w.flexUser), (QStringList{"bob", "cara"}));
+        EXPECT_EQ(texts(w.grdUserList), (QStringList{"Robert[ bob ]", "Other[ cara ]"}));
+        EXPECT_TRUE(rightsOf(ann).isEmpty());
+        EXPECT_FALSE(w.prgUpdateUsers->isVisible());
+        EXPECT_EQ(db::Connection::openFile(examA).scalar(QStringLiteral("SELECT count(*) FROM Qe_User")).toInt(), 2)
+            << "the purge kept the copies of the users that are left";
+        EXPECT_TRUE(w.cmdAdd->isEnabled());
+    });
+}
+
+TEST_F(AdminWindow, AdministrativeSettingsTab)
+{
+    SystemDatabase(system).addRegistration(true);
+    gAdmin = {QStringLiteral("33"), true};
+    runWindow([this](frmAdminPref& w) {
+        w.tabPreference->setCurrentIndex(1);
+        EXPECT_TRUE(w.fraAdminSettings->isVisible());
+        EXPECT_EQ(w.cmbCheatKey->count(), 7);
+        EXPECT_EQ(w.cmbCheatKey->itemText(6), QStringLiteral("F3 Key"));
+        EXPECT_EQ(w.cmbCheatKey->currentIndex(), 3) << "the key in force is shown";
+        EXPECT_TRUE(w.chkEnableCheatKey->isChecked());
+        EXPECT_EQ(w.lblCurrebtDB->text(), gStartup.gSysDbPath);
+        EXPECT_EQ(w.txtOldPass->text(), QStringLiteral("ADMIN"));
+        EXPECT_TRUE(w.optMultiUse->isChecked());
+
+        w.cmbCheatKey->setCurrentIndex(1);
+        w.chkEnableCheatKey->setChecked(false);
+        w.cmdCheatKeySet->click();
+        EXPECT_EQ(gAdmin.gHotKey, QStringLiteral("144"));
+        EXPECT_FALSE(gAdmin.gCheatKeyEnabled);
+        EXPECT_TRUE(settings.fileText().contains(QStringLiteral("HotKey=144")));
+        EXPECT_TRUE(settings.fileText().contains(QStringLiteral("CheatKeyEnabled=False")));
+
+        w.txtNewPass->setText(QStringLiteral("abc"));
+        w.txtConfirmPassAdmin->setText(QStringLiteral("abd"));
+        w.cmdSavePassWord->click();
+        EXPECT_EQ(ui.messageTexts(), QStringList{"Invalid Password. try again"});
+        w.txtNewPass->setText(QStringLiteral(" new "));
+        w.txtConfirmPassAdmin->setText(QStringLiteral(" NEW "));
+        w.cmdSavePassWord->click();
+        EXPECT_EQ(ui.messages().size(), 1u);
+        EXPECT_FALSE(w.cmdSavePassWord->isEnabled());
+        EXPECT_EQ(gLogin.gUserPassword, QStringLiteral("NEW"));
+        EXPECT_EQ(SystemDatabase(system).passwordOf(QStringLiteral("Admin")), QStringLiteral("NEW"));
+        EXPECT_EQ(SystemDatabase(system).passwordOf(QStringLiteral("ann")), QStringLiteral("pa"));
+
+        ui.clear();
+        const QString other = home.file(QStringLiteral("Other.QZR"));
+        chooseFile(other);
+        w.Command4->click();
+        EXPECT_EQ(ui.messageTexts(), QStringList{"Please select Ziduver.QZR"});
+        EXPECT_EQ(w.lblCurrebtDB->text(), gStartup.gSysDbPath);
+        w.Command5->click();
+        EXPECT_EQ(w.shapeIndicater->property("FillColor").value<QColor>(), QColor(255, 0, 0));
+        chooseFile(fixture->systemDbPath());
+        ui.clear();
+        w.Command4->click();
+        EXPECT_TRUE(ui.messageTexts().isEmpty()) << ui.messageTexts().join('|').toStdString();
+        EXPECT_EQ(w.lblCurrebtDB->text(), fixture->systemDbPath());
+
+        ui.clear();
+        w.cmdUpdateExamUsers->click();
+        EXPECT_EQ(ui.messageTexts(), QStringList{"User tables updated in attached exams"});
+        EXPECT_FALSE(w.prgUpdateUsers->isVisible());
+        EXPECT_EQ(w.prgUpdateUsers->value(), 100);
+        EXPECT_TRUE(w.cmdUpdateExamUsers->isEnabled());
+        EXPECT_FALSE(w.cmdSavePassWord->isEnabled()) << "a button off before the purge stays off";
+        EXPECT_GT(ui.processEventsCalls(), 0) << "the window stays responsive during the purge";
+
+        // Single user without a default user: refused on Close, the window
+        // closes all the same.
+        ui.clear();
+        w.optSglUse->setChecked(true);
+        ui.answerNext(ResultYes);
+        w.Command2->click();
+        EXPECT_EQ(ui.messageTexts(),
+                  (QStringList{"Do you want to change to Single User System",
+                               "Change to Single user failed!\r\nNo default user selected"}));
+        EXPECT_FALSE(w.isVisible());
+    });
+    EXPECT_EQ(SystemDatabase(system).multiUserFlag(), true);
+}
+
+TEST_F(AdminWindow, AttachNewExamTab)
+{
+    gLogin.gExamCode = QStringLiteral("EXA");
+    QTableWidget* loginGrid = frmDBSel::instance().grdExamList;
+    loginGrid->setRowCount(0);
+    for (const char* code : {"EXB", "EXA"}) {
+        const int row = loginGrid->rowCount();
+        loginGrid->insertRow(row);
+        loginGrid->setItem(row, 0, new QTableWidgetItem(QString::fromLatin1(code)));
+    }
+    int mainWindowUnloads = 0;
+    UnloadMainWindowLink::wire([&mainWindowUnloads] { ++mainWindowUnloads; });
+    ExamDbOptions fresh;
+    fresh.examCode = QStringLiteral("NEW");
+    fresh.examName = QStringLiteral("New exam");
+    const QString newExam = fixture->createExam(QStringLiteral("network/share/new.qzr"), fresh);
+
+    runWindow([&](frmAdminPref& w) {
+        w.tabPreference->setCurrentIndex(2);
+        EXPECT_TRUE(w.fraAttachExam->isVisible());
+        EXPECT_EQ(texts(w.grdListExams), (QStringList{"EXB", "EXA"})) << "by description, all ticked";
+        EXPECT_EQ(ticked(w.grdListExams).size(), 2);
+        EXPECT_EQ(w.lblExamCode->text(), QStringLiteral("EXB")) << "the first exam is shown";
+        EXPECT_TRUE(ticked(w.grdUserList).isEmpty()) << "nobody has the right to EXB";
+        EXPECT_FALSE(w.cmdSetUserRights->isEnabled());
+
+        // The exam logged in cannot be detached; a declined detach keeps
+        // the exam; a detach removes it everywhere.
+        tick(w.grdListExams->topLevelItem(1), false);
+        EXPECT_EQ(ui.messageTexts(), QStringList{"Cannot delete current exam"});
+        EXPECT_EQ(ticked(w.grdListExams).size(), 2);
+        ui.clear();
+        ui.answerNext(ResultNoOrCancel);
+        tick(w.grdListExams->topLevelItem(0), false);
+        EXPECT_EQ(
+            ui.messageTexts(),
+            QStringList{"This will remove the exam from base ziduver database.\r\nDo you want to dettach EXB exam?"});
+        EXPECT_EQ(ticked(w.grdListExams).size(), 2);
+        ui.answerNext(ResultYes);
+        tick(w.grdListExams->topLevelItem(0), false);
+        EXPECT_EQ(texts(w.grdListExams), QStringList{"EXA"});
+        EXPECT_EQ(texts(w.grdPermission), QStringList{"EXA"});
+        EXPECT_EQ(logins(loginGrid), QStringList{"EXA"});
+        EXPECT_EQ(w.lblExamCode->text(), QStringLiteral("EXA"));
+        EXPECT_EQ(ticked(w.grdUserList), QStringList{"Ann[ ann ]"});
+
+        // A tick on a shown exam writes at once.
+        ui.clear();
+        ui.answerNext(ResultYes);
+        tick(w.grdUserList->topLevelItem(1), true);
+        EXPECT_EQ(ui.messageTexts(), QStringList{"Do you want to update user permissions for the selected exam?"});
+        EXPECT_EQ(rightsOf(bob), QStringList{"EXA=1"});
+        EXPECT_EQ(w.txtLogID->text(), QStringLiteral("bob")) << "the user is shown";
+
+        // Browse and attach with some users unticked.
+        ui.clear();
+        chooseFile(newExam);
+        w.Command11->click();
+        EXPECT_TRUE(ui.messageTexts().isEmpty()) << ui.messageTexts().join('|').toStdString();
+        EXPECT_EQ(w.txtNewDataPath->text(), newExam);
+        EXPECT_EQ(w.lblExamCode->text(), QStringLiteral("NEW"));
+        EXPECT_EQ(w.lblExamDesc->text(), QStringLiteral("New exam"));
+        EXPECT_EQ(ticked(w.grdUserList).size(), 2);
+        EXPECT_TRUE(w.cmdSetUserRights->isEnabled());
+        w.cmdSelectAll->click();
+        EXPECT_TRUE(ticked(w.grdUserList).isEmpty());
+        EXPECT_EQ(w.cmdSelectAll->text(), QStringLiteral("Select &All"));
+        w.cmdSetUserRights->click();
+        EXPECT_EQ(ui.messageTexts(), QStringList{"No user has been given permission to write  exam"});
+        EXPECT_TRUE(w.cmdSetUserRights->isEnabled());
+        w.cmdSelectAll->click();
+        tick(w.grdUserList->topLevelItem(1), false);
+        EXPECT_EQ(ui.messages().size(), 1u) << "a tick while an exam waits asks nothing";
+        ui.clear();
+        ui.answerNext(ResultYes);
+        w.cmdSetUserRights->click();
+        EXPECT_EQ(ui.messageTexts(), QStringList{"Finished attaching the exam. Change Exam now?"});
+    });
+    EXPECT_EQ(rightsOf(ann), (QStringList{"EXA=1", "NEW=1"}));
+    EXPECT_EQ(rightsOf(bob), (QStringList{"EXA=1", "NEW=0"}));
+    EXPECT_EQ(fixture->attachedExams().size(), 3);
+    EXPECT_EQ(logins(loginGrid), (QStringList{"EXA", "NEW"}));
+    EXPECT_EQ(mainWindowUnloads, 1);
+    EXPECT_TRUE(frmDBSel::instance().isVisible()) << "the user logs in again";
+    EXPECT_EQ(frmDBSel::instance().Relogin, QStringLiteral("Yes"));
+    frmDBSel::instance().hide();
+
+    // The same file again is refused; the window opens afresh.
+    runWindow([&](frmAdminPref& w) {
+        ui.clear();
+        chooseFile(newExam);
+        w.Command11->click();
+        EXPECT_EQ(ui.messageTexts(), QStringList{"Database already attached"});
+    });
+    UnloadMainWindowLink::wire({});
+}
+
+} // namespace

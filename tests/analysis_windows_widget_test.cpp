@@ -1,0 +1,236 @@
+#include "foundation/SharedState.h"
+#include "mainwindow/links/HistoricalAnalysisLink.h"
+#include "results/ExamResult.h"
+#include "results/WidgetAnalysisBars.h"
+#include "results/frmHistoricalAnalysis.h"
+#include "tests/support/DebugLogFile.h"
+#include "tests/support/EventWaits.h"
+#include "tests/support/ExamBankFixture.h"
+#include "tests/support/RecordingUiHooks.h"
+#include "tests/support/StartupFixture.h"
+#include "tests/support/TempHome.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Verdict = ExamBankFixture::Verdict;
+const QString kApp = QStringLiteral("Ziduver");
+
+// Runs `step` once the modal window is up, inside its own loop.
+void whenShown(std::function<void()> step)
+{
+    QTimer::singleShot(0, [step = std::move(step)] { step(); });
+}
+
+void click(QWidget* widget, QPoint at)
+{
+    const QPointF local(at);
+    const QPointF global = widget->mapToGlobal(local);
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &release);
+}
+
+void clickPart(SegmentBar* bar, SegmentBar::Segment segment)
+{
+    ASSERT_EQ(bar->segmentAt(bar->pointIn(segment)), segment);
+    click(bar, bar->pointIn(segment));
+}
+
+void moveOver(QWidget* widget, QPoint at)
+{
+    const QPointF local(at);
+    QMouseEvent move(QEvent::MouseMove, local, widget->mapToGlobal(local), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(widget, &move);
+}
+
+QStringList texts(const std::array<QLabel*, 18>& labels, size_t from, size_t to)
+{
+    QStringList list;
+    for (size_t i = from; i <= to; ++i)
+        list << labels[i]->text();
+    return list;
+}
+
+// An exam of 200 questions: "Routing & Switching" (code 1, 40 questions),
+// "Security" (code 2, 160) and "Empty" (code 3, none). The user has
+// completed pass 1 and answers pass 2: 25 right and 30 wrong, all of them in
+// "Routing & Switching" but for 15 right ones in "Security".
+class HistoricalAnalysisWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetStartupState();
+        gLogin.gAppName = gLogin.gAppTitle = kApp;
+        gLogin.gExamDesc = QStringLiteral("Networks & Systems");
+        gLogin.gExamConnStr = bank.connectionString();
+        gLogin.gUserCode = QStringLiteral("7");
+        bank.writer().addCategory({1, QStringLiteral("Routing & Switching")});
+        bank.writer().addCategory({2, QStringLiteral("Security")});
+        bank.writer().addCategory({3, QStringLiteral("Empty")});
+        bank.questions(1, 40, 1).questions(41, 160, 2);
+        for (int code = 1; code <= 150; ++code)
+            bank.progress(7, code, Verdict::Right, 1);
+        for (int code = 1; code <= 10; ++code)
+            bank.progress(7, code, Verdict::Right);
+        for (int code = 41; code <= 55; ++code)
+            bank.progress(7, code, Verdict::Right);
+        for (int code = 11; code <= 40; ++code)
+            bank.progress(7, code, Verdict::Wrong);
+    }
+
+    void TearDown() override
+    {
+        settle(0);
+        EXPECT_EQ(frmHistoricalAnalysis::loaded(), nullptr);
+    }
+
+    TempHome home;
+    RecordingUiHooks ui;
+    ExamBankFixture bank;
+};
+
+TEST_F(HistoricalAnalysisWindow, ShowsThePassesAndCategoriesAndTheirDetailsOnAClick)
+{
+    bool checked = false;
+    whenShown([&] {
+        frmHistoricalAnalysis* shown = frmHistoricalAnalysis::loaded();
+        ASSERT_NE(shown, nullptr);
+        frmHistoricalAnalysis& w = *shown;
+        ASSERT_TRUE(w.isVisible());
+        EXPECT_EQ(w.windowTitle(), "Ziduver: Historical Analysis");
+        EXPECT_EQ(w.Frame2->title(), "Networks && Systems"); // a group box title shows "&" only doubled
+        EXPECT_EQ(w.Frame3->title(), "Overall Progress");
+        EXPECT_EQ(w.Frame4->title(), "Progress Per Category");
+        EXPECT_EQ(w.SkinLabel1->text(), "Click on any bar to see details. ");
+        EXPECT_EQ(w.image1->text(), "&Close");
+        EXPECT_EQ(w.TotalQuestions(), 200);
+
+        // Pass 1 completed (150 right), the pass in progress on row 2.
+        EXPECT_DOUBLE_EQ(w.lblPass[0]->correctLength(), 5250);
+        EXPECT_DOUBLE_EQ(w.lblPass[0]->wrongLength(), 0);
+        EXPECT_DOUBLE_EQ(w.lblPass[1]->correctLength(), 875);
+        EXPECT_DOUBLE_EQ(w.lblPass[1]->wrongLength(), 1050);
+        EXPECT_DOUBLE_EQ(w.lblPass[2]->correctLength(), 0);
+        EXPECT_FALSE(w.fraDetails->isVisible());
+
+        // The wrong part of row 2: its box under the row, beside the part.
+        clickPart(w.lblPass[1], SegmentBar::Wrong);
+        EXPECT_TRUE(w.fraDetails->isVisible());
+        EXPECT_EQ(w.lblProgressDetails[0]->text(), " Pass 2 Summary");
+        EXPECT_EQ(texts(w.lblProgressDetails, 1, 7),
+                  QStringList({"Number Correct:", "Number Incorrect:", "Number Unanswered:", "Total Number:",
+                               "Percent Correct:", "Percent Incorrect:", "Percent Unanswered:"}));
+        EXPECT_EQ(texts(w.lblProgressDetails, 8, 14), QStringList({"25", "30", "145", "200", "12%", "15%", "72%"}));
+        PassBarPlace place{double(w.Frame3->x() * kLengthUnitsPerPixel), double(w.Frame3->y() * kLengthUnitsPerPixel),
+                           double(w.lblPass[1]->y() * kLengthUnitsPerPixel),
+                           double(w.lblPass[1]->height() * kLengthUnitsPerPixel),
+                           w.lblPass[1]->x() * kLengthUnitsPerPixel + 875.0};
+        const QPoint at = passDetailsPosition(2, PassSegment::Wrong, place);
+        EXPECT_EQ(w.fraDetails->pos(), QPoint(at.x() / kLengthUnitsPerPixel, at.y() / kLengthUnitsPerPixel));
+        EXPECT_GT(w.fraDetails->y(), w.Frame3->y() + w.lblPass[1]->geometry().bottom());
+
+        // A row no pass was drawn on: everything unanswered.
+        clickPart(w.lblPass[2], SegmentBar::Full);
+        EXPECT_EQ(w.lblProgressDetails[0]->text(), " Pass 3 Summary");
+        EXPECT_EQ(texts(w.lblProgressDetails, 8, 14), QStringList({"", "", "200", "200", "0%", "0%", "100%"}));
+        // Over the pass bars the pointer is the hand, and it stays.
+        moveOver(w.lblPass[0], QPoint(3, 3));
+        EXPECT_EQ(w.cursor().shape(), Qt::PointingHandCursor);
+        // An empty part of the pass frame hides the box.
+        moveOver(w.Frame3, QPoint(w.Frame3->width() - 3, w.Frame3->height() - 3));
+        EXPECT_FALSE(w.fraDetails->isVisible());
+        EXPECT_EQ(w.cursor().shape(), Qt::PointingHandCursor);
+
+        // One row per category, its name as written.
+        ASSERT_EQ(w.lblCat.size(), 3u);
+        EXPECT_EQ(w.lblCat[0]->text(), "Routing & Switching");
+        EXPECT_EQ(w.lblCat[0]->textFormat(), Qt::PlainText);
+        EXPECT_EQ(w.lblCat[2]->text(), "Empty");
+        // 10 right and 30 wrong of 40; 15 right of 160; nothing of none.
+        EXPECT_DOUBLE_EQ(w.lblCatTot[0]->correctLength(), 1500);
+        EXPECT_DOUBLE_EQ(w.lblCatTot[0]->wrongLength(), 4500);
+        EXPECT_DOUBLE_EQ(w.lblCatTot[1]->correctLength(), 562); // 562.5 to the even neighbour
+        EXPECT_DOUBLE_EQ(w.lblCatTot[2]->correctLength(), 0);
+        EXPECT_GT(w.lblCatTot[1]->y(), w.lblCat[1]->y());
+        EXPECT_GT(w.lblCat[1]->y(), w.lblCatTot[0]->y());
+
+        EXPECT_FALSE(w.picCatDetails->isVisible());
+        clickPart(w.lblCatTot[0], SegmentBar::Wrong);
+        EXPECT_TRUE(w.picCatDetails->isVisible());
+        EXPECT_EQ(w.lblProgressDetails[16]->text(), "Total Questions Asked:");
+        EXPECT_EQ(w.lblProgressDetails[15]->text(), "Number Correct:");
+        EXPECT_EQ(w.lblProgressDetails[17]->text(), "Number Wrong:");
+        EXPECT_EQ(w.CatProgress[0]->text(), "40");
+        EXPECT_EQ(w.CatProgress[1]->text(), "10");
+        EXPECT_EQ(w.CatProgress[2]->text(), "30");
+        EXPECT_EQ(w.picCatDetails->y(), w.lblCatTot[0]->y());
+        clickPart(w.lblCatTot[2], SegmentBar::Full);
+        EXPECT_EQ(w.CatProgress[0]->text(), "0");
+        EXPECT_EQ(w.CatProgress[1]->text(), "0");
+        EXPECT_EQ(w.CatProgress[2]->text(), "0");
+        EXPECT_EQ(w.picCatDetails->y(), w.lblCatTot[2]->y() - 1100 / kLengthUnitsPerPixel);
+        // Moving over the names keeps the box; over the empty viewport hides it.
+        QWidget* rows = w.vsView->widget();
+        moveOver(rows, w.lblCat[1]->geometry().center());
+        EXPECT_TRUE(w.picCatDetails->isVisible());
+        moveOver(rows, QPoint(rows->width() - 2, rows->height() - 2));
+        EXPECT_FALSE(w.picCatDetails->isVisible());
+
+        EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+        checked = true;
+        w.image1->click();
+    });
+    HistoricalAnalysisLink::wire(&frmHistoricalAnalysis::showModal);
+    HistoricalAnalysisLink::open(nullptr);
+    HistoricalAnalysisLink::wire(nullptr);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(frmHistoricalAnalysis::loaded(), nullptr);
+}
+
+TEST_F(HistoricalAnalysisWindow, ADatabaseErrorIsLoggedAndShownAndTheWindowStillOpens)
+{
+    gLogin.gExamConnStr = QStringLiteral("DBQ=") + home.file(QStringLiteral("none.qzr")) + QLatin1Char(';');
+    frmHistoricalAnalysis& w = frmHistoricalAnalysis::load(nullptr);
+    ASSERT_EQ(ui.messages().size(), 2u); // the pass section and the category section
+    EXPECT_EQ(ui.messages()[0].title, kApp);
+    EXPECT_EQ(ui.messages()[0].owner, &w);
+    const QStringList log = debugLogLines();
+    ASSERT_EQ(log.size(), 2);
+    EXPECT_TRUE(log[0].contains(QLatin1String(" :mnuhistoryanalysis_Click:frmHistoricalAnalysis")))
+        << log[0].toStdString();
+    EXPECT_TRUE(log[1].contains(QLatin1String(" :ShowMeUrCategory:frmHistoricalAnalysis"))) << log[1].toStdString();
+    EXPECT_EQ(w.TotalQuestions(), 0);
+    EXPECT_TRUE(w.lblCat.empty());
+    w.showHistorDetails(1, 0, 0);
+    EXPECT_EQ(texts(w.lblProgressDetails, 8, 14), QStringList({"", "", "0", "0", "0%", "0%", "0%"}));
+    w.unload();
+}
+
+TEST_F(HistoricalAnalysisWindow, DebugLinesFollowTheLoad)
+{
+    gStartup.gDebug = 1;
+    frmHistoricalAnalysis& w = frmHistoricalAnalysis::load(nullptr);
+    const QStringList log = debugLogLines();
+    ASSERT_GE(log.size(), 6);
+    EXPECT_TRUE(log.first().startsWith(QLatin1String("Loading form :Form_Load:frmHistoricalAnalysis")));
+    EXPECT_TRUE(log[1].startsWith(QLatin1String("Enter function historical analysis :mnuhistoryanalysis_Click")));
+    EXPECT_TRUE(log[2].startsWith(QLatin1String("Display Category :ShowMeUrCategory:frmHistoricalAnalysis")));
+    EXPECT_EQ(log.filter(QStringLiteral("Function to get the Bar width:getBarWidth:frmHistoricalAnalysis")).size(),
+              6); // its start and end per category
+    EXPECT_TRUE(log.last().startsWith(QLatin1String("Displayed historical analysis :Form_Load:frmHistoricalAnalysis")));
+    w.unload();
+}
+
+} // namespace

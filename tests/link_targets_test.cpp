@@ -1,0 +1,166 @@
+#include "foundation/SharedState.h"
+#include "mainwindow/LinkTargets.h"
+#include "tests/support/DebugLogFile.h"
+#include "tests/support/RecordingUiHooks.h"
+#include "tests/support/StartupFixture.h"
+#include "tests/support/TempHome.h"
+
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+// Opens nothing; remembers what it was asked to open.
+class RecordingOpener : public LinkOpener {
+public:
+    bool openUrl(const QUrl& url) override
+    {
+        opened.push_back(url);
+        return succeed;
+    }
+    std::vector<QUrl> opened;
+    bool succeed = true;
+};
+
+class LinkTargetsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetStartupState();
+        gLogin.gAppName = QStringLiteral("Ziduver");
+        home.write(QStringLiteral("Docs/Guide.HTM"), "<p>guide</p>");
+        home.write(QStringLiteral("ZiduverHelp.htm"), "<p>help</p>");
+        home.write(QStringLiteral("Docs/run.sh"), "echo hi");
+        home.write(QStringLiteral("Docs/tool.desktop"), "[Desktop Entry]");
+        home.write(QStringLiteral("Docs/plain"), "a program by its mode");
+        QFile::setPermissions(home.file(QStringLiteral("Docs/plain")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString folder() const { return home.path(); }
+    QUrl fileUrl(const QString& name) const { return QUrl::fromLocalFile(home.file(name)); }
+
+    TempHome home;
+};
+
+struct DecisionCase {
+    const char* name;
+    LinkSource source;
+    QString target;
+    LinkDecision::Kind kind;
+    QUrl url; // for Open
+};
+
+} // namespace
+
+TEST_F(LinkTargetsTest, DecisionsPerSourceSchemeAndFile)
+{
+    using K = LinkDecision;
+    const QString docs = home.file(QStringLiteral("Docs"));
+    const std::vector<DecisionCase> cases = {
+        // Scheme addresses, parsed strictly.
+        {"web page", LinkSource::WebLink, "https://www.kernel.org/doc/", K::Open, QUrl("https://www.kernel.org/doc/")},
+        {"http", LinkSource::WebLink, "http://example.org/a?b=c", K::Open, QUrl("http://example.org/a?b=c")},
+        {"mail", LinkSource::WebLink, "mailto:support@example.org", K::Open, QUrl("mailto:support@example.org")},
+        {"scheme in capitals", LinkSource::WebLink, "HTTPS://example.org/", K::Open, QUrl("https://example.org/")},
+        {"blanks around", LinkSource::WebLink, "  https://example.org/  ", K::Open, QUrl("https://example.org/")},
+        {"www address", LinkSource::WebLink, "www.example.org/page", K::Open, QUrl("http://www.example.org/page")},
+        {"ftp from an exam", LinkSource::WebLink, "ftp://example.org/file", K::Refuse, {}},
+        {"script from an exam", LinkSource::WebLink, "javascript:alert(1)", K::Refuse, {}},
+        {"web address without host", LinkSource::WebLink, "http://", K::Refuse, {}},
+        {"malformed address", LinkSource::WebLink, "http://exa mple.org/", K::Refuse, {}},
+        {"ftp from setup.xml", LinkSource::Contact, "ftp://example.org/file", K::Open, QUrl("ftp://example.org/file")},
+        {"contact trimmed", LinkSource::Contact, "  mailto:a@example.org ", K::Open, QUrl("mailto:a@example.org")},
+        // Nothing to open.
+        {"null or empty", LinkSource::WebLink, "", K::Nothing, {}},
+        {"blanks only", LinkSource::WebLink, "    ", K::Nothing, {}},
+        {"empty help", LinkSource::Help, "", K::Nothing, {}},
+        {"empty favourite", LinkSource::Favourite, "", K::Nothing, {}},
+        // Local documents, found in any case, "\" read as "/".
+        {"program folder token", LinkSource::WebLink, "[localpath]Docs/Guide.HTM", K::Open,
+         fileUrl("Docs/Guide.HTM")},
+        {"token, other case of the file", LinkSource::WebLink, "[localpath]docs\\guide.htm", K::Open,
+         fileUrl("Docs/Guide.HTM")},
+        {"token in capitals is not replaced", LinkSource::WebLink, "[LOCALPATH]Docs/Guide.HTM", K::Refuse, {}},
+        {"relative to the program folder", LinkSource::WebLink, "Docs\\Guide.htm", K::Open,
+         fileUrl("Docs/Guide.HTM")},
+        {"absolute path", LinkSource::WebLink, docs + "/guide.htm", K::Open, fileUrl("Docs/Guide.HTM")},
+        {"file URL", LinkSource::WebLink, QUrl::fromLocalFile(docs + "/Guide.HTM").toString(), K::Open,
+         fileUrl("Docs/Guide.HTM")},
+        {"missing document", LinkSource::WebLink, "[localpath]Docs/none.htm", K::Refuse, {}},
+        // Programs and scripts from an exam database.
+        {"shell script", LinkSource::WebLink, "[localpath]Docs/run.sh", K::Refuse, {}},
+        {"desktop entry", LinkSource::WebLink, "[localpath]Docs/tool.desktop", K::Refuse, {}},
+        {"executable mode", LinkSource::WebLink, "[localpath]Docs/plain", K::Refuse, {}},
+        {"folder", LinkSource::WebLink, "[localpath]Docs", K::Refuse, {}},
+        {"program as file URL", LinkSource::WebLink, QUrl::fromLocalFile(docs + "/run.sh").toString(), K::Refuse, {}},
+        // The help file below the program folder.
+        {"help", LinkSource::Help, "ZiduverHelp.htm", K::Open, fileUrl("ZiduverHelp.htm")},
+        {"help, other case", LinkSource::Help, "ziduverhelp.HTM", K::Open, fileUrl("ZiduverHelp.htm")},
+        {"help missing", LinkSource::Help, "Missing.htm", K::Refuse, {}},
+        // A favourite opens as it is: no token replaced, no blanks trimmed.
+        {"favourite", LinkSource::Favourite, "https://example.org/", K::Open, QUrl("https://example.org/")},
+        {"favourite keeps the token", LinkSource::Favourite, "[localpath]Docs/Guide.HTM", K::Refuse, {}},
+        {"favourite not trimmed", LinkSource::Favourite, " https://example.org/", K::Refuse, {}},
+    };
+    for (const DecisionCase& c : cases) {
+        const LinkDecision decision = decideLinkTarget(c.target, c.source, folder());
+        EXPECT_EQ(decision.kind, c.kind) << c.name << ": " << decision.message.toStdString();
+        if (c.kind == LinkDecision::Open) {
+            EXPECT_EQ(decision.url, c.url) << c.name << ": " << decision.url.toString().toStdString();
+        }
+        EXPECT_EQ(decision.message.isEmpty(), c.kind != LinkDecision::Refuse) << c.name;
+    }
+}
+
+TEST_F(LinkTargetsTest, EveryTokenIsReplacedBeforeTrimming)
+{
+    EXPECT_EQ(preparedTarget(QStringLiteral(" [localpath]a/[localpath]b "), LinkSource::WebLink, QStringLiteral("/p")),
+              QStringLiteral("/p/a//p/b"));
+    EXPECT_EQ(preparedTarget(QStringLiteral("[LocalPath]a"), LinkSource::WebLink, QStringLiteral("/p")),
+              QStringLiteral("[LocalPath]a"));
+    EXPECT_EQ(preparedTarget(QStringLiteral("\tx "), LinkSource::Contact, QStringLiteral("/p")), QStringLiteral("\tx"))
+        << "blanks only";
+    EXPECT_EQ(preparedTarget(QStringLiteral("Help.htm"), LinkSource::Help, QStringLiteral("/p")),
+              QStringLiteral("/p/Help.htm"));
+    EXPECT_EQ(preparedTarget(QStringLiteral(" [localpath] "), LinkSource::Favourite, QStringLiteral("/p")),
+              QStringLiteral(" [localpath] "));
+}
+
+TEST_F(LinkTargetsTest, OpeningSaysAndLogsWhatItRefusesOrCannotOpen)
+{
+    RecordingUiHooks ui;
+    RecordingOpener opener;
+    removeDebugLog();
+
+    EXPECT_TRUE(openLinkTarget(QStringLiteral("[localpath]Docs/Guide.HTM"), LinkSource::WebLink, opener,
+                               QStringLiteral("OpenWebLink")));
+    ASSERT_EQ(opener.opened.size(), 1u);
+    EXPECT_EQ(opener.opened[0], fileUrl(QStringLiteral("Docs/Guide.HTM")));
+    EXPECT_TRUE(ui.messages().empty());
+
+    EXPECT_FALSE(openLinkTarget(QStringLiteral("   "), LinkSource::WebLink, opener, QStringLiteral("OpenWebLink")));
+    EXPECT_TRUE(ui.messages().empty()) << "an empty target opens nothing and says nothing";
+
+    EXPECT_FALSE(openLinkTarget(QStringLiteral("[localpath]Docs/run.sh"), LinkSource::WebLink, opener,
+                                QStringLiteral("OpenWebLink")));
+    EXPECT_EQ(opener.opened.size(), 1u) << "a program is never handed to the desktop";
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_TRUE(ui.messages()[0].text.contains(QStringLiteral("was not opened")));
+    EXPECT_EQ(ui.messages()[0].title, QStringLiteral("Ziduver"));
+    EXPECT_EQ(ui.messages()[0].style, 1);
+
+    opener.succeed = false;
+    EXPECT_FALSE(openLinkTarget(QStringLiteral("https://example.org/"), LinkSource::Contact, opener,
+                                QStringLiteral("mnuHelpContact_Click")));
+    ASSERT_EQ(ui.messages().size(), 2u);
+    EXPECT_EQ(ui.messages()[1].text, QStringLiteral("\"https://example.org/\" could not be opened."));
+
+    const QStringList lines = debugLogLines();
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].contains(QStringLiteral(" : OpenWebLink : frmMain ")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("\"https://example.org/\" could not be opened. : "
+                                                   "mnuHelpContact_Click : frmMain ")));
+}

@@ -1,0 +1,411 @@
+#include "foundation/SharedState.h"
+#include "mainwindow/MainWindowShared.h"
+#include "mainwindow/links/NotesBrowserLink.h"
+#include "notes/NotesGridModel.h"
+#include "notes/frmEditNote.h"
+#include "notes/frmNotePrinter.h"
+#include "notes/frmViewNote.h"
+#include "platform/browser/BrowserView.h"
+#include "platform/browser/PagePrinter.h"
+#include "tests/support/EventWaits.h"
+#include "tests/support/FailingWrites.h"
+#include "tests/support/NotesInstallation.h"
+#include "tests/support/PdfPrinterSource.h"
+#include "tests/support/RecordingUiHooks.h"
+#include "tests/support/StartupFixture.h"
+#include "tests/support/TempHome.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QTreeWidget>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+constexpr int kWait = 30000;
+const QString kTitle = QStringLiteral("Ziduver Notes");
+
+// Runs `action` on the dialog of type Window once it is the active modal
+// window. A dialog that never shows fails the test, and whatever modal
+// window is open then is closed so the test ends.
+template <typename Window> void whenShown(std::function<void(Window&)> action)
+{
+    auto* timer = new QTimer;
+    auto* waited = new int(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, waited, action] {
+        auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
+        if (window && window->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            delete waited;
+            action(*window);
+            return;
+        }
+        if (++*waited > 500) {
+            timer->stop();
+            timer->deleteLater();
+            delete waited;
+            ADD_FAILURE() << "the dialog did not show: " << Window::staticMetaObject.className();
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                modal->reject();
+        }
+    });
+    timer->start(10);
+}
+
+void doubleClickRow(QTableView* grid, int row)
+{
+    QWidget* viewport = grid->viewport();
+    const QPoint at = grid->visualRect(grid->model()->index(row, 0)).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+    QApplication::sendEvent(viewport, &release);
+    QApplication::sendEvent(viewport, &dbl);
+    QApplication::sendEvent(viewport, &release);
+}
+
+QTreeWidgetItem* findNode(QTreeWidget* tree, const QString& exam, const QString& text)
+{
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* top = tree->topLevelItem(i);
+        if (top->text(0) != exam)
+            continue;
+        if (text == exam)
+            return top;
+        const QList<QTreeWidgetItem*> found = tree->findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
+        for (QTreeWidgetItem* item : found) {
+            QTreeWidgetItem* root = item;
+            while (root->parent())
+                root = root->parent();
+            if (root == top)
+                return item;
+        }
+    }
+    ADD_FAILURE() << "no node " << text.toStdString();
+    return nullptr;
+}
+
+class NotesBrowserWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        gLogin.gAppName = kTitle;
+        resetMainWindowShared();
+        gMain.gFontFace = QStringLiteral("DejaVu Sans");
+        aliceOnOne = db.note(db.one(), db.alice, 101, QStringLiteral("alice 101\r\nmore of it"));
+        db.note(db.one(), db.bob, 101, QStringLiteral("bob <101> & co"));
+        db.note(db.one(), db.alice, 102, QStringLiteral("alice 102"));
+        db.note(db.one(), db.bob, 103, QStringLiteral("bob 103"));
+        db.note(db.two(), db.carol, 102, QStringLiteral("carol two 102"));
+    }
+    void TearDown() override
+    {
+        NotesBrowserLink::wire({});
+        settle(20);
+        resetStartupState();
+        resetMainWindowShared();
+    }
+
+    std::unique_ptr<frmViewNote> open()
+    {
+        auto window = std::make_unique<frmViewNote>();
+        window->show();
+        return window;
+    }
+    // The question code and first line of every listed note.
+    static QStringList listed(const frmViewNote& window)
+    {
+        QStringList rows;
+        for (int row = 0; row < window.notes()->rowCount(); ++row)
+            rows << window.notes()->text(row, NotesGridModel::colQuestCode) + QLatin1Char(':')
+                    + window.notes()->text(row, NotesGridModel::colNotes);
+        return rows;
+    }
+    QString storedText(qint64 noteId)
+    {
+        return db.one()
+            .scalar(QStringLiteral("SELECT Qn_noteDesc FROM Qe_UserNotes WHERE Qn_NoteID = ?"), {noteId})
+            .toString();
+    }
+
+    TempHome home;
+    NotesInstallation db{home};
+    RecordingUiHooks hooks;
+    qint64 aliceOnOne = 0;
+};
+
+TEST_F(NotesBrowserWindowTest, TheAdministratorBrowsesEveryExamAndChoosingAUserRefreshes)
+{
+    db.logInAs(QStringLiteral("Admin"), 0);
+    auto w = open();
+    EXPECT_EQ(w->windowTitle(), kTitle + QStringLiteral(" - View Notes"));
+    EXPECT_TRUE(w->cmbUser->isVisible());
+    QStringList users;
+    for (int i = 0; i < w->cmbUser->count(); ++i)
+        users << w->cmbUser->itemText(i);
+    EXPECT_EQ(users, (QStringList{"<All>", "alice", "bob", "carol"}));
+    ASSERT_EQ(w->grdChapters->topLevelItemCount(), 2);
+    EXPECT_EQ(w->grdChapters->topLevelItem(0)->text(0), QStringLiteral("Exam One"));
+    EXPECT_TRUE(w->grdChapters->topLevelItem(0)->font(0).bold());
+    EXPECT_TRUE(w->grdChapters->topLevelItem(0)->isExpanded());
+    EXPECT_EQ(w->grdChapters->topLevelItem(1)->text(0), QStringLiteral("Net-Plus"));
+    EXPECT_EQ(w->grdChapters->currentItem(), w->grdChapters->topLevelItem(0));
+    EXPECT_EQ(listed(*w), (QStringList{"101:alice 101", "101:bob <101> & co", "102:alice 102", "103:bob 103"}));
+    EXPECT_TRUE(w->grdViewNotes->isColumnHidden(NotesGridModel::colNoteId));
+    EXPECT_TRUE(w->grdViewNotes->isColumnHidden(NotesGridModel::colWholeNote));
+    EXPECT_FALSE(w->grdViewNotes->isColumnHidden(NotesGridModel::colNotes));
+
+    w->cmbUser->setCurrentIndex(2); // bob
+    EXPECT_EQ(listed(*w), (QStringList{"101:bob <101> & co", "103:bob 103"}));
+    w->grdChapters->setCurrentItem(findNode(w->grdChapters, QStringLiteral("Exam One"), QStringLiteral("Static")));
+    EXPECT_EQ(listed(*w), QStringList{});
+    w->cmbUser->setCurrentIndex(0);
+    EXPECT_EQ(listed(*w), QStringList{"102:alice 102"});
+    w->grdChapters->setCurrentItem(findNode(w->grdChapters, QStringLiteral("Net-Plus"), QStringLiteral("Copper")));
+    EXPECT_EQ(listed(*w), QStringList{"102:carol two 102"});
+    EXPECT_EQ(w->notes()->text(0, NotesGridModel::colPath), db.twoPath);
+    EXPECT_TRUE(hooks.messages().empty());
+    EXPECT_EQ(hooks.busyDepth(), 0);
+}
+
+TEST_F(NotesBrowserWindowTest, AUserSeesHisExamAndHisNotesOnly)
+{
+    db.logInAs(QStringLiteral("alice"), db.alice);
+    auto w = open();
+    EXPECT_FALSE(w->cmbUser->isVisible());
+    ASSERT_EQ(w->grdChapters->topLevelItemCount(), 1);
+    EXPECT_EQ(listed(*w), (QStringList{"101:alice 101", "102:alice 102"}));
+    w->grdChapters->setCurrentItem(findNode(w->grdChapters, QStringLiteral("Exam One"), QStringLiteral("Static")));
+    EXPECT_EQ(listed(*w), QStringList{"102:alice 102"});
+}
+
+TEST_F(NotesBrowserWindowTest, TheMainWindowsLinkOpensTheBrowserModally)
+{
+    db.logInAs(QStringLiteral("alice"), db.alice);
+    NotesBrowserLink::wire(&frmViewNote::showBrowser);
+    QStringList seen;
+    whenShown<frmViewNote>([&](frmViewNote& w) {
+        seen = listed(w);
+        w.cmdExit->click();
+    });
+    NotesBrowserLink::open(nullptr);
+    EXPECT_EQ(seen, (QStringList{"101:alice 101", "102:alice 102"}));
+}
+
+TEST_F(NotesBrowserWindowTest, EditingANoteSavesItWithItsLineBreaksAndRefreshesTheList)
+{
+    db.logInAs(QStringLiteral("alice"), db.alice);
+    auto w = open();
+    struct Seen {
+        QString category, examId, path, noteId, question, text;
+        bool locked = false, saveOn = true, editOn = false;
+        bool unlockedByKey = false, saveOnAfterKey = false;
+        bool saveOnAfterSave = true, editOnAfterSave = false;
+        QStringList listedAfterSave;
+    } seen;
+    whenShown<frmEditNote>([&](frmEditNote& e) {
+        seen.category = e.lblCategory->text();
+        seen.examId = e.lblExamID->text();
+        seen.path = e.lblExamPath->text();
+        seen.noteId = e.txtNoteID->text();
+        seen.question = e.txtQuestion->text();
+        seen.text = e.txtNoteContents->toPlainText();
+        seen.locked = e.txtNoteContents->isReadOnly();
+        seen.saveOn = e.cmdSave->isEnabled();
+        seen.editOn = e.cmdEdit->isEnabled();
+        // Typing starts editing, and the key goes into the text.
+        e.txtNoteContents->moveCursor(QTextCursor::End);
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        QApplication::sendEvent(e.txtNoteContents, &key);
+        seen.unlockedByKey = !e.txtNoteContents->isReadOnly();
+        seen.saveOnAfterKey = e.cmdSave->isEnabled() && !e.cmdEdit->isEnabled();
+        seen.text += QStringLiteral(" | ") + e.txtNoteContents->toPlainText();
+        e.txtNoteContents->setPlainText(QStringLiteral("edited first\nsecond <line>"));
+        e.cmdSave->click();
+        seen.saveOnAfterSave = e.cmdSave->isEnabled();
+        seen.editOnAfterSave = e.cmdEdit->isEnabled();
+        seen.listedAfterSave = listed(*w);
+        e.cmdCancel->click();
+    });
+    doubleClickRow(w->grdViewNotes, 0);
+
+    EXPECT_EQ(seen.category, QStringLiteral("Exam One"));
+    EXPECT_EQ(seen.examId, QStringLiteral("EX1"));
+    EXPECT_EQ(seen.path, db.onePath);
+    EXPECT_EQ(seen.noteId, QString::number(aliceOnOne));
+    EXPECT_EQ(seen.question, QStringLiteral("101"));
+    EXPECT_EQ(seen.text, QStringLiteral("alice 101\nmore of it | alice 101\nmore of itx"));
+    EXPECT_TRUE(seen.locked);
+    EXPECT_FALSE(seen.saveOn);
+    EXPECT_TRUE(seen.editOn);
+    EXPECT_TRUE(seen.unlockedByKey);
+    EXPECT_TRUE(seen.saveOnAfterKey);
+    EXPECT_FALSE(seen.saveOnAfterSave);
+    EXPECT_TRUE(seen.editOnAfterSave);
+    EXPECT_EQ(seen.listedAfterSave, (QStringList{"101:edited first", "102:alice 102"}));
+    EXPECT_EQ(storedText(aliceOnOne), QStringLiteral("edited first\r\nsecond <line>"));
+    EXPECT_TRUE(hooks.messages().empty());
+}
+
+TEST_F(NotesBrowserWindowTest, AFailedSaveTellsWhyAndKeepsTheTextAndSave)
+{
+    db.logInAs(QStringLiteral("alice"), db.alice);
+    auto w = open();
+    bool saveStillOn = false;
+    QString kept;
+    bool closedWithoutSaving = false;
+    {
+        FailingWrites refuse(db.onePath, QStringLiteral("Qe_UserNotes"), 0, FailingWrites::Write::Update);
+        whenShown<frmEditNote>([&](frmEditNote& e) {
+            e.cmdEdit->click();
+            e.txtNoteContents->setPlainText(QStringLiteral("never stored"));
+            e.cmdSave->click();
+            saveStillOn = e.cmdSave->isEnabled() && !e.cmdEdit->isEnabled();
+            kept = e.txtNoteContents->toPlainText();
+            e.cmdCancel->click();
+            closedWithoutSaving = true;
+        });
+        doubleClickRow(w->grdViewNotes, 0);
+    }
+    EXPECT_TRUE(closedWithoutSaving);
+    EXPECT_TRUE(saveStillOn);
+    EXPECT_EQ(kept, QStringLiteral("never stored"));
+    ASSERT_EQ(hooks.messages().size(), 1u);
+    EXPECT_TRUE(hooks.messages()[0].text.contains(FailingWrites::message())) << hooks.messages()[0].text.toStdString();
+    EXPECT_EQ(hooks.messages()[0].title, kTitle);
+    EXPECT_EQ(storedText(aliceOnOne), QStringLiteral("alice 101\r\nmore of it"));
+    EXPECT_EQ(listed(*w), (QStringList{"101:alice 101", "102:alice 102"}));
+}
+
+TEST_F(NotesBrowserWindowTest, ExportingAnEmptyListSaysSo)
+{
+    db.logInAs(QStringLiteral("carol"), db.carol);
+    auto w = open();
+    ASSERT_EQ(w->notes()->rowCount(), 0);
+    w->cmdViewCurrent->click();
+    EXPECT_EQ(hooks.messageTexts(), QStringList{"Notes not available"});
+    EXPECT_EQ(QApplication::activeModalWidget(), w.get()) << "no printer opened";
+}
+
+TEST_F(NotesBrowserWindowTest, ExportPrintsTheListedNotesOfEveryUserToPdf)
+{
+    PdfPrinterSource pdf(home.file("notes.pdf"));
+    db.logInAs(QStringLiteral("Admin"), 0);
+    auto w = open();
+    w->grdChapters->setCurrentItem(findNode(w->grdChapters, QStringLiteral("Exam One"), QStringLiteral("Routing")));
+    w->chkPrintQA->setChecked(true);
+    QString page, shown, title;
+    bool printOn = false, printed = false;
+    int asked = -1;
+    whenShown<frmNotePrinter>([&](frmNotePrinter& p) {
+        title = p.windowTitle();
+        if (!waitFor([&] { return p.reportDone(); }, kWait) || !p.www1->waitForLoad(kWait)) {
+            ADD_FAILURE() << "no page";
+            p.Command2->click();
+            return;
+        }
+        page = p.pageHtml();
+        shown = p.www1->runScript(QStringLiteral("document.body.innerText"), kWait).toString();
+        printOn = p.Command1->isEnabled();
+        p.Command1->click();
+        printed = waitFor([&] { return !p.printing(); }, kWait);
+        asked = pdf.asked;
+        p.Command2->click();
+    });
+    w->cmdViewCurrent->click();
+
+    EXPECT_EQ(title, kTitle + QStringLiteral(" - Print Notes"));
+    EXPECT_TRUE(printOn);
+    // Every user's notes listed under the category, in the order listed.
+    for (const char* text : {"alice 101", "bob <101> & co", "alice 102", "bob 103"})
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(text))) << text << "\n" << shown.toStdString();
+    EXPECT_EQ(page.count(QStringLiteral("<b>Note:</b>")), 4);
+    EXPECT_TRUE(page.contains(QStringLiteral("<font face=\"DejaVu Sans\" size=2>")));
+    EXPECT_TRUE(printed);
+    EXPECT_EQ(asked, 1) << "no default printer: the print dialog";
+    EXPECT_GE(pdfPageCount(home.file("notes.pdf")), 1);
+    EXPECT_TRUE(hooks.messages().empty()) << hooks.messageTexts().join(QLatin1Char('|')).toStdString();
+}
+
+TEST_F(NotesBrowserWindowTest, PrinterWithNothingToPrintSaysSoAndKeepsCloseOn)
+{
+    PdfPrinterSource pdf(home.file("direct.pdf"));
+    notesreport::NotesReportRequest request;
+    request.examPath = db.onePath;
+    request.userCode = db.carol; // no notes in Exam One
+    request.questCodes = {101, 102};
+    {
+        frmNotePrinter printer(request);
+        printer.show();
+        ASSERT_TRUE(waitFor([&] { return printer.reportDone(); }, kWait));
+        EXPECT_TRUE(printer.noQuestions());
+        EXPECT_EQ(hooks.messageTexts(), QStringList{"No Questions available"});
+        EXPECT_TRUE(printer.Command2->isEnabled());
+        EXPECT_FALSE(printer.Command1->isEnabled());
+        EXPECT_TRUE(printer.pageHtml().isEmpty());
+    }
+
+    // The next run starts afresh; with a default printer it prints unasked.
+    hooks.clear();
+    pdf.defaultPrinter = true;
+    QPrinter& programs = PagePrinter::program().printer();
+    programs.setOutputFormat(QPrinter::PdfFormat);
+    programs.setOutputFileName(home.file("direct.pdf"));
+    request.userCode = db.alice;
+    frmNotePrinter printer(request);
+    printer.show();
+    ASSERT_TRUE(waitFor([&] { return printer.reportDone(); }, kWait));
+    EXPECT_FALSE(printer.noQuestions());
+    ASSERT_TRUE(printer.www1->waitForLoad(kWait));
+    printer.Command1->click();
+    ASSERT_TRUE(waitFor([&] { return !printer.printing(); }, kWait));
+    EXPECT_EQ(pdf.asked, 0);
+    EXPECT_GE(pdfPageCount(home.file("direct.pdf")), 1);
+    EXPECT_TRUE(hooks.messages().empty());
+}
+
+} // namespace
+namespace {
+TEST_F(NotesBrowserWindowTest, ZZScreenshot)
+{
+    db.logInAs(QStringLiteral("Admin"), 0);
+    auto w = open();
+    settle(300);
+    w->grab().save("/tmp/x/browser.png");
+    w->grdChapters->setCurrentItem(findNode(w->grdChapters, QStringLiteral("Exam One"), QStringLiteral("Routing")));
+    w->chkPrintQA->setChecked(true);
+    w->chkExplanaton->setChecked(true);
+    whenShown<frmNotePrinter>([&](frmNotePrinter& p) {
+        waitFor([&] { return p.reportDone(); }, kWait);
+        p.www1->waitForLoad(kWait);
+        settle(1500);
+        p.grab().save("/tmp/x/printer.png");
+        p.Command2->click();
+    });
+    w->cmdViewCurrent->click();
+    whenShown<frmEditNote>([&](frmEditNote& e) {
+        settle(300);
+        e.grab().save("/tmp/x/editor.png");
+        e.cmdCancel->click();
+    });
+    doubleClickRow(w->grdViewNotes, 0);
+}
+} // namespace
