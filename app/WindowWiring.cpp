@@ -15,12 +15,16 @@
 #include "mainwindow/frmmain.h"
 #include "mainwindow/links/AdminPreferencesLink.h"
 #include "mainwindow/links/ExamWindowLink.h"
+#include "mainwindow/links/HistoricalAnalysisLink.h"
 #include "mainwindow/links/LoginWindowLink.h"
+#include "mainwindow/links/LosScoreCardLink.h"
 #include "mainwindow/links/NotesBrowserLink.h"
 #include "notes/frmPreviousNotes.h"
 #include "notes/frmViewNote.h"
 #include "notes/frmaddNote.h"
 #include "results/frmExamReview.h"
+#include "results/frmHistoricalAnalysis.h"
+#include "results/frmLOS.h"
 #include "results/frmSimulatedResult.h"
 #include "results/frmoffLineQuestions.h"
 
@@ -37,6 +41,8 @@ void wireWindows()
     ExamReviewLink::wire(&frmExamReview::showReview);
     QuestionSheetLink::wire(&frmoffLineQuestions::showSheet);
     AdminPreferencesLink::wire(&frmAdminPref::showModal);
+    HistoricalAnalysisLink::wire(&frmHistoricalAnalysis::showModal);
+    LosScoreCardLink::wire(&frmLOS::showModal);
     UnloadMainWindowLink::wire(&frmmain::unload);
     frmmain::setMenuAttacher(&attachDrawnMenu);
     LoginWindowLink::wire(

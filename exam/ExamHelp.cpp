@@ -30,19 +30,18 @@ QString examHelpPage()
 
 QString builtInHelpPage()
 {
-    return QStringLiteral(
-        "<html><body>"
-        "<h2>Taking an exam</h2>"
-        "<p><b>Next</b> and <b>Previous</b> move between the questions; your answer is recorded "
-        "each time you move. <b>Enter</b> moves on as Next does.</p>"
-        "<p><b>Mark Current Question</b> puts the question on the list that <b>Marked Questions</b> "
-        "opens; double-click a row to go back to it.</p>"
-        "<p><b>Take a break</b> stops the clock until you untick it.</p>"
-        "<p><b>Review</b> ends the graded part of the exam: from then on the right answers are "
-        "shown and you can look at every question you reached.</p>"
-        "<p><b>End Exam</b> records your progress and, for a simulated exam or a pretest, shows "
-        "your result.</p>"
-        "<p>In a simulated exam the clock counts down; when it reaches 00:00 the exam goes into "
-        "review by itself.</p>"
-        "</body></html>");
+    return QStringLiteral("<html><body>"
+                          "<h2>Taking an exam</h2>"
+                          "<p><b>Next</b> and <b>Previous</b> move between the questions; your answer is recorded "
+                          "each time you move. <b>Enter</b> moves on as Next does.</p>"
+                          "<p><b>Mark Current Question</b> puts the question on the list that <b>Marked Questions</b> "
+                          "opens; double-click a row to go back to it.</p>"
+                          "<p><b>Take a break</b> stops the clock until you untick it.</p>"
+                          "<p><b>Review</b> ends the graded part of the exam: from then on the right answers are "
+                          "shown and you can look at every question you reached.</p>"
+                          "<p><b>End Exam</b> records your progress and, for a simulated exam or a pretest, shows "
+                          "your result.</p>"
+                          "<p>In a simulated exam the clock counts down; when it reaches 00:00 the exam goes into "
+                          "review by itself.</p>"
+                          "</body></html>");
 }

@@ -13,12 +13,12 @@ int hotKeyOf(int keyCode);
 // What the window knows when a key comes.
 struct KeyContext {
     ExamMode mode = ExamMode::Other;
-    int questType = 0;            // gQuestType; 2 is an essay
-    bool alertShown = false;      // the practice alert panel is up
-    bool paused = false;          // "Take a break" is ticked
+    int questType = 0;             // gQuestType; 2 is an essay
+    bool alertShown = false;       // the practice alert panel is up
+    bool paused = false;           // "Take a break" is ticked
     bool markedPanelShown = false; // the marked-questions panel is open
-    bool cheatKeyEnabled = false; // gQuizCheatKeyEnabled
-    int hotKeyCode = 0;           // gQuizHotKey, a stored code
+    bool cheatKeyEnabled = false;  // gQuizCheatKeyEnabled
+    int hotKeyCode = 0;            // gQuizHotKey, a stored code
 };
 
 enum class KeyCommand {

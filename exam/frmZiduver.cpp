@@ -1232,8 +1232,8 @@ void frmZiduver::writeProgress()
 {
     ProgressWriteResult result;
     try {
-        result = UpdateProgress(session.ExamConn, session.msflex, session.QuestionsReached,
-                                session.launch.gQuizUserCode);
+        result =
+            UpdateProgress(session.ExamConn, session.msflex, session.QuestionsReached, session.launch.gQuizUserCode);
     } catch (const std::exception& error) {
         result.saved = false;
         result.error = QString::fromUtf8(error.what());
@@ -1258,9 +1258,12 @@ void frmZiduver::cmdExamReview_Click()
         const bool clockWasRunning = Timer1->isEnabled();
         Timer1->setEnabled(false);
         if (!session.gReviewMode) {
-            // Review cuts the exam at the question on screen.
-            session.gReviewLastIndex = session.CurrentQuestion;
-            session.launch.gQuizQuestionCount = session.CurrentQuestion;
+            // Review cuts the exam where the user got to: the question on
+            // screen, or the last one reached when he went back from it (the
+            // questions reached stay reviewable under a counter that fits).
+            const int cut = std::max(session.CurrentQuestion, session.QuestionsReached);
+            session.gReviewLastIndex = cut;
+            session.launch.gQuizQuestionCount = cut;
             bool right = false;
             if (CheckAnswer(right) == CheckRun::Ended)
                 return;
@@ -1525,8 +1528,7 @@ void frmZiduver::lowerMarkedPanel()
     ViewAnswer->setEnabled(true);
     // The clock goes on as it was when the panel opened; never after its
     // end or in review mode.
-    if (windowTag(cmdEndExam) != QLatin1String("I") && m_clockBeforePanel && !session.gReviewMode
-        && !session.TimeOver)
+    if (windowTag(cmdEndExam) != QLatin1String("I") && m_clockBeforePanel && !session.gReviewMode && !session.TimeOver)
         Timer1->setEnabled(true);
 }
 
@@ -1534,9 +1536,8 @@ void frmZiduver::placeMarkedPanel()
 {
     const QRect area = ViewAnswer->geometry();
     const QSize wanted = picMarked->sizeHint().expandedTo(QSize(0, px(4800))).boundedTo(area.size());
-    picMarked->setGeometry(
-        QRect(QPoint(area.center().x() - wanted.width() / 2, area.top() + (area.height() - wanted.height()) / 3),
-              wanted));
+    picMarked->setGeometry(QRect(
+        QPoint(area.center().x() - wanted.width() / 2, area.top() + (area.height() - wanted.height()) / 3), wanted));
 }
 
 void frmZiduver::chkBreak_Click()
@@ -1632,8 +1633,8 @@ void frmZiduver::ToolbarClick(int index)
             request.examName = session.launch.gQuizExamName;
             request.tag = QStringLiteral("L");
             try {
-                request.notesText =
-                    UserNotesTable(session.ExamConn).questionNotesText(session.launch.gQuizUserCode, session.gQuestCode);
+                request.notesText = UserNotesTable(session.ExamConn)
+                                        .questionNotesText(session.launch.gQuizUserCode, session.gQuestCode);
             } catch (const std::exception& error) {
                 ShowMessage(QString::fromUtf8(error.what()), gLogin.gAppName, OneButton, this);
             }
@@ -1659,8 +1660,7 @@ void frmZiduver::ToolbarClick(int index)
         return;
     // The clock goes on only when it ran before the command, and never in
     // review mode, after its end or during a break.
-    if (clockWasRunning && !session.gReviewMode && !session.TimeOver && !chkBreak->isChecked()
-        && picMarked->isHidden())
+    if (clockWasRunning && !session.gReviewMode && !session.TimeOver && !chkBreak->isChecked() && picMarked->isHidden())
         Timer1->setEnabled(true);
 }
 

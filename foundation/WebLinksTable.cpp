@@ -26,9 +26,9 @@ bool WebLinksTable::hasLinks(int parent)
 
 std::optional<QString> WebLinksTable::linkPath(int serialNumber)
 {
-    const db::ResultSet rows = m_exam.query(
-        QStringLiteral("SELECT Ql_LinkPath FROM Qe_UserLinks WHERE Ql_SerNo = ? ORDER BY rowid LIMIT 1"),
-        {serialNumber});
+    const db::ResultSet rows =
+        m_exam.query(QStringLiteral("SELECT Ql_LinkPath FROM Qe_UserLinks WHERE Ql_SerNo = ? ORDER BY rowid LIMIT 1"),
+                     {serialNumber});
     if (rows.empty())
         return std::nullopt;
     return rows.first().text(0);

@@ -9,8 +9,8 @@
 // list is stored when the window closes.
 struct FavouriteEntry {
     QString caption;
-    QString tag;          // the target
-    bool visible = true;  // only visible entries are stored
+    QString tag;         // the target
+    bool visible = true; // only visible entries are stored
 };
 using FavouriteList = std::vector<FavouriteEntry>;
 // The list as the window starts with it: the separator alone.

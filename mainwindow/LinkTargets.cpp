@@ -29,16 +29,16 @@ LinkDecision notAllowed(const QString& target)
 bool isProgramName(const QString& path)
 {
     static const QStringList suffixes = {
-        QStringLiteral("desktop"), QStringLiteral("sh"),   QStringLiteral("bash"),     QStringLiteral("csh"),
-        QStringLiteral("ksh"),     QStringLiteral("zsh"),  QStringLiteral("fish"),     QStringLiteral("py"),
-        QStringLiteral("pyw"),     QStringLiteral("pl"),   QStringLiteral("rb"),       QStringLiteral("php"),
-        QStringLiteral("tcl"),     QStringLiteral("lua"),  QStringLiteral("exe"),      QStringLiteral("com"),
-        QStringLiteral("bat"),     QStringLiteral("cmd"),  QStringLiteral("msi"),      QStringLiteral("scr"),
-        QStringLiteral("pif"),     QStringLiteral("vbs"),  QStringLiteral("vbe"),      QStringLiteral("js"),
-        QStringLiteral("jse"),     QStringLiteral("wsf"),  QStringLiteral("wsh"),      QStringLiteral("ps1"),
-        QStringLiteral("jar"),     QStringLiteral("run"),  QStringLiteral("bin"),      QStringLiteral("appimage"),
-        QStringLiteral("lnk"),     QStringLiteral("url"),  QStringLiteral("command"),  QStringLiteral("app"),
-        QStringLiteral("deb"),     QStringLiteral("rpm"),  QStringLiteral("flatpakref"), QStringLiteral("so"),
+        QStringLiteral("desktop"), QStringLiteral("sh"),  QStringLiteral("bash"),       QStringLiteral("csh"),
+        QStringLiteral("ksh"),     QStringLiteral("zsh"), QStringLiteral("fish"),       QStringLiteral("py"),
+        QStringLiteral("pyw"),     QStringLiteral("pl"),  QStringLiteral("rb"),         QStringLiteral("php"),
+        QStringLiteral("tcl"),     QStringLiteral("lua"), QStringLiteral("exe"),        QStringLiteral("com"),
+        QStringLiteral("bat"),     QStringLiteral("cmd"), QStringLiteral("msi"),        QStringLiteral("scr"),
+        QStringLiteral("pif"),     QStringLiteral("vbs"), QStringLiteral("vbe"),        QStringLiteral("js"),
+        QStringLiteral("jse"),     QStringLiteral("wsf"), QStringLiteral("wsh"),        QStringLiteral("ps1"),
+        QStringLiteral("jar"),     QStringLiteral("run"), QStringLiteral("bin"),        QStringLiteral("appimage"),
+        QStringLiteral("lnk"),     QStringLiteral("url"), QStringLiteral("command"),    QStringLiteral("app"),
+        QStringLiteral("deb"),     QStringLiteral("rpm"), QStringLiteral("flatpakref"), QStringLiteral("so"),
     };
     return suffixes.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
 }

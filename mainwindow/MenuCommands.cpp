@@ -36,8 +36,8 @@ std::optional<QString> commandSetting(const char* key, const char* procedure, QO
 
 ClearHistoryOutcome clearUserHistory(QObject* owner)
 {
-    const QString question =
-        QStringLiteral("All Previous examination history will be cleared!") + QChar(13) + QStringLiteral("Do you want to Continue ?");
+    const QString question = QStringLiteral("All Previous examination history will be cleared!") + QChar(13)
+        + QStringLiteral("Do you want to Continue ?");
     if (ShowMessage(question, gLogin.gAppName, YesNo, owner) != ResultYes)
         return ClearHistoryOutcome::Declined;
     try {
@@ -60,7 +60,8 @@ ClearHistoryOutcome clearUserHistory(QObject* owner)
 
 bool confirmUpdateCheck(QObject* owner)
 {
-    const std::optional<QString> text = commandSetting("SetupInfo/GeneralSettings/UpdateMessage", "lblMenu_Click", owner);
+    const std::optional<QString> text =
+        commandSetting("SetupInfo/GeneralSettings/UpdateMessage", "lblMenu_Click", owner);
     if (!text)
         return false;
     return ShowMessage(*text, gLogin.gAppName, OkCancel, owner) == ResultOk;

@@ -295,8 +295,7 @@ void WidgetDrawnMenu::layOutStrip()
     setFixedSize(x, kMenuRowHeight);
 }
 
-WidgetMenuRow* WidgetDrawnMenu::makeRow(int index, WidgetMenuList* list, std::vector<WidgetMenuRow*>& rows,
-                                        bool main)
+WidgetMenuRow* WidgetDrawnMenu::makeRow(int index, WidgetMenuList* list, std::vector<WidgetMenuRow*>& rows, bool main)
 {
     while (int(rows.size()) <= index) {
         const int i = int(rows.size());
@@ -628,8 +627,9 @@ void WidgetDrawnMenu::setWatching(bool watching)
 bool WidgetDrawnMenu::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::Leave && (watched == this || watched == Picture1 || watched == Picture2
-                                  || std::find(image5.begin(), image5.end(), watched) != image5.end())) {
+    if (type == QEvent::Leave
+        && (watched == this || watched == Picture1 || watched == Picture2
+            || std::find(image5.begin(), image5.end(), watched) != image5.end())) {
         if (m_open >= 0)
             m_closeTimer.start();
         return false;
@@ -734,9 +734,14 @@ bool WidgetDrawnMenu::menuKey(int key)
         ShowSubMenu((m_open + kPullDownCount - 1) % kPullDownCount);
         moveRow(1);
         return true;
+    case Qt::Key_Space:
+        // Space is the focused control's own (a tick in the tree) unless the
+        // keyboard is on the menu.
+        if (!hasFocus())
+            return false;
+        [[fallthrough]];
     case Qt::Key_Return:
     case Qt::Key_Enter:
-    case Qt::Key_Space:
         if (m_inSubList) {
             lblSubMenu_Click(m_lastSubRow);
             return true;

@@ -204,9 +204,9 @@ private:
     std::vector<MenuRow> m_rows;
     std::vector<WebLinkRow> m_subRows;
     int m_open = -1;
-    int m_lastRow = 0;      // last hovered pull-down row
-    int m_lastSubRow = 0;   // last hovered second-level row
-    int m_subListRow = -1;  // the pull-down row whose list is shown
+    int m_lastRow = 0;        // last hovered pull-down row
+    int m_lastSubRow = 0;     // last hovered second-level row
+    int m_subListRow = -1;    // the pull-down row whose list is shown
     bool m_inSubList = false; // the keyboard is in the second-level list
     int m_keyTop = 0;         // the top picture the keyboard is on
     bool m_watching = false;

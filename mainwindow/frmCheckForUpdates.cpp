@@ -51,9 +51,9 @@ void frmCheckForUpdates::Form_Load(const QString& serverAddress, const QString& 
     // The skin, and the window icon from the icon folder.
     skinWindow(this);
     setWindowTitle(gLogin.gAppTitle);
-    web1->navigate(QUrl(updateCheckUrl(serverAddress, gLogin.gEngineType, gLogin.gEngineVersion, productId,
-                                       productVersion),
-                        QUrl::TolerantMode));
+    web1->navigate(
+        QUrl(updateCheckUrl(serverAddress, gLogin.gEngineType, gLogin.gEngineVersion, productId, productVersion),
+             QUrl::TolerantMode));
 }
 
 void frmCheckForUpdates::cmdExit_Click()

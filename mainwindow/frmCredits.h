@@ -20,7 +20,7 @@ public:
 
     QPlainTextEdit* rtbCredits;
     QLineEdit* text1;
-    QWidget* Picture1; // takes the focus the text is offered
+    QWidget* Picture1;   // takes the focus the text is offered
     QPushButton* image1; // "&Close"
 
     void Form_Load();

@@ -170,8 +170,7 @@ void frmFont::showPreview()
 
 bool frmFont::SetFontsSettings2Registry()
 {
-    if (::SetFontsSettings2Registry(lblCurFont->text(), lblSize->text(), chkBold->isChecked(),
-                                    chkItalic->isChecked()))
+    if (::SetFontsSettings2Registry(lblCurFont->text(), lblSize->text(), chkBold->isChecked(), chkItalic->isChecked()))
         return true;
     const QString text = QStringLiteral("The font could not be stored in the settings.");
     WriteLog(text + QStringLiteral(" : SetFontsSettings2Registry : frmFont ") + logDate());

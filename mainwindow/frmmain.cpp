@@ -73,12 +73,17 @@ frmmain::MenuAttacher& menuAttacher()
     return attacher;
 }
 
+// Ends at once: exit(), not quit(), which would first ask every window to
+// close and so run their close handlers (the favourites would be written).
+void endProgramNow()
+{
+    setProgramEnding(true);
+    QCoreApplication::exit(0);
+}
+
 std::function<void()>& programEnd()
 {
-    static std::function<void()> end = [] {
-        setProgramEnding(true);
-        QCoreApplication::quit();
-    };
+    static std::function<void()> end = endProgramNow;
     return end;
 }
 
@@ -181,10 +186,7 @@ void frmmain::setMenuAttacher(MenuAttacher attacher)
 
 void frmmain::setProgramEnd(std::function<void()> end)
 {
-    programEnd() = end ? std::move(end) : [] {
-        setProgramEnding(true);
-        QCoreApplication::quit();
-    };
+    programEnd() = end ? std::move(end) : std::function<void()>(endProgramNow);
 }
 
 void frmmain::showForExam(const QString& examDescription)

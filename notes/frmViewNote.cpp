@@ -25,9 +25,10 @@
 
 namespace {
 
-// Grid column widths of 700, 1000 and 2480 twips.
+// Grid column widths of 700, 1000 and 2480 twips; the date gets what its
+// "dd/mm/yyyy" needs in the program's font.
 constexpr int kQuestCodeWidth = 47;
-constexpr int kDateWidth = 67;
+constexpr int kDateWidth = 84;
 constexpr int kNotesWidth = 165;
 
 } // namespace
@@ -61,6 +62,7 @@ void frmViewNote::buildControls()
     grdViewNotes->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdViewNotes->setWordWrap(false);
     grdViewNotes->verticalHeader()->hide();
+    grdViewNotes->verticalHeader()->setDefaultSectionSize(grdViewNotes->fontMetrics().height() + 6);
     grdViewNotes->horizontalHeader()->setStretchLastSection(false);
     grdViewNotes->setColumnWidth(NotesGridModel::colQuestCode, kQuestCodeWidth);
     grdViewNotes->setColumnWidth(NotesGridModel::colDate, kDateWidth);

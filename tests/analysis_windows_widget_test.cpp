@@ -1,8 +1,10 @@
 #include "foundation/SharedState.h"
 #include "mainwindow/links/HistoricalAnalysisLink.h"
+#include "mainwindow/links/LosScoreCardLink.h"
 #include "results/ExamResult.h"
 #include "results/WidgetAnalysisBars.h"
 #include "results/frmHistoricalAnalysis.h"
+#include "results/frmLOS.h"
 #include "tests/support/DebugLogFile.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
@@ -14,10 +16,13 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMouseEvent>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTimer>
+#include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -230,6 +235,211 @@ TEST_F(HistoricalAnalysisWindow, DebugLinesFollowTheLoad)
     EXPECT_EQ(log.filter(QStringLiteral("Function to get the Bar width:getBarWidth:frmHistoricalAnalysis")).size(),
               6); // its start and end per category
     EXPECT_TRUE(log.last().startsWith(QLatin1String("Displayed historical analysis :Form_Load:frmHistoricalAnalysis")));
+    w.unload();
+}
+
+// ---- the score card ----
+
+// "text" per line of the list, "[x]" for a ticked one.
+QStringList listed(const QListWidget* list)
+{
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i)
+        lines << list->item(i)->text()
+                + (list->item(i)->checkState() == Qt::Checked ? QStringLiteral(" [x]") : QString());
+    return lines;
+}
+
+void enter(QWidget* widget)
+{
+    const QPointF local(4, 4);
+    QEnterEvent event(local, local, widget->mapToGlobal(local));
+    QApplication::sendEvent(widget, &event);
+}
+
+// Categories "Networks & Systems" (1, chapter 11) and "Security" (2); four
+// objectives, two complete.
+class ScoreCardWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetStartupState();
+        gLogin.gAppName = gLogin.gAppTitle = kApp;
+        gLogin.gExamDesc = QStringLiteral("Exam & One");
+        gLogin.gExamConnStr = bank.connectionString();
+        gLogin.gUserCode = QStringLiteral("7");
+        bank.writer().addCategory({1, QStringLiteral("Networks & Systems")});
+        bank.writer().addCategory({2, QStringLiteral("Security")});
+        bank.chapter(11, 1);
+        bank.questions(1, 3, 1).question(4, 1, 1, 11).questions(5, 3, 2);
+        objective(1, 1, "a", 1);
+        objective(4, 2, "b", 0);
+        objective(5, 3, "c", 1);
+        objective(6, 4, "d", 0);
+    }
+
+    void TearDown() override
+    {
+        settle(0);
+        EXPECT_EQ(frmLOS::loaded(), nullptr);
+        EXPECT_EQ(frmHistoricalAnalysis::loaded(), nullptr);
+    }
+
+    void objective(int question, int sub, const char* part, int status)
+    {
+        bank.writer().addLearningObjective({question, 1, sub, QString::fromLatin1(part), QStringLiteral("x"), status});
+    }
+
+    TempHome home;
+    RecordingUiHooks ui;
+    ExamBankFixture bank;
+};
+
+TEST_F(ScoreCardWindow, ListsTheObjectivesNarrowedByTheTreeAndTheFilters)
+{
+    bool checked = false;
+    whenShown([&] {
+        frmLOS* shown = frmLOS::loaded();
+        ASSERT_NE(shown, nullptr);
+        frmLOS& w = *shown;
+        ASSERT_TRUE(w.isVisible());
+        EXPECT_EQ(w.windowTitle(), "Ziduver- LOS Score Card");
+        EXPECT_EQ(w.Frame3->title(), "FILTER");
+        EXPECT_EQ(w.cmdShowall->text(), "Show All");
+        EXPECT_EQ(w.cmdComplete->text(), "Complete");
+        EXPECT_EQ(w.cmdIncomplete->text(), "Incomplete");
+        EXPECT_EQ(w.cmdClose->text(), "CLose");
+        EXPECT_EQ(w.slCategory->text(), "Objective Categories");
+        EXPECT_EQ(w.lblPassNote->text(), "*All data is from the current \"Pass\" only.");
+        EXPECT_EQ(w.fraInformation->title(), "Loading Information");
+        EXPECT_FALSE(w.fraInformation->isVisible());
+        EXPECT_TRUE(w.lvwLOS->isVisible());
+        EXPECT_TRUE(w.tvwCategory->isVisible());
+
+        // The tree: the exam, its categories and chapters, all ticked.
+        ASSERT_EQ(w.tvwCategory->topLevelItemCount(), 1);
+        QTreeWidgetItem* root = w.tvwCategory->topLevelItem(0);
+        EXPECT_EQ(root->text(0), "Exam & One");
+        ASSERT_EQ(root->childCount(), 2);
+        EXPECT_EQ(root->child(0)->text(0), "Networks & Systems");
+        EXPECT_EQ(root->child(0)->child(0)->text(0), "Chapter 11");
+        for (QTreeWidgetItem* item : {root, root->child(0), root->child(0)->child(0), root->child(1)})
+            EXPECT_EQ(item->checkState(0), Qt::Checked);
+
+        const QStringList all = {"1.1.a.x [x]", "1.2.b.x", "1.3.c.x [x]", "1.4.d.x"};
+        EXPECT_EQ(listed(w.lvwLOS), all);
+        EXPECT_EQ(w.lvwLOS->item(0)->data(Qt::UserRole).toString(), "K1");
+        // The loading bar's values, never below 1, the events let through after each.
+        EXPECT_EQ(w.loadingValues(), (std::vector<int>{25, 50, 75, 100}));
+        EXPECT_EQ(ui.processEventsCalls(), 12);
+
+        w.cmdComplete->click();
+        EXPECT_EQ(listed(w.lvwLOS), QStringList({"1.1.a.x [x]", "1.3.c.x [x]"}));
+        EXPECT_EQ(w.lvwLOS->item(1)->data(Qt::UserRole).toString(), "K2");
+        w.cmdIncomplete->click();
+        EXPECT_EQ(listed(w.lvwLOS), QStringList({"1.2.b.x", "1.4.d.x"}));
+
+        // A tick change: the list of all selected objectives, whatever the filter.
+        root->child(1)->setCheckState(0, Qt::Unchecked);
+        EXPECT_EQ(listed(w.lvwLOS), QStringList({"1.1.a.x [x]", "1.2.b.x"}));
+        w.cmdShowall->click();
+        EXPECT_EQ(listed(w.lvwLOS), QStringList({"1.1.a.x [x]", "1.2.b.x"}));
+        // Unticking the last category unticks the root and empties the list;
+        // ticking the root brings every objective back.
+        root->child(0)->setCheckState(0, Qt::Unchecked);
+        EXPECT_EQ(w.lvwLOS->count(), 0);
+        EXPECT_EQ(root->checkState(0), Qt::Unchecked);
+        EXPECT_EQ(root->child(0)->child(0)->checkState(0), Qt::Unchecked);
+        root->setCheckState(0, Qt::Checked);
+        EXPECT_EQ(listed(w.lvwLOS), all);
+        EXPECT_EQ(root->child(1)->checkState(0), Qt::Checked);
+
+        // A click on a node's text flips its tick as its box does.
+        const QRect security = w.tvwCategory->visualItemRect(root->child(1));
+        click(w.tvwCategory->viewport(), QPoint(security.right() - 4, security.center().y()));
+        EXPECT_EQ(root->child(1)->checkState(0), Qt::Unchecked);
+        EXPECT_EQ(listed(w.lvwLOS), QStringList({"1.1.a.x [x]", "1.2.b.x"}));
+        click(w.tvwCategory->viewport(), QPoint(security.right() - 4, security.center().y()));
+        EXPECT_EQ(listed(w.lvwLOS), all);
+
+        // A click on a tick of the list changes nothing.
+        QListWidgetItem* first = w.lvwLOS->item(0);
+        EXPECT_FALSE(first->flags() & Qt::ItemIsUserCheckable);
+        const QRect line = w.lvwLOS->visualItemRect(first);
+        for (int x = line.left() + 2; x < line.left() + 30; x += 4)
+            click(w.lvwLOS->viewport(), QPoint(x, line.center().y()));
+        EXPECT_EQ(first->checkState(), Qt::Checked);
+
+        // Hints over the filter buttons; the frames take them away.
+        EXPECT_FALSE(w.picPopup->isVisible());
+        enter(w.cmdComplete);
+        EXPECT_TRUE(w.picPopup->isVisible());
+        EXPECT_EQ(w.lblMessage->text(),
+                  "Show only LOSs(from the selected categories) where all of that LOS's "
+                  "corresponding questions have been answered correctly.");
+        enter(w.cmdIncomplete); // while it shows, another button changes nothing
+        EXPECT_TRUE(w.lblMessage->text().contains(QLatin1String("answered correctly")));
+        moveOver(w.Frame3, QPoint(2, 2));
+        EXPECT_FALSE(w.picPopup->isVisible());
+        enter(w.cmdShowall);
+        EXPECT_EQ(w.lblMessage->text(), "Show all LOSs addressed in the selected categories.");
+        enter(w.cmdClose);
+        EXPECT_FALSE(w.picPopup->isVisible());
+
+        EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+        checked = true;
+        w.cmdClose->click();
+    });
+    LosScoreCardLink::wire(&frmLOS::showModal);
+    LosScoreCardLink::open(nullptr);
+    LosScoreCardLink::wire(nullptr);
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(ScoreCardWindow, ThePassFrameOpensTheAnalysisAndTheListIsReadAgainAfterIt)
+{
+    frmLOS& w = frmLOS::load(nullptr);
+    w.show();
+    // Narrowed to category 1, filtered to complete ones.
+    w.tvwCategory->topLevelItem(0)->child(1)->setCheckState(0, Qt::Unchecked);
+    w.cmdComplete->click();
+    EXPECT_EQ(listed(w.lvwLOS), QStringList({"1.1.a.x [x]"}));
+    bool analysisShown = false;
+    whenShown([&] {
+        frmHistoricalAnalysis* analysis = frmHistoricalAnalysis::loaded();
+        ASSERT_NE(analysis, nullptr);
+        EXPECT_TRUE(analysis->isVisible());
+        EXPECT_EQ(analysis->parentWidget(), &w);
+        // Meanwhile an exam completes the second objective.
+        bank.conn().exec(QStringLiteral("UPDATE Qe_LOS SET Qq_Status = 1 WHERE Qq_QuestCode = 4"));
+        analysisShown = true;
+        analysis->image1->click();
+    });
+    click(w.fraPass, QPoint(3, 3));
+    EXPECT_TRUE(analysisShown);
+    // All selected objectives with the current ticks and statuses.
+    EXPECT_EQ(listed(w.lvwLOS), QStringList({"1.1.a.x [x]", "1.2.b.x [x]"}));
+    EXPECT_EQ(w.tvwCategory->topLevelItem(0)->child(1)->checkState(0), Qt::Unchecked);
+    // Activation alone reads nothing.
+    bank.conn().exec(QStringLiteral("UPDATE Qe_LOS SET Qq_Status = 0"));
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&w, &activate);
+    EXPECT_EQ(listed(w.lvwLOS), QStringList({"1.1.a.x [x]", "1.2.b.x [x]"}));
+    w.unload();
+}
+
+TEST_F(ScoreCardWindow, ADatabaseErrorIsLoggedAndShownAndTheWindowStillOpens)
+{
+    bank.conn().exec(QStringLiteral("DROP TABLE Qe_LOS"));
+    frmLOS& w = frmLOS::load(nullptr);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].owner, &w);
+    const QStringList log = debugLogLines();
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_TRUE(log[0].contains(QLatin1String(" :FillLOSList:frmLOS"))) << log[0].toStdString();
+    EXPECT_EQ(w.lvwLOS->count(), 0);
+    EXPECT_FALSE(w.fraInformation->isVisible());
+    EXPECT_EQ(w.tvwCategory->topLevelItem(0)->childCount(), 2);
     w.unload();
 }
 

@@ -221,9 +221,10 @@ TEST_F(DrawnMenuTest, RowsOfLaterWindowsSayTheyComeLaterWithoutTouchingTheDataba
     hover(menu->image5[3]);
     EXPECT_EQ(shownCaptions(*menu), QStringList{QStringLiteral("Notes")});
     click(menu->lblMenu[0]);
-    EXPECT_EQ(ui.messageTexts(), (QStringList{QStringLiteral("Historical Analysis comes with a later version."),
-                                              QStringLiteral("LOS Score Card comes with a later version."),
-                                              QStringLiteral("Notes comes with a later version.")}));
+    EXPECT_EQ(ui.messageTexts(),
+              (QStringList{QStringLiteral("Historical Analysis comes with a later version."),
+                           QStringLiteral("LOS Score Card comes with a later version."),
+                           QStringLiteral("Notes comes with a later version.")}));
 }
 
 TEST_F(DrawnMenuTest, OwnersOfTheWindowsOpenedAreTheMainWindow)
@@ -296,7 +297,8 @@ TEST_F(DrawnMenuTest, LinkRowsOpenTheirTargetOrTheirListLevelWithTheRow)
     w.addUserLink({1, 0, QStringLiteral("Kernel docs"), QStringLiteral("https://www.kernel.org/doc/")});
     w.addUserLink({40000, 0, QStringLiteral("Resources"), std::nullopt});
     for (int i = 0; i < 15; ++i)
-        w.addUserLink({100 + i, 40000, QStringLiteral("Resource %1").arg(i), QStringLiteral("https://r.example/%1").arg(i)});
+        w.addUserLink(
+            {100 + i, 40000, QStringLiteral("Resource %1").arg(i), QStringLiteral("https://r.example/%1").arg(i)});
     MenuInputs inputs;
     inputs.hasWebLinks = true;
     WidgetDrawnMenu* menu = attach(inputs);
@@ -337,7 +339,8 @@ TEST_F(DrawnMenuTest, LinkRowsOpenTheirTargetOrTheirListLevelWithTheRow)
     hover(menu->image5[3]);
     click(menu->lblMenu[1]);
     EXPECT_EQ(opener.opened,
-              (std::vector<QUrl>{QUrl(QStringLiteral("https://r.example/3")), QUrl(QStringLiteral("https://www.kernel.org/doc/"))}));
+              (std::vector<QUrl>{QUrl(QStringLiteral("https://r.example/3")),
+                                 QUrl(QStringLiteral("https://www.kernel.org/doc/"))}));
     EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
 }
 
@@ -433,9 +436,10 @@ TEST_F(DrawnMenuTest, KeyboardOpensMovesAndRunsRows)
     EXPECT_EQ(menu->openPullDown(), 0);
 
     // Enter runs the row: Check for Update asks first.
-    home.write(QStringLiteral("setup.xml"), "<?xml version=\"1.0\"?>\n<SetupInfo>\n\t<GeneralSettings>\n"
-                                            "\t\t<UpdateMessage>Ask?</UpdateMessage>\n"
-                                            "\t</GeneralSettings>\n</SetupInfo>\n");
+    home.write(QStringLiteral("setup.xml"),
+               "<?xml version=\"1.0\"?>\n<SetupInfo>\n\t<GeneralSettings>\n"
+               "\t\t<UpdateMessage>Ask?</UpdateMessage>\n"
+               "\t</GeneralSettings>\n</SetupInfo>\n");
     key(menu, Qt::Key_Down);
     ui.answerNext(ResultNoOrCancel);
     key(menu, Qt::Key_Return);

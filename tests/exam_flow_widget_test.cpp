@@ -148,7 +148,8 @@ protected:
         settle();
         frmZiduver* w = frmZiduver::running();
         if (!w)
-            throw std::runtime_error("the exam did not start: " + ui.messageTexts().join(QLatin1Char('|')).toStdString());
+            throw std::runtime_error("the exam did not start: "
+                                     + ui.messageTexts().join(QLatin1Char('|')).toStdString());
         EXPECT_TRUE(w->www1->waitForLoad(kWait));
         return *w;
     }
@@ -157,11 +158,10 @@ protected:
     static void choose(frmZiduver& w, int seq)
     {
         ASSERT_TRUE(w.www1->waitForLoad(kWait));
-        const QString script =
-            QStringLiteral("(function () { try { var doc = document; %1 tick('%2'); return 'ok'; } "
-                           "catch (e) { return 'error: ' + e; } })()")
-                .arg(QString::fromUtf8(kPageActions))
-                .arg(seq);
+        const QString script = QStringLiteral("(function () { try { var doc = document; %1 tick('%2'); return 'ok'; } "
+                                              "catch (e) { return 'error: ' + e; } })()")
+                                   .arg(QString::fromUtf8(kPageActions))
+                                   .arg(seq);
         EXPECT_EQ(w.www1->runScript(script, kWait).toString(), QStringLiteral("ok"));
     }
 
@@ -509,7 +509,10 @@ TEST_F(ExamFlowTest, ReviewAsksOnceCutsTheExamAtTheQuestionOnScreenAndShowsTheQu
     EXPECT_EQ(reviewLists, 0);
     EXPECT_EQ(tick(w), 1);
 
-    // Yes: review cut at question 3; the question chosen is shown.
+    // Yes, entered after going back to question 2: review is cut at 3, the
+    // last question reached; the question chosen is shown.
+    w.cmdPrev->click();
+    ASSERT_EQ(w.lblQno->text(), QStringLiteral("2 of 5"));
     onReview = [](const ExamSession&) { return ReviewChoice{true, 2, false}; };
     ui.answerNext(ResultYes);
     w.tbar[3]->click();

@@ -11,9 +11,16 @@ TEST(ExamKeys, StoredHotKeyCodesMapToTheirKeys)
         int code;
         int key;
     } cases[] = {
-        {112, Qt::Key_F1},     {144, Qt::Key_NumLock}, {145, Qt::Key_ScrollLock}, {33, Qt::Key_PageUp},
-        {34, Qt::Key_PageDown}, {113, Qt::Key_F2},      {114, Qt::Key_F3},         {0, 0},
-        {13, 0},               {115, 0},
+        {112, Qt::Key_F1},
+        {144, Qt::Key_NumLock},
+        {145, Qt::Key_ScrollLock},
+        {33, Qt::Key_PageUp},
+        {34, Qt::Key_PageDown},
+        {113, Qt::Key_F2},
+        {114, Qt::Key_F3},
+        {0, 0},
+        {13, 0},
+        {115, 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(hotKeyOf(c.code), c.key) << c.code;

@@ -11,8 +11,8 @@ std::vector<std::string> rowsOf(const MarkedList& list)
 {
     std::vector<std::string> rows;
     for (int r = 1; r < list.rows(); ++r)
-        rows.push_back((list.text(r, 0) + QLatin1Char('/') + list.text(r, 1) + QLatin1Char('/') + list.text(r, 2))
-                           .toStdString());
+        rows.push_back(
+            (list.text(r, 0) + QLatin1Char('/') + list.text(r, 1) + QLatin1Char('/') + list.text(r, 2)).toStdString());
     return rows;
 }
 
@@ -27,16 +27,16 @@ TEST(MarkedList, MarkingAndUnmarkingKeepOneRowPerQuestionInTheOrderOfMarking)
     };
     const Step steps[] = {
         {Mark, "3 of 10", 301, {"3/3/301"}},
-        {Mark, "3 of 10", 301, {"3/3/301"}},                      // twice: one row
+        {Mark, "3 of 10", 301, {"3/3/301"}}, // twice: one row
         {Mark, "7 of 10", 707, {"3/3/301", "7/7/707"}},
         {Mark, "1 of 10", 101, {"3/3/301", "7/7/707", "1/1/101"}},
         {Mark, "3 of 10", 333, {"7/7/707", "1/1/101", "3/3/333"}}, // again: moves to the end with its new code
         {Unmark, "7 of 10", 0, {"1/1/101", "3/3/333"}},
-        {Unmark, "9 of 10", 0, {"1/1/101", "3/3/333"}},           // not marked: nothing changes
+        {Unmark, "9 of 10", 0, {"1/1/101", "3/3/333"}}, // not marked: nothing changes
         {Unmark, "1 of 10", 0, {"3/3/333"}},
-        {Unmark, "3 of 10", 0, {}},                               // the last one: only the header stays
+        {Unmark, "3 of 10", 0, {}}, // the last one: only the header stays
         {Unmark, "3 of 10", 0, {}},
-        {Mark, " 12 of 40", 9001, {"12/12/9001"}},                // the counter's number, blanks before it skipped
+        {Mark, " 12 of 40", 9001, {"12/12/9001"}}, // the counter's number, blanks before it skipped
     };
     MarkedList list;
     EXPECT_FALSE(list.hasMarks());

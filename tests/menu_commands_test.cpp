@@ -23,7 +23,8 @@ public:
     std::vector<QUrl> opened;
 };
 
-const QString kClearQuestion = QStringLiteral("All Previous examination history will be cleared!\rDo you want to Continue ?");
+const QString kClearQuestion =
+    QStringLiteral("All Previous examination history will be cleared!\rDo you want to Continue ?");
 
 class MenuCommandsTest : public ::testing::Test {
 protected:
@@ -48,8 +49,9 @@ protected:
     }
     void setup(const QByteArray& generalSettings)
     {
-        home.write(QStringLiteral("setup.xml"), "<?xml version=\"1.0\"?>\n<SetupInfo>\n\t<GeneralSettings>\n"
-                                                    + generalSettings + "\t</GeneralSettings>\n</SetupInfo>\n");
+        home.write(QStringLiteral("setup.xml"),
+                   "<?xml version=\"1.0\"?>\n<SetupInfo>\n\t<GeneralSettings>\n" + generalSettings
+                       + "\t</GeneralSettings>\n</SetupInfo>\n");
     }
 
     TempHome home;

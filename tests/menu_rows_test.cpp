@@ -28,7 +28,8 @@ struct RowCase {
 MenuInputs inputsFor(const char* login, bool multiUser, short showAdminPref = 1)
 {
     MenuInputs inputs;
-    inputs.clearHistoryEnabled = inputs.adminPreferencesEnabled = menuRightsEnabled(QString::fromLatin1(login), multiUser);
+    inputs.clearHistoryEnabled = inputs.adminPreferencesEnabled =
+        menuRightsEnabled(QString::fromLatin1(login), multiUser);
     inputs.showAdminPref = showAdminPref;
     return inputs;
 }
@@ -50,15 +51,25 @@ TEST(MenuRows, RowSetsFollowTheUserTheRightsAndTheExam)
         {"file, anyone", inputsFor("STUDENT", true), 0, {"Change Exam", "Check for Update", "Exit"}},
         {"tools, administrator", inputsFor("ADMIN", true), 1, {"Select Font", "Admin Preferences"}},
         {"tools, administrator in any case", inputsFor("admin", true), 1, {"Select Font", "Admin Preferences"}},
-        {"tools, administrator, switch off", inputsFor("ADMIN", true, 0), 1, {"Select Font", "Admin Preferences (off)"}},
+        {"tools, administrator, switch off",
+         inputsFor("ADMIN", true, 0),
+         1,
+         {"Select Font", "Admin Preferences (off)"}},
         {"tools, user in multi-user mode", inputsFor("STUDENT", true), 1, {"Select Font", "Admin Preferences (off)"}},
         {"tools, user in single-user mode", inputsFor("STUDENT", false), 1, {"Select Font", "Admin Preferences"}},
-        {"tools, single-user, switch off", inputsFor("STUDENT", false, 0), 1, {"Select Font", "Admin Preferences (off)"}},
+        {"tools, single-user, switch off",
+         inputsFor("STUDENT", false, 0),
+         1,
+         {"Select Font", "Admin Preferences (off)"}},
         {"history, administrator", inputsFor("ADMIN", true), 2, {"Historical Analysis", "Clear History"}},
-        {"history, user in multi-user mode", inputsFor("STUDENT", true), 2,
+        {"history, user in multi-user mode",
+         inputsFor("STUDENT", true),
+         2,
          {"Historical Analysis", "Clear History (off)"}},
         {"history, user in single-user mode", inputsFor("STUDENT", false), 2, {"Historical Analysis", "Clear History"}},
-        {"history with learning objectives", withObjectives, 2,
+        {"history with learning objectives",
+         withObjectives,
+         2,
          {"Historical Analysis", "Clear History (off)", "LOS Score Card"}},
         {"notes without links", inputsFor("STUDENT", true), 3, {"Notes"}},
         {"help without comment", inputsFor("STUDENT", true), 4, {"Contact us", "About", "Help"}},
@@ -100,9 +111,9 @@ TEST(MenuRows, NotesPullDownListsEveryFirstLevelLinkWithItsSerialNumberAsTag)
         EXPECT_EQ(row.iconVisible, i % 3 == 0);
         EXPECT_TRUE(row.enabled);
     }
-    // Three links and "Notes": 4 rows of 390 twips.
-    EXPECT_EQ(menuListHeight(4) * 15, 1560);
-    EXPECT_EQ(menuListHeight(kSubListRowLimit) * 15, 4680);
+    // Three links and "Notes": four rows; a full second-level list twelve.
+    EXPECT_EQ(menuListHeight(4), 104);
+    EXPECT_EQ(menuListHeight(kSubListRowLimit), 312);
 }
 
 TEST(MenuRows, EveryRowCaptionDispatchesToItsCommand)
@@ -204,10 +215,11 @@ TEST(MenuColour, LiteralsReadAsBlueGreenRed)
 TEST(MenuColour, LookReadFromSetupAndEmptyWhenAKeyIsMissing)
 {
     TempHome home;
-    home.write(QStringLiteral("setup.xml"), "<?xml version=\"1.0\"?>\n<SetupInfo>\n\t<MainMenuSettings>\n"
-                                            "\t\t<Forecolor>H003A2E1F</Forecolor>\n"
-                                            "\t\t<MenuFontFace>DejaVu Sans</MenuFontFace>\n"
-                                            "\t</MainMenuSettings>\n</SetupInfo>\n");
+    home.write(QStringLiteral("setup.xml"),
+               "<?xml version=\"1.0\"?>\n<SetupInfo>\n\t<MainMenuSettings>\n"
+               "\t\t<Forecolor>H003A2E1F</Forecolor>\n"
+               "\t\t<MenuFontFace>DejaVu Sans</MenuFontFace>\n"
+               "\t</MainMenuSettings>\n</SetupInfo>\n");
     const MenuLook look = readMenuLook();
     EXPECT_EQ(look.foreColor, QStringLiteral("H003A2E1F"));
     EXPECT_EQ(look.foreColorSelected, QString());

@@ -66,7 +66,8 @@ TEST_F(MenuSettingsTest, StoredSizeThatIsNoNumberKeepsTheDefault)
         {"12", 12.0}, {"10.5", 10.5}, {"", 10.0}, {"big", 10.0}, {"0", 10.0}, {"-3", 10.0}, {"16pt", 16.0},
     };
     for (const auto& [text, size] : table) {
-        ASSERT_TRUE(SaveRegistrySetting(QStringLiteral("Ziduver"), QStringLiteral("FontSize"), QString::fromLatin1(text)));
+        ASSERT_TRUE(
+            SaveRegistrySetting(QStringLiteral("Ziduver"), QStringLiteral("FontSize"), QString::fromLatin1(text)));
         EXPECT_EQ(questionFontAtLoad(QStringLiteral("F")).size, size) << text;
     }
     SaveRegistrySetting(QStringLiteral("Ziduver"), QStringLiteral("FontName"), QStringLiteral("   "));
@@ -162,8 +163,7 @@ TEST(UpdateCheck, RequestUrlTable)
         {"  ZDV  ", " 1.0 ", " P1 ", "4 ",
          "http://127.0.0.1:9/checkversion.php?enginetype=ZDV&engineversion=%201.0%20&productid=%20P1%20"
          "&productversion=4%20"},
-        {"", "", "", "",
-         "http://127.0.0.1:9/checkversion.php?enginetype=&engineversion=&productid=&productversion="},
+        {"", "", "", "", "http://127.0.0.1:9/checkversion.php?enginetype=&engineversion=&productid=&productversion="},
         {"A&B", "1=2", "x?y#z", "caf\u00e9/1",
          "http://127.0.0.1:9/checkversion.php?enginetype=A%26B&engineversion=1%3D2&productid=x%3Fy%23z"
          "&productversion=caf%C3%A9%2F1"},

@@ -211,7 +211,8 @@ TEST_F(MenuWindowsTest, CreditsShowTheTextReadOnlyWithoutACaret)
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->parentWidget(), &owner);
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Ziduver- Credits"));
-        EXPECT_EQ(window->rtbCredits->toPlainText(), QStringLiteral("Written by the exam team.\nImages: <b>not</b> markup."));
+        EXPECT_EQ(window->rtbCredits->toPlainText(),
+                  QStringLiteral("Written by the exam team.\nImages: <b>not</b> markup."));
         EXPECT_TRUE(window->rtbCredits->isReadOnly());
         EXPECT_EQ(window->image1->text(), QStringLiteral("&Close"));
         window->rtbCredits->setFocus();
@@ -246,8 +247,9 @@ TEST_F(MenuWindowsTest, UpdateCheckAgainstAClosedPortShowsAnErrorPage)
     EXPECT_TRUE(waitFor([&] { return !pageText(window.web1).trimmed().isEmpty(); }, 15000))
         << "an error page, not a blank view";
     EXPECT_EQ(QUrl(window.web1->locationUrl()),
-              QUrl(address + QStringLiteral("checkversion.php?enginetype=ZDV&engineversion=1.0&productid=LSA101"
-                                            "&productversion=2.0")));
+              QUrl(address
+                   + QStringLiteral("checkversion.php?enginetype=ZDV&engineversion=1.0&productid=LSA101"
+                                    "&productversion=2.0")));
     window.cmdExit->click();
     EXPECT_FALSE(window.isVisible());
     DefaultInstance<frmCheckForUpdates>::discard(&window);

@@ -383,29 +383,3 @@ TEST_F(NotesBrowserWindowTest, PrinterWithNothingToPrintSaysSoAndKeepsCloseOn)
 }
 
 } // namespace
-namespace {
-TEST_F(NotesBrowserWindowTest, ZZScreenshot)
-{
-    db.logInAs(QStringLiteral("Admin"), 0);
-    auto w = open();
-    settle(300);
-    w->grab().save("/tmp/x/browser.png");
-    w->grdChapters->setCurrentItem(findNode(w->grdChapters, QStringLiteral("Exam One"), QStringLiteral("Routing")));
-    w->chkPrintQA->setChecked(true);
-    w->chkExplanaton->setChecked(true);
-    whenShown<frmNotePrinter>([&](frmNotePrinter& p) {
-        waitFor([&] { return p.reportDone(); }, kWait);
-        p.www1->waitForLoad(kWait);
-        settle(1500);
-        p.grab().save("/tmp/x/printer.png");
-        p.Command2->click();
-    });
-    w->cmdViewCurrent->click();
-    whenShown<frmEditNote>([&](frmEditNote& e) {
-        settle(300);
-        e.grab().save("/tmp/x/editor.png");
-        e.cmdCancel->click();
-    });
-    doubleClickRow(w->grdViewNotes, 0);
-}
-} // namespace

@@ -105,10 +105,11 @@ TEST_F(WebLinksTest, DebugLinesOfTheLoadCheck)
     IsWebLinks(conn());
     const QStringList lines = debugLogLines();
     ASSERT_EQ(lines.size(), 3);
-    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Entered Web Links: Module: IsWebLinks: frmMain Date/Time :")
-                                    + logDate()));
+    EXPECT_TRUE(
+        lines[0].startsWith(QStringLiteral("Entered Web Links: Module: IsWebLinks: frmMain Date/Time :") + logDate()));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Db Opened: Module: IsWebLinks: frmMain Date/Time :")));
-    EXPECT_TRUE(lines[2].startsWith(QStringLiteral("End of Web Links reached: Module: IsWebLinks: frmMain Date/Time :")));
+    EXPECT_TRUE(
+        lines[2].startsWith(QStringLiteral("End of Web Links reached: Module: IsWebLinks: frmMain Date/Time :")));
 }
 
 TEST_F(WebLinksTest, FirstLevelRowsInStoredOrderMarkedWhenTheyHaveAList)

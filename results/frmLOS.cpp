@@ -1,0 +1,374 @@
+#include "results/frmLOS.h"
+
+#include "foundation/DebugLog.h"
+#include "foundation/Messages.h"
+#include "foundation/SharedState.h"
+#include "foundation/UiHooks.h"
+#include "foundation/WidgetSkinning.h"
+#include "platform/db/Connection.h"
+#include "platform/ui/DefaultInstance.h"
+#include "results/frmHistoricalAnalysis.h"
+
+#include <QEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <exception>
+#include <utility>
+
+namespace {
+
+const char* const kShowAllHint = "Show all LOSs addressed in the selected categories.";
+const char* const kCompleteHint = "Show only LOSs(from the selected categories) where all of that LOS's "
+                                  "corresponding questions have been answered correctly.";
+const char* const kIncompleteHint = "Show only LOSs(from the selected categories) where all of that LOS's "
+                                    "corresponding questions NOT been answered correctly.";
+
+QLabel* plainLabel(const QString& text, const QString& name, QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    return label;
+}
+
+QPushButton* button(const QString& text, const QString& name, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setMouseTracking(true);
+    return b;
+}
+
+} // namespace
+
+void frmLOS::showModal(QWidget* owner)
+{
+    frmLOS& window = load(owner);
+    window.exec();
+    window.unload();
+}
+
+frmLOS& frmLOS::load(QWidget* owner)
+{
+    DefaultInstance<frmLOS>::discard(DefaultInstance<frmLOS>::find());
+    frmLOS& window = DefaultInstance<frmLOS>::get();
+    if (owner)
+        window.setParent(owner, window.windowFlags() | Qt::Dialog);
+    window.Form_Load();
+    // The list is read when the window opens (and after the historical
+    // analysis closes), not at every activation.
+    window.FillLOSList(0);
+    return window;
+}
+
+frmLOS* frmLOS::loaded()
+{
+    return DefaultInstance<frmLOS>::find();
+}
+
+void frmLOS::unload()
+{
+    hide();
+    DefaultInstance<frmLOS>::discard(this);
+}
+
+frmLOS::frmLOS() : QDialog(nullptr)
+{
+    setObjectName(QStringLiteral("frmLOS"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setModal(true);
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    slCategory = plainLabel(QStringLiteral("Objective Categories"), QStringLiteral("slCategory"), Frame1);
+    tvwCategory = new QTreeWidget(Frame1);
+    tvwCategory->setObjectName(QStringLiteral("tvwCategory"));
+    tvwCategory->setHeaderHidden(true);
+    tvwCategory->setColumnCount(1);
+    tvwCategory->setUniformRowHeights(true);
+    tvwCategory->setSelectionMode(QAbstractItemView::SingleSelection);
+    tvwCategory->viewport()->installEventFilter(this);
+    connect(tvwCategory, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+        const int node = nodeOf(item);
+        if (column != 0 || node < 0 || m_loading)
+            return;
+        // A box click: its click event follows and must not toggle again.
+        m_boxChanged = true;
+        m_card.tree.setChecked(node, item->checkState(0) == Qt::Checked);
+        showItems(m_card.nodeChecked(node));
+        showTreeChecks();
+    });
+    connect(tvwCategory, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
+        if (std::exchange(m_boxChanged, false) || m_loading)
+            return;
+        const int node = nodeOf(item);
+        if (node < 0)
+            return;
+        showItems(m_card.nodeClicked(node));
+        showTreeChecks();
+    });
+    auto* frame1Layout = new QVBoxLayout(Frame1);
+    frame1Layout->addWidget(slCategory);
+    frame1Layout->addWidget(tvwCategory, 1);
+
+    Frame2 = new QGroupBox(this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    slLOs = plainLabel(QStringLiteral("Learning Objectives"), QStringLiteral("slLOs"), Frame2);
+    lvwLOS = new QListWidget(Frame2);
+    lvwLOS->setObjectName(QStringLiteral("lvwLOS"));
+    lvwLOS->setSelectionMode(QAbstractItemView::SingleSelection);
+    fraInformation = new QGroupBox(QStringLiteral("Loading Information"), Frame2);
+    fraInformation->setObjectName(QStringLiteral("fraInformation"));
+    hbar = new QProgressBar(fraInformation);
+    hbar->setObjectName(QStringLiteral("hbar"));
+    hbar->setRange(0, 100);
+    hbar->setValue(1);
+    auto* informationLayout = new QVBoxLayout(fraInformation);
+    informationLayout->addWidget(hbar);
+    fraInformation->hide();
+    auto* frame2Layout = new QVBoxLayout(Frame2);
+    frame2Layout->addWidget(slLOs);
+    frame2Layout->addWidget(fraInformation);
+    frame2Layout->addWidget(lvwLOS, 1);
+
+    Frame3 = new QGroupBox(QStringLiteral("FILTER"), this);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    cmdShowall = button(QStringLiteral("Show All"), QStringLiteral("cmdShowall"), Frame3);
+    cmdComplete = button(QStringLiteral("Complete"), QStringLiteral("cmdComplete"), Frame3);
+    cmdIncomplete = button(QStringLiteral("Incomplete"), QStringLiteral("cmdIncomplete"), Frame3);
+    connect(cmdShowall, &QPushButton::clicked, this, [this] { FillLOSList(1); });
+    connect(cmdComplete, &QPushButton::clicked, this, [this] { FillLOSList(2); });
+    connect(cmdIncomplete, &QPushButton::clicked, this, [this] { FillLOSList(3); });
+    lblFilterHint = plainLabel(QStringLiteral("Hold mouse pointer over buttons for descriptions"),
+                               QStringLiteral("lblFilterHint"), Frame3);
+    auto* filterButtons = new QHBoxLayout;
+    filterButtons->addWidget(cmdShowall);
+    filterButtons->addWidget(cmdComplete);
+    filterButtons->addWidget(cmdIncomplete);
+    auto* frame3Layout = new QVBoxLayout(Frame3);
+    frame3Layout->addLayout(filterButtons);
+    frame3Layout->addWidget(lblFilterHint);
+
+    fraPass = new QFrame(this);
+    fraPass->setObjectName(QStringLiteral("fraPass"));
+    fraPass->setCursor(Qt::PointingHandCursor);
+    fraPass->installEventFilter(this);
+    lblPassNote = plainLabel(QStringLiteral("*All data is from the current \"Pass\" only."),
+                             QStringLiteral("lblPassNote"), fraPass);
+    lblPassNote->setWordWrap(true);
+    // The note is part of the frame's click area.
+    lblPassNote->setAttribute(Qt::WA_TransparentForMouseEvents);
+    auto* passLayout = new QVBoxLayout(fraPass);
+    passLayout->addWidget(lblPassNote);
+
+    cmdClose = button(QStringLiteral("CLose"), QStringLiteral("cmdClose"), this);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+
+    picPopup = new QFrame(this);
+    picPopup->setObjectName(QStringLiteral("picPopup"));
+    picPopup->setFrameShape(QFrame::Box);
+    lblMessage = plainLabel(QString(), QStringLiteral("lblMessage"), picPopup);
+    lblMessage->setWordWrap(true);
+    auto* popupLayout = new QVBoxLayout(picPopup);
+    popupLayout->setContentsMargins(4, 3, 4, 3);
+    popupLayout->addWidget(lblMessage);
+    picPopup->hide();
+
+    // Hints over the filter buttons; the frames and Close take them away.
+    for (QWidget* watched :
+         std::initializer_list<QWidget*>{cmdShowall, cmdComplete, cmdIncomplete, cmdClose, Frame1, Frame2, Frame3}) {
+        watched->setMouseTracking(true);
+        watched->installEventFilter(this);
+    }
+
+    auto* lists = new QHBoxLayout;
+    lists->addWidget(Frame1, 2);
+    lists->addWidget(Frame2, 3);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(Frame3);
+    bottom->addWidget(fraPass, 1);
+    bottom->addWidget(cmdClose, 0, Qt::AlignBottom);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(lists, 1);
+    layout->addLayout(bottom);
+    resize(760, 560);
+}
+
+void frmLOS::Form_Load()
+{
+    skinWindow(this);
+    setStyleSheet(styleSheet()
+                  + QStringLiteral("\n#frmLOS { background-color: rgb(248, 248, 248); }"
+                                   "\n#picPopup { background-color: rgb(255, 255, 0); }"
+                                   "\n#fraPass { background-color: rgb(0, 0, 255); }"
+                                   "\n#lblPassNote { color: rgb(255, 255, 255); }"));
+    setWindowTitle(gLogin.gAppName + QStringLiteral("- LOS Score Card"));
+    pFillCategory();
+}
+
+void frmLOS::pFillCategory()
+{
+    std::vector<ExamBank::TreeCategory> categories;
+    try {
+        db::Connection exam = db::Connection::open(gLogin.gExamConnStr);
+        categories = ExamBank(exam).categoryTree();
+    } catch (const std::exception& error) {
+        reportError(error, "pFillCategory");
+    }
+    m_card.fillTree(gLogin.gExamDesc, categories);
+
+    const QSignalBlocker blocker(tvwCategory);
+    tvwCategory->clear();
+    m_items.clear();
+    for (int i = 0; i < m_card.tree.size(); ++i) {
+        const CategoryTree::Node& node = m_card.tree.node(i);
+        QTreeWidgetItem* item =
+            node.parent < 0 ? new QTreeWidgetItem(tvwCategory) : new QTreeWidgetItem(m_items[size_t(node.parent)]);
+        item->setText(0, node.text);
+        item->setData(0, Qt::UserRole, i);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(0, node.checked ? Qt::Checked : Qt::Unchecked);
+        m_items.push_back(item);
+    }
+    tvwCategory->expandAll();
+}
+
+int frmLOS::nodeOf(const QTreeWidgetItem* item) const
+{
+    if (!item)
+        return -1;
+    bool ok = false;
+    const int node = item->data(0, Qt::UserRole).toInt(&ok);
+    return ok && node >= 0 && node < int(m_items.size()) ? node : -1;
+}
+
+QTreeWidgetItem* frmLOS::itemOf(int node) const
+{
+    return node >= 0 && node < int(m_items.size()) ? m_items[size_t(node)] : nullptr;
+}
+
+void frmLOS::showTreeChecks()
+{
+    const QSignalBlocker blocker(tvwCategory);
+    for (int i = 0; i < int(m_items.size()) && i < m_card.tree.size(); ++i) {
+        const Qt::CheckState state = m_card.tree.isChecked(i) ? Qt::Checked : Qt::Unchecked;
+        if (m_items[size_t(i)]->checkState(0) != state)
+            m_items[size_t(i)]->setCheckState(0, state);
+    }
+}
+
+void frmLOS::FillLOSList(int mode)
+{
+    if (m_loading)
+        return;
+    if (mode != 0) {
+        const LosFilter filter = mode == 2 ? LosFilter::Complete : mode == 3 ? LosFilter::Incomplete : LosFilter::All;
+        showItems(m_card.list(filter));
+        return;
+    }
+    m_loading = true;
+    m_loadingValues.clear();
+    showLoading(true);
+    try {
+        std::vector<ObjectiveTable::ScoreCardRow> rows;
+        {
+            db::Connection exam = db::Connection::open(gLogin.gExamConnStr);
+            rows = ObjectiveTable(exam).scoreCardRows();
+        }
+        const std::vector<LosItem> items = m_card.load(rows, [this](int value) {
+            if (!m_loadingValues.empty() && m_loadingValues.back() == value)
+                return;
+            m_loadingValues.push_back(value);
+            hbar->setValue(value);
+            // The bar is drawn while the list loads.
+            for (int i = 0; i < 3; ++i)
+                uiHooks().processEvents();
+        });
+        showItems(items);
+    } catch (const std::exception& error) {
+        // The list keeps what it had.
+        reportError(error, "FillLOSList");
+    }
+    showLoading(false);
+    m_loading = false;
+}
+
+void frmLOS::showItems(const std::vector<LosItem>& items)
+{
+    lvwLOS->clear();
+    for (const LosItem& entry : items) {
+        auto* item = new QListWidgetItem(entry.text, lvwLOS);
+        item->setData(Qt::UserRole, entry.key);
+        // The ticks only show: the user cannot change them.
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        item->setCheckState(entry.checked ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void frmLOS::showLoading(bool loading)
+{
+    fraInformation->setVisible(loading);
+    for (QWidget* shown : std::initializer_list<QWidget*>{slCategory, slLOs, lvwLOS, tvwCategory})
+        shown->setVisible(!loading);
+}
+
+void frmLOS::fraPass_Click()
+{
+    frmHistoricalAnalysis::showModal(this);
+    // Back from the analysis: the list is read again with the current ticks.
+    FillLOSList(0);
+}
+
+void frmLOS::showHint(QPushButton* over)
+{
+    if (picPopup->isVisible())
+        return;
+    const char* text = over == cmdShowall ? kShowAllHint : over == cmdComplete ? kCompleteHint : kIncompleteHint;
+    lblMessage->setText(QLatin1String(text));
+    const int width = over == cmdShowall ? 200 : 260;
+    lblMessage->setFixedWidth(width);
+    picPopup->adjustSize();
+    const QPoint corner = over->mapTo(this, QPoint(0, 0));
+    picPopup->move(std::max(0, std::min(corner.x(), this->width() - picPopup->width())),
+                   std::max(0, corner.y() - picPopup->height() - 4));
+    picPopup->show();
+    picPopup->raise();
+}
+
+bool frmLOS::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (watched == tvwCategory->viewport() && type == QEvent::MouseButtonPress) {
+        // A new click: whatever a keyboard toggle left is not this click's.
+        m_boxChanged = false;
+    } else if (watched == fraPass && type == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton && fraPass->rect().contains(mouse->position().toPoint())) {
+            fraPass_Click();
+            return true;
+        }
+    } else if (type == QEvent::MouseMove || type == QEvent::Enter) {
+        if (watched == cmdShowall || watched == cmdComplete || watched == cmdIncomplete)
+            showHint(static_cast<QPushButton*>(watched));
+        else if (watched == Frame1 || watched == Frame2 || watched == Frame3 || watched == cmdClose)
+            picPopup->hide();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmLOS::reportError(const std::exception& error, const char* procedure)
+{
+    const QString text = QString::fromUtf8(error.what());
+    WriteLog(text + QStringLiteral(" :") + QLatin1String(procedure) + QStringLiteral(":frmLOS") + logDate());
+    ShowMessage(text, gLogin.gAppName, OneButton, this);
+}
