@@ -1,5 +1,7 @@
 #include "mainwindow/frmmain.h"
 
+#include "mainwindow/WidgetCategoryTreeView.h"
+
 #include "exam/ClockRandomSource.h"
 #include "foundation/DatabaseFileLookup.h"
 #include "foundation/DebugLog.h"
@@ -330,32 +332,17 @@ void frmmain::buildControls()
     frame5Layout->addStretch();
 
     // The tree of the practice pool.
-    tvwCategory = new QTreeWidget(this);
+    tvwCategory = new WidgetCategoryTreeView(this);
     tvwCategory->setObjectName(QStringLiteral("tvwCategory"));
-    tvwCategory->setHeaderHidden(true);
-    tvwCategory->setColumnCount(1);
-    tvwCategory->setUniformRowHeights(true);
-    tvwCategory->setSelectionMode(QAbstractItemView::SingleSelection);
-    tvwCategory->viewport()->installEventFilter(this);
     // Long names scroll rather than being cut short.
     tvwCategory->header()->setStretchLastSection(false);
     tvwCategory->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-    connect(tvwCategory, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
-        const int node = nodeOf(item);
-        if (column != 0 || node < 0)
-            return;
-        // A box click: its click event follows and must not toggle again.
-        m_boxChanged = true;
-        mode.tree.setChecked(node, item->checkState(0) == Qt::Checked);
+    connect(tvwCategory, &WidgetCategoryTreeView::nodeTicked, this, [this](int node, bool checked) {
+        mode.tree.setChecked(node, checked);
         mode.tvwCategory_NodeCheck(node);
         showState();
     });
-    connect(tvwCategory, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
-        if (std::exchange(m_boxChanged, false))
-            return;
-        const int node = nodeOf(item);
-        if (node < 0)
-            return;
+    connect(tvwCategory, &WidgetCategoryTreeView::nodeClicked, this, [this](int node) {
         mode.tvwCategory_NodeToggle(node);
         showState();
     });
@@ -610,35 +597,12 @@ void frmmain::applyRights()
 
 void frmmain::fillTreeItems()
 {
-    const QSignalBlocker blocker(tvwCategory);
-    tvwCategory->clear();
-    m_items.clear();
-    const CategoryTree& tree = mode.tree;
-    for (int i = 0; i < tree.size(); ++i) {
-        const CategoryTree::Node& node = tree.node(i);
-        QTreeWidgetItem* item =
-            node.parent < 0 ? new QTreeWidgetItem(tvwCategory) : new QTreeWidgetItem(m_items[size_t(node.parent)]);
-        item->setText(0, node.text);
-        item->setData(0, Qt::UserRole, i);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(0, node.checked ? Qt::Checked : Qt::Unchecked);
-        m_items.push_back(item);
-    }
-    tvwCategory->expandAll();
-}
-
-int frmmain::nodeOf(const QTreeWidgetItem* item) const
-{
-    if (!item)
-        return -1;
-    bool ok = false;
-    const int node = item->data(0, Qt::UserRole).toInt(&ok);
-    return ok && node >= 0 && node < int(m_items.size()) ? node : -1;
+    tvwCategory->fill(mode.tree);
 }
 
 QTreeWidgetItem* frmmain::itemOf(int node) const
 {
-    return node >= 0 && node < int(m_items.size()) ? m_items[size_t(node)] : nullptr;
+    return tvwCategory->itemOf(node);
 }
 
 // ---- showing the state ----
@@ -673,7 +637,7 @@ void frmmain::showState()
         }
     }
     tvwCategory->setEnabled(mode.treeEnabled);
-    showTreeChecks();
+    tvwCategory->showChecks(mode.tree);
     frmTime->setVisible(mode.timeFrameVisible);
     lblTimeAllowed->setText(mode.timeAllowed);
     m_minutes->setVisible(!mode.timeAllowed.isEmpty());
@@ -683,16 +647,6 @@ void frmmain::showState()
     if (lblAdaptive->toPlainText() != description) {
         lblAdaptive->setPlainText(description);
         lblAdaptive->verticalScrollBar()->setValue(0);
-    }
-}
-
-void frmmain::showTreeChecks()
-{
-    const QSignalBlocker blocker(tvwCategory);
-    for (int i = 0; i < int(m_items.size()) && i < mode.tree.size(); ++i) {
-        const Qt::CheckState state = mode.tree.isChecked(i) ? Qt::Checked : Qt::Unchecked;
-        if (m_items[size_t(i)]->checkState(0) != state)
-            m_items[size_t(i)]->setCheckState(0, state);
     }
 }
 
@@ -851,11 +805,8 @@ void frmmain::changeEvent(QEvent* event)
 
 bool frmmain::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == tvwCategory->viewport() && event->type() == QEvent::MouseButtonPress) {
-        // A new click: whatever a keyboard toggle left is not this click's.
-        m_boxChanged = false;
-    } else if (auto* caption = qobject_cast<QLabel*>(watched);
-               caption && (caption == Label7 || caption == Label9 || caption == Label10)) {
+    if (auto* caption = qobject_cast<QLabel*>(watched);
+        caption && (caption == Label7 || caption == Label9 || caption == Label10)) {
         if (event->type() == QEvent::Enter) {
             hoverCaption(caption);
         } else if (event->type() == QEvent::MouseButtonRelease) {

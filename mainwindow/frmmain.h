@@ -17,7 +17,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class QTreeWidget;
+class WidgetCategoryTreeView;
 class QTreeWidgetItem;
 class WidgetPicture;
 template <typename Window> class DefaultInstance;
@@ -95,7 +95,7 @@ public:
     QLabel* Label7;
     QLabel* Label9;
     QLabel* Label10;
-    QTreeWidget* tvwCategory;
+    WidgetCategoryTreeView* tvwCategory;
     QPlainTextEdit* lblAdaptive;
     QGroupBox* frmTime;
     QLabel* lblTimeAllowed;
@@ -124,7 +124,6 @@ public:
     static void setProgramEnd(std::function<void()> end);
 
     // The node index of a tree item, and the item of a node.
-    int nodeOf(const QTreeWidgetItem* item) const;
     QTreeWidgetItem* itemOf(int node) const;
 
 signals:
@@ -153,7 +152,6 @@ private:
     // Shows the state of the mode choice in the controls (signals of
     // controls set from code are blocked).
     void showState();
-    void showTreeChecks();
     void showCountList();
     void hoverCaption(QLabel* caption);
     void showStartExitTwins(bool startHighlighted, bool exitHighlighted);
@@ -172,7 +170,5 @@ private:
     QWidget* m_rightColumn; // description, time and question count
     QLabel* m_minutes;      // the unit beside lblTimeAllowed, shown with a time
     QLabel* m_hoveredCaption = nullptr;
-    std::vector<QTreeWidgetItem*> m_items; // by node index
-    std::vector<int> m_shownCounts;        // the list's entries as shown
-    bool m_boxChanged = false;             // a box click's change, consumed by its click event
+    std::vector<int> m_shownCounts; // the list's entries as shown
 };

@@ -1,5 +1,7 @@
 #include "results/frmLOS.h"
 
+#include "mainwindow/WidgetCategoryTreeView.h"
+
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
@@ -91,31 +93,20 @@ frmLOS::frmLOS() : QDialog(nullptr)
     Frame1 = new QGroupBox(this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     slCategory = plainLabel(QStringLiteral("Objective Categories"), QStringLiteral("slCategory"), Frame1);
-    tvwCategory = new QTreeWidget(Frame1);
+    tvwCategory = new WidgetCategoryTreeView(Frame1);
     tvwCategory->setObjectName(QStringLiteral("tvwCategory"));
-    tvwCategory->setHeaderHidden(true);
-    tvwCategory->setColumnCount(1);
-    tvwCategory->setUniformRowHeights(true);
-    tvwCategory->setSelectionMode(QAbstractItemView::SingleSelection);
-    tvwCategory->viewport()->installEventFilter(this);
-    connect(tvwCategory, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
-        const int node = nodeOf(item);
-        if (column != 0 || node < 0 || m_loading)
+    connect(tvwCategory, &WidgetCategoryTreeView::nodeTicked, this, [this](int node, bool checked) {
+        if (m_loading)
             return;
-        // A box click: its click event follows and must not toggle again.
-        m_boxChanged = true;
-        m_card.tree.setChecked(node, item->checkState(0) == Qt::Checked);
+        m_card.tree.setChecked(node, checked);
         showItems(m_card.nodeChecked(node));
-        showTreeChecks();
+        tvwCategory->showChecks(m_card.tree);
     });
-    connect(tvwCategory, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
-        if (std::exchange(m_boxChanged, false) || m_loading)
-            return;
-        const int node = nodeOf(item);
-        if (node < 0)
+    connect(tvwCategory, &WidgetCategoryTreeView::nodeClicked, this, [this](int node) {
+        if (m_loading)
             return;
         showItems(m_card.nodeClicked(node));
-        showTreeChecks();
+        tvwCategory->showChecks(m_card.tree);
     });
     auto* frame1Layout = new QVBoxLayout(Frame1);
     frame1Layout->addWidget(slCategory);
@@ -227,44 +218,7 @@ void frmLOS::pFillCategory()
     }
     m_card.fillTree(gLogin.gExamDesc, categories);
 
-    const QSignalBlocker blocker(tvwCategory);
-    tvwCategory->clear();
-    m_items.clear();
-    for (int i = 0; i < m_card.tree.size(); ++i) {
-        const CategoryTree::Node& node = m_card.tree.node(i);
-        QTreeWidgetItem* item =
-            node.parent < 0 ? new QTreeWidgetItem(tvwCategory) : new QTreeWidgetItem(m_items[size_t(node.parent)]);
-        item->setText(0, node.text);
-        item->setData(0, Qt::UserRole, i);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-        item->setCheckState(0, node.checked ? Qt::Checked : Qt::Unchecked);
-        m_items.push_back(item);
-    }
-    tvwCategory->expandAll();
-}
-
-int frmLOS::nodeOf(const QTreeWidgetItem* item) const
-{
-    if (!item)
-        return -1;
-    bool ok = false;
-    const int node = item->data(0, Qt::UserRole).toInt(&ok);
-    return ok && node >= 0 && node < int(m_items.size()) ? node : -1;
-}
-
-QTreeWidgetItem* frmLOS::itemOf(int node) const
-{
-    return node >= 0 && node < int(m_items.size()) ? m_items[size_t(node)] : nullptr;
-}
-
-void frmLOS::showTreeChecks()
-{
-    const QSignalBlocker blocker(tvwCategory);
-    for (int i = 0; i < int(m_items.size()) && i < m_card.tree.size(); ++i) {
-        const Qt::CheckState state = m_card.tree.isChecked(i) ? Qt::Checked : Qt::Unchecked;
-        if (m_items[size_t(i)]->checkState(0) != state)
-            m_items[size_t(i)]->setCheckState(0, state);
-    }
+    tvwCategory->fill(m_card.tree);
 }
 
 void frmLOS::FillLOSList(int mode)
@@ -348,10 +302,7 @@ void frmLOS::showHint(QPushButton* over)
 bool frmLOS::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (watched == tvwCategory->viewport() && type == QEvent::MouseButtonPress) {
-        // A new click: whatever a keyboard toggle left is not this click's.
-        m_boxChanged = false;
-    } else if (watched == fraPass && type == QEvent::MouseButtonRelease) {
+    if (watched == fraPass && type == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && fraPass->rect().contains(mouse->position().toPoint())) {
             fraPass_Click();

@@ -11,7 +11,7 @@ class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
-class QTreeWidget;
+class WidgetCategoryTreeView;
 class QTreeWidgetItem;
 template <typename Window> class DefaultInstance;
 
@@ -31,7 +31,7 @@ public:
 
     QGroupBox* Frame1; // the tree
     QLabel* slCategory;
-    QTreeWidget* tvwCategory;
+    WidgetCategoryTreeView* tvwCategory;
     QGroupBox* Frame2; // the list
     QLabel* slLOs;
     QListWidget* lvwLOS;
@@ -50,8 +50,6 @@ public:
 
     const LosScoreCard& card() const { return m_card; }
     // The node index of a tree item, and the item of a node.
-    int nodeOf(const QTreeWidgetItem* item) const;
-    QTreeWidgetItem* itemOf(int node) const;
 
     // Reloads the objectives from the database (0) or shows the filter
     // All (1), Complete (2) or Incomplete (3) of what was loaded.
@@ -70,14 +68,11 @@ private:
     void Form_Load();
     void pFillCategory();
     void showItems(const std::vector<LosItem>& items);
-    void showTreeChecks();
     void showLoading(bool loading);
     void showHint(QPushButton* button);
     void reportError(const std::exception& error, const char* procedure);
 
     LosScoreCard m_card;
-    std::vector<QTreeWidgetItem*> m_items; // by node index
-    bool m_boxChanged = false;             // a box click's change, consumed by its click event
     bool m_loading = false;
     std::vector<int> m_loadingValues;
 };

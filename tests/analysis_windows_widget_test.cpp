@@ -1,4 +1,5 @@
 #include "foundation/SharedState.h"
+#include "mainwindow/WidgetCategoryTreeView.h"
 #include "mainwindow/links/HistoricalAnalysisLink.h"
 #include "mainwindow/links/LosScoreCardLink.h"
 #include "results/ExamResult.h"

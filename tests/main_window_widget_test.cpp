@@ -8,6 +8,7 @@
 #include "foundation/links/MainWindowLink.h"
 #include "mainwindow/ExamLaunch.h"
 #include "mainwindow/MainWindowShared.h"
+#include "mainwindow/WidgetCategoryTreeView.h"
 #include "mainwindow/WidgetPicture.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/links/ExamWindowLink.h"
