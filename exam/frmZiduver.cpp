@@ -1050,11 +1050,8 @@ void frmZiduver::cmdExplanation_Click()
         return;
     command("cmdExplanation_Click", [this] {
         gGuard.gExamWindowActive = false;
-        if (!session.gReviewMode) {
-            bool right = false;
-            if (CheckAnswer(right) == CheckRun::Ended)
-                return;
-        }
+        if (!recordAnswerOnScreen())
+            return;
         settleView();
         modalCall([this] { showQuestionExplanation(session, this); });
         if (closing())
@@ -1069,11 +1066,8 @@ void frmZiduver::cmdInstruction_Click()
         return;
     command("cmdInstruction_Click", [this] {
         gGuard.gExamWindowActive = false;
-        if (!session.gReviewMode) {
-            bool right = false;
-            if (CheckAnswer(right) == CheckRun::Ended)
-                return;
-        }
+        if (!recordAnswerOnScreen())
+            return;
         // Only the four question types have instructions.
         if (session.gQuestType >= 1 && session.gQuestType <= 4) {
             modalCall([this] { showQuestionInstructions(session, this, QStringLiteral("L")); });
@@ -1482,11 +1476,8 @@ void frmZiduver::cmdMarked_Click()
     command("cmdMarked_Click", [this] {
         m_clockBeforePanel = Timer1->isEnabled();
         Timer1->setEnabled(false);
-        if (!session.gReviewMode) {
-            bool right = false;
-            if (CheckAnswer(right) == CheckRun::Ended)
-                return;
-        }
+        if (!recordAnswerOnScreen())
+            return;
         frimTop->setEnabled(false);
         fraFooter->setEnabled(false);
         ViewAnswer->setEnabled(false);
@@ -1550,11 +1541,8 @@ void frmZiduver::chkBreak_Click()
     }
     command("chkBreak_Click", [this] {
         const bool pausing = chkBreak->isChecked();
-        if (!session.gReviewMode) {
-            bool right = false;
-            if (CheckAnswer(right) == CheckRun::Ended)
-                return;
-        }
+        if (!recordAnswerOnScreen())
+            return;
         if (pausing && session.TimeOver) {
             // The time ran out during the check: no break any more.
             const QSignalBlocker blocker(chkBreak);
@@ -1688,6 +1676,14 @@ WidgetExamHelp* frmZiduver::helpWindow() const
     return m_help.data();
 }
 
+bool frmZiduver::recordAnswerOnScreen()
+{
+    if (session.gReviewMode)
+        return true;
+    bool right = false;
+    return CheckAnswer(right) != CheckRun::Ended;
+}
+
 void frmZiduver::CloseHelpWindow()
 {
     if (m_help)
@@ -1702,11 +1698,8 @@ void frmZiduver::mnuPrint_Click()
         gGuard.gExamWindowActive = false;
         // The sheet's return re-activates the window, which redraws the
         // question from the list: the answer on screen is recorded first.
-        if (!session.gReviewMode) {
-            bool right = false;
-            if (CheckAnswer(right) == CheckRun::Ended)
-                return;
-        }
+        if (!recordAnswerOnScreen())
+            return;
         modalCall([this] { QuestionSheetLink::open(session, this); });
     });
 }
@@ -1717,11 +1710,8 @@ void frmZiduver::mnuAddNote_Click()
         return;
     command("mnuAddNote_Click", [this] {
         gGuard.gExamWindowActive = false;
-        if (!session.gReviewMode) {
-            bool right = false;
-            if (CheckAnswer(right) == CheckRun::Ended)
-                return;
-        }
+        if (!recordAnswerOnScreen())
+            return;
         NoteWindowRequest request;
         request.launch = session.launch;
         request.questCode = session.gQuestCode;

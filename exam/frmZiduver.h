@@ -177,6 +177,9 @@ private:
     void applyMove(const NavigationMove& move);
     void resetShowAnswerToggle();
     void settleView();
+    // Checks the answer on screen unless in review mode; false when the
+    // exam ended during the check.
+    bool recordAnswerOnScreen();
     void cmdNext_Click();
     void cmdPrev_Click();
     void mnuNext_Click();
