@@ -100,13 +100,15 @@ AttachResult AttachDatabase(db::Connection& connection, const QString& path, con
     return AttachResult::Attached;
 }
 
+std::vector<SystemDatabase::AttachedExam> withExistingFiles(std::vector<SystemDatabase::AttachedExam> exams)
+{
+    std::erase_if(exams, [](const SystemDatabase::AttachedExam& exam) { return !FileExists(exam.path); });
+    return exams;
+}
+
 std::vector<SystemDatabase::AttachedExam> attachedExamList(SystemDatabase& system)
 {
-    std::vector<SystemDatabase::AttachedExam> exams;
-    for (const SystemDatabase::AttachedExam& exam : system.examsByDescription())
-        if (FileExists(exam.path))
-            exams.push_back(exam);
-    return exams;
+    return withExistingFiles(system.examsByDescription());
 }
 
 bool isCurrentExam(const QString& examCode)

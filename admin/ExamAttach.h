@@ -55,6 +55,8 @@ AttachResult AttachDatabase(db::Connection& system, const QString& path, const Q
                             const QString& description, const std::vector<AttachUser>& users, QString& errorText,
                             const std::function<void()>& step = {});
 
+// The exams whose file exists, in the order given.
+std::vector<SystemDatabase::AttachedExam> withExistingFiles(std::vector<SystemDatabase::AttachedExam> exams);
 // The list of attached exams: every Bq_Exam row whose file exists, by
 // description.
 std::vector<SystemDatabase::AttachedExam> attachedExamList(SystemDatabase& system);

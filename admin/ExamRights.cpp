@@ -1,17 +1,13 @@
 #include "admin/ExamRights.h"
 
 #include "admin/AdminTexts.h"
-#include "foundation/DisplayRoutines.h"
+#include "admin/ExamAttach.h"
 #include "foundation/UserRights.h"
 #include "platform/db/Connection.h"
 
 std::vector<SystemDatabase::AttachedExam> permissionExams(SystemDatabase& system)
 {
-    std::vector<SystemDatabase::AttachedExam> exams;
-    for (const SystemDatabase::AttachedExam& exam : system.examsByCode())
-        if (FileExists(exam.path))
-            exams.push_back(exam);
-    return exams;
+    return withExistingFiles(system.examsByCode());
 }
 
 QStringList grantedExamCodes(SystemDatabase& system, const QString& login)

@@ -1,6 +1,7 @@
 #include "admin/UserAccounts.h"
 
 #include "admin/AdminTexts.h"
+#include "admin/ExamRights.h"
 #include "foundation/LoginRules.h"
 #include "foundation/UserRights.h"
 #include "platform/db/Connection.h"
@@ -127,7 +128,7 @@ SaveOutcome saveUser(db::Connection& connection, const SaveRequest& request)
                             right.granted};
         try {
             const auto stored = system.rightOf(outcome.userCode, right.examCode);
-            failure.storedRight = stored && (!stored->haveRight || *stored->haveRight);
+            failure.storedRight = stored && admits(stored->haveRight);
         } catch (const std::exception&) {
             // The committed right stands; the tick stays as given.
         }
@@ -141,7 +142,7 @@ QString deleteRefusal(SystemDatabase& system, const QString& login, bool default
 {
     if (defaultTicked || DefaultUser(system, login))
         return QString::fromLatin1(adminText::DefaultUserUndeletable);
-    if (login.toUpper() == QLatin1String("ADMIN"))
+    if (isAdministratorLogin(login))
         return QString::fromLatin1(adminText::AdministratorUndeletable);
     return {};
 }

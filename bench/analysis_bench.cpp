@@ -1,6 +1,7 @@
 // The historical analysis and the learning-objective score card over a large
 // bank: each window's reading and reckoning, against stepping the same
 // statements through the C API; and the score card's tick change.
+#include "bench/BenchBanks.h"
 #include "bench/BenchRegistry.h"
 
 #include "foundation/ExamBank.h"
@@ -16,7 +17,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <sqlite3.h>
-#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -38,21 +38,7 @@ void writeBank(const QString& path)
     schema::createExamDatabase(exam);
     db::Transaction transaction(exam);
     ExamBankWriter writer(exam);
-    for (int cat = 1; cat <= kCategories; ++cat) {
-        writer.addCategory({cat, QStringLiteral("Category %1").arg(cat), true});
-        for (int ch = 1; ch <= kChaptersPerCategory; ++ch)
-            writer.addChapter({cat * 100 + ch, cat, QStringLiteral("Chapter %1.%2").arg(cat).arg(ch), true});
-    }
-    ExamBankWriter::QuestionRow question = ExamBankWriter::QuestionRow::multipleChoice(0);
-    for (int code = 1; code <= kQuestions; ++code) {
-        const int cat = (code - 1) % kCategories + 1;
-        const int round = (code - 1) / kCategories;
-        question.code = code;
-        question.category = cat;
-        question.chapter = round % 4 == 0 ? 0 : cat * 100 + round % kChaptersPerCategory + 1;
-        question.text = QStringLiteral("Question %1").arg(code);
-        writer.addQuestion(question);
-    }
+    bench::writeRoundBank(writer, kQuestions, kCategories, kChaptersPerCategory);
     for (int pass = 1; pass <= 2; ++pass)
         for (int code = 1; code <= kQuestions; ++code) {
             const bool right = code % 5 != 0;
@@ -82,12 +68,6 @@ void writeBank(const QString& path)
     exam.execScript(QStringLiteral("ANALYZE"));
 }
 
-void check(int rc, sqlite3* handle)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw std::runtime_error(sqlite3_errmsg(handle));
-}
-
 // Each statement prepared, its values bound, stepped to its end reading
 // every column, and finalised.
 long long bareStatements(sqlite3* handle, const std::vector<std::pair<QString, std::vector<int>>>& statements)
@@ -95,7 +75,7 @@ long long bareStatements(sqlite3* handle, const std::vector<std::pair<QString, s
     long long sum = 0;
     for (const auto& [sql, values] : statements) {
         sqlite3_stmt* statement = nullptr;
-        check(sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &statement, nullptr), handle);
+        bench::check(sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &statement, nullptr), handle);
         for (size_t i = 0; i < values.size(); ++i)
             sqlite3_bind_int(statement, int(i) + 1, values[i]);
         int rc;
@@ -105,21 +85,10 @@ long long bareStatements(sqlite3* handle, const std::vector<std::pair<QString, s
                     sum += sqlite3_column_bytes(statement, c) + (sqlite3_column_text(statement, c) ? 1 : 0);
                 else
                     sum += sqlite3_column_int64(statement, c);
-        check(rc, handle);
+        bench::check(rc, handle);
         sqlite3_finalize(statement);
     }
     return sum;
-}
-
-template <typename Work> double bare(const QString& path, Work&& work)
-{
-    return bench::bestOf(kRuns, [&] {
-        sqlite3* handle = nullptr;
-        check(sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE, nullptr), handle);
-        sqlite3_busy_timeout(handle, 5000);
-        work(handle);
-        sqlite3_close(handle);
-    });
 }
 
 void absolute(const char* what, double ms)
@@ -156,7 +125,7 @@ ZIDUVER_BENCH("analysis: historical analysis and score card, 20,000 questions, 5
     const double analysisFloor = bench::bestOf(kRuns, [&] {
         sqlite3* handle = nullptr;
         for (int phase = 0; phase < 2; ++phase) {
-            check(sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE, nullptr), handle);
+            bench::check(sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE, nullptr), handle);
             sqlite3_busy_timeout(handle, 5000);
             if (phase == 0)
                 sink += bareStatements(
@@ -183,7 +152,7 @@ ZIDUVER_BENCH("analysis: historical analysis and score card, 20,000 questions, 5
         card.fillTree(QStringLiteral("Bench exam"), ExamBank(exam).categoryTree());
         items = card.load(ObjectiveTable(exam).scoreCardRows(), [&sink](int value) { sink += value; });
     });
-    const double scoreCardFloor = bare(path, [&](sqlite3* handle) {
+    const double scoreCardFloor = bench::bestOfOnOwnHandle(kRuns, path, [&](sqlite3* handle) {
         sink += bareStatements(
             handle,
             {{QStringLiteral("SELECT Qc_catcode, Qc_cat_desc FROM Qe_Category ORDER BY rowid"), {}},

@@ -1,6 +1,7 @@
 // The main window's load logic (limits, question counts, the tree and the
 // pretest in force) over a large bank, against stepping its bare count
 // queries through the C API; and one tick change in practice mode.
+#include "bench/BenchBanks.h"
 #include "bench/BenchRegistry.h"
 
 #include "foundation/ExamBank.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <sqlite3.h>
-#include <stdexcept>
 
 namespace {
 
@@ -22,8 +22,7 @@ constexpr int kQuestions = 20000;
 constexpr int kCategories = 40;
 constexpr int kChaptersPerCategory = 10;
 
-// Every fourth question of a category stands directly under it; the others
-// go round its chapters.
+// The exam row, then the categories, chapters and questions.
 void writeBank(const QString& path)
 {
     db::Connection exam = db::Connection::create(path);
@@ -36,28 +35,8 @@ void writeBank(const QString& path)
     row.simulatedPassScore = 70;
     row.simulatedQuestions = 60;
     writer.addExam(row);
-    for (int cat = 1; cat <= kCategories; ++cat) {
-        writer.addCategory({cat, QStringLiteral("Category %1").arg(cat), true});
-        for (int ch = 1; ch <= kChaptersPerCategory; ++ch)
-            writer.addChapter({cat * 100 + ch, cat, QStringLiteral("Chapter %1.%2").arg(cat).arg(ch), true});
-    }
-    ExamBankWriter::QuestionRow question = ExamBankWriter::QuestionRow::multipleChoice(0);
-    for (int code = 1; code <= kQuestions; ++code) {
-        const int cat = (code - 1) % kCategories + 1;
-        const int round = (code - 1) / kCategories;
-        question.code = code;
-        question.category = cat;
-        question.chapter = round % 4 == 0 ? 0 : cat * 100 + round % kChaptersPerCategory + 1;
-        question.text = QStringLiteral("Question %1").arg(code);
-        writer.addQuestion(question);
-    }
+    bench::writeRoundBank(writer, kQuestions, kCategories, kChaptersPerCategory);
     transaction.commit();
-}
-
-void check(int rc, sqlite3* handle)
-{
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw std::runtime_error(sqlite3_errmsg(handle));
 }
 
 // The count statements of the load, each prepared, stepped to its end and
@@ -68,12 +47,12 @@ long long bareCounts(sqlite3* handle)
     for (const QString& sql :
          {ExamBank::questionCountSql(), ExamBank::questionCountsByPlaceSql(), ExamBank::categoryCountSql()}) {
         sqlite3_stmt* statement = nullptr;
-        check(sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &statement, nullptr), handle);
+        bench::check(sqlite3_prepare_v2(handle, sql.toUtf8().constData(), -1, &statement, nullptr), handle);
         int rc;
         while ((rc = sqlite3_step(statement)) == SQLITE_ROW)
             for (int c = 0; c < sqlite3_column_count(statement); ++c)
                 sum += sqlite3_column_int64(statement, c);
-        check(rc, handle);
+        bench::check(rc, handle);
         sqlite3_finalize(statement);
     }
     return sum;
@@ -94,13 +73,7 @@ ZIDUVER_BENCH("main window: load of a 20,000-question bank, 40 categories, 400 c
         choice.load(QStringLiteral("Bench exam"), readMainWindowLoad(exam), false);
     });
     long long sink = 0;
-    const double floor = bench::bestOf(15, [&] {
-        sqlite3* handle = nullptr;
-        check(sqlite3_open_v2(path.toUtf8().constData(), &handle, SQLITE_OPEN_READWRITE, nullptr), handle);
-        sqlite3_busy_timeout(handle, 5000);
-        sink += bareCounts(handle);
-        sqlite3_close(handle);
-    });
+    const double floor = bench::bestOfOnOwnHandle(15, path, [&](sqlite3* handle) { sink += bareCounts(handle); });
     bench::report("load: limits, counts, tree, pretest (vs bare count queries)", ours, floor, 3.0);
     std::printf("%-58s %9s     tree %d nodes, pool %d, pretest %d (checksum %lld)\n", "", "", choice.tree.size(),
                 choice.data().questionTotal, choice.gMaxQuestions, sink % 7);

@@ -1,3 +1,4 @@
+#include "bench/BenchBanks.h"
 #include "bench/BenchRegistry.h"
 #include "foundation/AnswerTables.h"
 #include "foundation/SharedState.h"
@@ -28,7 +29,6 @@ constexpr int kQuestionsPerExam = 2000;
 constexpr int kCategories = 20;
 constexpr int kChaptersPerCategory = 5;
 constexpr int kPrintedNotes = 500;
-enum Kind { Choice, Essay, Fill, List, Tree, Place, KindCount };
 
 const QString kNoteText = QStringLiteral("Remember the second case, it comes up often.\r\n"
                                          "It follows from the first & needs <care>.\r\nSee the book, page 12.");
@@ -45,58 +45,19 @@ std::unique_ptr<ExamBankFixture> makeBank()
         for (int ch = 1; ch <= kChaptersPerCategory; ++ch)
             w.addChapter({cat * 100 + ch, cat, QStringLiteral("Chapter %1 of %2").arg(ch).arg(cat), false});
     }
-    static const int types[] = {1, 2, 3, 4, 4, 4};
-    static const int interactive[] = {0, 0, 0, 1, 2, 3};
     for (int code = 1; code <= kQuestionsPerExam; ++code) {
-        const Kind kind = Kind((code - 1) % KindCount);
         const int cat = (code - 1) % kCategories + 1;
         const int chapter = code % (kChaptersPerCategory + 1); // 0: the category's own
         ExamBankWriter::QuestionRow row;
         row.code = code;
         row.category = cat;
         row.chapter = chapter == 0 ? 0 : cat * 100 + chapter;
-        row.type = types[kind];
-        row.interactive = interactive[kind];
         row.text = QStringLiteral("Which of the following apply to case %1?\r\n<UL>\r\n<LI>the first case</LI>\r\n"
                                   "<LI>the second case</LI>\r\n</UL>\r\nChoose <b>all</b> that apply.")
                        .arg(code);
         row.explanation = QStringLiteral("Because the second case\r\nfollows from the first.");
         row.difficulty = 1;
-        w.addQuestion(row);
-        switch (kind) {
-        case Choice:
-            for (int seq = 1; seq <= 5; ++seq)
-                w.addChoice({code, seq, QStringLiteral("Choice %1 of question %2").arg(seq).arg(code), seq % 2 == 1});
-            break;
-        case Essay:
-        case Fill:
-            w.addFillAnswer(code, QStringLiteral("Paris|Lutetia"));
-            w.addFillAnswer(code, QStringLiteral("Rome|Roma"));
-            break;
-        case List:
-            for (int i = 1; i <= 6; ++i)
-                w.addInteractiveRow(
-                    {code, QStringLiteral("Step %1").arg(7 - i), i, QStringLiteral("Step %1").arg(i), i});
-            break;
-        case Tree:
-            for (int i = 1; i <= 6; ++i)
-                w.addInteractiveRow({code, i <= 3 ? QStringLiteral("Node %1").arg(i) : QString(), i,
-                                     QStringLiteral("Leaf %1").arg(i), i, QStringLiteral("Root")});
-            for (int i = 1; i <= 6; ++i)
-                w.addInteractiveAnswer({code, QStringLiteral("Leaf %1").arg(i), i,
-                                        QStringLiteral("Node %1").arg((i + 1) / 2), (i + 1) / 2});
-            break;
-        case Place:
-            for (int i = 1; i <= 4; ++i) {
-                w.addInteractiveRow(
-                    {code, QStringLiteral("Value %1").arg(5 - i), i, QStringLiteral("Place %1").arg(i), i});
-                w.addInteractiveAnswer(
-                    {code, QStringLiteral("Place %1").arg(i), i, QStringLiteral("Value %1").arg(i), i});
-            }
-            break;
-        default:
-            break;
-        }
+        bench::addEveryKindQuestion(w, row);
     }
     UserNotesTable notes(f->conn());
     for (int i = 0; i < kNotesPerExam; ++i)
@@ -112,28 +73,6 @@ std::array<std::unique_ptr<ExamBankFixture>, 2>& banks()
     return made;
 }
 
-sqlite3_stmt* prepare(sqlite3* db, const QString& sql)
-{
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr);
-    return stmt;
-}
-
-// Steps a statement to its end, reading every column.
-void stepAll(sqlite3_stmt* stmt, long long& sink)
-{
-    while (sqlite3_step(stmt) == SQLITE_ROW)
-        for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-            sink += sqlite3_column_bytes16(stmt, c);
-}
-
-void stepCode(sqlite3_stmt* stmt, int code, long long& sink)
-{
-    sqlite3_reset(stmt);
-    sqlite3_bind_int(stmt, 1, code);
-    stepAll(stmt, sink);
-}
-
 // The tree's and grid's reads of both exams: open each, its categories,
 // chapters and every note.
 double browserFloor()
@@ -147,8 +86,8 @@ double browserFloor()
                  {QStringLiteral("SELECT Qc_catcode, Qc_cat_desc FROM Qe_Category ORDER BY rowid"),
                   QStringLiteral("SELECT Qc_ChapterCode, Qc_catcode, Qc_Chapter_Desc FROM Qe_Chapters ORDER BY rowid"),
                   UserNotesTable::listedNotesSql({})}) {
-                sqlite3_stmt* stmt = prepare(db, sql);
-                stepAll(stmt, sink);
+                sqlite3_stmt* stmt = bench::prepare(db, sql);
+                bench::stepAll(stmt, sink);
                 sqlite3_finalize(stmt);
             }
             sqlite3_close(db);
@@ -181,15 +120,8 @@ notesreport::NotesReportRequest printRequest()
 double printerFloor(const notesreport::NotesReportRequest& request)
 {
     sqlite3* db = banks()[0]->conn().handle();
-    sqlite3_stmt* rows = prepare(db, UserNotesTable::reportRowsOfNotesSql());
-    sqlite3_stmt* kind = prepare(db, AnswerTables::answerKindSql());
-    sqlite3_stmt* choices = prepare(db, AnswerTables::choicesAsStoredSql());
-    sqlite3_stmt* fills = prepare(
-        db, QStringLiteral("SELECT Qd_Desc_Answer FROM Qe_AnswerFill_Essay WHERE Qd_QuestCode = ? ORDER BY rowid"));
-    sqlite3_stmt* listRows = prepare(db, AnswerTables::orderedListRowsSql());
-    sqlite3_stmt* treeRows = prepare(db, AnswerTables::treeRowsSql());
-    sqlite3_stmt* leaves = prepare(db, AnswerTables::treeLeavesSql());
-    sqlite3_stmt* pairs = prepare(db, AnswerTables::placePairsSql());
+    sqlite3_stmt* rows = bench::prepare(db, UserNotesTable::reportRowsOfNotesSql());
+    bench::AnswerReads answers(db, AnswerTables::choicesAsStoredSql());
     const QByteArray ids = UserNotesTable::numbersParameter(request.noteIds).toUtf8();
 
     long long sink = 0;
@@ -202,30 +134,10 @@ double printerFloor(const notesreport::NotesReportRequest& request)
             for (int c = 0; c < sqlite3_column_count(rows); ++c)
                 sink += sqlite3_column_bytes16(rows, c);
         }
-        for (const int code : found) {
-            stepCode(kind, code, sink);
-            switch (Kind((code - 1) % KindCount)) {
-            case Choice:
-                stepCode(choices, code, sink);
-                break;
-            case Essay:
-            case Fill:
-                stepCode(fills, code, sink);
-                break;
-            case List:
-                stepCode(listRows, code, sink);
-                break;
-            case Tree:
-                stepCode(treeRows, code, sink);
-                stepCode(leaves, code, sink);
-                break;
-            default:
-                stepCode(pairs, code, sink);
-            }
-        }
+        for (const int code : found)
+            answers.read(code, sink);
     });
-    for (sqlite3_stmt* stmt : {rows, kind, choices, fills, listRows, treeRows, leaves, pairs})
-        sqlite3_finalize(stmt);
+    sqlite3_finalize(rows);
     if (sink == 42)
         std::printf(" ");
     return best;

@@ -1,3 +1,4 @@
+#include "bench/BenchBanks.h"
 #include "bench/BenchRegistry.h"
 #include "exam/QuestionList.h"
 #include "foundation/AnswerTables.h"
@@ -23,57 +24,20 @@ namespace {
 
 constexpr int kBank = 2000;
 constexpr int kExam = 200;
-enum Kind { Choice, Essay, Fill, List, Tree, Place, KindCount };
 
 const QString kText = QStringLiteral("Which of the following apply?\r\n<UL>\r\n<LI>the first case</LI>\r\n"
                                      "<LI>the second case</LI>\r\n</UL>\r\nChoose <b>all</b> that apply.");
 
 void addQuestion(ExamBankWriter& w, int code)
 {
-    const Kind kind = Kind((code - 1) % KindCount);
-    static const int types[] = {1, 2, 3, 4, 4, 4};
-    static const int interactive[] = {0, 0, 0, 1, 2, 3};
     ExamBankWriter::QuestionRow row;
     row.code = code;
     row.category = (code - 1) % 10 + 1;
     row.chapter = 0;
-    row.type = types[kind];
-    row.interactive = interactive[kind];
     row.text = kText;
     row.explanation = QStringLiteral("Because the second case\r\nfollows from the first.");
     row.difficulty = 1;
-    w.addQuestion(row);
-    switch (kind) {
-    case Choice:
-        for (int seq = 1; seq <= 5; ++seq)
-            w.addChoice({code, seq, QStringLiteral("Choice %1 of question %2").arg(seq).arg(code), seq % 2 == 1});
-        break;
-    case Essay:
-    case Fill:
-        w.addFillAnswer(code, QStringLiteral("Paris|Lutetia"));
-        w.addFillAnswer(code, QStringLiteral("Rome|Roma"));
-        break;
-    case List:
-        for (int i = 1; i <= 6; ++i)
-            w.addInteractiveRow({code, QStringLiteral("Step %1").arg(7 - i), i, QStringLiteral("Step %1").arg(i), i});
-        break;
-    case Tree:
-        for (int i = 1; i <= 6; ++i)
-            w.addInteractiveRow({code, i <= 3 ? QStringLiteral("Node %1").arg(i) : QString(), i,
-                                 QStringLiteral("Leaf %1").arg(i), i, QStringLiteral("Root")});
-        for (int i = 1; i <= 6; ++i)
-            w.addInteractiveAnswer(
-                {code, QStringLiteral("Leaf %1").arg(i), i, QStringLiteral("Node %1").arg((i + 1) / 2), (i + 1) / 2});
-        break;
-    case Place:
-        for (int i = 1; i <= 4; ++i) {
-            w.addInteractiveRow({code, QStringLiteral("Value %1").arg(5 - i), i, QStringLiteral("Place %1").arg(i), i});
-            w.addInteractiveAnswer({code, QStringLiteral("Place %1").arg(i), i, QStringLiteral("Value %1").arg(i), i});
-        }
-        break;
-    default:
-        break;
-    }
+    bench::addEveryKindQuestion(w, row);
 }
 
 ExamBankFixture& bank()
@@ -105,35 +69,13 @@ QuestionList examList()
     return list;
 }
 
-// Steps a prepared statement with one bound value and reads every column.
-void stepAll(sqlite3_stmt* stmt, int code, long long& sink)
-{
-    sqlite3_reset(stmt);
-    sqlite3_bind_int(stmt, 1, code);
-    while (sqlite3_step(stmt) == SQLITE_ROW)
-        for (int c = 0; c < sqlite3_column_count(stmt); ++c)
-            sink += sqlite3_column_bytes16(stmt, c);
-}
-
 double floorReads(const QuestionList& list)
 {
     sqlite3* db = bank().conn().handle();
-    const auto prepare = [db](const QString& sql) {
-        sqlite3_stmt* stmt = nullptr;
-        sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &stmt, nullptr);
-        return stmt;
-    };
-    sqlite3_stmt* rows = prepare(SheetQuestions::rowsSql());
-    sqlite3_stmt* kind = prepare(AnswerTables::answerKindSql());
-    sqlite3_stmt* choices =
-        prepare(QStringLiteral("SELECT Qc_Choice_Seq, Qc_ChoiceDesc, Qc_RightAns FROM "
-                               "Qe_AnswerChoice WHERE Qc_QuestCode = ? ORDER BY Qc_Choice_Seq, rowid"));
-    sqlite3_stmt* fills =
-        prepare(QStringLiteral("SELECT Qd_Desc_Answer FROM Qe_AnswerFill_Essay WHERE Qd_QuestCode = ? ORDER BY rowid"));
-    sqlite3_stmt* listRows = prepare(AnswerTables::orderedListRowsSql());
-    sqlite3_stmt* treeRows = prepare(AnswerTables::treeRowsSql());
-    sqlite3_stmt* leaves = prepare(AnswerTables::treeLeavesSql());
-    sqlite3_stmt* pairs = prepare(AnswerTables::placePairsSql());
+    sqlite3_stmt* rows = bench::prepare(db, SheetQuestions::rowsSql());
+    bench::AnswerReads answers(db,
+                               QStringLiteral("SELECT Qc_Choice_Seq, Qc_ChoiceDesc, Qc_RightAns FROM "
+                                              "Qe_AnswerChoice WHERE Qc_QuestCode = ? ORDER BY Qc_Choice_Seq, rowid"));
     std::vector<int> codes;
     for (int row = 1; row < list.rows(); ++row)
         codes.push_back(list.questionCode(row));
@@ -149,30 +91,10 @@ double floorReads(const QuestionList& list)
             for (int c = 0; c < sqlite3_column_count(rows); ++c)
                 sink += sqlite3_column_bytes16(rows, c);
         }
-        for (const int code : found) {
-            stepAll(kind, code, sink);
-            switch (Kind((code - 1) % KindCount)) {
-            case Choice:
-                stepAll(choices, code, sink);
-                break;
-            case Essay:
-            case Fill:
-                stepAll(fills, code, sink);
-                break;
-            case List:
-                stepAll(listRows, code, sink);
-                break;
-            case Tree:
-                stepAll(treeRows, code, sink);
-                stepAll(leaves, code, sink);
-                break;
-            default:
-                stepAll(pairs, code, sink);
-            }
-        }
+        for (const int code : found)
+            answers.read(code, sink);
     });
-    for (sqlite3_stmt* stmt : {rows, kind, choices, fills, listRows, treeRows, leaves, pairs})
-        sqlite3_finalize(stmt);
+    sqlite3_finalize(rows);
     if (sink == 42)
         std::printf(" ");
     return best;

@@ -91,13 +91,13 @@ HistoryRebuildResult RebuildHistorySummary(db::Connection& ExamConn, int userCod
         const std::optional<int> after = last < 1 ? std::nullopt : std::optional<int>(last);
         for (const HistoryStore::Appearance& appearance : store.appearances(userCode, after)) {
             for (const HistoryStore::Group& group : store.groups(userCode, appearance.number)) {
-                const int right = store.rightAnswers(userCode, appearance.number, group.catCode, group.chapterCode);
                 const std::optional<HistoryStore::Taken> taken =
                     store.taken(userCode, appearance.number, group.catCode, group.chapterCode);
                 // A category or chapter stored as NULL matches no row: such a
                 // group gets no summary row.
                 if (!taken)
                     continue;
+                const int right = store.rightAnswers(userCode, appearance.number, group.catCode, group.chapterCode);
                 HistoryStore::SummaryRow row;
                 row.catCode = group.catCode;
                 row.examDate = isoDateText(taken->date);

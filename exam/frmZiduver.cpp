@@ -998,18 +998,16 @@ namespace {
 
 // Whether show and hide answer redraw the question: every choice, essay and
 // fill-in question, and the interactive kinds that have a right answer to
-// draw.
-bool redrawsWithAnswer(ExamSession& session)
+// draw. The kind is the one read when the question was shown.
+bool redrawsWithAnswer(const ExamSession& session)
 {
     switch (session.gQuestType) {
     case 1:
     case 2:
     case 3:
         return true;
-    case 4: {
-        const std::optional<ExamBank::QuestionHead> head = ExamBank(session.ExamConn).questionHead(session.gQuestCode);
-        return head && head->interactiveCode >= 1 && head->interactiveCode <= 3;
-    }
+    case 4:
+        return session.gInteractiveCode >= 1 && session.gInteractiveCode <= 3;
     default:
         return false;
     }

@@ -30,6 +30,11 @@ bool sameLoginText(const QString& a, const QString& b)
     return foldedLoginText(a).compare(foldedLoginText(b), Qt::CaseInsensitive) == 0;
 }
 
+bool isAdministratorLogin(const QString& login)
+{
+    return login.toUpper() == QLatin1String("ADMIN");
+}
+
 QString lastUserLogin()
 {
     debugLine(QStringLiteral("Entering Registry Fill Form: ReadRegistaryTOFillForm : frmDBSel "));

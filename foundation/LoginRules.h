@@ -18,6 +18,8 @@ struct ListedExam {
 // to case, in every script: both sides are folded here, not by SQLite, whose
 // upper() and NOCASE fold ASCII letters only.
 bool sameLoginText(const QString& a, const QString& b);
+// The administrator's login is "ADMIN", in any case.
+bool isAdministratorLogin(const QString& login);
 
 // The last successful login (SysInfo), "" for a NULL one, "ADMIN" when the
 // table has no row.

@@ -35,7 +35,7 @@ QString ProgressStore::addCurrentPassRowSql()
 
 QString ProgressStore::totalQuestionCountSql()
 {
-    return QStringLiteral("SELECT count(*) FROM Qe_QuestionsHead");
+    return ExamBank::questionCountSql();
 }
 
 QString ProgressStore::correctCountThisPassSql()

@@ -117,18 +117,22 @@ QString registryKey(const QString& section, const QString& key)
     return section + QLatin1Char('/') + key;
 }
 
+QSettings programStore()
+{
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Ziduver"), QStringLiteral("Ziduver"));
+}
+
 } // namespace
 
 QString GetRegistrySetting(const QString& section, const QString& key, const QString& fallback)
 {
-    const QSettings store(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Ziduver"),
-                          QStringLiteral("Ziduver"));
+    const QSettings store = programStore();
     return store.value(registryKey(section, key), fallback).toString();
 }
 
 bool SaveRegistrySetting(const QString& section, const QString& key, const QString& value)
 {
-    QSettings store(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Ziduver"), QStringLiteral("Ziduver"));
+    QSettings store = programStore();
     store.setValue(registryKey(section, key), value);
     store.sync();
     return store.status() == QSettings::NoError;

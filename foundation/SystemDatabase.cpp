@@ -14,6 +14,11 @@ std::optional<QString> textOrNull(const db::Row& row, int column)
     return row.isNull(column) ? std::nullopt : std::optional<QString>(row.text(column));
 }
 
+std::optional<bool> flagOrNull(const db::Row& row, int column)
+{
+    return row.isNull(column) ? std::nullopt : std::optional<bool>(row.integer(column) != 0);
+}
+
 } // namespace
 
 SystemDatabase::SystemDatabase() : m_own(db::Connection::open(gStartup.gSysConnStr)), m_conn(*m_own)
@@ -136,8 +141,7 @@ std::optional<SystemDatabase::Right> SystemDatabase::rightOf(int userCode, const
         {userCode, examCode});
     if (rows.empty())
         return std::nullopt;
-    const db::Row& row = rows.first();
-    return Right{row.isNull(0) ? std::nullopt : std::optional<bool>(row.integer(0) != 0)};
+    return Right{flagOrNull(rows.first(), 0)};
 }
 
 void SystemDatabase::addRight(int userCode, const QString& examCode, const QVariant& haveRight)
@@ -164,7 +168,7 @@ std::vector<SystemDatabase::ExamRight> SystemDatabase::rightsOf(int userCode)
     for (const db::Row& row : m_conn.query(
              QStringLiteral("SELECT Bue_Exam, Bue_HaveRight FROM Bq_User_vs_Exams WHERE Bue_User = ? ORDER BY rowid"),
              {userCode}))
-        rights.push_back({row.text(0), row.isNull(1) ? std::nullopt : std::optional<bool>(row.integer(1) != 0)});
+        rights.push_back({row.text(0), flagOrNull(row, 1)});
     return rights;
 }
 
@@ -188,13 +192,10 @@ void SystemDatabase::removeRightsTo(const QString& examCode)
 
 std::vector<SystemDatabase::AttachedExam> SystemDatabase::examsUnder(const QString& pathPrefix)
 {
-    std::vector<AttachedExam> exams;
-    for (const db::Row& row : m_conn.query(QStringLiteral("SELECT Be_Exam_Code, be_desc, be_path FROM Bq_Exam "
-                                                          "WHERE upper(substr(be_path, 1, length(?))) = upper(?) "
-                                                          "ORDER BY be_desc"),
-                                           {pathPrefix, pathPrefix}))
-        exams.push_back({row.text(0), row.text(1), row.text(2)});
-    return exams;
+    return examsFrom(m_conn.query(QStringLiteral("SELECT Be_Exam_Code, be_desc, be_path FROM Bq_Exam "
+                                                 "WHERE upper(substr(be_path, 1, length(?))) = upper(?) "
+                                                 "ORDER BY be_desc"),
+                                  {pathPrefix, pathPrefix}));
 }
 
 bool SystemDatabase::hasExam(const QString& code)

@@ -10,6 +10,15 @@ const QString kSeparator = QStringLiteral("\r\n------------\r\n");
 
 const QString kColumns = QStringLiteral("Qn_NoteID, Qn_UserCode, Qn_QuestCode, Qn_ExamDate, Qn_noteDesc");
 
+std::vector<UserNotesTable::Note> notesOf(const db::ResultSet& rows)
+{
+    std::vector<UserNotesTable::Note> notes;
+    notes.reserve(size_t(rows.recordCount()));
+    for (const db::Row& row : rows)
+        notes.push_back(UserNotesTable::noteOf(row));
+    return notes;
+}
+
 } // namespace
 
 UserNotesTable::UserNotesTable(db::Connection& exam) : m_exam(exam)
@@ -18,15 +27,10 @@ UserNotesTable::UserNotesTable(db::Connection& exam) : m_exam(exam)
 
 std::vector<UserNotesTable::Note> UserNotesTable::questionNotes(int userCode, int questCode)
 {
-    const db::ResultSet rows = m_exam.query(QStringLiteral("SELECT ") + kColumns
-                                                + QStringLiteral(" FROM Qe_UserNotes WHERE Qn_QuestCode = ? AND "
-                                                                 "Qn_UserCode = ? ORDER BY Qn_NoteID"),
-                                            {questCode, userCode});
-    std::vector<Note> notes;
-    notes.reserve(size_t(rows.recordCount()));
-    for (const db::Row& row : rows)
-        notes.push_back(noteOf(row));
-    return notes;
+    return notesOf(m_exam.query(QStringLiteral("SELECT ") + kColumns
+                                    + QStringLiteral(" FROM Qe_UserNotes WHERE Qn_QuestCode = ? AND "
+                                                     "Qn_UserCode = ? ORDER BY Qn_NoteID"),
+                                {questCode, userCode}));
 }
 
 QString UserNotesTable::questionNotesText(int userCode, int questCode)
@@ -89,12 +93,7 @@ db::Params UserNotesTable::listedNotesParams(const ListFilter& filter)
 
 std::vector<UserNotesTable::Note> UserNotesTable::listedNotes(const ListFilter& filter)
 {
-    const db::ResultSet rows = m_exam.query(listedNotesSql(filter), listedNotesParams(filter));
-    std::vector<Note> notes;
-    notes.reserve(size_t(rows.recordCount()));
-    for (const db::Row& row : rows)
-        notes.push_back(noteOf(row));
-    return notes;
+    return notesOf(m_exam.query(listedNotesSql(filter), listedNotesParams(filter)));
 }
 
 namespace {

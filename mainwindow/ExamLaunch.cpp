@@ -35,6 +35,15 @@ StartOutcome refuse(const QString& text)
     return {std::nullopt, text};
 }
 
+// The text of a database error, written to the log (always, as error
+// handlers do).
+QString loggedError(const std::exception& error)
+{
+    const QString text = QString::fromUtf8(error.what());
+    WriteLog(text + QStringLiteral(":Command1_Click:frmMain") + logDate());
+    return text;
+}
+
 // The limit of a simulated exam that the exam database leaves out (NULL or
 // below 1), named for the user; "" when all three are set.
 QString missingSimulatedLimit(const ModeChoice& choice)
@@ -176,11 +185,9 @@ StartOutcome startCommand(const ModeChoice& choice, RandomSource& random)
                 try {
                     saveSelection(exam, choice.tree.categoryTicks(), choice.tree.chapterTicks());
                 } catch (const std::exception& error) {
-                    const QString text = QString::fromUtf8(error.what());
-                    WriteLog(text + QStringLiteral(":Command1_Click:frmMain") + logDate());
                     return refuse(QStringLiteral("The chosen categories and chapters could not be saved, so the "
                                                  "exam was not started.\r\n")
-                                  + text);
+                                  + loggedError(error));
                 }
                 const int pool = CountSelectedQuestions(exam);
                 if (*chosenCount > pool)
@@ -188,9 +195,7 @@ StartOutcome startCommand(const ModeChoice& choice, RandomSource& random)
                 values.questionCount = *chosenCount;
             }
         } catch (const std::exception& error) {
-            const QString text = QString::fromUtf8(error.what());
-            WriteLog(text + QStringLiteral(":Command1_Click:frmMain") + logDate());
-            return refuse(text);
+            return refuse(loggedError(error));
         }
     }
 

@@ -1,4 +1,5 @@
 #include "mainwindow/MenuRows.h"
+#include "foundation/LoginRules.h"
 
 #include "mainwindow/WebLinks.h"
 
@@ -32,7 +33,7 @@ MenuCommand commandForCaption(const QString& caption)
 
 bool menuRightsEnabled(const QString& loginId, bool multiUser)
 {
-    if (loginId.toUpper() == QLatin1String("ADMIN"))
+    if (isAdministratorLogin(loginId))
         return true;
     return !multiUser;
 }

@@ -1,4 +1,5 @@
 #include "mainwindow/frmmain.h"
+#include "foundation/LoginRules.h"
 
 #include "mainwindow/WidgetCategoryTreeView.h"
 
@@ -14,6 +15,7 @@
 #include "mainwindow/ExamLaunch.h"
 #include "mainwindow/MainWindowShared.h"
 #include "mainwindow/MenuColour.h"
+#include "mainwindow/MenuRows.h"
 #include "mainwindow/WebLinks.h"
 #include "mainwindow/WidgetPicture.h"
 #include "mainwindow/links/ExamWindowLink.h"
@@ -519,7 +521,7 @@ void frmmain::Form_Load()
 
     loadLine(QStringLiteral("Filling Category in to the tree:  :frmMain Form_Load: Date/Time :"));
     logTreeFill(data.categories, QStringLiteral("frmMain"));
-    const bool administrator = gLogin.gLoginId.toUpper() == QLatin1String("ADMIN");
+    const bool administrator = isAdministratorLogin(gLogin.gLoginId);
     loadLine(QStringLiteral("Category Filled in to the tree:  :frmMain Form_Load: Date/Time :"));
     loadLine(QStringLiteral("Setting Maximum questions:  :frmMain Form_Load: Date/Time :"));
     loadLine(QStringLiteral("Entering module: module SetMaxQuestion :frmMain Form_Load: Date/Time :"));
@@ -588,8 +590,7 @@ void frmmain::loadPictures()
 
 void frmmain::applyRights()
 {
-    const bool administrator = gLogin.gLoginId.toUpper() == QLatin1String("ADMIN");
-    const bool enabled = administrator || !gStartup.gMultiUser;
+    const bool enabled = menuRightsEnabled(gLogin.gLoginId, gStartup.gMultiUser);
     for (QAction* item : {mnuclearHistory, mnuviewPref, mnuExamDescription})
         item->setEnabled(enabled);
     cmdClearHistory->setEnabled(mnuclearHistory->isEnabled());
@@ -744,7 +745,7 @@ frmmain::MenuInputs frmmain::menuInputs() const
 {
     MenuInputs inputs;
     inputs.examDescription = m_examDescription;
-    inputs.administrator = gLogin.gLoginId.toUpper() == QLatin1String("ADMIN");
+    inputs.administrator = isAdministratorLogin(gLogin.gLoginId);
     inputs.clearHistoryEnabled = mnuclearHistory->isEnabled();
     inputs.adminPreferencesEnabled = mnuviewPref->isEnabled();
     inputs.examDescriptionEnabled = mnuExamDescription->isEnabled();

@@ -95,10 +95,7 @@ bool updateNoteText(const QString& examPath, const QString& password, qint64 not
 
 QString noteBoxText(const QString& stored)
 {
-    QString text = stored;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
+    return UserNotesTable::storedText(stored).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 } // namespace notestore

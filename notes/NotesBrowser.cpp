@@ -1,4 +1,5 @@
 #include "notes/NotesBrowser.h"
+#include "foundation/LoginRules.h"
 
 #include "foundation/ConnectionString.h"
 #include "foundation/DebugLog.h"
@@ -96,7 +97,7 @@ void appendExamNodes(std::vector<TreeNode>& nodes, const QString& examName, cons
 Viewer viewerOfLogin()
 {
     Viewer viewer;
-    viewer.admin = gLogin.gLoginId.toUpper() == QLatin1String("ADMIN");
+    viewer.admin = isAdministratorLogin(gLogin.gLoginId);
     viewer.userCode = gLogin.gUserCode.trimmed().toInt();
     viewer.examName = gLogin.gExamDesc;
     viewer.examPath = gLogin.gExamDbPath;

@@ -30,22 +30,7 @@ NotesReportRequest exportRequest(const std::vector<notesbrowser::NoteRow>& rows,
 
 QString noteHtml(const QString& stored)
 {
-    const QString escaped = stored.toHtmlEscaped();
-    QString html;
-    html.reserve(escaped.size() + 16);
-    for (qsizetype i = 0; i < escaped.size(); ++i) {
-        const QChar c = escaped.at(i);
-        if (c == QLatin1Char('\r')) {
-            if (i + 1 < escaped.size() && escaped.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            html += QStringLiteral("<br>");
-        } else if (c == QLatin1Char('\n')) {
-            html += QStringLiteral("<br>");
-        } else {
-            html += c;
-        }
-    }
-    return html;
+    return UserNotesTable::storedText(stored.toHtmlEscaped()).replace(QStringLiteral("\r\n"), QStringLiteral("<br>"));
 }
 
 QString GetImages(const QString& text, const QString& examFolder)

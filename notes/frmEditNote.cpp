@@ -3,7 +3,6 @@
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
-#include "foundation/UserNotesTable.h"
 #include "foundation/WidgetSkinning.h"
 #include "notes/NoteStore.h"
 
@@ -129,9 +128,9 @@ void frmEditNote::cmdSave_Click()
 {
     debugLine("Enter Save option :cmdSave_Click: FrmEditNote ");
     QString message;
-    const QString text = UserNotesTable::storedText(txtNoteContents->toPlainText());
-    if (!notestore::updateNoteText(lblExamPath->text(), gStartup.gDbPassword, txtNoteID->text().toLongLong(), text,
-                                   message)) {
+    // The store makes the line breaks CR LF.
+    if (!notestore::updateNoteText(lblExamPath->text(), gStartup.gDbPassword, txtNoteID->text().toLongLong(),
+                                   txtNoteContents->toPlainText(), message)) {
         // Nothing was stored: the text stays as typed and Save stays on.
         WriteLog(message + QStringLiteral(":cmdSave_Click:FrmEditNote:") + logDate());
         ShowMessage(message, gLogin.gAppName, OneButton, this);

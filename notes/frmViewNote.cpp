@@ -25,8 +25,8 @@
 
 namespace {
 
-// Grid column widths of 700, 1000 and 2480 twips; the date gets what its
-// "dd/mm/yyyy" needs in the program's font.
+// Grid column widths in pixels; the date gets what its "dd/mm/yyyy" needs
+// in the program's font.
 constexpr int kQuestCodeWidth = 47;
 constexpr int kDateWidth = 84;
 constexpr int kNotesWidth = 165;
@@ -134,11 +134,9 @@ void frmViewNote::Form_Load()
     }
     FillCategoryinTreeView();
     if (!m_items.empty()) {
-        {
-            const QSignalBlocker blocker(grdChapters);
-            grdChapters->setCurrentItem(m_items.front());
-            m_items.front()->setExpanded(true);
-        }
+        const QSignalBlocker blocker(grdChapters);
+        grdChapters->setCurrentItem(m_items.front());
+        m_items.front()->setExpanded(true);
     }
     if (cmbUser->isVisibleTo(this) && cmbUser->count() > 0) {
         const QSignalBlocker blocker(cmbUser);
@@ -212,10 +210,7 @@ void frmViewNote::ShowNotes(const QString& key, const QString& tag, const QStrin
 
 void frmViewNote::refreshNotes()
 {
-    QTreeWidgetItem* node = selectedNode();
-    if (!node)
-        return;
-    ShowNotes(node->data(0, kKeyRole).toString(), node->data(0, kTagRole).toString(), cmbUser->currentText());
+    grdChapters_NodeClick(selectedNode());
 }
 
 void frmViewNote::grdChapters_NodeClick(QTreeWidgetItem* node)

@@ -3,7 +3,6 @@
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
-#include "foundation/UserNotesTable.h"
 #include "foundation/WidgetSkinning.h"
 #include "foundation/WindowTag.h"
 #include "notes/NoteStore.h"
@@ -128,17 +127,12 @@ void frmaddNote::open(const NoteWindowRequest& request, QWidget* owner)
     }
 }
 
-QString frmaddNote::noteText() const
-{
-    return UserNotesTable::storedText(txtNoteContents->toPlainText());
-}
-
 void frmaddNote::Command1_Click()
 {
     debugLine("Entering Save note:Command1_Click:frmAddNote");
     QString message;
     if (notestore::SaveNote(m_request.launch.gQuizConnStr, m_request.launch.gQuizUserCode, m_request.questCode,
-                            noteText(), QDate::currentDate(), message)) {
+                            txtNoteContents->toPlainText(), QDate::currentDate(), message)) {
         accept();
         return;
     }

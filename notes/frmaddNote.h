@@ -36,9 +36,6 @@ public:
     QPushButton* cmdPrevnotes; // "Previous Note"
     QPushButton* Command2;     // "Close"
 
-    // The note as typed, line breaks as CR LF.
-    QString noteText() const;
-
     void Command1_Click();
     void Command2_Click();
     void cmdPrevnotes_Click();

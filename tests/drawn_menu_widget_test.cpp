@@ -10,6 +10,7 @@
 #include "mainwindow/links/NotesBrowserLink.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
+#include "tests/support/RecordingLinkOpener.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/StartupFixture.h"
 #include "tests/support/TempHome.h"
@@ -32,16 +33,6 @@
 #include <vector>
 
 namespace {
-
-class RecordingOpener : public LinkOpener {
-public:
-    bool openUrl(const QUrl& url) override
-    {
-        opened.push_back(url);
-        return true;
-    }
-    std::vector<QUrl> opened;
-};
 
 void hover(QWidget* widget)
 {

@@ -1,6 +1,7 @@
 #include "foundation/SharedState.h"
 #include "mainwindow/LinkTargets.h"
 #include "tests/support/DebugLogFile.h"
+#include "tests/support/RecordingLinkOpener.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/StartupFixture.h"
 #include "tests/support/TempHome.h"
@@ -12,18 +13,6 @@
 #include <vector>
 
 namespace {
-
-// Opens nothing; remembers what it was asked to open.
-class RecordingOpener : public LinkOpener {
-public:
-    bool openUrl(const QUrl& url) override
-    {
-        opened.push_back(url);
-        return succeed;
-    }
-    std::vector<QUrl> opened;
-    bool succeed = true;
-};
 
 class LinkTargetsTest : public ::testing::Test {
 protected:

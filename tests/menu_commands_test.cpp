@@ -3,6 +3,7 @@
 #include "mainwindow/MenuCommands.h"
 #include "tests/support/DebugLogFile.h"
 #include "tests/support/ExamBankFixture.h"
+#include "tests/support/RecordingLinkOpener.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/StartupFixture.h"
 #include "tests/support/TempHome.h"
@@ -12,16 +13,6 @@
 #include <vector>
 
 namespace {
-
-class RecordingOpener : public LinkOpener {
-public:
-    bool openUrl(const QUrl& url) override
-    {
-        opened.push_back(url);
-        return true;
-    }
-    std::vector<QUrl> opened;
-};
 
 const QString kClearQuestion =
     QStringLiteral("All Previous examination history will be cleared!\rDo you want to Continue ?");

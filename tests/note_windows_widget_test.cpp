@@ -7,6 +7,7 @@
 #include "notes/frmaddNote.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
+#include "tests/support/ModalDialogWaits.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/StartupFixture.h"
 #include "tests/support/TempHome.h"
@@ -28,47 +29,9 @@ namespace {
 const QString kTitle = QStringLiteral("Ziduver Notes");
 constexpr int kUser = 5;
 
-// Runs `action` on the dialog of type Window once it is the active modal
-// window (above `below`, when given). A dialog that never shows fails the
-// test, and whatever modal window is open then is closed so the test ends.
-template <typename Window> void whenShown(std::function<void(Window&)> action, QWidget* below = nullptr)
-{
-    auto* timer = new QTimer;
-    auto* waited = new int(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, waited, action, below] {
-        auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
-        if (window && window != below && window->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            delete waited;
-            action(*window);
-            return;
-        }
-        if (++*waited > 300) {
-            timer->stop();
-            timer->deleteLater();
-            delete waited;
-            ADD_FAILURE() << "the dialog did not show: " << Window::staticMetaObject.className();
-            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                modal->reject();
-        }
-    });
-    timer->start(10);
-}
-
 void doubleClick(QWidget* widget)
 {
-    const QPointF at(10, 10);
-    QMouseEvent press(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, widget->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
-    QApplication::sendEvent(widget, &release);
-    QApplication::sendEvent(widget, &dbl);
-    QApplication::sendEvent(widget, &release);
+    doubleClickAt(widget, QPoint(10, 10));
 }
 
 // What a note window showed while it was open.

@@ -9,6 +9,7 @@
 #include "platform/browser/PagePrinter.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/FailingWrites.h"
+#include "tests/support/ModalDialogWaits.h"
 #include "tests/support/NotesInstallation.h"
 #include "tests/support/PdfPrinterSource.h"
 #include "tests/support/RecordingUiHooks.h"
@@ -38,48 +39,15 @@ namespace {
 constexpr int kWait = 30000;
 const QString kTitle = QStringLiteral("Ziduver Notes");
 
-// Runs `action` on the dialog of type Window once it is the active modal
-// window. A dialog that never shows fails the test, and whatever modal
-// window is open then is closed so the test ends.
-template <typename Window> void whenShown(std::function<void(Window&)> action)
+// The notes browser's dialogs are given longer to show (their pages load).
+template <typename Window> void whenPageDialogShown(std::function<void(Window&)> action)
 {
-    auto* timer = new QTimer;
-    auto* waited = new int(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, waited, action] {
-        auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
-        if (window && window->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            delete waited;
-            action(*window);
-            return;
-        }
-        if (++*waited > 500) {
-            timer->stop();
-            timer->deleteLater();
-            delete waited;
-            ADD_FAILURE() << "the dialog did not show: " << Window::staticMetaObject.className();
-            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-                modal->reject();
-        }
-    });
-    timer->start(10);
+    whenShown<Window>(std::move(action), nullptr, 500);
 }
 
 void doubleClickRow(QTableView* grid, int row)
 {
-    QWidget* viewport = grid->viewport();
-    const QPoint at = grid->visualRect(grid->model()->index(row, 0)).center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                    Qt::NoModifier);
-    QApplication::sendEvent(viewport, &press);
-    QApplication::sendEvent(viewport, &release);
-    QApplication::sendEvent(viewport, &dbl);
-    QApplication::sendEvent(viewport, &release);
+    doubleClickAt(grid->viewport(), grid->visualRect(grid->model()->index(row, 0)).center());
 }
 
 QTreeWidgetItem* findNode(QTreeWidget* tree, const QString& exam, const QString& text)
@@ -202,7 +170,7 @@ TEST_F(NotesBrowserWindowTest, TheMainWindowsLinkOpensTheBrowserModally)
     db.logInAs(QStringLiteral("alice"), db.alice);
     NotesBrowserLink::wire(&frmViewNote::showBrowser);
     QStringList seen;
-    whenShown<frmViewNote>([&](frmViewNote& w) {
+    whenPageDialogShown<frmViewNote>([&](frmViewNote& w) {
         seen = listed(w);
         w.cmdExit->click();
     });
@@ -221,7 +189,7 @@ TEST_F(NotesBrowserWindowTest, EditingANoteSavesItWithItsLineBreaksAndRefreshesT
         bool saveOnAfterSave = true, editOnAfterSave = false;
         QStringList listedAfterSave;
     } seen;
-    whenShown<frmEditNote>([&](frmEditNote& e) {
+    whenPageDialogShown<frmEditNote>([&](frmEditNote& e) {
         seen.category = e.lblCategory->text();
         seen.examId = e.lblExamID->text();
         seen.path = e.lblExamPath->text();
@@ -274,7 +242,7 @@ TEST_F(NotesBrowserWindowTest, AFailedSaveTellsWhyAndKeepsTheTextAndSave)
     bool closedWithoutSaving = false;
     {
         FailingWrites refuse(db.onePath, QStringLiteral("Qe_UserNotes"), 0, FailingWrites::Write::Update);
-        whenShown<frmEditNote>([&](frmEditNote& e) {
+        whenPageDialogShown<frmEditNote>([&](frmEditNote& e) {
             e.cmdEdit->click();
             e.txtNoteContents->setPlainText(QStringLiteral("never stored"));
             e.cmdSave->click();
@@ -315,7 +283,7 @@ TEST_F(NotesBrowserWindowTest, ExportPrintsTheListedNotesOfEveryUserToPdf)
     QString page, shown, title;
     bool printOn = false, printed = false;
     int asked = -1;
-    whenShown<frmNotePrinter>([&](frmNotePrinter& p) {
+    whenPageDialogShown<frmNotePrinter>([&](frmNotePrinter& p) {
         title = p.windowTitle();
         if (!waitFor([&] { return p.reportDone(); }, kWait) || !p.www1->waitForLoad(kWait)) {
             ADD_FAILURE() << "no page";
