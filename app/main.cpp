@@ -6,6 +6,7 @@
 #include "foundation/Startup.h"
 #include "foundation/UiHooks.h"
 #include "foundation/WidgetPageDialogs.h"
+#include "foundation/WidgetPageLinks.h"
 #include "foundation/WidgetStartupEnvironment.h"
 #include "foundation/WidgetUiHooks.h"
 #include "foundation/frmDBSel.h"
@@ -28,6 +29,7 @@ int main(int argc, char** argv)
     WidgetUiHooks hooks;
     installUiHooks(&hooks);
     installPageDialogs();
+    installPageLinks();
     QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { setProgramEnding(true); });
 
     wireWindows();

@@ -5,6 +5,7 @@
 #include "foundation/QuestionMarkup.h"
 #include "foundation/Settings.h"
 #include "foundation/TextRules.h"
+#include "platform/pages/PageAddress.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,13 +31,13 @@ const QString kBlockingHead = QStringLiteral(
     "window.captureEvents(Event.MOUSEUP);window.onmousedown=right;window.onmouseup=right;</script></HEAD> <body "
     "ondragstart=\"return false\" onselectstart=\"return false\" topmargin=0><p Style = \"font-family: ");
 
-// The program folder as a file: URL ending in "/", safe inside an attribute
+// The program folder as a page address ending in "/", safe inside an attribute
 // value in either kind of quotes.
 QString programFolderUrl(const QString& programFolder)
 {
     const QString folder = QDir(programFolder).absolutePath();
     const QString withSlash = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
-    return htmlAttributeEscaped(QUrl::fromLocalFile(withSlash).toString(QUrl::FullyEncoded));
+    return htmlAttributeEscaped(page_address::forFile(withSlash).toString(QUrl::FullyEncoded));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "exam/QuestionDisplay.h"
 
-#include "foundation/DatabaseFileLookup.h"
+#include "platform/pages/FileLookup.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,6 +4,7 @@
 
 #include "exam/AnswerPages.h"
 #include "foundation/QuestionMarkup.h"
+#include "platform/pages/PageAddress.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,11 +36,11 @@ QString listPageStyle(const PageStyle& style)
 }
 
 // The page's base is the exam folder, so the script is named by its full
-// file: URL.
+// page address.
 QString scriptUrl(const QString& programFolder)
 {
     const QString path = QDir(programFolder).absoluteFilePath(QStringLiteral("interactive.js"));
-    return htmlAttributeEscaped(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
+    return htmlAttributeEscaped(page_address::forFile(path).toString(QUrl::FullyEncoded));
 }
 
 QString pageHead(const PageInputs& in, const PageStyle& style, const QString& styleBlock, const QString& keyHandler)

@@ -1,5 +1,7 @@
 #include "exam/WidgetExamHelp.h"
 
+#include "foundation/LinkTargets.h"
+#include "foundation/WidgetLinkOpener.h"
 #include "platform/ui/ActivationSource.h"
 
 #include <QGuiApplication>
@@ -15,8 +17,18 @@ WidgetExamHelp::WidgetExamHelp(QWidget* owner) : QWidget(owner, Qt::Window)
     markActivationNeutral(this);
     m_text = new QTextBrowser(this);
     m_text->setObjectName(QStringLiteral("txtHelp"));
-    m_text->setOpenLinks(true);
+    // Links go through the program's link rules, as in every page; only a
+    // jump within the help text stays here.
+    m_text->setOpenLinks(false);
     m_text->setOpenExternalLinks(false);
+    connect(m_text, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) {
+        if (url.isRelative() && url.path().isEmpty() && url.hasFragment()) {
+            m_text->scrollToAnchor(url.fragment());
+            return;
+        }
+        openLinkTarget(url.toString(QUrl::FullyEncoded), LinkSource::PageLink, linkOpenerInForce(),
+                       QStringLiteral("anchorClicked"), this, objectName());
+    });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_text);

@@ -1,5 +1,7 @@
 #include "foundation/ProgramFolder.h"
 
+#include "platform/pages/ServedFiles.h"
+
 #include <QDir>
 
 namespace {
@@ -18,6 +20,9 @@ QString programFolder()
 void setProgramFolder(const QString& path)
 {
     folder() = QDir::cleanPath(QDir(path).absolutePath());
+    // The program's static pages, scripts and pictures, and the exams below
+    // it, are the pages' own files.
+    servedPageFiles().addFolder(folder());
 }
 
 QString programFile(const QString& name)

@@ -2,9 +2,10 @@
 
 #include "foundation/TextRules.h"
 
-#include "foundation/DatabaseFileLookup.h"
 #include "foundation/DebugLog.h"
 #include "foundation/clsImage.h"
+#include "platform/pages/FileLookup.h"
+#include "platform/pages/PageAddress.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,7 +36,7 @@ QString namedPath(const QString& examFolder, const QString& fileName)
 
 QString MarkedImage::url() const
 {
-    return QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
+    return page_address::forFile(QFileInfo(path).absoluteFilePath()).toString(QUrl::FullyEncoded);
 }
 
 QString htmlAttributeEscaped(const QString& text)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/LinkTargets.h"
+#include "foundation/LinkTargets.h"
 
 #include <QString>
 

@@ -4,8 +4,8 @@
 #include "foundation/Messages.h"
 #include "foundation/ProgramEnd.h"
 #include "foundation/SharedState.h"
+#include "foundation/WidgetLinkOpener.h"
 #include "mainwindow/MenuCommands.h"
-#include "mainwindow/WidgetLinkOpener.h"
 #include "mainwindow/WidgetMenuCommands.h"
 #include "mainwindow/links/LoginWindowLink.h"
 

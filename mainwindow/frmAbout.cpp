@@ -1,11 +1,11 @@
 #include "mainwindow/frmAbout.h"
 
-#include "foundation/DatabaseFileLookup.h"
 #include "foundation/DebugLog.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
 #include "foundation/WidgetSkinning.h"
 #include "platform/browser/BrowserView.h"
+#include "platform/pages/FileLookup.h"
 #include "platform/ui/DefaultInstance.h"
 
 #include <QDir>

@@ -4,7 +4,6 @@
 #include "mainwindow/WidgetCategoryTreeView.h"
 
 #include "exam/ClockRandomSource.h"
-#include "foundation/DatabaseFileLookup.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramEnd.h"
@@ -22,6 +21,7 @@
 #include "mainwindow/links/LoginWindowLink.h"
 #include "mainwindow/links/NotesBrowserLink.h"
 #include "platform/db/Connection.h"
+#include "platform/pages/FileLookup.h"
 #include "platform/ui/DefaultInstance.h"
 
 #include <QAction>

@@ -1,6 +1,7 @@
 #include "platform/browser/BrowserPage.h"
 #include "platform/browser/BrowserView.h"
 #include "platform/browser/ScriptWait.h"
+#include "platform/pages/PageAddress.h"
 #include "tests/support/TempHome.h"
 
 #include <QBuffer>
@@ -185,19 +186,28 @@ TEST_F(BrowserViewTest, ReportsOfReplacedPageAreDropped)
     EXPECT_EQ(reports.mid(replacedAt), QStringList{"new"});
 }
 
-TEST_F(BrowserViewTest, PageLeftInPlaceByARequestStillReports)
+TEST_F(BrowserViewTest, AFileOfNoPageKindIsNeverShown)
 {
-    // A download replaces no document: the page shown must not fall silent.
+    // Only the pages' own kinds of file are served, whatever asks for them;
+    // what cannot be loaded shows the program's own short page.
     home.write("archive.zip", QByteArray("PK\x03\x04", 4) + QByteArray(64, 'z'));
     view->writeHtml("<html><body>page</body></html>", base());
     ASSERT_TRUE(view->waitForLoad(kWait));
     view->navigate(home.file("archive.zip"));
-    view->runScript("window.status = 'while asked'");
-    ASSERT_TRUE(view->waitForLoad(kWait));
+    QString shown;
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            shown = view->runScript("document.documentElement.outerHTML").toString();
+            return shown.contains("could not be reached");
+        },
+        kWait));
+    EXPECT_FALSE(shown.contains("PK")) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("This page could not be reached")) << "the program's own page, not the engine's";
+    EXPECT_TRUE(shown.contains("archive.zip"));
 
-    view->runScript("window.status = 'still here'");
-    ASSERT_TRUE(waitUntil([&] { return reports.size() >= 2; }, kWait)) << reports.join(" / ").toStdString();
-    EXPECT_EQ(reports, (QStringList{"while asked", "still here"}));
+    view->writeHtml("<html><body><script>window.status = 'next page';</script></body></html>", base());
+    ASSERT_TRUE(view->waitForLoad(kWait));
+    EXPECT_TRUE(waitForReport("next page"));
 }
 
 TEST_F(BrowserViewTest, WrittenPageLoadsRelativeImage)
@@ -244,15 +254,20 @@ TEST_F(BrowserViewTest, NavigationHistoryAndLocation)
 
     view->navigate(home.file("explanation.html"));
     ASSERT_TRUE(view->waitForLoad(kWait));
-    // A real click: the engine skips, on the way back, a page that left
-    // without a user gesture.
+    // A link the user clicks is handed over, never followed in the view.
+    QList<QUrl> clicked;
+    QObject::connect(view.get(), &BrowserView::linkClicked, [&](const QUrl& url) { clicked << url; });
     const QVariantList box = view->runScript("var r = document.getElementById('go').getBoundingClientRect();"
                                              "[r.left + r.width / 2, r.top + r.height / 2]")
                                  .toList();
     ASSERT_EQ(box.size(), 2);
     clickAt(QPoint(box[0].toInt(), box[1].toInt()));
-    ASSERT_TRUE(waitUntil([&] { return view->locationUrl().endsWith("other.html"); }, kWait));
+    ASSERT_TRUE(waitUntil([&] { return !clicked.isEmpty(); }, kWait));
+    EXPECT_EQ(page_address::localPath(clicked.first()), home.file("other.html"));
+    EXPECT_TRUE(view->locationUrl().endsWith("explanation.html"));
+    view->navigate(home.file("other.html"));
     ASSERT_TRUE(view->waitForLoad(kWait));
+    EXPECT_EQ(QUrl(view->locationUrl()), QUrl::fromLocalFile(home.file("other.html")));
 
     ASSERT_TRUE(view->goBack());
     ASSERT_TRUE(view->waitForLoad(kWait));
@@ -264,7 +279,7 @@ TEST_F(BrowserViewTest, NavigationHistoryAndLocation)
     ASSERT_TRUE(waitUntil([&] { return navigations.size() >= 5; }, kWait));
     EXPECT_EQ(navigations.first(), "about:blank");
     EXPECT_TRUE(navigations[1].endsWith("explanation.html"));
-    EXPECT_TRUE(navigations[2].endsWith("other.html")) << "a followed link is a navigation too";
+    EXPECT_TRUE(navigations[2].endsWith("other.html"));
     EXPECT_TRUE(navigations[3].endsWith("explanation.html"));
     EXPECT_EQ(navigations[4], "about:blank");
 

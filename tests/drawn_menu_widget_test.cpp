@@ -1,7 +1,7 @@
+#include "foundation/LinkTargets.h"
 #include "foundation/Messages.h"
 #include "foundation/Settings.h"
 #include "foundation/SharedState.h"
-#include "mainwindow/LinkTargets.h"
 #include "mainwindow/WidgetDrawnMenu.h"
 #include "mainwindow/links/AdminPreferencesLink.h"
 #include "mainwindow/links/HistoricalAnalysisLink.h"

@@ -1,5 +1,6 @@
 #include "exam/HelpTexts.h"
 #include "foundation/ProgramFolder.h"
+#include "platform/pages/PageAddress.h"
 #include "tests/support/ImageBytes.h"
 #include "tests/support/StartupFixture.h"
 #include "tests/support/TempHome.h"
@@ -120,7 +121,7 @@ TEST_F(ExplanationPage, HeadFontAndBody)
 
 TEST_F(ExplanationPage, TextRules)
 {
-    const QString folderUrl = QUrl::fromLocalFile(home.path() + QLatin1Char('/')).toString(QUrl::FullyEncoded);
+    const QString folderUrl = page_address::forFile(home.path() + QLatin1Char('/')).toString(QUrl::FullyEncoded);
     const struct Case {
         const char* name;
         QString text;
@@ -150,7 +151,8 @@ TEST_F(ExplanationPage, ProgramFolderWithABlankIsAnEncodedUrl)
     in.programFolder = home.file(QStringLiteral("my folder"));
     QDir().mkpath(in.programFolder);
     EXPECT_EQ(body(BuildExplanationHtml(in)),
-              QStringLiteral("<img src='file://") + QString::fromLatin1(QUrl::toPercentEncoding(home.path(), "/"))
+              QStringLiteral("<img src='ziduver://files")
+                  + QString::fromLatin1(QUrl::toPercentEncoding(home.path(), "/"))
                   + QStringLiteral("/my%20folder/p.gif'>"));
 }
 
@@ -159,7 +161,7 @@ TEST_F(ExplanationPage, ImageMarkersAsOnTheQuestionPage)
     home.write(QStringLiteral("Data/EX/images/Net.gif"), gif(40, 30));
     const QString page = BuildExplanationHtml(inputs(QStringLiteral("See ///image=net.gif/// here")));
     const QString url =
-        QUrl::fromLocalFile(home.file(QStringLiteral("Data/EX/images/Net.gif"))).toString(QUrl::FullyEncoded);
+        page_address::forFile(home.file(QStringLiteral("Data/EX/images/Net.gif"))).toString(QUrl::FullyEncoded);
     EXPECT_EQ(body(page),
               QStringLiteral("See <br> <img src ='") + url + QStringLiteral("' height=30 width=40><br> here"));
 }

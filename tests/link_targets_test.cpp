@@ -1,5 +1,6 @@
+#include "foundation/LinkTargets.h"
 #include "foundation/SharedState.h"
-#include "mainwindow/LinkTargets.h"
+#include "platform/pages/PageAddress.h"
 #include "tests/support/DebugLogFile.h"
 #include "tests/support/RecordingLinkOpener.h"
 #include "tests/support/RecordingUiHooks.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <vector>
@@ -27,11 +29,29 @@ protected:
         home.write(QStringLiteral("Docs/plain"), "a program by its mode");
         QFile::setPermissions(home.file(QStringLiteral("Docs/plain")),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // Files the desktop hands to an interpreter, whatever their mode.
+        home.write(QStringLiteral("Docs/app.jar"), "PK");
+        home.write(QStringLiteral("Docs/start.jnlp"), "<jnlp/>");
+        home.write(QStringLiteral("Docs/Tool.DESKTOP"), "[Desktop Entry]");
+        home.write(QStringLiteral("Docs/setup.exe"), "MZ");
+        home.write(QStringLiteral("Docs/manual.pdf"), "%PDF-1.4");
+        home.write(QStringLiteral("Ziduver.QZR"), "users");
+        writeIn(exam.path(), QStringLiteral("exam.htm"));
+        writeIn(outside.path(), QStringLiteral("elsewhere.htm"));
+        QFile::link(outside.path() + QStringLiteral("/elsewhere.htm"), home.file(QStringLiteral("Docs/linked.htm")));
+    }
+    static void writeIn(const QString& folder, const QString& name)
+    {
+        QFile file(folder + QLatin1Char('/') + name);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<p>page</p>");
     }
     QString folder() const { return home.path(); }
     QUrl fileUrl(const QString& name) const { return QUrl::fromLocalFile(home.file(name)); }
 
     TempHome home;
+    QTemporaryDir exam;    // an exam attached from outside the program folder
+    QTemporaryDir outside; // any other folder
 };
 
 struct DecisionCase {
@@ -91,9 +111,44 @@ TEST_F(LinkTargetsTest, DecisionsPerSourceSchemeAndFile)
         {"favourite", LinkSource::Favourite, "https://example.org/", K::Open, QUrl("https://example.org/")},
         {"favourite keeps the token", LinkSource::Favourite, "[localpath]Docs/Guide.HTM", K::Refuse, {}},
         {"favourite not trimmed", LinkSource::Favourite, " https://example.org/", K::Refuse, {}},
+        // Only documents open from an exam: by kind, not by a list of dangers.
+        {"renamed archive", LinkSource::WebLink, "[localpath]Docs/app.jar", K::Refuse, {}},
+        {"web start file", LinkSource::WebLink, "[localpath]Docs/start.jnlp", K::Refuse, {}},
+        {"desktop entry in capitals", LinkSource::WebLink, "[localpath]Docs/Tool.DESKTOP", K::Refuse, {}},
+        {"program for a compatibility layer", LinkSource::WebLink, "[localpath]Docs/setup.exe", K::Refuse, {}},
+        {"PDF document", LinkSource::WebLink, "[localpath]Docs/manual.pdf", K::Open, fileUrl("Docs/manual.pdf")},
+        {"document in the exam's folder", LinkSource::WebLink, exam.path() + "/exam.htm", K::Open,
+         QUrl::fromLocalFile(exam.path() + "/exam.htm")},
+        {"document in any other folder", LinkSource::WebLink, outside.path() + "/elsewhere.htm", K::Refuse, {}},
+        {"link out of the program folder", LinkSource::WebLink, "[localpath]Docs/linked.htm", K::Refuse, {}},
+        {"system file", LinkSource::WebLink, "file:///etc/passwd", K::Refuse, {}},
+        {"mail with subject and body", LinkSource::WebLink, "mailto:a@example.org?subject=Hi&body=There", K::Open,
+         QUrl("mailto:a@example.org?subject=Hi&body=There")},
+        {"mail attaching a file", LinkSource::WebLink, "mailto:a@example.org?attach=/etc/passwd", K::Refuse, {}},
+        {"mail attaching, in capitals",
+         LinkSource::WebLink,
+         "mailto:a@example.org?body=x&ATTACHMENT=/etc/passwd",
+         K::Refuse,
+         {}},
+        // Links clicked in a page, as the page resolved them.
+        {"page link to the web", LinkSource::PageLink, "https://example.org/", K::Open, QUrl("https://example.org/")},
+        {"page link to a page file", LinkSource::PageLink,
+         page_address::forFile(home.file("Docs/guide.htm")).toString(), K::Open, fileUrl("Docs/Guide.HTM")},
+        {"page link to the system database",
+         LinkSource::PageLink,
+         page_address::forFile(home.file("Ziduver.QZR")).toString(),
+         K::Refuse,
+         {}},
+        {"page link of a made-up scheme", LinkSource::PageLink, "zidtest://hello", K::Refuse, {}},
+        {"page link to a program",
+         LinkSource::PageLink,
+         QUrl::fromLocalFile(docs + "/run.sh").toString(),
+         K::Refuse,
+         {}},
+        {"page link attaching a file", LinkSource::PageLink, "mailto:a@example.org?attach=/etc/passwd", K::Refuse, {}},
     };
     for (const DecisionCase& c : cases) {
-        const LinkDecision decision = decideLinkTarget(c.target, c.source, folder());
+        const LinkDecision decision = decideLinkTarget(c.target, c.source, folder(), exam.path());
         EXPECT_EQ(decision.kind, c.kind) << c.name << ": " << decision.message.toStdString();
         if (c.kind == LinkDecision::Open) {
             EXPECT_EQ(decision.url, c.url) << c.name << ": " << decision.url.toString().toStdString();

@@ -187,18 +187,19 @@ TEST_F(MenuWindowsTest, AboutShowsTheProgramFoldersPageAndLogsOnlyWithTheDebugFl
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral("About us form unloaded..:")));
 }
 
-TEST_F(MenuWindowsTest, AboutWithoutItsPageShowsTheBrowsersErrorPage)
+TEST_F(MenuWindowsTest, AboutWithoutItsPageShowsTheProgramsOwnErrorPage)
 {
     QString shown;
     whenShown([&] {
         frmAbout* window = frmAbout::find();
         window->www1->waitForLoad(10000);
-        waitFor([&] { return !pageText(window->www1).trimmed().isEmpty(); }, 10000);
+        waitFor([&] { return pageText(window->www1).contains(QLatin1String("could not be reached")); }, 10000);
         shown = pageText(window->www1);
         window->image1->click();
     });
     frmAbout::showModal();
-    EXPECT_FALSE(shown.trimmed().isEmpty()) << "an error page, not a blank view";
+    EXPECT_TRUE(shown.contains(QLatin1String("This page could not be reached"))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains(QLatin1String("aboutus"), Qt::CaseInsensitive)) << "what could not be reached";
 }
 
 TEST_F(MenuWindowsTest, CreditsShowTheTextReadOnlyWithoutACaret)
@@ -227,7 +228,7 @@ TEST_F(MenuWindowsTest, CreditsShowTheTextReadOnlyWithoutACaret)
     EXPECT_EQ(frmCredits::find(), nullptr);
 }
 
-TEST_F(MenuWindowsTest, UpdateCheckAgainstAClosedPortShowsAnErrorPage)
+TEST_F(MenuWindowsTest, UpdateCheckAgainstAClosedPortShowsTheProgramsOwnErrorPage)
 {
     gLogin.gEngineType = QStringLiteral(" ZDV ");
     gLogin.gEngineVersion = QStringLiteral("1.0");
@@ -244,8 +245,9 @@ TEST_F(MenuWindowsTest, UpdateCheckAgainstAClosedPortShowsAnErrorPage)
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Ziduver"));
     EXPECT_EQ(window.cmdExit->text(), QStringLiteral("E&xit"));
     window.web1->waitForLoad(15000);
-    EXPECT_TRUE(waitFor([&] { return !pageText(window.web1).trimmed().isEmpty(); }, 15000))
-        << "an error page, not a blank view";
+    EXPECT_TRUE(waitFor([&] { return pageText(window.web1).contains(QLatin1String("could not be reached")); }, 15000))
+        << "the program's own error page: " << pageText(window.web1).toStdString();
+    EXPECT_TRUE(pageText(window.web1).contains(QStringLiteral("127.0.0.1:%1").arg(port)));
     EXPECT_EQ(QUrl(window.web1->locationUrl()),
               QUrl(address
                    + QStringLiteral("checkversion.php?enginetype=ZDV&engineversion=1.0&productid=LSA101"

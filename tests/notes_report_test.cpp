@@ -2,6 +2,7 @@
 #include "foundation/UserNotesTable.h"
 #include "notes/NotesBrowser.h"
 #include "notes/NotesReport.h"
+#include "platform/pages/PageAddress.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/ImageBytes.h"
 #include "tests/support/StartupFixture.h"
@@ -147,7 +148,7 @@ TEST_F(NotesReportTest, RightAnswersAndExplanationsWhenAskedFor)
 
     // The picture comes from the images folder beside the notes' exam.
     const QString src =
-        QUrl::fromLocalFile(QDir(folder).filePath(QStringLiteral("images/fig.gif"))).toString(QUrl::FullyEncoded);
+        page_address::forFile(QDir(folder).filePath(QStringLiteral("images/fig.gif"))).toString(QUrl::FullyEncoded);
     EXPECT_EQ(html.count(QStringLiteral("<tr><td colspan=2><b>Explanation:</b>Because <br> <img src ='") + src
                          + QStringLiteral("'><br> it is.<br></td></tr>")),
               2);

@@ -1,6 +1,7 @@
-#include "foundation/DatabaseFileLookup.h"
 #include "foundation/DebugLog.h"
 #include "foundation/QuestionMarkup.h"
+#include "platform/pages/FileLookup.h"
+#include "platform/pages/PageAddress.h"
 #include "tests/support/DebugLogFile.h"
 #include "tests/support/ImageBytes.h"
 #include "tests/support/TempHome.h"
@@ -53,8 +54,8 @@ protected:
         home.write(QStringLiteral("Data/Ex1/Images/it's & <x>.gif"), gif(1, 1));
         home.write(QStringLiteral("Data/Ex1/secret.gif"), gif(9, 9));
         examFolder = home.file(QStringLiteral("Data/Ex1"));
-        prefix = QStringLiteral("file://") + examFolder;
-        ASSERT_EQ(QUrl::fromLocalFile(examFolder).toString(QUrl::FullyEncoded), prefix)
+        prefix = QStringLiteral("ziduver://files") + examFolder;
+        ASSERT_EQ(page_address::forFile(examFolder).toString(QUrl::FullyEncoded), prefix)
             << "the expected sources below assume a folder path that needs no encoding";
     }
 
@@ -71,7 +72,7 @@ protected:
 struct Case {
     const char* name;
     const char* text;
-    const char* html; // {F} stands for the exam folder's file: URL
+    const char* html; // {F} stands for the exam folder's page address
 };
 
 TEST_F(QuestionMarkupTest, ImageMarkersBecomeSizedTags)
@@ -163,7 +164,7 @@ TEST_F(QuestionMarkupTest, SourceIsTheFileFound)
     const qsizetype start = html.indexOf(QLatin1Char('\'')) + 1;
     QString src = html.mid(start, html.indexOf(QLatin1Char('\''), start) - start);
     src.replace(QStringLiteral("&#39;"), QStringLiteral("'")).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    EXPECT_EQ(QUrl(src).toLocalFile(), QDir(examFolder).filePath(QStringLiteral("Images/it's & <x>.gif")));
+    EXPECT_EQ(page_address::localPath(QUrl(src)), QDir(examFolder).filePath(QStringLiteral("Images/it's & <x>.gif")));
 }
 
 TEST(DatabaseFileLookup, MatchesEveryPartInAnyCase)

@@ -2,6 +2,7 @@
 #include "exam/ChoiceOrder.h"
 #include "exam/QuestionPage.h"
 #include "foundation/ExamBank.h"
+#include "platform/pages/PageAddress.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/ImageBytes.h"
 
@@ -50,7 +51,7 @@ protected:
     }
     QString imageUrl(const QString& name) const
     {
-        return QUrl::fromLocalFile(examFolder() + QStringLiteral("/images/") + name).toString(QUrl::FullyEncoded);
+        return page_address::forFile(examFolder() + QStringLiteral("/images/") + name).toString(QUrl::FullyEncoded);
     }
 
     PageInputs inputs(int code, const QString& recorded = QString(), bool showAnswer = false, bool review = false,
@@ -326,9 +327,9 @@ TEST(TextRules, TrimTrailingControlCharsAndConvertLineBreaks)
 TEST_F(QuestionPageTest, ThePageFrameHeadAndScript)
 {
     fixture.shownQuestion(1, Interactive, 9, QStringLiteral("  Look  "));
-    const QString src = QUrl::fromLocalFile(QDir(programFolder).absoluteFilePath(QStringLiteral("interactive.js")))
+    const QString src = page_address::forFile(QDir(programFolder).absoluteFilePath(QStringLiteral("interactive.js")))
                             .toString(QUrl::FullyEncoded);
-    ASSERT_TRUE(src.startsWith(QLatin1String("file:///")));
+    ASSERT_TRUE(src.startsWith(QLatin1String("ziduver://files/")));
     ASSERT_TRUE(src.contains(QLatin1String("Ziduver%20program")));
 
     const BuiltPage plain = build(1, QStringLiteral("kept"));

@@ -1,6 +1,7 @@
 #include "exam/QuestionList.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
+#include "platform/pages/PageAddress.h"
 #include "results/QuestionSheet.h"
 #include "tests/support/DebugLogFile.h"
 #include "tests/support/ExamBankFixture.h"
@@ -109,7 +110,7 @@ protected:
 
     QString picture() const
     {
-        return QUrl::fromLocalFile(QDir(examFolder).filePath("images/fig.gif")).toString(QUrl::FullyEncoded);
+        return page_address::forFile(QDir(examFolder).filePath("images/fig.gif")).toString(QUrl::FullyEncoded);
     }
 
     TempHome home;
@@ -314,7 +315,7 @@ TEST(QuestionSheetImages, ExplanationMarkersNameTheExamsPictures)
     TempHome home;
     home.write("Data/images/Fig.GIF", gif(5, 5));
     const QString folder = home.file("Data");
-    const QString src = QUrl::fromLocalFile(home.file("Data/images/Fig.GIF")).toString(QUrl::FullyEncoded);
+    const QString src = page_address::forFile(home.file("Data/images/Fig.GIF")).toString(QUrl::FullyEncoded);
     EXPECT_EQ(GetImages("See ///image=fig.gif/// now", folder), "See <br> <img src ='" + src + "'><br> now");
     EXPECT_EQ(GetImages("See ///images/sub/fig.gif///", folder).count("<img"), 1);
     EXPECT_EQ(GetImages("A ///bold/// word", folder), "A bold word");

@@ -1,5 +1,7 @@
 #include "platform/browser/BrowserEngine.h"
 
+#include "platform/browser/PageGuard.h"
+
 #include <QCoreApplication>
 #include <QtGlobal>
 #include <unistd.h>
@@ -19,5 +21,6 @@ void prepareBrowserEngine()
         flags += "--js-flags=--expose-gc";
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
     }
+    page_guard::prepareEngine();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }

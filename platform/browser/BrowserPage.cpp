@@ -1,7 +1,9 @@
 #include "platform/browser/BrowserPage.h"
 
+#include "platform/browser/PageGuard.h"
+#include "platform/pages/PageAddress.h"
+
 #include <QWebEngineProfile>
-#include <QWebEngineSettings>
 
 namespace {
 BrowserPage::Dialogs& dialogs()
@@ -26,17 +28,41 @@ QWebEngineProfile* BrowserPage::sharedProfile()
     // page can be left behind by a profile deleted first.
     static QWebEngineProfile* const profile = [] {
         QWebEngineProfile* p = QWebEngineProfile::defaultProfile();
-        // Written pages have a file: base URL; their scripts, images and the
-        // frames of the tree page are files beside the program.
-        p->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+        page_guard::installOn(p);
         return p;
     }();
     return profile;
 }
 
+bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
+{
+    const QString scheme = url.scheme().toLower();
+    if (page_address::isPageAddress(url) || scheme == QLatin1String("about"))
+        return true;
+    // What the program itself asked for (a written page, a web page it
+    // navigates to, back, reload) loads in the main frame; a page's own
+    // navigation away from the program's pages does not: links the user
+    // clicks reach the program's link rules instead.
+    if (isMainFrame)
+        return type == NavigationTypeTyped || type == NavigationTypeBackForward || type == NavigationTypeReload
+            || (type == NavigationTypeRedirect
+                && (scheme == QLatin1String("http") || scheme == QLatin1String("https")));
+    // A frame of a web page the program opened may show the web.
+    const QString shown = this->url().scheme().toLower();
+    return (shown == QLatin1String("http") || shown == QLatin1String("https"))
+        && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+}
+
 void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int lineNumber,
                                            const QString& sourceId)
 {
+    static const QString linkPrefix = page_guard::linkReportPrefix();
+    if (message.startsWith(linkPrefix)) {
+        const QUrl link(message.mid(linkPrefix.size()), QUrl::StrictMode);
+        if (link.isValid())
+            emit linkActivated(link);
+        return;
+    }
     if (!m_prefix.isEmpty() && message.startsWith(m_prefix)) {
         emit prefixedConsoleMessage(message.mid(m_prefix.size()));
         return;

@@ -7,8 +7,9 @@
 class QWebEngineProfile;
 
 // The page behind every browser view. All pages share one off-the-record
-// profile, and console messages that carry the private prefix set by the
-// status channel are handed over instead of being logged.
+// profile, guarded as PageGuard describes; console messages that carry the
+// private prefix set by the status channel are handed over instead of being
+// logged.
 class BrowserPage : public QWebEnginePage {
     Q_OBJECT
 public:
@@ -32,8 +33,11 @@ public:
 signals:
     // A console message that started with the prefix, prefix removed.
     void prefixedConsoleMessage(const QString& message);
+    // The user clicked a link of the page; it was not followed.
+    void linkActivated(const QUrl& url);
 
 protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int lineNumber,
                                   const QString& sourceId) override;
     void javaScriptAlert(const QUrl& securityOrigin, const QString& msg) override;

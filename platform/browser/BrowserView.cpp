@@ -1,23 +1,75 @@
 #include "platform/browser/BrowserView.h"
 
 #include "platform/browser/BrowserPage.h"
+#include "platform/browser/PageGuard.h"
 #include "platform/browser/ScriptWait.h"
 #include "platform/browser/StatusChannel.h"
 #include "platform/browser/WrittenPage.h"
+#include "platform/pages/PageAddress.h"
+#include "platform/pages/ServedFiles.h"
+#include "platform/pages/UnreachablePage.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QPointer>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineScript>
 #include <QWebEngineView>
 
 #include <memory>
+
+namespace {
+
+BrowserView::LinkHandler& linkHandler()
+{
+    static BrowserView::LinkHandler handler;
+    return handler;
+}
+
+// A page address as the program gives it, and the folder it serves: a
+// folder address itself, a file's folder.
+QUrl servedAddress(const QUrl& url)
+{
+    const QUrl address = page_address::fromUrl(url);
+    const QString path = page_address::localPath(address);
+    if (!path.isEmpty())
+        servedPageFiles().addFolder(address.path().endsWith(QLatin1Char('/')) ? path : QFileInfo(path).path());
+    return address;
+}
+
+QString jsonString(const QString& text)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+}
+
+// A page address as the file: URL of what it shows; any other URL as it is.
+QUrl asFileUrl(const QUrl& url)
+{
+    const QString local = page_address::localPath(url);
+    if (local.isEmpty())
+        return url;
+    QUrl file = QUrl::fromLocalFile(url.path().endsWith(QLatin1Char('/')) ? local + QLatin1Char('/') : local);
+    if (url.hasQuery())
+        file.setQuery(url.query(QUrl::FullyEncoded), QUrl::StrictMode);
+    if (url.hasFragment())
+        file.setFragment(url.fragment(QUrl::FullyEncoded), QUrl::StrictMode);
+    return file;
+}
+
+} // namespace
+
+void BrowserView::setLinkHandler(LinkHandler handler)
+{
+    linkHandler() = std::move(handler);
+}
 
 BrowserView::BrowserView(QWidget* parent) : QWidget(parent)
 {
@@ -33,8 +85,14 @@ BrowserView::BrowserView(QWidget* parent) : QWidget(parent)
 
     connect(m_channel, &StatusChannel::statusText, this, &BrowserView::statusTextChanged);
     connect(m_page, &QWebEnginePage::loadFinished, this, &BrowserView::onLoadFinished);
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &BrowserView::onLoadingChanged);
     connect(m_view, &QWebEngineView::printFinished, this, &BrowserView::printFinished);
     connect(m_page, &QWebEnginePage::pdfPrintingFinished, this, &BrowserView::pdfPrintingFinished);
+    connect(m_page, &BrowserPage::linkActivated, this, [this](const QUrl& url) {
+        emit linkClicked(url);
+        if (linkHandler())
+            linkHandler()(url, this);
+    });
 }
 
 BrowserView::~BrowserView() = default;
@@ -61,6 +119,24 @@ void BrowserView::onLoadFinished(bool ok)
         emit navigationComplete(QUrl(locationUrl()));
 }
 
+void BrowserView::onLoadingChanged(const QWebEngineLoadingInfo& info)
+{
+    // The engine's error page for a load that failed shows the program's own
+    // short page instead, saying what could not be reached; the address
+    // stays the one asked for. A load given up for a newer one failed
+    // nowhere.
+    constexpr int kAborted = -3;
+    if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus || info.errorCode() == kAborted)
+        return;
+    const QString page = unreachablePage(asFileUrl(info.url()).toDisplayString(), info.errorString());
+    const QString body = page.mid(page.indexOf(QLatin1String("<body")));
+    m_page->runJavaScript(
+        QStringLiteral("if (location.protocol === 'chrome-error:') {"
+                       " document.documentElement.innerHTML = %1; document.title = 'Not available'; }")
+            .arg(jsonString(QStringLiteral("<head></head>") + body)),
+        QWebEngineScript::ApplicationWorld);
+}
+
 void BrowserView::collectDroppedPages()
 {
     // Every tenth written page: often enough to keep a long exam flat,
@@ -75,17 +151,18 @@ void BrowserView::collectDroppedPages()
 void BrowserView::writeHtml(const QString& html, const QUrl& baseUrl)
 {
     beginLoad(LoadKind::Write);
-    const QByteArray utf8 = html.toUtf8();
+    const QUrl base = servedAddress(baseUrl);
+    const QByteArray utf8 = withPagePolicy(html.toUtf8());
     if (written_page::fitsInDataUrl(utf8)) {
-        m_page->setContent(utf8, QStringLiteral("text/html;charset=UTF-8"), baseUrl);
+        m_page->setContent(utf8, QStringLiteral("text/html;charset=UTF-8"), base);
         return;
     }
-    const QUrl file = writeToFile(html, baseUrl);
+    const QUrl file = writeToFile(html, base);
     if (file.isValid()) {
-        m_page->load(file);
+        m_page->load(servedAddress(file));
     } else {
         qWarning("BrowserView: cannot write a long page to a temporary file");
-        m_page->setContent(utf8, QStringLiteral("text/html;charset=UTF-8"), baseUrl);
+        m_page->setContent(utf8, QStringLiteral("text/html;charset=UTF-8"), base);
     }
 }
 
@@ -128,8 +205,9 @@ void BrowserView::navigate(const QString& urlOrPath)
         navigate(QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath()));
 }
 
-void BrowserView::navigate(const QUrl& url)
+void BrowserView::navigate(const QUrl& asked)
 {
+    const QUrl url = servedAddress(asked);
     if (url.scheme() == QLatin1String("javascript")) {
         m_page->runJavaScript(url.path(QUrl::FullyDecoded));
         return;
@@ -166,12 +244,13 @@ QString BrowserView::locationUrl() const
     const QUrl url = m_page->url();
     if (url.isEmpty())
         return QString();
-    if (url == m_fileUrl && m_fileBase.isValid() && !m_fileBase.isEmpty())
-        return m_fileBase.toString();
+    const QString local = page_address::localPath(url);
+    if (!local.isEmpty() && local == m_fileUrl.toLocalFile() && m_fileBase.isValid() && !m_fileBase.isEmpty())
+        return asFileUrl(m_fileBase).toString();
     // A page written without a base URL is a data: URL of the whole page.
     if (url.scheme() == QLatin1String("data"))
         return QStringLiteral("about:blank");
-    return url.toString();
+    return asFileUrl(url).toString();
 }
 
 bool BrowserView::waitForLoad(int timeoutMs)

@@ -5,11 +5,13 @@
 #include <QVariant>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class BrowserPage;
 class QPrinter;
 class QTemporaryDir;
+class QWebEngineLoadingInfo;
 class QWebEngineView;
 class StatusChannel;
 
@@ -19,6 +21,12 @@ class StatusChannel;
 // Pages report through window.status; statusTextChanged() carries each
 // report, in order. Reports travel asynchronously, so call flushStatus()
 // before reading the answer a page reported.
+//
+// Local files show through the program's own page addresses (see
+// PageGuard): a file: URL or base URL given here is turned into one, and
+// the folder it names (or the folder of the file) is served from then on.
+// A link the user clicks is never followed in the view: it goes to the
+// link handler the program installed.
 class BrowserView : public QWidget {
     Q_OBJECT
 public:
@@ -65,6 +73,10 @@ public:
     // answer check. False when the page did not answer in time.
     bool flushStatus(int timeoutMs = 2000);
 
+    // Receives every link the user clicks in any view, with the view.
+    using LinkHandler = std::function<void(const QUrl& url, QWidget* view)>;
+    static void setLinkHandler(LinkHandler handler);
+
     QWebEngineView* view() const { return m_view; }
     BrowserPage* page() const { return m_page; }
 
@@ -78,6 +90,8 @@ signals:
     void loadFinished(bool ok);
     void printFinished(bool ok);
     void pdfPrintingFinished(const QString& filePath, bool ok);
+    // The user clicked a link (already handed to the link handler).
+    void linkClicked(const QUrl& url);
 
 private:
     // What the load in progress was asked for by: a navigation of ours (or
@@ -87,6 +101,7 @@ private:
 
     void beginLoad(LoadKind kind);
     void onLoadFinished(bool ok);
+    void onLoadingChanged(const QWebEngineLoadingInfo& info);
     // Frees the script heap of pages written over (collected only under
     // memory pressure otherwise).
     void collectDroppedPages();

@@ -1,15 +1,17 @@
-#include "mainwindow/LinkTargets.h"
+#include "foundation/LinkTargets.h"
 
-#include "foundation/DatabaseFileLookup.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
 #include "foundation/TextRules.h"
+#include "platform/pages/FileLookup.h"
+#include "platform/pages/PageAddress.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QUrlQuery>
 
 namespace {
 
@@ -25,22 +27,27 @@ LinkDecision notAllowed(const QString& target)
                       .arg(target));
 }
 
-// Programs and scripts by their name, whatever their file mode says.
-bool isProgramName(const QString& path)
+// The kinds of document an exam's link may open: the desktop shows them, it
+// does not run them.
+bool isDocumentName(const QString& path)
 {
     static const QStringList suffixes = {
-        QStringLiteral("desktop"), QStringLiteral("sh"),  QStringLiteral("bash"),       QStringLiteral("csh"),
-        QStringLiteral("ksh"),     QStringLiteral("zsh"), QStringLiteral("fish"),       QStringLiteral("py"),
-        QStringLiteral("pyw"),     QStringLiteral("pl"),  QStringLiteral("rb"),         QStringLiteral("php"),
-        QStringLiteral("tcl"),     QStringLiteral("lua"), QStringLiteral("exe"),        QStringLiteral("com"),
-        QStringLiteral("bat"),     QStringLiteral("cmd"), QStringLiteral("msi"),        QStringLiteral("scr"),
-        QStringLiteral("pif"),     QStringLiteral("vbs"), QStringLiteral("vbe"),        QStringLiteral("js"),
-        QStringLiteral("jse"),     QStringLiteral("wsf"), QStringLiteral("wsh"),        QStringLiteral("ps1"),
-        QStringLiteral("jar"),     QStringLiteral("run"), QStringLiteral("bin"),        QStringLiteral("appimage"),
-        QStringLiteral("lnk"),     QStringLiteral("url"), QStringLiteral("command"),    QStringLiteral("app"),
-        QStringLiteral("deb"),     QStringLiteral("rpm"), QStringLiteral("flatpakref"), QStringLiteral("so"),
+        QStringLiteral("html"), QStringLiteral("htm"), QStringLiteral("pdf"),
+        QStringLiteral("txt"),  QStringLiteral("gif"), QStringLiteral("jpg"),
+        QStringLiteral("jpeg"), QStringLiteral("png"), QStringLiteral("bmp"),
     };
     return suffixes.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
+}
+
+// The header fields of a mailto address that only carry text.
+bool isPlainMail(const QUrl& url)
+{
+    static const QStringList textFields = {QStringLiteral("subject"), QStringLiteral("body"), QStringLiteral("cc"),
+                                           QStringLiteral("bcc"), QStringLiteral("to")};
+    for (const auto& item : QUrlQuery(url).queryItems())
+        if (!textFields.contains(item.first.trimmed(), Qt::CaseInsensitive))
+            return false;
+    return true;
 }
 
 // The real file an absolute path names, found without regard to case; "" if none.
@@ -54,18 +61,36 @@ QString findAbsoluteIgnoringCase(const QString& path)
     return findFileIgnoringCase(QStringLiteral("/"), clean.mid(1));
 }
 
-LinkDecision decideLocal(const QString& path, const QString& shown, bool restricted, const QString& programFolder)
+bool isInside(const QString& canonicalFile, const QString& folder)
+{
+    if (folder.isEmpty())
+        return false;
+    const QString real = QFileInfo(folder).canonicalFilePath();
+    return !real.isEmpty()
+        && canonicalFile.startsWith(real.endsWith(QLatin1Char('/')) ? real : real + QLatin1Char('/'));
+}
+
+struct Folders {
+    QString program;
+    QString exam;
+};
+
+LinkDecision decideLocal(const QString& path, const QString& shown, bool restricted, const Folders& folders)
 {
     QString local = path;
     local.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (QDir::isRelativePath(local))
-        local = QDir(programFolder).filePath(local);
+        local = QDir(folders.program).filePath(local);
     const QString found = findAbsoluteIgnoringCase(local);
     if (found.isEmpty())
         return refuse(QStringLiteral("The file \"%1\" cannot be found.").arg(shown));
     const QFileInfo info(found);
-    if (restricted && (!info.isFile() || info.isExecutable() || isProgramName(found)))
-        return notAllowed(shown);
+    if (restricted) {
+        const QString real = info.canonicalFilePath();
+        if (!info.isFile() || info.isExecutable() || !isDocumentName(real)
+            || !(isInside(real, folders.program) || isInside(real, folders.exam)))
+            return notAllowed(shown);
+    }
     return {LinkDecision::Open, QUrl::fromLocalFile(info.absoluteFilePath()), QString()};
 }
 
@@ -83,22 +108,25 @@ QString preparedTarget(const QString& target, LinkSource source, const QString& 
     case LinkSource::Help:
         return programFolder + QLatin1Char('/') + text;
     case LinkSource::Favourite:
+    case LinkSource::PageLink:
         break;
     }
     return text;
 }
 
-LinkDecision decideLinkTarget(const QString& target, LinkSource source, const QString& programFolder)
+LinkDecision decideLinkTarget(const QString& target, LinkSource source, const QString& programFolder,
+                              const QString& examFolder)
 {
+    const Folders folders{programFolder, examFolder};
     if (source == LinkSource::Help) {
         if (target.trimmed().isEmpty())
             return {};
-        return decideLocal(preparedTarget(target, source, programFolder), target, false, programFolder);
+        return decideLocal(preparedTarget(target, source, programFolder), target, false, folders);
     }
     const QString text = preparedTarget(target, source, programFolder);
     if (text.trimmed().isEmpty())
         return {};
-    const bool restricted = source == LinkSource::WebLink;
+    const bool restricted = source == LinkSource::WebLink || source == LinkSource::PageLink;
 
     if (text.startsWith(QLatin1String("www."), Qt::CaseInsensitive)) {
         const QUrl url = QUrl::fromUserInput(text);
@@ -115,15 +143,19 @@ LinkDecision decideLinkTarget(const QString& target, LinkSource source, const QS
             return refuse(QStringLiteral("\"%1\" is not a valid address.").arg(text));
         const QString name = url.scheme().toLower();
         if (name == QLatin1String("file"))
-            return decideLocal(url.toLocalFile(), text, restricted, programFolder);
+            return decideLocal(url.toLocalFile(), text, restricted, folders);
+        if (page_address::isPageAddress(url)) {
+            const QString local = page_address::localPath(url);
+            return restricted && !local.isEmpty() ? decideLocal(local, local, restricted, folders) : notAllowed(text);
+        }
         if ((name == QLatin1String("http") || name == QLatin1String("https")) && url.host().isEmpty())
             return refuse(QStringLiteral("\"%1\" is not a valid address.").arg(text));
         if (restricted && name != QLatin1String("http") && name != QLatin1String("https")
-            && name != QLatin1String("mailto"))
+            && !(name == QLatin1String("mailto") && isPlainMail(url)))
             return notAllowed(text);
         return {LinkDecision::Open, url, QString()};
     }
-    return decideLocal(text, text, restricted, programFolder);
+    return decideLocal(text, text, restricted, folders);
 }
 
 namespace {
@@ -145,9 +177,10 @@ void installLinkOpener(LinkOpener* opener)
 }
 
 bool openLinkTarget(const QString& target, LinkSource source, LinkOpener& opener, const QString& procedure,
-                    QObject* owner)
+                    QObject* owner, const QString& window)
 {
-    const LinkDecision decision = decideLinkTarget(target, source, programFolder());
+    const QString exam = gLogin.gExamDbPath.isEmpty() ? QString() : QFileInfo(gLogin.gExamDbPath).absolutePath();
+    const LinkDecision decision = decideLinkTarget(target, source, programFolder(), exam);
     QString problem;
     if (decision.kind == LinkDecision::Nothing)
         return false;
@@ -157,7 +190,8 @@ bool openLinkTarget(const QString& target, LinkSource source, LinkOpener& opener
         problem = QStringLiteral("\"%1\" could not be opened.").arg(decision.url.toString());
     if (problem.isEmpty())
         return true;
-    WriteLog(problem + QStringLiteral(" : ") + procedure + QStringLiteral(" : frmMain ") + logDate());
+    WriteLog(problem + QStringLiteral(" : ") + procedure + QStringLiteral(" : ") + window + QLatin1Char(' ')
+             + logDate());
     ShowMessage(problem, gLogin.gAppName, OneButton, owner);
     return false;
 }

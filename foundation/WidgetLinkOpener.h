@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/LinkTargets.h"
+#include "foundation/LinkTargets.h"
 
 // Opens URLs with the desktop's handler for them (the web browser, the mail
 // program, the document's viewer).

@@ -18,6 +18,9 @@ enum class LinkSource {
     Help,
     // A stored favourite: opened as it is.
     Favourite,
+    // A link the user clicked in a page (a question, an explanation, a
+    // scenario, help): as the page resolved it, under the web links' rules.
+    PageLink,
 };
 
 // What opening a target comes to.
@@ -42,7 +45,14 @@ QString preparedTarget(const QString& target, LinkSource source, const QString& 
 // strictly; "www." addresses become web addresses; any other text is a local
 // path ("\" read as "/", relative to the program folder), found without
 // regard to case and opened as a file URL.
-LinkDecision decideLinkTarget(const QString& target, LinkSource source, const QString& programFolder);
+//
+// What comes from an exam database (web links, page links) opens only when
+// it is known to be safe: a web page (http, https), an e-mail address
+// (mailto) whose header fields name no file, or a document (HTML, PDF, plain
+// text, a picture) that is not a program, in the program folder or the
+// exam's folder. Everything else is refused.
+LinkDecision decideLinkTarget(const QString& target, LinkSource source, const QString& programFolder,
+                              const QString& examFolder = QString());
 
 // Opens URLs on the desktop; tests put in one that records them.
 class LinkOpener {
@@ -57,7 +67,8 @@ void installLinkOpener(LinkOpener* opener);
 
 // Opens a target of a source through the opener. A refusal, or an address the
 // desktop could not open, is written to the debug log (with the procedure's
-// name) and shown in the program's message box over the owner. True when the
-// target was opened.
+// and the window's name) and shown in the program's message box over the
+// owner. The exam's folder is that of the chosen exam. True when the target
+// was opened.
 bool openLinkTarget(const QString& target, LinkSource source, LinkOpener& opener, const QString& procedure,
-                    QObject* owner = nullptr);
+                    QObject* owner = nullptr, const QString& window = QStringLiteral("frmMain"));

@@ -1,4 +1,4 @@
-#include "foundation/DatabaseFileLookup.h"
+#include "platform/pages/FileLookup.h"
 
 #include <QDir>
 #include <QFileInfo>

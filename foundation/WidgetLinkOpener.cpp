@@ -1,4 +1,4 @@
-#include "mainwindow/WidgetLinkOpener.h"
+#include "foundation/WidgetLinkOpener.h"
 
 #include <QDesktopServices>
 

@@ -1,0 +1,201 @@
+#include "platform/browser/PageGuard.h"
+
+#include "platform/pages/PageAddress.h"
+#include "platform/pages/ServedFiles.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QRandomGenerator>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInfo>
+#include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlScheme>
+#include <QWebEngineUrlSchemeHandler>
+
+namespace {
+
+class PageSchemeHandler : public QWebEngineUrlSchemeHandler {
+public:
+    using QWebEngineUrlSchemeHandler::QWebEngineUrlSchemeHandler;
+
+    void requestStarted(QWebEngineUrlRequestJob* job) override
+    {
+        if (job->requestMethod() != "GET") {
+            job->fail(QWebEngineUrlRequestJob::RequestDenied);
+            return;
+        }
+        const QString path = servedPageFiles().fileFor(job->requestUrl());
+        if (path.isEmpty()) {
+            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            return;
+        }
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            return;
+        }
+        const QByteArray type = ServedFiles::contentType(path);
+        QByteArray content = file.readAll();
+        if (type == "text/html")
+            content = withPagePolicy(content);
+        auto* buffer = new QBuffer(job);
+        buffer->setData(content);
+        buffer->open(QIODevice::ReadOnly);
+        job->reply(type, buffer);
+    }
+};
+
+bool isLocalScheme(const QString& scheme)
+{
+    return scheme == page_address::scheme() || scheme == QLatin1String("data") || scheme == QLatin1String("blob")
+        || scheme == QLatin1String("about");
+}
+
+// The last line of defence below the page policy: whatever a page's mark-up
+// finds to load, a page of the program reaches only the program's scheme.
+class PageRequestFilter : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override
+    {
+        const QString scheme = info.requestUrl().scheme().toLower();
+        if (scheme == QLatin1String("file")) {
+            info.block(true);
+            return;
+        }
+        if (isLocalScheme(scheme))
+            return;
+        // A web page the program opened may load its own parts; a page of
+        // the program (or of no origin) reaches nothing outside.
+        const QString from = info.initiator().scheme().toLower();
+        if (from == QLatin1String("http") || from == QLatin1String("https"))
+            return;
+        const bool askedByProgram =
+            info.initiator().isEmpty() && info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame;
+        if (!askedByProgram)
+            info.block(true);
+    }
+};
+
+QString jsString(const QString& text)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+}
+
+// Runs in a world of its own, out of reach of the page's scripts: a click
+// (or Enter) by the user on a link is stopped and reported to the program.
+// Scripted clicks are not the user's and are left to the navigation rules,
+// which refuse them.
+const char* const kLinkScript = R"JS(
+(function () {
+  'use strict';
+  var PREFIX = @PREFIX@;
+  function linkOf(node) {
+    for (; node; node = node.parentNode) {
+      var tag = node.tagName ? String(node.tagName).toUpperCase() : '';
+      if ((tag === 'A' || tag === 'AREA') && node.hasAttribute('href')) return node;
+    }
+    return null;
+  }
+  function sameDocument(href) {
+    var here = String(location.href).split('#')[0];
+    return href.split('#')[0] === here && href.indexOf('#') >= 0;
+  }
+  function onClick(e) {
+    if (!e.isTrusted) return;
+    var link = linkOf(e.target);
+    if (!link) return;
+    var href = String(link.href);
+    if (/^javascript:/i.test(href) || sameDocument(href)) return;
+    e.preventDefault();
+    if (e.type === 'click' && e.button === 0) console.log(PREFIX + href);
+  }
+  window.addEventListener('click', onClick, true);
+  window.addEventListener('auxclick', onClick, true);
+})();
+)JS";
+
+// Peer-to-peer connections reach the network without a URL request: their
+// constructors are taken from every frame before the page's scripts run.
+const char* const kNoPeerScript = R"JS(
+(function () {
+  ['RTCPeerConnection', 'webkitRTCPeerConnection', 'RTCIceTransport', 'RTCDataChannel'].forEach(function (n) {
+    try { Object.defineProperty(window, n, { value: undefined, writable: false, configurable: false }); } catch (e) {}
+  });
+})();
+)JS";
+
+QWebEngineScript injected(const QString& name, const QString& source, QWebEngineScript::ScriptWorldId world)
+{
+    QWebEngineScript script;
+    script.setName(name);
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(world);
+    script.setRunsOnSubFrames(true);
+    script.setSourceCode(source);
+    return script;
+}
+
+} // namespace
+
+namespace page_guard {
+
+void prepareEngine()
+{
+    QWebEngineUrlScheme scheme(page_address::scheme().toLatin1());
+    scheme.setSyntax(QWebEngineUrlScheme::Syntax::Host);
+    // Secure, so pages are secure contexts; not CORS-enabled, so no script
+    // can fetch from it; no local access.
+    scheme.setFlags(QWebEngineUrlScheme::SecureScheme);
+    QWebEngineUrlScheme::registerScheme(scheme);
+
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    const QByteArray noUdp("--force-webrtc-ip-handling-policy=disable_non_proxied_udp");
+    if (!flags.contains("webrtc-ip-handling-policy")) {
+        if (!flags.isEmpty())
+            flags += ' ';
+        flags += noUdp;
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+    }
+}
+
+QString linkReportPrefix()
+{
+    static const QString prefix = QStringLiteral("\u0001ziduver-link-%1-%2\u0001")
+                                      .arg(QRandomGenerator::system()->generate64(), 0, 36)
+                                      .arg(QRandomGenerator::system()->generate64(), 0, 36);
+    return prefix;
+}
+
+void installOn(QWebEngineProfile* profile)
+{
+    profile->installUrlSchemeHandler(page_address::scheme().toLatin1(), new PageSchemeHandler(profile));
+    profile->setUrlRequestInterceptor(new PageRequestFilter(profile));
+
+    QWebEngineSettings* settings = profile->settings();
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    settings->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+    settings->setAttribute(QWebEngineSettings::AllowRunningInsecureContent, false);
+    settings->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
+    settings->setAttribute(QWebEngineSettings::WebRTCPublicInterfacesOnly, true);
+    settings->setAttribute(QWebEngineSettings::ScreenCaptureEnabled, false);
+    settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
+
+    QString links = QString::fromUtf8(kLinkScript);
+    links.replace(QStringLiteral("@PREFIX@"), jsString(linkReportPrefix()));
+    profile->scripts()->insert(injected(QStringLiteral("ziduver-links"), links, QWebEngineScript::ApplicationWorld));
+    profile->scripts()->insert(
+        injected(QStringLiteral("ziduver-no-peer"), QString::fromUtf8(kNoPeerScript), QWebEngineScript::MainWorld));
+}
+
+} // namespace page_guard

@@ -1,0 +1,60 @@
+#include "platform/pages/PageAddress.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace page_address {
+
+QString scheme()
+{
+    return QStringLiteral("ziduver");
+}
+
+QString host()
+{
+    return QStringLiteral("files");
+}
+
+QUrl forFile(const QString& localPath)
+{
+    QString path = QDir::cleanPath(QFileInfo(localPath).absoluteFilePath());
+    // A folder keeps its closing "/", so relative references resolve inside it.
+    if ((localPath.endsWith(QLatin1Char('/')) || localPath.endsWith(QLatin1Char('\\')))
+        && !path.endsWith(QLatin1Char('/')))
+        path += QLatin1Char('/');
+    QUrl url;
+    url.setScheme(scheme());
+    url.setHost(host());
+    url.setPath(path);
+    return url;
+}
+
+QUrl fromUrl(const QUrl& url)
+{
+    if (!url.isLocalFile())
+        return url;
+    QUrl page = forFile(url.toLocalFile());
+    if (url.hasQuery())
+        page.setQuery(url.query(QUrl::FullyEncoded), QUrl::StrictMode);
+    if (url.hasFragment())
+        page.setFragment(url.fragment(QUrl::FullyEncoded), QUrl::StrictMode);
+    return page;
+}
+
+bool isPageAddress(const QUrl& url)
+{
+    return url.scheme().compare(scheme(), Qt::CaseInsensitive) == 0
+        && url.host().compare(host(), Qt::CaseInsensitive) == 0;
+}
+
+QString localPath(const QUrl& url)
+{
+    if (!isPageAddress(url))
+        return QString();
+    const QString path = url.path(QUrl::FullyDecoded);
+    if (!path.startsWith(QLatin1Char('/')))
+        return QString();
+    return QDir::cleanPath(path);
+}
+
+} // namespace page_address
