@@ -21,8 +21,10 @@ const std::vector<std::pair<QString, QString>>& ExamUserTables::purgedColumns()
 
 QString ExamUserTables::removeSql(const QString& table, const QString& column)
 {
-    // One bound list of any length, read once per statement.
-    return QStringLiteral("DELETE FROM %1 WHERE %2 NOT IN (SELECT value FROM json_each(?))")
+    // One bound list of any length, read once per statement. Codes compare
+    // as integers: IN compares by type, and a code stored as the text '2'
+    // (an outside database may hold them so) is not the number 2.
+    return QStringLiteral("DELETE FROM %1 WHERE CAST(%2 AS INTEGER) NOT IN (SELECT value FROM json_each(?))")
         .arg(db::quoteIdentifier(table), db::quoteIdentifier(column));
 }
 

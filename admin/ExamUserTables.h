@@ -23,7 +23,9 @@ public:
 
     // Deletes from every purged table the rows whose user code is none of
     // the kept codes. Code 0, the administrator's rows, is always kept, and
-    // so are rows without a code. Returns the number of rows deleted.
+    // so are rows without a code. A code is compared as the integer it
+    // holds, whether stored as a number or as text. Returns the number of
+    // rows deleted.
     int removeUsersOtherThan(const std::vector<int>& keptCodes);
 
     // The statement for one table; its one parameter is the kept codes as a

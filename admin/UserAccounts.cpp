@@ -7,6 +7,7 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -78,16 +79,21 @@ SaveOutcome saveUser(db::Connection& connection, const SaveRequest& request)
     }
     SystemDatabase system(connection);
     // Stored trimmed: the login window trims what it is given.
-    const QString login = p.login.trimmed();
+    QString login = p.login.trimmed();
     try {
         db::Transaction transaction(connection);
         int code = request.userCode;
         if (request.editing) {
-            // The login never changes on an edit.
-            if (system.updateProfile({code, login, p.password, p.firstName, p.middleName, p.lastName, p.email,
-                                      p.address1, p.address2, p.state, p.zip, p.phone})
-                == 0)
+            // The login never changes on an edit: the default user and the
+            // exam databases' copies take the stored one, whatever the box
+            // holds.
+            const std::optional<SystemDatabase::Profile> stored = system.profileOf(code);
+            if (!stored
+                || system.updateProfile({code, stored->login, p.password, p.firstName, p.middleName, p.lastName,
+                                         p.email, p.address1, p.address2, p.state, p.zip, p.phone})
+                    == 0)
                 throw SaveFailure(QStringLiteral("The user ") + login + QStringLiteral(" no longer exists."));
+            login = stored->login;
         } else {
             if (UserIdExist(system, login)) {
                 outcome.status = SaveOutcome::Status::LoginTaken;
@@ -107,6 +113,7 @@ SaveOutcome saveUser(db::Connection& connection, const SaveRequest& request)
         }
         transaction.commit();
         outcome.userCode = code;
+        outcome.login = login;
     } catch (const SaveFailure& failure) {
         outcome.message = failure.message;
         return outcome;

@@ -67,10 +67,12 @@ struct SaveOutcome {
     Status status = Status::Failed;
     QString message;
     int userCode = 0;
+    QString login; // Saved: the user's login as stored
     std::vector<CopyFailure> copyFailures;
 };
 
-// Saves a profile. The user row, the default-user row (when ticked) and a
+// Saves a profile. An edit keeps the stored login, whatever the profile's
+// login box holds. The user row, the default-user row (when ticked) and a
 // right for every listed exam are one transaction: a failure anywhere in it
 // leaves the system database as it was. A new user's login is stored
 // trimmed. Once that is committed, each exam database gets its copy of the

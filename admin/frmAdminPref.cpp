@@ -17,16 +17,21 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStackedLayout>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 frmAdminPref::FileChooser& frmAdminPref::fileChooser()
 {
@@ -104,11 +109,14 @@ frmAdminPref::frmAdminPref() : QDialog(nullptr)
     Command2->setAutoDefault(false);
     m_busyParts << tabPreference << fraUserSettings << fraAttachExam << Command2;
 
+    // One panel at a time in a stack: the window's least size is that of
+    // its largest panel from the start, so a switch of tabs never grows it.
+    m_panels = new QStackedLayout;
+    for (QFrame* panel : {fraUserSettings, fraAdminSettings, fraAttachExam})
+        m_panels->addWidget(panel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabPreference);
-    layout->addWidget(fraUserSettings, 1);
-    layout->addWidget(fraAdminSettings, 1);
-    layout->addWidget(fraAttachExam, 1);
+    layout->addLayout(m_panels, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(lblIndicater, 1);
     bottom->addWidget(Command2);
@@ -119,7 +127,20 @@ frmAdminPref::frmAdminPref() : QDialog(nullptr)
     connectHandlers();
     tabPreference_Click(0);
     stabUser_Click(0);
-    resize(820, 560);
+    sizeToScreen();
+}
+
+void frmAdminPref::sizeToScreen()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    // Room for the frame the window system adds; never below what the
+    // largest panel needs.
+    const QSize least = minimumSizeHint();
+    const QSize size(std::max(least.width(), std::min(820, available.width() - 24)),
+                     std::max(least.height(), std::min(560, available.height() - 48)));
+    resize(size);
+    move(available.center() - QPoint(size.width() / 2, size.height() / 2 + 12));
 }
 
 void frmAdminPref::connectHandlers()
@@ -230,15 +251,12 @@ void frmAdminPref::Form_Load()
 
 void frmAdminPref::tabPreference_Click(int index)
 {
-    fraUserSettings->setVisible(index == 0);
-    fraAdminSettings->setVisible(index == 1);
-    fraAttachExam->setVisible(index == 2);
+    m_panels->setCurrentWidget(index == 1 ? fraAdminSettings : index == 2 ? fraAttachExam : fraUserSettings);
 }
 
 void frmAdminPref::stabUser_Click(int index)
 {
-    fraEditUser->setVisible(index == 0);
-    fraGrantDeny->setVisible(index == 1);
+    m_userPanels->setCurrentWidget(index == 1 ? fraGrantDeny : fraEditUser);
 }
 
 void frmAdminPref::mouseMoveEvent(QMouseEvent* event)

@@ -17,6 +17,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QStackedLayout;
 class QTabBar;
 class QTableWidget;
 class QTreeWidget;
@@ -127,6 +128,8 @@ private:
     void buildSettingsPanel();
     void buildAttachPanel();
     void connectHandlers();
+    // The designed size where the screen has room for it, centred.
+    void sizeToScreen();
 
     // frame
     void Form_Load();
@@ -161,6 +164,11 @@ private:
     // rights
     void FillPermissionGrid();
     void ShowPermissions();
+    // The rights' tick boxes take input only while a save can follow (after
+    // Add or Edit), so a tick on screen is always one that is stored or
+    // about to be; an item of the list gets its flags here.
+    void openRights(bool open);
+    void setRightsItemFlags(QTreeWidgetItem* item) const;
 
     // attach
     void Command11_Click();
@@ -183,11 +191,14 @@ private:
     void cmdUpdateExamUsers_Click();
     void showStoredUserMode();
 
+    QStackedLayout* m_panels;     // the three panels of tabPreference
+    QStackedLayout* m_userPanels; // the profile and the rights of stabUser
     std::optional<db::Connection> m_conn;
     QList<QWidget*> m_busyParts; // disabled while a long loop runs
     QString m_saveMode;
     int m_shownUserCode = 0;
     QString m_rootChoice;
     bool m_busy = false;
+    bool m_rightsOpen = false;
     bool m_changeExam = false;
 };

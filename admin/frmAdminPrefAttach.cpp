@@ -250,6 +250,7 @@ void frmAdminPref::cmdSetUserRights_Click()
         item->setText(0, code);
         item->setText(1, description);
         item->setText(2, trimmedPath);
+        setRightsItemFlags(item);
         item->setCheckState(0, Qt::Unchecked);
     }
     if (frmDBSel::exists()) {

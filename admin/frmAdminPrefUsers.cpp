@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStackedLayout>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -132,8 +133,11 @@ void frmAdminPref::buildUserPanel()
     auto* sideLayout = new QVBoxLayout(userSide);
     sideLayout->setContentsMargins(0, 0, 0, 0);
     sideLayout->addWidget(stabUser);
-    sideLayout->addWidget(fraEditUser, 1);
-    sideLayout->addWidget(fraGrantDeny, 1);
+    // A stack, as the window's panels: switching never changes the size.
+    m_userPanels = new QStackedLayout;
+    m_userPanels->addWidget(fraEditUser);
+    m_userPanels->addWidget(fraGrantDeny);
+    sideLayout->addLayout(m_userPanels, 1);
 
     auto* panel = new QHBoxLayout(fraUserSettings);
     panel->addWidget(listGroup, 2);
@@ -167,6 +171,23 @@ void frmAdminPref::applyButtons(const ProfileButtonStates& states)
     for (const auto& [control, enabled] : controls)
         if (enabled)
             control->setEnabled(*enabled);
+    if (states.save)
+        openRights(*states.save);
+}
+
+void frmAdminPref::openRights(bool open)
+{
+    m_rightsOpen = open;
+    const QSignalBlocker block(grdPermission);
+    for (int i = 0; i < grdPermission->topLevelItemCount(); ++i)
+        setRightsItemFlags(grdPermission->topLevelItem(i));
+}
+
+void frmAdminPref::setRightsItemFlags(QTreeWidgetItem* item) const
+{
+    // Shut items are drawn greyed; the list itself still scrolls.
+    const Qt::ItemFlags input = Qt::ItemIsUserCheckable | Qt::ItemIsEnabled;
+    item->setFlags(m_rightsOpen ? item->flags() | input : item->flags() & ~input);
 }
 
 void frmAdminPref::FillUserSettingsOnformLoad()
@@ -240,6 +261,9 @@ void frmAdminPref::showData(const QString& login)
     txtMidName->setText(user->middleName);
     txtEMail->setText(user->email);
     txtLogID->setText(user->login);
+    // A stored user's login is never edited: a changed one would reach the
+    // default user and the exam databases' copies but not the user row.
+    txtLogID->setEnabled(false);
     txtPassWord->setText(user->password);
     txtConfirmPass->setText(user->password);
     txtZip->setText(user->zip);
@@ -326,7 +350,7 @@ void frmAdminPref::cmdOK_Click()
     }
     m_saveMode = QStringLiteral("EDIT");
     m_shownUserCode = outcome.userCode;
-    txtLogID->setText(request.profile.login.trimmed());
+    txtLogID->setText(outcome.login);
     for (const CopyFailure& failure : outcome.copyFailures) {
         ShowMessage(failure.message, gLogin.gAppName, OneButton, this);
         const QSignalBlocker block(grdPermission);
@@ -447,7 +471,7 @@ void frmAdminPref::FillPermissionGrid()
         item->setText(0, exam.code);
         item->setText(1, exam.description);
         item->setText(2, exam.path);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        setRightsItemFlags(item);
         item->setCheckState(0, Qt::Unchecked);
     }
 }

@@ -34,10 +34,11 @@ int main(int argc, char** argv)
 
     wireWindows();
     WidgetStartupEnvironment environment(programFolder());
-    if (Main(environment) != StartupResult::ShowLogin)
-        return 0;
+    if (const StartupResult started = Main(environment); started != StartupResult::ShowLogin)
+        return startupExitStatus(started);
+    // The login window refuses to go on when no exam can be attached.
     if (!frmDBSel::showLogin())
-        return 0;
+        return startupExitStatus(StartupResult::Refused);
     if (gStartup.gDebug == 1)
         WriteLog(QStringLiteral("frmDbSel loaded: main :QmodPublic: Date/Time :") + logDate());
     const int status = app.exec();

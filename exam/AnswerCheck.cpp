@@ -1,8 +1,10 @@
 #include "exam/AnswerCheck.h"
 
+#include "foundation/DatabaseProblem.h"
 #include "foundation/TextRules.h"
 
 #include "exam/QuestionList.h"
+#include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 
 #include <QStringList>
@@ -233,7 +235,10 @@ CheckOutcome CheckAnswer(ExamBank& bank, QuestionList& msflex, int row, const Ch
             msflex.setText(row, colMarked, flag(inputs.marked));
         outcome.examScore = SumCorrectMarks(bank, msflex);
     } catch (const db::DbError& error) {
-        outcome.error = error.message();
+        // The program's own words, naming the file: a lock held by another
+        // program is something the user can act on.
+        outcome.error = databaseProblemText(QStringLiteral("The answer could not be checked."),
+                                            bank.connection().path(), error);
     } catch (const std::exception& error) {
         outcome.error = QString::fromUtf8(error.what());
     } catch (...) {

@@ -74,7 +74,9 @@ std::optional<ExamBank::SimulatedLimits> ExamBank::simulatedLimits()
     if (rows.empty())
         return std::nullopt;
     const db::Row& row = rows.first();
-    return SimulatedLimits{int(row.integer(0)), int(row.integer(1)), int(row.integer(2))};
+    // Read as the numbers they are: a limit wider than 32 bits reads as the
+    // largest, never as the low bits of itself.
+    return SimulatedLimits{wholeNumber(row.value(0)), wholeNumber(row.value(1)), wholeNumber(row.value(2))};
 }
 
 // ---- categories and chapters ----

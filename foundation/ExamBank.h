@@ -26,6 +26,8 @@ class ExamBank {
 public:
     explicit ExamBank(db::Connection& exam);
 
+    db::Connection& connection() { return m_conn; }
+
     // ---- the exam row (Qe_Exam): its first row ----
     struct ExamIdentity {
         QVariant code;        // Qe_ExamCode, as stored

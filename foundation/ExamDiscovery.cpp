@@ -213,6 +213,16 @@ DiscoveryResult ReadRegCurrentDB()
         int failures = 0, invalidCount = 0, duplicateCount = 0;
 
         const ReferenceSchema reference = ReferenceSchema::load();
+        // Without a usable reference every exam database would fail the
+        // check: the reference is what is wrong, and is named.
+        if (const QString problem = reference.problem(); !folders.isEmpty() && !problem.isEmpty()) {
+            WriteLog(problem + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ") + logDateTime());
+            ShowMessage(QStringLiteral("The reference layout DataSkeleton.SKL is missing or damaged, so no exam "
+                                       "database can be checked. Application cannot proceed!")
+                            + kCrLf + problem,
+                        gLogin.gAppName, OneButton);
+            return DiscoveryResult::NoExamAttached;
+        }
         for (const QString& folder : folders) {
             const QString file = getExamName(folder);
             const QString tried = folder + QLatin1Char('|') + file;

@@ -150,7 +150,7 @@ LoginDecision checkLogin(const QString& loginId, const QString& password, const 
         decision.outcome = LoginOutcome::Accepted;
     } catch (const std::exception& error) {
         decision.outcome = LoginOutcome::DatabaseError;
-        decision.message = QStringLiteral("Database error") + QString::fromUtf8(error.what());
+        decision.message = QStringLiteral("Database error: ") + QString::fromUtf8(error.what());
         WriteLog(QStringLiteral("Database error! : cmdLogin_Click : frmDBSel: ") + QString::fromUtf8(error.what())
                  + logDate());
     }

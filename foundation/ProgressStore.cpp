@@ -2,6 +2,8 @@
 
 #include "foundation/ExamBank.h"
 
+#include <utility>
+
 ProgressStore::ProgressStore(db::Connection& exam) : m_conn(exam)
 {
 }
@@ -12,6 +14,26 @@ db::Statement& ProgressStore::statement(Kind kind, const QString& sql)
     if (!kept)
         kept.emplace(m_conn.prepare(sql));
     return *kept;
+}
+
+void ProgressStore::prepareAll()
+{
+    const std::pair<Kind, QString> statements[] = {
+        {FindRow, currentPassRowSql()},
+        {SetVerdict, setVerdictSql()},
+        {AddRow, addCurrentPassRowSql()},
+        {TotalCount, totalQuestionCountSql()},
+        {RightCount, correctCountThisPassSql()},
+        {LastPass, lastPassNumberSql()},
+        {ClosePass, closeCurrentPassSql()},
+        {OpenObjectives, openObjectiveRowsSql()},
+        {HeldOpen, objectiveHeldOpenElsewhereSql()},
+        {MarkAchieved, markObjectiveAchievedSql()},
+        {ReopenAll, reopenAllObjectivesSql()},
+    };
+    static_assert(sizeof(statements) / sizeof(statements[0]) == KindCount, "every statement of the store");
+    for (const auto& [kind, sql] : statements)
+        statement(kind, sql);
 }
 
 // ---- statement texts ----

@@ -60,6 +60,10 @@ public:
     // Every row of every question back to 0: the table is shared by all users.
     void reopenAllObjectives();
 
+    // Prepares every statement the store runs: a table or column they need
+    // that the database lacks raises here (db::DbError), before any is run.
+    void prepareAll();
+
     // ---- statement texts, for benchmarks that step them through the C API
     // as the floor of a measurement; the bound values in the order listed ----
     static QString currentPassRowSql();             // user, question

@@ -26,9 +26,21 @@ ReferenceSchema ReferenceSchema::loadFrom(const QString& path)
         try {
             entry.columns = connection.tableColumns(table);
         } catch (const std::exception& error) {
-            entry.error = QString::fromStdString(error.what());
+            // Named, so that the log of a check that stops here blames the
+            // reference and not the exam database being checked.
+            entry.error = path + QStringLiteral(": ") + QString::fromStdString(error.what());
         }
         reference.m_tables.push_back(std::move(entry));
     }
     return reference;
+}
+
+QString ReferenceSchema::problem() const
+{
+    if (!m_openError.isEmpty())
+        return m_openError;
+    for (const Table& table : m_tables)
+        if (!table.error.isEmpty())
+            return table.error;
+    return {};
 }

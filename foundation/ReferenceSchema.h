@@ -14,7 +14,7 @@ public:
     struct Table {
         QString name;
         QStringList columns;
-        QString error; // not empty: reading this table failed
+        QString error; // not empty: reading this table failed (names the reference file)
     };
 
     // Reads programFile("DataSkeleton.SKL").
@@ -23,6 +23,9 @@ public:
 
     // Not empty when the reference could not be opened at all.
     const QString& openError() const { return m_openError; }
+    // Why the reference cannot serve a check, naming its file: the open
+    // error, else the first table that could not be read; "" when usable.
+    QString problem() const;
     const std::vector<Table>& tables() const { return m_tables; }
 
 private:

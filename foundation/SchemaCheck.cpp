@@ -47,7 +47,53 @@ void runUpgrade(db::Connection& connection, const QString& sql, const char* proc
 
 void refuse(const QString& table)
 {
-    ShowMessage(QStringLiteral("Non-compatible database. Cannot use") + table, gLogin.gAppName, OneButton);
+    ShowMessage(QStringLiteral("Non-compatible database. Cannot use: ") + table, gLogin.gAppName, OneButton);
+}
+
+// The columns a table holds once the upgrade has run: the question table
+// gains the model-answer column when no column of that name (in any case,
+// as SQLite compares names) is there.
+QStringList columnsOnceUpgraded(const QString& table, QStringList columns)
+{
+    if (table == QLatin1String(schema::kModelAnswerTable)
+        && !columns.contains(QLatin1String(schema::kModelAnswerColumn), Qt::CaseInsensitive))
+        columns << QLatin1String(schema::kModelAnswerColumn);
+    return columns;
+}
+
+enum ColumnLines { LogEachColumn, Quietly };
+
+// One compared table: false (with the refusal told and recorded) when the
+// exam database's columns differ from the reference's.
+bool tableMatches(const ReferenceSchema::Table& table, const QStringList& examColumns, const QString& examDbPath,
+                  short messageSwitch, ColumnLines lines)
+{
+    if (examColumns.size() != table.columns.size()) {
+        debugLine(QStringLiteral("Non compatible database.! Check tables") + kModule + logDate()
+                  + QStringLiteral("####") + table.name + QStringLiteral(" #") + examDbPath);
+        refuse(table.name);
+        gDiscovery.gInvalidExamsList += examDbPath + QLatin1Char(',');
+        gDiscovery.gInvalidDbFlag = true;
+        return false;
+    }
+    for (const QString& column : table.columns) {
+        if (gStartup.gDebug == 1 && lines == LogEachColumn) // built only when written: this runs for every column
+            WriteLog(QStringLiteral("Looping Through fields.! Check tables") + kModule + logDate()
+                     + QStringLiteral(" Current Table in process ") + table.name
+                     + QStringLiteral(" Field under processing ") + column);
+        // Case-sensitive on purpose: a column spelt differently is a
+        // database built for another engine.
+        if (!examColumns.contains(column, Qt::CaseSensitive)) {
+            if (messageSwitch == ShowEveryRefusal) {
+                debugLine(QStringLiteral("Non-Compatible Exam Engine!: CompatibleDB:QmodPublic: Date/Time :")
+                          + logDate() + examDbPath);
+                refuse(table.name);
+            }
+            gDiscovery.gInvalidDbFlag = true;
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -85,48 +131,34 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
         db::Connection exam = db::Connection::openFile(examDbPath);
         debugLine(QStringLiteral("database opened") + kModule + logDate() + atPath);
 
-        addTable(exam);
-        addField(exam, QLatin1String(schema::kModelAnswerTable), QLatin1String(schema::kModelAnswerColumn));
-        debugLine(QStringLiteral("database QQ_Correctanswer added") + kModule + logDate() + atPath);
-
         if (!reference.openError().isEmpty())
             throw std::runtime_error(reference.openError().toStdString());
         debugLine(QStringLiteral("databases opened for compatibility checking!") + kModule + logDate() + atPath);
 
+        // Checked before anything is written: a file that is refused (a
+        // foreign database, an empty file) is left exactly as it was. The
+        // model-answer column counts as there, since the upgrade adds it.
         for (const ReferenceSchema::Table& table : reference.tables()) {
             if (gStartup.gDebug == 1)
                 WriteLog(QStringLiteral("Looping Through tables .! Check tables") + kModule + logDate()
                          + QStringLiteral(" Current Table in process ") + table.name);
             if (!table.error.isEmpty())
                 throw std::runtime_error(table.error.toStdString());
-            const QStringList examColumns = exam.tableColumns(table.name);
-
-            if (examColumns.size() != table.columns.size()) {
-                debugLine(QStringLiteral("Non compatible database.! Check tables") + kModule + logDate()
-                          + QStringLiteral("####") + table.name + atPath);
-                refuse(table.name);
-                gDiscovery.gInvalidExamsList += examDbPath + QLatin1Char(',');
-                gDiscovery.gInvalidDbFlag = true;
+            if (!tableMatches(table, columnsOnceUpgraded(table.name, exam.tableColumns(table.name)), examDbPath,
+                              messageSwitch, LogEachColumn))
                 return false;
-            }
-            for (const QString& column : table.columns) {
-                if (gStartup.gDebug == 1) // built only when written: this runs for every column
-                    WriteLog(QStringLiteral("Looping Through fields.! Check tables") + kModule + logDate()
-                             + QStringLiteral(" Current Table in process ") + table.name
-                             + QStringLiteral(" Field under processing ") + column);
-                // Case-sensitive on purpose: a column spelt differently is a
-                // database built for another engine.
-                if (!examColumns.contains(column, Qt::CaseSensitive)) {
-                    if (messageSwitch == ShowEveryRefusal) {
-                        debugLine(QStringLiteral("Non-Compatible Exam Engine!: CompatibleDB:QmodPublic: Date/Time :")
-                                  + logDate() + examDbPath);
-                        refuse(table.name);
-                    }
-                    gDiscovery.gInvalidDbFlag = true;
-                    return false;
-                }
-            }
         }
+
+        addTable(exam);
+        addField(exam, QLatin1String(schema::kModelAnswerTable), QLatin1String(schema::kModelAnswerColumn));
+        debugLine(QStringLiteral("database QQ_Correctanswer added") + kModule + logDate() + atPath);
+        // An upgrade that could not run (a file that cannot be written)
+        // leaves the question table short of the reference's column.
+        for (const ReferenceSchema::Table& table : reference.tables())
+            if (table.name == QLatin1String(schema::kModelAnswerTable)
+                && !tableMatches(table, exam.tableColumns(table.name), examDbPath, messageSwitch, Quietly))
+                return false;
+
         debugLine(QStringLiteral("Compatible Exam Engine!: CompatibleDB:QmodPublic: Date/Time :") + logDate()
                   + examDbPath);
         if (openExam)

@@ -13,10 +13,11 @@ enum CompatibleMessages : short {
     ShowColumnCountOnly = 2, // start-up: only a differing number of columns is reported
 };
 
-// Brings an exam database up to the current layout (the learning-objective
-// table and the model-answer column) and compares the compared tables with
-// the reference DataSkeleton.SKL column by column, names case-sensitively.
-// True when they match. A refusal sets gDiscovery.gInvalidDbFlag; a database or
+// Compares the compared tables of an exam database with the reference
+// DataSkeleton.SKL column by column, names case-sensitively, and only when
+// they match brings the database up to the current layout (the
+// learning-objective table and the model-answer column, which an older
+// database may lack). True when they match. A refused file is never written. A refusal sets gDiscovery.gInvalidDbFlag; a database or
 // reference that cannot be read is logged and refused without the flag and
 // without a message.
 bool CompatibleDB(const QString& examDbPath, short messageSwitch);

@@ -41,22 +41,14 @@ QString readSetting(const char* key)
 
 void StartupEnvironment::testSystemDatabaseWrite(db::Connection& test)
 {
-    std::optional<db::Transaction> probe;
     try {
-        // The write lock: refused when the file cannot be written.
-        probe.emplace(test);
+        db::proveWritable(test);
     } catch (const db::DbError& error) {
         // Another copy is writing it: the file can be written.
         if (error.errorClass() == db::ErrorClass::Busy)
             return;
         throw;
     }
-    // Rewriting the header's user version to its own value makes SQLite
-    // create its journal beside the file: refused when the folder cannot be
-    // written. The rollback undoes it.
-    const qint64 version = test.scalar(QStringLiteral("PRAGMA user_version")).toLongLong();
-    test.execScript(QStringLiteral("PRAGMA user_version = %1").arg(version));
-    probe->rollback();
 }
 
 double valOf(const QString& text)
@@ -121,7 +113,7 @@ StartupResult Main(StartupEnvironment& environment)
 
         if (environment.isLargeFontsMode()) {
             ShowDbMessage(readSetting("SetupInfo/GeneralSettings/DPIMessage"));
-            return StartupResult::Quit;
+            return StartupResult::Refused;
         }
 
         failureText = readSetting("SetupInfo/GeneralSettings/OpenDatabaseErrorMsg");
@@ -134,7 +126,7 @@ StartupResult Main(StartupEnvironment& environment)
         debugLine(QStringLiteral("Reached Main: main "), logDateTime());
 
         if (environment.anotherInstanceRunning())
-            return StartupResult::Quit;
+            return StartupResult::AlreadyRunning;
 
         gStartup.gDbPassword = QString::fromLatin1(kDatabasePassword);
         debugLine(QStringLiteral("Pasword set: main "), logDateTime());
@@ -186,5 +178,10 @@ StartupResult Main(StartupEnvironment& environment)
                      + QStringLiteral(" : main ") + QLatin1String(kModule) + logDate());
         ShowDbMessage(failureText);
     }
-    return StartupResult::Quit;
+    return StartupResult::Refused;
+}
+
+int startupExitStatus(StartupResult result)
+{
+    return result == StartupResult::Refused ? 1 : 0;
 }

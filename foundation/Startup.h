@@ -25,9 +25,15 @@ public:
 };
 
 enum class StartupResult {
-    ShowLogin, // start-up succeeded: show the login window
-    Quit,      // end the program (a refusal or failure was already shown)
+    ShowLogin,      // start-up succeeded: show the login window
+    AlreadyRunning, // another copy runs on this folder: end quietly
+    Refused,        // end the program (a refusal or failure was already shown)
 };
+
+// The exit status of a start that ends before the program runs: 0 for a
+// second copy, which leaves quietly, and 1 for a start that was refused or
+// failed, so that a script or a desktop launcher can tell.
+int startupExitStatus(StartupResult result);
 
 // The start-up road: settings, large-font refusal, second copy, the system
 // database test, screen mode, single/multi-user mode and the stored answer

@@ -161,7 +161,7 @@ bool frmDBSel::Form_Load()
         } catch (const std::exception& error) {
             const QString description = QString::fromUtf8(error.what());
             WriteLog(QStringLiteral("Database error! : Form_load : frmDBSel: ") + description + logDate());
-            ShowMessage(QStringLiteral("Database error") + description, gLogin.gAppName, OneButton, this);
+            ShowMessage(QStringLiteral("Database error: ") + description, gLogin.gAppName, OneButton, this);
         }
     };
 

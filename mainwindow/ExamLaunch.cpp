@@ -1,5 +1,6 @@
 #include "mainwindow/ExamLaunch.h"
 
+#include "exam/ExamSaveCheck.h"
 #include "exam/QuestionSetBuilder.h"
 #include "exam/RandomSource.h"
 #include "foundation/DebugLog.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -54,6 +56,11 @@ QString missingSimulatedLimit(const ModeChoice& choice)
     };
     if (choice.gMaxTime < 1)
         return refusal("time limit");
+    // A stored limit too wide for the clock's minutes reads as the largest.
+    if (choice.gMaxTime >= std::numeric_limits<int>::max())
+        return QStringLiteral("The simulated exam cannot start: the exam database's time limit is longer than the "
+                              "program can count (%1 minutes at most).")
+            .arg(std::numeric_limits<int>::max() - 1);
     if (choice.gMaxPassScore < 1)
         return refusal("pass score");
     if (choice.gMaxQuestions < 1)
@@ -174,29 +181,35 @@ StartOutcome startCommand(const ModeChoice& choice, RandomSource& random)
     values.questionCount = choice.gMaxQuestions;
     values.minutes = mode == ExamMode::Simulated ? choice.gMaxTime : 1;
 
-    if (mode == ExamMode::Test || mode == ExamMode::Practice) {
-        try {
-            db::Connection exam = db::Connection::open(gLogin.gExamConnStr);
-            if (mode == ExamMode::Test) {
-                const QString refusal = notEnoughQuestions(exam);
-                if (!refusal.isEmpty())
-                    return refuse(refusal);
-            } else {
-                try {
-                    saveSelection(exam, choice.tree.categoryTicks(), choice.tree.chapterTicks());
-                } catch (const std::exception& error) {
-                    return refuse(QStringLiteral("The chosen categories and chapters could not be saved, so the "
-                                                 "exam was not started.\r\n")
-                                  + loggedError(error));
-                }
-                const int pool = CountSelectedQuestions(exam);
-                if (*chosenCount > pool)
-                    return refuse(QStringLiteral("Number of questions cannot exceed ") + QString::number(pool));
-                values.questionCount = *chosenCount;
-            }
-        } catch (const std::exception& error) {
-            return refuse(loggedError(error));
+    try {
+        db::Connection exam = db::Connection::open(gLogin.gExamConnStr);
+        // Before anything is written or the exam window opens: an exam whose
+        // results cannot be saved is never started.
+        const QString unsaved = examSaveRefusal(exam);
+        if (!unsaved.isEmpty()) {
+            WriteLog(QString(unsaved).replace(QStringLiteral("\r\n"), QStringLiteral(" "))
+                     + QStringLiteral(":Command1_Click:frmMain") + logDate());
+            return refuse(unsaved);
         }
+        if (mode == ExamMode::Test) {
+            const QString refusal = notEnoughQuestions(exam);
+            if (!refusal.isEmpty())
+                return refuse(refusal);
+        } else if (mode == ExamMode::Practice) {
+            try {
+                saveSelection(exam, choice.tree.categoryTicks(), choice.tree.chapterTicks());
+            } catch (const std::exception& error) {
+                return refuse(QStringLiteral("The chosen categories and chapters could not be saved, so the "
+                                             "exam was not started.\r\n")
+                              + loggedError(error));
+            }
+            const int pool = CountSelectedQuestions(exam);
+            if (*chosenCount > pool)
+                return refuse(QStringLiteral("Number of questions cannot exceed ") + QString::number(pool));
+            values.questionCount = *chosenCount;
+        }
+    } catch (const std::exception& error) {
+        return refuse(loggedError(error));
     }
 
     StartOutcome outcome{fillExamParameters(values, random), {}};

@@ -1,9 +1,12 @@
 #include "mainwindow/MainWindowLoad.h"
 
 #include "exam/QuestionSetBuilder.h"
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/SharedState.h"
 #include "platform/db/Connection.h"
+
+#include <exception>
 
 MainWindowLoad readMainWindowLoad(db::Connection& exam)
 {
@@ -18,6 +21,24 @@ MainWindowLoad readMainWindowLoad(db::Connection& exam)
     load.counts = QuestionCounts(bank.questionCountsByPlace());
     load.learningObjectives = bank.learningObjectiveCount();
     return load;
+}
+
+std::optional<MainWindowLoad> readMainWindowLoad(const QString& examConnStr,
+                                                 const std::function<bool(const QString& message)>& askAgain)
+{
+    for (;;) {
+        try {
+            db::Connection exam = db::Connection::open(examConnStr);
+            return readMainWindowLoad(exam);
+        } catch (const std::exception& error) {
+            const QString path = db::Connection::pathFromConnectionString(examConnStr);
+            WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" #") + path + QStringLiteral(":Form_Load:frmMain")
+                     + logDate());
+            if (!askAgain(databaseProblemText(QStringLiteral("The exam could not be loaded."), path, error)
+                          + QStringLiteral("\r\n\r\nTry again?")))
+                return std::nullopt;
+        }
+    }
 }
 
 int pretestTotalFor(int categoryCount)

@@ -4,6 +4,7 @@
 #include "mainwindow/CategoryTree.h"
 
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -27,6 +28,14 @@ struct MainWindowLoad {
 
 // Reads it all. Database errors reach the caller (db::DbError).
 MainWindowLoad readMainWindowLoad(db::Connection& exam);
+
+// Reads it from the exam database the connection string names. A failure
+// (a lock held by another program, a damaged file) is logged and put to
+// askAgain as a message that names the file and the reason; while askAgain
+// answers true the read is tried again. nullopt once it answers false: a
+// main window that could not read its exam must not open.
+std::optional<MainWindowLoad> readMainWindowLoad(const QString& examConnStr,
+                                                 const std::function<bool(const QString& message)>& askAgain);
 
 // The questions of a pretest: an equal share CInt(30 / n + 1) of each of the
 // n categories; 0 without categories.

@@ -197,8 +197,12 @@ void frmmain::showForExam(const QString& examDescription)
 {
     m_examDescription = examDescription;
     lblExamName->setText(examDescription);
-    if (!m_loaded)
-        Form_Load();
+    if (!m_loaded && !Form_Load()) {
+        // A main window that cannot start an exam never shows: the user is
+        // back at the login window, as Change Exam leaves him.
+        mnuExam_Click();
+        return;
+    }
     setWindowTitle(gLogin.gAppTitle);
     showAgain();
 }
@@ -487,7 +491,7 @@ void frmmain::sizeToScreen()
 
 // ---- load ----
 
-void frmmain::Form_Load()
+bool frmmain::Form_Load()
 {
     loadLine(QStringLiteral("begining of Function :Form_Load:frmMain"));
     setWindowTitle(gLogin.gAppName);
@@ -497,15 +501,12 @@ void frmmain::Form_Load()
     gMain.gMainFlag = true;
     loadPictures();
 
-    MainWindowLoad data;
-    try {
-        db::Connection exam = db::Connection::open(gLogin.gExamConnStr);
-        data = readMainWindowLoad(exam);
-    } catch (const std::exception& error) {
-        const QString text = QString::fromUtf8(error.what());
-        WriteLog(text + QStringLiteral(":Form_Load:frmMain") + logDate());
-        ShowMessage(text, gLogin.gAppName, OneButton, this);
-    }
+    std::optional<MainWindowLoad> read = readMainWindowLoad(gLogin.gExamConnStr, [this](const QString& message) {
+        return ShowMessage(message, gLogin.gAppName, YesNo, this) == ResultYes;
+    });
+    if (!read)
+        return false;
+    MainWindowLoad data = std::move(*read);
     if (data.product) {
         gMain.gProductId = data.product->productId;
         gMain.gProductVersion = data.product->version;
@@ -551,6 +552,7 @@ void frmmain::Form_Load()
     loadLine(QStringLiteral("End of Function :Form_Load:frmMain"));
     if (menuAttacher())
         menuAttacher()(*this);
+    return true;
 }
 
 void frmmain::loadPictures()

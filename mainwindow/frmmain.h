@@ -145,7 +145,8 @@ private:
     frmmain();
     void buildControls();
     void applyLook();
-    void Form_Load();
+    // False when the exam database could not be read and the user gave up.
+    bool Form_Load();
     void loadPictures();
     void applyRights();
     void fillTreeItems();

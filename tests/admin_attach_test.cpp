@@ -126,7 +126,7 @@ TEST_F(AttachTest, IncompatibleFileSaysWhichTable)
     extraColumn.extraColumns = {QStringLiteral("Qe_Category.Qc_Extra")};
     SystemDatabase rows(system);
     checkBrowsedExam(rows, fixture->createExam(QStringLiteral("net/extra.qzr"), extraColumn), {});
-    EXPECT_EQ(ui.messageTexts(), QStringList{"Non-compatible database. Cannot useQe_Category"});
+    EXPECT_EQ(ui.messageTexts(), QStringList{"Non-compatible database. Cannot use: Qe_Category"});
 }
 
 TEST_F(AttachTest, AttachWritesTheExamAndARightAndCopyForEveryListedUser)

@@ -106,6 +106,43 @@ TEST_F(PurgeTest, DeletedUsersRowsGoTheAdministratorsAndTheLinksStay)
     EXPECT_EQ(purgeMessage(report), QStringLiteral("User tables updated in attached exams"));
 }
 
+// An outside exam database may declare its user-code columns as text; the
+// layout check compares names only. Its codes still compare as numbers: the
+// live users keep every row.
+TEST_F(PurgeTest, CodesStoredAsTextCompareAsNumbers)
+{
+    ExamDbOptions options;
+    options.examCode = QStringLiteral("EXT");
+    const QString path = fixture.createExam(QStringLiteral("Data/t/t.qzr"), options);
+    {
+        db::Connection exam = db::Connection::openFile(path);
+        db::Transaction transaction(exam);
+        for (const auto& [table, column] : ExamUserTables::purgedColumns()) {
+            const QStringList columns = exam.tableColumns(table);
+            exam.execScript(QStringLiteral("CREATE TABLE retyped (%1 TEXT); INSERT INTO retyped SELECT * FROM %2; "
+                                           "DROP TABLE %2; ALTER TABLE retyped RENAME TO %2")
+                                .arg(columns.join(QStringLiteral(" TEXT, ")), table));
+        }
+        transaction.commit();
+    }
+    addUserRows(path, {QStringLiteral("0"), QString::number(admin), QString::number(ann), QStringLiteral("30"),
+                       QStringLiteral("40"), QStringLiteral("041"), QVariant()});
+    {
+        db::Connection exam = db::Connection::openFile(path);
+        ASSERT_EQ(exam.scalar(QStringLiteral("SELECT typeof(Qu_UserCode) FROM Qe_User WHERE Qu_UserCode = '30'")),
+                  QVariant(QStringLiteral("text")));
+    }
+    SystemDatabase(system).addExam(path, options.examCode, options.examCode);
+
+    SystemDatabase rows(system);
+    const PurgeReport report = purgeDeletedUsers(rows);
+    EXPECT_TRUE(report.failures.empty());
+    const QString kept = QStringLiteral("-,0,%1,%2,30").arg(admin).arg(ann);
+    const QStringList result = userRows(path);
+    for (const QString& table : {result[0], result[1], result[2], result[4]})
+        EXPECT_EQ(table.section(QLatin1Char(':'), 1), kept) << table.toStdString();
+}
+
 // A missing file is passed over, an exam that fails is reported and left
 // whole, and every other exam is purged; the bar counts them all and never
 // leaves 0 to 100, on a second run too.

@@ -190,7 +190,13 @@ TEST_F(UserAccountsTest, EditKeepsTheLoginReplacesTheOneDefaultUserAndUntickedLe
     EXPECT_EQ(rightsOf(annCode), (QStringList{"EXA=0", "EXB=1", "EXC=0"}));
     const auto defaults = SystemDatabase(system).defaultUsers();
     ASSERT_EQ(defaults.size(), 1u);
-    EXPECT_EQ(defaults[0].login, QStringLiteral("renamed")) << "the single row is overwritten with the box's login";
+    EXPECT_EQ(defaults[0].login, QStringLiteral("ann"))
+        << "the single row is overwritten with the stored login, never the box's";
+    for (const QString& path : {examA, examB, examC})
+        EXPECT_EQ(copiesIn(path), QStringList{QString::number(annCode) + QStringLiteral("|ann|Ann|")
+                                              + (path == examB ? QStringLiteral("1") : QStringLiteral("0"))})
+            << "the exam databases' copies take the stored login too";
+    EXPECT_EQ(saveUser(system, request).login, QStringLiteral("ann"));
 
     request.makeDefault = false;
     request.profile.login = QStringLiteral("ann");

@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTableWidget>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -242,6 +243,100 @@ TEST_F(AdminWindow, UserSettingsTab)
         EXPECT_EQ(db::Connection::openFile(examA).scalar(QStringLiteral("SELECT count(*) FROM Qe_User")).toInt(), 2)
             << "the purge kept the copies of the users that are left";
         EXPECT_TRUE(w.cmdAdd->isEnabled());
+    });
+}
+
+// The user's key press on a rights item: Space ticks or unticks an item
+// that takes input.
+void pressSpaceOn(QTreeWidget* list, int index)
+{
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(index));
+    // Key events go to the list itself: the view handles them, its viewport not.
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(list, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(list, &release);
+    settle(20);
+}
+
+// A stored user's login cannot be edited, and a tick in the rights list is
+// always what is stored: the boxes take input only between Add or Edit and
+// Save or Cancel.
+TEST_F(AdminWindow, StoredLoginIsLockedAndRightsTakeInputOnlyWhileASaveCanFollow)
+{
+    runWindow([this](frmAdminPref& w) {
+        EXPECT_FALSE(w.txtLogID->isEnabled());
+        w.cmdAdd->click();
+        EXPECT_TRUE(w.txtLogID->isEnabled());
+        w.Command1->click();
+        EXPECT_EQ(w.txtLogID->text(), QStringLiteral("ann"));
+        EXPECT_FALSE(w.txtLogID->isEnabled()) << "Add then Cancel shows a stored user: his login is locked";
+        w.cmdEdit->click();
+        EXPECT_FALSE(w.txtLogID->isEnabled()) << "an edit never changes a login";
+        w.Command1->click();
+
+        // Ticked on the Grant/Deny tab without Edit: refused, nothing stored.
+        w.stabUser->setCurrentIndex(1);
+        ASSERT_TRUE(w.fraGrantDeny->isVisible());
+        EXPECT_EQ(ticked(w.grdPermission), QStringList{"EXA"});
+        pressSpaceOn(w.grdPermission, 1);
+        EXPECT_EQ(ticked(w.grdPermission), QStringList{"EXA"}) << "the list takes no tick outside an edit";
+        w.flexUser->setCurrentCell(1, 0);
+        w.flexUser->setCurrentCell(0, 0);
+        EXPECT_EQ(ticked(w.grdPermission), QStringList{"EXA"});
+        EXPECT_EQ(rightsOf(ann), QStringList{"EXA=1"});
+
+        // Edit, tick, Save: stored and shown again after switching users.
+        w.cmdEdit->click();
+        pressSpaceOn(w.grdPermission, 1);
+        EXPECT_EQ(ticked(w.grdPermission), (QStringList{"EXA", "EXB"}));
+        w.cmdOK->click();
+        EXPECT_EQ(rightsOf(ann), (QStringList{"EXA=1", "EXB=1"}));
+        pressSpaceOn(w.grdPermission, 0);
+        EXPECT_EQ(ticked(w.grdPermission), (QStringList{"EXA", "EXB"})) << "after the save the list is shut again";
+        w.flexUser->setCurrentCell(1, 0);
+        w.flexUser->setCurrentCell(0, 0);
+        EXPECT_EQ(ticked(w.grdPermission), (QStringList{"EXA", "EXB"}));
+
+        // Edit, tick, Cancel: the tick goes with the cancel.
+        w.cmdEdit->click();
+        pressSpaceOn(w.grdPermission, 0);
+        EXPECT_EQ(ticked(w.grdPermission), QStringList{"EXB"});
+        w.Command1->click();
+        EXPECT_EQ(ticked(w.grdPermission), (QStringList{"EXA", "EXB"}));
+        EXPECT_EQ(rightsOf(ann), (QStringList{"EXA=1", "EXB=1"}));
+    });
+}
+
+// Switching tabs never resizes the window, and it stays on the screen.
+TEST_F(AdminWindow, KeepsItsSizeOnTheScreenWhateverTabIsShown)
+{
+    runWindow([](frmAdminPref& w) {
+        settle(20);
+        const QSize size = w.size();
+        const QRect screen = w.screen()->availableGeometry();
+        for (int round = 0; round < 2; ++round) {
+            for (int tab : {1, 2, 0, 2, 1, 0}) {
+                w.tabPreference->setCurrentIndex(tab);
+                settle(10);
+                EXPECT_EQ(w.size(), size) << "tab " << tab;
+            }
+            for (int tab : {1, 0}) {
+                w.stabUser->setCurrentIndex(tab);
+                settle(10);
+                EXPECT_EQ(w.size(), size) << "user tab " << tab;
+            }
+        }
+        EXPECT_TRUE(screen.contains(w.frameGeometry()))
+            << w.frameGeometry().width() << "x" << w.frameGeometry().height() << " on " << screen.width() << "x"
+            << screen.height();
+        // Every panel fits without squeezing its controls below their least size.
+        for (QWidget* panel : {static_cast<QWidget*>(w.fraUserSettings), static_cast<QWidget*>(w.fraAdminSettings),
+                               static_cast<QWidget*>(w.fraAttachExam)}) {
+            EXPECT_GE(panel->height(), panel->minimumSizeHint().height()) << panel->objectName().toStdString();
+            EXPECT_GE(panel->width(), panel->minimumSizeHint().width()) << panel->objectName().toStdString();
+        }
     });
 }
 

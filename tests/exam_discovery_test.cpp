@@ -179,10 +179,56 @@ TEST_F(ExamDiscovery, NothingToAttach)
     EXPECT_FALSE(ui.busy());
 }
 
+// A reference layout that is missing, empty or foreign is what stops every
+// exam database: the message and the log name it, not the exams.
+TEST_F(ExamDiscovery, ABadReferenceIsNamedAsTheReason)
+{
+    const QString exam = fixture.createDataExam(QStringLiteral("net"), QStringLiteral("net.qzr"));
+    const QString skeleton = fixture.referencePath();
+    struct Case {
+        const char* name;
+        void (*spoil)(const QString& path);
+    };
+    const Case cases[] = {
+        {"missing", [](const QString& path) { QFile::remove(path); }},
+        {"empty",
+         [](const QString& path) {
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+         }},
+        {"foreign",
+         [](const QString& path) {
+             QFile::remove(path);
+             db::Connection foreign = db::Connection::create(path);
+             foreign.execScript(QStringLiteral("CREATE TABLE customers (id INTEGER, name TEXT)"));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ui.clear();
+        removeDebugLog();
+        c.spoil(skeleton);
+        EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::NoExamAttached);
+        ASSERT_EQ(ui.messageTexts().size(), 1);
+        const QString message = ui.messageTexts()[0];
+        EXPECT_TRUE(message.startsWith(QStringLiteral("The reference layout DataSkeleton.SKL is missing or damaged")))
+            << message.toStdString();
+        EXPECT_TRUE(message.contains(skeleton)) << message.toStdString();
+        EXPECT_FALSE(message.contains(QStringLiteral("net.qzr")));
+        const QString log = readDebugLog();
+        EXPECT_TRUE(log.contains(skeleton)) << log.toStdString();
+        EXPECT_FALSE(log.contains(exam)) << log.toStdString();
+        fixture.rebuildReference({});
+    }
+    ui.clear();
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+    EXPECT_TRUE(ui.messageTexts().isEmpty());
+}
+
 // At most one summary message: invalid before duplicate before the rest.
 TEST_F(ExamDiscovery, DiscardMessagePrecedence)
 {
-    const QString nonCompatible = QStringLiteral("Non-compatible database. Cannot useQe_Exam");
+    const QString nonCompatible = QStringLiteral("Non-compatible database. Cannot use: Qe_Exam");
     ExamDbOptions extra = exam(QStringLiteral("X1"));
     extra.extraColumns = {QStringLiteral("Qe_Exam.Qe_Colour")};
     ExamDbOptions recased = exam(QStringLiteral("X2"));

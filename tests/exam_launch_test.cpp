@@ -2,6 +2,7 @@
 #include "exam/ClockRandomSource.h"
 #include "exam/QuestionList.h"
 #include "exam/QuestionSetBuilder.h"
+#include "foundation/ConnectionString.h"
 #include "foundation/SharedState.h"
 #include "mainwindow/ExamLaunch.h"
 #include "mainwindow/MainWindowLoad.h"
@@ -13,7 +14,9 @@
 #include "tests/support/ScriptedRandomSource.h"
 #include "tests/support/TempHome.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
+#include <limits>
 #include <optional>
 #include <random>
 
@@ -300,6 +303,85 @@ TEST_F(StartCommand, RefusesASimulatedExamWithoutOneOfItsLimits)
                   QStringLiteral("The simulated exam cannot start: the exam database sets no %1.")
                       .arg(QLatin1String(c.limit)));
     }
+}
+
+// A limit wider than 32 bits is read as the number it is (the largest the
+// program holds, never its low bits) and the start says why it refuses.
+TEST_F(StartCommand, AHugeTimeLimitIsNeverReadWrappedAndIsRefused)
+{
+    bank.conn().exec(QStringLiteral("UPDATE Qe_Exam SET Qe_Simulated_Time = 99999999999"));
+    EXPECT_EQ(readSimulatedLimits(bank.conn()).maxTime, std::numeric_limits<int>::max());
+    reload();
+    choice.Image2_Click(1);
+    EXPECT_EQ(refusal(), QStringLiteral("The simulated exam cannot start: the exam database's time limit is longer "
+                                        "than the program can count (2147483646 minutes at most)."));
+
+    bank.conn().exec(QStringLiteral("UPDATE Qe_Exam SET Qe_Simulated_Time = 2147483646"));
+    reload();
+    choice.Image2_Click(1);
+    const StartOutcome outcome = start();
+    ASSERT_TRUE(outcome.started()) << outcome.refusal.toStdString();
+    EXPECT_EQ(outcome.record->gQuizMinutes, 2147483646);
+}
+
+// An exam End Exam could not save is refused before anything is written and
+// before the exam window opens, in every mode, with the file and the reason.
+TEST_F(StartCommand, AnExamThatCouldNotBeSavedNeverStarts)
+{
+    struct Case {
+        const char* name;
+        const char* change;
+        const char* named;
+    };
+    const Case cases[] = {
+        {"no progress table", "DROP TABLE Qe_Progress", "no such table: Qe_Progress"},
+        {"no learning-objective table", "DROP TABLE Qe_LOS", "no such table: Qe_LOS"},
+        {"progress without its pass column", "DROP INDEX Qe_Progress_UserPass; ALTER TABLE Qe_Progress DROP COLUMN pass",
+         "no such column: pass"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A copy of the bank with the change: the launch opens the file the
+        // login chose.
+        const QString broken = home.file(QStringLiteral("broken.qzr"));
+        QFile::remove(broken);
+        ASSERT_TRUE(QFile::copy(bank.path(), broken));
+        db::Connection copy = db::Connection::openFile(broken);
+        copy.execScript(QLatin1String(c.change));
+        const QString pool = QStringLiteral("%1 | %2").arg(
+            copy.query(QStringLiteral("SELECT group_concat(Qc_Selected) FROM Qe_Category")).getString(),
+            copy.query(QStringLiteral("SELECT group_concat(Qc_Selected) FROM Qe_Chapters")).getString());
+        gLogin.gExamDbPath = broken;
+        gLogin.gExamConnStr = connectionString(broken, gStartup.gDbPassword);
+        for (const int mode : {0, 1, 2}) {
+            SCOPED_TRACE(mode);
+            if (mode == 0) {
+                reload();
+            } else if (mode == 1) {
+                choice.Image2_Click(1);
+            } else {
+                choice.Image3_Click(1);
+                const int category2 = choice.tree.find(QStringLiteral("ID2"));
+                choice.tree.setChecked(category2, true);
+                choice.tvwCategory_NodeCheck(category2);
+            }
+            const StartOutcome outcome = start();
+            EXPECT_FALSE(outcome.started());
+            EXPECT_TRUE(outcome.refusal.startsWith(
+                QStringLiteral("This exam cannot start, because its results could not be saved.\r\nThe exam database ")
+                + broken))
+                << outcome.refusal.toStdString();
+            EXPECT_TRUE(outcome.refusal.contains(QLatin1String(c.named))) << outcome.refusal.toStdString();
+            EXPECT_EQ(QStringLiteral("%1 | %2").arg(
+                          copy.query(QStringLiteral("SELECT group_concat(Qc_Selected) FROM Qe_Category")).getString(),
+                          copy.query(QStringLiteral("SELECT group_concat(Qc_Selected) FROM Qe_Chapters")).getString()),
+                      pool)
+                << "nothing is saved for an exam that does not start";
+        }
+    }
+    gLogin.gExamDbPath = bank.path();
+    gLogin.gExamConnStr = bank.connectionString();
+    EXPECT_TRUE(start().started());
 }
 
 TEST_F(StartCommand, HotKeyIsCopiedOnlyWhenItIsANumber)

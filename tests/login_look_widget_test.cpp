@@ -54,8 +54,8 @@ TEST(LoginWindowLook, MissingLookFilesAreReportedTheMarkerIsTheBlueBoxAndCheck1F
     const QString skin = home.file(QStringLiteral("Skin/Ziduver.qss"));
     const QString picture = home.file(QStringLiteral("Icons/LoginBgMultUser.jpg"));
     EXPECT_EQ(ui.messageTexts(),
-              QStringList({QStringLiteral("Database errorFile not found: ") + skin,
-                           QStringLiteral("Database errorFile not found: ") + picture}));
+              QStringList({QStringLiteral("Database error: File not found: ") + skin,
+                           QStringLiteral("Database error: File not found: ") + picture}));
     for (const auto& message : ui.messages())
         EXPECT_EQ(message.owner, &window);
     ASSERT_TRUE(QFileInfo::exists(debugLogPath()));

@@ -231,8 +231,9 @@ TEST_F(LoginRules, DatabaseErrorRefusesTheLogin)
         EXPECT_NO_THROW(
             decision = checkLogin(QString::fromUtf8(c.login), QString::fromUtf8(c.password), QStringLiteral("EX1")));
         EXPECT_EQ(decision.outcome, LoginOutcome::DatabaseError);
-        EXPECT_TRUE(decision.message.startsWith(QStringLiteral("Database error"))) << decision.message.toStdString();
-        EXPECT_GT(decision.message.size(), QStringLiteral("Database error").size())
+        // The program's words and the database's stay apart.
+        EXPECT_TRUE(decision.message.startsWith(QStringLiteral("Database error: "))) << decision.message.toStdString();
+        EXPECT_GT(decision.message.size(), QStringLiteral("Database error: ").size())
             << "the message says what went wrong";
         EXPECT_EQ(QFileInfo::exists(fixture.systemDbPath()), existed) << "no database is created";
     }

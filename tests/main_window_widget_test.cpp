@@ -23,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -183,6 +184,45 @@ TEST_F(MainWindowTest, ShownForTheExamThenChangeExamHandsTheUserBackAndUnloadsTh
     EXPECT_TRUE(next.lblExamName->text().isEmpty());
     EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(programEnds, 0);
+}
+
+// A load that cannot read the exam database says so with the file named and
+// asks whether to try again: Yes reads again, No goes back to the login
+// window and leaves no main window; once the file is readable the window
+// loads whole.
+TEST_F(MainWindowTest, AFailedLoadGoesBackToTheLoginWindowOrLoadsAgainWhenAsked)
+{
+    const QString moved = bank.path() + QStringLiteral(".away");
+    ASSERT_TRUE(QFile::rename(bank.path(), moved));
+    ui.answerNext(ResultYes);
+    ui.answerNext(ResultNoOrCancel);
+    frmmain& failed = frmmain::instance();
+    const QPointer<frmmain> alive(&failed);
+    failed.showForExam(QStringLiteral("Exam One"));
+    ASSERT_EQ(ui.messages().size(), 2u) << "asked again after the Yes";
+    for (const RecordingUiHooks::Message& message : ui.messages()) {
+        EXPECT_TRUE(message.text.startsWith(QStringLiteral("The exam could not be loaded.\r\nThe exam database ")
+                                            + bank.path() + QStringLiteral(" cannot be opened: ")))
+            << message.text.toStdString();
+        EXPECT_TRUE(message.text.endsWith(QStringLiteral("\r\n\r\nTry again?")));
+        EXPECT_EQ(message.style, YesNo);
+    }
+    EXPECT_EQ(handedBack, QStringList({QStringLiteral("ALICE/PW1")})) << "back at the login window";
+    EXPECT_FALSE(frmmain::exists());
+    ASSERT_TRUE(alive);
+    EXPECT_FALSE(alive->isVisible()) << "never a main window that cannot start";
+    deleteDiscarded();
+    EXPECT_EQ(programEnds, 0);
+
+    ASSERT_TRUE(QFile::rename(moved, bank.path()));
+    ui.clear();
+    handedBack.clear();
+    frmmain& window = shown();
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_TRUE(handedBack.isEmpty());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_GT(window.tvwCategory->topLevelItemCount(), 0) << "the tree is filled";
+    EXPECT_GT(window.lstQues->count(), 0);
 }
 
 TEST_F(MainWindowTest, UnloadFromAnotherWindowLeavesTheProgramRunningAndDeletesLater)

@@ -2,6 +2,7 @@
 #include "mainwindow/ModeChoice.h"
 #include "platform/db/Connection.h"
 #include "tests/support/ExamBankFixture.h"
+#include "tests/support/TempHome.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -79,6 +80,40 @@ TEST(MainWindowLoad, ReadsLimitsCountsTreeAndLearningObjectives)
     bank.conn().exec(QStringLiteral("DROP TABLE Qe_LOS"));
     load = readMainWindowLoad(bank.conn());
     EXPECT_EQ(load.learningObjectives, 0) << "no table, no learning objectives";
+}
+
+// A read that fails (here a lock another program holds) is put to the user
+// with the file named; a Yes reads again, and the read that succeeds is the
+// load. A No gives up with nothing.
+TEST(MainWindowLoad, AFailedReadNamesTheFileAndIsTriedAgainWhileAsked)
+{
+    TempHome home; // the failure's log line goes to its debug.log
+    ExamBankFixture bank;
+    bank.writer().addExam(examRow());
+    fillBank(bank, {3, 0}, 2);
+    db::Connection holder = db::Connection::openFile(bank.path());
+    holder.execScript(QStringLiteral("BEGIN EXCLUSIVE"));
+
+    QStringList asked;
+    const std::optional<MainWindowLoad> givenUp = readMainWindowLoad(bank.connectionString(), [&](const QString& text) {
+        asked << text;
+        return false;
+    });
+    EXPECT_FALSE(givenUp);
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0], QStringLiteral("The exam could not be loaded.\r\nThe exam database ") + bank.path()
+                            + QStringLiteral(" is in use by another program: database is locked\r\n\r\nTry again?"));
+
+    asked.clear();
+    const std::optional<MainWindowLoad> loaded = readMainWindowLoad(bank.connectionString(), [&](const QString& text) {
+        asked << text;
+        holder.execScript(QStringLiteral("ROLLBACK")); // the other program lets go
+        return true;
+    });
+    EXPECT_EQ(asked.size(), 1);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->questionTotal, 7);
+    EXPECT_EQ(loaded->categoryCount, 2);
 }
 
 TEST(ModeChoice, AfterLoadThePretestIsInForce)

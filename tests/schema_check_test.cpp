@@ -83,7 +83,7 @@ TEST_F(SchemaCheck, RefusalsAndTheirMessages)
         EXPECT_EQ(gDiscovery.gInvalidExamsList, c.listed ? path + QLatin1Char(',') : QString());
         if (c.message) {
             ASSERT_EQ(ui.messages().size(), 1u);
-            EXPECT_EQ(ui.messages()[0].text, QStringLiteral("Non-compatible database. Cannot useQe_Category"));
+            EXPECT_EQ(ui.messages()[0].text, QStringLiteral("Non-compatible database. Cannot use: Qe_Category"));
             EXPECT_EQ(ui.messages()[0].title, QStringLiteral("Ziduver Test"));
             EXPECT_EQ(ui.messages()[0].style, 1);
         } else {
@@ -130,6 +130,72 @@ TEST_F(SchemaCheck, UnreadableDatabasesAndReferenceAreRefusedSilently)
     EXPECT_FALSE(gDiscovery.gInvalidDbFlag);
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_TRUE(readDebugLog().contains(QStringLiteral(": Module Name CompatibleDB: Date/Time: ")));
+}
+
+// The check comes before the upgrade: a file it refuses, whether foreign,
+// empty or an exam database of another layout, is left byte for byte as it
+// was (no learning-objective table, no model-answer column, no 8 KB
+// database made of an empty file).
+TEST_F(SchemaCheck, RefusedFilesAreLeftByteForByte)
+{
+    {
+        db::Connection foreign = db::Connection::create(home.file(QStringLiteral("foreign.qzr")));
+        foreign.execScript(QStringLiteral("CREATE TABLE customers (id INTEGER, name TEXT);"
+                                          "INSERT INTO customers VALUES (1, 'Smith')"));
+    }
+    home.write(QStringLiteral("empty.qzr"), "");
+    home.write(QStringLiteral("text.qzr"), "plain text\n");
+    ExamDbOptions legacyExtra;
+    legacyExtra.layout = schema::ExamLayout::Legacy;
+    legacyExtra.extraColumns = {QStringLiteral("Qe_Category.Qc_Colour")};
+    ExamDbOptions legacyRenamed;
+    legacyRenamed.layout = schema::ExamLayout::Legacy;
+    legacyRenamed.renamedColumns = {{QStringLiteral("Qe_Exam.Qe_ProductId"), QStringLiteral("Qe_ProductID")}};
+    ExamDbOptions legacyNoImages;
+    legacyNoImages.layout = schema::ExamLayout::Legacy;
+    legacyNoImages.droppedTables = {QStringLiteral("Qe_Images")};
+    const QString files[] = {
+        home.file(QStringLiteral("foreign.qzr")),
+        home.file(QStringLiteral("empty.qzr")),
+        home.file(QStringLiteral("text.qzr")),
+        fixture.createExam(QStringLiteral("extra.qzr"), legacyExtra),
+        fixture.createExam(QStringLiteral("renamed.qzr"), legacyRenamed),
+        fixture.createExam(QStringLiteral("noimages.qzr"), legacyNoImages),
+    };
+    for (const QString& path : files) {
+        for (short messageSwitch : {1, 2}) {
+            SCOPED_TRACE(path.toStdString() + " switch " + std::to_string(messageSwitch));
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const QByteArray before = file.readAll();
+            file.close();
+
+            EXPECT_FALSE(CompatibleDB(path, messageSwitch));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), before);
+            file.close();
+            EXPECT_FALSE(QFile::exists(path + QStringLiteral("-journal")));
+        }
+    }
+}
+
+// An old database that passes but cannot take the upgrade is refused for
+// the column it lacks, as a comparison of the database as it stands refuses
+// it. (Its question table is a view here, which no column can be added to.)
+TEST_F(SchemaCheck, OldDatabaseThatCannotTakeTheUpgradeIsRefused)
+{
+    ExamDbOptions legacy;
+    legacy.layout = schema::ExamLayout::Legacy;
+    const QString path = fixture.createExam(QStringLiteral("old.qzr"), legacy);
+    {
+        db::Connection exam = db::Connection::openFile(path);
+        exam.execScript(QStringLiteral("ALTER TABLE Qe_QuestionsHead RENAME TO Qe_QuestionsHeadRows;"
+                                       "CREATE VIEW Qe_QuestionsHead AS SELECT * FROM Qe_QuestionsHeadRows"));
+    }
+    EXPECT_FALSE(CompatibleDB(path, 2));
+    EXPECT_TRUE(gDiscovery.gInvalidDbFlag);
+    EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("Non-compatible database. Cannot use: Qe_QuestionsHead")});
+    EXPECT_TRUE(readDebugLog().contains(QStringLiteral(": Module Name addField: Date/Time: ")));
 }
 
 TEST_F(SchemaCheck, ReferenceMissingALaterTableStillRefusesAnEarlierMismatch)
@@ -194,15 +260,17 @@ TEST_F(SchemaCheck, DebugLinesAreWrittenOnlyWithTheDebugFlag)
               "Started database compatibility checking function!(0): CompatibleDB :QmodPublic: Date/Time :" + date
                   + at);
     EXPECT_EQ(lines.value(2), "database opened: CompatibleDB :QmodPublic: Date/Time :" + date + at);
-    EXPECT_EQ(lines.value(3), "database QQ_Correctanswer added: CompatibleDB :QmodPublic: Date/Time :" + date + at);
-    EXPECT_EQ(lines.value(4),
+    EXPECT_EQ(lines.value(3),
               "databases opened for compatibility checking!: CompatibleDB :QmodPublic: Date/Time :" + date + at);
-    EXPECT_EQ(lines.value(5),
+    EXPECT_EQ(lines.value(4),
               "Looping Through tables .! Check tables: CompatibleDB :QmodPublic: Date/Time :" + date
                   + " Current Table in process Qe_AnswerChoice");
-    EXPECT_EQ(lines.value(6),
+    EXPECT_EQ(lines.value(5),
               "Looping Through fields.! Check tables: CompatibleDB :QmodPublic: Date/Time :" + date
                   + " Current Table in process Qe_AnswerChoice Field under processing Qc_QuestCode");
+    // The upgrade comes once the database has passed.
+    EXPECT_EQ(lines.value(lines.size() - 2),
+              "database QQ_Correctanswer added: CompatibleDB :QmodPublic: Date/Time :" + date + at);
     EXPECT_EQ(lines.last(), "Compatible Exam Engine!: CompatibleDB:QmodPublic: Date/Time :" + date + path);
 }
 

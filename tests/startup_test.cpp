@@ -92,7 +92,7 @@ TEST_F(Startup, LargeFontsRefuseBeforeAnythingElseIsRead)
                 {{QStringLiteral("debug"), std::nullopt}, {QStringLiteral("OpenDatabaseErrorMsg"), std::nullopt}});
         environment.largeFonts = true;
 
-        EXPECT_EQ(Main(environment), StartupResult::Quit);
+        EXPECT_EQ(Main(environment), StartupResult::Refused);
         expectOnlyFailurePage(QString::fromLatin1(kStartupDpiText));
         EXPECT_EQ(environment.instanceChecks, 0);
         EXPECT_TRUE(gStartup.gSysDbPath.isEmpty());
@@ -156,7 +156,7 @@ TEST_F(Startup, SettingErrorsAfterTheFailureTextShowIt)
         ui.clear();
         writeSetup({{QString::fromLatin1(c.key), c.value}});
 
-        EXPECT_EQ(Main(environment), StartupResult::Quit);
+        EXPECT_EQ(Main(environment), StartupResult::Refused);
         expectOnlyFailurePage(QString::fromLatin1(kStartupFailureText));
         EXPECT_TRUE(gStartup.gSysDbPath.isEmpty()) << "start-up stopped at the setting";
         EXPECT_EQ(environment.instanceChecks, 0);
@@ -295,7 +295,7 @@ TEST_F(Startup, UnusableSystemDatabaseShowsTheFailureTextAndCreatesNothing)
         const qint64 size = QFileInfo(systemDb()).size();
         writeSetup({{QStringLiteral("debug"), QStringLiteral("1")}});
 
-        EXPECT_EQ(Main(environment), StartupResult::Quit);
+        EXPECT_EQ(Main(environment), StartupResult::Refused);
         expectOnlyFailurePage(QString::fromLatin1(kStartupFailureText));
         EXPECT_EQ(QFileInfo::exists(systemDb()), existed) << "no database is created";
         EXPECT_EQ(QFileInfo(systemDb()).size(), size) << "the file is left as it was";
@@ -329,7 +329,7 @@ TEST_F(Startup, UnwritableSystemDatabaseShowsTheFailureTextAndQuits)
     ui.clear();
     removeDebugLog();
     environment.systemDatabaseReadOnly = true;
-    EXPECT_EQ(Main(environment), StartupResult::Quit);
+    EXPECT_EQ(Main(environment), StartupResult::Refused);
     expectOnlyFailurePage(QString::fromLatin1(kStartupFailureText));
     EXPECT_EQ(gStartup.gScreenMode, 0) << "start-up stopped at the database test";
     const QStringList lines = debugLogLines();
@@ -366,7 +366,7 @@ TEST_F(Startup, FailureBeforeTheFailureTextShowsABuiltInTextNamingTheProblem)
         else
             writeSetup({{QString::fromLatin1(c.missingKey), std::nullopt}});
 
-        EXPECT_EQ(Main(environment), StartupResult::Quit);
+        EXPECT_EQ(Main(environment), StartupResult::Refused);
         EXPECT_TRUE(ui.messages().empty());
         ASSERT_EQ(ui.htmlPages().size(), 1);
         EXPECT_FALSE(gMessage.gDbMessageText.trimmed().isEmpty());
@@ -381,13 +381,48 @@ TEST_F(Startup, SecondCopyEndsWithoutAWord)
 {
     writeSetup({{QStringLiteral("debug"), QStringLiteral("1")}});
     environment.secondCopy = true;
-    EXPECT_EQ(Main(environment), StartupResult::Quit);
+    EXPECT_EQ(Main(environment), StartupResult::AlreadyRunning);
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_TRUE(ui.htmlPages().empty());
     EXPECT_TRUE(gStartup.gSysDbPath.isEmpty()) << "ended before the system database was touched";
     const QStringList lines = debugLogLines();
     ASSERT_EQ(lines.size(), 1) << lines.join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(lines.first().startsWith(QStringLiteral("Reached Main: main :QmodPublic: Date/Time :")));
+}
+
+// A refused start ends with a failure status a launcher can see; only the
+// second copy leaves quietly with 0.
+TEST_F(Startup, ExitStatusTellsARefusedStartFromASecondCopy)
+{
+    struct Case {
+        const char* name;
+        void (*prepare)(Startup&);
+        StartupResult result;
+        int status;
+    };
+    const Case cases[] = {
+        {"second copy", [](Startup& t) { t.environment.secondCopy = true; }, StartupResult::AlreadyRunning, 0},
+        {"large fonts", [](Startup& t) { t.environment.largeFonts = true; }, StartupResult::Refused, 1},
+        {"unreadable settings", [](Startup& t) { QFile::remove(t.home.file(QStringLiteral("setup.xml"))); },
+         StartupResult::Refused, 1},
+        {"no system database", [](Startup& t) { QFile::remove(t.systemDb()); }, StartupResult::Refused, 1},
+        {"unwritable system database", [](Startup& t) { t.environment.systemDatabaseReadOnly = true; },
+         StartupResult::Refused, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        resetStartupState();
+        writeSetup();
+        environment = FakeStartupEnvironment();
+        c.prepare(*this);
+        const StartupResult result = Main(environment);
+        EXPECT_EQ(result, c.result);
+        EXPECT_EQ(startupExitStatus(result), c.status);
+        if (!QFileInfo::exists(systemDb())) {
+            db::Connection system = db::Connection::create(systemDb());
+            schema::createSystemDatabase(system);
+        }
+    }
 }
 
 TEST(StartupMessages, MessageBoxStateAndHtmlMessageText)

@@ -63,4 +63,12 @@ void Savepoint::rollback()
     m_connection.execScript(QStringLiteral("ROLLBACK TO ") + m_name + QStringLiteral("; RELEASE ") + m_name);
 }
 
+void proveWritable(Connection& connection)
+{
+    Transaction probe(connection);
+    const qint64 version = connection.scalar(QStringLiteral("PRAGMA user_version")).toLongLong();
+    connection.execScript(QStringLiteral("PRAGMA user_version = %1").arg(version));
+    probe.rollback();
+}
+
 } // namespace db

@@ -39,4 +39,12 @@ private:
     bool m_open = true;
 };
 
+// Proves that the connection's file can be written, and changes nothing:
+// takes the write lock (refused for a file that cannot be written, Busy
+// while another connection holds it), then rewrites the header's user
+// version to its own value, which makes SQLite create its journal beside the
+// file (refused when the folder cannot be written), and rolls back. Raises
+// DbError.
+void proveWritable(Connection& connection);
+
 } // namespace db

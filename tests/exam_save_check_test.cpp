@@ -1,0 +1,86 @@
+#include "exam/ExamSaveCheck.h"
+#include "platform/db/Connection.h"
+#include "tests/support/ExamBankFixture.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const QString kRefusal = QStringLiteral("This exam cannot start, because its results could not be saved.\r\n"
+                                        "The exam database ");
+
+// A bank End Exam can save into passes, and the check leaves it as it was.
+TEST(ExamSaveCheck, AWritableBankWithEveryTablePassesUnchanged)
+{
+    ExamBankFixture bank;
+    const QByteArray before = bytesOf(bank.path());
+    db::Connection exam = db::Connection::openFile(bank.path());
+    EXPECT_EQ(examSaveRefusal(exam), QString());
+    EXPECT_FALSE(exam.inTransaction());
+    EXPECT_EQ(bytesOf(bank.path()), before);
+    EXPECT_FALSE(QFileInfo::exists(bank.path() + QStringLiteral("-journal")));
+}
+
+// What End Exam writes is missing, or the file cannot be written: refused,
+// naming the file and the reason, and nothing is changed.
+TEST(ExamSaveCheck, RefusesWhatEndExamCouldNotSave)
+{
+    struct Case {
+        const char* name;
+        const char* change;  // made to the file beforehand
+        const char* seam;    // run on the checked connection
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"no progress table", "DROP TABLE Qe_Progress", "", "lacks a table or column the program needs: "
+                                                            "no such table: Qe_Progress"},
+        {"no learning-objective table", "DROP TABLE Qe_LOS", "", "no such table: Qe_LOS"},
+        {"progress without its user column", "DROP INDEX Qe_Progress_UserPass; ALTER TABLE Qe_Progress DROP COLUMN userid",
+         "", "no such column: userid"},
+        // A user without write access: file modes do not stop root, who runs
+        // the tests in CI.
+        {"unwritable file", "", "PRAGMA query_only = ON",
+         "cannot be written (the file or its folder is read-only): attempt to write a readonly database"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExamBankFixture bank;
+        if (*c.change)
+            bank.conn().execScript(QLatin1String(c.change));
+        const QByteArray before = bytesOf(bank.path());
+        db::Connection exam = db::Connection::openFile(bank.path());
+        if (*c.seam)
+            exam.execScript(QLatin1String(c.seam));
+        const QString refusal = examSaveRefusal(exam);
+        EXPECT_TRUE(refusal.startsWith(kRefusal + bank.path() + QLatin1Char(' '))) << refusal.toStdString();
+        EXPECT_TRUE(refusal.endsWith(QLatin1String(c.reason))) << refusal.toStdString();
+        EXPECT_FALSE(exam.inTransaction());
+        EXPECT_EQ(bytesOf(bank.path()), before);
+    }
+}
+
+// Another program holding the write lock: refused, saying so.
+TEST(ExamSaveCheck, ABankLockedByAnotherProgramIsRefused)
+{
+    ExamBankFixture bank;
+    db::Connection holder = db::Connection::openFile(bank.path());
+    holder.execScript(QStringLiteral("BEGIN IMMEDIATE"));
+    db::Connection exam = db::Connection::openFile(bank.path());
+    sqlite3_busy_timeout(exam.handle(), 50); // not the program's five seconds
+    const QString refusal = examSaveRefusal(exam);
+    EXPECT_TRUE(refusal.startsWith(kRefusal + bank.path() + QStringLiteral(" is in use by another program: ")))
+        << refusal.toStdString();
+    holder.execScript(QStringLiteral("ROLLBACK"));
+    EXPECT_EQ(examSaveRefusal(exam), QString());
+}
+
+} // namespace
