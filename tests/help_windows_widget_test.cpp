@@ -1,5 +1,6 @@
 #include "exam/ExamSession.h"
 #include "exam/HelpWindows.h"
+#include "exam/WidgetExamHelp.h"
 #include "exam/frmHelpSelectandPlace.h"
 #include "exam/frmMoreHelp.h"
 #include "foundation/SharedState.h"
@@ -19,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>
@@ -268,6 +270,29 @@ TEST_F(ExplanationWindow, OpensModallyFromTheSessionAndCloses)
     showQuestionExplanation(session, nullptr, QStringLiteral("L"));
     EXPECT_EQ(tag, "L");
     EXPECT_TRUE(page.contains(QLatin1String("font-family: Arial; font-size:12px\">Why:"))) << page.toStdString();
+}
+
+} // namespace
+
+namespace {
+
+// The program's help window: its links follow the same rules as a page's.
+TEST(ExamHelpWindowLinks, GoThroughTheLinkRulesAndJumpsStayInTheText)
+{
+    TempHome home;
+    RecordingUiHooks ui;
+    RecordingOpener opener;
+    installLinkOpener(&opener);
+    WidgetExamHelp help(nullptr);
+    help.showHelp(QStringLiteral("<p><a href='#end'>down</a></p><p id=end><a name=end>end</a></p>"));
+    emit help.text()->anchorClicked(QUrl(QStringLiteral("#end")));
+    EXPECT_TRUE(opener.opened.empty()) << "a jump within the help text";
+    emit help.text()->anchorClicked(QUrl(QStringLiteral("https://example.org/help")));
+    emit help.text()->anchorClicked(QUrl(QStringLiteral("zidtest://hello")));
+    installLinkOpener(nullptr);
+    EXPECT_EQ(opener.opened, std::vector<QUrl>{QUrl(QStringLiteral("https://example.org/help"))});
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_TRUE(ui.messages()[0].text.contains(QLatin1String("zidtest://hello")));
 }
 
 } // namespace
