@@ -2,9 +2,13 @@
 // sample/main.html) driven through the pages' own controls: each page must
 // report its complete answer, in the answer format of its question type,
 // whenever it changes, "~" when it becomes empty, and nothing else.
+#include "exam/PageLock.h"
+#include "exam/QuestionPage.h"
+#include "foundation/ExamBank.h"
 #include "platform/browser/BrowserPage.h"
 #include "platform/browser/BrowserView.h"
 #include "platform/browser/ScriptWait.h"
+#include "tests/support/ExamBankFixture.h"
 #include "tests/support/PageActions.h"
 #include "tests/support/TempHome.h"
 #include "tools/mkdata/SampleInstallation.h"
@@ -13,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -705,6 +710,161 @@ TEST_F(PageScriptsTest, PageWithoutAnswerControlsReportsNothing)
     view->runScript("test(); do1(); SaveText(); SaveFillText(); Add(); Add1(); Remove(); MoveUp(); MoveDown();");
     EXPECT_EQ(flushed(), QStringList{});
     EXPECT_EQ(pageErrors(), QString());
+}
+
+// ---------------------------------------------------------------------------
+// Pages as the builders make them.
+
+class BuiltPageTest : public PageScriptsTest {
+protected:
+    PageInputs inputs(int code, bool review = false)
+    {
+        PageInputs in;
+        in.questCode = code;
+        in.head = bank.questionHead(code).value();
+        in.reviewMode = review;
+        in.fontName = kFont;
+        in.fontSize = kSize.toInt() - 2;
+        in.examDbPath = fixture.path();
+        in.programFolder = home.path();
+        return in;
+    }
+    void show(int code, bool review = false) { showPage(buildQuestionPage(bank, inputs(code, review)).html); }
+
+    // A real click of the mouse in the middle of the element the selector
+    // finds on the page.
+    void clickOn(const QString& selector)
+    {
+        const QVariantList rect = view->runScript(QStringLiteral("(function () { var r = document.querySelector(\"%1\")"
+                                                                 ".getBoundingClientRect(); return [r.left + r.width / "
+                                                                 "2, r.top + r.height / 2]; })()")
+                                                      .arg(selector))
+                                      .toList();
+        ASSERT_EQ(rect.size(), 2) << selector.toStdString();
+        const QPoint at(int(rect[0].toDouble()), int(rect[1].toDouble()));
+        QWidget* target = view->view()->focusProxy();
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(target, &event);
+        }
+    }
+    void key(int code)
+    {
+        QWidget* target = view->view()->focusProxy();
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, code, Qt::NoModifier, code == Qt::Key_Space ? QStringLiteral(" ") : QString());
+            QCoreApplication::sendEvent(target, &event);
+        }
+    }
+    QString ticked() { return check(kTopDocument, "Array.prototype.map.call(doc.querySelectorAll('input:checked'), "
+                                                  "function (i) { return i.value; }).join(',')"); }
+
+    ExamBankFixture fixture;
+    ExamBank bank{fixture.conn()};
+};
+
+// At the smallest screen the program runs on, the list pages show every
+// item whole, and the lists and their buttons side by side without
+// scrolling.
+TEST_F(BuiltPageTest, ListPagesShowEveryItemWholeAndFitTheSmallScreen)
+{
+    const QString longest = QStringLiteral("The kernel starts its drivers and unpacks the initramfs");
+    fixture.shownQuestion(1, 4, 1, QStringLiteral("Put the stages of a Linux boot in the order in which they happen."));
+    const char* const stages[] = {"systemd starts as PID 1", "Firmware initialises the hardware",
+                                  "The units of the default target are started",
+                                  "The kernel starts its drivers and unpacks the initramfs",
+                                  "The boot loader loads the kernel and initramfs"};
+    for (int i = 0; i < 5; ++i)
+        fixture.writer().addInteractiveRow({1, QString::fromLatin1(stages[i]), i + 1, QString::fromLatin1(stages[4 - i]),
+                                            i + 1, std::nullopt});
+    fixture.shownQuestion(2, 4, 3, QStringLiteral("Place each file beside its purpose."));
+    const char* const files[] = {"~/.ssh/known_hosts", "/etc/ssh/sshd_config", "~/.ssh/id_ed25519",
+                                 "~/.ssh/authorized_keys"};
+    const char* const purposes[] = {"The client's private key", "Keys allowed to log in to an account",
+                                    "Host keys of servers already seen", "Configuration of the SSH server"};
+    for (int i = 0; i < 4; ++i)
+        fixture.writer().addInteractiveRow({2, QString::fromLatin1(files[i]), i + 1, QString::fromLatin1(purposes[i]),
+                                            i + 1, std::nullopt});
+    // The page area of the exam window on a 1024 x 768 screen.
+    view->resize(1016, 540);
+    for (const int code : {1, 2}) {
+        SCOPED_TRACE(code);
+        show(code);
+        EXPECT_EQ(check(kTopDocument,
+                        "Array.prototype.filter.call(doc.querySelectorAll('select'), function (s) {"
+                        " return s.scrollWidth > s.clientWidth; }).length"),
+                  "0")
+            << "an item is cut";
+        EXPECT_EQ(check(kTopDocument,
+                        "Array.prototype.filter.call(doc.querySelectorAll('select, input[type=button]'), "
+                        "function (e) { var r = e.getBoundingClientRect(); return r.right > innerWidth || "
+                        "r.bottom > innerHeight; }).length"),
+                  "0")
+            << "a list or button is out of view";
+        // Moving the longest item leaves every list and button where it was.
+        const QString before = check(kTopDocument, "Array.prototype.map.call(doc.querySelectorAll('select, "
+                                                   "input[type=button]'), function (e) { var r = "
+                                                   "e.getBoundingClientRect(); return Math.round(r.left) + '/' + Math.round(r.width); })");
+        act(kTopDocument, code == 1 ? QStringLiteral("pick('D2', '%1'); press(' Add  >>  ')").arg(longest)
+                                    : QStringLiteral("pick('D1', '~/.ssh/authorized_keys'); press(' Add  >>  ')"));
+        EXPECT_EQ(check(kTopDocument, "Array.prototype.map.call(doc.querySelectorAll('select, input[type=button]'), "
+                                      "function (e) { var r = e.getBoundingClientRect(); return Math.round(r.left) + '/' + "
+                                      "Math.round(r.width); })"),
+                  before);
+        EXPECT_EQ(check(kTopDocument, "list('D3').scrollWidth > list('D3').clientWidth"), "false");
+    }
+    EXPECT_EQ(pageErrors(), QString());
+}
+
+// A locked page takes no input from the mouse or the keyboard and reports
+// nothing; unlocked, the same click answers again.
+TEST_F(BuiltPageTest, ALockedPageTakesNoClickOrKeyAndReportsNothing)
+{
+    fixture.shownQuestion(1, 1, 0, QStringLiteral("Pick"));
+    fixture.choice(1, 1, "one", false).choice(1, 2, "two", true).choice(1, 3, "three", false);
+
+    // Built locked, as review builds it.
+    show(1, true);
+    clickOn(QStringLiteral("input[value='2']"));
+    key(Qt::Key_Tab);
+    key(Qt::Key_Space);
+    key(Qt::Key_Down);
+    EXPECT_EQ(flushed(), QStringList{});
+    EXPECT_EQ(ticked(), QString());
+
+    // Locked and unlocked while shown, as a break and the marked panel do.
+    show(1);
+    clickOn(QStringLiteral("input[value='1']"));
+    EXPECT_EQ(flushed(), QStringList{"1,"});
+    view->runScript(pageLockScript(true));
+    EXPECT_EQ(check(kTopDocument, "doc.querySelectorAll('input:enabled').length"), "0");
+    clickOn(QStringLiteral("input[value='3']"));
+    key(Qt::Key_Down);
+    EXPECT_EQ(flushed(), QStringList{});
+    EXPECT_EQ(ticked(), QStringLiteral("1"));
+    view->runScript(pageLockScript(true));
+    view->runScript(pageLockScript(false));
+    EXPECT_EQ(check(kTopDocument, "doc.querySelectorAll('input:disabled').length"), "0");
+    clickOn(QStringLiteral("input[value='3']"));
+    EXPECT_EQ(flushed(), QStringList{"3,"});
+    EXPECT_EQ(pageErrors(), QString());
+}
+
+// The tree's frames are locked with the page, its drawn tree included.
+TEST_F(PageScriptsTest, ALockedTreePageLocksItsFramesAndDropsClicksOnItsTree)
+{
+    showTree(QStringLiteral("Sort"), {QStringLiteral("Apple")}, QStringLiteral("Fruit,Tools"),
+             QStringLiteral("Food"));
+    view->runScript(pageLockScript(true));
+    EXPECT_EQ(check(kTreeDocument, "doc.querySelectorAll('select:enabled, input:enabled').length"), "0");
+    EXPECT_EQ(act(kTreeDocument,
+                  "pick('D1', 'Apple'); pickTree('Tools'); doc.getElementsByName('B1')[0].click()"),
+              QStringList{})
+        << "a pressed button of a locked page does nothing";
+    view->runScript(pageLockScript(false));
+    EXPECT_EQ(act(kTreeDocument, "pick('D1', 'Apple'); pickTree('Tools'); press(' Move     ')"),
+              QStringList{"Fruit,Tools#Apple"});
 }
 
 // ---------------------------------------------------------------------------
