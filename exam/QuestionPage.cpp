@@ -32,7 +32,7 @@ QString listPageStyle(const PageStyle& style)
 {
     return QStringLiteral("<style type=\"text/css\"> <!-- .Sbutton {  font-family:") + style.fontName
         + QStringLiteral("; font-size: ") + QString::number(style.fontPx)
-        + QStringLiteral("px; min-width: 12em; } form input[type=button] { min-width: 6em; } .Stext {  font-family: "
+        + QStringLiteral("px; min-width: 12em; } form input[type=button] { min-width: 7em; } .Stext {  font-family: "
                          "Geneva, Arial, Helvetica, san-serif; font-size: xx-small; color: #5E5446} --> </style>");
 }
 
