@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -74,7 +73,7 @@ QString questionPage(const QString& programFolder, Head head, bool keyHandler, b
     }
     if (listStyle)
         page += QStringLiteral("<style type=\"text/css\"> <!-- .Sbutton {  font-family:%1; font-size: %2px; "
-                               "height=\"550\" width=\"350\"}.Stext {  font-family: Geneva, Arial, Helvetica, "
+                               "min-width: 12em; } form input[type=button] { min-width: 7em; } .Stext {  font-family: Geneva, Arial, Helvetica, "
                                "san-serif; font-size: xx-small; color: #5E5446} --> </style>")
                     .arg(kFont, kSize);
     const QString key = keyHandler ? QStringLiteral("onKeypress=\"test()\"") : QString();
@@ -142,16 +141,15 @@ QString options(const QString& prefix, const QStringList& texts, int first = 0)
 QString selectPlacePart(const QStringList& items, const QStringList& placed, const QStringList& places)
 {
     return QStringLiteral("Place them.<br><br><br><br><form method=\"POST\" name=\"myForm\"><table border=\"0\" "
-                          "cellpadding=\"2\" cellspacing =\"2\"><tr><td width=40%>  <select  size=\"20\" name=\"D1\" "
-                          "class=\"Sbutton\" style=\"width:100%\" > \"")
+                          "cellpadding=\"2\" cellspacing =\"2\"><tr><td valign=\"top\"><select size=\"20\" "
+                          "name=\"D1\" class=\"Sbutton\">")
         + options(QStringLiteral("v"), items)
-        + QStringLiteral("</select></td><td width=30%><select size=\"20\" name=\"D3\" class=\"Sbutton\" "
-                         "style=\"width:100%\" >  ")
-        + options(QStringLiteral("vvv"), placed)
-        + QStringLiteral("</select></td><td>  <input type=\"button\" value=\"  << Add  \" name=\"B1\" "
+        + QStringLiteral("</select></td><td valign=\"top\">  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" "
                          "OnClick=\"Add();\">&nbsp;<br><br> <input type=\"button\" value=\"  Remove \" name=\"B2\" "
-                         "OnClick=\"Remove();\"></td><td width=30%> <select size=\"20\" name=\"D2\" class=\"Sbutton\" "
-                         "style=\"width:100%\">")
+                         "OnClick=\"Remove();\"></td><td valign=\"top\"><select size=\"20\" name=\"D3\" "
+                         "class=\"Sbutton\">")
+        + options(QStringLiteral("vvv"), placed)
+        + QStringLiteral("</select></td><td valign=\"top\"><select size=\"20\" name=\"D2\" class=\"Sbutton\">")
         + options(QStringLiteral("vv"), places, int(items.size()))
         + QStringLiteral("</select></td></tr></table></form>");
 }
@@ -159,17 +157,16 @@ QString selectPlacePart(const QStringList& items, const QStringList& placed, con
 QString orderedListPart(const QStringList& items, const QStringList& placed)
 {
     return QStringLiteral("Put them in order.<br><br><br><br><form method=\"POST\" name=\"myForm\"><table border=\"0\" "
-                          "cellpadding=\"2\" cellspacing =\"2\"><tr><td>  <select size=\"20\" name=\"D2\" "
-                          "class=\"Sbutton\" style=\"width:350\">")
+                          "cellpadding=\"2\" cellspacing =\"2\"><tr><td valign=\"top\"><select size=\"20\" "
+                          "name=\"D2\" class=\"Sbutton\">")
         + options(QStringLiteral("v"), items)
-        + QStringLiteral("</select></td><td>  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" "
+        + QStringLiteral("</select></td><td valign=\"top\">  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" "
                          "OnClick=\"Add1();\">&nbsp;<br><br> <input type=\"button\" value=\"  Remove \" name=\"B2\" "
-                         "OnClick=\"Remove();\"></td><td><select size=\"20\" name=\"D3\" class=\"Sbutton\" "
-                         "style=\"width:350\">  ")
-        + options(QStringLiteral("vvv"), placed)
-        + QStringLiteral("</select></td><td Style = \"font-family: Arial; font-size:14px\"> <input type=\"button\" "
-                         "value=\"    Up   \" name=\"B1\" OnClick=\"MoveUp();\">&nbsp;<br><br><input type=\"button\" "
-                         "value=\"  Down \" name=\"B2\" OnClick=\"MoveDown();\"></td> </td></tr></table></form>");
+                         "OnClick=\"Remove();\"><br><br><br><br><input type=\"button\" value=\"    Up   \" "
+                         "name=\"B1\" OnClick=\"MoveUp();\">&nbsp;<br><br><input type=\"button\" value=\"  Down \" "
+                         "name=\"B2\" OnClick=\"MoveDown();\"></td><td valign=\"top\"><select size=\"20\" "
+                         "name=\"D3\" class=\"Sbutton\">")
+        + options(QStringLiteral("vvv"), placed) + QStringLiteral("</select></td></tr></table></form>");
 }
 
 // The tree question's answer frame, one line, and its question frame.
@@ -182,14 +179,13 @@ QString treeLeftPage(const QString& question, const QStringList& leaves, const Q
     quoted.replace(QLatin1Char('"'), QLatin1Char('\''));
     return QStringLiteral("<html><head></head><script Language=\"javascript\" src=\"new.js\"></script>")
         + QStringLiteral("<body Style = \"font-family: %1; font-size:%2px\">").arg(kFont, kSize)
-        + QStringLiteral(
-               "<form><br><br><br><Table width=100% cellpadding=0 cellspacing=0 border=\"0\">"
-               "<tr>   <td rowspan=\"10\" valign=top width=20%>  <br><br>"
-               "<input type=\"button\" value=\" Move     \" name=\"B1\"  onClick=\"MoveNodes()\" >&nbsp;<br><br>"
-               "<input type=\"button\" value=\"Remove\" name=\"B2\" onClick=\"RemoveNodes()\"></td>"
-               "<td rowspan=\"20\" width=\"80%\" valign=\"top\"><select valign=\"Center\" size=\"10\" "
-               "name=\"D1\" style=\"width:350\">")
-        + options(QStringLiteral("v"), leaves, 1) + QStringLiteral("</select></td>   </tr>")
+        + QStringLiteral("<form><br><Table cellpadding=4 cellspacing=0 border=\"0\"><tr><td valign=\"top\"><select "
+                         "valign=\"Center\" size=\"10\" name=\"D1\" class=\"f\">")
+        + options(QStringLiteral("v"), leaves, 1)
+        + QStringLiteral("</select></td><td valign=\"top\"><br><input type=\"button\" value=\" Move     \" "
+                         "name=\"B1\"  onClick=\"MoveNodes()\" >&nbsp;<br><br><input type=\"button\" "
+                         "value=\"Remove\" name=\"B2\" onClick=\"RemoveNodes()\"></td><td valign=\"top\" "
+                         "id=\"TreeCell\"></td>   </tr>")
         + QStringLiteral("<input type=\"hidden\" name=\"hidRowVal2\" value=\"") + state + QStringLiteral("\">")
         + QStringLiteral("<input type=\"hidden\" name=\"Question\" value=\"") + quoted + QStringLiteral("\">")
         + QStringLiteral("<input type=\"hidden\" name=\"qFont\" value=") + style + QStringLiteral(">")
@@ -564,18 +560,18 @@ INSTANTIATE_TEST_SUITE_P(Pages, AnswerPage,
                                                       },
                                                       {},
                                                       {},
-                                                      {{"press('  << Add  ')", QL{}, nullptr, nullptr},
-                                                       {"pick('D1', 'lsmod'); press('  << Add  ')", QL{"lsmod"},
+                                                      {{"press(' Add  >>  ')", QL{}, nullptr, nullptr},
+                                                       {"pick('D1', 'lsmod'); press(' Add  >>  ')", QL{"lsmod"},
                                                         nullptr, nullptr},
-                                                       {"pick('D1', 'lsblk'); press('  << Add  ')", QL{"lsmod,lsblk"},
+                                                       {"pick('D1', 'lsblk'); press(' Add  >>  ')", QL{"lsmod,lsblk"},
                                                         "texts(list('D1')) + '/' + texts(list('D2'))",
                                                         "/Loaded modules|Block devices"},
                                                        {"pick('D3', 'lsmod'); press('  Remove ')", QL{"lsblk"},
                                                         "texts(list('D1'))", "lsmod"},
-                                                       {"pick('D1', 'lsmod'); press('  << Add  ')", QL{"lsblk,lsmod"},
+                                                       {"pick('D1', 'lsmod'); press(' Add  >>  ')", QL{"lsblk,lsmod"},
                                                         nullptr, nullptr},
                                                        // With nothing chosen in the first list, the second one offers.
-                                                       {"pick('D2', 'Block devices'); press('  << Add  ')",
+                                                       {"pick('D2', 'Block devices'); press(' Add  >>  ')",
                                                         QL{"lsblk,lsmod,Block devices"}, "texts(list('D2'))",
                                                         "Loaded modules"},
                                                        {"press('  Remove ')", QL{"lsblk,lsmod"},
@@ -731,32 +727,6 @@ protected:
     }
     void show(int code, bool review = false) { showPage(buildQuestionPage(bank, inputs(code, review)).html); }
 
-    // A real click of the mouse in the middle of the element the selector
-    // finds on the page.
-    void clickOn(const QString& selector)
-    {
-        const QVariantList rect = view->runScript(QStringLiteral("(function () { var r = document.querySelector(\"%1\")"
-                                                                 ".getBoundingClientRect(); return [r.left + r.width / "
-                                                                 "2, r.top + r.height / 2]; })()")
-                                                      .arg(selector))
-                                      .toList();
-        ASSERT_EQ(rect.size(), 2) << selector.toStdString();
-        const QPoint at(int(rect[0].toDouble()), int(rect[1].toDouble()));
-        QWidget* target = view->view()->focusProxy();
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
-                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(target, &event);
-        }
-    }
-    void key(int code)
-    {
-        QWidget* target = view->view()->focusProxy();
-        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent event(type, code, Qt::NoModifier, code == Qt::Key_Space ? QStringLiteral(" ") : QString());
-            QCoreApplication::sendEvent(target, &event);
-        }
-    }
     QString ticked() { return check(kTopDocument, "Array.prototype.map.call(doc.querySelectorAll('input:checked'), "
                                                   "function (i) { return i.value; }).join(',')"); }
 
@@ -817,37 +787,32 @@ TEST_F(BuiltPageTest, ListPagesShowEveryItemWholeAndFitTheSmallScreen)
     EXPECT_EQ(pageErrors(), QString());
 }
 
-// A locked page takes no input from the mouse or the keyboard and reports
-// nothing; unlocked, the same click answers again.
-TEST_F(BuiltPageTest, ALockedPageTakesNoClickOrKeyAndReportsNothing)
+// A locked page takes no input: its controls are off, so neither a click
+// nor a key reaches them, and nothing is reported; unlocked, the same click
+// answers again, and a control the page had turned off itself stays off.
+TEST_F(BuiltPageTest, ALockedPageTakesNoClickAndReportsNothing)
 {
     fixture.shownQuestion(1, 1, 0, QStringLiteral("Pick"));
     fixture.choice(1, 1, "one", false).choice(1, 2, "two", true).choice(1, 3, "three", false);
 
     // Built locked, as review builds it.
     show(1, true);
-    clickOn(QStringLiteral("input[value='2']"));
-    key(Qt::Key_Tab);
-    key(Qt::Key_Space);
-    key(Qt::Key_Down);
-    EXPECT_EQ(flushed(), QStringList{});
+    EXPECT_EQ(check(kTopDocument, "doc.querySelectorAll('input:enabled').length"), "0");
+    EXPECT_EQ(act(kTopDocument, QStringLiteral("tick('2')")), QStringList{});
     EXPECT_EQ(ticked(), QString());
 
     // Locked and unlocked while shown, as a break and the marked panel do.
     show(1);
-    clickOn(QStringLiteral("input[value='1']"));
-    EXPECT_EQ(flushed(), QStringList{"1,"});
+    view->runScript(QStringLiteral("document.querySelector('input[value=\"3\"]').disabled = true"));
+    EXPECT_EQ(act(kTopDocument, QStringLiteral("tick('1')")), QStringList{"1,"});
+    view->runScript(pageLockScript(true));
     view->runScript(pageLockScript(true));
     EXPECT_EQ(check(kTopDocument, "doc.querySelectorAll('input:enabled').length"), "0");
-    clickOn(QStringLiteral("input[value='3']"));
-    key(Qt::Key_Down);
-    EXPECT_EQ(flushed(), QStringList{});
+    EXPECT_EQ(act(kTopDocument, QStringLiteral("tick('2')")), QStringList{});
     EXPECT_EQ(ticked(), QStringLiteral("1"));
-    view->runScript(pageLockScript(true));
     view->runScript(pageLockScript(false));
-    EXPECT_EQ(check(kTopDocument, "doc.querySelectorAll('input:disabled').length"), "0");
-    clickOn(QStringLiteral("input[value='3']"));
-    EXPECT_EQ(flushed(), QStringList{"3,"});
+    EXPECT_EQ(check(kTopDocument, "doc.querySelectorAll('input:disabled').length"), "1") << "the page's own stays off";
+    EXPECT_EQ(act(kTopDocument, QStringLiteral("tick('2')")), QStringList{"2,"});
     EXPECT_EQ(pageErrors(), QString());
 }
 
