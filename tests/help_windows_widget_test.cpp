@@ -232,7 +232,8 @@ TEST_F(ExplanationWindow, BlankOrMissingExplanation)
     question.questCode = 99; // no row: the view stays blank
     frmMoreHelp& missing = frmMoreHelp::load(question, nullptr);
     missing.show();
-    settle(200);
+    // The blank page's navigation is reported once the engine has taken it.
+    waitFor([&] { return missing.www2->locationUrl() == QLatin1String("about:blank"); });
     EXPECT_EQ(missing.www2->locationUrl(), "about:blank");
     EXPECT_EQ(missing.ExplanationHtml(), QString());
     EXPECT_FALSE(missing.cmdBack->isEnabled());
