@@ -23,8 +23,8 @@ struct KeyContext {
 
 enum class KeyCommand {
     None,
-    Next,       // lower the alert panel and run Next
-    ShowAnswer, // run Show Answer
+    Next,             // lower the alert panel and run Next
+    ShowAnswer,       // run Show Answer
     CloseMarkedPanel, // close the marked-questions panel (its Close button)
 };
 

@@ -1638,8 +1638,9 @@ void frmZiduver::placePagesInTabOrder()
         if (page && page->window() == this)
             chain.push_back(page);
     }
-    chain.insert(chain.end(), {cmdPrev, cmdNext, Check1, chkShowresult, chkBreak, cmdShowAnswer, cmdReset,
-                               cmdExplanation, cmdInstruction, cmdExamReview, cmdMarked, cmdEndExam});
+    chain.insert(chain.end(),
+                 {cmdPrev, cmdNext, Check1, chkShowresult, chkBreak, cmdShowAnswer, cmdReset, cmdExplanation,
+                  cmdInstruction, cmdExamReview, cmdMarked, cmdEndExam});
     chain.erase(std::remove(chain.begin(), chain.end(), nullptr), chain.end());
     for (size_t i = 1; i < chain.size(); ++i)
         setTabOrder(chain[i - 1], chain[i]);

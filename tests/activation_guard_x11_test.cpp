@@ -12,8 +12,8 @@
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/ExamLaunchRecord.h"
 #include "tests/support/TempHome.h"
-#include "tools/mkdata/SampleInstallation.h"
 #include "tests/x11_main/XvfbTestMain.h"
+#include "tools/mkdata/SampleInstallation.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -29,8 +29,8 @@
 #include <QWebEngineView>
 #include <QWindow>
 #include <functional>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -190,9 +190,10 @@ void choose(frmZiduver& w, int seq)
 {
     ASSERT_TRUE(w.www1->waitForLoad());
     EXPECT_EQ(w.www1
-                  ->runScript(QStringLiteral("(function () { var i = document.querySelector('input[name=menu][value=\"%1\"]');"
-                                             " if (!i) return 'none'; i.click(); return 'ok'; })()")
-                                  .arg(seq))
+                  ->runScript(
+                      QStringLiteral("(function () { var i = document.querySelector('input[name=menu][value=\"%1\"]');"
+                                     " if (!i) return 'none'; i.click(); return 'ok'; })()")
+                          .arg(seq))
                   .toString(),
               QStringLiteral("ok"));
 }

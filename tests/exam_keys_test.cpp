@@ -58,8 +58,8 @@ TEST(ExamKeys, EnterMovesOnOutsideEssaysBreaksAndTheMarkedPanelAndTheHotKeyShows
         {"another key", Qt::Key_F3, M::Practice, 1, false, false, false, true, 113, None, false},
         {"no hot key stored", Qt::Key_F1, M::Practice, 1, false, false, false, true, 0, None, false},
         {"Escape closes the marked panel", Qt::Key_Escape, M::Simulated, 1, false, false, true, false, 0, Close, true},
-        {"Escape without the panel is the page's", Qt::Key_Escape, M::Simulated, 1, false, false, false, false, 0,
-         None, false},
+        {"Escape without the panel is the page's", Qt::Key_Escape, M::Simulated, 1, false, false, false, false, 0, None,
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

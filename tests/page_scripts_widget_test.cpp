@@ -73,7 +73,8 @@ QString questionPage(const QString& programFolder, Head head, bool keyHandler, b
     }
     if (listStyle)
         page += QStringLiteral("<style type=\"text/css\"> <!-- .Sbutton {  font-family:%1; font-size: %2px; "
-                               "min-width: 12em; } form input[type=button] { min-width: 7em; } .Stext {  font-family: Geneva, Arial, Helvetica, "
+                               "min-width: 12em; } form input[type=button] { min-width: 7em; } .Stext {  font-family: "
+                               "Geneva, Arial, Helvetica, "
                                "san-serif; font-size: xx-small; color: #5E5446} --> </style>")
                     .arg(kFont, kSize);
     const QString key = keyHandler ? QStringLiteral("onKeypress=\"test()\"") : QString();
@@ -727,8 +728,12 @@ protected:
     }
     void show(int code, bool review = false) { showPage(buildQuestionPage(bank, inputs(code, review)).html); }
 
-    QString ticked() { return check(kTopDocument, "Array.prototype.map.call(doc.querySelectorAll('input:checked'), "
-                                                  "function (i) { return i.value; }).join(',')"); }
+    QString ticked()
+    {
+        return check(kTopDocument,
+                     "Array.prototype.map.call(doc.querySelectorAll('input:checked'), "
+                     "function (i) { return i.value; }).join(',')");
+    }
 
     ExamBankFixture fixture;
     ExamBank bank{fixture.conn()};
@@ -741,21 +746,20 @@ TEST_F(BuiltPageTest, ListPagesShowEveryItemWholeAndFitTheSmallScreen)
 {
     const QString longest = QStringLiteral("The kernel starts its drivers and unpacks the initramfs");
     fixture.shownQuestion(1, 4, 1, QStringLiteral("Put the stages of a Linux boot in the order in which they happen."));
-    const char* const stages[] = {"systemd starts as PID 1", "Firmware initialises the hardware",
-                                  "The units of the default target are started",
-                                  "The kernel starts its drivers and unpacks the initramfs",
-                                  "The boot loader loads the kernel and initramfs"};
+    const char* const stages[] = {
+        "systemd starts as PID 1", "Firmware initialises the hardware", "The units of the default target are started",
+        "The kernel starts its drivers and unpacks the initramfs", "The boot loader loads the kernel and initramfs"};
     for (int i = 0; i < 5; ++i)
-        fixture.writer().addInteractiveRow({1, QString::fromLatin1(stages[i]), i + 1, QString::fromLatin1(stages[4 - i]),
-                                            i + 1, std::nullopt});
+        fixture.writer().addInteractiveRow(
+            {1, QString::fromLatin1(stages[i]), i + 1, QString::fromLatin1(stages[4 - i]), i + 1, std::nullopt});
     fixture.shownQuestion(2, 4, 3, QStringLiteral("Place each file beside its purpose."));
     const char* const files[] = {"~/.ssh/known_hosts", "/etc/ssh/sshd_config", "~/.ssh/id_ed25519",
                                  "~/.ssh/authorized_keys"};
     const char* const purposes[] = {"The client's private key", "Keys allowed to log in to an account",
                                     "Host keys of servers already seen", "Configuration of the SSH server"};
     for (int i = 0; i < 4; ++i)
-        fixture.writer().addInteractiveRow({2, QString::fromLatin1(files[i]), i + 1, QString::fromLatin1(purposes[i]),
-                                            i + 1, std::nullopt});
+        fixture.writer().addInteractiveRow(
+            {2, QString::fromLatin1(files[i]), i + 1, QString::fromLatin1(purposes[i]), i + 1, std::nullopt});
     // The page area of the exam window on a 1024 x 768 screen.
     view->resize(1016, 540);
     for (const int code : {1, 2}) {
@@ -773,14 +777,18 @@ TEST_F(BuiltPageTest, ListPagesShowEveryItemWholeAndFitTheSmallScreen)
                   "0")
             << "a list or button is out of view";
         // Moving the longest item leaves every list and button where it was.
-        const QString before = check(kTopDocument, "Array.prototype.map.call(doc.querySelectorAll('select, "
-                                                   "input[type=button]'), function (e) { var r = "
-                                                   "e.getBoundingClientRect(); return Math.round(r.left) + '/' + Math.round(r.width); })");
-        act(kTopDocument, code == 1 ? QStringLiteral("pick('D2', '%1'); press(' Add  >>  ')").arg(longest)
-                                    : QStringLiteral("pick('D1', '~/.ssh/authorized_keys'); press(' Add  >>  ')"));
-        EXPECT_EQ(check(kTopDocument, "Array.prototype.map.call(doc.querySelectorAll('select, input[type=button]'), "
-                                      "function (e) { var r = e.getBoundingClientRect(); return Math.round(r.left) + '/' + "
-                                      "Math.round(r.width); })"),
+        const QString before =
+            check(kTopDocument,
+                  "Array.prototype.map.call(doc.querySelectorAll('select, "
+                  "input[type=button]'), function (e) { var r = "
+                  "e.getBoundingClientRect(); return Math.round(r.left) + '/' + Math.round(r.width); })");
+        act(kTopDocument,
+            code == 1 ? QStringLiteral("pick('D2', '%1'); press(' Add  >>  ')").arg(longest)
+                      : QStringLiteral("pick('D1', '~/.ssh/authorized_keys'); press(' Add  >>  ')"));
+        EXPECT_EQ(check(kTopDocument,
+                        "Array.prototype.map.call(doc.querySelectorAll('select, input[type=button]'), "
+                        "function (e) { var r = e.getBoundingClientRect(); return Math.round(r.left) + '/' + "
+                        "Math.round(r.width); })"),
                   before);
         EXPECT_EQ(check(kTopDocument, "list('D3').scrollWidth > list('D3').clientWidth"), "false");
     }
@@ -819,12 +827,10 @@ TEST_F(BuiltPageTest, ALockedPageTakesNoClickAndReportsNothing)
 // The tree's frames are locked with the page, its drawn tree included.
 TEST_F(PageScriptsTest, ALockedTreePageLocksItsFramesAndDropsClicksOnItsTree)
 {
-    showTree(QStringLiteral("Sort"), {QStringLiteral("Apple")}, QStringLiteral("Fruit,Tools"),
-             QStringLiteral("Food"));
+    showTree(QStringLiteral("Sort"), {QStringLiteral("Apple")}, QStringLiteral("Fruit,Tools"), QStringLiteral("Food"));
     view->runScript(pageLockScript(true));
     EXPECT_EQ(check(kTreeDocument, "doc.querySelectorAll('select:enabled, input:enabled').length"), "0");
-    EXPECT_EQ(act(kTreeDocument,
-                  "pick('D1', 'Apple'); pickTree('Tools'); doc.getElementsByName('B1')[0].click()"),
+    EXPECT_EQ(act(kTreeDocument, "pick('D1', 'Apple'); pickTree('Tools'); doc.getElementsByName('B1')[0].click()"),
               QStringList{})
         << "a pressed button of a locked page does nothing";
     view->runScript(pageLockScript(false));

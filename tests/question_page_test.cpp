@@ -465,8 +465,9 @@ TEST_F(QuestionPageTest, FillInBoxesTakeTheRecordedFieldsOrTheAcceptedTexts)
                                          "focus();}} </script></form>");
     for (const Case& c : cases) {
         const BuiltPage page = build(1, c.recorded, c.show, c.review);
-        EXPECT_EQ(bodyOf(page.html), "Fill<br><br><br><form name=\"myForm\">" + c.boxes + focus
-                                         + (c.review ? pageLockElement() : QString()))
+        EXPECT_EQ(bodyOf(page.html),
+                  "Fill<br><br><br><form name=\"myForm\">" + c.boxes + focus
+                      + (c.review ? pageLockElement() : QString()))
             << c.name;
         EXPECT_EQ(page.pageAnswer, c.pageAnswer) << c.name;
         EXPECT_EQ(page.rightAnswer, c.rightAnswer) << c.name;
@@ -590,10 +591,12 @@ TEST_F(QuestionPageTest, ListPagesMoveItemsRightwardsIntoAnAnswerListOfFreeWidth
         int code;
         std::vector<const char*> order;
     } cases[] = {
-        {1, {"name=\"D1\"", "value=\" Add  >>  \" name=\"B1\" OnClick=\"Add();\"", "OnClick=\"Remove();\"",
-             "name=\"D3\"", "name=\"D2\""}},
-        {2, {"name=\"D2\"", "value=\" Add  >>  \" name=\"B1\" OnClick=\"Add1();\"", "OnClick=\"Remove();\"",
-             "OnClick=\"MoveUp();\"", "OnClick=\"MoveDown();\"", "name=\"D3\""}},
+        {1,
+         {"name=\"D1\"", "value=\" Add  >>  \" name=\"B1\" OnClick=\"Add();\"", "OnClick=\"Remove();\"", "name=\"D3\"",
+          "name=\"D2\""}},
+        {2,
+         {"name=\"D2\"", "value=\" Add  >>  \" name=\"B1\" OnClick=\"Add1();\"", "OnClick=\"Remove();\"",
+          "OnClick=\"MoveUp();\"", "OnClick=\"MoveDown();\"", "name=\"D3\""}},
     };
     for (const auto& c : cases) {
         for (const bool show : {false, true}) {
