@@ -3,6 +3,7 @@
 #include "foundation/TextRules.h"
 
 #include "exam/ChoiceOrder.h"
+#include "exam/PageLock.h"
 #include "foundation/QuestionMarkup.h"
 
 #include <QFileInfo>
@@ -170,10 +171,15 @@ QString BuildChoiceRowHtml(AnswerContext& context, const ExamBank::Choice& choic
     bool ticked = false;
     bool red = false;
     bool recorded = false;
+    // Review shows the right choices marked; option buttons can show one
+    // tick only, so there the tick goes to the right choice and the user's
+    // other choice keeps its red text.
+    const bool marked = in.reviewMode && in.showAnswer && right;
     if (!in.reviewMode) {
         ticked = recorded = in.showAnswer ? right : users;
     } else if (users) {
-        ticked = red = recorded = true;
+        red = recorded = true;
+        ticked = several || !in.showAnswer || right;
     } else if (in.showAnswer && right) {
         ticked = true;
     }
@@ -182,7 +188,9 @@ QString BuildChoiceRowHtml(AnswerContext& context, const ExamBank::Choice& choic
         context.pageAnswer += s + QStringLiteral(", ");
 
     QString html = QLatin1String(kChoiceLabels[row]);
-    html += QStringLiteral("<table><tr><td valign=\"top\">");
+    html += marked ? QStringLiteral("<table style=\"background-color: #d9f2d9; border-left: 4px solid #2e7d32\">"
+                                    "<tr><td valign=\"top\">")
+                   : QStringLiteral("<table><tr><td valign=\"top\">");
     html += several ? QStringLiteral("<input type=\"checkbox\" name=\"menu\" value=")
                     : QStringLiteral("<input type=\"radio\" name=\"menu\" value=");
     html += s;
@@ -242,52 +250,68 @@ QString BuildFillInHtml(AnswerContext& context)
                          "</script></form>");
 }
 
+namespace {
+
+// The lists of the list pages take the width of their longest item, so every
+// item reads whole; each cell keeps its lists and buttons at the top.
+const QString kListCell = QStringLiteral("<td valign=\"top\">");
+QString listOpening(const char* name)
+{
+    return QStringLiteral("<select size=\"20\" name=\"%1\" class=\"Sbutton\">").arg(QLatin1String(name));
+}
+const QString kListPageForm = QStringLiteral(
+    "<br><br><form method=\"POST\" name=\"myForm\"><table border=\"0\" cellpadding=\"2\" cellspacing =\"2\"><tr>");
+// Both list pages move the items from the offered list on the left into the
+// answer list on its right.
+const QString kAddRemoveButtons = QStringLiteral(
+    "<td valign=\"top\">  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" OnClick=\"%1\">&nbsp;<br><br> "
+    "<input type=\"button\" value=\"  Remove \" name=\"B2\" OnClick=\"Remove();\"></td>");
+
+} // namespace
+
 QString BuildSelectPlaceHtml(AnswerContext& context)
 {
     const PageInputs& in = context.inputs;
     const QStringList recorded = splitFields(in.recordedAnswer, QLatin1Char(','));
     const std::vector<ExamBank::InteractiveItem> items = context.bank.interactiveItems(in.questCode);
-    QString html = QStringLiteral("<br><br><form method=\"POST\" name=\"myForm\"><table border=\"0\" cellpadding=\"2\" "
-                                  "cellspacing =\"2\"><tr><td width=40%>  <select  size=\"20\" name=\"D1\" "
-                                  "class=\"Sbutton\" style=\"width:100%\" > \"");
+    // The items offered, the buttons, the answer list and, beside it, the
+    // places the answer follows.
+    QString html = kListPageForm + kListCell + listOpening("D1");
     if (items.empty())
-        return html + QStringLiteral("</tr></table></form>");
+        return html + QStringLiteral("</select></td></tr></table></form>");
     int n = 0;
     for (const ExamBank::InteractiveItem& item : items)
         html += QStringLiteral("<option value=v%1>").arg(n++) + esc(item.leftItem) + QStringLiteral("</option>");
     html += QStringLiteral("</select></td>");
 
+    QString answer = kListCell + listOpening("D3");
     if (in.showAnswer) {
-        html += QStringLiteral("<td width=30%><select size=\"20\" name=\"D3\" class=\"Sbutton\" style=\"width:100%\">");
         const std::vector<ExamBank::InteractiveAnswer> answers = context.bank.interactiveAnswers(in.questCode);
         if (!answers.empty()) {
             context.pageAnswer.clear();
             n = 0;
-            for (const ExamBank::InteractiveAnswer& answer : answers) {
-                if (answer.rightText.isEmpty())
+            for (const ExamBank::InteractiveAnswer& right : answers) {
+                if (right.rightText.isEmpty())
                     continue;
-                html += QStringLiteral("<option value=vvv%1>").arg(n++) + esc(answer.rightText)
+                answer += QStringLiteral("<option value=vvv%1>").arg(n++) + esc(right.rightText)
                     + QStringLiteral("</option>");
-                context.pageAnswer = joinedItems(context.pageAnswer, answer.rightText);
+                context.pageAnswer = joinedItems(context.pageAnswer, right.rightText);
             }
         }
     } else {
-        html +=
-            QStringLiteral("<td width=30%><select size=\"20\" name=\"D3\" class=\"Sbutton\" style=\"width:100%\" >  ");
         for (qsizetype k = 0; k < recorded.size(); ++k)
             if (!trimBlanks(recorded[k]).isEmpty())
-                html += QStringLiteral("<option value=vvv%1>").arg(k) + esc(recorded[k]) + QStringLiteral("</option>");
+                answer +=
+                    QStringLiteral("<option value=vvv%1>").arg(k) + esc(recorded[k]) + QStringLiteral("</option>");
     }
-    html += QStringLiteral("</select></td>");
+    answer += QStringLiteral("</select></td>");
 
-    html +=
-        QStringLiteral("<td>  <input type=\"button\" value=\"  << Add  \" name=\"B1\" OnClick=\"Add();\">&nbsp;"
-                       "<br><br> <input type=\"button\" value=\"  Remove \" name=\"B2\" OnClick=\"Remove();\"></td>");
-    html += QStringLiteral("<td width=30%> <select size=\"20\" name=\"D2\" class=\"Sbutton\" style=\"width:100%\">");
+    QString places = kListCell + listOpening("D2");
     for (const ExamBank::InteractiveItem& item : items)
-        html += QStringLiteral("<option value=vv%1>").arg(n++) + esc(item.rightItem) + QStringLiteral("</option>");
-    html += QStringLiteral("</select></td>");
-    return html + QStringLiteral("</tr></table></form>");
+        places += QStringLiteral("<option value=vv%1>").arg(n++) + esc(item.rightItem) + QStringLiteral("</option>");
+    places += QStringLiteral("</select></td>");
+    return html + kAddRemoveButtons.arg(QStringLiteral("Add();")) + answer + places
+        + QStringLiteral("</tr></table></form>");
 }
 
 QString BuildOrderedListHtml(AnswerContext& context)
@@ -295,18 +319,20 @@ QString BuildOrderedListHtml(AnswerContext& context)
     const PageInputs& in = context.inputs;
     const QStringList recorded = splitFields(in.recordedAnswer, QLatin1Char(','));
     const std::vector<ExamBank::InteractiveItem> items = context.bank.interactiveItems(in.questCode);
-    QString html = QStringLiteral("<br><br><form method=\"POST\" name=\"myForm\"><table border=\"0\" cellpadding=\"2\" "
-                                  "cellspacing =\"2\"><tr><td>  <select size=\"20\" name=\"D2\" class=\"Sbutton\" "
-                                  "style=\"width:350\">");
+    QString html = kListPageForm + kListCell + listOpening("D2");
     int n = 0;
     for (const ExamBank::InteractiveItem& item : items)
         html += QStringLiteral("<option value=v%1>").arg(n++) + esc(item.leftItem) + QStringLiteral("</option>");
     html += QStringLiteral("</select></td>");
-    html +=
-        QStringLiteral("<td>  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" OnClick=\"Add1();\">&nbsp;"
-                       "<br><br> <input type=\"button\" value=\"  Remove \" name=\"B2\" OnClick=\"Remove();\"></td>");
+    // Add and Remove, then Up and Down, all between the two lists: both
+    // lists fit the width with their longest items.
+    html += QStringLiteral("<td valign=\"top\">  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" "
+                           "OnClick=\"Add1();\">&nbsp;<br><br> <input type=\"button\" value=\"  Remove \" "
+                           "name=\"B2\" OnClick=\"Remove();\"><br><br><br><br><input type=\"button\" value=\"    "
+                           "Up   \" name=\"B1\" OnClick=\"MoveUp();\">&nbsp;<br><br><input type=\"button\" "
+                           "value=\"  Down \" name=\"B2\" OnClick=\"MoveDown();\"></td>");
+    html += kListCell + listOpening("D3");
     if (in.showAnswer) {
-        html += QStringLiteral("<td><select size=\"20\" name=\"D3\" class=\"Sbutton\" style=\"width:350\">");
         if (!items.empty())
             context.pageAnswer.clear();
         n = 0;
@@ -317,16 +343,11 @@ QString BuildOrderedListHtml(AnswerContext& context)
             context.pageAnswer = joinedItems(context.pageAnswer, item.rightItem);
         }
     } else {
-        html += QStringLiteral("<td><select size=\"20\" name=\"D3\" class=\"Sbutton\" style=\"width:350\">  ");
         for (qsizetype k = 0; k < recorded.size(); ++k)
             if (!trimBlanks(recorded[k]).isEmpty())
                 html += QStringLiteral("<option value=vvv%1>").arg(k) + esc(recorded[k]) + QStringLiteral("</option>");
     }
     html += QStringLiteral("</select></td>");
-    html +=
-        QStringLiteral("<td Style = \"font-family: Arial; font-size:14px\"> <input type=\"button\" value=\"    Up   \" "
-                       "name=\"B1\" OnClick=\"MoveUp();\">&nbsp;<br><br><input type=\"button\" value=\"  Down \" "
-                       "name=\"B2\" OnClick=\"MoveDown();\"></td> </td>");
     return html + QStringLiteral("</tr></table></form>");
 }
 
@@ -337,12 +358,11 @@ TreePages BuildTreeHtml(AnswerContext& context, const QString& questionText)
     const QString body = QStringLiteral("<body ") + style.styleAttribute() + QLatin1Char('>');
 
     QString left = QStringLiteral("<html><head></head><script Language=\"javascript\" src=\"new.js\"></script>") + body;
-    left += QStringLiteral("<form><br><br><br><Table width=100% cellpadding=0 cellspacing=0 border=\"0\">"
-                           "<tr>   <td rowspan=\"10\" valign=top width=20%>  <br><br>"
-                           "<input type=\"button\" value=\" Move     \" name=\"B1\"  onClick=\"MoveNodes()\" >&nbsp;"
-                           "<br><br><input type=\"button\" value=\"Remove\" name=\"B2\" onClick=\"RemoveNodes()\"></td>"
-                           "<td rowspan=\"20\" width=\"80%\" valign=\"top\"><select valign=\"Center\" size=\"10\" "
-                           "name=\"D1\" style=\"width:350\">");
+    // The leaves offered, the buttons, and the tree that new.js draws in the
+    // cell "TreeCell" beside them: all three side by side, so the buttons
+    // stay in view while the user picks in both lists.
+    left += QStringLiteral("<form><br><Table cellpadding=4 cellspacing=0 border=\"0\"><tr>"
+                           "<td valign=\"top\"><select valign=\"Center\" size=\"10\" name=\"D1\" class=\"f\">");
 
     const std::vector<ExamBank::InteractiveItem> items = context.bank.interactiveItems(in.questCode);
     QString root;
@@ -384,11 +404,16 @@ TreePages BuildTreeHtml(AnswerContext& context, const QString& questionText)
     QString question = questionText;
     question.replace(QLatin1Char('"'), QLatin1Char('\''));
 
-    left += QStringLiteral("</select></td>   </tr>");
+    left += QStringLiteral("</select></td><td valign=\"top\"><br><input type=\"button\" value=\" Move     \" "
+                           "name=\"B1\"  onClick=\"MoveNodes()\" >&nbsp;<br><br><input type=\"button\" "
+                           "value=\"Remove\" name=\"B2\" onClick=\"RemoveNodes()\"></td><td valign=\"top\" "
+                           "id=\"TreeCell\"></td>   </tr>");
     left += QStringLiteral("<input type=\"hidden\" name=\"hidRowVal2\" value=\"") + esc(state) + QStringLiteral("\">");
     left += QStringLiteral("<input type=\"hidden\" name=\"Question\" value=\"") + esc(question) + QStringLiteral("\">");
     left += QStringLiteral("<input type=\"hidden\" name=\"qFont\" value=") + fontCss + QLatin1Char('>');
     left += QStringLiteral("<input type=\"hidden\" name=\"hidRowVal3\" value=\"") + esc(root) + QStringLiteral("\" > ");
+    if (in.reviewMode)
+        left += pageLockElement();
     left += QStringLiteral("</form> </body> </html>");
 
     TreePages pages;

@@ -35,6 +35,11 @@ KeyDecision examKeyDown(int key, const KeyContext& context)
             decision.command = KeyCommand::Next;
         return decision;
     }
+    if (key == Qt::Key_Escape && context.markedPanelShown) {
+        decision.command = KeyCommand::CloseMarkedPanel;
+        decision.consumed = true;
+        return decision;
+    }
     if (context.alertShown || context.mode != ExamMode::Practice || !context.cheatKeyEnabled)
         return decision;
     const int hotKey = hotKeyOf(context.hotKeyCode);

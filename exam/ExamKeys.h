@@ -23,8 +23,9 @@ struct KeyContext {
 
 enum class KeyCommand {
     None,
-    Next,       // lower the alert panel and run Next
-    ShowAnswer, // run Show Answer
+    Next,             // lower the alert panel and run Next
+    ShowAnswer,       // run Show Answer
+    CloseMarkedPanel, // close the marked-questions panel (its Close button)
 };
 
 struct KeyDecision {
@@ -36,4 +37,5 @@ struct KeyDecision {
 // essay is the page's own line break; elsewhere the window takes it, and it
 // moves on except during a break or with the marked panel open. The hot key
 // works in practice only, with the hot key switched on and no alert panel.
+// Escape closes the marked-questions panel when it is open.
 KeyDecision examKeyDown(int key, const KeyContext& context);

@@ -25,6 +25,7 @@ void ExamSession::startValues(ExamMode examMode)
     ExamScore = 0;
     AdaptiveLevel = 1;
     PageAnswer.clear();
+    AnswerShownRow = 0;
     gUserAnswer.clear();
     gReviewMode = false;
     msflex.clear();

@@ -78,6 +78,9 @@ public:
     db::Connection ExamConn;
     db::ResultSet CategoryRs;
     QString PageAnswer; // the answer text last reported by the page
+    // The row whose right answer was shown on this visit (0: none): its
+    // verdict stands until another question is shown.
+    int AnswerShownRow = 0;
     int AdaptiveLevel = 1;
     std::array<QString, 8> ChoiceLetters;
 };

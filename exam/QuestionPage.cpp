@@ -3,6 +3,7 @@
 #include "foundation/TextRules.h"
 
 #include "exam/AnswerPages.h"
+#include "exam/PageLock.h"
 #include "foundation/QuestionMarkup.h"
 #include "platform/pages/PageAddress.h"
 
@@ -26,13 +27,14 @@ const QString kRightClickBlocker = QStringLiteral(
     "if (document.layers) window.captureEvents(Event.MOUSEDOWN); if (document.layers) "
     "window.captureEvents(Event.MOUSEUP);window.onmousedown=right;window.onmouseup=right;");
 
-// The list pages' classes.
+// The list pages' classes: the lists in the page font, as wide as their
+// longest item; the buttons between them of one width.
 QString listPageStyle(const PageStyle& style)
 {
     return QStringLiteral("<style type=\"text/css\"> <!-- .Sbutton {  font-family:") + style.fontName
         + QStringLiteral("; font-size: ") + QString::number(style.fontPx)
-        + QStringLiteral("px; height=\"550\" width=\"350\"}.Stext {  font-family: Geneva, Arial, Helvetica, "
-                         "san-serif; font-size: xx-small; color: #5E5446} --> </style>");
+        + QStringLiteral("px; min-width: 12em; } form input[type=button] { min-width: 7em; } .Stext {  font-family: "
+                         "Geneva, Arial, Helvetica, san-serif; font-size: xx-small; color: #5E5446} --> </style>");
 }
 
 // The page's base is the exam folder, so the script is named by its full
@@ -118,6 +120,9 @@ BuiltPage buildQuestionPage(ExamBank& bank, const PageInputs& inputs)
         break;
     }
     text.replace(QLatin1String("<td"), QStringLiteral("<td ") + style.styleAttribute());
+    // Review records nothing: the page takes no input.
+    if (inputs.reviewMode)
+        text += pageLockElement();
 
     page.html =
         pageHead(inputs, style, styleBlock, keyHandler) + trimBlanks(text) + QStringLiteral("</p></body></html>");

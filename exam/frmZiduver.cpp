@@ -8,6 +8,7 @@
 #include "exam/ExamNavigation.h"
 #include "exam/ExamProgress.h"
 #include "exam/HelpWindows.h"
+#include "exam/PageLock.h"
 #include "exam/QuestionDisplay.h"
 #include "exam/QuestionPage.h"
 #include "exam/WidgetExamHelp.h"
@@ -33,6 +34,7 @@
 #include "platform/ui/DefaultInstance.h"
 #include "platform/ui/WindowControls.h"
 
+#include "platform/browser/BrowserPage.h"
 #include "platform/browser/BrowserView.h"
 #include <QAction>
 #include <QApplication>
@@ -47,6 +49,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -66,6 +69,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWebEngineView>
 #include <QWindow>
 #include <algorithm>
 #include <iterator>
@@ -185,7 +189,8 @@ void frmZiduver::buildControls()
     for (int i = 0; i < 6; ++i) {
         tbar[size_t(i)] = new QPushButton(QString::fromLatin1(toolbarCaptions[i]), frimTop);
         tbar[size_t(i)]->setObjectName(QString::fromLatin1(toolbarNames[i]));
-        tbar[size_t(i)]->setFocusPolicy(Qt::NoFocus);
+        // Reached by Tab; a click leaves the focus where it is (on the page).
+        tbar[size_t(i)]->setFocusPolicy(Qt::TabFocus);
         // Each button's command is named by its Tag.
         setWindowTag(tbar[size_t(i)], QString::fromLatin1(toolbarCaptions[i]));
         top->addWidget(tbar[size_t(i)]);
@@ -256,7 +261,8 @@ void frmZiduver::buildControls()
     fraFooter->setObjectName(QStringLiteral("fraFooter"));
     fraFooter->setFixedHeight(px(1035));
     auto* footer = new QHBoxLayout(fraFooter);
-    footer->setContentsMargins(8, 4, 8, 4);
+    footer->setContentsMargins(6, 4, 6, 4);
+    footer->setSpacing(4);
     auto button = [this](const char* name, const char* caption) {
         auto* b = new QPushButton(QString::fromLatin1(caption), fraFooter);
         b->setObjectName(QString::fromLatin1(name));
@@ -280,9 +286,12 @@ void frmZiduver::buildControls()
     chkBreak = new QCheckBox(QStringLiteral("Take a break"), fraFooter);
     chkBreak->setObjectName(QStringLiteral("chkBreak"));
     chkBreak->hide();
-    checks->addWidget(Check1);
-    checks->addWidget(chkShowresult);
-    checks->addWidget(chkBreak);
+    // The boxes keep their whole text; the footer's gaps and the clock give
+    // way first when every button is shown on a narrow screen.
+    for (QCheckBox* box : {Check1, chkShowresult, chkBreak}) {
+        box->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Fixed);
+        checks->addWidget(box);
+    }
     Picture1 = new QFrame(fraFooter);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     // Its drawn width, but it may narrow with the buttons on a small screen
@@ -386,6 +395,15 @@ void frmZiduver::buildControls()
     markedButtons->addWidget(cmdClose);
     markedLayout->addLayout(markedButtons);
     picMarked->hide();
+    // The cover of the question area during a break: the question is not
+    // shown while the clock stands.
+    lblBreakCover = new QLabel(QStringLiteral("The exam is paused.\nUntick \"Take a break\" to go on."), this);
+    lblBreakCover->setObjectName(QStringLiteral("lblBreakCover"));
+    lblBreakCover->setAlignment(Qt::AlignCenter);
+    lblBreakCover->setAutoFillBackground(true);
+    lblBreakCover->setStyleSheet(
+        QStringLiteral("#lblBreakCover { background: rgb(236, 240, 244); color: rgb(31, 46, 58); font-size: 16pt; }"));
+    lblBreakCover->hide();
 
     auto action = [this](const char* name, const char* caption) {
         auto* a = new QAction(QString::fromLatin1(caption), this);
@@ -439,6 +457,10 @@ void frmZiduver::buildControls()
     layout->addWidget(ViewAnswer, 1);
     layout->addWidget(fraFooter);
 
+    // The question area itself takes no focus: its page does.
+    ViewAnswer->setFocusPolicy(Qt::NoFocus);
+    placePagesInTabOrder();
+
     connect(cmdNext, &QPushButton::clicked, this, &frmZiduver::cmdNext_Click);
     connect(cmdPrev, &QPushButton::clicked, this, &frmZiduver::cmdPrev_Click);
     connect(cmdReset, &QPushButton::clicked, this, &frmZiduver::cmdReset_Click);
@@ -449,6 +471,12 @@ void frmZiduver::buildControls()
     connect(TabScenario, &QTabBar::currentChanged, this,
             [this] { command("TabScenario_Click", [this] { TabScenario_Click(); }); });
     connect(www1, &BrowserView::statusTextChanged, this, &frmZiduver::www1_StatusTextChange);
+    // A page that comes while the page must take no input is locked too.
+    connect(www1, &BrowserView::loadFinished, this, [this] {
+        placePagesInTabOrder();
+        if (pageLocked())
+            applyPageLock();
+    });
     connect(cmdTryAgain, &QPushButton::clicked, this, &frmZiduver::cmdTryAgain_Click);
     connect(cmdLinks, &QPushButton::clicked, this, &frmZiduver::cmdLinks_Click);
     connect(cmShowanswer1, &QPushButton::clicked, this, &frmZiduver::cmShowanswer1_Click);
@@ -643,6 +671,9 @@ void frmZiduver::ShowQuestion(int questCode, int choiceOrder, bool showRightAnsw
 {
     const int row = session.CurrentQuestion;
     const bool rowInList = row >= 1 && row <= session.questionCount();
+    // A visit ends when another question comes on screen.
+    if (session.AnswerShownRow != row)
+        session.AnswerShownRow = 0;
     session.gUserAnswer = rowInList ? session.msflex.text(row, colUserAnswer) : QString();
     session.gInteractiveCode = 0;
     // A missing scenario is told once per arrival at a question, not at
@@ -771,6 +802,7 @@ BrowserView* frmZiduver::scenarioView()
         ScenarioBroser->hide();
         auto* main = static_cast<QVBoxLayout*>(layout());
         main->insertWidget(main->indexOf(ViewAnswer) + 1, ScenarioBroser, 1);
+        connect(ScenarioBroser, &BrowserView::loadFinished, this, &frmZiduver::placePagesInTabOrder);
     }
     return ScenarioBroser;
 }
@@ -810,6 +842,13 @@ frmZiduver::CheckRun frmZiduver::CheckAnswer(bool& right)
     });
 
     const int row = session.CurrentQuestion;
+    // The right answer was shown on this visit: what the page holds now is
+    // the program's answer, never the user's; the verdict recorded before it
+    // was shown stands.
+    if (session.AnswerShownRow == row && row >= 1 && row <= session.questionCount()) {
+        right = session.msflex.number(row, colCorrect) == 1;
+        return CheckRun::Judged;
+    }
     // Every report the page made so far, the one of a box that still has
     // the focus included, is in PageAnswer before it is judged.
     if (!www1->waitForLoad() || !www1->flushStatus())
@@ -895,7 +934,8 @@ void frmZiduver::cmdNext_Click()
             const CheckRun run = CheckAnswer(right);
             if (run == CheckRun::Refused || run == CheckRun::Ended)
                 return;
-            if (session.mode == ExamMode::Practice && !right) {
+            // Once the right answer was shown the user knows it: no alert.
+            if (session.mode == ExamMode::Practice && !right && session.AnswerShownRow != session.CurrentQuestion) {
                 QString tag = fraAltert->property("Tag").toString();
                 const AlertGate gate = wrongPracticeAnswer(chkResult->isChecked() || chkShowresult->isChecked(), tag,
                                                            session.gAlertAction);
@@ -1017,8 +1057,11 @@ bool redrawsWithAnswer(const ExamSession& session)
 
 void frmZiduver::ShowRightAnsInViwer()
 {
-    if (redrawsWithAnswer(session))
-        showRow(session.gQuestCode, true);
+    if (!redrawsWithAnswer(session))
+        return;
+    if (!session.gReviewMode)
+        session.AnswerShownRow = session.CurrentQuestion;
+    showRow(session.gQuestCode, true);
 }
 
 void frmZiduver::HideRightAnsInViwer()
@@ -1222,6 +1265,7 @@ void frmZiduver::cmdEndExam_Click()
 
 void frmZiduver::writeProgress()
 {
+    m_progressWritten = true;
     ProgressWriteResult result;
     try {
         result =
@@ -1285,9 +1329,12 @@ void frmZiduver::cmdExamReview_Click()
         }
         cmdShowAnswer->setText(QStringLiteral("&Show Answer"));
         cmShowanswer1->setText(cmdShowAnswer->text());
-        TabScenario->show();
+        // The Question/Scenario tabs stay as the question on screen has them:
+        // only a scenario question shows them.
         SkinToolbar();
         session.gReviewMode = true;
+        // Review records nothing: the page on screen takes no input from now on.
+        applyPageLock();
         picGauge->show();
         lblReview->show();
         chkBreak->setEnabled(false);
@@ -1484,6 +1531,7 @@ void frmZiduver::cmdMarked_Click()
         placeMarkedPanel();
         picMarked->show();
         picMarked->raise();
+        applyPageLock();
         flexMarked->setFocus();
     });
 }
@@ -1515,6 +1563,7 @@ void frmZiduver::lowerMarkedPanel()
     frimTop->setEnabled(true);
     fraFooter->setEnabled(true);
     ViewAnswer->setEnabled(true);
+    applyPageLock();
     // The clock goes on as it was when the panel opened; never after its
     // end or in review mode.
     if (windowTag(cmdEndExam) != QLatin1String("I") && m_clockBeforePanel && !session.gReviewMode && !session.TimeOver)
@@ -1551,6 +1600,7 @@ void frmZiduver::chkBreak_Click()
             m_clockBeforeBreak = Timer1->isEnabled();
         invertControlsForBreak();
         chkBreak->setVisible(true);
+        coverQuestionForBreak(pausing);
         if (pausing) {
             cmdPrev->setEnabled(false);
             cmdNext->setEnabled(false);
@@ -1566,6 +1616,72 @@ void frmZiduver::chkBreak_Click()
         }
         chkBreak->setEnabled(true);
     });
+}
+
+void frmZiduver::placePagesInTabOrder()
+{
+    // Tab goes round the whole window: the toolbar, the tabs of a scenario
+    // question, the page (and the scenario page), then the footer. The
+    // engine makes the widget that takes a page's focus when the page first
+    // loads, so the chain is laid again whenever a page has loaded.
+    std::vector<QWidget*> chain(tbar.begin(), tbar.end());
+    chain.push_back(TabScenario);
+    // A view hands its focus to its page: the view, the engine's view and
+    // the page stand together, or Tab would come back to the page from
+    // wherever the view stood.
+    for (BrowserView* view : {www1, ScenarioBroser}) {
+        if (!view)
+            continue;
+        chain.push_back(view);
+        chain.push_back(view->view());
+        QWidget* page = view->view()->focusProxy();
+        if (page && page->window() == this)
+            chain.push_back(page);
+    }
+    chain.insert(chain.end(),
+                 {cmdPrev, cmdNext, Check1, chkShowresult, chkBreak, cmdShowAnswer, cmdReset, cmdExplanation,
+                  cmdInstruction, cmdExamReview, cmdMarked, cmdEndExam});
+    chain.erase(std::remove(chain.begin(), chain.end(), nullptr), chain.end());
+    for (size_t i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+}
+
+bool frmZiduver::pageLocked() const
+{
+    return session.gReviewMode || chkBreak->isChecked() || picMarked->isVisible();
+}
+
+void frmZiduver::applyPageLock()
+{
+    // The view's own switch (or the cover) holds at once; the page's
+    // controls follow when its script has run.
+    www1->page()->runJavaScript(pageLockScript(pageLocked()));
+}
+
+void frmZiduver::coverQuestionForBreak(bool pausing)
+{
+    // Nothing of the question, its scenario or its tabs can be read or
+    // reached by mouse or keyboard while the clock stands.
+    for (QWidget* area : {static_cast<QWidget*>(ViewAnswer), static_cast<QWidget*>(TabScenario)})
+        area->setEnabled(!pausing);
+    if (ScenarioBroser)
+        ScenarioBroser->setEnabled(!pausing);
+    if (pausing) {
+        placeBreakCover();
+        lblBreakCover->show();
+        lblBreakCover->raise();
+    } else {
+        lblBreakCover->hide();
+    }
+    applyPageLock();
+}
+
+void frmZiduver::placeBreakCover()
+{
+    // Everything between the top band and the footer.
+    const int top = frimTop->geometry().bottom() + 1;
+    const int bottom = fraFooter->geometry().top() - 1;
+    lblBreakCover->setGeometry(QRect(0, top, width(), std::max(0, bottom - top + 1)));
 }
 
 void frmZiduver::invertControlsForBreak()
@@ -1755,10 +1871,44 @@ bool frmZiduver::Form_KeyDown(QKeyEvent* event)
     case KeyCommand::ShowAnswer:
         cmdShowAnswer_Click();
         break;
+    case KeyCommand::CloseMarkedPanel:
+        cmdClose_Click();
+        break;
     case KeyCommand::None:
         break;
     }
     return decision.consumed;
+}
+
+bool frmZiduver::runAccelerator(const QKeyEvent* event)
+{
+    // A key the window's shortcuts did not take: the page with the focus
+    // keeps Alt and a letter for itself. The window's own keys still work.
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers != Qt::AltModifier || event->isAutoRepeat())
+        return false;
+    const int key = event->key();
+    if (!((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)))
+        return false;
+    const QKeySequence wanted(QKeyCombination(Qt::AltModifier, Qt::Key(key)));
+    for (QAbstractButton* button : findChildren<QAbstractButton*>()) {
+        if (button->window() == this && button->isVisible() && button->isEnabled()
+            && QKeySequence::mnemonic(button->text()) == wanted) {
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->animateClick();
+            return true;
+        }
+    }
+    if (mnuBar->isVisible() && mnuBar->isEnabled()) {
+        for (QAction* menu : mnuBar->actions()) {
+            if (menu->isEnabled() && QKeySequence::mnemonic(menu->text()) == wanted) {
+                mnuBar->setFocus(Qt::ShortcutFocusReason);
+                mnuBar->setActiveAction(menu);
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 void frmZiduver::unload()
@@ -1792,13 +1942,27 @@ int frmZiduver::runModal(QDialog& dialog)
     return modalCall([&dialog] { return dialog.exec(); });
 }
 
+void frmZiduver::writeProgressBeforeClosing()
+{
+    // Every way out of an exam that ran writes what End Exam writes: the
+    // activation guard, the program's end, a pass reached early.
+    if (m_progressWritten || session.questionCount() == 0)
+        return;
+    if (gStartup.gDebug == 1)
+        WriteLog(QStringLiteral("The exam closes without End Exam; its progress is written : unload : frmZiduver : "
+                                "Date/Time :")
+                 + logDateTime());
+    writeProgress();
+}
+
 void frmZiduver::unloadAndReturn()
 {
     if (m_unloading)
         return;
     hideLoading();
-    m_unloading = true;
     Timer1->setEnabled(false);
+    writeProgressBeforeClosing();
+    m_unloading = true;
     CloseHelpWindow();
     session.SkipActivateGuard = true;
     session.closeExamConnection();
@@ -1857,8 +2021,9 @@ void frmZiduver::closeEvent(QCloseEvent* event)
     // Closing from code, or because the program or the session ends, asks
     // nothing; only the user's own close request does.
     if (m_unloading || session.SkipActivateGuard || programEnding()) {
-        m_unloading = true;
         Timer1->setEnabled(false);
+        writeProgressBeforeClosing();
+        m_unloading = true;
         CloseHelpWindow();
         session.closeExamConnection();
         hideLoading();
@@ -1902,12 +2067,16 @@ bool frmZiduver::eventFilter(QObject* watched, QEvent* event)
         && static_cast<QWidget*>(watched)->window() == this) {
         if (Form_KeyDown(static_cast<QKeyEvent*>(event)))
             return true;
+        if (runAccelerator(static_cast<QKeyEvent*>(event)))
+            return true;
     }
     if (watched == ViewAnswer && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) {
         if (fraAltert->isVisible())
             placeAlert();
         if (picMarked->isVisible())
             placeMarkedPanel();
+        if (lblBreakCover->isVisible())
+            placeBreakCover();
     }
     return QWidget::eventFilter(watched, event);
 }

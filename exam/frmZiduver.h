@@ -99,6 +99,8 @@ public:
     QPushButton* cmdVQuestion;
     QPushButton* cmdClose;
     MarkedList marked;
+    // Covers the question area during a break.
+    QLabel* lblBreakCover;
     // The menu bar: "&File" and "&Option".
     QMenuBar* mnuBar;
     QAction* mnuPrint;
@@ -202,6 +204,13 @@ private:
     // Pause.
     void chkBreak_Click();
     void invertControlsForBreak();
+    void coverQuestionForBreak(bool pausing);
+    void placeBreakCover();
+    // The page takes no input in review mode, during a break and under the
+    // marked-questions panel.
+    bool pageLocked() const;
+    void placePagesInTabOrder();
+    void applyPageLock();
     // The clock's end: the answer on screen is checked, the windows opened
     // from the exam with the Tag "L" are closed (top-most first) and review
     // mode begins.
@@ -220,8 +229,15 @@ private:
     // True when the key was taken (the control or page with the focus never
     // sees it).
     bool Form_KeyDown(QKeyEvent* event);
+    // Alt and a letter while the page (or any control that keeps the key)
+    // has the focus: the window's button or menu with that key; true when
+    // one was found.
+    bool runAccelerator(const QKeyEvent* event);
     // Writes the progress; tells the user when it could not be saved.
     void writeProgress();
+    // Writes the progress when the window closes by any other way than End
+    // Exam (which writes it itself).
+    void writeProgressBeforeClosing();
     // Runs a call that opens a modal window over the exam: an unload asked
     // for meanwhile happens when it returns.
     template <typename Call> auto modalCall(Call&& call);
@@ -259,6 +275,7 @@ private:
     bool m_resizing = false;
     bool m_checking = false;            // CheckAnswer runs (its flush lets timers run)
     bool m_ending = false;              // End Exam runs or has run
+    bool m_progressWritten = false;     // the exam's progress has been written
     bool m_reviewListOpen = false;      // the review entry shows its list
     bool m_timeOverPending = false;     // the time ran out inside an answer check
     bool m_clockBeforePanel = false;    // the clock ran when the marked panel opened

@@ -19,7 +19,10 @@ ResultSnapshot resultSnapshot(const ExamSession& session)
     snapshot.examMode = session.launch.gExamMode;
     snapshot.examName = session.launch.gQuizExamName;
     snapshot.connectionString = session.launch.gQuizConnStr;
-    snapshot.questionCount = session.launch.gQuizQuestionCount;
+    // The exam's length at its start: review cuts the launch record's count
+    // to where the user got, but a question left out is still a question of
+    // the exam, so the score never rises by ending early.
+    snapshot.questionCount = session.questionCount();
     snapshot.passScore = session.launch.gQuizPassScore;
     snapshot.questionOnScreen = session.CurrentQuestion;
     return snapshot;
@@ -65,9 +68,7 @@ ExamResult computeExamResult(const ResultSnapshot& snapshot, const std::vector<R
     for (const ResultCategory& category : categories)
         result.categories.push_back(categoryScore(snapshot, category.code));
 
-    // Only the rows of the exam's count: review entry lowers the count to the
-    // question on screen, and answers given beyond it must not lift the score
-    // over 100 %.
+    // Only the rows of the exam's count, so the score never passes 100 %.
     const int counted = std::clamp(snapshot.questionCount, 0, int(snapshot.questions.size()));
     for (int i = 0; i < counted; ++i)
         if (snapshot.questions[size_t(i)].correct)

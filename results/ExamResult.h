@@ -16,7 +16,7 @@ struct ResultSnapshot {
     QString examMode;                // the launch record's mode word
     QString examName;
     QString connectionString; // the exam database's (gQuizConnStr)
-    int questionCount = 0;    // gQuizQuestionCount: the score's divisor
+    int questionCount = 0;    // the questions drawn at the exam's start: the score's divisor
     int passScore = 0;        // percent
     int questionOnScreen = 1; // n of the counter "n of N"
 

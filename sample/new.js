@@ -145,15 +145,17 @@
     return trim(box.content.textContent);
   }
 
+  // The tree goes in the cell beside the buttons ("TreeCell"); a frame page
+  // without one gets it below the leaves.
   function build() {
     var leaves = leafList();
-    var place = leaves ? leaves.parentNode : document.body;
+    var place = document.getElementById('TreeCell') || (leaves ? leaves.parentNode : document.body);
     installStyle(hidden('qFont'));
 
     var root = document.createElement('div');
     root.className = 'f';
     root.style.fontWeight = 'bold';
-    root.style.marginTop = '1em';
+    root.style.marginBottom = '0.3em';
     root.textContent = hidden('hidRowVal3');
     place.appendChild(root);
 
@@ -161,7 +163,8 @@
     view.id = TREE_ID;
     view.className = 'f';
     view.size = 12;
-    view.style.width = '350px';
+    // As wide as its longest line, so every node and leaf reads whole.
+    view.style.minWidth = '16em';
     view.setAttribute('aria-label', plainText(hidden('Question')));
     place.appendChild(view);
   }

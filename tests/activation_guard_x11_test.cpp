@@ -1,4 +1,5 @@
 #include "exam/frmZiduver.h"
+#include "exam/links/ExamReviewLink.h"
 #include "exam/links/ReturnToMainWindowLink.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
@@ -6,10 +7,13 @@
 #include "foundation/WidgetUiHooks.h"
 #include "platform/browser/BrowserPage.h"
 #include "platform/browser/BrowserView.h"
+#include "results/frmExamReview.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/ExamLaunchRecord.h"
+#include "tests/support/TempHome.h"
 #include "tests/x11_main/XvfbTestMain.h"
+#include "tools/mkdata/SampleInstallation.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -18,12 +22,15 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolTip>
 #include <QWebEngineView>
 #include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -47,8 +54,8 @@ bool dismissPopup()
     return true;
 }
 
-// The program's real message box, answered by a click on its button as
-// soon as it is up.
+// The program's real message box, answered by a click on its default
+// button (OK, or Yes) as soon as it is up.
 class AnsweringHooks : public WidgetUiHooks {
 public:
     int boxes = 0;
@@ -57,8 +64,11 @@ public:
         ++boxes;
         QTimer::singleShot(200, [] {
             if (QWidget* box = QApplication::activeModalWidget())
-                if (auto* ok = box->findChild<QPushButton*>(QStringLiteral("lblCaption1")))
-                    ok->click();
+                for (QPushButton* button : box->findChildren<QPushButton*>())
+                    if (button->isDefault() && button->isVisible()) {
+                        button->click();
+                        break;
+                    }
         });
         return WidgetUiHooks::messageBox(text, title, style, owner);
     }
@@ -167,6 +177,121 @@ TEST_F(ActivationGuardOnX11, PopupsMenusToolTipsAndPageAlertsNeverEndTheExam)
     settle(150);
     EXPECT_FALSE(alive) << "an unexpected return from another window of the program ends the exam";
     EXPECT_EQ(returns, 1);
+}
+
+// The rows of the user's progress in the exam database.
+int progressRows(ExamBankFixture& bank)
+{
+    return bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_Progress")).toInt();
+}
+
+// Ticks choice `seq` on the page on screen.
+void choose(frmZiduver& w, int seq)
+{
+    ASSERT_TRUE(w.www1->waitForLoad());
+    EXPECT_EQ(w.www1
+                  ->runScript(
+                      QStringLiteral("(function () { var i = document.querySelector('input[name=menu][value=\"%1\"]');"
+                                     " if (!i) return 'none'; i.click(); return 'ok'; })()")
+                          .arg(seq))
+                  .toString(),
+              QStringLiteral("ok"));
+}
+
+// Runs `step` on the review list as soon as it is up.
+void whenReviewListShown(const std::function<void(frmExamReview&)>& step)
+{
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [step, poll] {
+        if (frmExamReview* list = frmExamReview::loaded(); list && list->isVisible()) {
+            step(*list);
+            return;
+        }
+        QTimer::singleShot(50, *poll);
+    };
+    QTimer::singleShot(50, *poll);
+}
+
+// Review, the review list used several times and End Exam in review, with
+// the activation guard armed and no window manager to hand the focus back:
+// the exam ends writing its progress. When the guard closes the exam
+// instead (an unexpected return from another window of the program), the
+// progress is written all the same.
+TEST_F(ActivationGuardOnX11, ReviewTheReviewListAndEndExamAlwaysWriteTheProgress)
+{
+    // The program folder with the pages' scripts.
+    TempHome home;
+    writeStaticPageFiles(home.path());
+    ExamReviewLink::wire(&frmExamReview::showReview);
+    const auto unwire = qScopeGuard([] { ExamReviewLink::wire(nullptr); });
+    for (const bool guardCloses : {false, true}) {
+        SCOPED_TRACE(guardCloses ? "the guard closes the exam" : "End Exam in review");
+        returns = 0;
+        ExamBankFixture bank;
+        bank.category(1, {}, true);
+        bank.questions(1, 4, 1);
+        for (int q = 1; q <= 4; ++q)
+            bank.choice(q, 1, QStringLiteral("Right"), true).choice(q, 2, QStringLiteral("Wrong"), false);
+        frmZiduver::launch(testLaunchRecord({QStringLiteral("PRACTICE"), 4, bank.path()}, QStringLiteral("Ziduver")));
+        ASSERT_TRUE(examRunning());
+        frmZiduver& w = *frmZiduver::running();
+        const QPointer<frmZiduver> alive(&w);
+        ASSERT_TRUE(waitFor([&] { return w.isVisible() && w.windowHandle() && w.windowHandle()->isExposed(); }, 5000));
+        w.activateWindow();
+        ASSERT_TRUE(waitFor([&] { return focused(w); }, 5000));
+        settle(300);
+        for (int q = 1; q <= 3; ++q) {
+            choose(w, q == 2 ? 2 : 1);
+            w.cmdNext->click();
+            settle(100);
+        }
+        ASSERT_TRUE(alive);
+
+        // Review (the prompt answered Yes), then the list three times, each
+        // time a question chosen; the focus comes back only when asked for.
+        for (int round = 0; round < 3 && alive; ++round) {
+            SCOPED_TRACE(round);
+            whenReviewListShown([round](frmExamReview& list) {
+                list.grdQuestions->selectRow(round % list.grdQuestions->rowCount());
+                list.Command1->click();
+            });
+            w.cmdExamReview->click();
+            settle(200);
+            ASSERT_TRUE(alive) << "the review list closed the exam";
+            EXPECT_TRUE(w.session.gReviewMode);
+            EXPECT_EQ(w.session.CurrentQuestion, round % 3 + 1);
+            if (round == 1) {
+                w.activateWindow();
+                waitFor([&] { return !alive || focused(w); }, 5000);
+                settle(150);
+            }
+        }
+        ASSERT_TRUE(alive);
+        EXPECT_EQ(progressRows(bank), 0) << "nothing written before the exam ends";
+
+        if (guardCloses) {
+            w.activateWindow();
+            ASSERT_TRUE(waitFor([&] { return focused(w); }, 5000));
+            settle(150);
+            QWidget other;
+            other.resize(200, 100);
+            other.show();
+            other.activateWindow();
+            ASSERT_TRUE(waitFor([&] { return focused(other); }, 5000));
+            w.activateWindow();
+            waitFor([&] { return !alive; }, 5000);
+            settle(150);
+            ASSERT_FALSE(alive) << "the guard closes the exam";
+        } else {
+            w.cmdEndExam->click();
+            waitFor([&] { return !alive; }, 5000);
+            settle(150);
+            ASSERT_FALSE(alive) << "End Exam in review closes the exam";
+        }
+        EXPECT_EQ(returns, 1);
+        EXPECT_EQ(progressRows(bank), 3) << "every question answered has its progress row";
+        EXPECT_EQ(bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_Progress WHERE Correct <> 0")).toInt(), 2);
+    }
 }
 
 } // namespace

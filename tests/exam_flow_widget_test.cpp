@@ -549,6 +549,180 @@ TEST_F(ExamFlowTest, ReviewAsksOnceCutsTheExamAtTheQuestionOnScreenAndShowsTheQu
     EXPECT_EQ(returns, 1);
 }
 
+// The controls of the page on screen that still take input.
+int enabledPageInputs(frmZiduver& w)
+{
+    return w.www1->runScript(QStringLiteral("document.querySelectorAll('input:enabled').length"), kWait).toInt();
+}
+
+QString tickedOnPage(frmZiduver& w)
+{
+    return w.www1
+        ->runScript(QStringLiteral("Array.prototype.map.call(document.querySelectorAll('input:checked'), "
+                                   "function (i) { return i.value; }).join(',')"),
+                    kWait)
+        .toString();
+}
+
+void sendKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QKeyEvent down(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(target, &down);
+}
+
+// While the clock stands in a running exam the question takes no input: a
+// break covers it, the marked panel lies over it, and what the user tries
+// on the page meanwhile never becomes the answer.
+TEST_F(ExamFlowTest, WhileTheClockStandsThePageTakesNoInputAndABreakCoversTheQuestion)
+{
+    choiceBank(3);
+    frmZiduver& w = launch("SIMULATED", 3);
+    choose(w, 2);
+    ASSERT_EQ(enabledPageInputs(w), 2);
+
+    w.chkBreak->click();
+    EXPECT_EQ(tick(w), 0);
+    EXPECT_TRUE(w.lblBreakCover->isVisible()) << "the question is covered";
+    EXPECT_FALSE(w.ViewAnswer->isEnabled());
+    EXPECT_TRUE(waitFor([&] { return enabledPageInputs(w) == 0; }, kWait)) << "the page's controls are off";
+    choose(w, 1);
+    EXPECT_EQ(tickedOnPage(w), QStringLiteral("2"));
+    w.chkBreak->click();
+    EXPECT_FALSE(w.lblBreakCover->isVisible());
+    EXPECT_TRUE(w.ViewAnswer->isEnabled());
+    EXPECT_TRUE(waitFor([&] { return enabledPageInputs(w) == 2; }, kWait)) << "and on again after the break";
+
+    // The marked panel: the same, and Escape closes it.
+    w.Check1->click();
+    w.cmdMarked->click();
+    ASSERT_TRUE(w.picMarked->isVisible());
+    EXPECT_EQ(tick(w), 0);
+    EXPECT_TRUE(waitFor([&] { return enabledPageInputs(w) == 0; }, kWait));
+    choose(w, 1);
+    sendKey(w.flexMarked, Qt::Key_Escape);
+    EXPECT_FALSE(w.picMarked->isVisible()) << "Escape closes the panel";
+    EXPECT_EQ(tick(w), 1);
+    EXPECT_TRUE(waitFor([&] { return enabledPageInputs(w) == 2; }, kWait));
+
+    w.cmdNext->click();
+    EXPECT_EQ(cell(w, 1, colUserAnswer), QStringLiteral("2,")) << "the answer of before the clock stood";
+    EXPECT_EQ(cell(w, 1, colCorrect), QStringLiteral("0"));
+}
+
+// Once the right answer was shown, the answer the page holds is the
+// program's: the verdict of before stands for that visit, through the
+// alert's Show Answer and the footer's alike; a later visit is judged again.
+TEST_F(ExamFlowTest, AnAnswerShownIsNeverJudgedAsTheUsers)
+{
+    choiceBank(3);
+    frmZiduver& w = launch("PRACTICE", 3);
+    w.chkShowresult->click();
+    choose(w, 2);
+    w.cmdNext->click();
+    ASSERT_TRUE(w.fraAltert->isVisible()) << "Incorrect!";
+    w.cmShowanswer1->click();
+    ASSERT_TRUE(w.www1->waitForLoad(kWait));
+    EXPECT_EQ(tickedOnPage(w), QStringLiteral("1")) << "the right answer is shown";
+    w.cmdNext->click();
+    EXPECT_FALSE(w.fraAltert->isVisible()) << "shown, the answer is known: no second alert";
+    ASSERT_EQ(w.session.CurrentQuestion, 2);
+    EXPECT_EQ(cell(w, 1, colCorrect), QStringLiteral("0"));
+    EXPECT_EQ(cell(w, 1, colUserAnswer), QStringLiteral("2,"));
+
+    // The footer's Show Answer, hidden again, then the right choice: still
+    // the verdict of before for this visit.
+    w.cmdShowAnswer->click();
+    w.cmdShowAnswer->click();
+    choose(w, 1);
+    w.cmdNext->click();
+    EXPECT_EQ(cell(w, 2, colCorrect), QStringLiteral("0"));
+    EXPECT_EQ(cell(w, 2, colNoAnswer), QStringLiteral("1"));
+
+    // Back on question 2 the user answers for himself again.
+    w.cmdPrev->click();
+    choose(w, 1);
+    w.cmdNext->click();
+    EXPECT_EQ(cell(w, 2, colCorrect), QStringLiteral("1"));
+}
+
+// Review: the tabs only where there is a scenario, the page takes no input,
+// and Show Answer shows the right choice also on option buttons.
+TEST_F(ExamFlowTest, ReviewLocksThePageAndShowsTheRightChoice)
+{
+    choiceBank(3);
+    frmZiduver& w = launch("SIMULATED", 3);
+    choose(w, 2);
+    w.cmdNext->click();
+    onReview = [](const ExamSession&) { return ReviewChoice{true, 1, false}; };
+    ui.answerNext(ResultYes);
+    w.cmdExamReview->click();
+    ASSERT_TRUE(w.session.gReviewMode);
+    EXPECT_FALSE(w.TabScenario->isVisible()) << "no Scenario tab on a question without one";
+    ASSERT_TRUE(w.www1->waitForLoad(kWait));
+    EXPECT_EQ(enabledPageInputs(w), 0);
+    EXPECT_EQ(tickedOnPage(w), QStringLiteral("2"));
+    choose(w, 1);
+    EXPECT_EQ(tickedOnPage(w), QStringLiteral("2")) << "a click in review moves nothing";
+
+    w.cmdShowAnswer->click();
+    ASSERT_TRUE(w.www1->waitForLoad(kWait));
+    EXPECT_EQ(tickedOnPage(w), QStringLiteral("1")) << "the right choice is shown";
+    EXPECT_EQ(enabledPageInputs(w), 0);
+    w.cmdShowAnswer->click();
+    ASSERT_TRUE(w.www1->waitForLoad(kWait));
+    EXPECT_EQ(tickedOnPage(w), QStringLiteral("2"));
+    EXPECT_EQ(cell(w, 1, colUserAnswer), QStringLiteral("2,"));
+}
+
+// The keyboard reaches the whole window: Tab goes from the footer round to
+// the toolbar and into the page, Shift+Tab back out of it, and the window's
+// keys work while the page has the focus.
+TEST_F(ExamFlowTest, TabReachesTheToolbarPageAndFooterAndTheWindowsKeysWorkFromThePage)
+{
+    choiceBank(3);
+    frmZiduver& w = launch("PRACTICE", 3);
+    w.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return QGuiApplication::focusWindow() == w.windowHandle(); }, kWait));
+    QWidget* page = w.www1->view()->focusProxy();
+    ASSERT_NE(page, nullptr);
+    const auto tab = [&](bool forward) {
+        QWidget* from = QApplication::focusWidget();
+        sendKey(from, forward ? Qt::Key_Tab : Qt::Key_Backtab, forward ? Qt::NoModifier : Qt::ShiftModifier);
+        return QApplication::focusWidget();
+    };
+    w.cmdEndExam->setFocus(Qt::TabFocusReason);
+    for (QPushButton* b : w.tbar)
+        EXPECT_EQ(tab(true), b) << b->text().toStdString();
+    EXPECT_EQ(tab(true), page) << "the page after the toolbar";
+    // The page passes the focus on by itself once its own controls are
+    // done; the engine takes each key in its own time.
+    const auto leavePage = [&](bool forward) {
+        return waitFor(
+            [&] {
+                if (QApplication::focusWidget() == page)
+                    sendKey(page, forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                            forward ? Qt::NoModifier : Qt::ShiftModifier);
+                settle(150);
+                return QApplication::focusWidget() != page;
+            },
+            kWait);
+    };
+    EXPECT_TRUE(leavePage(false));
+    EXPECT_EQ(QApplication::focusWidget(), w.tbar[5]) << "Shift+Tab leaves the page for the toolbar";
+    w.cmdNext->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(tab(false), page) << "the page before the footer";
+
+    // Forward out of the page: its own controls first, then the footer.
+    page->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(leavePage(true));
+    EXPECT_EQ(QApplication::focusWidget(), w.cmdNext) << "Tab leaves the page for the footer";
+
+    // Alt and a button's key while the page has the focus.
+    page->setFocus(Qt::MouseFocusReason);
+    sendKey(page, Qt::Key_N, Qt::AltModifier);
+    EXPECT_TRUE(waitFor([&] { return w.session.CurrentQuestion == 2; }, kWait)) << "Alt+N moves on";
+}
+
 TEST_F(ExamFlowTest, EndExamRunsOnceWhateverArrivesWhileItRuns)
 {
     choiceBank(3);

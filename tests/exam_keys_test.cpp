@@ -39,7 +39,8 @@ TEST(ExamKeys, EnterMovesOnOutsideEssaysBreaksAndTheMarkedPanelAndTheHotKeyShows
         bool consumed;
     };
     using M = ExamMode;
-    const KeyCommand None = KeyCommand::None, Next = KeyCommand::Next, Show = KeyCommand::ShowAnswer;
+    const KeyCommand None = KeyCommand::None, Next = KeyCommand::Next, Show = KeyCommand::ShowAnswer,
+                     Close = KeyCommand::CloseMarkedPanel;
     const Case cases[] = {
         {"Return moves on", Qt::Key_Return, M::Simulated, 1, false, false, false, false, 0, Next, true},
         {"keypad Enter too", Qt::Key_Enter, M::Practice, 3, false, false, false, false, 0, Next, true},
@@ -56,6 +57,9 @@ TEST(ExamKeys, EnterMovesOnOutsideEssaysBreaksAndTheMarkedPanelAndTheHotKeyShows
         {"the hot key in a pretest", Qt::Key_F1, M::Test, 1, false, false, false, true, 112, None, false},
         {"another key", Qt::Key_F3, M::Practice, 1, false, false, false, true, 113, None, false},
         {"no hot key stored", Qt::Key_F1, M::Practice, 1, false, false, false, true, 0, None, false},
+        {"Escape closes the marked panel", Qt::Key_Escape, M::Simulated, 1, false, false, true, false, 0, Close, true},
+        {"Escape without the panel is the page's", Qt::Key_Escape, M::Simulated, 1, false, false, false, false, 0, None,
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -242,7 +242,7 @@ Answer answerFor(Kind kind, bool right)
         const QStringList order = right ? QStringList{"dog", "cat"} : QStringList{"cat", "dog"};
         QString actions;
         for (const QString& item : order)
-            actions += QStringLiteral("pick('D1', '%1'); press('  << Add  ');").arg(item);
+            actions += QStringLiteral("pick('D1', '%1'); press(' Add  >>  ');").arg(item);
         return {kPage, actions, order.join(QLatin1Char(','))};
     }
     case Tree: {

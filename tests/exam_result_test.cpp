@@ -171,6 +171,34 @@ TEST(ExamResult, SnapshotTakesTheListMapAndLaunchRecord)
     EXPECT_EQ(s.questionOnScreen, 2);
 }
 
+// Review cuts the launch record's count to where the user got; the score
+// still divides by the questions the exam drew, so three right answers of
+// forty never pass.
+TEST(ExamResult, AReviewCutSimulatedExamScoresAgainstEveryQuestionDrawn)
+{
+    ExamSession session;
+    for (int code = 1; code <= 40; ++code)
+        session.msflex.addQuestion(code, 1);
+    for (int row = 1; row <= 3; ++row)
+        session.msflex.setText(row, colCorrect, row == 3 ? QStringLiteral("0") : QStringLiteral("1"));
+    session.launch.gExamMode = QStringLiteral("SIMULATED");
+    session.launch.gQuizQuestionCount = 3; // cut by the review entry at question 3
+    session.launch.gQuizPassScore = 70;
+    session.CurrentQuestion = 3;
+
+    const ResultSnapshot s = resultSnapshot(session);
+    EXPECT_EQ(s.questionCount, 40);
+    const ExamResult r = computeExamResult(s, {}, QStringLiteral("Z"));
+    EXPECT_EQ(r.correctCount, 2);
+    EXPECT_EQ(r.score, 5);
+    EXPECT_EQ(r.scoreText, "5%");
+    EXPECT_FALSE(r.passed);
+
+    for (int row = 1; row <= 3; ++row)
+        session.msflex.setText(row, colCorrect, QStringLiteral("1"));
+    EXPECT_EQ(computeExamResult(resultSnapshot(session), {}, QStringLiteral("Z")).score, 8);
+}
+
 TEST(ExamResult, RoundedRatioGoesHalfToEven)
 {
     const struct Case {

@@ -411,6 +411,8 @@ TEST_F(ExamWindowTest, ActivationGuardClosesOnlyOnAnUnexpectedReturnFromAnotherW
 {
     ExamBankFixture bank;
     practiceBank(bank, 6);
+    for (const int code : {101, 102, 103, 201, 202, 203})
+        bank.choice(code, 1, QStringLiteral("Right"), true).choice(code, 2, QStringLiteral("Wrong"), false);
     launch({QStringLiteral("PRACTICE"), 6, bank.path()});
     ASSERT_TRUE(examRunning());
     frmZiduver& w = *frmZiduver::running();
@@ -418,6 +420,9 @@ TEST_F(ExamWindowTest, ActivationGuardClosesOnlyOnAnUnexpectedReturnFromAnotherW
     settle();
     ASSERT_TRUE(examRunning()) << "the start's own activations never close the exam";
     ASSERT_EQ(QGuiApplication::focusWindow(), w.windowHandle());
+    ASSERT_TRUE(w.www1->waitForLoad());
+    ASSERT_EQ(w.www1->runScript(QStringLiteral("document.querySelector('input[value=\"1\"]').click(); 'ok'")),
+              QVariant(QStringLiteral("ok")));
     w.cmdNext->click();
 
     // Another window of the program, standing in for the message box.
@@ -448,12 +453,15 @@ TEST_F(ExamWindowTest, ActivationGuardClosesOnlyOnAnUnexpectedReturnFromAnotherW
     EXPECT_EQ(returns, 0);
 
     // A return from another window of the program that did not clear the
-    // guard ends the exam and shows the main window.
+    // guard ends the exam and shows the main window, with its progress
+    // written as End Exam writes it.
+    EXPECT_EQ(bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_Progress")).toInt(), 0);
     focus(other);
     focus(w);
     settle();
     EXPECT_FALSE(examRunning());
     EXPECT_EQ(returns, 1);
+    EXPECT_EQ(bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_Progress WHERE Correct <> 0")).toInt(), 1);
 }
 
 TEST_F(ExamWindowTest, ReadersNeverCreateTheWindowAndAnUnloadDuringAModalWaitsForItsReturn)
@@ -526,14 +534,21 @@ TEST_F(ExamWindowTest, TheProgramEndingClosesTheExamWithoutAQuestion)
 {
     ExamBankFixture bank;
     practiceBank(bank, 6);
+    for (const int code : {101, 102, 103, 201, 202, 203})
+        bank.choice(code, 1, QStringLiteral("Right"), true);
     launch({QStringLiteral("PRACTICE"), 6, bank.path()});
     ASSERT_TRUE(examRunning());
+    ASSERT_TRUE(frmZiduver::running()->www1->waitForLoad());
+    frmZiduver::running()->www1->runScript(QStringLiteral("document.querySelector('input[value=\"1\"]').click()"));
+    frmZiduver::running()->cmdNext->click();
     setProgramEnding(true);
     frmZiduver::running()->close();
     setProgramEnding(false);
     settle();
     EXPECT_TRUE(ui.messages().empty()) << str(ui.messageTexts()).toStdString();
     EXPECT_FALSE(examRunning());
+    EXPECT_EQ(bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_Progress")).toInt(), 1)
+        << "the answer given is kept";
 }
 
 } // namespace

@@ -2,9 +2,13 @@
 // sample/main.html) driven through the pages' own controls: each page must
 // report its complete answer, in the answer format of its question type,
 // whenever it changes, "~" when it becomes empty, and nothing else.
+#include "exam/PageLock.h"
+#include "exam/QuestionPage.h"
+#include "foundation/ExamBank.h"
 #include "platform/browser/BrowserPage.h"
 #include "platform/browser/BrowserView.h"
 #include "platform/browser/ScriptWait.h"
+#include "tests/support/ExamBankFixture.h"
 #include "tests/support/PageActions.h"
 #include "tests/support/TempHome.h"
 #include "tools/mkdata/SampleInstallation.h"
@@ -69,7 +73,8 @@ QString questionPage(const QString& programFolder, Head head, bool keyHandler, b
     }
     if (listStyle)
         page += QStringLiteral("<style type=\"text/css\"> <!-- .Sbutton {  font-family:%1; font-size: %2px; "
-                               "height=\"550\" width=\"350\"}.Stext {  font-family: Geneva, Arial, Helvetica, "
+                               "min-width: 12em; } form input[type=button] { min-width: 7em; } .Stext {  font-family: "
+                               "Geneva, Arial, Helvetica, "
                                "san-serif; font-size: xx-small; color: #5E5446} --> </style>")
                     .arg(kFont, kSize);
     const QString key = keyHandler ? QStringLiteral("onKeypress=\"test()\"") : QString();
@@ -137,16 +142,15 @@ QString options(const QString& prefix, const QStringList& texts, int first = 0)
 QString selectPlacePart(const QStringList& items, const QStringList& placed, const QStringList& places)
 {
     return QStringLiteral("Place them.<br><br><br><br><form method=\"POST\" name=\"myForm\"><table border=\"0\" "
-                          "cellpadding=\"2\" cellspacing =\"2\"><tr><td width=40%>  <select  size=\"20\" name=\"D1\" "
-                          "class=\"Sbutton\" style=\"width:100%\" > \"")
+                          "cellpadding=\"2\" cellspacing =\"2\"><tr><td valign=\"top\"><select size=\"20\" "
+                          "name=\"D1\" class=\"Sbutton\">")
         + options(QStringLiteral("v"), items)
-        + QStringLiteral("</select></td><td width=30%><select size=\"20\" name=\"D3\" class=\"Sbutton\" "
-                         "style=\"width:100%\" >  ")
-        + options(QStringLiteral("vvv"), placed)
-        + QStringLiteral("</select></td><td>  <input type=\"button\" value=\"  << Add  \" name=\"B1\" "
+        + QStringLiteral("</select></td><td valign=\"top\">  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" "
                          "OnClick=\"Add();\">&nbsp;<br><br> <input type=\"button\" value=\"  Remove \" name=\"B2\" "
-                         "OnClick=\"Remove();\"></td><td width=30%> <select size=\"20\" name=\"D2\" class=\"Sbutton\" "
-                         "style=\"width:100%\">")
+                         "OnClick=\"Remove();\"></td><td valign=\"top\"><select size=\"20\" name=\"D3\" "
+                         "class=\"Sbutton\">")
+        + options(QStringLiteral("vvv"), placed)
+        + QStringLiteral("</select></td><td valign=\"top\"><select size=\"20\" name=\"D2\" class=\"Sbutton\">")
         + options(QStringLiteral("vv"), places, int(items.size()))
         + QStringLiteral("</select></td></tr></table></form>");
 }
@@ -154,17 +158,16 @@ QString selectPlacePart(const QStringList& items, const QStringList& placed, con
 QString orderedListPart(const QStringList& items, const QStringList& placed)
 {
     return QStringLiteral("Put them in order.<br><br><br><br><form method=\"POST\" name=\"myForm\"><table border=\"0\" "
-                          "cellpadding=\"2\" cellspacing =\"2\"><tr><td>  <select size=\"20\" name=\"D2\" "
-                          "class=\"Sbutton\" style=\"width:350\">")
+                          "cellpadding=\"2\" cellspacing =\"2\"><tr><td valign=\"top\"><select size=\"20\" "
+                          "name=\"D2\" class=\"Sbutton\">")
         + options(QStringLiteral("v"), items)
-        + QStringLiteral("</select></td><td>  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" "
+        + QStringLiteral("</select></td><td valign=\"top\">  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" "
                          "OnClick=\"Add1();\">&nbsp;<br><br> <input type=\"button\" value=\"  Remove \" name=\"B2\" "
-                         "OnClick=\"Remove();\"></td><td><select size=\"20\" name=\"D3\" class=\"Sbutton\" "
-                         "style=\"width:350\">  ")
-        + options(QStringLiteral("vvv"), placed)
-        + QStringLiteral("</select></td><td Style = \"font-family: Arial; font-size:14px\"> <input type=\"button\" "
-                         "value=\"    Up   \" name=\"B1\" OnClick=\"MoveUp();\">&nbsp;<br><br><input type=\"button\" "
-                         "value=\"  Down \" name=\"B2\" OnClick=\"MoveDown();\"></td> </td></tr></table></form>");
+                         "OnClick=\"Remove();\"><br><br><br><br><input type=\"button\" value=\"    Up   \" "
+                         "name=\"B1\" OnClick=\"MoveUp();\">&nbsp;<br><br><input type=\"button\" value=\"  Down \" "
+                         "name=\"B2\" OnClick=\"MoveDown();\"></td><td valign=\"top\"><select size=\"20\" "
+                         "name=\"D3\" class=\"Sbutton\">")
+        + options(QStringLiteral("vvv"), placed) + QStringLiteral("</select></td></tr></table></form>");
 }
 
 // The tree question's answer frame, one line, and its question frame.
@@ -177,14 +180,13 @@ QString treeLeftPage(const QString& question, const QStringList& leaves, const Q
     quoted.replace(QLatin1Char('"'), QLatin1Char('\''));
     return QStringLiteral("<html><head></head><script Language=\"javascript\" src=\"new.js\"></script>")
         + QStringLiteral("<body Style = \"font-family: %1; font-size:%2px\">").arg(kFont, kSize)
-        + QStringLiteral(
-               "<form><br><br><br><Table width=100% cellpadding=0 cellspacing=0 border=\"0\">"
-               "<tr>   <td rowspan=\"10\" valign=top width=20%>  <br><br>"
-               "<input type=\"button\" value=\" Move     \" name=\"B1\"  onClick=\"MoveNodes()\" >&nbsp;<br><br>"
-               "<input type=\"button\" value=\"Remove\" name=\"B2\" onClick=\"RemoveNodes()\"></td>"
-               "<td rowspan=\"20\" width=\"80%\" valign=\"top\"><select valign=\"Center\" size=\"10\" "
-               "name=\"D1\" style=\"width:350\">")
-        + options(QStringLiteral("v"), leaves, 1) + QStringLiteral("</select></td>   </tr>")
+        + QStringLiteral("<form><br><Table cellpadding=4 cellspacing=0 border=\"0\"><tr><td valign=\"top\"><select "
+                         "valign=\"Center\" size=\"10\" name=\"D1\" class=\"f\">")
+        + options(QStringLiteral("v"), leaves, 1)
+        + QStringLiteral("</select></td><td valign=\"top\"><br><input type=\"button\" value=\" Move     \" "
+                         "name=\"B1\"  onClick=\"MoveNodes()\" >&nbsp;<br><br><input type=\"button\" "
+                         "value=\"Remove\" name=\"B2\" onClick=\"RemoveNodes()\"></td><td valign=\"top\" "
+                         "id=\"TreeCell\"></td>   </tr>")
         + QStringLiteral("<input type=\"hidden\" name=\"hidRowVal2\" value=\"") + state + QStringLiteral("\">")
         + QStringLiteral("<input type=\"hidden\" name=\"Question\" value=\"") + quoted + QStringLiteral("\">")
         + QStringLiteral("<input type=\"hidden\" name=\"qFont\" value=") + style + QStringLiteral(">")
@@ -559,18 +561,18 @@ INSTANTIATE_TEST_SUITE_P(Pages, AnswerPage,
                                                       },
                                                       {},
                                                       {},
-                                                      {{"press('  << Add  ')", QL{}, nullptr, nullptr},
-                                                       {"pick('D1', 'lsmod'); press('  << Add  ')", QL{"lsmod"},
+                                                      {{"press(' Add  >>  ')", QL{}, nullptr, nullptr},
+                                                       {"pick('D1', 'lsmod'); press(' Add  >>  ')", QL{"lsmod"},
                                                         nullptr, nullptr},
-                                                       {"pick('D1', 'lsblk'); press('  << Add  ')", QL{"lsmod,lsblk"},
+                                                       {"pick('D1', 'lsblk'); press(' Add  >>  ')", QL{"lsmod,lsblk"},
                                                         "texts(list('D1')) + '/' + texts(list('D2'))",
                                                         "/Loaded modules|Block devices"},
                                                        {"pick('D3', 'lsmod'); press('  Remove ')", QL{"lsblk"},
                                                         "texts(list('D1'))", "lsmod"},
-                                                       {"pick('D1', 'lsmod'); press('  << Add  ')", QL{"lsblk,lsmod"},
+                                                       {"pick('D1', 'lsmod'); press(' Add  >>  ')", QL{"lsblk,lsmod"},
                                                         nullptr, nullptr},
                                                        // With nothing chosen in the first list, the second one offers.
-                                                       {"pick('D2', 'Block devices'); press('  << Add  ')",
+                                                       {"pick('D2', 'Block devices'); press(' Add  >>  ')",
                                                         QL{"lsblk,lsmod,Block devices"}, "texts(list('D2'))",
                                                         "Loaded modules"},
                                                        {"press('  Remove ')", QL{"lsblk,lsmod"},
@@ -705,6 +707,135 @@ TEST_F(PageScriptsTest, PageWithoutAnswerControlsReportsNothing)
     view->runScript("test(); do1(); SaveText(); SaveFillText(); Add(); Add1(); Remove(); MoveUp(); MoveDown();");
     EXPECT_EQ(flushed(), QStringList{});
     EXPECT_EQ(pageErrors(), QString());
+}
+
+// ---------------------------------------------------------------------------
+// Pages as the builders make them.
+
+class BuiltPageTest : public PageScriptsTest {
+protected:
+    PageInputs inputs(int code, bool review = false)
+    {
+        PageInputs in;
+        in.questCode = code;
+        in.head = bank.questionHead(code).value();
+        in.reviewMode = review;
+        in.fontName = kFont;
+        in.fontSize = kSize.toInt() - 2;
+        in.examDbPath = fixture.path();
+        in.programFolder = home.path();
+        return in;
+    }
+    void show(int code, bool review = false) { showPage(buildQuestionPage(bank, inputs(code, review)).html); }
+
+    QString ticked()
+    {
+        return check(kTopDocument,
+                     "Array.prototype.map.call(doc.querySelectorAll('input:checked'), "
+                     "function (i) { return i.value; }).join(',')");
+    }
+
+    ExamBankFixture fixture;
+    ExamBank bank{fixture.conn()};
+};
+
+// At the smallest screen the program runs on, the list pages show every
+// item whole, and the lists and their buttons side by side without
+// scrolling.
+TEST_F(BuiltPageTest, ListPagesShowEveryItemWholeAndFitTheSmallScreen)
+{
+    const QString longest = QStringLiteral("The kernel starts its drivers and unpacks the initramfs");
+    fixture.shownQuestion(1, 4, 1, QStringLiteral("Put the stages of a Linux boot in the order in which they happen."));
+    const char* const stages[] = {
+        "systemd starts as PID 1", "Firmware initialises the hardware", "The units of the default target are started",
+        "The kernel starts its drivers and unpacks the initramfs", "The boot loader loads the kernel and initramfs"};
+    for (int i = 0; i < 5; ++i)
+        fixture.writer().addInteractiveRow(
+            {1, QString::fromLatin1(stages[i]), i + 1, QString::fromLatin1(stages[4 - i]), i + 1, std::nullopt});
+    fixture.shownQuestion(2, 4, 3, QStringLiteral("Place each file beside its purpose."));
+    const char* const files[] = {"~/.ssh/known_hosts", "/etc/ssh/sshd_config", "~/.ssh/id_ed25519",
+                                 "~/.ssh/authorized_keys"};
+    const char* const purposes[] = {"The client's private key", "Keys allowed to log in to an account",
+                                    "Host keys of servers already seen", "Configuration of the SSH server"};
+    for (int i = 0; i < 4; ++i)
+        fixture.writer().addInteractiveRow(
+            {2, QString::fromLatin1(files[i]), i + 1, QString::fromLatin1(purposes[i]), i + 1, std::nullopt});
+    // The page area of the exam window on a 1024 x 768 screen.
+    view->resize(1016, 540);
+    for (const int code : {1, 2}) {
+        SCOPED_TRACE(code);
+        show(code);
+        EXPECT_EQ(check(kTopDocument,
+                        "Array.prototype.filter.call(doc.querySelectorAll('select'), function (s) {"
+                        " return s.scrollWidth > s.clientWidth; }).length"),
+                  "0")
+            << "an item is cut";
+        EXPECT_EQ(check(kTopDocument,
+                        "Array.prototype.filter.call(doc.querySelectorAll('select, input[type=button]'), "
+                        "function (e) { var r = e.getBoundingClientRect(); return r.right > innerWidth || "
+                        "r.bottom > innerHeight; }).length"),
+                  "0")
+            << "a list or button is out of view";
+        // Moving the longest item leaves every list and button where it was.
+        const QString before =
+            check(kTopDocument,
+                  "Array.prototype.map.call(doc.querySelectorAll('select, "
+                  "input[type=button]'), function (e) { var r = "
+                  "e.getBoundingClientRect(); return Math.round(r.left) + '/' + Math.round(r.width); })");
+        act(kTopDocument,
+            code == 1 ? QStringLiteral("pick('D2', '%1'); press(' Add  >>  ')").arg(longest)
+                      : QStringLiteral("pick('D1', '~/.ssh/authorized_keys'); press(' Add  >>  ')"));
+        EXPECT_EQ(check(kTopDocument,
+                        "Array.prototype.map.call(doc.querySelectorAll('select, input[type=button]'), "
+                        "function (e) { var r = e.getBoundingClientRect(); return Math.round(r.left) + '/' + "
+                        "Math.round(r.width); })"),
+                  before);
+        EXPECT_EQ(check(kTopDocument, "list('D3').scrollWidth > list('D3').clientWidth"), "false");
+    }
+    EXPECT_EQ(pageErrors(), QString());
+}
+
+// A locked page takes no input: its controls are off, so neither a click
+// nor a key reaches them, and nothing is reported; unlocked, the same click
+// answers again, and a control the page had turned off itself stays off.
+TEST_F(BuiltPageTest, ALockedPageTakesNoClickAndReportsNothing)
+{
+    fixture.shownQuestion(1, 1, 0, QStringLiteral("Pick"));
+    fixture.choice(1, 1, "one", false).choice(1, 2, "two", true).choice(1, 3, "three", false);
+
+    // Built locked, as review builds it.
+    show(1, true);
+    EXPECT_EQ(check(kTopDocument, "doc.querySelectorAll('input:enabled').length"), "0");
+    EXPECT_EQ(act(kTopDocument, QStringLiteral("tick('2')")), QStringList{});
+    EXPECT_EQ(ticked(), QString());
+
+    // Locked and unlocked while shown, as a break and the marked panel do.
+    show(1);
+    view->runScript(QStringLiteral("document.querySelector('input[value=\"3\"]').disabled = true"));
+    EXPECT_EQ(act(kTopDocument, QStringLiteral("tick('1')")), QStringList{"1,"});
+    view->runScript(pageLockScript(true));
+    view->runScript(pageLockScript(true));
+    EXPECT_EQ(check(kTopDocument, "doc.querySelectorAll('input:enabled').length"), "0");
+    EXPECT_EQ(act(kTopDocument, QStringLiteral("tick('2')")), QStringList{});
+    EXPECT_EQ(ticked(), QStringLiteral("1"));
+    view->runScript(pageLockScript(false));
+    EXPECT_EQ(check(kTopDocument, "doc.querySelectorAll('input:disabled').length"), "1") << "the page's own stays off";
+    EXPECT_EQ(act(kTopDocument, QStringLiteral("tick('2')")), QStringList{"2,"});
+    EXPECT_EQ(pageErrors(), QString());
+}
+
+// The tree's frames are locked with the page, its drawn tree included.
+TEST_F(PageScriptsTest, ALockedTreePageLocksItsFramesAndDropsClicksOnItsTree)
+{
+    showTree(QStringLiteral("Sort"), {QStringLiteral("Apple")}, QStringLiteral("Fruit,Tools"), QStringLiteral("Food"));
+    view->runScript(pageLockScript(true));
+    EXPECT_EQ(check(kTreeDocument, "doc.querySelectorAll('select:enabled, input:enabled').length"), "0");
+    EXPECT_EQ(act(kTreeDocument, "pick('D1', 'Apple'); pickTree('Tools'); doc.getElementsByName('B1')[0].click()"),
+              QStringList{})
+        << "a pressed button of a locked page does nothing";
+    view->runScript(pageLockScript(false));
+    EXPECT_EQ(act(kTreeDocument, "pick('D1', 'Apple'); pickTree('Tools'); press(' Move     ')"),
+              QStringList{"Fruit,Tools#Apple"});
 }
 
 // ---------------------------------------------------------------------------

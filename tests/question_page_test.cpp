@@ -1,5 +1,6 @@
 #include "exam/AnswerPages.h"
 #include "exam/ChoiceOrder.h"
+#include "exam/PageLock.h"
 #include "exam/QuestionPage.h"
 #include "foundation/ExamBank.h"
 #include "platform/pages/PageAddress.h"
@@ -14,6 +15,7 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <set>
 #include <stdexcept>
@@ -416,7 +418,9 @@ TEST_F(QuestionPageTest, EssayPageShowsTheTextEscapedOrTheModelAnswer)
     };
     for (const Case& c : cases) {
         const BuiltPage page = build(1, c.recorded, c.show, c.review);
-        EXPECT_EQ(bodyOf(page.html), "Explain" + open + c.content + close) << c.name;
+        // A review page ends with the lock that keeps it from taking input.
+        EXPECT_EQ(bodyOf(page.html), "Explain" + open + c.content + close + (c.review ? pageLockElement() : QString()))
+            << c.name;
         EXPECT_EQ(page.pageAnswer, "") << c.name;
         EXPECT_EQ(page.rightAnswer, c.rightAnswer) << c.name;
     }
@@ -462,7 +466,10 @@ TEST_F(QuestionPageTest, FillInBoxesTakeTheRecordedFieldsOrTheAcceptedTexts)
                                          "focus();}} </script></form>");
     for (const Case& c : cases) {
         const BuiltPage page = build(1, c.recorded, c.show, c.review);
-        EXPECT_EQ(bodyOf(page.html), "Fill<br><br><br><form name=\"myForm\">" + c.boxes + focus) << c.name;
+        EXPECT_EQ(bodyOf(page.html),
+                  "Fill<br><br><br><form name=\"myForm\">" + c.boxes + focus
+                      + (c.review ? pageLockElement() : QString()))
+            << c.name;
         EXPECT_EQ(page.pageAnswer, c.pageAnswer) << c.name;
         EXPECT_EQ(page.rightAnswer, c.rightAnswer) << c.name;
         EXPECT_FALSE(page.html.contains(QLatin1String("txtFill(0)"))) << c.name;
@@ -520,7 +527,7 @@ TEST_F(QuestionPageTest, SelectAndPlaceListsAndPresets)
         EXPECT_EQ(options(page.html, "D2"), c.second) << c.name;
         EXPECT_EQ(page.pageAnswer, c.pageAnswer) << c.name;
         EXPECT_TRUE(page.html.contains(QLatin1String("<style type=\"text/css\"> <!-- .Sbutton {  font-family:Verdana; "
-                                                     "font-size: 14px; height=\"550\" width=\"350\"}.Stext {")))
+                                                     "font-size: 14px; min-width: 12em; }")))
             << c.name;
         EXPECT_TRUE(page.html.contains(QLatin1String("</style><body onKeypress=\"test()\" topmargin=0>"))) << c.name;
         EXPECT_TRUE(page.html.contains(QLatin1String("name=\"B1\" OnClick=\"Add();\""))) << c.name;
@@ -531,7 +538,8 @@ TEST_F(QuestionPageTest, SelectAndPlaceWithoutItemsClosesTheTable)
 {
     fixture.shownQuestion(1, Interactive, SelectAndPlace, QStringLiteral("Place"));
     const BuiltPage page = build(1, QStringLiteral("a,b"), true);
-    EXPECT_TRUE(bodyOf(page.html).endsWith(QLatin1String("style=\"width:100%\" > \"</tr></table></form>")));
+    EXPECT_TRUE(bodyOf(page.html).endsWith(
+        QLatin1String("<select size=\"20\" name=\"D1\" class=\"Sbutton\"></select></td></tr></table></form>")));
     EXPECT_EQ(page.pageAnswer, "a,b");
 }
 
@@ -567,8 +575,109 @@ TEST_F(QuestionPageTest, OrderedListListsAndPresets)
         EXPECT_EQ(options(page.html, "D3"), c.answer) << c.name;
         EXPECT_EQ(page.pageAnswer, c.pageAnswer) << c.name;
         EXPECT_TRUE(page.html.contains(QLatin1String("OnClick=\"Add1();\""))) << c.name;
-        EXPECT_TRUE(page.html.contains(QLatin1String("OnClick=\"MoveDown();\"></td> </td></tr></table></form>")))
-            << c.name;
+        EXPECT_TRUE(page.html.contains(QLatin1String("OnClick=\"MoveDown();\">"))) << c.name;
+    }
+}
+
+// Both list pages: the offered list, "Add >>" and Remove, then the answer
+// list on its right (select and place: the places beside it); no list is cut
+// to a fixed width.
+TEST_F(QuestionPageTest, ListPagesMoveItemsRightwardsIntoAnAnswerListOfFreeWidth)
+{
+    fixture.shownQuestion(1, Interactive, SelectAndPlace, QStringLiteral("Place"));
+    fixture.writer().addInteractiveRow({1, "alpha", 1, "The first place, with a long description", 1, std::nullopt});
+    fixture.shownQuestion(2, Interactive, OrderedList, QStringLiteral("Order"));
+    fixture.writer().addInteractiveRow({2, "The units of the default target are started", 1, "x", 1, std::nullopt});
+    const struct {
+        int code;
+        std::vector<const char*> order;
+    } cases[] = {
+        {1,
+         {"name=\"D1\"", "value=\" Add  >>  \" name=\"B1\" OnClick=\"Add();\"", "OnClick=\"Remove();\"", "name=\"D3\"",
+          "name=\"D2\""}},
+        {2,
+         {"name=\"D2\"", "value=\" Add  >>  \" name=\"B1\" OnClick=\"Add1();\"", "OnClick=\"Remove();\"",
+          "OnClick=\"MoveUp();\"", "OnClick=\"MoveDown();\"", "name=\"D3\""}},
+    };
+    for (const auto& c : cases) {
+        for (const bool show : {false, true}) {
+            SCOPED_TRACE(c.code * 10 + int(show));
+            const QString html = build(c.code, QString(), show).html;
+            qsizetype at = 0;
+            for (const char* part : c.order) {
+                const qsizetype found = html.indexOf(QLatin1String(part), at);
+                EXPECT_GE(found, 0) << part << " in its place";
+                at = std::max(found, at);
+            }
+            EXPECT_FALSE(html.contains(QLatin1String("<< Add")));
+            EXPECT_FALSE(html.contains(QLatin1String("width:350")));
+            EXPECT_FALSE(html.contains(QLatin1String("width:100%")));
+        }
+    }
+}
+
+// Review records nothing: its pages are built locked, every other page is
+// not.
+TEST_F(QuestionPageTest, ReviewPagesAreBuiltLocked)
+{
+    fixture.shownQuestion(1, MultipleChoice, 0, QStringLiteral("Pick"));
+    fixture.choice(1, 1, "one", true).choice(1, 2, "two", false);
+    fixture.shownQuestion(2, Essay, 0, QStringLiteral("Write"), QStringLiteral("model"));
+    fixture.shownQuestion(3, Interactive, Tree, QStringLiteral("Sort"));
+    fixture.writer().addInteractiveRow({3, "Fruit", 1, "Apple", 1, QStringLiteral("Things")});
+    const QString lock = pageLockElement();
+    for (const int code : {1, 2}) {
+        for (const bool show : {false, true}) {
+            EXPECT_TRUE(build(code, QString(), show, true).html.contains(lock)) << code;
+            EXPECT_FALSE(build(code, QString(), show, false).html.contains(lock)) << code;
+        }
+    }
+    EXPECT_TRUE(build(3, QString(), false, true).leftHtm.contains(lock));
+    EXPECT_FALSE(build(3, QString(), false, false).leftHtm.contains(lock));
+}
+
+// With one right answer the choices are option buttons, which show a single
+// tick: review with the answer shown ticks and marks the right choice, and
+// the user's other choice keeps its red text without a tick.
+TEST_F(QuestionPageTest, ReviewShowsTheRightChoiceMarkedOnOptionButtonsAndCheckBoxes)
+{
+    fixture.shownQuestion(1, MultipleChoice, 0, QStringLiteral("Pick one"));
+    fixture.choice(1, 1, "one", false).choice(1, 2, "two", true).choice(1, 3, "three", false);
+    fixture.shownQuestion(2, MultipleChoice, 0, QStringLiteral("Pick two"));
+    fixture.choice(2, 1, "one", true).choice(2, 2, "two", false).choice(2, 3, "three", true);
+    static const QRegularExpression row(QStringLiteral(
+        "<table( style=\"[^\"]*\")?><tr><td [^>]*><input type=\"(radio|checkbox)\" name=\"menu\" value=(\\d) "
+        "onClick=\"do1\\(\\);\"( checked)?></td>(<td [^>]*> <FONT COLOR=red>|<td [^>]*>)"));
+    struct Case {
+        const char* name;
+        int code;
+        QString recorded;
+        bool show, review;
+        std::set<int> ticked, red, marked;
+    };
+    const Case cases[] = {
+        {"one answer, not shown: the user's tick", 1, "1,", false, true, {1}, {1}, {}},
+        {"one answer, shown: the right tick", 1, "1,", true, true, {2}, {1}, {2}},
+        {"one answer, right and shown", 1, "2,", true, true, {2}, {2}, {2}},
+        {"two answers, shown: both ticks and marks", 2, "2,", true, true, {1, 2, 3}, {2}, {1, 3}},
+        {"answering, shown: no marks", 1, "1,", true, false, {2}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString html = build(c.code, c.recorded, c.show, c.review).html;
+        std::set<int> ticked, red, marked;
+        for (const QRegularExpressionMatch& m : row.globalMatch(html)) {
+            const int value = m.captured(3).toInt();
+            if (!m.captured(4).isEmpty())
+                ticked.insert(value);
+            if (m.captured(5).contains(QLatin1String("red")))
+                red.insert(value);
+            if (!m.captured(1).isEmpty())
+                marked.insert(value);
+        }
+        EXPECT_EQ(ticked, c.ticked);
+        EXPECT_EQ(red, c.red);
+        EXPECT_EQ(marked, c.marked);
     }
 }
 
@@ -624,7 +733,7 @@ TEST_F(TreePageTest, TheTwoFramesCarryTheLeavesRootQuestionAndFont)
     const BuiltPage page = build(1);
     const QString body = "<body " + kFont + ">";
     EXPECT_TRUE(page.leftHtm.startsWith("<html><head></head><script Language=\"javascript\" src=\"new.js\"></script>"
-                                        + body + "<form><br><br><br><Table width=100% cellpadding=0 cellspacing=0"));
+                                        + body + "<form><br><Table cellpadding=4 cellspacing=0"));
     EXPECT_EQ(options(page.leftHtm, "D1"), (Options{{"v1", "Apple"}, {"v2", "Saw"}, {"v3", "Pear"}}));
     EXPECT_EQ(hidden(page.leftHtm, "hidRowVal3"), "Things");
     // Double quotes become single quotes, then the whole text is escaped.
