@@ -868,7 +868,7 @@ frmZiduver::CheckRun frmZiduver::CheckAnswer(bool& right)
     right = outcome.right;
     if (!outcome.error.isEmpty()) {
         ShowMessage(outcome.error, gLogin.gAppName, OneButton, this);
-        return CheckRun::Judged;
+        return CheckRun::Failed;
     }
     session.ExamScore = outcome.examScore;
 
@@ -934,6 +934,11 @@ void frmZiduver::cmdNext_Click()
             const CheckRun run = CheckAnswer(right);
             if (run == CheckRun::Refused || run == CheckRun::Ended)
                 return;
+            // An answer that could not be recorded is not left behind.
+            if (run == CheckRun::Failed) {
+                cmdNext->setEnabled(true);
+                return;
+            }
             // Once the right answer was shown the user knows it: no alert.
             if (session.mode == ExamMode::Practice && !right && session.AnswerShownRow != session.CurrentQuestion) {
                 QString tag = fraAltert->property("Tag").toString();
@@ -975,6 +980,10 @@ void frmZiduver::cmdPrev_Click()
             const CheckRun run = CheckAnswer(right);
             if (run == CheckRun::Refused || run == CheckRun::Ended)
                 return;
+            if (run == CheckRun::Failed) {
+                cmdPrev->setEnabled(true);
+                return;
+            }
         }
         const NavigationMove move = previousMove(session.mode, navigationState(session));
         if (!move.showQuestion)
@@ -1020,7 +1029,7 @@ void frmZiduver::cmdShowAnswer_Click()
             if (!session.gReviewMode) {
                 bool right = false;
                 const CheckRun run = CheckAnswer(right);
-                if (run == CheckRun::Refused || run == CheckRun::Ended)
+                if (run == CheckRun::Refused || run == CheckRun::Ended || run == CheckRun::Failed)
                     return;
             }
             ShowRightAnsInViwer();

@@ -143,6 +143,7 @@ public:
         Skipped, // review mode: nothing judged
         Refused, // a check already runs: nothing judged, the caller stops
         Ended,   // the exam was passed and the window unloads: the caller stops
+        Failed,  // the answer could not be recorded (the user was told): a move stays
     };
     // Records the answer on screen: waits for the page, delivers its
     // pending reports, judges them and records the verdict in its row.

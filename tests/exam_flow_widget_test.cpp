@@ -645,6 +645,31 @@ TEST_F(ExamFlowTest, AnAnswerShownIsNeverJudgedAsTheUsers)
     EXPECT_EQ(cell(w, 2, colCorrect), QStringLiteral("1"));
 }
 
+// An answer that cannot be recorded, because another program holds the exam
+// database, is said in the program's words and the exam stays on it.
+TEST_F(ExamFlowTest, AnAnswerThatCannotBeRecordedKeepsTheExamOnItsQuestion)
+{
+    choiceBank(3);
+    frmZiduver& w = launch("PRACTICE", 3);
+    choose(w, 1);
+    db::Connection other = db::Connection::openFile(bank.path());
+    other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    ui.clear();
+    w.cmdNext->click();
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_TRUE(ui.messages()[0].text.startsWith(QStringLiteral("The answer could not be checked.")))
+        << ui.messages()[0].text.toStdString();
+    EXPECT_TRUE(ui.messages()[0].text.contains(bank.path()));
+    EXPECT_EQ(w.session.CurrentQuestion, 1);
+    EXPECT_EQ(w.lblQno->text(), QStringLiteral("1 of 3"));
+    EXPECT_TRUE(w.cmdNext->isEnabled());
+
+    other.exec(QStringLiteral("ROLLBACK"));
+    w.cmdNext->click();
+    EXPECT_EQ(w.session.CurrentQuestion, 2);
+    EXPECT_EQ(cell(w, 1, colCorrect), QStringLiteral("1")) << "the answer kept on screen is recorded";
+}
+
 // Review: the tabs only where there is a scenario, the page takes no input,
 // and Show Answer shows the right choice also on option buttons.
 TEST_F(ExamFlowTest, ReviewLocksThePageAndShowsTheRightChoice)
