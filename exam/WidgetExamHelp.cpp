@@ -1,6 +1,7 @@
 #include "exam/WidgetExamHelp.h"
 
 #include "platform/ui/ActivationSource.h"
+#include "platform/ui/WindowControls.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -13,6 +14,7 @@ WidgetExamHelp::WidgetExamHelp(QWidget* owner) : QWidget(owner, Qt::Window)
     setWindowTitle(QStringLiteral("Help"));
     setAttribute(Qt::WA_DeleteOnClose);
     markActivationNeutral(this);
+    CloseOnEscape(this);
     m_text = new QTextBrowser(this);
     m_text->setObjectName(QStringLiteral("txtHelp"));
     m_text->setOpenLinks(true);

@@ -1,5 +1,6 @@
 #include "exam/ExamSession.h"
 #include "exam/HelpWindows.h"
+#include "exam/WidgetExamHelp.h"
 #include "exam/frmHelpSelectandPlace.h"
 #include "exam/frmMoreHelp.h"
 #include "foundation/SharedState.h"
@@ -13,6 +14,9 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTextBrowser>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -60,6 +64,19 @@ protected:
     TempHome home;
     RecordingUiHooks ui;
 };
+
+TEST(ExamHelpWindow, EscClosesIt)
+{
+    const QPointer<WidgetExamHelp> help = new WidgetExamHelp(nullptr);
+    help->showHelp(QStringLiteral("<p>How the exam works.</p>"));
+    help->text()->setFocus();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(help->text(), &escape);
+    EXPECT_TRUE(!help || !help->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(help) << "gone once closed";
+    delete help.data();
+}
 
 TEST_F(HelpWindows, InstructionsShowTheTextOfTheQuestionType)
 {

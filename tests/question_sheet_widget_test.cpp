@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QKeyEvent>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
@@ -135,6 +136,19 @@ TEST_F(QuestionSheetWindowTest, GenerateRebuildsWithTheBoxesAndActivationsDoNot)
     EXPECT_EQ(text.count("* B) Choice 2"), 2);
 }
 
+TEST_F(QuestionSheetWindowTest, EscClosesTheSheetAlsoWhileItsPageHasTheFocus)
+{
+    exam(1);
+    auto window = open();
+    ASSERT_TRUE(waitFor([&] { return window->www1->view()->focusProxy() != nullptr; }, kWait));
+    QWidget* page = window->www1->view()->focusProxy();
+    page->setFocus();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(page, &escape);
+    EXPECT_TRUE(waitFor([&] { return !window->isVisible(); }, 3000));
+    EXPECT_EQ(window->result(), QDialog::Rejected);
+}
+
 TEST_F(QuestionSheetWindowTest, AnExamWithoutQuestionsSaysSo)
 {
     auto window = std::make_unique<frmoffLineQuestions>(session);
@@ -157,6 +171,12 @@ TEST_F(QuestionSheetWindowTest, PrintsTheSheetToPdfWithAPagePerLength)
     ASSERT_TRUE(waitFor([&] { return !window->printing(); }, kWait));
     EXPECT_TRUE(window->Command1->isEnabled());
     EXPECT_EQ(pdfPageCount(home.file("short.pdf")), 1);
+    // A text PDF: the question's own words are in it, and it is small.
+    const QString text = pdfText(home.file("short.pdf")).simplified();
+    ASSERT_FALSE(text.isNull()) << "pdftotext is missing (tools/install-deps.sh installs it)";
+    EXPECT_TRUE(text.contains("Question number 1 asks which of these is right.")) << text.toStdString();
+    EXPECT_TRUE(text.contains("C) Choice 3 of 1")) << text.toStdString();
+    EXPECT_LT(QFile(home.file("short.pdf")).size(), 200 * 1024);
     window.reset();
 
     // A long sheet: as many pages as its height fills on the printer's paper.

@@ -14,7 +14,13 @@
 #include "tests/support/StartupFixture.h"
 #include "tests/support/TempHome.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QFontMetrics>
+#include <QImage>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -225,6 +231,44 @@ TEST_F(ResultWindows, ReviewListsTheQuestionsReachedWithStatusAndFilters)
     w.CheckWrongAnswers->click();
     EXPECT_EQ(column(w.grdQuestions, 0), (QStringList{"2", "4", "6"}));
     EXPECT_TRUE(ui.messages().empty());
+    w.unload();
+}
+
+TEST_F(ResultWindows, ReviewTitlesFitInTheSkinsFontAndItsFiltersAreSquareCheckBoxes)
+{
+    home.copyLook();
+    gStartup.gSkinFile = QStringLiteral("Skin/Ziduver.qss");
+    frmExamReview& w = frmExamReview::load(session, nullptr);
+    w.show();
+    QHeaderView* header = w.grdQuestions->horizontalHeader();
+    QFont bold = header->font();
+    bold.setBold(true);
+    // The skin pads each title 8 px on either side.
+    for (int col = 0; col < w.grdQuestions->columnCount(); ++col) {
+        const QString title = w.grdQuestions->horizontalHeaderItem(col)->text();
+        if (title.isEmpty())
+            continue;
+        EXPECT_GE(header->sectionSize(col), QFontMetrics(bold).horizontalAdvance(title) + 16) << title.toStdString();
+    }
+
+    // A check box of the skin is a square box (its corner drawn like its
+    // sides); an option button stays round.
+    const auto cornerLikeSide = [](QAbstractButton& button, QStyle::SubElement element) {
+        QStyleOptionButton option;
+        option.initFrom(&button);
+        const QRect indicator = button.style()->subElementRect(element, &option, &button);
+        const QImage drawn = button.grab().toImage();
+        return drawn.pixelColor(indicator.topLeft()) == drawn.pixelColor(indicator.left(), indicator.center().y());
+    };
+    for (bool ticked : {false, true}) {
+        w.CheckWrongAnswers->setChecked(ticked);
+        EXPECT_TRUE(cornerLikeSide(*w.CheckWrongAnswers, QStyle::SE_CheckBoxIndicator)) << "ticked " << ticked;
+    }
+    QRadioButton round(QStringLiteral("Option"), &w);
+    round.setChecked(true);
+    round.adjustSize();
+    round.show();
+    EXPECT_FALSE(cornerLikeSide(round, QStyle::SE_RadioButtonIndicator));
     w.unload();
 }
 

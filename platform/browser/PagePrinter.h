@@ -30,7 +30,9 @@ public:
 //
 // Printing is asynchronous: each print gets its own copy of the program's
 // printer, which lives until the page has printed, and printingFinished()
-// follows. A view prints one page at a time; while it prints, its window
+// follows. A printer that writes a PDF file gets the engine's own PDF of the
+// page (its text searchable) in the printer's page layout and page range; a
+// paper printer gets the pages painted. A view prints one page at a time; while it prints, its window
 // must not write another page into it nor delete it (isPrinting()): the
 // engine ends the program when a page goes while it prints, so a window
 // that prints defers its closing until the printout is done. A failed
