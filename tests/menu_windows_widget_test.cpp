@@ -23,7 +23,6 @@
 #include <QCursor>
 #include <QEnterEvent>
 #include <QHostAddress>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -32,7 +31,6 @@
 #include <QTcpServer>
 #include <QTimer>
 #include <QUrl>
-#include <QWebEngineView>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -187,27 +185,6 @@ TEST_F(MenuWindowsTest, AboutShowsTheProgramFoldersPageAndLogsOnlyWithTheDebugFl
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Form Skinned Loading aboutus.html :Form_load:frmAbout")));
     EXPECT_TRUE(lines[2].startsWith(QStringLiteral("About us form loaded..:")));
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral("About us form unloaded..:")));
-}
-
-TEST_F(MenuWindowsTest, EscClosesAboutAlsoWhileItsPageHasTheFocus)
-{
-    home.write(QStringLiteral("aboutus.htm"), "<html><body><p>About this program</p></body></html>");
-    bool closedByEsc = false;
-    whenShown([&] {
-        frmAbout* window = frmAbout::find();
-        ASSERT_TRUE(window->www1->waitForLoad(10000));
-        waitFor([&] { return window->www1->view()->focusProxy() != nullptr; }, 5000);
-        QWidget* page = window->www1->view()->focusProxy();
-        ASSERT_NE(page, nullptr);
-        page->setFocus();
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(page, &escape);
-        closedByEsc = waitFor([&] { return !window->isVisible(); }, 3000);
-        if (!closedByEsc)
-            window->image1->click();
-    });
-    frmAbout::showModal();
-    EXPECT_TRUE(closedByEsc);
 }
 
 TEST_F(MenuWindowsTest, AboutWithoutItsPageShowsTheBrowsersErrorPage)

@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
-#include <QKeyEvent>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
@@ -134,19 +133,6 @@ TEST_F(QuestionSheetWindowTest, GenerateRebuildsWithTheBoxesAndActivationsDoNot)
     EXPECT_TRUE(text.contains("Explained 1.")) << text.toStdString();
     EXPECT_TRUE(text.contains("Explained 2."));
     EXPECT_EQ(text.count("* B) Choice 2"), 2);
-}
-
-TEST_F(QuestionSheetWindowTest, EscClosesTheSheetAlsoWhileItsPageHasTheFocus)
-{
-    exam(1);
-    auto window = open();
-    ASSERT_TRUE(waitFor([&] { return window->www1->view()->focusProxy() != nullptr; }, kWait));
-    QWidget* page = window->www1->view()->focusProxy();
-    page->setFocus();
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(page, &escape);
-    EXPECT_TRUE(waitFor([&] { return !window->isVisible(); }, 3000));
-    EXPECT_EQ(window->result(), QDialog::Rejected);
 }
 
 TEST_F(QuestionSheetWindowTest, AnExamWithoutQuestionsSaysSo)
