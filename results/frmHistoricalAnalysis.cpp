@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -379,7 +380,9 @@ void frmHistoricalAnalysis::categoryBarClicked(int row)
     CatProgress[2]->setText(QString::number(category.wrong));
     picCatDetails->adjustSize();
     const SegmentBar* bar = lblCatTot[size_t(row)];
-    picCatDetails->move(px(kCategoryDetailsLeft),
+    // Right of the bars, inside the rows' area.
+    const int left = std::max(0, std::min(px(kCategoryDetailsLeft), m_rows->width() - picCatDetails->width()));
+    picCatDetails->move(left,
                         categoryDetailsTop(bar->y(), bar->height(), picCatDetails->height(), m_rows->height()));
     picCatDetails->show();
     picCatDetails->raise();

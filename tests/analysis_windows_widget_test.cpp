@@ -237,6 +237,7 @@ TEST_F(HistoricalAnalysisWindow, DetailsBoxesFitTheirTextsInTheSkinsFontAndOpenB
             EXPECT_LE(w.picCatDetails->y(), barMiddle) << "row " << row;
             EXPECT_GE(w.picCatDetails->geometry().bottom(), barMiddle) << "row " << row;
             EXPECT_GE(w.picCatDetails->x(), w.lblCatTot[row]->geometry().right()) << "beside the bar, not over it";
+            EXPECT_TRUE(w.vsView->widget()->rect().contains(w.picCatDetails->geometry())) << "inside the rows";
             for (size_t i = 15; i <= 17; ++i)
                 EXPECT_TRUE(wholeIn(w.lblProgressDetails[i], w.picCatDetails));
             for (QLabel* value : w.CatProgress)

@@ -28,6 +28,8 @@
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QTimer>
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -251,24 +253,56 @@ TEST_F(ResultWindows, ReviewTitlesFitInTheSkinsFontAndItsFiltersAreSquareCheckBo
         EXPECT_GE(header->sectionSize(col), QFontMetrics(bold).horizontalAdvance(title) + 16) << title.toStdString();
     }
 
-    // A check box of the skin is a square box (its corner drawn like its
-    // sides); an option button stays round.
-    const auto cornerLikeSide = [](QAbstractButton& button, QStyle::SubElement element) {
+    // A check box of the skin is a square box: its corner is drawn like the
+    // middle of its side, and the side stands out from what lies beside it;
+    // ticked, it is the accent colour with a white tick. An option button
+    // stays round.
+    struct Indicator {
+        QImage drawn;
+        QRect box;
+        QColor at(int x, int y) const { return drawn.pixelColor(x, y); }
+    };
+    const auto indicatorOf = [](QAbstractButton& button, QStyle::SubElement element) {
         QStyleOptionButton option;
         option.initFrom(&button);
-        const QRect indicator = button.style()->subElementRect(element, &option, &button);
-        const QImage drawn = button.grab().toImage();
-        return drawn.pixelColor(indicator.topLeft()) == drawn.pixelColor(indicator.left(), indicator.center().y());
+        return Indicator{button.grab().toImage(), button.style()->subElementRect(element, &option, &button)};
     };
-    for (bool ticked : {false, true}) {
-        w.CheckWrongAnswers->setChecked(ticked);
-        EXPECT_TRUE(cornerLikeSide(*w.CheckWrongAnswers, QStyle::SE_CheckBoxIndicator)) << "ticked " << ticked;
-    }
+    const auto apart = [](const QColor& a, const QColor& b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue())
+            + std::abs(a.alpha() - b.alpha());
+    };
+    // Drawn right into its corners (a round one leaves them empty).
+    const auto square = [&apart](const Indicator& i) {
+        const QColor outside = i.at(i.box.right() + 3, i.box.center().y());
+        const QRect inner = i.box.adjusted(1, 1, -1, -1);
+        for (const QPoint& corner : {inner.topLeft(), inner.topRight(), inner.bottomLeft(), inner.bottomRight()})
+            if (apart(i.at(corner.x(), corner.y()), outside) < 60)
+                return false;
+        return true;
+    };
+    w.CheckWrongAnswers->setChecked(false);
+    const Indicator unticked = indicatorOf(*w.CheckWrongAnswers, QStyle::SE_CheckBoxIndicator);
+    EXPECT_TRUE(square(unticked));
+    EXPECT_EQ(unticked.at(unticked.box.center().x(), unticked.box.center().y()), QColor(255, 255, 255));
+    w.CheckWrongAnswers->setChecked(true);
+    const Indicator ticked = indicatorOf(*w.CheckWrongAnswers, QStyle::SE_CheckBoxIndicator);
+    EXPECT_TRUE(square(ticked));
+    int accent = 0;
+    int white = 0;
+    for (int y = ticked.box.top() + 2; y < ticked.box.bottom() - 1; ++y)
+        for (int x = ticked.box.left() + 2; x < ticked.box.right() - 1; ++x) {
+            const QColor c = ticked.at(x, y);
+            accent += c == QColor(0x0b, 0x6f, 0xc4);
+            white += c.red() > 230 && c.green() > 230 && c.blue() > 230;
+        }
+    EXPECT_GT(accent, 20) << "filled with the accent";
+    EXPECT_EQ(ticked.at(ticked.box.left() + 2, ticked.box.top() + 3), QColor(0x0b, 0x6f, 0xc4)) << "to its edges";
+    EXPECT_GT(white, 6) << "and ticked";
     QRadioButton round(QStringLiteral("Option"), &w);
     round.setChecked(true);
     round.adjustSize();
     round.show();
-    EXPECT_FALSE(cornerLikeSide(round, QStyle::SE_RadioButtonIndicator));
+    EXPECT_FALSE(square(indicatorOf(round, QStyle::SE_RadioButtonIndicator)));
     w.unload();
 }
 
