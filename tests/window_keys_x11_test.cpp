@@ -125,7 +125,13 @@ protected:
         resetStartupState();
         gLogin.gAppName = gLogin.gAppTitle = QStringLiteral("Ziduver");
     }
-    void TearDown() override { resetStartupState(); }
+    void TearDown() override
+    {
+        // The windows discarded go now, before the engine's end.
+        settle(150);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        resetStartupState();
+    }
 
     TempHome home;
     XKeyboard keyboard;
