@@ -250,8 +250,8 @@ WidgetDrawnMenu::WidgetDrawnMenu(QWidget* stripParent, DrawnMenuSetup setup)
     m_arrow = m_setup.rowIcon;
 
     for (int i = 0; i < kPullDownCount; ++i) {
-        auto* picture = new WidgetMenuPicture(QString::fromLatin1(kTopCaptions[size_t(i)]),
-                                              QLatin1Char(kTopKeys[size_t(i)]), this);
+        auto* picture =
+            new WidgetMenuPicture(QString::fromLatin1(kTopCaptions[size_t(i)]), QLatin1Char(kTopKeys[size_t(i)]), this);
         picture->setObjectName(QStringLiteral("image5_%1").arg(i));
         picture->setColours(m_foreColour, m_selectedColour);
         picture->onHover = [this, i] {

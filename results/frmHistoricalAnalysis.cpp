@@ -382,8 +382,7 @@ void frmHistoricalAnalysis::categoryBarClicked(int row)
     const SegmentBar* bar = lblCatTot[size_t(row)];
     // Right of the bars, inside the rows' area.
     const int left = std::max(0, std::min(px(kCategoryDetailsLeft), m_rows->width() - picCatDetails->width()));
-    picCatDetails->move(left,
-                        categoryDetailsTop(bar->y(), bar->height(), picCatDetails->height(), m_rows->height()));
+    picCatDetails->move(left, categoryDetailsTop(bar->y(), bar->height(), picCatDetails->height(), m_rows->height()));
     picCatDetails->show();
     picCatDetails->raise();
     vsView->ensureWidgetVisible(picCatDetails, 0, 0);

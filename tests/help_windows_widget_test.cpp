@@ -15,11 +15,11 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QKeyEvent>
-#include <QPointer>
-#include <QTextBrowser>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>

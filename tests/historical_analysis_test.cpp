@@ -282,11 +282,10 @@ TEST(CategoryDetails, TheBoxSitsLevelWithTheBarClickedInsideTheRows)
         int barTop, barHeight, boxHeight, areaHeight, top;
     };
     const Case cases[] = {
-        {100, 20, 60, 400, 80}, // centred on the bar
-        {300, 20, 60, 400, 280},
-        {10, 20, 60, 400, 0},   // the first row: not above the area
-        {380, 20, 60, 400, 340}, // the last row: not below it
-        {10, 20, 60, 40, 0},    // an area lower than the box: at its top
+        {100, 20, 60, 400, 80},                        // centred on the bar
+        {300, 20, 60, 400, 280}, {10, 20, 60, 400, 0}, // the first row: not above the area
+        {380, 20, 60, 400, 340},                       // the last row: not below it
+        {10, 20, 60, 40, 0},                           // an area lower than the box: at its top
     };
     for (const Case& c : cases)
         EXPECT_EQ(categoryDetailsTop(c.barTop, c.barHeight, c.boxHeight, c.areaHeight), c.top)

@@ -158,8 +158,7 @@ PagePrinter::Started PagePrinter::printNow(BrowserView& view, FailureReport repo
     if (!isPrinting(view)) // gone meanwhile: the wait runs events
         return Started::Printing;
     if (pdf) {
-        const QPageRanges ranges =
-            target->printRange() == QPrinter::PageRange ? target->pageRanges() : QPageRanges();
+        const QPageRanges ranges = target->printRange() == QPrinter::PageRange ? target->pageRanges() : QPageRanges();
         view.page()->printToPdf(target->outputFileName(), target->pageLayout(), ranges);
     } else {
         view.print(target);

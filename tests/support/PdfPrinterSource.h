@@ -3,10 +3,10 @@
 #include "platform/browser/PagePrinter.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
