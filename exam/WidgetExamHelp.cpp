@@ -3,6 +3,7 @@
 #include "foundation/LinkTargets.h"
 #include "foundation/WidgetLinkOpener.h"
 #include "platform/ui/ActivationSource.h"
+#include "platform/ui/WindowControls.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -15,6 +16,7 @@ WidgetExamHelp::WidgetExamHelp(QWidget* owner) : QWidget(owner, Qt::Window)
     setWindowTitle(QStringLiteral("Help"));
     setAttribute(Qt::WA_DeleteOnClose);
     markActivationNeutral(this);
+    CloseOnEscape(this);
     m_text = new QTextBrowser(this);
     m_text->setObjectName(QStringLiteral("txtHelp"));
     // Links go through the program's link rules, as in every page; only a

@@ -161,9 +161,10 @@ void ModeChoice::chooseOption(Option chosen)
     }
 }
 
+// Each caption selects the option it stands beside.
 void ModeChoice::Label7_Click()
 {
-    chooseOption(Practice);
+    chooseOption(Adaptive);
 }
 
 void ModeChoice::Label9_Click()

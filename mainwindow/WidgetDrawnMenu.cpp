@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <algorithm>
 #include <exception>
 
@@ -44,8 +45,12 @@ void reportCommandError(const QString& text, QWidget* owner)
 
 // ---- the top pictures ----
 
-WidgetMenuPicture::WidgetMenuPicture(const QString& caption, QWidget* parent) : QWidget(parent), m_caption(caption)
+WidgetMenuPicture::WidgetMenuPicture(const QString& caption, QChar key, QWidget* parent)
+    : QWidget(parent), m_caption(caption), m_shownCaption(caption)
 {
+    const qsizetype at = caption.indexOf(key, 0, Qt::CaseInsensitive);
+    if (at >= 0)
+        m_shownCaption.insert(at, QLatin1Char('&'));
     setCursor(Qt::PointingHandCursor);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
@@ -81,7 +86,7 @@ void WidgetMenuPicture::paintEvent(QPaintEvent*)
     face.setUnderline(m_chosen);
     painter.setFont(face);
     painter.setPen(m_chosen ? m_selected : m_normal);
-    painter.drawText(rect(), Qt::AlignCenter, m_caption);
+    painter.drawText(rect(), Qt::AlignCenter | Qt::TextShowMnemonic, m_shownCaption);
 }
 
 void WidgetMenuPicture::enterEvent(QEnterEvent*)
@@ -245,7 +250,8 @@ WidgetDrawnMenu::WidgetDrawnMenu(QWidget* stripParent, DrawnMenuSetup setup)
     m_arrow = m_setup.rowIcon;
 
     for (int i = 0; i < kPullDownCount; ++i) {
-        auto* picture = new WidgetMenuPicture(QString::fromLatin1(kTopCaptions[size_t(i)]), this);
+        auto* picture =
+            new WidgetMenuPicture(QString::fromLatin1(kTopCaptions[size_t(i)]), QLatin1Char(kTopKeys[size_t(i)]), this);
         picture->setObjectName(QStringLiteral("image5_%1").arg(i));
         picture->setColours(m_foreColour, m_selectedColour);
         picture->onHover = [this, i] {
@@ -257,6 +263,21 @@ WidgetDrawnMenu::WidgetDrawnMenu(QWidget* stripParent, DrawnMenuSetup setup)
     }
     layOutStrip();
     installEventFilter(this);
+
+    // The keys of a menu bar, wherever the focus is in the window.
+    for (int i = 0; i < kPullDownCount; ++i) {
+        auto* key = new QShortcut(QKeySequence(Qt::ALT | Qt::Key(kTopKeys[size_t(i)])), this);
+        key->setContext(Qt::WindowShortcut);
+        connect(key, &QShortcut::activated, this, [this, i] { openFromKeyboard(i); });
+    }
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    f10->setContext(Qt::WindowShortcut);
+    connect(f10, &QShortcut::activated, this, [this] {
+        if (m_open >= 0)
+            hideMenu();
+        else
+            openFromKeyboard(0);
+    });
 
     Picture1 = new WidgetMenuList(m_picture, m_host);
     Picture1->setObjectName(QStringLiteral("Picture1"));
@@ -391,6 +412,20 @@ void WidgetDrawnMenu::ShowSubMenu(int pullDown)
     Picture1->raise();
     Picture1->update();
     setWatching(true);
+}
+
+void WidgetDrawnMenu::openFromKeyboard(int pullDown)
+{
+    if (pullDown < 0 || pullDown >= kPullDownCount)
+        return;
+    if (pullDown != m_open)
+        ShowSubMenu(pullDown);
+    if (m_open != pullDown)
+        return;
+    hideSubList();
+    const bool rowChosen = m_lastRow >= 0 && m_lastRow < int(m_rows.size()) && lblMenu[size_t(m_lastRow)]->hovered();
+    if (!rowChosen)
+        moveRow(1);
 }
 
 void WidgetDrawnMenu::hideSubList()

@@ -42,7 +42,8 @@ struct DrawnMenuSetup {
 // pull-down it opens when the pointer comes over it.
 class WidgetMenuPicture : public QWidget {
 public:
-    WidgetMenuPicture(const QString& caption, QWidget* parent);
+    // `key`: the letter of the caption that opens it with Alt, underlined.
+    WidgetMenuPicture(const QString& caption, QChar key, QWidget* parent);
     QString caption() const { return m_caption; }
     void setColours(const QColor& normal, const QColor& selected);
     // Shown as chosen while its pull-down is open or the keyboard is on it.
@@ -59,6 +60,7 @@ protected:
 
 private:
     QString m_caption;
+    QString m_shownCaption; // with "&" before its key letter
     QColor m_normal, m_selected;
     bool m_chosen = false;
 };
@@ -124,9 +126,12 @@ private:
 // pull-down. The menu closes when the pointer has left all of its parts,
 // on Esc, on a click elsewhere, when the window is deactivated or hidden,
 // and before a modal window opens; closing forgets the open pull-down, so
-// the same picture opens it again. Keyboard: Down or Enter opens the chosen
-// picture's pull-down, the arrows move between rows, top pictures and the
-// second-level list, Enter runs a row, Esc closes.
+// the same picture opens it again. Keyboard, as a menu bar: Alt and a top
+// picture's underlined letter opens its pull-down and F10 the first one (F10
+// again closes it), wherever the focus is in the window; Down or Enter opens
+// the chosen picture's pull-down when the menu has the focus; the arrows
+// move between rows, top pictures and the second-level list, Enter runs a
+// row, Esc closes.
 class WidgetDrawnMenu : public QWidget {
     Q_OBJECT
 public:
@@ -137,6 +142,8 @@ public:
 
     static constexpr std::array<const char*, kPullDownCount> kTopCaptions = {"File", "Tools", "History", "Notes",
                                                                              "Help"};
+    // The letters that open them with Alt (History and Help share their first).
+    static constexpr std::array<char, kPullDownCount> kTopKeys = {'F', 'T', 'S', 'N', 'H'};
     // The pointer must stay off the menu this long before it closes.
     static constexpr int kCloseDelayMs = 150;
 
@@ -158,6 +165,8 @@ public:
     const DrawnMenuSetup& setup() const { return m_setup; }
 
     void ShowSubMenu(int pullDown);
+    // A pull-down opened from the keyboard: its first row chosen.
+    void openFromKeyboard(int pullDown);
     void hideMenu();
     void lblMenu_Click(int row);
     void lblSubMenu_Click(int row);

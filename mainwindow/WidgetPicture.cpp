@@ -47,9 +47,12 @@ void WidgetPicture::paintEvent(QPaintEvent*)
         painter.drawText(rect().adjusted(6, 2, -6, -2), Qt::AlignCenter | Qt::TextWordWrap, m_caption);
     }
     if (hasFocus() && m_keyboardFocus) {
-        painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+        // Dots over a light line: seen on a dark picture as on a light one.
         painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(area.adjusted(1, 1, -1, -1), 5, 5);
+        painter.setPen(QPen(QColor(255, 255, 255, 220), 2));
+        painter.drawRoundedRect(area.adjusted(2, 2, -2, -2), 5, 5);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DotLine));
+        painter.drawRoundedRect(area.adjusted(2, 2, -2, -2), 5, 5);
     }
 }
 

@@ -17,6 +17,9 @@ public:
     // A null pixmap leaves the flat panel.
     void setPicture(const QPixmap& picture);
     bool hasPicture() const { return !m_picture.isNull(); }
+    // Whether it is its window's focus and came to it by the keyboard (its
+    // ring shows).
+    bool keyboardFocus() const { return window()->focusWidget() == this && m_keyboardFocus; }
     const QString& caption() const { return m_caption; }
     // The panel's colours while there is no picture.
     void setFallbackColours(const QColor& fill, const QColor& text);

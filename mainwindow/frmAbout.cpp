@@ -7,6 +7,7 @@
 #include "platform/browser/BrowserView.h"
 #include "platform/pages/FileLookup.h"
 #include "platform/ui/DefaultInstance.h"
+#include "platform/ui/WindowControls.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -46,6 +47,7 @@ frmAbout::frmAbout() : QDialog(nullptr)
     image1->setObjectName(QStringLiteral("image1"));
     image1->setDefault(true);
     connect(image1, &QPushButton::clicked, this, &frmAbout::image1_Click);
+    CloseOnEscape(this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

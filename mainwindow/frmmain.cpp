@@ -158,6 +158,7 @@ QString styleSheetFor(const QColor& text, const QColor& accent)
                "#frmmain QScrollBar::add-page:horizontal, #frmmain QScrollBar::sub-page:horizontal {"
                "  background: none; }"
                "#frmmain QLabel#lblExamName { color: %2; }"
+               "#frmmain QLabel#lblStartKey, #frmmain QLabel#lblExitKey { color: %4; font-size: 8pt; }"
                "#frmmain QLabel#lblTimeAllowed { color: %2; font-weight: bold; }")
         .arg(text.name(), accent.name(), kLines.name(), kMuted.name());
 }
@@ -407,8 +408,15 @@ void frmmain::buildControls()
         Image6[i]->setFixedSize(kStartExitPicture);
         Image6[i]->move(0, 0);
     }
-    Image6[0]->setFocusPolicy(Qt::NoFocus);
-    Image6[1]->setFocusPolicy(Qt::NoFocus);
+    // Start and Exit show their keys under them and in their tips.
+    const char* const startExitKeys[] = {"Alt+E", "Alt+X"};
+    for (size_t i = 0; i < Image6.size(); ++i)
+        Image6[i]->setToolTip(QStringLiteral("%1 (%2)").arg(Image6[i]->caption(), QLatin1String(startExitKeys[i % 2])));
+    for (size_t i = 0; i < 2; ++i) {
+        m_startExitKeys[i] = new QLabel(QLatin1String(startExitKeys[i]), this);
+        m_startExitKeys[i]->setObjectName(QLatin1String(i == 0 ? "lblStartKey" : "lblExitKey"));
+        m_startExitKeys[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    }
     for (int i = 0; i < 4; ++i)
         connect(Image6[size_t(i)], &WidgetPicture::clicked, this, [this, i] { Image6_Click(i % 2); });
     connect(Image6[2], &WidgetPicture::entered, this, [this] { showStartExitTwins(true, false); });
@@ -444,13 +452,18 @@ void frmmain::buildControls()
     body->addWidget(tvwCategory, 1);
     body->addWidget(m_rightColumn);
     auto* bottom = new QHBoxLayout;
-    bottom->setContentsMargins(14, 6, 14, 12);
+    bottom->setContentsMargins(14, 6, 14, 4);
     bottom->setSpacing(10);
     bottom->addWidget(cmdClearHistory);
     bottom->addWidget(cmdNotes);
     bottom->addStretch();
-    bottom->addWidget(startExitPlaces[0]);
-    bottom->addWidget(startExitPlaces[1]);
+    for (size_t i = 0; i < 2; ++i) {
+        auto* column = new QVBoxLayout;
+        column->setSpacing(1);
+        column->addWidget(startExitPlaces[i]);
+        column->addWidget(m_startExitKeys[i]);
+        bottom->addLayout(column);
+    }
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -459,9 +472,11 @@ void frmmain::buildControls()
     layout->addLayout(body, 1);
     layout->addLayout(bottom);
 
-    const QWidget* const tabOrder[] = {Image3[3], Image3[1],   Image2[1],   Option1, Option2,
-                                       Option3,   tvwCategory, lblAdaptive, lstQues, cmdClearHistory,
-                                       cmdNotes,  Image6[2],   Image6[3]};
+    // Each of Start and Exit is one stop: its highlighted twin takes its
+    // place (and the focus) while the pointer is over it.
+    const QWidget* const tabOrder[] = {Image3[3], Image3[1],   Image2[1],   Option1,   Option2,
+                                       Option3,   tvwCategory, lblAdaptive, lstQues,   cmdClearHistory,
+                                       cmdNotes,  Image6[2],   Image6[0],   Image6[3], Image6[1]};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(const_cast<QWidget*>(tabOrder[i - 1]), const_cast<QWidget*>(tabOrder[i]));
 }
@@ -687,10 +702,19 @@ void frmmain::hoverCaption(QLabel* caption)
 
 void frmmain::showStartExitTwins(bool startHighlighted, bool exitHighlighted)
 {
-    Image6[0]->setVisible(startHighlighted);
-    Image6[2]->setVisible(!startHighlighted);
-    Image6[1]->setVisible(exitHighlighted);
-    Image6[3]->setVisible(!exitHighlighted);
+    const bool highlighted[] = {startHighlighted, exitHighlighted};
+    for (size_t i = 0; i < 2; ++i) {
+        WidgetPicture* shown = highlighted[i] ? Image6[i] : Image6[i + 2];
+        WidgetPicture* hidden = highlighted[i] ? Image6[i + 2] : Image6[i];
+        // The focus goes over to the twin, so that it is never lost to a
+        // hidden picture.
+        const bool focused = focusWidget() == hidden;
+        const bool byKeyboard = hidden->keyboardFocus();
+        shown->setVisible(true);
+        if (focused)
+            shown->setFocus(byKeyboard ? Qt::TabFocusReason : Qt::OtherFocusReason);
+        hidden->setVisible(false);
+    }
 }
 
 // ---- commands ----

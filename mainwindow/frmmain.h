@@ -168,8 +168,9 @@ private:
     bool m_webLinks = false;
     bool m_examComment = false;
     QButtonGroup* m_options;
-    QWidget* m_rightColumn; // description, time and question count
-    QLabel* m_minutes;      // the unit beside lblTimeAllowed, shown with a time
+    QWidget* m_rightColumn;                   // description, time and question count
+    QLabel* m_minutes;                        // the unit beside lblTimeAllowed, shown with a time
+    std::array<QLabel*, 2> m_startExitKeys{}; // "Alt+E" under Start, "Alt+X" under Exit
     QLabel* m_hoveredCaption = nullptr;
     std::vector<int> m_shownCounts; // the list's entries as shown
 };

@@ -108,11 +108,10 @@ CategoryProgress computeCategoryProgress(int code, const QString& name, int ques
     return row;
 }
 
-int categoryDetailsTop(int row, int barTop)
+int categoryDetailsTop(int barTop, int barHeight, int boxHeight, int areaHeight)
 {
-    if (row <= 0)
-        return barTop;
-    return row == 1 ? barTop - 750 : barTop - 1100;
+    const int centred = barTop + barHeight / 2 - boxHeight / 2;
+    return std::clamp(centred, 0, std::max(0, areaHeight - boxHeight));
 }
 
 PassSummary readPassSummary(db::Connection& exam, int userCode)

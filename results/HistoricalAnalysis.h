@@ -86,9 +86,10 @@ struct CategoryProgress {
 // bars, and counts are kept within the category.
 CategoryProgress computeCategoryProgress(int code, const QString& name, int questions, int correct, int wrong);
 
-// The details box's top for a bar whose top is `barTop`: level with it for
-// row 0, 750 above it for row 1, 1100 above it for later rows.
-int categoryDetailsTop(int row, int barTop);
+// The details box's top beside the bar clicked: the box level with the bar
+// (centred on it), kept inside the rows' area of `areaHeight`; any length
+// unit.
+int categoryDetailsTop(int barTop, int barHeight, int boxHeight, int areaHeight);
 
 // ---- reading the exam database (database errors reach the caller) ----
 // The bank's size and the user's passes.

@@ -125,7 +125,9 @@ SheetPage CreateQuestReport(db::Connection& exam, const QuestionList& list, cons
     AnswerListings listings(exam, [&variants](int questCode, const std::vector<ExamBank::Choice>& bySequence) {
         return orderChoices(bySequence, screenChoiceOrder(variants.value(questCode, 0)));
     });
-    const int treeAnswers = options.showAnswers ? 1 : 0;
+    // A tree's right placement comes with the explanations, not with the
+    // answers.
+    const int treeAnswers = options.showExplanation ? 1 : 0;
 
     QString html = pageHead(options);
     html.reserve(qsizetype(rows.size()) * 2048);

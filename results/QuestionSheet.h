@@ -32,8 +32,8 @@ QString GetImages(const QString& text, const QString& examFolder);
 bool sheetBlocksRightClick();
 
 struct SheetOptions {
-    bool showAnswers = false;     // "Show Answer": right choices, accepted answers, right orders and placements
-    bool showExplanation = false; // "Show Explanation"
+    bool showAnswers = false;     // "Show Answer": right choices, accepted answers, right orders
+    bool showExplanation = false; // "Show Explanation": the explanations and a tree's right placement
     bool blockRightClick = true;
     QString fontName;
     int fontSize = 0;   // the launch record's; the page uses 2 more, in pixels

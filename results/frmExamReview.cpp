@@ -16,7 +16,9 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -96,10 +98,6 @@ frmExamReview::frmExamReview() : QDialog(nullptr)
     grdQuestions->verticalHeader()->hide();
     grdQuestions->horizontalHeader()->setStretchLastSection(false);
     grdQuestions->horizontalHeader()->setSectionResizeMode(colCategory, QHeaderView::Stretch);
-    grdQuestions->setColumnWidth(colNumber, 70);
-    grdQuestions->setColumnWidth(colStatus, 60);
-    grdQuestions->setColumnWidth(colType, 140);
-    grdQuestions->setColumnWidth(colMark, 60);
     connect(grdQuestions, &QTableWidget::cellDoubleClicked, this, [this] { GrdQuestions_DblClick(); });
     // The header row is no question.
     connect(grdQuestions->horizontalHeader(), &QHeaderView::sectionDoubleClicked, this, [this] { gotoRow(-1); });
@@ -151,6 +149,7 @@ void frmExamReview::Form_Load(const ExamSession& session)
     debugLine(QStringLiteral("Loading Form :form_load: frmExamReview "));
     m_session = &session;
     skinWindow(this);
+    fitColumnsToTheirTitles();
     m_categoryFailed = false;
     try {
         m_exam = db::Connection::open(session.launch.gQuizConnStr);
@@ -165,6 +164,17 @@ void frmExamReview::Form_Load(const ExamSession& session)
     CheckMarkedOnly->setVisible(mode == ExamMode::Test || mode == ExamMode::Simulated);
     setWindowTitle(gLogin.gAppTitle + QStringLiteral(" - Exam Review"));
     debugLine(QStringLiteral("Form Loaded:form_load: frmExamReview "));
+}
+
+void frmExamReview::fitColumnsToTheirTitles()
+{
+    // The design widths, widened where a title needs more in the font in use
+    // (the skin's, applied just now).
+    ensurePolished();
+    QHeaderView* header = grdQuestions->horizontalHeader();
+    const std::pair<int, int> designWidths[] = {{colNumber, 70}, {colStatus, 60}, {colType, 140}, {colMark, 60}};
+    for (const auto& [column, width] : designWidths)
+        grdQuestions->setColumnWidth(column, std::max(width, header->sectionSizeHint(column)));
 }
 
 void frmExamReview::FillReviewRsult()

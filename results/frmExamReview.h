@@ -55,6 +55,7 @@ private:
     friend class DefaultInstance<frmExamReview>;
     frmExamReview();
     void Form_Load(const ExamSession& session);
+    void fitColumnsToTheirTitles();
     QString categoryText(int questCode);
     // Goes to the question of a list row; any other row asks for a choice.
     void gotoRow(int row);

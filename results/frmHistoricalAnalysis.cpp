@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -277,6 +278,10 @@ void frmHistoricalAnalysis::Form_Load()
                                    "\n#fraDetails, #picCatDetails { background-color: rgb(225, 190, 92); }"));
     Frame2->setTitle(titleText(gLogin.gExamDesc));
     setWindowTitle(gLogin.gAppTitle + QStringLiteral(": Historical Analysis"));
+    // The details boxes take their size from their texts in the skin's font.
+    ensurePolished();
+    fraDetails->adjustSize();
+    picCatDetails->adjustSize();
     mnuhistoryanalysis_Click();
     debugLine(QStringLiteral("Displayed historical analysis :Form_Load") + QLatin1String(kWindow));
 }
@@ -352,14 +357,16 @@ void frmHistoricalAnalysis::passBarClicked(int pass, SegmentBar::Segment segment
 void frmHistoricalAnalysis::showHistorDetails(int pass, int x, int y)
 {
     debugLine(QStringLiteral("Begining of Function :showHistorDetails") + QLatin1String(kWindow));
-    fraDetails->move(px(x), px(y));
-    fraDetails->show();
-    fraDetails->raise();
     if (const std::optional<PassDetails> details = passDetails(m_summary, pass)) {
         lblProgressDetails[0]->setText(details->heading);
         for (size_t i = 0; i < details->values.size(); ++i)
             lblProgressDetails[8 + i]->setText(details->values[i]);
     }
+    // Sized to its texts as they stand, in the font in use.
+    fraDetails->adjustSize();
+    fraDetails->move(px(x), px(y));
+    fraDetails->show();
+    fraDetails->raise();
     debugLine(QStringLiteral("End of Function :showHistorDetails") + QLatin1String(kWindow));
 }
 
@@ -368,13 +375,17 @@ void frmHistoricalAnalysis::categoryBarClicked(int row)
     if (row < 0 || row >= int(lblCatTot.size()) || row >= int(m_categories.size()))
         return;
     const CategoryProgress& category = m_categories[size_t(row)];
-    const int top = categoryDetailsTop(row, int(units(lblCatTot[size_t(row)]->y())));
-    picCatDetails->move(px(kCategoryDetailsLeft), std::max(0, px(top)));
-    picCatDetails->show();
-    picCatDetails->raise();
     CatProgress[0]->setText(QString::number(category.asked()));
     CatProgress[1]->setText(QString::number(category.correct));
     CatProgress[2]->setText(QString::number(category.wrong));
+    picCatDetails->adjustSize();
+    const SegmentBar* bar = lblCatTot[size_t(row)];
+    // Right of the bars, inside the rows' area.
+    const int left = std::max(0, std::min(px(kCategoryDetailsLeft), m_rows->width() - picCatDetails->width()));
+    picCatDetails->move(left, categoryDetailsTop(bar->y(), bar->height(), picCatDetails->height(), m_rows->height()));
+    picCatDetails->show();
+    picCatDetails->raise();
+    vsView->ensureWidgetVisible(picCatDetails, 0, 0);
 }
 
 bool frmHistoricalAnalysis::eventFilter(QObject* watched, QEvent* event)

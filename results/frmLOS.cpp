@@ -309,10 +309,23 @@ bool frmLOS::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     } else if (type == QEvent::MouseMove || type == QEvent::Enter) {
-        if (watched == cmdShowall || watched == cmdComplete || watched == cmdIncomplete)
+        if (watched == cmdShowall || watched == cmdComplete || watched == cmdIncomplete) {
             showHint(static_cast<QPushButton*>(watched));
-        else if (watched == Frame1 || watched == Frame2 || watched == Frame3 || watched == cmdClose)
+        } else if (watched == cmdClose) {
             picPopup->hide();
+        } else if (watched == Frame1 || watched == Frame2 || watched == Frame3) {
+            // A move over a button that the button leaves to its frame is
+            // still over the button: only the frame's own area hides the hint.
+            bool overButton = false;
+            if (type == QEvent::MouseMove) {
+                const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+                QWidget* under = static_cast<QWidget*>(watched)->childAt(at);
+                for (QPushButton* filter : {cmdShowall, cmdComplete, cmdIncomplete})
+                    overButton = overButton || (under && (under == filter || filter->isAncestorOf(under)));
+            }
+            if (!overButton)
+                picPopup->hide();
+        }
     }
     return QDialog::eventFilter(watched, event);
 }

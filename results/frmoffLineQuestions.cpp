@@ -12,6 +12,7 @@
 #include "platform/browser/PagePrinter.h"
 #include "platform/browser/WrittenPage.h"
 #include "platform/db/Connection.h"
+#include "platform/ui/WindowControls.h"
 #include "results/QuestionSheet.h"
 
 #include <QCheckBox>
@@ -89,6 +90,7 @@ frmoffLineQuestions::frmoffLineQuestions(const ExamSession& session, QWidget* ow
     connect(Command1, &QPushButton::clicked, this, &frmoffLineQuestions::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmoffLineQuestions::Command2_Click);
     connect(&PagePrinter::program(), &PagePrinter::printingFinished, this, &frmoffLineQuestions::onPrintingFinished);
+    CloseOnEscape(this);
 
     skinWindow(this);
     QSize size(800, 600);

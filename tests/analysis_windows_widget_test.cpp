@@ -181,12 +181,10 @@ TEST_F(HistoricalAnalysisWindow, ShowsThePassesAndCategoriesAndTheirDetailsOnACl
         EXPECT_EQ(w.CatProgress[0]->text(), "40");
         EXPECT_EQ(w.CatProgress[1]->text(), "10");
         EXPECT_EQ(w.CatProgress[2]->text(), "30");
-        EXPECT_EQ(w.picCatDetails->y(), w.lblCatTot[0]->y());
         clickPart(w.lblCatTot[2], SegmentBar::Full);
         EXPECT_EQ(w.CatProgress[0]->text(), "0");
         EXPECT_EQ(w.CatProgress[1]->text(), "0");
         EXPECT_EQ(w.CatProgress[2]->text(), "0");
-        EXPECT_EQ(w.picCatDetails->y(), w.lblCatTot[2]->y() - 1100 / kLengthUnitsPerPixel);
         // Moving over the names keeps the box; over the empty viewport hides it.
         QWidget* rows = w.vsView->widget();
         moveOver(rows, w.lblCat[1]->geometry().center());
@@ -203,6 +201,54 @@ TEST_F(HistoricalAnalysisWindow, ShowsThePassesAndCategoriesAndTheirDetailsOnACl
     HistoricalAnalysisLink::wire(nullptr);
     EXPECT_TRUE(checked);
     EXPECT_EQ(frmHistoricalAnalysis::loaded(), nullptr);
+}
+
+// Whether a label shows its whole text inside its box.
+::testing::AssertionResult wholeIn(const QLabel* label, const QWidget* box)
+{
+    const int needed = label->fontMetrics().horizontalAdvance(label->text());
+    const QRect inBox(label->mapTo(box, QPoint(0, 0)), label->size());
+    if (label->width() >= needed && box->rect().contains(inBox))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << '"' << label->text().toStdString() << "\" needs " << needed << " px, has "
+                                         << label->width() << " at " << inBox.x() << " in a box " << box->width()
+                                         << " px wide";
+}
+
+TEST_F(HistoricalAnalysisWindow, DetailsBoxesFitTheirTextsInTheSkinsFontAndOpenBesideTheBarClicked)
+{
+    home.copyLook();
+    gStartup.gSkinFile = QStringLiteral("Skin/Ziduver.qss");
+    for (int code = 4; code <= 9; ++code)
+        bank.writer().addCategory({code, QStringLiteral("Category %1").arg(code)});
+    bool checked = false;
+    whenShown([&] {
+        frmHistoricalAnalysis& w = *frmHistoricalAnalysis::loaded();
+        clickPart(w.lblPass[1], SegmentBar::Correct);
+        ASSERT_TRUE(w.fraDetails->isVisible());
+        for (size_t i = 0; i <= 14; ++i)
+            EXPECT_TRUE(wholeIn(w.lblProgressDetails[i], w.fraDetails));
+
+        ASSERT_EQ(w.lblCatTot.size(), 9u);
+        for (size_t row : {size_t(0), size_t(1), size_t(4), size_t(8)}) {
+            click(w.lblCatTot[row], w.lblCatTot[row]->rect().center());
+            ASSERT_TRUE(w.picCatDetails->isVisible()) << "row " << row;
+            const int barMiddle = w.lblCatTot[row]->geometry().center().y();
+            EXPECT_LE(w.picCatDetails->y(), barMiddle) << "row " << row;
+            EXPECT_GE(w.picCatDetails->geometry().bottom(), barMiddle) << "row " << row;
+            EXPECT_GE(w.picCatDetails->x(), w.lblCatTot[row]->geometry().right()) << "beside the bar, not over it";
+            EXPECT_TRUE(w.vsView->widget()->rect().contains(w.picCatDetails->geometry())) << "inside the rows";
+            for (size_t i = 15; i <= 17; ++i)
+                EXPECT_TRUE(wholeIn(w.lblProgressDetails[i], w.picCatDetails));
+            for (QLabel* value : w.CatProgress)
+                EXPECT_TRUE(wholeIn(value, w.picCatDetails));
+        }
+        EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+        checked = true;
+        w.image1->click();
+    });
+    frmHistoricalAnalysis::showModal(nullptr);
+    EXPECT_TRUE(checked);
 }
 
 TEST_F(HistoricalAnalysisWindow, ADatabaseErrorIsLoggedAndShownAndTheWindowStillOpens)
@@ -374,6 +420,10 @@ TEST_F(ScoreCardWindow, ListsTheObjectivesNarrowedByTheTreeAndTheFilters)
         // Hints over the filter buttons; the frames take them away.
         EXPECT_FALSE(w.picPopup->isVisible());
         enter(w.cmdComplete);
+        EXPECT_TRUE(w.picPopup->isVisible());
+        // The pointer moving on over the button (a move the button leaves to
+        // its frame) keeps the hint.
+        moveOver(w.cmdComplete, w.cmdComplete->rect().center());
         EXPECT_TRUE(w.picPopup->isVisible());
         EXPECT_EQ(w.lblMessage->text(),
                   "Show only LOSs(from the selected categories) where all of that LOS's "

@@ -27,6 +27,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPointer>
+#include <QShortcut>
 #include <QUrl>
 #include <gtest/gtest.h>
 #include <memory>
@@ -442,6 +443,56 @@ TEST_F(DrawnMenuTest, KeyboardOpensMovesAndRunsRows)
     key(menu, Qt::Key_Return);
     EXPECT_EQ(menu->openPullDown(), 0);
     key(menu, Qt::Key_Escape);
+    EXPECT_EQ(menu->openPullDown(), -1);
+}
+
+// The window's shortcut for a key sequence, or null.
+QShortcut* shortcutFor(QWidget* window, const QKeySequence& keys)
+{
+    for (QShortcut* shortcut : window->findChildren<QShortcut*>())
+        if (shortcut->key() == keys)
+            return shortcut;
+    return nullptr;
+}
+
+TEST_F(DrawnMenuTest, AltAndTheUnderlinedLetterOrF10OpenAPullDownAsAMenuBarDoes)
+{
+    WidgetDrawnMenu* menu = attach();
+    auto* content = new QLabel(QStringLiteral("content"), host.get());
+    content->setFocusPolicy(Qt::StrongFocus);
+    content->show();
+    content->setFocus();
+    QStringList letters;
+    for (int i = 0; i < kPullDownCount; ++i) {
+        const QChar letter = QLatin1Char(WidgetDrawnMenu::kTopKeys[size_t(i)]);
+        EXPECT_TRUE(menu->image5[size_t(i)]->caption().contains(letter, Qt::CaseInsensitive)) << i;
+        letters << letter;
+        QShortcut* shortcut = shortcutFor(host.get(), QKeySequence(Qt::ALT | Qt::Key(letter.unicode())));
+        ASSERT_NE(shortcut, nullptr) << "Alt+" << letter.toLatin1();
+        EXPECT_EQ(shortcut->context(), Qt::WindowShortcut) << "wherever the focus is in the window";
+        emit shortcut->activated();
+        EXPECT_EQ(menu->openPullDown(), i);
+        EXPECT_TRUE(menu->lblMenu[0]->hovered()) << "its first row chosen";
+    }
+    letters.removeDuplicates();
+    EXPECT_EQ(letters.size(), kPullDownCount) << "one letter per pull-down";
+    EXPECT_EQ(shortcutFor(host.get(), QKeySequence(Qt::ALT | Qt::Key_E)), nullptr) << "Alt+E starts an exam";
+    EXPECT_EQ(shortcutFor(host.get(), QKeySequence(Qt::ALT | Qt::Key_X)), nullptr) << "Alt+X ends the program";
+
+    // The keys then work the open pull-down while the focus stays put.
+    key(content, Qt::Key_Down);
+    EXPECT_TRUE(menu->lblMenu[1]->hovered());
+    key(content, Qt::Key_Escape);
+    EXPECT_EQ(menu->openPullDown(), -1);
+    EXPECT_TRUE(content->hasFocus() || !host->isActiveWindow());
+
+    // F10 opens the first pull-down and closes the open one.
+    QShortcut* f10 = shortcutFor(host.get(), QKeySequence(Qt::Key_F10));
+    ASSERT_NE(f10, nullptr);
+    emit f10->activated();
+    EXPECT_EQ(menu->openPullDown(), 0);
+    EXPECT_TRUE(menu->lblMenu[0]->hovered());
+    emit f10->activated();
     EXPECT_EQ(menu->openPullDown(), -1);
 }
 

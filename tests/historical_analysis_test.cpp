@@ -276,12 +276,20 @@ TEST_F(CategoryRows, CountsStayWithinTheCategory)
     EXPECT_EQ(empty.tag, " 0, 0");
 }
 
-TEST(CategoryDetails, TheBoxSitsLevelAboveOrFarAboveTheBar)
+TEST(CategoryDetails, TheBoxSitsLevelWithTheBarClickedInsideTheRows)
 {
-    EXPECT_EQ(categoryDetailsTop(0, 2000), 2000);
-    EXPECT_EQ(categoryDetailsTop(1, 2000), 1250);
-    EXPECT_EQ(categoryDetailsTop(2, 2000), 900);
-    EXPECT_EQ(categoryDetailsTop(9, 2000), 900);
+    struct Case {
+        int barTop, barHeight, boxHeight, areaHeight, top;
+    };
+    const Case cases[] = {
+        {100, 20, 60, 400, 80},                        // centred on the bar
+        {300, 20, 60, 400, 280}, {10, 20, 60, 400, 0}, // the first row: not above the area
+        {380, 20, 60, 400, 340},                       // the last row: not below it
+        {10, 20, 60, 40, 0},                           // an area lower than the box: at its top
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(categoryDetailsTop(c.barTop, c.barHeight, c.boxHeight, c.areaHeight), c.top)
+            << "bar at " << c.barTop << " in " << c.areaHeight;
 }
 
 } // namespace

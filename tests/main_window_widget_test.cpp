@@ -373,6 +373,99 @@ TEST_F(MainWindowTest, BoxClickTextClickAndSpaceEachToggleOnce)
     EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
 }
 
+// The controls that Tab (or Shift+Tab) visits from the focus now, once
+// round the window, by name.
+QStringList names(const std::vector<QWidget*>& widgets)
+{
+    QStringList list;
+    for (const QWidget* widget : widgets)
+        list << (widget ? widget->objectName() : QStringLiteral("<none>"));
+    return list;
+}
+
+// The option buttons are one group, one stop (the arrows move within it):
+// any of them stands for "options".
+QStringList tabRound(QWidget& window, bool forward, const QStringList& group = {})
+{
+    std::vector<QWidget*> visited;
+    QWidget* first = window.focusWidget();
+    for (int i = 0; i < 40; ++i) {
+        QWidget* focused = window.focusWidget();
+        key(focused, forward ? Qt::Key_Tab : Qt::Key_Backtab, forward ? Qt::NoModifier : Qt::ShiftModifier);
+        if (window.focusWidget() == first)
+            break;
+        visited.push_back(window.focusWidget());
+    }
+    visited.push_back(first);
+    QStringList stops = names(visited);
+    for (QString& stop : stops)
+        if (group.contains(stop))
+            stop = QStringLiteral("options");
+    return stops;
+}
+
+TEST_F(MainWindowTest, EachOptionsCaptionSelectsItsOwnOption)
+{
+    frmmain& window = shown();
+    clickCentre(window.Label7);
+    EXPECT_TRUE(window.Option1->isChecked()) << "Adaptive Testing";
+    EXPECT_EQ(window.mode.gExamModeCode, QStringLiteral("A"));
+    clickCentre(window.Label10);
+    EXPECT_TRUE(window.Option3->isChecked()) << "Practice Drills";
+    EXPECT_EQ(window.mode.gExamModeCode, QStringLiteral("P"));
+    clickCentre(window.Label9);
+    EXPECT_TRUE(window.Option2->isChecked()) << "Simulated Exam";
+    EXPECT_EQ(window.mode.gExamModeCode, QStringLiteral("S"));
+}
+
+TEST_F(MainWindowTest, TabAndShiftTabReachEveryControlAndStartAndExitShowTheirKeys)
+{
+    gStartup.gMultiUser = false; // Clear History enabled
+    frmmain& window = shown();
+    window.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return window.isActiveWindow(); }, 5000));
+    clickCentre(window.Image3[1]); // practice: the tree and the count list take part
+    window.Image3[3]->setFocus(Qt::TabFocusReason);
+    const QStringList options = names({window.Option1, window.Option2, window.Option3});
+    const QStringList expected = {"Image2_1",        "options",  "tvwCategory", "lblAdaptive", "lstQues",
+                                  "cmdClearHistory", "cmdNotes", "Image6_2",    "Image6_3",    "Image3_3"};
+    EXPECT_EQ(tabRound(window, true, options), expected);
+    QStringList backwards(expected.rbegin() + 1, expected.rend());
+    backwards << QStringLiteral("Image3_3");
+    EXPECT_EQ(tabRound(window, false, options), backwards);
+
+    // With the pointer over Start its highlighted twin stands in its place
+    // and is the stop; the focus follows the twins as the pointer comes and goes.
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(window.Image6[2], &enter);
+    ASSERT_TRUE(window.Image6[0]->isVisible());
+    window.cmdNotes->setFocus(Qt::TabFocusReason);
+    key(window.cmdNotes, Qt::Key_Tab);
+    EXPECT_EQ(names({window.focusWidget()}), names({window.Image6[0]}));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(window.Image6[0], &leave);
+    EXPECT_EQ(window.focusWidget(), window.Image6[2]) << "the focus stays on Start";
+    EXPECT_TRUE(window.Image6[2]->keyboardFocus());
+    QApplication::sendEvent(window.Image6[2], &enter);
+    EXPECT_EQ(window.focusWidget(), window.Image6[0]);
+    ui.clear();
+    key(window.Image6[0], Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    EXPECT_EQ(ui.messageTexts(), QStringList({QStringLiteral("No questions selected. Can't Proceed")}))
+        << "the keyboard starts from the highlighted Start too";
+
+    // Their keys are shown under them and in their tips.
+    auto* startKey = window.findChild<QLabel*>(QStringLiteral("lblStartKey"));
+    auto* exitKey = window.findChild<QLabel*>(QStringLiteral("lblExitKey"));
+    ASSERT_TRUE(startKey && exitKey);
+    EXPECT_EQ(startKey->text(), QStringLiteral("Alt+E"));
+    EXPECT_EQ(exitKey->text(), QStringLiteral("Alt+X"));
+    EXPECT_TRUE(startKey->isVisible() && exitKey->isVisible());
+    EXPECT_LT(qAbs(startKey->geometry().center().x() - window.Image6[2]->mapTo(&window, QPoint(60, 0)).x()), 4)
+        << "under Start";
+    EXPECT_EQ(window.Image6[2]->toolTip(), QStringLiteral("Start (Alt+E)"));
+    EXPECT_EQ(window.Image6[3]->toolTip(), QStringLiteral("Exit (Alt+X)"));
+}
+
 TEST_F(MainWindowTest, StartHidesTheWindowOnlyForASureLaunch)
 {
     frmmain& window = shown();

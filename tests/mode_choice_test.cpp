@@ -203,13 +203,19 @@ TEST(ModeChoice, SimulatedAndAdaptiveTakeTheirLimits)
     EXPECT_EQ(choice.timeAllowed, QStringLiteral("45"));
     EXPECT_EQ((std::vector<int>{choice.gMaxTime, choice.gMaxPassScore, choice.gMaxQuestions}),
               (std::vector<int>{45, 65, 25}));
-    // The caption of Option1 selects practice.
-    choice.Label7_Click();
+    // Each caption selects its own option.
+    choice.Label10_Click();
+    EXPECT_EQ(choice.option, ModeChoice::Practice);
     EXPECT_EQ(choice.gExamModeCode, QStringLiteral("P"));
     EXPECT_TRUE(choice.treeEnabled);
     EXPECT_TRUE(choice.gShowResultsAfterWrong);
     EXPECT_FALSE(choice.timeFrameVisible);
+    choice.Label7_Click();
+    EXPECT_EQ(choice.option, ModeChoice::Adaptive);
+    EXPECT_EQ(choice.gExamModeCode, QStringLiteral("A"));
+    EXPECT_EQ(choice.timeAllowed, QStringLiteral("45"));
     choice.Label9_Click();
+    EXPECT_EQ(choice.option, ModeChoice::Simulated);
     EXPECT_EQ(choice.gExamModeCode, QStringLiteral("S"));
 }
 

@@ -310,6 +310,10 @@ TEST_F(NotesBrowserWindowTest, ExportPrintsTheListedNotesOfEveryUserToPdf)
     EXPECT_TRUE(printed);
     EXPECT_EQ(asked, 1) << "no default printer: the print dialog";
     EXPECT_GE(pdfPageCount(home.file("notes.pdf")), 1);
+    // A text PDF: the notes' words are in it.
+    const QString text = pdfText(home.file("notes.pdf")).simplified();
+    ASSERT_FALSE(text.isNull()) << "pdftotext is missing (tools/install-deps.sh installs it)";
+    EXPECT_TRUE(text.contains("bob <101> & co")) << text.toStdString();
     EXPECT_TRUE(hooks.messages().empty()) << hooks.messageTexts().join(QLatin1Char('|')).toStdString();
 }
 

@@ -5,6 +5,10 @@
 #include "tests/support/TempHome.h"
 
 #include <QFile>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageRanges>
+#include <QPageSize>
 #include <QPrinter>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -86,6 +90,41 @@ TEST_F(PagePrinterTest, PrintsThePageOnTheChosenPrinterWhichStaysTheProgramsPrin
     ASSERT_TRUE(waitForPrintout(3));
     EXPECT_EQ(pdf.asked, 2);
     EXPECT_EQ(pdfPageCount(home.file("second.pdf")), 1);
+    EXPECT_TRUE(reports.isEmpty());
+}
+
+TEST_F(PagePrinterTest, APdfFileGetsTheEnginesTextInThePrintersPageLayoutAndRange)
+{
+    write(pagedHtml(3));
+    ASSERT_EQ(PagePrinter::program().ShowPrinter(*view, nullptr, recorder()), PagePrinter::Started::Printing);
+    ASSERT_TRUE(waitForPrintout());
+    const QString text = pdfText(home.file("first.pdf"));
+    ASSERT_FALSE(text.isNull()) << "pdftotext is missing (tools/install-deps.sh installs it)";
+    EXPECT_TRUE(text.contains("Sheet 1") && text.contains("Sheet 3")) << text.toStdString();
+
+    // The layout and the range chosen on the printer.
+    QPrinter& printer = PagePrinter::program().printer();
+    const QPageLayout before = printer.pageLayout();
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape, QMarginsF(10, 10, 10, 10),
+                                      QPageLayout::Millimeter));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setPageRanges(QPageRanges::fromString(QStringLiteral("2-3")));
+    pdf.path = home.file("second.pdf");
+    ASSERT_EQ(PagePrinter::program().ShowPrinter(*view, nullptr, recorder()), PagePrinter::Started::Printing);
+    ASSERT_TRUE(waitForPrintout(2));
+    EXPECT_EQ(results, (std::vector<bool>{true, true}));
+    EXPECT_EQ(pdfPageCount(home.file("second.pdf")), 2);
+    const QString ranged = pdfText(home.file("second.pdf"));
+    EXPECT_FALSE(ranged.contains("Sheet 1")) << ranged.toStdString();
+    EXPECT_TRUE(ranged.contains("Sheet 2") && ranged.contains("Sheet 3")) << ranged.toStdString();
+    // A5 across: 595 by 420 points.
+    const QStringList size = pdfPageSize(home.file("second.pdf")).split(QLatin1Char(' '));
+    ASSERT_GE(size.size(), 3) << size.join(QLatin1Char(' ')).toStdString();
+    EXPECT_NEAR(size[0].toDouble(), 595.3, 2.0);
+    EXPECT_NEAR(size[2].toDouble(), 419.5, 2.0);
+    printer.setPageLayout(before);
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setPageRanges(QPageRanges());
     EXPECT_TRUE(reports.isEmpty());
 }
 

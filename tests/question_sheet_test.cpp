@@ -143,16 +143,18 @@ TEST_F(QuestionSheetTest, EveryQuestionOfTheExamIsOnThePageInKeyOrder)
     EXPECT_FALSE(html.contains("Explanation:"));
 }
 
-TEST_F(QuestionSheetTest, TheAnswerTickShowsRightAnswersOrdersAndPlacementsAndTheOtherExplanations)
+TEST_F(QuestionSheetTest, TheAnswerTickShowsRightAnswersAndOrdersTheOtherExplanationsAndTreePlacements)
 {
     const QString html = CreateQuestReport(bank.conn(), exam, options(true, false)).html;
     EXPECT_EQ(html.count("<b>* </b>"), 2);
     EXPECT_EQ(html.count("<b>Correct Order</b>"), 1) << "the ordered list";
-    EXPECT_EQ(html.count("<b>Correct Order</B>"), 1) << "the tree's placement follows the same tick";
+    EXPECT_FALSE(html.contains("<b>Correct Order</B>")) << "the tree's placement follows the other tick";
     EXPECT_FALSE(html.contains("Explanation:"));
 
     const QString explained = CreateQuestReport(bank.conn(), exam, options(false, true)).html;
     EXPECT_EQ(explained.count("<b>Explanation:</b>"), 3) << "a Null explanation still has its row";
+    EXPECT_EQ(explained.count("<b>Correct Order</B>"), 1) << "the tree's placement";
+    EXPECT_FALSE(explained.contains("<b>Correct Order</b>")) << "the ordered list's order follows the answer tick";
     EXPECT_TRUE(explained.contains("<tr><td colspan=2><b>Explanation:</b><br>Because of <br> <img src ='" + picture()
                                    + "'><br> and<br>\nmore. </td></tr>"))
         << "the explanation's picture has no size";

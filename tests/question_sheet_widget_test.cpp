@@ -157,6 +157,12 @@ TEST_F(QuestionSheetWindowTest, PrintsTheSheetToPdfWithAPagePerLength)
     ASSERT_TRUE(waitFor([&] { return !window->printing(); }, kWait));
     EXPECT_TRUE(window->Command1->isEnabled());
     EXPECT_EQ(pdfPageCount(home.file("short.pdf")), 1);
+    // A text PDF: the question's own words are in it, and it is small.
+    const QString text = pdfText(home.file("short.pdf")).simplified();
+    ASSERT_FALSE(text.isNull()) << "pdftotext is missing (tools/install-deps.sh installs it)";
+    EXPECT_TRUE(text.contains("Question number 1 asks which of these is right.")) << text.toStdString();
+    EXPECT_TRUE(text.contains("C) Choice 3 of 1")) << text.toStdString();
+    EXPECT_LT(QFile(home.file("short.pdf")).size(), 200 * 1024);
     window.reset();
 
     // A long sheet: as many pages as its height fills on the printer's paper.

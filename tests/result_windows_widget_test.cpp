@@ -14,14 +14,22 @@
 #include "tests/support/StartupFixture.h"
 #include "tests/support/TempHome.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTableWidget>
 #include <QTimer>
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -225,6 +233,76 @@ TEST_F(ResultWindows, ReviewListsTheQuestionsReachedWithStatusAndFilters)
     w.CheckWrongAnswers->click();
     EXPECT_EQ(column(w.grdQuestions, 0), (QStringList{"2", "4", "6"}));
     EXPECT_TRUE(ui.messages().empty());
+    w.unload();
+}
+
+TEST_F(ResultWindows, ReviewTitlesFitInTheSkinsFontAndItsFiltersAreSquareCheckBoxes)
+{
+    home.copyLook();
+    gStartup.gSkinFile = QStringLiteral("Skin/Ziduver.qss");
+    frmExamReview& w = frmExamReview::load(session, nullptr);
+    w.show();
+    QHeaderView* header = w.grdQuestions->horizontalHeader();
+    QFont bold = header->font();
+    bold.setBold(true);
+    // The skin pads each title 8 px on either side.
+    for (int col = 0; col < w.grdQuestions->columnCount(); ++col) {
+        const QString title = w.grdQuestions->horizontalHeaderItem(col)->text();
+        if (title.isEmpty())
+            continue;
+        EXPECT_GE(header->sectionSize(col), QFontMetrics(bold).horizontalAdvance(title) + 16) << title.toStdString();
+    }
+
+    // A check box of the skin is a square box: its corner is drawn like the
+    // middle of its side, and the side stands out from what lies beside it;
+    // ticked, it is the accent colour with a white tick. An option button
+    // stays round.
+    struct Indicator {
+        QImage drawn;
+        QRect box;
+        QColor at(int x, int y) const { return drawn.pixelColor(x, y); }
+    };
+    const auto indicatorOf = [](QAbstractButton& button, QStyle::SubElement element) {
+        QStyleOptionButton option;
+        option.initFrom(&button);
+        return Indicator{button.grab().toImage(), button.style()->subElementRect(element, &option, &button)};
+    };
+    const auto apart = [](const QColor& a, const QColor& b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue())
+            + std::abs(a.alpha() - b.alpha());
+    };
+    // Drawn right into its corners (a round one leaves them empty).
+    const auto square = [&apart](const Indicator& i) {
+        const QColor outside = i.at(i.box.right() + 3, i.box.center().y());
+        const QRect inner = i.box.adjusted(1, 1, -1, -1);
+        for (const QPoint& corner : {inner.topLeft(), inner.topRight(), inner.bottomLeft(), inner.bottomRight()})
+            if (apart(i.at(corner.x(), corner.y()), outside) < 60)
+                return false;
+        return true;
+    };
+    w.CheckWrongAnswers->setChecked(false);
+    const Indicator unticked = indicatorOf(*w.CheckWrongAnswers, QStyle::SE_CheckBoxIndicator);
+    EXPECT_TRUE(square(unticked));
+    EXPECT_EQ(unticked.at(unticked.box.center().x(), unticked.box.center().y()), QColor(255, 255, 255));
+    w.CheckWrongAnswers->setChecked(true);
+    const Indicator ticked = indicatorOf(*w.CheckWrongAnswers, QStyle::SE_CheckBoxIndicator);
+    EXPECT_TRUE(square(ticked));
+    int accent = 0;
+    int white = 0;
+    for (int y = ticked.box.top() + 2; y < ticked.box.bottom() - 1; ++y)
+        for (int x = ticked.box.left() + 2; x < ticked.box.right() - 1; ++x) {
+            const QColor c = ticked.at(x, y);
+            accent += c == QColor(0x0b, 0x6f, 0xc4);
+            white += c.red() > 230 && c.green() > 230 && c.blue() > 230;
+        }
+    EXPECT_GT(accent, 20) << "filled with the accent";
+    EXPECT_EQ(ticked.at(ticked.box.left() + 2, ticked.box.top() + 3), QColor(0x0b, 0x6f, 0xc4)) << "to its edges";
+    EXPECT_GT(white, 6) << "and ticked";
+    QRadioButton round(QStringLiteral("Option"), &w);
+    round.setChecked(true);
+    round.adjustSize();
+    round.show();
+    EXPECT_FALSE(square(indicatorOf(round, QStyle::SE_RadioButtonIndicator)));
     w.unload();
 }
 

@@ -1,8 +1,11 @@
 #include "platform/browser/PagePrinter.h"
 
+#include "platform/browser/BrowserPage.h"
 #include "platform/browser/BrowserView.h"
 
 #include <QCoreApplication>
+#include <QPageLayout>
+#include <QPageRanges>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -27,11 +30,6 @@ PrinterSource*& sourceOverride()
     return source;
 }
 
-// A page goes to a PDF file as pictures at the printer's resolution: 300
-// dots per inch is sharp on paper, where the PDF driver's 1200 would cost
-// over 500 MB per page.
-constexpr int kPdfResolution = 300;
-
 // The job's own printer with the settings chosen on the program's.
 std::unique_ptr<QPrinter> copyOf(const QPrinter& from)
 {
@@ -41,8 +39,7 @@ std::unique_ptr<QPrinter> copyOf(const QPrinter& from)
     else
         to->setPrinterName(from.printerName());
     to->setOutputFileName(from.outputFileName());
-    to->setResolution(to->outputFormat() == QPrinter::PdfFormat ? std::min(from.resolution(), kPdfResolution)
-                                                                : from.resolution());
+    to->setResolution(from.resolution());
     to->setPageLayout(from.pageLayout());
     to->setCopyCount(from.copyCount());
     to->setCollateCopies(from.collateCopies());
@@ -54,6 +51,13 @@ std::unique_ptr<QPrinter> copyOf(const QPrinter& from)
     to->setDocName(from.docName());
     to->setFullPage(from.fullPage());
     return to;
+}
+
+// A printer that writes a PDF file gets the engine's own PDF, with its text,
+// rather than the pictures of the pages that printing paints.
+bool writesPdfFile(const QPrinter& printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
 }
 
 } // namespace
@@ -140,14 +144,25 @@ PagePrinter::Started PagePrinter::printNow(BrowserView& view, FailureReport repo
     job->printer = copyOf(printer());
     job->report = std::move(report);
     const BrowserView* key = &view;
-    job->finished = connect(&view, &BrowserView::printFinished, this, [this, key](bool ok) { finish(key, ok); });
+    const bool pdf = writesPdfFile(*job->printer);
+    if (pdf)
+        job->finished = connect(&view, &BrowserView::pdfPrintingFinished, this,
+                                [this, key](const QString&, bool ok) { finish(key, ok); });
+    else
+        job->finished = connect(&view, &BrowserView::printFinished, this, [this, key](bool ok) { finish(key, ok); });
     job->destroyed = connect(&view, &QObject::destroyed, this, [this, key] { viewDestroyed(key); });
     QPrinter* target = job->printer.get();
     m_jobs.push_back(std::move(job));
     // The engine prints what the page holds when asked: let it load first.
     view.waitForLoad();
-    if (isPrinting(view)) // still there: the wait runs events
+    if (!isPrinting(view)) // gone meanwhile: the wait runs events
+        return Started::Printing;
+    if (pdf) {
+        const QPageRanges ranges = target->printRange() == QPrinter::PageRange ? target->pageRanges() : QPageRanges();
+        view.page()->printToPdf(target->outputFileName(), target->pageLayout(), ranges);
+    } else {
         view.print(target);
+    }
     return Started::Printing;
 }
 

@@ -30,12 +30,14 @@ public:
 //
 // Printing is asynchronous: each print gets its own copy of the program's
 // printer, which lives until the page has printed, and printingFinished()
-// follows. A view prints one page at a time; while it prints, its window
-// must not write another page into it nor delete it (isPrinting()): the
-// engine ends the program when a page goes while it prints, so a window
-// that prints defers its closing until the printout is done. A failed
-// print is reported through the caller's report (the windows pass one that
-// shows the program's message box).
+// follows. A printer that writes a PDF file gets the engine's own PDF of the
+// page (its text searchable) in the printer's page layout and page range; a
+// paper printer gets the pages painted. A view prints one page at a time;
+// while it prints, its window must not write another page into it nor
+// delete it (isPrinting()): the engine ends the program when a page goes
+// while it prints, so a window that prints defers its closing until the
+// printout is done. A failed print is reported through the caller's report
+// (the windows pass one that shows the program's message box).
 //
 //   PagePrinter::program().ShowPrinter(*www1, this, [this](const QString& text) {
 //       ShowMessage(text, gLogin.gAppName, OneButton, this);

@@ -40,6 +40,7 @@ void TempHome::copySample(const QString& sampleName, const QString& name) const
 void TempHome::copyLook() const
 {
     copySample(QStringLiteral("ziduver.qss"), QStringLiteral("Skin/Ziduver.qss"));
+    copySample(QStringLiteral("checkmark.png"), QStringLiteral("Skin/checkmark.png"));
     for (const char* icon : {"icon1.ico", "LoginBgMultUser.jpg", "LoginBgSglUser.jpg"})
         copySample(QStringLiteral("Icons/") + QLatin1String(icon), QStringLiteral("Icons/") + QLatin1String(icon));
 }

@@ -1,0 +1,211 @@
+// Keys pressed on a real display, as the user presses them: the window
+// system's path (shortcut override, then the focus widget) differs from
+// events sent to a widget, most of all for a focused page of a browser view.
+#include "exam/ExamSession.h"
+#include "foundation/SharedState.h"
+#include "mainwindow/WidgetDrawnMenu.h"
+#include "mainwindow/frmAbout.h"
+#include "platform/browser/BrowserView.h"
+#include "results/frmoffLineQuestions.h"
+#include "tests/support/EventWaits.h"
+#include "tests/support/ExamBankFixture.h"
+#include "tests/support/StartupFixture.h"
+#include "tests/support/TempHome.h"
+#include "tests/x11_main/XvfbTestMain.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QWebEngineView>
+#include <QWindow>
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace {
+
+// Key presses through the X test extension, loaded at run time (only its
+// libraries are needed, not their headers).
+class XKeyboard {
+public:
+    XKeyboard()
+    {
+        m_x11 = dlopen("libX11.so.6", RTLD_NOW);
+        m_xtst = dlopen("libXtst.so.6", RTLD_NOW);
+        if (!m_x11 || !m_xtst)
+            return;
+        m_open = reinterpret_cast<OpenDisplay>(dlsym(m_x11, "XOpenDisplay"));
+        m_close = reinterpret_cast<CloseDisplay>(dlsym(m_x11, "XCloseDisplay"));
+        m_flush = reinterpret_cast<Flush>(dlsym(m_x11, "XFlush"));
+        m_keycode = reinterpret_cast<KeysymToKeycode>(dlsym(m_x11, "XKeysymToKeycode"));
+        m_fake = reinterpret_cast<FakeKey>(dlsym(m_xtst, "XTestFakeKeyEvent"));
+        if (m_open && m_close && m_flush && m_keycode && m_fake)
+            m_display = m_open(nullptr);
+    }
+    ~XKeyboard()
+    {
+        if (m_display)
+            m_close(m_display);
+        if (m_xtst)
+            dlclose(m_xtst);
+        if (m_x11)
+            dlclose(m_x11);
+    }
+    XKeyboard(const XKeyboard&) = delete;
+    XKeyboard& operator=(const XKeyboard&) = delete;
+
+    bool available() const { return m_display != nullptr; }
+
+    // Presses the keys in order and lets them go in reverse order (a chord
+    // such as Alt and a letter), then lets the program take them.
+    void press(std::initializer_list<unsigned long> keysyms)
+    {
+        for (unsigned long keysym : keysyms)
+            m_fake(m_display, m_keycode(m_display, keysym), 1, 0);
+        for (auto it = std::rbegin(keysyms); it != std::rend(keysyms); ++it)
+            m_fake(m_display, m_keycode(m_display, *it), 0, 0);
+        m_flush(m_display);
+        settle(300);
+    }
+
+    static constexpr unsigned long kEscape = 0xff1b;
+    static constexpr unsigned long kF10 = 0xffc7;
+    static constexpr unsigned long kAlt = 0xffe9;
+    static constexpr unsigned long kDown = 0xff54;
+
+private:
+    using OpenDisplay = void* (*)(const char*);
+    using CloseDisplay = int (*)(void*);
+    using Flush = int (*)(void*);
+    using KeysymToKeycode = unsigned char (*)(void*, unsigned long);
+    using FakeKey = int (*)(void*, unsigned int, int, unsigned long);
+
+    void* m_x11 = nullptr;
+    void* m_xtst = nullptr;
+    OpenDisplay m_open = nullptr;
+    CloseDisplay m_close = nullptr;
+    Flush m_flush = nullptr;
+    KeysymToKeycode m_keycode = nullptr;
+    FakeKey m_fake = nullptr;
+    void* m_display = nullptr;
+};
+
+bool focused(QWidget& window)
+{
+    return window.windowHandle() && QGuiApplication::focusWindow() == window.windowHandle();
+}
+
+// Brings the window up and to the front, with the focus on its page.
+::testing::AssertionResult focusOnPage(QWidget& window, BrowserView& view)
+{
+    if (!waitFor([&] { return window.isVisible() && window.windowHandle() && window.windowHandle()->isExposed(); },
+                 10000))
+        return ::testing::AssertionFailure() << "the window did not come up";
+    window.activateWindow();
+    if (!waitFor([&] { return focused(window); }, 5000))
+        return ::testing::AssertionFailure() << "the window did not get the focus";
+    if (!view.waitForLoad(10000) || !waitFor([&] { return view.view()->focusProxy() != nullptr; }, 10000))
+        return ::testing::AssertionFailure() << "the page did not load";
+    view.view()->focusProxy()->setFocus(Qt::MouseFocusReason);
+    if (!waitFor([&] { return view.view()->focusProxy()->hasFocus(); }, 5000))
+        return ::testing::AssertionFailure() << "the page did not take the focus";
+    settle(200);
+    return ::testing::AssertionSuccess();
+}
+
+class WindowKeysOnX11 : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!xServerUnavailable().isEmpty())
+            GTEST_SKIP() << xServerUnavailable().toStdString();
+        if (!keyboard.available())
+            GTEST_SKIP() << "the X test extension's libraries (libX11, libXtst) are missing";
+        resetStartupState();
+        gLogin.gAppName = gLogin.gAppTitle = QStringLiteral("Ziduver");
+    }
+    void TearDown() override
+    {
+        // The windows discarded go now, before the engine's end.
+        settle(150);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        resetStartupState();
+    }
+
+    TempHome home;
+    XKeyboard keyboard;
+};
+
+TEST_F(WindowKeysOnX11, EscClosesAboutWhileItsPageHasTheFocus)
+{
+    home.write(QStringLiteral("aboutus.htm"), "<html><body><p>About this program</p></body></html>");
+    bool pageFocused = false;
+    bool closed = false;
+    QTimer::singleShot(0, [&] {
+        frmAbout* window = frmAbout::find();
+        ASSERT_NE(window, nullptr);
+        pageFocused = focusOnPage(*window, *window->www1);
+        keyboard.press({XKeyboard::kEscape});
+        closed = waitFor([&] { return !window->isVisible(); }, 3000);
+        if (!closed)
+            window->image1->click();
+    });
+    frmAbout::showModal();
+    ASSERT_TRUE(pageFocused);
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(WindowKeysOnX11, EscClosesTheQuestionSheetWhileItsPageHasTheFocus)
+{
+    ExamBankFixture bank;
+    bank.category(1).questions(1, 2, 1);
+    ExamSession session;
+    session.launch.gAppTitle = QStringLiteral("Ziduver Sheet");
+    session.launch.gQuizConnStr = bank.connectionString();
+    session.launch.gQuizExamDbPath = bank.path();
+    session.launch.gQuizFontName = QStringLiteral("DejaVu Sans");
+    session.launch.gQuizFontSize = 12;
+    for (int code = 1; code <= 2; ++code)
+        session.msflex.addQuestion(code, 1);
+    frmoffLineQuestions sheet(session);
+    sheet.show();
+    ASSERT_TRUE(waitFor([&] { return !sheet.pageHtml().isEmpty(); }, 10000));
+    ASSERT_TRUE(focusOnPage(sheet, *sheet.www1));
+    keyboard.press({XKeyboard::kEscape});
+    EXPECT_TRUE(waitFor([&] { return !sheet.isVisible(); }, 3000));
+}
+
+TEST_F(WindowKeysOnX11, AltAndALetterOrF10OpenTheDrawnMenuWhereverTheFocusIs)
+{
+    QWidget host;
+    host.resize(700, 400);
+    auto* field = new QLineEdit(&host);
+    field->setGeometry(100, 200, 200, 30);
+    WidgetDrawnMenu* menu = WidgetDrawnMenu::attach(&host, QPoint(10, 8), DrawnMenuSetup{});
+    host.show();
+    ASSERT_TRUE(waitFor([&] { return host.windowHandle() && host.windowHandle()->isExposed(); }, 10000));
+    host.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return focused(host); }, 5000));
+    field->setFocus();
+    settle(100);
+
+    keyboard.press({XKeyboard::kAlt, 'h'});
+    EXPECT_EQ(menu->openPullDown(), 4) << "Help";
+    EXPECT_TRUE(field->hasFocus()) << "the focus stays where it was";
+    keyboard.press({XKeyboard::kDown});
+    EXPECT_TRUE(menu->lblMenu[1]->hovered()) << "the keys work the open pull-down";
+    keyboard.press({XKeyboard::kAlt, 's'});
+    EXPECT_EQ(menu->openPullDown(), 2) << "History";
+    keyboard.press({XKeyboard::kEscape});
+    EXPECT_EQ(menu->openPullDown(), -1);
+    EXPECT_TRUE(field->text().isEmpty()) << "no key reached the text box";
+
+    keyboard.press({XKeyboard::kF10});
+    EXPECT_EQ(menu->openPullDown(), 0) << "File";
+    EXPECT_TRUE(menu->lblMenu[0]->hovered());
+    keyboard.press({XKeyboard::kF10});
+    EXPECT_EQ(menu->openPullDown(), -1);
+}
+
+} // namespace
