@@ -44,6 +44,20 @@ bool focused(QWidget& window)
     return QGuiApplication::focusWindow() == window.windowHandle();
 }
 
+// Gives the focus to a plain window of the program, then back to the
+// window: an unexpected return, as far as the guard can tell.
+bool returnFromAnotherWindow(QWidget& window)
+{
+    QWidget other;
+    other.resize(200, 100);
+    other.show();
+    other.activateWindow();
+    if (!waitFor([&] { return focused(other); }, 5000))
+        return false;
+    window.activateWindow();
+    return true;
+}
+
 // Closes the popup that is open (a menu, the page's context menu), the way
 // Escape or a click elsewhere does.
 bool dismissPopup()
@@ -167,12 +181,7 @@ TEST_F(ActivationGuardOnX11, PopupsMenusToolTipsAndPageAlertsNeverEndTheExam)
     EXPECT_TRUE(gGuard.gExamWindowActive) << "the return after the box sets the guard again";
 
     // The guard itself still works on this display.
-    QWidget other;
-    other.resize(200, 100);
-    other.show();
-    other.activateWindow();
-    ASSERT_TRUE(waitFor([&] { return focused(other); }, 5000));
-    w.activateWindow();
+    ASSERT_TRUE(returnFromAnotherWindow(w));
     waitFor([&] { return !alive; }, 5000);
     settle(150);
     EXPECT_FALSE(alive) << "an unexpected return from another window of the program ends the exam";
@@ -273,12 +282,7 @@ TEST_F(ActivationGuardOnX11, ReviewTheReviewListAndEndExamAlwaysWriteTheProgress
             w.activateWindow();
             ASSERT_TRUE(waitFor([&] { return focused(w); }, 5000));
             settle(150);
-            QWidget other;
-            other.resize(200, 100);
-            other.show();
-            other.activateWindow();
-            ASSERT_TRUE(waitFor([&] { return focused(other); }, 5000));
-            w.activateWindow();
+            ASSERT_TRUE(returnFromAnotherWindow(w));
             waitFor([&] { return !alive; }, 5000);
             settle(150);
             ASSERT_FALSE(alive) << "the guard closes the exam";
