@@ -7,7 +7,8 @@
 void CountList::fillDescending(int max)
 {
     items.clear();
-    for (int n = max; n >= 1; --n)
+    const int last = std::max(1, max - kMostEntries + 1);
+    for (int n = max; n >= last; --n)
         items.push_back(n);
     selected = items.empty() ? -1 : 0;
 }
@@ -15,7 +16,7 @@ void CountList::fillDescending(int max)
 void CountList::fillAscending(int max)
 {
     items.clear();
-    for (int n = 1; n <= max; ++n)
+    for (int n = std::max(1, max - kMostEntries + 1); n <= max; ++n)
         items.push_back(n);
     selected = int(items.size()) - 1;
 }

@@ -13,6 +13,11 @@ struct CountList {
     std::vector<int> items;
     int selected = -1; // index into items, -1 for none
 
+    // A count read from an exam database can be any number: the list holds
+    // at most this many entries, those nearest the count (the count itself
+    // always among them).
+    static constexpr int kMostEntries = 100000;
+
     // max, max - 1, ..., 1; the first selected when there is one.
     void fillDescending(int max);
     // 1, 2, ..., max; the last selected when there is one.

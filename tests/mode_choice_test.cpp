@@ -101,8 +101,9 @@ TEST(MainWindowLoad, AFailedReadNamesTheFileAndIsTriedAgainWhileAsked)
     });
     EXPECT_FALSE(givenUp);
     ASSERT_EQ(asked.size(), 1);
-    EXPECT_EQ(asked[0], QStringLiteral("The exam could not be loaded.\r\nThe exam database ") + bank.path()
-                            + QStringLiteral(" is in use by another program: database is locked\r\n\r\nTry again?"));
+    EXPECT_EQ(asked[0],
+              QStringLiteral("The exam could not be loaded.\r\nThe exam database ") + bank.path()
+                  + QStringLiteral(" is in use by another program: database is locked\r\n\r\nTry again?"));
 
     asked.clear();
     const std::optional<MainWindowLoad> loaded = readMainWindowLoad(bank.connectionString(), [&](const QString& text) {
@@ -217,6 +218,21 @@ TEST(ModeChoice, SimulatedAndAdaptiveTakeTheirLimits)
     choice.Label9_Click();
     EXPECT_EQ(choice.option, ModeChoice::Simulated);
     EXPECT_EQ(choice.gExamModeCode, QStringLiteral("S"));
+}
+
+TEST(CountList, AHugeCountListsOnlyTheEntriesNearestIt)
+{
+    CountList list;
+    list.fillDescending(2000000000);
+    ASSERT_EQ(int(list.items.size()), CountList::kMostEntries);
+    EXPECT_EQ(list.items.front(), 2000000000);
+    EXPECT_EQ(list.selectedNumber(), 2000000000);
+    EXPECT_EQ(list.items.back(), 2000000000 - CountList::kMostEntries + 1);
+    list.fillAscending(2000000000);
+    ASSERT_EQ(int(list.items.size()), CountList::kMostEntries);
+    EXPECT_EQ(list.selectedNumber(), 2000000000);
+    list.fillDescending(3);
+    EXPECT_EQ(list.items, (std::vector<int>{3, 2, 1}));
 }
 
 TEST(ModeChoice, NullLimitsReadZeroAndAMissingExamRowKeepsTheLimits)
