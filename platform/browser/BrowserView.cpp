@@ -2,6 +2,7 @@
 
 #include "platform/browser/BrowserPage.h"
 #include "platform/browser/PageGuard.h"
+#include "platform/browser/ScriptText.h"
 #include "platform/browser/ScriptWait.h"
 #include "platform/browser/StatusChannel.h"
 #include "platform/browser/WrittenPage.h"
@@ -13,8 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QPointer>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -43,25 +42,6 @@ QUrl servedAddress(const QUrl& url)
     if (!path.isEmpty())
         servedPageFiles().addFolder(address.path().endsWith(QLatin1Char('/')) ? path : QFileInfo(path).path());
     return address;
-}
-
-QString jsonString(const QString& text)
-{
-    return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
-}
-
-// A page address as the file: URL of what it shows; any other URL as it is.
-QUrl asFileUrl(const QUrl& url)
-{
-    const QString local = page_address::localPath(url);
-    if (local.isEmpty())
-        return url;
-    QUrl file = QUrl::fromLocalFile(url.path().endsWith(QLatin1Char('/')) ? local + QLatin1Char('/') : local);
-    if (url.hasQuery())
-        file.setQuery(url.query(QUrl::FullyEncoded), QUrl::StrictMode);
-    if (url.hasFragment())
-        file.setFragment(url.fragment(QUrl::FullyEncoded), QUrl::StrictMode);
-    return file;
 }
 
 } // namespace
@@ -128,12 +108,12 @@ void BrowserView::onLoadingChanged(const QWebEngineLoadingInfo& info)
     constexpr int kAborted = -3;
     if (info.status() != QWebEngineLoadingInfo::LoadFailedStatus || info.errorCode() == kAborted)
         return;
-    const QString page = unreachablePage(asFileUrl(info.url()).toDisplayString(), info.errorString());
+    const QString page = unreachablePage(page_address::toFileUrl(info.url()).toDisplayString(), info.errorString());
     const QString body = page.mid(page.indexOf(QLatin1String("<body")));
     m_page->runJavaScript(
         QStringLiteral("if (location.protocol === 'chrome-error:') {"
                        " document.documentElement.innerHTML = %1; document.title = 'Not available'; }")
-            .arg(jsonString(QStringLiteral("<head></head>") + body)),
+            .arg(jsStringLiteral(QStringLiteral("<head></head>") + body)),
         QWebEngineScript::ApplicationWorld);
 }
 
@@ -246,11 +226,11 @@ QString BrowserView::locationUrl() const
         return QString();
     const QString local = page_address::localPath(url);
     if (!local.isEmpty() && local == m_fileUrl.toLocalFile() && m_fileBase.isValid() && !m_fileBase.isEmpty())
-        return asFileUrl(m_fileBase).toString();
+        return page_address::toFileUrl(m_fileBase).toString();
     // A page written without a base URL is a data: URL of the whole page.
     if (url.scheme() == QLatin1String("data"))
         return QStringLiteral("about:blank");
-    return asFileUrl(url).toString();
+    return page_address::toFileUrl(url).toString();
 }
 
 bool BrowserView::waitForLoad(int timeoutMs)

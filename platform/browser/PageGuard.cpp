@@ -1,12 +1,11 @@
 #include "platform/browser/PageGuard.h"
 
+#include "platform/browser/ScriptText.h"
 #include "platform/pages/PageAddress.h"
 #include "platform/pages/ServedFiles.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QRandomGenerator>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -83,11 +82,6 @@ public:
             info.block(true);
     }
 };
-
-QString jsString(const QString& text)
-{
-    return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
-}
 
 // Runs in a world of its own, out of reach of the page's scripts: a click
 // (or Enter) by the user on a link is stopped and reported to the program.
@@ -192,7 +186,7 @@ void installOn(QWebEngineProfile* profile)
     settings->setUnknownUrlSchemePolicy(QWebEngineSettings::DisallowUnknownUrlSchemes);
 
     QString links = QString::fromUtf8(kLinkScript);
-    links.replace(QStringLiteral("@PREFIX@"), jsString(linkReportPrefix()));
+    links.replace(QStringLiteral("@PREFIX@"), jsStringLiteral(linkReportPrefix()));
     profile->scripts()->insert(injected(QStringLiteral("ziduver-links"), links, QWebEngineScript::ApplicationWorld));
     profile->scripts()->insert(
         injected(QStringLiteral("ziduver-no-peer"), QString::fromUtf8(kNoPeerScript), QWebEngineScript::MainWorld));

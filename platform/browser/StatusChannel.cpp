@@ -1,6 +1,7 @@
 #include "platform/browser/StatusChannel.h"
 
 #include "platform/browser/BrowserPage.h"
+#include "platform/browser/ScriptText.h"
 #include "platform/browser/ScriptWait.h"
 
 #include <QJsonArray>
@@ -84,11 +85,6 @@ const char* const kChannelScript = R"JS(
 const QString kTakeCall = QStringLiteral("(function(){var c=window.__ziduverStatus;return c?c.take():'';})()");
 const QString kFlushCall = QStringLiteral("(function(){var c=window.__ziduverStatus;return c?c.flush():'';})()");
 
-QString jsString(const QString& text)
-{
-    return QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
-}
-
 } // namespace
 
 StatusChannel::StatusChannel(BrowserPage* page) : QObject(page), m_page(page)
@@ -141,7 +137,7 @@ void StatusChannel::installScript()
         scripts.remove(old);
 
     QString source = QString::fromUtf8(kChannelScript);
-    source.replace(QStringLiteral("@PREFIX@"), jsString(kPrefix));
+    source.replace(QStringLiteral("@PREFIX@"), jsStringLiteral(kPrefix));
     source.replace(QStringLiteral("@GEN@"), QString::number(m_generation));
 
     QWebEngineScript script;

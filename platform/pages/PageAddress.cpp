@@ -29,16 +29,34 @@ QUrl forFile(const QString& localPath)
     return url;
 }
 
+namespace {
+
+// The address with the query and fragment of the URL it stands for.
+QUrl withQueryAndFragment(QUrl address, const QUrl& from)
+{
+    if (from.hasQuery())
+        address.setQuery(from.query(QUrl::FullyEncoded), QUrl::StrictMode);
+    if (from.hasFragment())
+        address.setFragment(from.fragment(QUrl::FullyEncoded), QUrl::StrictMode);
+    return address;
+}
+
+} // namespace
+
 QUrl fromUrl(const QUrl& url)
 {
     if (!url.isLocalFile())
         return url;
-    QUrl page = forFile(url.toLocalFile());
-    if (url.hasQuery())
-        page.setQuery(url.query(QUrl::FullyEncoded), QUrl::StrictMode);
-    if (url.hasFragment())
-        page.setFragment(url.fragment(QUrl::FullyEncoded), QUrl::StrictMode);
-    return page;
+    return withQueryAndFragment(forFile(url.toLocalFile()), url);
+}
+
+QUrl toFileUrl(const QUrl& url)
+{
+    const QString local = localPath(url);
+    if (local.isEmpty())
+        return url;
+    const bool folder = url.path().endsWith(QLatin1Char('/')) && !local.endsWith(QLatin1Char('/'));
+    return withQueryAndFragment(QUrl::fromLocalFile(folder ? local + QLatin1Char('/') : local), url);
 }
 
 bool isPageAddress(const QUrl& url)

@@ -18,6 +18,9 @@ QUrl forFile(const QString& localPath);
 // A file: URL as a page address, query and fragment kept; any other URL
 // (http, about:blank, a page address already) as it is.
 QUrl fromUrl(const QUrl& url);
+// A page address as the file: URL of the file it names, query and fragment
+// kept; any other URL as it is.
+QUrl toFileUrl(const QUrl& url);
 // True for a URL of the program's own scheme and host.
 bool isPageAddress(const QUrl& url);
 // The local path a page address names ("" for any other URL).

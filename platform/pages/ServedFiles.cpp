@@ -35,14 +35,16 @@ ServedFiles& servedPageFiles()
 
 void ServedFiles::addFolder(const QString& folder)
 {
+    // Pages are written with the same folders again and again: a folder
+    // known by the name given costs no look-up on the disk.
+    const QString given = withSlash(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
+    for (const Folder& known : m_folders)
+        if (known.given == given)
+            return;
     const QString canonical = QFileInfo(folder).canonicalFilePath();
     if (canonical.isEmpty() || !QFileInfo(canonical).isDir())
         return;
-    const Folder entry{withSlash(QDir::cleanPath(QFileInfo(folder).absoluteFilePath())), withSlash(canonical)};
-    for (const Folder& known : m_folders)
-        if (known.given == entry.given && known.canonical == entry.canonical)
-            return;
-    m_folders.push_back(entry);
+    m_folders.push_back({given, withSlash(canonical)});
 }
 
 QByteArray ServedFiles::contentType(const QString& path)
