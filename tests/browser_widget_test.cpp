@@ -3,6 +3,7 @@
 #include "platform/browser/ScriptWait.h"
 #include "platform/pages/PageAddress.h"
 #include "tests/support/TempHome.h"
+#include "tests/support/UserClick.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -49,16 +50,6 @@ protected:
     }
 
     QUrl base() const { return QUrl::fromLocalFile(home.path() + QLatin1Char('/')); }
-
-    void clickAt(QPoint position)
-    {
-        QWidget* target = view->view()->focusProxy();
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent event(type, position, target->mapToGlobal(position), Qt::LeftButton,
-                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(target, &event);
-        }
-    }
 
     bool waitForReport(const QString& text)
     {
@@ -259,11 +250,7 @@ TEST_F(BrowserViewTest, NavigationHistoryAndLocation)
     // A link the user clicks is handed over, never followed in the view.
     QList<QUrl> clicked;
     QObject::connect(view.get(), &BrowserView::linkClicked, [&](const QUrl& url) { clicked << url; });
-    const QVariantList box = view->runScript("var r = document.getElementById('go').getBoundingClientRect();"
-                                             "[r.left + r.width / 2, r.top + r.height / 2]")
-                                 .toList();
-    ASSERT_EQ(box.size(), 2);
-    clickAt(QPoint(box[0].toInt(), box[1].toInt()));
+    ASSERT_TRUE(userClickOn(view.get(), "document.getElementById('go')"));
     ASSERT_TRUE(waitUntil([&] { return !clicked.isEmpty(); }, kWait));
     EXPECT_EQ(page_address::localPath(clicked.first()), home.file("other.html"));
     EXPECT_TRUE(view->locationUrl().endsWith("explanation.html"));

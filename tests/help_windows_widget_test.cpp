@@ -14,6 +14,7 @@
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/StartupFixture.h"
 #include "tests/support/TempHome.h"
+#include "tests/support/UserClick.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -186,22 +187,6 @@ protected:
         return view->runScript(QStringLiteral("document.body ? document.body.innerText : ''")).toString().simplified();
     }
 
-    // A click of the user's: the program sees only those.
-    static void clickLink(BrowserView* view)
-    {
-        const QVariantList box = view->runScript(QStringLiteral("var r = document.links[0].getBoundingClientRect();"
-                                                                "[r.left + r.width / 2, r.top + r.height / 2]"))
-                                     .toList();
-        ASSERT_EQ(box.size(), 2);
-        const QPoint at(box[0].toInt(), box[1].toInt());
-        QWidget* target = view->view()->focusProxy();
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
-                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-            QCoreApplication::sendEvent(target, &event);
-        }
-    }
-
     static bool showing(BrowserView* view, const QString& end)
     {
         return view->locationUrl().endsWith(end) && view->waitForLoad(100);
@@ -230,7 +215,7 @@ TEST_F(ExplanationWindow, ExplanationPageWithTheProgramFolderLinkAndBack)
 
     // A link clicked goes through the link rules to the desktop; the
     // explanation stays.
-    clickLink(w.www2);
+    ASSERT_TRUE(userClickOn(w.www2, QStringLiteral("document.links[0]")));
     ASSERT_TRUE(waitFor([&] { return !opener.opened.empty(); }));
     EXPECT_EQ(opener.opened, std::vector<QUrl>{QUrl::fromLocalFile(home.file(QStringLiteral("more.htm")))});
     EXPECT_TRUE(showing(w.www2, QStringLiteral("/explanation.html")));

@@ -12,6 +12,7 @@
 #include "tests/support/RecordingLinkOpener.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/TempHome.h"
+#include "tests/support/UserClick.h"
 #include "tests/x11_main/XvfbTestMain.h"
 
 #include <QApplication>
@@ -127,26 +128,6 @@ protected:
         return w->www1->waitForLoad() ? w : nullptr;
     }
 
-    // A click of the user's on the element, through the view's own widget.
-    static bool clickElement(BrowserView* view, const QString& id)
-    {
-        const QVariantList box = view->runScript(QStringLiteral("var r = document.getElementById('%1')"
-                                                                ".getBoundingClientRect(); [r.left + r.width / 2, "
-                                                                "r.top + r.height / 2]")
-                                                     .arg(id))
-                                     .toList();
-        if (box.size() != 2)
-            return false;
-        const QPoint at(box[0].toInt(), box[1].toInt());
-        QWidget* target = view->view()->focusProxy();
-        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
-                              type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(target, &event);
-        }
-        return true;
-    }
-
     TempHome home;
     ExamBankFixture bank;
     RecordingUiHooks ui;
@@ -165,7 +146,8 @@ TEST_F(HostilePagesOnX11, AQuestionReadsNoFileAndStartsNoProgram)
         ASSERT_NE(w, nullptr) << "the question page never loaded";
         const QPointer<frmZiduver> alive(w);
         if (*c.click) {
-            ASSERT_TRUE(clickElement(w->www1, QString::fromUtf8(c.click)));
+            ASSERT_TRUE(
+                userClickOn(w->www1, QStringLiteral("document.getElementById('%1')").arg(QString::fromUtf8(c.click))));
         }
         settle(1200);
         ASSERT_TRUE(alive) << "the exam ended";
@@ -197,7 +179,7 @@ TEST_F(HostilePagesOnX11, AWebLinkClickedOpensThroughTheLinkRules)
 {
     frmZiduver* w = launchWith(QStringLiteral("<a id=go href='https://example.org/page' style='font-size:40px'>W</a>"));
     ASSERT_NE(w, nullptr);
-    ASSERT_TRUE(clickElement(w->www1, QStringLiteral("go")));
+    ASSERT_TRUE(userClickOn(w->www1, QStringLiteral("document.getElementById('go')")));
     ASSERT_TRUE(waitFor([&] { return !opener.opened.empty(); }, 5000));
     EXPECT_EQ(opener.opened.front(), QUrl(QStringLiteral("https://example.org/page")));
     EXPECT_TRUE(ui.messages().empty());
