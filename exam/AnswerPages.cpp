@@ -5,6 +5,7 @@
 #include "exam/ChoiceOrder.h"
 #include "exam/PageLock.h"
 #include "foundation/QuestionMarkup.h"
+#include "platform/pages/HtmlSanitizer.h"
 
 #include <QFileInfo>
 
@@ -104,7 +105,10 @@ QString markUpPageText(const QString& text, const PageStyle& style, const QStrin
     html.replace(QLatin1String("<BR><BR><LI"), QLatin1String("<LI"));
     if (html.right(4).toUpper() != QLatin1String("<BR>"))
         html += QStringLiteral("<br>");
-    return StyleListTags(html, style);
+    // The text is the exam's: it reaches the page only through the sanitizer.
+    SanitizeRules rules;
+    rules.examFolder = style.examFolder;
+    return html_sanitizer::fragment(StyleListTags(html, style), rules);
 }
 
 QString FormatChoiceText(const QString& text, const PageStyle& style)

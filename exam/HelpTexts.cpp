@@ -5,6 +5,7 @@
 #include "foundation/QuestionMarkup.h"
 #include "foundation/Settings.h"
 #include "foundation/TextRules.h"
+#include "platform/pages/HtmlSanitizer.h"
 #include "platform/pages/PageAddress.h"
 
 #include <QDir>
@@ -104,6 +105,9 @@ QString BuildExplanationHtml(const ExplanationInputs& inputs)
     html = StyleListTags(html, style);
     html.replace(QLatin1String("\r\n"), QLatin1String("<br>"));
     html.replace(QLatin1Char('\r'), QLatin1String("<br>"));
+    SanitizeRules rules;
+    rules.examFolder = style.examFolder;
+    html = html_sanitizer::fragment(html, rules);
 
     return (inputs.blockRightClick ? kBlockingHead : kPlainHead) + htmlAttributeEscaped(style.fontName)
         + QStringLiteral("; font-size:") + QString::number(style.fontPx) + QStringLiteral("px\">") + trimBlanks(html)

@@ -40,3 +40,12 @@ QString scenarioFilePath(const QString& examDbPath, const QString& storedPath)
             parts << part;
     return QDir(folder).filePath(QStringLiteral("Scenario/") + parts.join(QLatin1Char('/')));
 }
+
+bool scenarioStaysInExamFolder(const QString& examDbPath, const QString& scenarioPath)
+{
+    const QString real = QFileInfo(scenarioPath).canonicalFilePath();
+    if (real.isEmpty())
+        return true; // a missing page shows as missing
+    const QString folder = QFileInfo(examFolder(examDbPath)).canonicalFilePath();
+    return !folder.isEmpty() && real.startsWith(folder + QLatin1Char('/'));
+}

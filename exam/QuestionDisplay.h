@@ -16,5 +16,9 @@ QString questionErrorPage(const QString& reason, const QString& fontName, int fo
 // page.
 QString scenarioFilePath(const QString& examDbPath, const QString& storedPath);
 
+// False when the file's real path (symbolic links resolved) lies outside the
+// folder of the exam database: such a scenario page is never shown.
+bool scenarioStaysInExamFolder(const QString& examDbPath, const QString& scenarioPath);
+
 // The folder of the exam database, which holds "images" and "Scenario".
 QString examFolder(const QString& examDbPath);

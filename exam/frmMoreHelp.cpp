@@ -7,6 +7,7 @@
 #include "foundation/SharedState.h"
 #include "foundation/WidgetSkinning.h"
 #include "platform/browser/BrowserView.h"
+#include "platform/pages/ServedFiles.h"
 #include "platform/ui/DefaultInstance.h"
 
 #include <QCloseEvent>
@@ -111,6 +112,7 @@ void frmMoreHelp::BuildExplanationHtml(const QString& text)
     inputs.blockRightClick = gStartup.gBlockRightClick == 1;
     m_explanationHtml = ::BuildExplanationHtml(inputs);
     if (writeExplanationFile(programFolder(), m_explanationHtml)) {
+        servedPageFiles().addPrivateFile(explanationFilePath(programFolder()));
         www2->navigate(QUrl::fromLocalFile(explanationFilePath(programFolder())));
         return;
     }

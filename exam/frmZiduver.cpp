@@ -783,7 +783,17 @@ void frmZiduver::showScenario(const ExamBank::QuestionHead& head)
         }
         return;
     }
-    scenarioView()->navigate(QUrl::fromLocalFile(scenarioFilePath(session.launch.gQuizExamDbPath, *stored)));
+    const QString scenario = scenarioFilePath(session.launch.gQuizExamDbPath, *stored);
+    if (!scenarioStaysInExamFolder(session.launch.gQuizExamDbPath, scenario)) {
+        if (m_scenarioMessageShownFor != session.gQuestCode) {
+            m_scenarioMessageShownFor = session.gQuestCode;
+            hideLoading();
+            ShowMessage(QStringLiteral("The scenario page lies outside the exam's folder and is not shown."),
+                        gLogin.gAppName, OneButton, this);
+        }
+        return;
+    }
+    scenarioView()->navigate(QUrl::fromLocalFile(scenario));
     TabScenario->show();
     {
         const QSignalBlocker blocker(TabScenario);

@@ -20,9 +20,9 @@ QString programFolder()
 void setProgramFolder(const QString& path)
 {
     folder() = QDir::cleanPath(QDir(path).absolutePath());
-    // The program's static pages, scripts and pictures, and the exams below
-    // it, are the pages' own files.
-    servedPageFiles().addFolder(folder());
+    // The program's static pages, scripts and pictures are the pages' own
+    // files.
+    servedPageFiles().setProgramFolder(folder());
 }
 
 QString programFile(const QString& name)

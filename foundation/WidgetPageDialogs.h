@@ -1,6 +1,5 @@
 #pragma once
 
-// Routes the alert(), confirm() and prompt() boxes of every page through the
-// program's own message box, titled with the application title. The box
-// clears the exam window's activation guard, as every box over it must.
+// A page's alert(), confirm() and prompt() never raise a window: each goes
+// to the debug log.
 void installPageDialogs();

@@ -7,6 +7,7 @@
 #include "notes/NoteAnswerListings.h"
 #include "notes/NotesBrowser.h"
 #include "platform/db/Connection.h"
+#include "platform/pages/HtmlSanitizer.h"
 
 #include <QHash>
 #include <exception>
@@ -62,9 +63,10 @@ NotesPage CreateQuestReport(db::Connection& exam, const NotesReportRequest& requ
     // are read once.
     QHash<int, QString> answerParts;
 
-    QString html = QStringLiteral("<html><body><font face=\"") + htmlAttributeEscaped(request.fontFace)
-        + QStringLiteral("\" size=2><table width=100% border=1 cellpadding=5 cellspacing=0 "
-                         "bordercolorlight=#fbf1dd bordercolordark=#D1DFEC>");
+    // The table holds the exam's texts and the user's notes: it reaches the
+    // page only through the sanitizer, and no link in it stays live.
+    QString html = QStringLiteral("<table width=100% border=1 cellpadding=5 cellspacing=0 "
+                                  "bordercolorlight=#fbf1dd bordercolordark=#D1DFEC>");
     html.reserve(qsizetype(rows.size()) * 1024);
     for (const UserNotesTable::ReportRow& row : rows) {
         html += QStringLiteral("<tr><td width=85%><b>Category:</b>") + row.category
@@ -84,12 +86,14 @@ NotesPage CreateQuestReport(db::Connection& exam, const NotesReportRequest& requ
         html += QStringLiteral("<tr><td colspan=2><b>Note:</b><br>") + noteHtml(row.noteText)
             + QStringLiteral(" </td></tr> ");
     }
-    html += QStringLiteral("</table></font></body></html>");
-    // The line breaks of the bank's texts (a <pre> block keeps its own); no
-    // link in a question, answer or note stays live.
-    html = carriageReturnsToBreaks(html) + QStringLiteral("<br><br>");
-    html.replace(QStringLiteral("HREF"), QStringLiteral("HR EF"), Qt::CaseSensitive);
-    page.html = std::move(html);
+    html += QStringLiteral("</table>");
+    // The line breaks of the bank's texts (a <pre> block keeps its own).
+    SanitizeRules rules;
+    rules.examFolder = folder;
+    rules.keepLinks = false;
+    html = html_sanitizer::fragment(carriageReturnsToBreaks(html), rules);
+    page.html = QStringLiteral("<html><body><font face=\"") + htmlAttributeEscaped(request.fontFace)
+        + QStringLiteral("\" size=2>") + html + QStringLiteral("</font></body></html><br><br>");
     return page;
 }
 

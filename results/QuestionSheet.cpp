@@ -10,6 +10,7 @@
 #include "foundation/Settings.h"
 #include "foundation/SharedState.h"
 #include "foundation/Startup.h"
+#include "platform/pages/HtmlSanitizer.h"
 #include "results/SheetQuestions.h"
 
 #include <QHash>
@@ -33,10 +34,11 @@ QString pageHead(const SheetOptions& options)
     // The blocking head holds no carriage return, so the page's CR pass
     // cannot break its script.
     QString head = options.blockRightClick ? blockRightClickScript() : QStringLiteral("<html><body>");
-    return head + QStringLiteral("<p ") + fontStyle(options)
-        + QStringLiteral("><table width=100% border=1 cellpadding=5 cellspacing=0 bordercolorlight=#fbf1dd "
-                         "bordercolordark=#D1DFEC>");
+    return head + QStringLiteral("<p ") + fontStyle(options) + QLatin1Char('>');
 }
+
+const QString kTableStart = QStringLiteral(
+    "<table width=100% border=1 cellpadding=5 cellspacing=0 bordercolorlight=#fbf1dd bordercolordark=#D1DFEC>");
 
 // Every list item and the text after every list take the page's font.
 QString styleLists(const QString& page, const SheetOptions& options)
@@ -129,7 +131,9 @@ SheetPage CreateQuestReport(db::Connection& exam, const QuestionList& list, cons
     // answers.
     const int treeAnswers = options.showExplanation ? 1 : 0;
 
-    QString html = pageHead(options);
+    // The table holds the exam's texts: it reaches the page only through the
+    // sanitizer, and no link in it stays live.
+    QString html = kTableStart;
     html.reserve(qsizetype(rows.size()) * 2048);
     for (const SheetQuestions::Row& row : rows) {
         html += QStringLiteral("<tr><td width=85%><b>Category:</b>") + row.category
@@ -143,13 +147,15 @@ SheetPage CreateQuestReport(db::Connection& exam, const QuestionList& list, cons
             html += QStringLiteral("<tr><td colspan=2><b>Explanation:</b><br>")
                 + GetImages(row.explanation, options.examFolder) + QStringLiteral(" </td></tr>");
     }
-    html += QStringLiteral("</table></font></body></html>");
+    html += QStringLiteral("</table>");
 
     // Line breaks of the texts (a <pre> block keeps its own), then the
-    // page's font for lists; no link in a question stays live.
-    html = carriageReturnsToBreaks(html) + QStringLiteral("<br><br>");
-    html = styleLists(html, options);
-    html.replace(QStringLiteral("HREF"), QStringLiteral("HR EF"), Qt::CaseSensitive);
+    // page's font for lists.
+    SanitizeRules rules;
+    rules.examFolder = options.examFolder;
+    rules.keepLinks = false;
+    html = html_sanitizer::fragment(carriageReturnsToBreaks(html), rules);
+    html = pageHead(options) + styleLists(html, options) + QStringLiteral("</font></body></html><br><br>");
     page.html = html;
     if (options.debugLog)
         WriteLog(QStringLiteral("Data string Created : CreateQuestReport : frmOffLineQuestions ") + logDate());

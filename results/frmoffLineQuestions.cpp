@@ -12,6 +12,7 @@
 #include "platform/browser/PagePrinter.h"
 #include "platform/browser/WrittenPage.h"
 #include "platform/db/Connection.h"
+#include "platform/pages/ServedFiles.h"
 #include "platform/ui/WindowControls.h"
 #include "results/QuestionSheet.h"
 
@@ -153,7 +154,10 @@ void frmoffLineQuestions::CreateQuestReport()
     www1->setContextMenuBlocked(options.blockRightClick);
     const QUrl base = QUrl::fromLocalFile(programFolder() + QLatin1Char('/'));
     const QString path = questionSheetPath();
+    // The sheet shows the exam's pictures; the file is the window's own.
+    servedPageFiles().setExamFolder(examFolder(m_launch.gQuizExamDbPath));
     if (writeFile(path, written_page::fileContent(m_page, base))) {
+        servedPageFiles().addPrivateFile(path);
         www1->navigate(QUrl::fromLocalFile(path));
     } else {
         logReportError(QStringLiteral("Cannot write ") + path);

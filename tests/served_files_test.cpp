@@ -16,16 +16,22 @@ protected:
     {
         for (const char* name : {"main.html", "interactive.js", "Ziduver.QZR", "setup.xml", "debug.log",
                                  "DataSkeleton.SKL", "Data/Exam One/images/Net.GIF", "Data/Exam One/exam.qzr",
-                                 "Data/Exam One/Scenario/case.htm", "Data/Exam One/notes.txt"})
+                                 "Data/Exam One/Scenario/case.htm", "Data/Exam One/notes.txt",
+                                 "Data/Exam One/Scenario/own.js", "Data/Exam One/look.css",
+                                 "Data/Exam Two/Scenario/theirs.htm", "Data/Exam Two/images/b.png",
+                                 "PrintQuestions.html"})
             home.write(QString::fromLatin1(name), "content");
         QFile secret(outside.path() + QStringLiteral("/secret.html"));
         ASSERT_TRUE(secret.open(QIODevice::WriteOnly));
         secret.write("secret");
         secret.close();
         QFile::link(secret.fileName(), home.file(QStringLiteral("Data/Exam One/linked.html")));
-        files.addFolder(home.path());
+        files.setProgramFolder(home.path());
+        files.setExamFolder(home.file("Data/Exam One"));
+        files.addPrivateFile(home.file("PrintQuestions.html"));
     }
-    QString served(const QString& path) const { return files.fileFor(page_address::forFile(path)); }
+    // What a page may load.
+    QString served(const QString& path) const { return files.find(page_address::forFile(path), false).path; }
 
     TempHome home;
     QTemporaryDir outside;
@@ -44,6 +50,11 @@ TEST_F(ServedFilesTest, OnlyThePagesOwnKindsOfFileBelowAServedFolder)
         {"picture in another case", home.file("data/exam one/IMAGES/net.gif"),
          home.file("Data/Exam One/images/Net.GIF")},
         {"scenario page", home.file("Data/Exam One/Scenario/case.htm"), home.file("Data/Exam One/Scenario/case.htm")},
+        {"an exam's script", home.file("Data/Exam One/Scenario/own.js"), ""},
+        {"an exam's style sheet", home.file("Data/Exam One/look.css"), ""},
+        {"another exam's page", home.file("Data/Exam Two/Scenario/theirs.htm"), ""},
+        {"another exam's picture", home.file("DATA/exam two/images/b.png"), ""},
+        {"a page a window wrote for itself", home.file("PrintQuestions.html"), ""},
         {"system database", home.file("Ziduver.QZR"), ""},
         {"exam database", home.file("Data/Exam One/exam.qzr"), ""},
         {"settings", home.file("setup.xml"), ""},
@@ -57,6 +68,17 @@ TEST_F(ServedFilesTest, OnlyThePagesOwnKindsOfFileBelowAServedFolder)
     };
     for (const auto& c : cases)
         EXPECT_EQ(served(c.asked), c.served) << c.name;
+
+    // The program's own load of a page it wrote, and what origin each has.
+    EXPECT_EQ(files.fileFor(page_address::forFile(home.file("PrintQuestions.html"))), home.file("PrintQuestions.html"));
+    EXPECT_TRUE(files.find(page_address::forFile(home.file("Data/Exam One/Scenario/case.htm")), false).origin
+                == ServedFiles::Origin::Exam);
+    EXPECT_TRUE(files.find(page_address::forFile(home.file("main.html")), false).origin == ServedFiles::Origin::Program);
+    // Another exam in use: the first one is served no more.
+    ServedFiles other = files;
+    other.setExamFolder(home.file("Data/Exam Two"));
+    EXPECT_EQ(other.find(page_address::forFile(home.file("Data/Exam One/Scenario/case.htm")), false).path, QString());
+    EXPECT_FALSE(other.find(page_address::forFile(home.file("Data/Exam Two/Scenario/theirs.htm")), false).path.isEmpty());
 
     EXPECT_EQ(files.fileFor(QUrl::fromLocalFile(home.file("main.html"))), QString())
         << "a file: URL is no page address";
@@ -86,6 +108,11 @@ TEST(PagePolicy, GoesFirstButAfterTheByteOrderMarkAndTheDoctype)
     EXPECT_EQ(withPagePolicy("<html><body>x"), policy + "<html><body>x");
     EXPECT_EQ(withPagePolicy("\xEF\xBB\xBF<p>x"), "\xEF\xBB\xBF" + policy + "<p>x");
     EXPECT_EQ(withPagePolicy("<!DOCTYPE html>\n<html>"), "<!DOCTYPE html>" + policy + "\n<html>");
+    EXPECT_EQ(withPagePolicy(" \r\n<!doctype html><p>"), " \r\n<!doctype html>" + policy + "<p>");
+    // A byte the HTML parser does not take for white space opens the body:
+    // the policy goes before it.
+    EXPECT_EQ(withPagePolicy("\x0B<!doctype html><p>"), policy + "\x0B<!doctype html><p>");
+    EXPECT_EQ(withPagePolicy("x<!doctype html>"), policy + "x<!doctype html>");
 }
 
 } // namespace

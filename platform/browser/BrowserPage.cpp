@@ -6,16 +6,21 @@
 #include <QWebEngineProfile>
 
 namespace {
-BrowserPage::Dialogs& dialogs()
+BrowserPage::DialogLog& dialogLog()
 {
-    static BrowserPage::Dialogs installed;
+    static BrowserPage::DialogLog installed;
     return installed;
+}
+
+bool isWeb(const QString& scheme)
+{
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
 }
 } // namespace
 
-void BrowserPage::setDialogs(Dialogs replacement)
+void BrowserPage::setDialogLog(DialogLog log)
 {
-    dialogs() = std::move(replacement);
+    dialogLog() = std::move(log);
 }
 
 BrowserPage::BrowserPage(QObject* parent) : QWebEnginePage(sharedProfile(), parent)
@@ -34,23 +39,41 @@ QWebEngineProfile* BrowserPage::sharedProfile()
     return profile;
 }
 
+void BrowserPage::expectProgramLoad(const QUrl& url)
+{
+    m_webPageShown = isWeb(url.scheme().toLower());
+}
+
+void BrowserPage::expectHistoryLoad()
+{
+    m_programLoadPending = true;
+}
+
 bool BrowserPage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame)
 {
     const QString scheme = url.scheme().toLower();
-    if (page_address::isPageAddress(url) || scheme == QLatin1String("about"))
+    if (isMainFrame) {
+        // Loads through the program's interface arrive as typed; a page
+        // cannot make one. A page's location change arrives as a link
+        // clicked, a meta refresh and a framed page's top navigation as a
+        // redirect: refused, and the page shown stays.
+        if (type == NavigationTypeTyped)
+            return true;
+        if (type == NavigationTypeBackForward || type == NavigationTypeReload) {
+            const bool asked = m_programLoadPending;
+            m_programLoadPending = false;
+            return asked;
+        }
+        return type == NavigationTypeRedirect && m_webPageShown && isWeb(scheme)
+            && isWeb(this->url().scheme().toLower());
+    }
+    // Frames: the program's own pages frame its own files; a web page the
+    // program opened may frame the web.
+    if (scheme == QLatin1String("about"))
         return true;
-    // What the program itself asked for (a written page, a web page it
-    // navigates to, back, reload) loads in the main frame; a page's own
-    // navigation away from the program's pages does not: links the user
-    // clicks reach the program's link rules instead.
-    if (isMainFrame)
-        return type == NavigationTypeTyped || type == NavigationTypeBackForward || type == NavigationTypeReload
-            || (type == NavigationTypeRedirect
-                && (scheme == QLatin1String("http") || scheme == QLatin1String("https")));
-    // A frame of a web page the program opened may show the web.
-    const QString shown = this->url().scheme().toLower();
-    return (shown == QLatin1String("http") || shown == QLatin1String("https"))
-        && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+    if (page_address::isPageAddress(url))
+        return !m_webPageShown;
+    return m_webPageShown && isWeb(scheme);
 }
 
 void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int lineNumber,
@@ -70,22 +93,22 @@ void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, 
     QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceId);
 }
 
-void BrowserPage::javaScriptAlert(const QUrl& securityOrigin, const QString& msg)
+void BrowserPage::javaScriptAlert(const QUrl&, const QString& msg)
 {
-    if (dialogs().alert)
-        dialogs().alert(msg);
-    else
-        QWebEnginePage::javaScriptAlert(securityOrigin, msg);
+    if (dialogLog())
+        dialogLog()(QStringLiteral("alert"), msg);
 }
 
-bool BrowserPage::javaScriptConfirm(const QUrl& securityOrigin, const QString& msg)
+bool BrowserPage::javaScriptConfirm(const QUrl&, const QString& msg)
 {
-    return dialogs().confirm ? dialogs().confirm(msg) : QWebEnginePage::javaScriptConfirm(securityOrigin, msg);
+    if (dialogLog())
+        dialogLog()(QStringLiteral("confirm"), msg);
+    return false;
 }
 
-bool BrowserPage::javaScriptPrompt(const QUrl& securityOrigin, const QString& msg, const QString& defaultValue,
-                                   QString* result)
+bool BrowserPage::javaScriptPrompt(const QUrl&, const QString& msg, const QString&, QString*)
 {
-    return dialogs().prompt ? dialogs().prompt(msg, defaultValue, result)
-                            : QWebEnginePage::javaScriptPrompt(securityOrigin, msg, defaultValue, result);
+    if (dialogLog())
+        dialogLog()(QStringLiteral("prompt"), msg);
+    return false;
 }

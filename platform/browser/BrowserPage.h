@@ -20,15 +20,20 @@ public:
 
     void setConsolePrefix(const QString& prefix) { m_prefix = prefix; }
 
-    // The boxes a page's alert(), confirm() and prompt() open. The program
-    // routes them through its own message box; an unset entry falls back to
-    // the engine's own box.
-    struct Dialogs {
-        std::function<void(const QString& text)> alert;
-        std::function<bool(const QString& text)> confirm;
-        std::function<bool(const QString& text, const QString& defaultValue, QString* result)> prompt;
-    };
-    static void setDialogs(Dialogs dialogs);
+    // A page's alert(), confirm() and prompt() never open a window: a box a
+    // page can raise again and again would lock the user in, and its answer
+    // would go to the page. Each is handed to the log instead; confirm
+    // answers no and prompt answers nothing.
+    using DialogLog = std::function<void(const QString& kind, const QString& text)>;
+    static void setDialogLog(DialogLog log);
+
+    // Navigations of the main frame are the program's alone: it says which
+    // load comes next (a written page, a file, a web page it opens itself,
+    // back or reload) and every other navigation a page starts is refused
+    // before any request. A web page the program opened may follow its own
+    // redirects.
+    void expectProgramLoad(const QUrl& url);
+    void expectHistoryLoad();
 
 signals:
     // A console message that started with the prefix, prefix removed.
@@ -47,4 +52,6 @@ protected:
 
 private:
     QString m_prefix;
+    bool m_programLoadPending = false; // a back, forward or reload the program asked for
+    bool m_webPageShown = false;       // the program's last load was a web page
 };

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QPointer>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -33,14 +34,21 @@ BrowserView::LinkHandler& linkHandler()
     return handler;
 }
 
-// A page address as the program gives it, and the folder it serves: a
-// folder address itself, a file's folder.
+// A page address as the program gives it.
 QUrl servedAddress(const QUrl& url)
 {
-    const QUrl address = page_address::fromUrl(url);
+    return page_address::fromUrl(url);
+}
+
+// A page written against a folder other than the program folder shows an
+// exam's text: that folder is the exam's folder from now on, and the one
+// before it is served no more.
+QUrl examBaseAddress(const QUrl& baseUrl)
+{
+    const QUrl address = page_address::fromUrl(baseUrl);
     const QString path = page_address::localPath(address);
     if (!path.isEmpty())
-        servedPageFiles().addFolder(address.path().endsWith(QLatin1Char('/')) ? path : QFileInfo(path).path());
+        servedPageFiles().setExamFolder(address.path().endsWith(QLatin1Char('/')) ? path : QFileInfo(path).path());
     return address;
 }
 
@@ -62,6 +70,9 @@ BrowserView::BrowserView(QWidget* parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     setFocusProxy(m_view);
+    // The page menu offers only what touches no file and no address.
+    m_view->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_view, &QWidget::customContextMenuRequested, this, &BrowserView::showPageMenu);
 
     connect(m_channel, &StatusChannel::statusText, this, &BrowserView::statusTextChanged);
     connect(m_page, &QWebEnginePage::loadFinished, this, &BrowserView::onLoadFinished);
@@ -131,7 +142,8 @@ void BrowserView::collectDroppedPages()
 void BrowserView::writeHtml(const QString& html, const QUrl& baseUrl)
 {
     beginLoad(LoadKind::Write);
-    const QUrl base = servedAddress(baseUrl);
+    const QUrl base = examBaseAddress(baseUrl);
+    m_page->expectProgramLoad(base);
     const QByteArray utf8 = withPagePolicy(html.toUtf8());
     if (written_page::fitsInDataUrl(utf8)) {
         m_page->setContent(utf8, QStringLiteral("text/html;charset=UTF-8"), base);
@@ -148,8 +160,11 @@ void BrowserView::writeHtml(const QString& html, const QUrl& baseUrl)
 
 QUrl BrowserView::writeToFile(const QString& html, const QUrl& baseUrl)
 {
-    if (!m_tempDir)
+    if (!m_tempDir) {
         m_tempDir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/ziduver-page-XXXXXX"));
+        if (m_tempDir->isValid())
+            servedPageFiles().addPrivateFolder(m_tempDir->path());
+    }
     if (!m_tempDir->isValid())
         return {};
     const QString path = m_tempDir->filePath(QStringLiteral("page-%1.html").arg(++m_fileSerial));
@@ -199,6 +214,7 @@ void BrowserView::navigate(const QUrl& asked)
         return;
     }
     beginLoad(LoadKind::Navigate);
+    m_page->expectProgramLoad(url);
     m_page->load(url);
 }
 
@@ -207,6 +223,7 @@ void BrowserView::refresh()
     if (m_page->url().isEmpty())
         return; // nothing shown yet: nothing to reload
     beginLoad(LoadKind::Refresh);
+    m_page->expectHistoryLoad();
     m_page->triggerAction(QWebEnginePage::Reload);
 }
 
@@ -215,6 +232,7 @@ bool BrowserView::goBack()
     if (!m_page->history()->canGoBack())
         return false;
     beginLoad(LoadKind::Navigate);
+    m_page->expectHistoryLoad();
     m_page->triggerAction(QWebEnginePage::Back);
     return true;
 }
@@ -258,7 +276,17 @@ bool BrowserView::waitForLoad(int timeoutMs)
 
 void BrowserView::setContextMenuBlocked(bool blocked)
 {
-    m_view->setContextMenuPolicy(blocked ? Qt::NoContextMenu : Qt::DefaultContextMenu);
+    m_view->setContextMenuPolicy(blocked ? Qt::NoContextMenu : Qt::CustomContextMenu);
+}
+
+void BrowserView::showPageMenu(const QPoint& at)
+{
+    QMenu menu(this);
+    QAction* copy = m_page->action(QWebEnginePage::Copy);
+    menu.addAction(copy);
+    menu.addAction(m_page->action(QWebEnginePage::SelectAll));
+    copy->setEnabled(m_page->hasSelection());
+    menu.exec(m_view->mapToGlobal(at));
 }
 
 void BrowserView::print(QPrinter* printer)

@@ -100,6 +100,7 @@ private:
     enum class LoadKind { None, Navigate, Write, Refresh };
 
     void beginLoad(LoadKind kind);
+    void showPageMenu(const QPoint& at);
     void onLoadFinished(bool ok);
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     // Frees the script heap of pages written over (collected only under

@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
 
@@ -25,6 +24,11 @@ QString withSlash(const QString& folder)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
+bool below(const QString& path, const QString& folderWithSlash)
+{
+    return !folderWithSlash.isEmpty() && path.startsWith(folderWithSlash);
+}
+
 } // namespace
 
 ServedFiles& servedPageFiles()
@@ -33,18 +37,46 @@ ServedFiles& servedPageFiles()
     return files;
 }
 
-void ServedFiles::addFolder(const QString& folder)
+ServedFiles::Folder ServedFiles::folderOf(const QString& folder)
 {
-    // Pages are written with the same folders again and again: a folder
-    // known by the name given costs no look-up on the disk.
-    const QString given = withSlash(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
-    for (const Folder& known : m_folders)
-        if (known.given == given)
-            return;
+    if (folder.isEmpty())
+        return {};
     const QString canonical = QFileInfo(folder).canonicalFilePath();
     if (canonical.isEmpty() || !QFileInfo(canonical).isDir())
+        return {};
+    return {withSlash(QDir::cleanPath(QFileInfo(folder).absoluteFilePath())), withSlash(canonical)};
+}
+
+void ServedFiles::setProgramFolder(const QString& folder)
+{
+    m_program = folderOf(folder);
+}
+
+void ServedFiles::setExamFolder(const QString& folder)
+{
+    const Folder exam = folderOf(folder);
+    // The program folder itself is never an exam's folder.
+    if (!exam.empty() && exam.canonical == m_program.canonical)
         return;
-    m_folders.push_back({given, withSlash(canonical)});
+    m_exam = exam;
+}
+
+void ServedFiles::addPrivateFolder(const QString& folder)
+{
+    const Folder added = folderOf(folder);
+    if (added.empty())
+        return;
+    for (const Folder& known : m_private)
+        if (known.canonical == added.canonical)
+            return;
+    m_private.push_back(added);
+}
+
+void ServedFiles::addPrivateFile(const QString& path)
+{
+    const QString real = QFileInfo(path).canonicalFilePath();
+    if (!real.isEmpty() && !m_privateFiles.contains(real))
+        m_privateFiles << real;
 }
 
 QByteArray ServedFiles::contentType(const QString& path)
@@ -61,28 +93,71 @@ bool ServedFiles::isServedKind(const QString& path)
     return !contentType(path).isEmpty();
 }
 
-QString ServedFiles::fileFor(const QUrl& address) const
+QString ServedFiles::realFileBelow(const Folder& folder, const QString& asked)
+{
+    if (folder.empty())
+        return QString();
+    // The one place an address meets the disk: the folder's part and every
+    // part below it compare without regard to case, as the banks were
+    // written on a file system that ignores it.
+    QString relative;
+    if (asked.startsWith(folder.given, Qt::CaseInsensitive))
+        relative = asked.mid(folder.given.size());
+    else if (asked.startsWith(folder.canonical, Qt::CaseInsensitive))
+        relative = asked.mid(folder.canonical.size());
+    else
+        return QString();
+    const QString found = findFileIgnoringCase(folder.canonical, relative);
+    if (found.isEmpty())
+        return QString();
+    // Judged by where it really is: a symbolic link must not lead out.
+    const QString real = QFileInfo(found).canonicalFilePath();
+    if (real.isEmpty() || !below(real, folder.canonical) || !isServedKind(real) || !QFileInfo(real).isFile())
+        return QString();
+    return real;
+}
+
+bool ServedFiles::insideProgramData(const QString& real) const
+{
+    if (!below(real, m_program.canonical))
+        return false;
+    const QString relative = real.mid(m_program.canonical.size());
+    return relative.contains(QLatin1Char('/'))
+        && relative.section(QLatin1Char('/'), 0, 0).compare(QLatin1String("Data"), Qt::CaseInsensitive) == 0;
+}
+
+ServedFiles::Found ServedFiles::find(const QUrl& address, bool programLoad) const
 {
     const QString asked = page_address::localPath(address);
     if (asked.isEmpty() || !isServedKind(asked))
-        return QString();
-    for (const Folder& folder : m_folders) {
-        QString relative;
-        if (asked.startsWith(folder.given))
-            relative = asked.mid(folder.given.size());
-        else if (asked.startsWith(folder.canonical))
-            relative = asked.mid(folder.canonical.size());
-        else
-            continue;
-        const QString found = findFileIgnoringCase(folder.canonical, relative);
-        if (found.isEmpty())
-            continue;
-        // A symbolic link inside the folder must not lead out of it.
-        const QString real = QFileInfo(found).canonicalFilePath();
-        if (!real.isEmpty() && real.startsWith(folder.canonical) && isServedKind(real) && QFileInfo(real).isFile())
-            return real;
+        return {};
+
+    QString real = realFileBelow(m_exam, asked);
+    if (real.isEmpty())
+        real = realFileBelow(m_program, asked);
+    if (!real.isEmpty()) {
+        // The exam in use: strangers' files wherever it lies, of which only
+        // pages and pictures are served.
+        if (below(real, m_exam.canonical)) {
+            const QByteArray type = contentType(real);
+            if (type == "text/javascript" || type == "text/css")
+                return {};
+            return {real, Origin::Exam};
+        }
+        // Another exam's files, and pages a window wrote for itself, are no
+        // page's to load.
+        if (insideProgramData(real))
+            return {};
+        if (m_privateFiles.contains(real))
+            return programLoad ? Found{real, Origin::Private} : Found{};
+        return {real, Origin::Program};
     }
-    return QString();
+    if (programLoad) {
+        for (const Folder& folder : m_private)
+            if (const QString inside = realFileBelow(folder, asked); !inside.isEmpty())
+                return {inside, Origin::Private};
+    }
+    return {};
 }
 
 QString pagePolicyHead()
@@ -96,15 +171,21 @@ QString pagePolicyHead()
 QByteArray withPagePolicy(const QByteArray& html)
 {
     static const QByteArray bom("\xEF\xBB\xBF");
-    qsizetype at = html.startsWith(bom) ? bom.size() : 0;
-    // A doctype must stay first, or the page falls back to quirks mode.
-    static const QRegularExpression doctype(QStringLiteral("^\\s*<!doctype[^>]*>"),
-                                            QRegularExpression::CaseInsensitiveOption);
-    const QString start = QString::fromLatin1(html.mid(at, 512));
-    const QRegularExpressionMatch match = doctype.match(start);
-    if (match.hasMatch())
-        at += match.capturedEnd();
+    const qsizetype start = html.startsWith(bom) ? bom.size() : 0;
+    qsizetype at = start;
+    // Only what the HTML parser itself takes for white space may stand
+    // before a doctype that the policy follows: any other byte (a vertical
+    // tab) would open the body before the policy is read.
+    while (at < html.size()
+           && (html[at] == ' ' || html[at] == '\t' || html[at] == '\n' || html[at] == '\f' || html[at] == '\r'))
+        ++at;
+    qsizetype insertAt = start;
+    if (html.mid(at, 9).compare("<!doctype", Qt::CaseInsensitive) == 0) {
+        const qsizetype end = html.indexOf('>', at);
+        if (end > 0)
+            insertAt = end + 1;
+    }
     QByteArray page = html;
-    page.insert(at, pagePolicyHead().toUtf8());
+    page.insert(insertAt, pagePolicyHead().toUtf8());
     return page;
 }

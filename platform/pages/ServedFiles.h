@@ -7,19 +7,38 @@
 
 #include <vector>
 
-// What the program's scheme serves: only files below the folders the program
-// itself showed pages from (the program folder, an exam's folder, the folder
-// of a long written page), and of those only the page's own kinds of file:
-// HTML, scripts, style sheets and images. A database, the settings, the log or
-// any other file is never served, whichever page asks.
+// What the program's scheme serves, and to whom. Three kinds of folder:
+// - the program folder: its static pages, scripts, style sheets and pictures;
+//   its "Data" folder, which holds every exam, is left out;
+// - the folder of the exam in use (one at a time): its pictures and its HTML
+//   files, which are strangers' files and are served only through the
+//   sanitizer (scripts and style sheets of an exam are never served);
+// - private folders and files: pages a window wrote for itself (the question
+//   sheet, the explanation, long written pages), served only to a load the
+//   program itself started, never to a page.
+// Every file is found by its real path (symbolic links resolved), which must
+// lie inside the folder it was asked through. Databases, the settings, the
+// log and any other kind of file are never served.
 class ServedFiles {
 public:
-    // Serves the files below the folder from now on.
-    void addFolder(const QString& folder);
+    void setProgramFolder(const QString& folder);
+    // The exam in use from now on; the exam before it is served no more.
+    void setExamFolder(const QString& folder);
+    QString examFolder() const { return m_exam.canonical; }
+    void addPrivateFolder(const QString& folder);
+    void addPrivateFile(const QString& path);
 
-    // The real file a page address asks for, found without regard to case
-    // below a served folder, or "" when it is not to be served.
-    QString fileFor(const QUrl& address) const;
+    enum class Origin { Program, Exam, Private };
+    struct Found {
+        QString path; // the real file; "" when refused
+        Origin origin = Origin::Program;
+        explicit operator bool() const { return !path.isEmpty(); }
+    };
+    // The file a page address asks for, found without regard to case.
+    // programLoad: the load was started by the program (no page asked).
+    Found find(const QUrl& address, bool programLoad) const;
+    // The real file for an address, as the program itself would load it.
+    QString fileFor(const QUrl& address) const { return find(address, true).path; }
 
     // The content type of a served file, by its suffix.
     static QByteArray contentType(const QString& path);
@@ -29,8 +48,17 @@ private:
     struct Folder {
         QString given;     // absolute, as pages address it, ending in "/"
         QString canonical; // where it really is, ending in "/"
+        bool empty() const { return canonical.isEmpty(); }
     };
-    std::vector<Folder> m_folders;
+    static Folder folderOf(const QString& folder);
+    // The real file below the folder that the asked path names, or "".
+    static QString realFileBelow(const Folder& folder, const QString& asked);
+    bool insideProgramData(const QString& real) const;
+
+    Folder m_program;
+    Folder m_exam;
+    std::vector<Folder> m_private;
+    QStringList m_privateFiles; // real paths
 };
 
 // The files the program's scheme serves, for the whole program.
@@ -41,5 +69,7 @@ ServedFiles& servedPageFiles();
 // else (no connections, no network, no plug-ins, no workers, no form posts),
 // and no link prefetching.
 QString pagePolicyHead();
-// The HTML with that head put first (after a byte-order mark or a doctype).
+// The HTML with that head put first: after a byte-order mark, and after a
+// doctype only when nothing but HTML white space stands before it, so that no
+// byte of the file can push the policy out of the head.
 QByteArray withPagePolicy(const QByteArray& html);
