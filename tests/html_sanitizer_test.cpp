@@ -250,6 +250,8 @@ TEST_F(HtmlSanitizerTest, FormattingSurvives)
         {"<b id=x class=y name=z>b</b>", "<b>b</b>"},
         {"unclosed <b>bold <i>both", "unclosed <b>bold <i>both</i></b>"},
         {"<plaintext><b>literal", "<pre>\n&lt;b&gt;literal</pre>"},
+        {"plain text, \"quoted\"\r\nsecond line", "plain text, \"quoted\"\r\nsecond line"},
+        {"1 < 2 > 0", "1 &lt; 2 &gt; 0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.html);
@@ -282,9 +284,11 @@ TEST_F(HtmlSanitizerTest, PicturesOfTheExamFolderBecomePageAddresses)
 
 TEST_F(HtmlSanitizerTest, DeepNestingIsFlattenedAndLongTextReplaced)
 {
-    for (const char* tag : {"div", "b", "span", "table", "font color=red"}) {
-        SCOPED_TRACE(tag);
-        const QString open = QStringLiteral("<%1>").arg(QLatin1String(tag));
+    // Nested tags, and misnested ones the parser keeps nesting.
+    for (const char* tags :
+         {"<div>", "<b>", "<span>", "<table>", "<font color=red>", "<b><div></b>", "<span><div></span>"}) {
+        SCOPED_TRACE(tags);
+        const QString open = QLatin1String(tags);
         QString html;
         html.reserve(open.size() * 200000 + 10);
         for (int i = 0; i < 200000; ++i)

@@ -17,8 +17,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -168,6 +170,179 @@ bool closesItselfKey(std::uint64_t key)
     return false;
 }
 
+class KeySet {
+public:
+    KeySet(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names)
+            keys_.push_back(tagKey(name));
+    }
+    bool has(std::uint64_t key) const { return std::find(keys_.begin(), keys_.end(), key) != keys_.end(); }
+
+private:
+    std::vector<std::uint64_t> keys_;
+};
+
+// Elements that stop an end tag of a block (and a paragraph's closing).
+bool isScopeKey(std::uint64_t key)
+{
+    static const KeySet keys{"table",  "td",       "th",   "caption", "marquee", "object",
+                             "applet", "template", "html", "svg",     "math",    "button"};
+    return keys.has(key);
+}
+
+// Start tags that close an open paragraph.
+bool closesParagraphKey(std::uint64_t key)
+{
+    static const KeySet keys{"address", "article", "aside",    "blockquote", "center",    "details", "dir",
+                             "div",     "dl",      "fieldset", "figcaption", "figure",    "footer",  "header",
+                             "hgroup",  "main",    "menu",     "nav",        "ol",        "p",       "section",
+                             "summary", "ul",      "h1",       "h2",         "h3",        "h4",      "h5",
+                             "h6",      "pre",     "listing",  "form",       "plaintext", "xmp",     "hr"};
+    return keys.has(key);
+}
+
+// Elements that an end tag of a phrase element does not close (nor move).
+bool isSpecialKey(std::uint64_t key)
+{
+    static const KeySet keys{"address",
+                             "applet",
+                             "article",
+                             "aside",
+                             "blockquote",
+                             "body",
+                             "button",
+                             "caption",
+                             "center",
+                             "colgroup",
+                             "dd",
+                             "details",
+                             "dir",
+                             "div",
+                             "dl",
+                             "dt",
+                             "fieldset",
+                             "figcaption",
+                             "figure",
+                             "footer",
+                             "form",
+                             "frameset",
+                             "h1",
+                             "h2",
+                             "h3",
+                             "h4",
+                             "h5",
+                             "h6",
+                             "head",
+                             "header",
+                             "hgroup",
+                             "html",
+                             "iframe",
+                             "li",
+                             "listing",
+                             "main",
+                             "marquee",
+                             "menu",
+                             "nav",
+                             "noembed",
+                             "noframes",
+                             "object",
+                             "ol",
+                             "p",
+                             "plaintext",
+                             "pre",
+                             "script",
+                             "section",
+                             "select",
+                             "style",
+                             "summary",
+                             "table",
+                             "tbody",
+                             "td",
+                             "template",
+                             "textarea",
+                             "tfoot",
+                             "th",
+                             "thead",
+                             "title",
+                             "tr",
+                             "ul",
+                             "xmp",
+                             "svg",
+                             "math",
+                             "foreignobject",
+                             "desc",
+                             "mi",
+                             "mo",
+                             "mn",
+                             "ms",
+                             "mtext",
+                             "annotation-xml"};
+    return keys.has(key);
+}
+
+// The elements the parser will hold open, as far as the tags tell.
+class OpenElements {
+public:
+    OpenElements() { open_.reserve(kParseDepth); }
+
+    std::size_t depth() const { return open_.size(); }
+    bool topIs(std::uint64_t key) const { return !open_.empty() && open_.back().key == key; }
+
+    void push(std::uint64_t key)
+    {
+        open_.push_back({key, isSpecialKey(key), isScopeKey(key)});
+        ++counts_[key];
+    }
+
+    // A start tag of a block closes an open paragraph, unless a table
+    // cell, button or the like lies above it.
+    void closeParagraph()
+    {
+        static const std::uint64_t p = tagKey("p");
+        closeTo(p, [](const Entry& e) { return e.scope; });
+    }
+
+    // An end tag closes the open element of its name with the elements
+    // above it only where the parser surely does: a phrase element's end tag
+    // stops at any block above it (the parser then keeps the depth), a
+    // block's end tag at a table cell, table or embedded object above it.
+    void close(std::uint64_t key)
+    {
+        if (isSpecialKey(key))
+            closeTo(key, [](const Entry& e) { return e.scope; });
+        else
+            closeTo(key, [](const Entry& e) { return e.special; });
+    }
+
+private:
+    struct Entry {
+        std::uint64_t key;
+        bool special;
+        bool scope;
+    };
+
+    template <typename Stops> void closeTo(std::uint64_t key, Stops stops)
+    {
+        const auto count = counts_.find(key);
+        if (count == counts_.end() || count->second == 0)
+            return;
+        for (std::size_t k = open_.size(); k-- > 0;) {
+            if (open_[k].key == key) {
+                for (std::size_t m = k; m < open_.size(); ++m)
+                    --counts_[open_[m].key];
+                open_.resize(k);
+                return;
+            }
+            if (stops(open_[k]))
+                return;
+        }
+    }
+
+    std::vector<Entry> open_;
+    std::unordered_map<std::uint64_t, int> counts_;
+};
+
 // The position after the end tag that starts with endTag (lower case), or
 // the end of the text when there is none.
 std::size_t afterEndTag(std::string_view in, std::size_t from, std::string_view endTag)
@@ -190,8 +365,7 @@ std::string prepare(std::string_view in)
 {
     std::string out;
     out.reserve(in.size() + 16);
-    std::vector<std::uint64_t> open;
-    open.reserve(kParseDepth);
+    OpenElements open;
     const char* s = in.data();
     const std::size_t n = in.size();
     std::size_t i = 0;
@@ -229,19 +403,17 @@ std::string prepare(std::string_view in)
             continue;
         }
         if (end) {
-            for (std::size_t k = open.size(); k-- > 0;)
-                if (open[k] == key) {
-                    open.resize(k);
-                    break;
-                }
+            open.close(key);
         } else if (!isVoidKey(key)) {
-            if (!open.empty() && open.back() == key && closesItselfKey(key)) {
+            if (closesParagraphKey(key))
+                open.closeParagraph();
+            if (open.topIs(key) && closesItselfKey(key)) {
                 // replaces the open element of the same name
-            } else if (open.size() >= kParseDepth) {
+            } else if (open.depth() >= kParseDepth) {
                 i = tagEnd; // too deep: the tag is left out, its text stays
                 continue;
             } else {
-                open.push_back(key);
+                open.push(key);
             }
         }
         for (std::size_t k = i; k < tagEnd; ++k)
@@ -830,6 +1002,17 @@ std::string decodeFile(const QByteArray& bytes)
     return fromWindows1252(bytes).toStdString();
 }
 
+// Text with no mark-up, entity or control character reads the same as HTML.
+bool isPlainText(const QString& text)
+{
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == '<' || u == '>' || u == '&' || u == 0x7F || (u < 0x20 && u != '\t' && u != '\n' && u != '\r'))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 namespace html_sanitizer {
@@ -843,8 +1026,8 @@ QString fragment(const QString& html, const SanitizeRules& rules)
 {
     if (html.size() > rules.maxChars)
         return tooLongMessage();
-    if (html.isEmpty())
-        return QString();
+    if (isPlainText(html))
+        return html;
     const std::string input = prepare(html.toStdString());
     Arena arena(input.size());
     GumboOptions options = parseOptions(arena);
