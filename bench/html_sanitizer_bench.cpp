@@ -14,7 +14,8 @@
 // (the parser's own tree building, which the sanitizer cannot go below). A
 // question page sanitizes a question text and its choices (target: a small
 // part of the page's 1 ms); a 200-question sheet sanitizes every question,
-// choice and explanation text (target: a small part of the sheet's 50 ms).
+// choice and explanation text (target: under 30 ms of the sheet's 50 ms; the
+// parser alone takes most of it).
 namespace {
 
 const QString kQuestion = QStringLiteral(
@@ -92,5 +93,5 @@ ZIDUVER_BENCH("html sanitizer: texts of a question page and of a sheet")
             sheet.push_back(kChoice);
         sheet.push_back(kExplanation);
     }
-    benchTexts("sanitize a 200-question sheet's texts (vs parsing alone)", sheet, 15.0);
+    benchTexts("sanitize a 200-question sheet's texts (vs parsing alone)", sheet, 30.0);
 }
