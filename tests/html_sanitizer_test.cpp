@@ -1,0 +1,354 @@
+#include "platform/pages/HtmlSanitizer.h"
+#include "platform/pages/PageAddress.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <gumbo.h>
+
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using namespace std::string_view_literals;
+
+namespace {
+
+// What a browser may meet in sanitized markup: it is parsed again the way the
+// browser parses it and every element and attribute is checked.
+const std::set<std::string> kElements = {
+    "html", "head", "body",  "title",   "meta",   "p",          "br",  "hr",   "h1",     "h2",      "h3",       "h4",
+    "h5",   "h6",   "b",     "strong",  "i",      "em",         "u",   "s",    "strike", "sub",     "sup",      "small",
+    "big",  "font", "span",  "div",     "center", "blockquote", "pre", "code", "tt",     "kbd",     "samp",     "var",
+    "q",    "cite", "abbr",  "acronym", "dfn",    "del",        "ins", "mark", "ul",     "ol",      "li",       "dl",
+    "dt",   "dd",   "table", "thead",   "tbody",  "tfoot",      "tr",  "td",   "th",     "caption", "colgroup", "col",
+    "img",  "a",    "wbr",   "bdo",     "bdi",    "ruby",       "rt",  "rp",   "rb",     "time"};
+
+std::string schemeOf(const std::string& url)
+{
+    std::string trimmed;
+    for (char c : url)
+        if (static_cast<unsigned char>(c) > 0x20)
+            trimmed.push_back(c);
+    const auto colon = trimmed.find(':');
+    if (colon == std::string::npos || trimmed.find_first_of("/?#") < colon)
+        return "";
+    std::string scheme = trimmed.substr(0, colon);
+    for (char& c : scheme)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return scheme;
+}
+
+struct TreeCheck {
+    std::vector<std::string> faults;
+    int depth = 0;
+    std::string text; // all text, in order
+};
+
+// Parses markup as the browser would (in a page's body) and lists whatever
+// could run, load or leave the allow-list.
+TreeCheck checkTree(const QByteArray& html, bool wholeDocument)
+{
+    GumboOptions options = kGumboDefaultOptions;
+    if (!wholeDocument)
+        options.fragment_context = GUMBO_TAG_BODY;
+    GumboOutput* output = gumbo_parse_with_options(&options, html.constData(), size_t(html.size()));
+    TreeCheck check;
+    std::vector<std::pair<const GumboNode*, int>> stack{{output->root, 1}};
+    while (!stack.empty()) {
+        const auto [node, depth] = stack.back();
+        stack.pop_back();
+        check.depth = std::max(check.depth, depth);
+        if (node->type == GUMBO_NODE_TEXT || node->type == GUMBO_NODE_WHITESPACE) {
+            check.text += node->v.text.text;
+            continue;
+        }
+        if (node->type != GUMBO_NODE_ELEMENT) {
+            check.faults.push_back("node of type " + std::to_string(node->type));
+            continue;
+        }
+        const GumboElement& element = node->v.element;
+        const std::string name = gumbo_normalized_tagname(element.tag);
+        if (element.tag_namespace != GUMBO_NAMESPACE_HTML || !kElements.count(name))
+            check.faults.push_back("element <" + name + ">");
+        for (unsigned i = 0; i < element.attributes.length; ++i) {
+            const auto* attribute = static_cast<const GumboAttribute*>(element.attributes.data[i]);
+            const std::string attrName = attribute->name;
+            std::string value = attribute->value;
+            for (char& c : value)
+                c = char(std::tolower(static_cast<unsigned char>(c)));
+            if (attrName.rfind("on", 0) == 0 || attrName == "srcdoc" || attrName == "formaction" || attrName == "srcset"
+                || attrName == "target" || attrName == "id" || attrName == "name" || attrName == "http-equiv")
+                check.faults.push_back("attribute " + attrName);
+            if (attrName == "href") {
+                const std::string scheme = schemeOf(value);
+                if (!scheme.empty() && scheme != "http" && scheme != "https" && scheme != "mailto")
+                    check.faults.push_back("href " + value);
+            }
+            if ((attrName == "src" || attrName == "background") && value.rfind("ziduver://files/", 0) != 0)
+                check.faults.push_back(attrName + " " + value);
+            if (attrName == "style"
+                && (value.find("url") != std::string::npos || value.find("expression") != std::string::npos
+                    || value.find("@") != std::string::npos || value.find("image") != std::string::npos))
+                check.faults.push_back("style " + value);
+        }
+        for (unsigned i = element.children.length; i-- > 0;)
+            stack.push_back({static_cast<const GumboNode*>(element.children.data[i]), depth + 1});
+    }
+    gumbo_destroy_output(&options, output);
+    return check;
+}
+
+std::string joined(const std::vector<std::string>& faults)
+{
+    std::string all;
+    for (const auto& fault : faults)
+        all += fault + "; ";
+    return all;
+}
+
+class HtmlSanitizerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(exam.isValid() && outside.isValid());
+        QDir(exam.path()).mkpath(QStringLiteral("images"));
+        write(exam.filePath(QStringLiteral("images/pic.png")));
+        write(exam.filePath(QStringLiteral("images/Mixed Case.GIF")));
+        write(outside.filePath(QStringLiteral("secret.png")));
+        QFile::link(outside.filePath(QStringLiteral("secret.png")), exam.filePath(QStringLiteral("images/link.png")));
+        rules.examFolder = exam.path();
+    }
+
+    static void write(const QString& path)
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("GIF89a");
+    }
+
+    QString clean(const QString& html) const { return html_sanitizer::fragment(html, rules); }
+
+    QString pictureAddress(const QString& relative) const
+    {
+        return page_address::forFile(QDir(exam.path()).canonicalPath() + QLatin1Char('/') + relative)
+            .toString(QUrl::FullyEncoded)
+            .toHtmlEscaped();
+    }
+
+    QTemporaryDir exam;
+    QTemporaryDir outside;
+    SanitizeRules rules;
+};
+
+struct Hostile {
+    const char* name;
+    std::string_view html;
+    const char* visibleText; // text the reader must still see ("" for none)
+};
+
+TEST_F(HtmlSanitizerTest, HostileMarkupKeepsNothingThatRunsOrLoads)
+{
+    const QString outsidePath = outside.filePath(QStringLiteral("secret.png"));
+    const std::string absoluteImg = ("<img src=\"" + outsidePath + "\" alt=abs>").toStdString();
+    const std::string fileUrlImg = ("<img src=\"file://" + outsidePath + "\">").toStdString();
+    const std::string addressImg = ("<img src=\"ziduver://files" + outsidePath + "\">").toStdString();
+    const Hostile cases[] = {
+        {"script", "a<script>alert(1)</script>b", "ab"},
+        {"script upper case", "<SCRIPT SRC=//x.test/x.js></SCRIPT>ok", "ok"},
+        {"event handler", "<b onclick=alert(1) OnMouseOver='x()'>bold</b>", "bold"},
+        {"unquoted handler", "<img src=x onerror=alert(1)>", ""},
+        {"javascript link", "<a href=\"javascript:alert(1)\">go</a>", "go"},
+        {"entity javascript", "<a href=\"&#106;avascript:alert(1)\">go</a>", "go"},
+        {"hex entity tab", "<a href=\"&#x09;javascript:alert(1)\">go</a>", "go"},
+        {"split scheme", "<a href=\"java\tscript:alert(1)\">go</a>", "go"},
+        {"split scheme entity", "<a href=\"java&#x0A;script:alert(1)\">go</a>", "go"},
+        {"leading controls", "<a href=\"\x01\x02 javascript:alert(1)\">go</a>", "go"},
+        {"vbscript", "<a href=vbscript:msgbox>go</a>", "go"},
+        {"data link", "<a href=\"data:text/html,<script>alert(1)</script>\">go</a>", "go"},
+        {"file link", "<a href=\"file:///etc/passwd\">go</a>", "go"},
+        {"own scheme link", "<a href=\"ziduver://files/etc/passwd\">go</a>", "go"},
+        {"nul bytes", "<scr\0ipt>x</scr\0ipt><a href=\"java\0script:x\" on\0click=alert(1)>go</a>"sv, "go"},
+        {"noscript", "<noscript><p title=\"</noscript><img src=x onerror=alert(1)>\"></noscript>after", "after"},
+        {"template", "<template><script>alert(1)</script></template>shown", "shown"},
+        {"title", "<title><img src=x onerror=alert(1)></title>shown", "shown"},
+        {"textarea", "<textarea><img src=x onerror=alert(1)></textarea>shown", "shown"},
+        {"svg style", "<svg><style><img src=x onerror=alert(1)></style></svg>shown", "shown"},
+        {"math namespace confusion",
+         "<math><mtext><table><mglyph><style><img src onerror=alert(1)></style></mglyph></table></mtext></math>shown",
+         "shown"},
+        {"svg script", "<svg><script>alert(1)</script><a xlink:href=javascript:alert(1)>x</a></svg>shown", "shown"},
+        {"unclosed comment", "shown<!--<script>alert(1)</script>", "shown"},
+        {"comment trick", "<!--><script>alert(1)</script>-->shown", "-->shown"},
+        {"cdata", "<![CDATA[<script>alert(1)</script>]]>shown", "]]>shown"},
+        {"unclosed tag", "shown<img src=x onerror=alert(1)//", "shown"},
+        {"iframe srcdoc", "<iframe srcdoc=\"<script>alert(1)</script>\"></iframe>shown", "shown"},
+        {"meta refresh", "<meta http-equiv=refresh content=\"0;url=http://x.test\">shown", "shown"},
+        {"base href", "<base href=\"http://x.test/\">shown", "shown"},
+        {"link stylesheet", "<link rel=stylesheet href=\"http://x.test/a.css\">shown", "shown"},
+        {"form", "<form action=http://x.test><button formaction=javascript:alert(1)>press</button></form>", "press"},
+        {"input", "<input name=txtFill value=x autofocus onfocus=alert(1)>shown", "shown"},
+        {"object embed", "<object data=x.swf><embed src=x.swf></object>shown", "shown"},
+        {"style url", "<p style=\"background:url(http://x.test/a.png)\">shown</p>", "shown"},
+        {"style escaped url", "<p style=\"background:u\\72l(http://x.test/a.png)\">shown</p>", "shown"},
+        {"style import", "<style>@import 'http://x.test/a.css';</style>shown", "shown"},
+        {"style expression", "<p style=\"width:expression(alert(1))\">shown</p>", "shown"},
+        {"style element", "<style>body{background:url(x)}</style>shown", "shown"},
+        {"img outside by ..", "<img src=\"../secret.png\" alt=up>", "up"},
+        {"img absolute", absoluteImg, "abs"},
+        {"img file url", fileUrlImg, ""},
+        {"img page address outside", addressImg, ""},
+        {"img symbolic link out", "<img src=\"images/link.png\" alt=linked>", "linked"},
+        {"img data", "<img src=\"data:image/png;base64,AAAA\" alt=data>", "data"},
+        {"img remote", "<img src=\"http://x.test/a.png\" alt=remote>", "remote"},
+        {"img srcset", "<img srcset=\"http://x.test/a.png 1x\" alt=set>", "set"},
+        {"frameset", "<frameset><frame src=\"http://x.test\"></frameset>", ""},
+        {"audio video", "<audio src=x.mp3 autoplay></audio><video poster=x.png></video>shown", "shown"},
+        {"attribute quote break", "<b title='\"><script>alert(1)</script>'>bold</b>", "bold"},
+        {"table background", "<table background=\"http://x.test/a.png\"><tr><td>cell</td></tr></table>", "cell"},
+        {"xmp literal", "<xmp><script>alert(1)</script></xmp>", "<script>alert(1)</script>"},
+    };
+    for (const Hostile& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString html = QString::fromUtf8(c.html.data(), qsizetype(c.html.size()));
+        const QString out = clean(html);
+        const TreeCheck check = checkTree(out.toUtf8(), false);
+        EXPECT_TRUE(check.faults.empty()) << joined(check.faults) << " in " << out.toStdString();
+        EXPECT_NE(check.text.find(c.visibleText), std::string::npos) << out.toStdString();
+        EXPECT_FALSE(out.contains(QLatin1String("<script"), Qt::CaseInsensitive)) << out.toStdString();
+    }
+}
+
+TEST_F(HtmlSanitizerTest, FormattingSurvives)
+{
+    const struct {
+        const char* html;
+        QString expected;
+    } cases[] = {
+        {"<b>bold</b> <i>it</i> <u>under</u> <strong>s</strong> <em>e</em>",
+         "<b>bold</b> <i>it</i> <u>under</u> <strong>s</strong> <em>e</em>"},
+        {"<font color=\"#ff0000\" face=Verdana size=3>red</font>",
+         "<font color=\"#ff0000\" face=\"Verdana\" size=\"3\">red</font>"},
+        {"<UL>\r\n<LI>one</LI>\r\n<li>two\r\n</UL>", "<ul>\n<li>one</li>\n<li>two\n</li></ul>"},
+        {"<ol type=a start=3><li>x</ol>", "<ol type=\"a\" start=\"3\"><li>x</li></ol>"},
+        {"<table border=1 cellpadding=2 width=\"100%\"><tr><td colspan=2 align=center bgcolor=#eee>c</td></tr></table>",
+         "<table border=\"1\" cellpadding=\"2\" width=\"100%\"><tbody><tr><td colspan=\"2\" align=\"center\" "
+         "bgcolor=\"#eee\">c</td></tr></tbody></table>"},
+        {"<pre>  a\n    b</pre><code>x &lt; y</code>", "<pre>\n  a\n    b</pre><code>x &lt; y</code>"},
+        {"<pre>\n\nlead</pre>", "<pre>\n\nlead</pre>"},
+        {"<h1>T</h1><h6>t</h6><p>para<br>line</p><hr>", "<h1>T</h1><h6>t</h6><p>para<br>line</p><hr>"},
+        {"a &amp; b &lt;c&gt; &quot;q&quot; &nbsp;", "a &amp; b &lt;c&gt; \"q\" \u00a0"},
+        {"<a href=\"http://example.test/a?b=1&amp;c=2\" target=_blank>web</a> <a href=mailto:a@b.test>mail</a>",
+         "<a href=\"http://example.test/a?b=1&amp;c=2\">web</a> <a href=\"mailto:a@b.test\">mail</a>"},
+        {"<a href=\"scenario/page2.htm#top\">next</a>", "<a href=\"scenario/page2.htm#top\">next</a>"},
+        {"<span style=\"color: red; font-weight: bold; position: fixed; background-color: rgb(1,2,3)\">s</span>",
+         "<span style=\"color: red; font-weight: bold; background-color: rgb(1,2,3);\">s</span>"},
+        {"x<sub>2</sub>y<sup>3</sup><center>c</center>", "x<sub>2</sub>y<sup>3</sup><center>c</center>"},
+        {"<form>in form <label>label</label></form>", "<div>in form label</div>"},
+        {"<b id=x class=y name=z>b</b>", "<b>b</b>"},
+        {"unclosed <b>bold <i>both", "unclosed <b>bold <i>both</i></b>"},
+        {"<plaintext><b>literal", "<pre>\n&lt;b&gt;literal</pre>"},
+        {"plain text, \"quoted\"\r\nsecond line", "plain text, \"quoted\"\r\nsecond line"},
+        {"1 < 2 > 0", "1 &lt; 2 &gt; 0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.html);
+        EXPECT_EQ(clean(QString::fromUtf8(c.html)), c.expected);
+    }
+}
+
+TEST_F(HtmlSanitizerTest, PicturesOfTheExamFolderBecomePageAddresses)
+{
+    EXPECT_EQ(clean(QStringLiteral("<img src=\"images/pic.png\" alt=p width=20>")),
+              QStringLiteral("<img src=\"%1\" alt=\"p\" width=\"20\">").arg(pictureAddress("images/pic.png")));
+    // Names written on a file system that ignores case, with "\" separators
+    // and escaped spaces.
+    EXPECT_EQ(clean(QStringLiteral("<img src=\"IMAGES\\mixed%20case.gif\">")),
+              QStringLiteral("<img src=\"%1\">").arg(pictureAddress("images/Mixed Case.GIF")));
+    // Another base folder inside the exam's folder.
+    SanitizeRules scenario = rules;
+    scenario.baseFolder = exam.filePath(QStringLiteral("images"));
+    EXPECT_EQ(html_sanitizer::fragment(QStringLiteral("<img src=pic.png>"), scenario),
+              QStringLiteral("<img src=\"%1\">").arg(pictureAddress("images/pic.png")));
+    // A page address or file URL already inside the folder.
+    const QString inside = QDir(exam.path()).canonicalPath() + QStringLiteral("/images/pic.png");
+    EXPECT_EQ(clean(QStringLiteral("<img src=\"%1\">").arg(page_address::forFile(inside).toString())),
+              QStringLiteral("<img src=\"%1\">").arg(pictureAddress("images/pic.png")));
+    // No exam folder, no local pictures; a missing picture shows its text.
+    EXPECT_EQ(html_sanitizer::fragment(QStringLiteral("<img src=images/pic.png alt=p>"), SanitizeRules{}),
+              QStringLiteral("p"));
+    EXPECT_EQ(clean(QStringLiteral("<img src=images/none.png alt=\"a<b\">")), QStringLiteral("a&lt;b"));
+}
+
+TEST_F(HtmlSanitizerTest, DeepNestingIsFlattenedAndLongTextReplaced)
+{
+    // Nested tags, and misnested ones the parser keeps nesting.
+    for (const char* tags :
+         {"<div>", "<b>", "<span>", "<table>", "<font color=red>", "<b><div></b>", "<span><div></span>"}) {
+        SCOPED_TRACE(tags);
+        const QString open = QLatin1String(tags);
+        QString html;
+        html.reserve(open.size() * 200000 + 10);
+        for (int i = 0; i < 200000; ++i)
+            html += open;
+        html += QStringLiteral("deep text");
+        SanitizeRules big = rules;
+        big.maxChars = html.size();
+        const QString out = html_sanitizer::fragment(html, big);
+        const TreeCheck check = checkTree(out.toUtf8(), false);
+        EXPECT_TRUE(check.faults.empty()) << joined(check.faults);
+        EXPECT_LE(check.depth, 210);
+        EXPECT_NE(check.text.find("deep text"), std::string::npos);
+    }
+    // Formatting reopened after every block: the parser's work grows faster
+    // than the text; it is bounded, whatever it shows.
+    QString reopened;
+    for (int i = 0; i < 20000; ++i)
+        reopened += QStringLiteral("<div><b id=%1>x</div>").arg(i);
+    const TreeCheck check = checkTree(clean(reopened).toUtf8(), false);
+    EXPECT_TRUE(check.faults.empty()) << joined(check.faults);
+
+    SanitizeRules small = rules;
+    small.maxChars = 10;
+    EXPECT_EQ(html_sanitizer::fragment(QStringLiteral("12345678901"), small), html_sanitizer::tooLongMessage());
+    EXPECT_EQ(html_sanitizer::fragment(QStringLiteral("1234567890"), small), QStringLiteral("1234567890"));
+}
+
+TEST_F(HtmlSanitizerTest, DocumentPutsThePolicyFirst)
+{
+    const QString policy =
+        QStringLiteral("<meta http-equiv=\"Content-Security-Policy\" content=\"script-src 'none'\">");
+    const QByteArray head = "<!DOCTYPE html><html><head>" + policy.toUtf8() + "<meta charset=\"utf-8\">";
+    const QByteArray file = "\x0B<!doctype html><html><head><title>Case &amp; 1</title>"
+                            "<meta http-equiv=refresh content=0;url=http://x.test><script>alert(1)</script></head>"
+                            "<body bgcolor=#ffffcc onload=alert(1) background=images/pic.png>"
+                            "<p>Scenario <b>text</b></p><script>alert(2)</script></body></html>";
+    const QByteArray out = html_sanitizer::document(file, rules, policy);
+    EXPECT_TRUE(out.startsWith(head + "<title>Case &amp; 1</title></head><body bgcolor=\"#ffffcc\" background=\""
+                               + pictureAddress("images/pic.png").toUtf8() + "\">"))
+        << out.toStdString();
+    EXPECT_TRUE(out.endsWith("<p>Scenario <b>text</b></p></body></html>")) << out.toStdString();
+    const TreeCheck check = checkTree(out.mid(head.size()), true);
+    EXPECT_TRUE(check.faults.empty()) << joined(check.faults);
+    EXPECT_EQ(out.indexOf("alert"), -1);
+    EXPECT_EQ(out.count("<meta"), 2);
+
+    // Windows-1252 bytes, UTF-8 with and without a byte order mark.
+    EXPECT_TRUE(html_sanitizer::document("<p>caf\xE9 \x93q\x94 \x80</p>", rules, policy)
+                    .endsWith("<body><p>caf\xC3\xA9 \xE2\x80\x9Cq\xE2\x80\x9D \xE2\x82\xAC</p></body></html>"));
+    EXPECT_TRUE(html_sanitizer::document("\xEF\xBB\xBF<p>caf\xC3\xA9</p>", rules, policy)
+                    .endsWith("<body><p>caf\xC3\xA9</p></body></html>"));
+    EXPECT_TRUE(html_sanitizer::document("<p>caf\xC3\xA9</p>", rules, policy)
+                    .endsWith("<body><p>caf\xC3\xA9</p></body></html>"));
+    // A frameset keeps nothing; an overlong file shows the message.
+    EXPECT_TRUE(html_sanitizer::document("<frameset><frame src=a.htm></frameset>", rules, policy)
+                    .endsWith("</head><body></body></html>"));
+    SanitizeRules small = rules;
+    small.maxChars = 5;
+    EXPECT_EQ(html_sanitizer::document("<p>long text</p>", small, policy),
+              head + "</head><body>" + html_sanitizer::tooLongMessage().toUtf8() + "</body></html>");
+}
+
+} // namespace
