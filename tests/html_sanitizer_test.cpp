@@ -84,7 +84,9 @@ TreeCheck checkTree(const QByteArray& html, bool wholeDocument)
                 check.faults.push_back("attribute " + attrName);
             if (attrName == "href") {
                 const std::string scheme = schemeOf(value);
-                if (!scheme.empty() && scheme != "http" && scheme != "https" && scheme != "mailto")
+                // Local documents stay links: a click goes to the link rules.
+                if (!scheme.empty() && scheme != "http" && scheme != "https" && scheme != "mailto" && scheme != "file"
+                    && scheme != "ziduver")
                     check.faults.push_back("href " + value);
             }
             if ((attrName == "src" || attrName == "background") && value.rfind("ziduver://files/", 0) != 0)

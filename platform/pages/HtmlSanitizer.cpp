@@ -595,7 +595,10 @@ bool allowedLink(const std::string& url)
     const std::string scheme = schemeOf(url);
     if (scheme.empty())
         return !hasSchemeColon(url);
-    return scheme == "http" || scheme == "https" || scheme == "mailto";
+    // Local documents too: a click never follows a link in the page, it goes
+    // to the link rules, which judge the file it names.
+    return scheme == "http" || scheme == "https" || scheme == "mailto" || scheme == "file"
+        || scheme == page_address::scheme().toStdString();
 }
 
 // Style declarations that only lay out and colour text.
@@ -865,7 +868,7 @@ private:
                     appendAttribute(out, "style", style);
             } else if (name == "href" && tag == GUMBO_TAG_A) {
                 const std::string url = cleanUrl(value);
-                if (allowedLink(url))
+                if (rules_.keepLinks && allowedLink(url))
                     appendAttribute(out, "href", url);
             } else if ((name == "type" && (tag == GUMBO_TAG_OL || tag == GUMBO_TAG_UL || tag == GUMBO_TAG_LI))
                        || (name == "start" && tag == GUMBO_TAG_OL) || (name == "value" && tag == GUMBO_TAG_LI)) {

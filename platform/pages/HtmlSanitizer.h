@@ -17,6 +17,8 @@ struct SanitizeRules {
     QString baseFolder;
     // A longer text is replaced by tooLongMessage().
     qsizetype maxChars = 1'000'000;
+    // False: links keep their text and lose their address (printouts).
+    bool keepLinks = true;
 };
 
 namespace html_sanitizer {
