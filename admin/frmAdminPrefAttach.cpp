@@ -10,6 +10,7 @@
 #include "foundation/SystemDatabase.h"
 #include "foundation/UiHooks.h"
 #include "foundation/frmDBSel.h"
+#include "platform/ui/WholeTextTips.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -98,6 +99,7 @@ void frmAdminPref::buildAttachPanel()
     grdUserList->setHeaderLabels({QStringLiteral("UserName"), QStringLiteral("User Code"), QStringLiteral("Login ID"),
                                   QStringLiteral("First Name")});
     grdUserList->setRootIsDecorated(false);
+    FitTextsWithTips(grdUserList);
     // The toggle recognises exactly its two captions; the list starts ticked.
     cmdSelectAll = button(QStringLiteral("DeSelect &All"), "cmdSelectAll", fraAttachExam);
     cmdSetUserRights = button(QStringLiteral("A&ttach"), "cmdSetUserRights", fraAttachExam);
@@ -114,6 +116,7 @@ void frmAdminPref::buildAttachPanel()
     grdListExams->setHeaderLabels(
         {QStringLiteral("Exam Code"), QStringLiteral("Exam Name"), QStringLiteral("Exam Path")});
     grdListExams->setRootIsDecorated(false);
+    FitTextsWithTips(grdListExams);
     auto* examsLayout = new QVBoxLayout(examsGroup);
     examsLayout->addWidget(grdListExams);
 

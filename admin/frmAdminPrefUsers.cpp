@@ -9,6 +9,7 @@
 #include "foundation/SharedState.h"
 #include "foundation/SystemDatabase.h"
 #include "foundation/UiHooks.h"
+#include "platform/ui/WholeTextTips.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -62,6 +63,7 @@ void frmAdminPref::buildUserPanel()
     flexUser->setEditTriggers(QAbstractItemView::NoEditTriggers);
     flexUser->horizontalHeader()->setStretchLastSection(false);
     flexUser->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    FitTextsWithTips(flexUser);
     cmdAdd = button(QStringLiteral("&Add"), "cmdAdd", listGroup);
     cmdEdit = button(QStringLiteral("&Edit"), "cmdEdit", listGroup);
     cmdDelete = button(QStringLiteral("&Delete"), "cmdDelete", listGroup);
@@ -127,6 +129,7 @@ void frmAdminPref::buildUserPanel()
     grdPermission->setObjectName(QStringLiteral("grdPermission"));
     grdPermission->setHeaderLabels({QStringLiteral("Code"), QStringLiteral("Exam Name"), QStringLiteral("Path")});
     grdPermission->setRootIsDecorated(false);
+    FitTextsWithTips(grdPermission);
     auto* grantLayout = new QVBoxLayout(fraGrantDeny);
     grantLayout->addWidget(grdPermission);
 

@@ -11,6 +11,7 @@
 #include "foundation/WidgetUiHooks.h"
 #include "foundation/frmDBSel.h"
 #include "platform/browser/BrowserEngine.h"
+#include "platform/ui/ScreenPlacement.h"
 
 #include <QApplication>
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     // One window is hidden before the next is shown; the program ends when a
     // window says so.
     app.setQuitOnLastWindowClosed(false);
+    KeepWindowsOnScreen();
 
     setProgramFolder(resolveProgramFolder(app.arguments(), qEnvironmentVariable("ZIDUVER_HOME"),
                                           QCoreApplication::applicationDirPath()));

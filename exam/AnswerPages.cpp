@@ -4,6 +4,7 @@
 
 #include "exam/ChoiceOrder.h"
 #include "exam/PageLock.h"
+#include "exam/VerdictNote.h"
 #include "foundation/QuestionMarkup.h"
 #include "platform/pages/HtmlSanitizer.h"
 
@@ -256,20 +257,25 @@ QString BuildFillInHtml(AnswerContext& context)
 
 namespace {
 
-// The lists of the list pages take the width of their longest item, so every
-// item reads whole; each cell keeps its lists and buttons at the top.
+// The list pages lay out their lists and buttons in one row of a table of
+// fixed layout (class "Lists"): the buttons' cell has its own width, the
+// lists share the rest of the page width equally, whatever their items'
+// length, so nothing moves while items go from list to list. Each cell
+// keeps its lists and buttons at the top.
 const QString kListCell = QStringLiteral("<td valign=\"top\">");
+const QString kButtonCell = QStringLiteral("<td valign=\"top\" class=\"Buttons\">");
 QString listOpening(const char* name)
 {
     return QStringLiteral("<select size=\"20\" name=\"%1\" class=\"Sbutton\">").arg(QLatin1String(name));
 }
-const QString kListPageForm = QStringLiteral(
-    "<br><br><form method=\"POST\" name=\"myForm\"><table border=\"0\" cellpadding=\"2\" cellspacing =\"2\"><tr>");
+const QString kListPageForm =
+    QStringLiteral("<br><br><form method=\"POST\" name=\"myForm\"><table class=\"Lists\" border=\"0\" "
+                   "cellpadding=\"2\" cellspacing =\"2\"><tr>");
 // Both list pages move the items from the offered list on the left into the
 // answer list on its right.
-const QString kAddRemoveButtons = QStringLiteral(
-    "<td valign=\"top\">  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" OnClick=\"%1\">&nbsp;<br><br> "
-    "<input type=\"button\" value=\"  Remove \" name=\"B2\" OnClick=\"Remove();\"></td>");
+const QString kAddRemoveButtons = kButtonCell
+    + QStringLiteral("  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" OnClick=\"%1\">&nbsp;<br><br> "
+                     "<input type=\"button\" value=\"  Remove \" name=\"B2\" OnClick=\"Remove();\"></td>");
 
 } // namespace
 
@@ -328,13 +334,13 @@ QString BuildOrderedListHtml(AnswerContext& context)
     for (const ExamBank::InteractiveItem& item : items)
         html += QStringLiteral("<option value=v%1>").arg(n++) + esc(item.leftItem) + QStringLiteral("</option>");
     html += QStringLiteral("</select></td>");
-    // Add and Remove, then Up and Down, all between the two lists: both
-    // lists fit the width with their longest items.
-    html += QStringLiteral("<td valign=\"top\">  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" "
-                           "OnClick=\"Add1();\">&nbsp;<br><br> <input type=\"button\" value=\"  Remove \" "
-                           "name=\"B2\" OnClick=\"Remove();\"><br><br><br><br><input type=\"button\" value=\"    "
-                           "Up   \" name=\"B1\" OnClick=\"MoveUp();\">&nbsp;<br><br><input type=\"button\" "
-                           "value=\"  Down \" name=\"B2\" OnClick=\"MoveDown();\"></td>");
+    // Add and Remove, then Up and Down, all between the two lists.
+    html += kButtonCell
+        + QStringLiteral("  <input type=\"button\" value=\" Add  >>  \" name=\"B1\" "
+                         "OnClick=\"Add1();\">&nbsp;<br><br> <input type=\"button\" value=\"  Remove \" "
+                         "name=\"B2\" OnClick=\"Remove();\"><br><br><br><br><input type=\"button\" value=\"    "
+                         "Up   \" name=\"B1\" OnClick=\"MoveUp();\">&nbsp;<br><br><input type=\"button\" "
+                         "value=\"  Down \" name=\"B2\" OnClick=\"MoveDown();\"></td>");
     html += kListCell + listOpening("D3");
     if (in.showAnswer) {
         if (!items.empty())
@@ -361,11 +367,19 @@ TreePages BuildTreeHtml(AnswerContext& context, const QString& questionText)
     const PageStyle& style = context.style;
     const QString body = QStringLiteral("<body ") + style.styleAttribute() + QLatin1Char('>');
 
-    QString left = QStringLiteral("<html><head></head><script Language=\"javascript\" src=\"new.js\"></script>") + body;
     // The leaves offered, the buttons, and the tree that new.js draws in the
     // cell "TreeCell" beside them: all three side by side, so the buttons
-    // stay in view while the user picks in both lists.
-    left += QStringLiteral("<form><br><Table cellpadding=4 cellspacing=0 border=\"0\"><tr>"
+    // stay in view while the user picks in both lists. The two lists share
+    // the frame's width beside the buttons' cell, whatever their items'
+    // length, and keep it while leaves move; a long item wraps. Their height
+    // is set too: a list's own height follows its tallest item.
+    QString left = QStringLiteral("<html><head><style type=\"text/css\"> table.Tree { table-layout: fixed; width: "
+                                  "100%; } table.Tree td.Buttons { width: 7em; } table.Tree select { width: 100%; "
+                                  "height: 15em; box-sizing: border-box; } table.Tree option { white-space: normal; "
+                                  "overflow-wrap: anywhere; } </style></head><script Language=\"javascript\" "
+                                  "src=\"new.js\"></script>")
+        + body;
+    left += QStringLiteral("<form><br><Table class=\"Tree\" cellpadding=4 cellspacing=0 border=\"0\"><tr>"
                            "<td valign=\"top\"><select valign=\"Center\" size=\"10\" name=\"D1\" class=\"f\">");
 
     const std::vector<ExamBank::InteractiveItem> items = context.bank.interactiveItems(in.questCode);
@@ -408,7 +422,8 @@ TreePages BuildTreeHtml(AnswerContext& context, const QString& questionText)
     QString question = questionText;
     question.replace(QLatin1Char('"'), QLatin1Char('\''));
 
-    left += QStringLiteral("</select></td><td valign=\"top\"><br><input type=\"button\" value=\" Move     \" "
+    left += QStringLiteral("</select></td><td valign=\"top\" class=\"Buttons\"><br><input type=\"button\" "
+                           "value=\" Move     \" "
                            "name=\"B1\"  onClick=\"MoveNodes()\" >&nbsp;<br><br><input type=\"button\" "
                            "value=\"Remove\" name=\"B2\" onClick=\"RemoveNodes()\"></td><td valign=\"top\" "
                            "id=\"TreeCell\"></td>   </tr>");
@@ -422,6 +437,7 @@ TreePages BuildTreeHtml(AnswerContext& context, const QString& questionText)
 
     TreePages pages;
     pages.leftHtm = left;
-    pages.questionHtm = QStringLiteral("<html>") + body + questionText + QStringLiteral("</body></html>");
+    const QString note = in.verdictKept ? verdictKeptHtml(style.styleAttribute()) : QString();
+    pages.questionHtm = QStringLiteral("<html>") + body + note + questionText + QStringLiteral("</body></html>");
     return pages;
 }

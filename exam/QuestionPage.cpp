@@ -4,6 +4,7 @@
 
 #include "exam/AnswerPages.h"
 #include "exam/PageLock.h"
+#include "exam/VerdictNote.h"
 #include "foundation/QuestionMarkup.h"
 #include "platform/pages/PageAddress.h"
 
@@ -27,14 +28,21 @@ const QString kRightClickBlocker = QStringLiteral(
     "if (document.layers) window.captureEvents(Event.MOUSEDOWN); if (document.layers) "
     "window.captureEvents(Event.MOUSEUP);window.onmousedown=right;window.onmouseup=right;");
 
-// The list pages' classes: the lists in the page font, as wide as their
-// longest item; the buttons between them of one width.
+// The list pages' classes: the lists in the page font, sharing the page
+// width beside the buttons' cell (never wider than the page, however long
+// their items), each item wrapped onto as many lines as it needs; the
+// lists of one height, about twenty lines (a list's own height follows its
+// tallest item); the buttons between them of one width.
 QString listPageStyle(const PageStyle& style)
 {
     return QStringLiteral("<style type=\"text/css\"> <!-- .Sbutton {  font-family:") + style.fontName
         + QStringLiteral("; font-size: ") + QString::number(style.fontPx)
-        + QStringLiteral("px; min-width: 12em; } form input[type=button] { min-width: 7em; } .Stext {  font-family: "
-                         "Geneva, Arial, Helvetica, san-serif; font-size: xx-small; color: #5E5446} --> </style>");
+        + QStringLiteral(
+               "px; width: 100%; height: 24em; box-sizing: border-box; } .Sbutton option { white-space: normal; "
+               "overflow-wrap: anywhere; } table.Lists { table-layout: fixed; width: 100%; } "
+               "td.Buttons { width: 8em; } form input[type=button] { min-width: 7em; } .Stext {  "
+               "font-family: Geneva, Arial, Helvetica, san-serif; font-size: xx-small; color: #5E5446} "
+               "--> </style>");
 }
 
 // The page's base is the exam folder, so the script is named by its full
@@ -119,6 +127,8 @@ BuiltPage buildQuestionPage(ExamBank& bank, const PageInputs& inputs)
     default:
         break;
     }
+    if (inputs.verdictKept)
+        text.prepend(verdictKeptHtml(style.styleAttribute()));
     text.replace(QLatin1String("<td"), QStringLiteral("<td ") + style.styleAttribute());
     // Review records nothing: the page takes no input.
     if (inputs.reviewMode)

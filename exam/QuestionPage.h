@@ -19,6 +19,7 @@ struct PageInputs {
     QString examDbPath;       // gQuizExamDbPath: "images" lies beside it
     QString programFolder;    // where interactive.js, new.js, main.html and the tree pages live
     bool blockRightClick = false;  // gBlockRightClick == 1
+    bool verdictKept = false;      // the right answer was shown on this visit: the page says the verdict stands
 };
 
 // A built page and the answer state that goes with it.

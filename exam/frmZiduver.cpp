@@ -11,6 +11,7 @@
 #include "exam/PageLock.h"
 #include "exam/QuestionDisplay.h"
 #include "exam/QuestionPage.h"
+#include "exam/VerdictNote.h"
 #include "exam/WidgetExamHelp.h"
 #include "exam/frmLoading.h"
 #include "exam/links/AddNoteLink.h"
@@ -716,6 +717,7 @@ void frmZiduver::ShowQuestion(int questCode, int choiceOrder, bool showRightAnsw
     inputs.examDbPath = session.launch.gQuizExamDbPath;
     inputs.programFolder = pageFolder();
     inputs.blockRightClick = gStartup.gBlockRightClick == 1;
+    inputs.verdictKept = keepsEarlierVerdict(session.AnswerShownRow, row, session.gReviewMode);
     BuiltPage built;
     try {
         ExamBank bank(session.ExamConn);
@@ -2113,9 +2115,10 @@ void frmZiduver::Form_Resize()
     const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    // The window, its frame included, covers the screen less a margin at the
-    // bottom (px(750)); geometry() is the part inside the frame.
-    const QRect area = screen->geometry();
+    // The window, its frame included, covers the screen's available area
+    // (the screen less the desktop's panels) less a margin at the bottom
+    // (px(750)); geometry() is the part inside the frame.
+    const QRect area = screen->availableGeometry();
     const QRect wanted(area.left(), area.top(), area.width(), area.height() - px(750));
     const QRect inner = geometry();
     const QRect outer = frameGeometry();

@@ -1,6 +1,7 @@
 #include "mainwindow/WidgetCategoryTreeView.h"
 
 #include "mainwindow/CategoryTree.h"
+#include "platform/ui/WholeTextTips.h"
 
 #include <QEvent>
 #include <QSignalBlocker>
@@ -12,6 +13,8 @@ WidgetCategoryTreeView::WidgetCategoryTreeView(QWidget* parent) : QTreeWidget(pa
     setColumnCount(1);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // A name cut short by a narrow tree reads whole as its tip.
+    ShowWholeTextTips(this);
     connect(this, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         const int node = nodeOf(item);
         if (column != 0 || node < 0)

@@ -5,6 +5,7 @@
 #include "mainwindow/UpdateCheck.h"
 #include "platform/browser/BrowserView.h"
 #include "platform/ui/DefaultInstance.h"
+#include "platform/ui/WindowControls.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -43,6 +44,8 @@ frmCheckForUpdates::frmCheckForUpdates() : QDialog(nullptr)
     layout->addWidget(web1, 1);
     layout->addLayout(buttons);
     resize(640, 480);
+    // Esc closes it as it closes About and Credits, its page focused or not.
+    CloseOnEscape(this);
 }
 
 void frmCheckForUpdates::Form_Load(const QString& serverAddress, const QString& productId,

@@ -702,19 +702,35 @@ void frmmain::hoverCaption(QLabel* caption)
 
 void frmmain::showStartExitTwins(bool startHighlighted, bool exitHighlighted)
 {
-    const bool highlighted[] = {startHighlighted, exitHighlighted};
-    for (size_t i = 0; i < 2; ++i) {
-        WidgetPicture* shown = highlighted[i] ? Image6[i] : Image6[i + 2];
-        WidgetPicture* hidden = highlighted[i] ? Image6[i + 2] : Image6[i];
-        // The focus goes over to the twin, so that it is never lost to a
-        // hidden picture.
-        const bool focused = focusWidget() == hidden;
-        const bool byKeyboard = hidden->keyboardFocus();
-        shown->setVisible(true);
-        if (focused)
-            shown->setFocus(byKeyboard ? Qt::TabFocusReason : Qt::OtherFocusReason);
-        hidden->setVisible(false);
-    }
+    // A picture shown or hidden under the pointer gets its enter or leave at
+    // once, which asks for the twins again in the middle of this: the last
+    // request waits until this one is done, so that a pair never ends with
+    // both pictures hidden (Start gone after a message box closed over it).
+    m_twinsWanted = {startHighlighted, exitHighlighted};
+    if (m_settingTwins)
+        return;
+    m_settingTwins = true;
+    std::array<bool, 2> done{};
+    int round = 0;
+    do {
+        done = m_twinsWanted;
+        for (size_t i = 0; i < 2; ++i) {
+            WidgetPicture* shown = done[i] ? Image6[i] : Image6[i + 2];
+            WidgetPicture* hidden = done[i] ? Image6[i + 2] : Image6[i];
+            // The focus goes over to the twin, so that it is never lost to a
+            // hidden picture.
+            const bool focused = focusWidget() == hidden;
+            const bool byKeyboard = hidden->keyboardFocus();
+            shown->setVisible(true);
+            if (focused)
+                shown->setFocus(byKeyboard ? Qt::TabFocusReason : Qt::OtherFocusReason);
+            hidden->setVisible(false);
+        }
+    } while (done != m_twinsWanted && ++round < 4);
+    for (size_t i = 0; i < 2; ++i)
+        if (Image6[i]->isHidden() && Image6[i + 2]->isHidden())
+            Image6[i + 2]->setVisible(true);
+    m_settingTwins = false;
 }
 
 // ---- commands ----

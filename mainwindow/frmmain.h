@@ -171,6 +171,8 @@ private:
     QWidget* m_rightColumn;                   // description, time and question count
     QLabel* m_minutes;                        // the unit beside lblTimeAllowed, shown with a time
     std::array<QLabel*, 2> m_startExitKeys{}; // "Alt+E" under Start, "Alt+X" under Exit
+    std::array<bool, 2> m_twinsWanted{};      // Start, Exit: the highlighted twin asked for last
+    bool m_settingTwins = false;              // showStartExitTwins is at work
     QLabel* m_hoveredCaption = nullptr;
     std::vector<int> m_shownCounts; // the list's entries as shown
 };

@@ -10,18 +10,23 @@
 #include "notes/NotesReport.h"
 #include "notes/frmEditNote.h"
 #include "notes/frmNotePrinter.h"
+#include "platform/ui/WholeTextTips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -37,6 +42,11 @@ frmViewNote::frmViewNote(QWidget* owner) : QDialog(owner), m_viewer(notesbrowser
 {
     buildControls();
     Form_Load();
+    // The tree as wide as its names where the screen has room (the window
+    // grows with it); narrower, a cut name reads whole as its tip.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        grdChapters->setMinimumWidth(
+            std::min(contentWidthOf(grdChapters), screen->availableGeometry().width() * 2 / 5));
 }
 
 void frmViewNote::buildControls()
@@ -52,6 +62,7 @@ void frmViewNote::buildControls()
     grdChapters->setObjectName(QStringLiteral("grdChapters"));
     grdChapters->setHeaderHidden(true);
     grdChapters->setColumnCount(1);
+    ShowWholeTextTips(grdChapters);
 
     m_grid = new NotesGridModel(this);
     grdViewNotes = new QTableView(this);
@@ -67,6 +78,10 @@ void frmViewNote::buildControls()
     grdViewNotes->setColumnWidth(NotesGridModel::colQuestCode, kQuestCodeWidth);
     grdViewNotes->setColumnWidth(NotesGridModel::colDate, kDateWidth);
     grdViewNotes->setColumnWidth(NotesGridModel::colNotes, kNotesWidth);
+    // The notes take the width the grid has left; a note cut short reads
+    // whole as its tip.
+    grdViewNotes->horizontalHeader()->setSectionResizeMode(NotesGridModel::colNotes, QHeaderView::Stretch);
+    ShowWholeTextTips(grdViewNotes);
     for (int column = NotesGridModel::colNoteId; column < NotesGridModel::columnCount_; ++column)
         grdViewNotes->setColumnHidden(column, true);
 

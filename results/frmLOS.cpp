@@ -9,20 +9,24 @@
 #include "foundation/WidgetSkinning.h"
 #include "platform/db/Connection.h"
 #include "platform/ui/DefaultInstance.h"
+#include "platform/ui/WholeTextTips.h"
 #include "results/frmHistoricalAnalysis.h"
 
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -219,6 +223,11 @@ void frmLOS::pFillCategory()
     m_card.fillTree(gLogin.gExamDesc, categories);
 
     tvwCategory->fill(m_card.tree);
+    // The tree as wide as its names where the screen has room (the window
+    // grows with it); narrower, a cut name reads whole as its tip.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        tvwCategory->setMinimumWidth(
+            std::min(contentWidthOf(tvwCategory), screen->availableGeometry().width() * 2 / 5));
 }
 
 void frmLOS::FillLOSList(int mode)

@@ -202,17 +202,12 @@
     answer.selectedIndex = to;
   }
 
-  // Each list keeps the width it has with every item offered, and the
-  // answer list is at least as wide and as tall as the list its items come
-  // from: an item reads whole wherever it is, and the lists and buttons stay
-  // where they are while items move.
-  function fitLists(sources) {
-    var answer = list('D3');
-    for (var s = 0; s < sources.length; s++)
-      if (sources[s]) sources[s].style.minWidth = sources[s].offsetWidth + 'px';
-    if (!answer || !sources[0]) return;
-    answer.style.minWidth = sources[0].offsetWidth + 'px';
-    answer.style.minHeight = sources[0].offsetHeight + 'px';
+  // Every item carries its whole text as its tip, wherever it goes: a list
+  // shares the page width with the others, and its long items wrap.
+  function entitle(lists) {
+    for (var s = 0; s < lists.length; s++)
+      if (lists[s])
+        for (var i = 0; i < lists[s].options.length; i++) lists[s].options[i].title = lists[s].options[i].textContent;
   }
 
   // --- start -------------------------------------------------------------
@@ -223,7 +218,7 @@
       kind = list('D1') ? 'place' : 'order';
       var sources = kind === 'place' ? [list('D1'), list('D2')] : [list('D2')];
       for (var s = 0; s < sources.length; s++) remember(sources[s]);
-      fitLists(sources);
+      entitle(sources.concat([list('D3')]));
       takePlaced(sources);
     } else if (named('txtFill', 'INPUT').length > 0) {
       kind = 'fill';

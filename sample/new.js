@@ -72,6 +72,7 @@
     for (var i = 0; i < leaves.options.length; i++) {
       leaves.options[i].setAttribute('data-z-order', String(i));
       leaves.options[i].setAttribute('data-z-value', leaves.options[i].value);
+      leaves.options[i].title = leaves.options[i].textContent;
     }
   }
 
@@ -99,6 +100,7 @@
       option.textContent = leaf.text;
       option.setAttribute('data-z-order', String(Number.MAX_SAFE_INTEGER));
     }
+    option.title = leaf.text;
     option.value = option.getAttribute('data-z-value') || option.value;
     option.selected = false;
     var order = Number(option.getAttribute('data-z-order'));
@@ -163,8 +165,6 @@
     view.id = TREE_ID;
     view.className = 'f';
     view.size = 12;
-    // As wide as its longest line, so every node and leaf reads whole.
-    view.style.minWidth = '16em';
     view.setAttribute('aria-label', plainText(hidden('Question')));
     place.appendChild(view);
   }
@@ -175,6 +175,7 @@
     for (var i = 0; i < nodes.length; i++) {
       var node = document.createElement('option');
       node.textContent = nodes[i].text;
+      node.title = nodes[i].text;
       node.setAttribute('data-node', String(i));
       node.style.fontWeight = 'bold';
       view.appendChild(node);
@@ -182,6 +183,7 @@
       for (var j = 0; j < nodes[i].leaves.length; j++) {
         var leaf = document.createElement('option');
         leaf.textContent = nodes[i].leaves[j].text;
+        leaf.title = nodes[i].leaves[j].text;
         leaf.setAttribute('data-node', String(i));
         leaf.setAttribute('data-leaf', String(j));
         leaf.style.paddingLeft = '2em';

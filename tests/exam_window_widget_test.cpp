@@ -218,11 +218,11 @@ TEST_F(ExamWindowTest, EachModeSetsCaptionControlsAndCounterAndCoversTheScreen)
         EXPECT_EQ(w.tbar[2]->isEnabled(), practice);
         EXPECT_EQ(w.mnuShowResult->isEnabled(), practice);
 
-        // The window, frame and all, covers the screen less 50 pixels at the
+        // The window, frame and all, covers the screen's available area less 50 pixels at the
         // bottom, whatever its buttons and the question font would like; every
         // button of the bands stays on the screen; the question page fills the
         // question area rather than overflowing it.
-        const QRect screen = w.screen()->geometry();
+        const QRect screen = w.screen()->availableGeometry();
         const QRect covered(screen.left(), screen.top(), screen.width(), screen.height() - 50);
         EXPECT_EQ(w.frameGeometry(), covered);
         EXPECT_TRUE(covered.contains(w.geometry())) << w.geometry().width() << "x" << w.geometry().height();

@@ -325,6 +325,42 @@ TEST_F(MainWindowTest, MissingPicturesAreDrawnFlatAndTheStartAndExitTwinsSwapOnH
     EXPECT_EQ(programEnds, 2);
 }
 
+// A picture shown or hidden under the pointer gets its enter or leave at
+// once (as after a message box closes over Start): each pair still ends with
+// one picture drawn.
+TEST_F(MainWindowTest, StartAndExitStayDrawnWhenTheirTwinsAreSwappedUnderThePointer)
+{
+    frmmain& window = shown();
+    struct UnderThePointer : QObject {
+        WidgetPicture* plain;
+        WidgetPicture* highlighted;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (watched == plain && event->type() == QEvent::Show)
+                emit plain->entered();
+            if (watched == highlighted && event->type() == QEvent::Hide)
+                emit highlighted->left();
+            return false;
+        }
+    };
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        UnderThePointer pointer;
+        pointer.plain = window.Image6[i + 2];
+        pointer.highlighted = window.Image6[i];
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(pointer.plain, &enter);
+        ASSERT_TRUE(pointer.highlighted->isVisible());
+        pointer.plain->installEventFilter(&pointer);
+        pointer.highlighted->installEventFilter(&pointer);
+        emit pointer.highlighted->left();
+        EXPECT_NE(pointer.plain->isVisible(), pointer.highlighted->isVisible()) << "one of the two is drawn";
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &move);
+        EXPECT_NE(pointer.plain->isVisible(), pointer.highlighted->isVisible());
+    }
+}
+
 TEST_F(MainWindowTest, BoxClickTextClickAndSpaceEachToggleOnce)
 {
     frmmain& window = shown();

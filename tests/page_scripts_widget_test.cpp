@@ -795,6 +795,98 @@ TEST_F(BuiltPageTest, ListPagesShowEveryItemWholeAndFitTheSmallScreen)
     EXPECT_EQ(pageErrors(), QString());
 }
 
+// Items of a real exam's length (about 130 characters): at the smallest
+// screen the lists and buttons share the page width with no sideways
+// scroll, every item reads whole (wrapped, and as its tip), and nothing
+// moves or shrinks while the user answers, not even a list left empty.
+QString longItem(const char* start)
+{
+    return QString::fromLatin1(start)
+        + QStringLiteral(" - written out in full as a real exam would with each condition and its exception "
+                         "spelled out");
+}
+
+// Run in a page's document: lists and buttons out of the page, items whose
+// text is cut or without their tip, and whether the page scrolls sideways.
+const char* const kLayoutFaults =
+    "(function () { var w = doc.defaultView; var out = [];"
+    "  if (doc.documentElement.scrollWidth > doc.documentElement.clientWidth) out.push('page scrolls sideways');"
+    "  doc.querySelectorAll('select, input[type=button]').forEach(function (e) {"
+    "    var r = e.getBoundingClientRect();"
+    "    if (r.left < 0 || r.right > w.innerWidth || r.bottom > w.innerHeight) out.push('out: ' + (e.name || e.id) + ' "
+    "' + JSON.stringify(r) + ' ' + w.innerWidth + 'x' + w.innerHeight);"
+    "    if (e.tagName === 'SELECT' && e.scrollWidth > e.clientWidth) out.push('cut: ' + (e.name || e.id));"
+    "    if (e.tagName === 'SELECT' && r.width < 100) out.push('narrow: ' + (e.name || e.id));"
+    "  });"
+    "  doc.querySelectorAll('option').forEach(function (o) {"
+    "    if (o.title !== o.textContent) out.push('no tip: ' + o.textContent.slice(0, 20)); });"
+    "  return out.join('; '); })()";
+
+const char* const kListPlaces =
+    "Array.prototype.map.call(doc.querySelectorAll('select, input[type=button]'), function (e) {"
+    " var r = e.getBoundingClientRect(); return Math.round(r.left) + '/' + Math.round(r.width); }).join(' ')";
+
+TEST_F(BuiltPageTest, ListPagesWithLongItemsShareTheSmallScreenAndStayPut)
+{
+    const char* const starts[] = {"Initialises device drivers", "Loads the boot loader from the disk",
+                                  "Mounts the root file system", "Starts the first process of the system"};
+    fixture.shownQuestion(1, 4, 1, QStringLiteral("Put the stages in order."));
+    fixture.shownQuestion(2, 4, 3, QStringLiteral("Place each item beside its purpose."));
+    fixture.shownQuestion(3, 4, 2, QStringLiteral("Sort each stage under its phase."));
+    for (int i = 0; i < 4; ++i) {
+        const QString item = longItem(starts[i]);
+        fixture.writer().addInteractiveRow({1, item, i + 1, QString(), i + 1, std::nullopt});
+        fixture.writer().addInteractiveRow(
+            {2, item, i + 1, longItem(starts[3 - i]) + QStringLiteral(" (place)"), i + 1, std::nullopt});
+        fixture.writer().addInteractiveRow({3, i < 2 ? longItem(i == 0 ? "Firmware phase" : "Kernel phase") : QString(),
+                                            i + 1, item, i + 1, QStringLiteral("The boot")});
+    }
+    // The page area of the exam window on a 1024 x 768 screen.
+    view->resize(1016, 540);
+    const QString first = longItem(starts[0]);
+    for (const int code : {1, 2}) {
+        SCOPED_TRACE(code);
+        show(code);
+        EXPECT_EQ(check(kTopDocument, kLayoutFaults), QString());
+        EXPECT_EQ(check(kTopDocument,
+                        "list('D3').options.length === 0 && list('D3').getBoundingClientRect().width "
+                        ">= list(doc.getElementsByName('D1').length ? 'D1' : 'D2').getBoundingClientRect()"
+                        ".width - 1"),
+                  "true")
+            << "the empty answer list is as wide as the offered one";
+        // A long item wraps onto several lines of its list.
+        EXPECT_EQ(check(kTopDocument,
+                        "list('D2').options[0].getBoundingClientRect().height > 1.5 * "
+                        "parseFloat(getComputedStyle(list('D2')).fontSize)"),
+                  "true");
+        const QString before = check(kTopDocument, kListPlaces);
+        act(kTopDocument, QStringLiteral("pick('%1', '%2'); press(' Add  >>  ')").arg(code == 1 ? "D2" : "D1", first));
+        EXPECT_EQ(check(kTopDocument, "texts(list('D3'))"), first);
+        EXPECT_EQ(check(kTopDocument, kListPlaces), before) << "nothing moves when an item does";
+        EXPECT_EQ(check(kTopDocument, kLayoutFaults), QString());
+    }
+
+    // The tree question's answer frame, a third of the page below its question.
+    const BuiltPage tree = buildQuestionPage(bank, inputs(3));
+    ASSERT_TRUE(writeTreePages(home.path(), tree));
+    view->navigate(home.file(QStringLiteral("main.html")));
+    ASSERT_TRUE(view->waitForLoad(kWait));
+    ASSERT_TRUE(waitUntil([&] { return check(kTreeDocument, "!!doc.getElementById('TreeView')") == "true"; }, kWait));
+    EXPECT_EQ(check(kTreeDocument, kLayoutFaults), QString());
+    EXPECT_EQ(check(kTopDocument, "doc.documentElement.scrollWidth <= doc.documentElement.clientWidth"), "true");
+    const QString before = check(kTreeDocument, kListPlaces);
+    for (int i = 0; i < 4; ++i) {
+        act(kTreeDocument,
+            QStringLiteral("pick('D1', '%1'); pickTree('%2'); press(' Move     ')")
+                .arg(longItem(starts[i]), longItem(i % 2 ? "Kernel phase" : "Firmware phase")));
+        EXPECT_EQ(check(kTreeDocument, kListPlaces), before) << "after move " << i;
+    }
+    EXPECT_EQ(check(kTreeDocument, "list('D1').options.length"), "0");
+    EXPECT_EQ(check(kTreeDocument, kLayoutFaults), QString()) << "the list left empty keeps its size";
+    EXPECT_EQ(check(kTreeDocument, "doc.getElementById('TreeView').options.length"), "6");
+    EXPECT_EQ(pageErrors(), QString());
+}
+
 // A locked page takes no input: its controls are off, so neither a click
 // nor a key reaches them, and nothing is reported; unlocked, the same click
 // answers again, and a control the page had turned off itself stays off.

@@ -2,6 +2,7 @@
 #include "exam/ChoiceOrder.h"
 #include "exam/PageLock.h"
 #include "exam/QuestionPage.h"
+#include "exam/VerdictNote.h"
 #include "foundation/ExamBank.h"
 #include "platform/pages/PageAddress.h"
 #include "tests/support/ExamBankFixture.h"
@@ -527,7 +528,7 @@ TEST_F(QuestionPageTest, SelectAndPlaceListsAndPresets)
         EXPECT_EQ(options(page.html, "D2"), c.second) << c.name;
         EXPECT_EQ(page.pageAnswer, c.pageAnswer) << c.name;
         EXPECT_TRUE(page.html.contains(QLatin1String("<style type=\"text/css\"> <!-- .Sbutton {  font-family:Verdana; "
-                                                     "font-size: 14px; min-width: 12em; }")))
+                                                     "font-size: 14px; width: 100%; height: 24em;")))
             << c.name;
         EXPECT_TRUE(page.html.contains(QLatin1String("</style><body onKeypress=\"test()\" topmargin=0>"))) << c.name;
         EXPECT_TRUE(page.html.contains(QLatin1String("name=\"B1\" OnClick=\"Add();\""))) << c.name;
@@ -580,8 +581,9 @@ TEST_F(QuestionPageTest, OrderedListListsAndPresets)
 }
 
 // Both list pages: the offered list, "Add >>" and Remove, then the answer
-// list on its right (select and place: the places beside it); no list is cut
-// to a fixed width.
+// list on its right (select and place: the places beside it); the lists share
+// the page width beside the buttons' cell (a table of fixed layout), none has
+// a width of its own.
 TEST_F(QuestionPageTest, ListPagesMoveItemsRightwardsIntoAnAnswerListOfFreeWidth)
 {
     fixture.shownQuestion(1, Interactive, SelectAndPlace, QStringLiteral("Place"));
@@ -611,7 +613,9 @@ TEST_F(QuestionPageTest, ListPagesMoveItemsRightwardsIntoAnAnswerListOfFreeWidth
             }
             EXPECT_FALSE(html.contains(QLatin1String("<< Add")));
             EXPECT_FALSE(html.contains(QLatin1String("width:350")));
-            EXPECT_FALSE(html.contains(QLatin1String("width:100%")));
+            EXPECT_TRUE(html.contains(QLatin1String("table.Lists { table-layout: fixed; width: 100%; }")));
+            EXPECT_TRUE(html.contains(QLatin1String("<table class=\"Lists\"")));
+            EXPECT_EQ(html.count(QLatin1String("class=\"Buttons\"")), 1);
         }
     }
 }
@@ -683,6 +687,42 @@ TEST_F(QuestionPageTest, ReviewShowsTheRightChoiceMarkedOnOptionButtonsAndCheckB
 
 // ---- tree -----------------------------------------------------------------------
 
+// Once the right answer was shown on this visit, the page says in one line
+// at its top that the question keeps its earlier verdict: shown or hidden
+// again, every question type; never in review or on a later visit.
+TEST_F(QuestionPageTest, APageWhoseAnswerWasShownSaysTheVerdictStands)
+{
+    fixture.shownQuestion(1, MultipleChoice, 0, QStringLiteral("Pick"));
+    fixture.choice(1, 1, "one", true).choice(1, 2, "two", false);
+    fixture.shownQuestion(2, FillIn, 0, QStringLiteral("Capital?"));
+    fixture.shownQuestion(3, Interactive, OrderedList, QStringLiteral("Order"));
+    fixture.writer().addInteractiveRow({3, "a", 1, "a", 1, std::nullopt});
+    fixture.shownQuestion(4, Interactive, Tree, QStringLiteral("Sort"));
+    fixture.writer().addInteractiveRow({4, "Fruit", 1, "Apple", 1, QStringLiteral("Things")});
+    for (const int code : {1, 2, 3, 4}) {
+        for (const bool show : {true, false}) {
+            SCOPED_TRACE(code * 10 + int(show));
+            PageInputs in = inputs(code, QString(), show);
+            in.verdictKept = true;
+            const BuiltPage page = buildQuestionPage(bank, in);
+            const QString shown = page.treePage ? page.questionHtm : page.html;
+            EXPECT_EQ(shown.count(verdictKeptText()), 1);
+            const char* const questions[] = {"", "Pick", "Capital?", "Order", "Sort"};
+            EXPECT_LT(shown.indexOf(verdictKeptText()), shown.indexOf(QLatin1String(questions[code])))
+                << "above the question";
+            EXPECT_FALSE(build(code, QString(), show).html.contains(verdictKeptText()));
+            EXPECT_FALSE(build(code, QString(), show).questionHtm.contains(verdictKeptText()));
+        }
+    }
+    EXPECT_EQ(verdictKeptText(), "The answer was shown: this question keeps its earlier verdict.");
+
+    // Shown on this visit of this question, outside review.
+    EXPECT_TRUE(keepsEarlierVerdict(3, 3, false));
+    EXPECT_FALSE(keepsEarlierVerdict(3, 3, true)) << "review";
+    EXPECT_FALSE(keepsEarlierVerdict(3, 4, false)) << "another question";
+    EXPECT_FALSE(keepsEarlierVerdict(0, 0, false)) << "none shown";
+}
+
 class TreePageTest : public QuestionPageTest {
 protected:
     void SetUp() override
@@ -732,8 +772,9 @@ TEST_F(TreePageTest, TheTwoFramesCarryTheLeavesRootQuestionAndFont)
 {
     const BuiltPage page = build(1);
     const QString body = "<body " + kFont + ">";
-    EXPECT_TRUE(page.leftHtm.startsWith("<html><head></head><script Language=\"javascript\" src=\"new.js\"></script>"
-                                        + body + "<form><br><Table cellpadding=4 cellspacing=0"));
+    EXPECT_TRUE(page.leftHtm.startsWith("<html><head><style type=\"text/css\"> table.Tree { table-layout: fixed;"));
+    EXPECT_TRUE(page.leftHtm.contains("</style></head><script Language=\"javascript\" src=\"new.js\"></script>" + body
+                                      + "<form><br><Table class=\"Tree\" cellpadding=4 cellspacing=0"));
     EXPECT_EQ(options(page.leftHtm, "D1"), (Options{{"v1", "Apple"}, {"v2", "Saw"}, {"v3", "Pear"}}));
     EXPECT_EQ(hidden(page.leftHtm, "hidRowVal3"), "Things");
     // Double quotes become single quotes, then the whole text is escaped.

@@ -5,7 +5,9 @@
 #include "foundation/SharedState.h"
 #include "mainwindow/WidgetDrawnMenu.h"
 #include "mainwindow/frmAbout.h"
+#include "mainwindow/frmCheckForUpdates.h"
 #include "platform/browser/BrowserView.h"
+#include "platform/ui/DefaultInstance.h"
 #include "results/frmoffLineQuestions.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
@@ -152,6 +154,26 @@ TEST_F(WindowKeysOnX11, EscClosesAboutWhileItsPageHasTheFocus)
             window->image1->click();
     });
     frmAbout::showModal();
+    ASSERT_TRUE(pageFocused);
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(WindowKeysOnX11, EscClosesTheUpdateCheckWhileItsPageHasTheFocus)
+{
+    // A closed port: the program's own page for a load that failed.
+    frmCheckForUpdates& window = DefaultInstance<frmCheckForUpdates>::get();
+    window.Form_Load(QStringLiteral("http://127.0.0.1:9/"), QStringLiteral("LSA101"), QStringLiteral("2.0"));
+    bool pageFocused = false;
+    bool closed = false;
+    QTimer::singleShot(0, [&] {
+        pageFocused = focusOnPage(window, *window.web1);
+        keyboard.press({XKeyboard::kEscape});
+        closed = waitFor([&] { return !window.isVisible(); }, 3000);
+        if (!closed)
+            window.cmdExit->click();
+    });
+    window.exec();
+    DefaultInstance<frmCheckForUpdates>::discard(&window);
     ASSERT_TRUE(pageFocused);
     EXPECT_TRUE(closed);
 }
