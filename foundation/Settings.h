@@ -9,16 +9,19 @@
 class SettingError : public std::runtime_error {
 public:
     enum Code { InvalidArgument = 5, FileNotFound = 53 };
-    SettingError(Code code, const QString& message)
-        : std::runtime_error(message.toStdString()), m_code(code), m_message(message)
+    SettingError(Code code, const QString& message, const QString& key = {})
+        : std::runtime_error(message.toStdString()), m_code(code), m_message(message), m_key(key)
     {
     }
     Code code() const { return m_code; }
     QString message() const { return m_message; }
+    // The setting's slash path ("SetupInfo/GeneralSettings/debug"); "" for a missing file.
+    QString key() const { return m_key; }
 
 private:
     Code m_code;
     QString m_message;
+    QString m_key;
 };
 
 // The value of an element of setup.xml in the program folder, addressed by a
