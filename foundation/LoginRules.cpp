@@ -184,11 +184,8 @@ QString loadProblemText(const std::exception& error)
         return (missing->kind() == MissingFileError::Skin ? QStringLiteral("The skin file %1 was not found.")
                                                           : QStringLiteral("The picture %1 was not found."))
             .arg(missing->path());
-    if (const auto* setting = dynamic_cast<const SettingError*>(&error)) {
-        if (setting->code() == SettingError::FileNotFound)
-            return QStringLiteral("The settings file could not be read: ") + setting->message();
-        return QStringLiteral("The setting %1 is missing from setup.xml or has no value.").arg(setting->key());
-    }
+    if (const auto* setting = dynamic_cast<const SettingError*>(&error))
+        return setting->inWords();
     if (dynamic_cast<const db::DbError*>(&error))
         return db::problemInWords(QStringLiteral("The system database"),
                                   db::Connection::pathFromConnectionString(gStartup.gSysConnStr), error);

@@ -17,6 +17,13 @@ public:
     QString message() const { return m_message; }
     // The setting's slash path ("SetupInfo/GeneralSettings/debug"); "" for a missing file.
     QString key() const { return m_key; }
+    // For the user: the setting or the file named for what it is.
+    QString inWords() const
+    {
+        if (m_code == FileNotFound)
+            return QStringLiteral("The settings file could not be read: ") + m_message;
+        return QStringLiteral("The setting %1 is missing from setup.xml or has no value.").arg(m_key);
+    }
 
 private:
     Code m_code;

@@ -272,10 +272,9 @@ bool frmDBSel::ReadDataDir()
         return true;
     } catch (const std::exception& error) {
         QApplication::restoreOverrideCursor();
-        const QString description = QString::fromUtf8(error.what());
         if (gStartup.gDebug == 1)
-            WriteLog(description + QStringLiteral(" : ReadDataDir : frmDBSel ") + logDate());
-        ShowMessage(description, gLogin.gAppName, OneButton, this);
+            WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : ReadDataDir : frmDBSel ") + logDate());
+        ShowMessage(loadProblemText(error), gLogin.gAppName, OneButton, this);
         return false;
     }
 }
