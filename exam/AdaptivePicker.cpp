@@ -3,6 +3,8 @@
 #include "exam/QuestionList.h"
 #include "exam/QuestionSetBuilder.h"
 #include "exam/RandomSource.h"
+#include "foundation/DatabaseProblem.h"
+#include "foundation/DebugLog.h"
 #include "foundation/ExamBank.h"
 #include "foundation/Messages.h"
 #include "foundation/QuestionsHeadTable.h"
@@ -111,7 +113,9 @@ AdaptivePicker::Pick AdaptivePicker::pick()
             m_showQuestion(chosen->code, m_msflex.rows() - 1);
         return Pick::Shown;
     } catch (const db::DbError& error) {
-        ShowMessage(error.message(), gLogin.gAppName, OneButton);
+        WriteLog(error.message() + QStringLiteral(": AdaptivePicker: ") + logDateTime());
+        ShowMessage(databaseProblemText(QStringLiteral("The next question could not be chosen."), m_conn.path(), error),
+                    gLogin.gAppName, OneButton);
     } catch (const std::exception& error) {
         ShowMessage(QString::fromLocal8Bit(error.what()), gLogin.gAppName, OneButton);
     }

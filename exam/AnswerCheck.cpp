@@ -230,6 +230,13 @@ CheckOutcome CheckAnswer(ExamBank& bank, QuestionList& msflex, int row, const Ch
         default:
             break;
         }
+        // A question with no answer is never right, whatever its key holds:
+        // a key left empty (NULL items) would otherwise equal the empty
+        // answer.
+        if (inputs.questType >= 1 && inputs.questType <= 4 && trimBlanks(answer).isEmpty()) {
+            outcome.right = false;
+            msflex.setText(row, colCorrect, flag(false));
+        }
         // The mark is kept only where the marked list is offered.
         if (inputs.mode == ExamMode::Simulated || inputs.mode == ExamMode::Test)
             msflex.setText(row, colMarked, flag(inputs.marked));
@@ -237,8 +244,8 @@ CheckOutcome CheckAnswer(ExamBank& bank, QuestionList& msflex, int row, const Ch
     } catch (const db::DbError& error) {
         // The program's own words, naming the file: a lock held by another
         // program is something the user can act on.
-        outcome.error = databaseProblemText(QStringLiteral("The answer could not be checked."),
-                                            bank.connection().path(), error);
+        outcome.error =
+            databaseProblemText(QStringLiteral("The answer could not be checked."), bank.connection().path(), error);
     } catch (const std::exception& error) {
         outcome.error = QString::fromUtf8(error.what());
     } catch (...) {

@@ -10,6 +10,7 @@
 #include "foundation/SystemDatabase.h"
 #include "foundation/UiHooks.h"
 #include "platform/db/Connection.h"
+#include "platform/db/ErrorWords.h"
 #include "platform/db/Transaction.h"
 
 #include <QDir>
@@ -81,7 +82,8 @@ bool isKeyViolation(const std::exception& error)
 // Attaches one database. With a shared system connection (the rebuild) the
 // row goes in a savepoint of the caller's transaction; without one the call
 // opens and commits its own.
-bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSchema& reference)
+// A refusal leaves in `reason` why, as words that follow the file's name.
+bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSchema& reference, QString& reason)
 {
     try {
         debugLine(QStringLiteral("Reached AttachAllDB function!: AttachAllDB :QmodPublic: Date/Time :") + logDate()
@@ -89,7 +91,7 @@ bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSc
         gDiscovery.gDuplicateExamFlag = false;
 
         db::Connection exam;
-        if (!CompatibleDB(path, ShowColumnCountOnly, reference, &exam))
+        if (!CompatibleDB(path, ShowColumnCountOnly, reference, &exam, &reason))
             return false;
 
         // On for this database only: every way out below switches it off again.
@@ -136,6 +138,7 @@ bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSc
     } catch (const std::exception& error) {
         WriteLog(describe(error) + QStringLiteral(": Module Name AttachAllDB: Date/Time: Parameter:") + path
                  + QLatin1Char(':') + logDateTime() + QStringLiteral("  ") + path + listLines());
+        reason = db::causeInWords(error);
         if (isUnusableDatabase(error)) {
             gDiscovery.gInvalidDbFlag = true;
             gDiscovery.gDuplicateExamFlag = false;
@@ -184,7 +187,8 @@ QString getExamName(const QString& folder)
 
 bool AttachAllDB(const QString& examDbPath)
 {
-    return attach(nullptr, examDbPath, ReferenceSchema::load());
+    QString reason;
+    return attach(nullptr, examDbPath, ReferenceSchema::load(), reason);
 }
 
 DiscoveryResult ReadRegCurrentDB()
@@ -229,14 +233,19 @@ DiscoveryResult ReadRegCurrentDB()
             gDiscovery.gAllExamsList += file + QLatin1Char(',');
             debugLine(tried + QLatin1Char(':') + kReadReg + logDate() + QStringLiteral("  ") + dataFolder);
 
-            if (attach(&system.connection(), QDir(folder).filePath(file), reference)) {
+            QString reason;
+            if (attach(&system.connection(), QDir(folder).filePath(file), reference, reason)) {
                 debugLine(tried + QStringLiteral(" attached :") + kReadReg + logDate());
                 continue;
             }
             ++failures;
+            // Each discarded file is shown with why it was discarded.
+            if (file.isEmpty())
+                reason = QStringLiteral("holds no exam database");
+            const QString because = reason.isEmpty() ? QString() : QStringLiteral(" (") + reason + QLatin1Char(')');
             if (gDiscovery.gInvalidDbFlag) {
                 ++invalidCount;
-                invalidList += file + QStringLiteral(", ");
+                invalidList += file + because + QStringLiteral(", ");
                 gDiscovery.gInvalidDbFlag = false;
                 debugLine(tried + QStringLiteral(" attach failed not a valid exam db :") + kReadReg + logDate());
             } else if (gDiscovery.gDuplicateExamFlag) {
@@ -247,7 +256,8 @@ DiscoveryResult ReadRegCurrentDB()
             } else {
                 // A folder without an exam database is named by the folder,
                 // so the message never lists an empty name.
-                otherList += (file.isEmpty() ? QDir(folder).dirName() + QLatin1Char('/') : file) + QStringLiteral(", ");
+                otherList += (file.isEmpty() ? QDir(folder).dirName() + QLatin1Char('/') : file) + because
+                    + QStringLiteral(", ");
                 debugLine(tried + QStringLiteral(" attach failed unknown reason:") + kReadReg + logDate());
             }
         }
@@ -266,14 +276,17 @@ DiscoveryResult ReadRegCurrentDB()
         dropFinalSeparator(invalidList);
         dropFinalSeparator(duplicateList);
         dropFinalSeparator(otherList);
+        // One message that names every discarded file, in groups: invalid,
+        // duplicate, then the rest.
         const QString discarded = QStringLiteral("Following Exam(s) will be discarded ") + kCr;
-        QString message;
+        QStringList groups;
         if (invalidCount > 0)
-            message = QStringLiteral("Invalid Exam database found.") + kCr + discarded + invalidList;
-        else if (duplicateCount > 0)
-            message = kCrLf + QStringLiteral("Duplicate Exam Code found.") + kCr + discarded + duplicateList;
-        else if (failures > 0)
-            message = discarded + otherList;
+            groups << QStringLiteral("Invalid Exam database found.") + kCr + discarded + invalidList;
+        if (duplicateCount > 0)
+            groups << kCrLf + QStringLiteral("Duplicate Exam Code found.") + kCr + discarded + duplicateList;
+        if (failures > invalidCount + duplicateCount)
+            groups << discarded + otherList;
+        const QString message = groups.join(kCr);
         if (!message.isEmpty()) {
             debugLine(message + QLatin1Char(':') + kReadReg + logDate());
             ShowMessage(message, gLogin.gAppName, OneButton);
@@ -282,9 +295,13 @@ DiscoveryResult ReadRegCurrentDB()
         debugLine(QStringLiteral("Ending readReg Successfully!:") + kReadReg + logDate());
         return DiscoveryResult::Rebuilt;
     } catch (const std::exception& error) {
-        const QString text = describe(error);
-        WriteLog(text + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ") + logDateTime());
-        ShowMessage(text, gLogin.gAppName, OneButton);
+        WriteLog(describe(error) + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ") + logDateTime());
+        // The rebuild writes only the system database.
+        ShowMessage(dynamic_cast<const db::DbError*>(&error) ? db::problemInWords(
+                        QStringLiteral("The system database"),
+                        db::Connection::pathFromConnectionString(gStartup.gSysConnStr), error, db::Access::Writing)
+                                                             : describe(error),
+                    gLogin.gAppName, OneButton);
         return DiscoveryResult::Failed;
     }
 }

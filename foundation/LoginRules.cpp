@@ -2,8 +2,11 @@
 
 #include "foundation/DebugLog.h"
 #include "foundation/DisplayRoutines.h"
+#include "foundation/Settings.h"
 #include "foundation/SharedState.h"
 #include "foundation/SystemDatabase.h"
+#include "platform/db/Connection.h"
+#include "platform/db/ErrorWords.h"
 #include "platform/db/Transaction.h"
 
 #include <QDir>
@@ -150,7 +153,9 @@ LoginDecision checkLogin(const QString& loginId, const QString& password, const 
         decision.outcome = LoginOutcome::Accepted;
     } catch (const std::exception& error) {
         decision.outcome = LoginOutcome::DatabaseError;
-        decision.message = QStringLiteral("Database error: ") + QString::fromUtf8(error.what());
+        decision.message = QStringLiteral("The login could not be checked.\r\n")
+            + db::problemInWords(QStringLiteral("The system database"),
+                                 db::Connection::pathFromConnectionString(gStartup.gSysConnStr), error);
         WriteLog(QStringLiteral("Database error! : cmdLogin_Click : frmDBSel: ") + QString::fromUtf8(error.what())
                  + logDate());
     }
@@ -166,4 +171,23 @@ void recordLastUser(const QString& loginId)
     system.setLastUser(loginId);
     transaction.commit();
     debugLine(QStringLiteral("Sysinfo table updated: cmdLogin_Click : frmDBSel "));
+}
+
+MissingFileError::MissingFileError(Kind kind, const QString& path)
+    : std::runtime_error(("File not found: " + path).toStdString()), m_kind(kind), m_path(path)
+{
+}
+
+QString loadProblemText(const std::exception& error)
+{
+    if (const auto* missing = dynamic_cast<const MissingFileError*>(&error))
+        return (missing->kind() == MissingFileError::Skin ? QStringLiteral("The skin file %1 was not found.")
+                                                          : QStringLiteral("The picture %1 was not found."))
+            .arg(missing->path());
+    if (const auto* setting = dynamic_cast<const SettingError*>(&error))
+        return setting->inWords();
+    if (dynamic_cast<const db::DbError*>(&error))
+        return db::problemInWords(QStringLiteral("The system database"),
+                                  db::Connection::pathFromConnectionString(gStartup.gSysConnStr), error);
+    return QString::fromUtf8(error.what());
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <exception>
+#include <stdexcept>
 #include <vector>
 
 // The rules of the login window, without the window: the exams a user may
@@ -41,7 +43,7 @@ enum class LoginOutcome {
     BadAdminPassword,  // "Invalid Administrator password specified"
     BadUserOrPassword, // "Invalid user name / password"
     NoRight,           // "No Permission to access selected examination. " ...
-    DatabaseError,     // "Database error" and the description
+    DatabaseError,     // the system database's problem, in the program's words
 };
 
 struct LoginDecision {
@@ -58,6 +60,25 @@ LoginDecision checkLogin(const QString& loginId, const QString& password, const 
 
 // Records the login as the last user.
 void recordLastUser(const QString& loginId);
+
+// A file the login window shows (the skin, its background picture) that is
+// not there. The window goes on plain.
+class MissingFileError : public std::runtime_error {
+public:
+    enum Kind { Skin, Picture };
+    MissingFileError(Kind kind, const QString& path);
+    Kind kind() const { return m_kind; }
+    QString path() const { return m_path; }
+
+private:
+    Kind m_kind;
+    QString m_path;
+};
+
+// The message of a failed step of the login window's load, named for what
+// failed: a missing skin file or picture, a missing or unreadable setting,
+// the system database (in the program's words), anything else by its text.
+QString loadProblemText(const std::exception& error);
 
 // The message texts of the login window.
 namespace loginText {

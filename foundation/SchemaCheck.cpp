@@ -7,6 +7,7 @@
 #include "foundation/Schema.h"
 #include "foundation/SharedState.h"
 #include "platform/db/Connection.h"
+#include "platform/db/ErrorWords.h"
 
 #include <exception>
 #include <stdexcept>
@@ -66,9 +67,14 @@ enum ColumnLines { LogEachColumn, Quietly };
 // One compared table: false (with the refusal told and recorded) when the
 // exam database's columns differ from the reference's.
 bool tableMatches(const ReferenceSchema::Table& table, const QStringList& examColumns, const QString& examDbPath,
-                  short messageSwitch, ColumnLines lines)
+                  short messageSwitch, ColumnLines lines, QString* reason)
 {
+    const auto differs = [&] {
+        if (reason)
+            *reason = QStringLiteral("has a table %1 unlike the program's layout").arg(table.name);
+    };
     if (examColumns.size() != table.columns.size()) {
+        differs();
         debugLine(QStringLiteral("Non compatible database.! Check tables") + kModule + logDate()
                   + QStringLiteral("####") + table.name + QStringLiteral(" #") + examDbPath);
         refuse(table.name);
@@ -84,6 +90,7 @@ bool tableMatches(const ReferenceSchema::Table& table, const QStringList& examCo
         // Case-sensitive on purpose: a column spelt differently is a
         // database built for another engine.
         if (!examColumns.contains(column, Qt::CaseSensitive)) {
+            differs();
             if (messageSwitch == ShowEveryRefusal) {
                 debugLine(QStringLiteral("Non-Compatible Exam Engine!: CompatibleDB:QmodPublic: Date/Time :")
                           + logDate() + examDbPath);
@@ -119,7 +126,7 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch)
 }
 
 bool CompatibleDB(const QString& examDbPath, short messageSwitch, const ReferenceSchema& reference,
-                  db::Connection* openExam)
+                  db::Connection* openExam, QString* refusalReason)
 {
     const QString atPath = QStringLiteral(" #") + examDbPath;
     try {
@@ -135,6 +142,23 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
             throw std::runtime_error(reference.openError().toStdString());
         debugLine(QStringLiteral("databases opened for compatibility checking!") + kModule + logDate() + atPath);
 
+        // Tables only, as the reference holds: a view named like a table can
+        // hold a query that never ends, and a trigger would run a stranger's
+        // statements on the program's own writes.
+        if (!exam.schemaObjects(QStringLiteral("view")).isEmpty()
+            || !exam.schemaObjects(QStringLiteral("trigger")).isEmpty()) {
+            debugLine(QStringLiteral("Views or triggers in the exam database") + kModule + logDate() + atPath);
+            if (messageSwitch == ShowEveryRefusal)
+                ShowMessage(QStringLiteral("Non-compatible database. Cannot use: ") + examDbPath
+                                + QStringLiteral("\r\nIt holds views or triggers, which an exam database never holds."),
+                            gLogin.gAppName, OneButton);
+            if (refusalReason)
+                *refusalReason = QStringLiteral("holds views or triggers");
+            gDiscovery.gInvalidExamsList += examDbPath + QLatin1Char(',');
+            gDiscovery.gInvalidDbFlag = true;
+            return false;
+        }
+
         // Checked before anything is written: a file that is refused (a
         // foreign database, an empty file) is left exactly as it was. The
         // model-answer column counts as there, since the upgrade adds it.
@@ -145,7 +169,7 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
             if (!table.error.isEmpty())
                 throw std::runtime_error(table.error.toStdString());
             if (!tableMatches(table, columnsOnceUpgraded(table.name, exam.tableColumns(table.name)), examDbPath,
-                              messageSwitch, LogEachColumn))
+                              messageSwitch, LogEachColumn, refusalReason))
                 return false;
         }
 
@@ -156,15 +180,20 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
         // leaves the question table short of the reference's column.
         for (const ReferenceSchema::Table& table : reference.tables())
             if (table.name == QLatin1String(schema::kModelAnswerTable)
-                && !tableMatches(table, exam.tableColumns(table.name), examDbPath, messageSwitch, Quietly))
+                && !tableMatches(table, exam.tableColumns(table.name), examDbPath, messageSwitch, Quietly,
+                                 refusalReason))
                 return false;
 
         debugLine(QStringLiteral("Compatible Exam Engine!: CompatibleDB:QmodPublic: Date/Time :") + logDate()
                   + examDbPath);
         if (openExam)
             *openExam = std::move(exam);
+        if (refusalReason)
+            refusalReason->clear();
         return true;
     } catch (const std::exception& error) {
+        if (refusalReason)
+            *refusalReason = db::causeInWords(error);
         WriteLog(describe(error) + QStringLiteral(": Module Name CompatibleDB: Date/Time: ") + logDateTime() + atPath);
         return false;
     }

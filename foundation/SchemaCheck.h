@@ -13,20 +13,23 @@ enum CompatibleMessages : short {
     ShowColumnCountOnly = 2, // start-up: only a differing number of columns is reported
 };
 
+// A database holding views or triggers is refused before anything else: an
+// exam database holds tables only.
 // Compares the compared tables of an exam database with the reference
 // DataSkeleton.SKL column by column, names case-sensitively, and only when
 // they match brings the database up to the current layout (the
 // learning-objective table and the model-answer column, which an older
-// database may lack). True when they match. A refused file is never written. A refusal sets gDiscovery.gInvalidDbFlag; a database or
-// reference that cannot be read is logged and refused without the flag and
-// without a message.
+// database may lack). True when they match. A refused file is never written. A refusal sets gDiscovery.gInvalidDbFlag;
+// a database or reference that cannot be read is logged and refused without the flag and without a message.
 bool CompatibleDB(const QString& examDbPath, short messageSwitch);
 
 // The same against a reference read beforehand. When openExam is given and
 // the check passes, the exam database's connection is handed over there, so
-// that the caller need not open the file again.
+// that the caller need not open the file again. When refusalReason is given,
+// a refusal leaves there why, in words that follow the file's name ("is
+// damaged", "holds views or triggers").
 bool CompatibleDB(const QString& examDbPath, short messageSwitch, const ReferenceSchema& reference,
-                  db::Connection* openExam = nullptr);
+                  db::Connection* openExam = nullptr, QString* refusalReason = nullptr);
 
 // Creates the learning-objective table; an existing one is left alone and
 // any other failure is logged. Always false, which no caller reads.

@@ -94,7 +94,7 @@ QString ReadXmlValue(const QString& settingsFile, const QString& key, bool trimI
     }
     if (length < 0 || !found)
         throw SettingError(SettingError::InvalidArgument,
-                           QStringLiteral("Invalid procedure call or argument (setting %1)").arg(key));
+                           QStringLiteral("Invalid procedure call or argument (setting %1)").arg(key), key);
     return collected.mid(start, length);
 }
 

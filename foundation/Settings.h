@@ -9,16 +9,26 @@
 class SettingError : public std::runtime_error {
 public:
     enum Code { InvalidArgument = 5, FileNotFound = 53 };
-    SettingError(Code code, const QString& message)
-        : std::runtime_error(message.toStdString()), m_code(code), m_message(message)
+    SettingError(Code code, const QString& message, const QString& key = {})
+        : std::runtime_error(message.toStdString()), m_code(code), m_message(message), m_key(key)
     {
     }
     Code code() const { return m_code; }
     QString message() const { return m_message; }
+    // The setting's slash path ("SetupInfo/GeneralSettings/debug"); "" for a missing file.
+    QString key() const { return m_key; }
+    // For the user: the setting or the file named for what it is.
+    QString inWords() const
+    {
+        if (m_code == FileNotFound)
+            return QStringLiteral("The settings file could not be read: ") + m_message;
+        return QStringLiteral("The setting %1 is missing from setup.xml or has no value.").arg(m_key);
+    }
 
 private:
     Code m_code;
     QString m_message;
+    QString m_key;
 };
 
 // The value of an element of setup.xml in the program folder, addressed by a

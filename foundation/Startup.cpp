@@ -9,7 +9,10 @@
 #include "foundation/SharedState.h"
 #include "foundation/SystemDatabase.h"
 #include "platform/db/Connection.h"
+#include "platform/db/ErrorWords.h"
 #include "platform/db/Transaction.h"
+
+#include <sqlite3.h>
 
 #include <QRegularExpression>
 #include <cmath>
@@ -35,6 +38,26 @@ struct StartupFailure {
 QString readSetting(const char* key)
 {
     return ReadSetting(QString::fromLatin1(key));
+}
+
+// The configured failure text speaks of files that cannot be read or
+// written; a file in use, a full disk or a damaged file is named for what it
+// is instead. The file and its cause follow in either case.
+QString systemDatabaseProblem(const QString& failureText, const db::DbError& error)
+{
+    const QString problem = db::problemInWords(QStringLiteral("The system database"), gStartup.gSysDbPath, error);
+    switch (error.sqliteCode() & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_FULL:
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_INTERRUPT:
+    case SQLITE_IOERR:
+        return QStringLiteral("The program cannot start.\r\n") + problem;
+    default:
+        return failureText + QStringLiteral("\r\n") + problem;
+    }
 }
 
 } // namespace
@@ -167,7 +190,7 @@ StartupResult Main(StartupEnvironment& environment)
         if (gStartup.gDebug == 1)
             WriteLog(error.message() + QStringLiteral("  ") + QString::number(error.sqliteCode())
                      + QStringLiteral(" : main ") + QLatin1String(kModule) + logDate());
-        ShowDbMessage(failureText);
+        ShowDbMessage(systemDatabaseProblem(failureText, error));
     } catch (const std::exception& error) {
         if (gStartup.gDebug == 1)
             WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : main ") + QLatin1String(kModule) + logDate());

@@ -159,9 +159,9 @@ bool frmDBSel::Form_Load()
         try {
             work();
         } catch (const std::exception& error) {
-            const QString description = QString::fromUtf8(error.what());
-            WriteLog(QStringLiteral("Database error! : Form_load : frmDBSel: ") + description + logDate());
-            ShowMessage(QStringLiteral("Database error: ") + description, gLogin.gAppName, OneButton, this);
+            WriteLog(QStringLiteral("Load problem! : Form_load : frmDBSel: ") + QString::fromUtf8(error.what())
+                     + logDate());
+            ShowMessage(loadProblemText(error), gLogin.gAppName, OneButton, this);
         }
     };
 
@@ -180,7 +180,7 @@ bool frmDBSel::Form_Load()
     // A missing skin file or icon is reported like any failed step, and the
     // window goes on plain.
     for (const QString& file : skinWindow(this))
-        step([&file] { throw std::runtime_error(("File not found: " + file).toStdString()); });
+        step([&file] { throw MissingFileError(MissingFileError::Skin, file); });
     debugLine(QStringLiteral("Read basic settings and loaded skin file : frmDBSel "));
 
     step([this] { layoutForMode(); });
@@ -234,7 +234,7 @@ void frmDBSel::layoutForMode()
     const QString pictureFile = programFile(gLogin.gIconPath + picture);
     const QPixmap background(pictureFile);
     if (background.isNull())
-        throw std::runtime_error(("File not found: " + pictureFile).toStdString());
+        throw MissingFileError(MissingFileError::Picture, pictureFile);
     Picture1->setPixmap(background);
 }
 
@@ -272,10 +272,9 @@ bool frmDBSel::ReadDataDir()
         return true;
     } catch (const std::exception& error) {
         QApplication::restoreOverrideCursor();
-        const QString description = QString::fromUtf8(error.what());
         if (gStartup.gDebug == 1)
-            WriteLog(description + QStringLiteral(" : ReadDataDir : frmDBSel ") + logDate());
-        ShowMessage(description, gLogin.gAppName, OneButton, this);
+            WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : ReadDataDir : frmDBSel ") + logDate());
+        ShowMessage(loadProblemText(error), gLogin.gAppName, OneButton, this);
         return false;
     }
 }

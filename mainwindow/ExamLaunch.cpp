@@ -3,6 +3,7 @@
 #include "exam/ExamSaveCheck.h"
 #include "exam/QuestionSetBuilder.h"
 #include "exam/RandomSource.h"
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/ExamBank.h"
 #include "foundation/ProgramFolder.h"
@@ -65,6 +66,27 @@ QString missingSimulatedLimit(const ModeChoice& choice)
         return refusal("pass score");
     if (choice.gMaxQuestions < 1)
         return refusal("number of questions");
+    return {};
+}
+
+// A limit of the exam database that no exam can keep (a pass score outside 0
+// to 100 in any mode; a negative time limit or number of questions where the
+// simulated exam uses them), named for the user; "" when none.
+QString impossibleLimit(const ModeChoice& choice, ExamMode mode)
+{
+    if (choice.gMaxPassScore < 0 || choice.gMaxPassScore > 100)
+        return QStringLiteral("The exam cannot start: the exam database's pass score (%1%) is outside 0 to 100.")
+            .arg(choice.gMaxPassScore);
+    if (mode != ExamMode::Simulated)
+        return {};
+    if (choice.gMaxTime < 0)
+        return QStringLiteral("The simulated exam cannot start: the exam database's time limit (%1 minutes) is "
+                              "negative.")
+            .arg(choice.gMaxTime);
+    if (choice.gMaxQuestions < 0)
+        return QStringLiteral("The simulated exam cannot start: the exam database's number of questions (%1) is "
+                              "negative.")
+            .arg(choice.gMaxQuestions);
     return {};
 }
 
@@ -151,6 +173,8 @@ StartOutcome startCommand(const ModeChoice& choice, RandomSource& random)
 {
     const ExamMode mode = examModeFromLetter(choice.gExamModeCode);
     // Named before anything else: a missing count also leaves the list empty.
+    if (const QString impossible = impossibleLimit(choice, mode); !impossible.isEmpty())
+        return refuse(impossible);
     if (mode == ExamMode::Simulated) {
         const QString missing = missingSimulatedLimit(choice);
         if (!missing.isEmpty())
@@ -199,9 +223,10 @@ StartOutcome startCommand(const ModeChoice& choice, RandomSource& random)
             try {
                 saveSelection(exam, choice.tree.categoryTicks(), choice.tree.chapterTicks());
             } catch (const std::exception& error) {
-                return refuse(QStringLiteral("The chosen categories and chapters could not be saved, so the "
-                                             "exam was not started.\r\n")
-                              + loggedError(error));
+                loggedError(error);
+                return refuse(databaseProblemText(QStringLiteral("The chosen categories and chapters could not be "
+                                                                 "saved, so the exam was not started."),
+                                                  exam.path(), error, DatabaseUse::Writing));
             }
             const int pool = CountSelectedQuestions(exam);
             if (*chosenCount > pool)
@@ -209,7 +234,9 @@ StartOutcome startCommand(const ModeChoice& choice, RandomSource& random)
             values.questionCount = *chosenCount;
         }
     } catch (const std::exception& error) {
-        return refuse(loggedError(error));
+        loggedError(error);
+        return refuse(databaseProblemText(QStringLiteral("The exam could not be started."),
+                                          db::Connection::pathFromConnectionString(gLogin.gExamConnStr), error));
     }
 
     StartOutcome outcome{fillExamParameters(values, random), {}};

@@ -27,7 +27,7 @@ std::optional<QString> commandSetting(const char* key, const char* procedure, QO
     try {
         return ReadSetting(QString::fromLatin1(key));
     } catch (const SettingError& error) {
-        reportError(error.message(), procedure, owner);
+        reportError(error.inWords(), procedure, owner);
         return std::nullopt;
     }
 }

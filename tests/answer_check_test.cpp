@@ -98,7 +98,7 @@ TEST_F(AnswerCheckTest, MultipleChoiceNeedsEveryRightChoiceInAnyOrder)
     fixture.conn().exec(QStringLiteral("UPDATE Qe_AnswerChoice SET Qc_RightAns = -1 WHERE Qc_QuestCode = ? AND "
                                        "Qc_Choice_Seq = ?"),
                         {3, 2});
-    addQuestion(4, 1); // no right choice
+    addQuestion(4, 1); // no right choice: no answer is still no answer
     fixture.choice(4, 1, QStringLiteral("no"), false);
 
     const struct {
@@ -109,7 +109,7 @@ TEST_F(AnswerCheckTest, MultipleChoiceNeedsEveryRightChoiceInAnyOrder)
         {1, "1,3,", true}, {1, "3,1,", true},  {1, "3, 1, ", true}, {1, "1,1,", true},   {1, ",1,3", true},
         {1, "1,", false},  {1, "1,3", false},  {1, "1,3,,", false}, {1, "", false},      {1, "1,4,", false},
         {1, "13,", false}, {2, "3,11,", true}, {2, "1,3,", false},  {2, "1,11,", false}, {3, "2,", true},
-        {3, "1,", false},  {4, "", true},      {4, "1,", false},
+        {3, "1,", false},  {4, "", false},     {4, "1,", false},
     };
     const QString comparisons[] = {{}, "1, 3, ", "3, 11, ", "2, ", ""};
     for (const auto& c : cases) {
@@ -408,6 +408,43 @@ TEST_F(AnswerCheckTest, ScoreSumsThePointsOfTheRightRowsOnce)
         EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
         EXPECT_EQ(outcome.examScore, s.score);
         EXPECT_EQ(SumCorrectMarks(bank, list), s.score);
+    }
+}
+
+// A question with no answer is never right, even when its key is empty too
+// (interactive rows whose items are NULL, a choice question without a right
+// choice): passing through a pretest with Next scores nothing.
+TEST_F(AnswerCheckTest, NoAnswerIsNeverRightWhateverTheKey)
+{
+    addQuestion(1, 1); // multiple choice without a right choice
+    fixture.choice(1, 1, QStringLiteral("no"), false);
+    addQuestion(2, 4, 1); // ordered list, items NULL
+    addQuestion(3, 4, 3); // select and place, places NULL
+    addQuestion(4, 4, 2); // tree, nodes and leaves NULL
+    fixture.conn().execScript(QStringLiteral(
+        "INSERT INTO Qe_AnswerInteractive (Qi_QuestCode, Qi_LeftPane_Item, Qi_LeftPane_Seq, Qi_RightPane_Item) "
+        "VALUES (2, NULL, 1, NULL), (2, NULL, 2, NULL), (4, NULL, 1, NULL);"
+        "INSERT INTO Qe_InteractiveRightAnswer (Qa_QuestCode, Qa_LeftText, Qa_RightTEXT, Qa_ans_node_Seq) "
+        "VALUES (3, NULL, NULL, 0), (3, NULL, NULL, 0), (4, NULL, NULL, 1);"));
+    fixture.writer().addPoint(1, 3);
+
+    QuestionList list;
+    const struct {
+        int code, type;
+    } questions[] = {{1, 1}, {2, 4}, {3, 4}, {4, 4}};
+    for (const auto& q : questions)
+        list.addQuestion(q.code, q.type);
+    list.addColumn();
+    for (int row = 1; row <= 4; ++row) {
+        for (const QString& answer : {QString(), QStringLiteral("  ")}) {
+            SCOPED_TRACE("question " + std::to_string(row) + ", answer " + show(answer));
+            const CheckOutcome outcome = check(list, row, questions[row - 1].type, answer, ExamMode::Test);
+            EXPECT_TRUE(outcome.error.isEmpty()) << outcome.error.toStdString();
+            EXPECT_FALSE(outcome.right);
+            EXPECT_EQ(list.text(row, colCorrect), "0");
+            EXPECT_EQ(list.text(row, colNoAnswer), "1");
+            EXPECT_EQ(outcome.examScore, 0);
+        }
     }
 }
 

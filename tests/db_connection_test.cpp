@@ -3,9 +3,11 @@
 #include "tests/support/TempHome.h"
 
 #include <QFileInfo>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <thread>
 
 using db::Connection;
 using db::DbError;
@@ -187,6 +189,77 @@ TEST_F(DbLayer, ReusedStatementsSeeNewValuesSchemaChangesAndEviction)
     c.exec(insert, {3, QStringLiteral("three")});
     Connection moved = std::move(c);
     EXPECT_EQ(moved.scalar(byId, {3}).toString(), QStringLiteral("three"));
+}
+
+} // namespace
+
+namespace {
+
+// The statement bound, short for one test.
+class ShortStatementBound {
+public:
+    explicit ShortStatementBound(std::chrono::milliseconds limit) : m_old(db::statementTimeLimit())
+    {
+        db::setStatementTimeLimit(limit);
+    }
+    ~ShortStatementBound() { db::setStatementTimeLimit(m_old); }
+
+private:
+    std::chrono::milliseconds m_old;
+};
+
+const QString kEndless =
+    QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT max(x) FROM c");
+
+// Every connection treats its file as a stranger's: no writes to the
+// schema's own tables, no trust in functions its views and triggers call,
+// and a statement that never ends is stopped, naming the file.
+TEST_F(DbLayer, StatementsAreBoundedAndTheSchemaIsNotTrusted)
+{
+    Connection c = Connection::openFile(path);
+    for (const int option : {SQLITE_DBCONFIG_DEFENSIVE, SQLITE_DBCONFIG_TRUSTED_SCHEMA}) {
+        int value = -1;
+        sqlite3_db_config(c.handle(), option, -1, &value);
+        EXPECT_EQ(value, option == SQLITE_DBCONFIG_DEFENSIVE ? 1 : 0) << "option " << option;
+    }
+    EXPECT_THROW(c.execScript(QStringLiteral("PRAGMA writable_schema=ON; "
+                                             "UPDATE sqlite_master SET sql = 'x' WHERE name = 't'")),
+                 DbError);
+
+    const ShortStatementBound bound(std::chrono::milliseconds(200));
+    const auto started = std::chrono::steady_clock::now();
+    try {
+        c.scalar(kEndless);
+        ADD_FAILURE() << "the endless query returned";
+    } catch (const DbError& error) {
+        EXPECT_EQ(error.sqliteCode() & 0xff, SQLITE_INTERRUPT);
+        EXPECT_TRUE(error.message().contains(path)) << error.message().toStdString();
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+    // The connection goes on serving statements.
+    EXPECT_EQ(c.scalar(QStringLiteral("SELECT count(*) FROM t")).toInt(), 0);
+}
+
+// Waiting for another program's lock is not the statement's own time: a
+// statement that gets the lock late still runs to its end.
+TEST_F(DbLayer, WaitingForALockDoesNotCountAgainstTheBound)
+{
+    const ShortStatementBound bound(std::chrono::milliseconds(200));
+    Connection c = Connection::openFile(path);
+    Connection holder = Connection::openFile(path);
+    holder.execScript(QStringLiteral("BEGIN EXCLUSIVE"));
+    std::thread release([&holder] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        holder.execScript(QStringLiteral("ROLLBACK"));
+    });
+    QVariant count;
+    // The table's lock is taken first; the many steps after it would each
+    // be past the bound if the wait counted.
+    EXPECT_NO_THROW(
+        count = c.scalar(QStringLiteral("SELECT (SELECT count(*) FROM t) + (WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL "
+                                        "SELECT x + 1 FROM c LIMIT 20000) SELECT count(*) FROM c)")));
+    release.join();
+    EXPECT_EQ(count.toInt(), 20000);
 }
 
 } // namespace

@@ -13,8 +13,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <chrono>
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
+#include <ostream>
+
+// Readable texts in failed expectations.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -83,7 +91,7 @@ TEST_F(ExamDiscovery, TakesTheFirstDatabaseOfEachSubFolderOnly)
     EXPECT_EQ(fixture.attachedExams(), (QStringList{row("A", "one/A.QZR"), row("C", "three/c.qzr")}));
     // "two" holds no database of its own: it fails like an unreadable one,
     // named by its folder.
-    EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("Following Exam(s) will be discarded \rtwo/")});
+    EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("Following Exam(s) will be discarded \rtwo/ (holds no exam database)")});
 }
 
 TEST_F(ExamDiscovery, GetExamNameMatchesTheExtensionInAnyCase)
@@ -225,8 +233,9 @@ TEST_F(ExamDiscovery, ABadReferenceIsNamedAsTheReason)
     EXPECT_TRUE(ui.messageTexts().isEmpty());
 }
 
-// At most one summary message: invalid before duplicate before the rest.
-TEST_F(ExamDiscovery, DiscardMessagePrecedence)
+// One summary message names every discarded file with its reason, in
+// groups: invalid, duplicate, then the rest.
+TEST_F(ExamDiscovery, DiscardMessageNamesEveryFileWithItsReason)
 {
     const QString nonCompatible = QStringLiteral("Non-compatible database. Cannot use: Qe_Exam");
     ExamDbOptions extra = exam(QStringLiteral("X1"));
@@ -246,22 +255,32 @@ TEST_F(ExamDiscovery, DiscardMessagePrecedence)
          true,
          true,
          {nonCompatible,
-          QStringLiteral("Invalid Exam database found.\rFollowing Exam(s) will be discarded \rinvalid.qzr")}},
+          QStringLiteral("Invalid Exam database found.\rFollowing Exam(s) will be discarded \rinvalid.qzr (has a "
+                         "table Qe_Exam unlike the program's layout)\r\r\nDuplicate Exam Code found.\rFollowing "
+                         "Exam(s) will be discarded \rdup.qzr\rFollowing Exam(s) will be discarded \rtext.qzr (is "
+                         "damaged)")}},
         {"two invalid, one told at start-up",
          true,
          true,
          false,
          false,
          {nonCompatible,
-          QStringLiteral(
-              "Invalid Exam database found.\rFollowing Exam(s) will be discarded \rinvalid.qzr, recased.qzr")}},
+          QStringLiteral("Invalid Exam database found.\rFollowing Exam(s) will be discarded \rinvalid.qzr (has a "
+                         "table Qe_Exam unlike the program's layout), recased.qzr (has a table Qe_Exam unlike the "
+                         "program's layout)")}},
         {"duplicate and other",
          false,
          false,
          true,
          true,
-         {QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rdup.qzr")}},
-        {"other only", false, false, false, true, {QStringLiteral("Following Exam(s) will be discarded \rtext.qzr")}},
+         {QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rdup.qzr\r"
+                         "Following Exam(s) will be discarded \rtext.qzr (is damaged)")}},
+        {"other only",
+         false,
+         false,
+         false,
+         true,
+         {QStringLiteral("Following Exam(s) will be discarded \rtext.qzr (is damaged)")}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -283,6 +302,42 @@ TEST_F(ExamDiscovery, DiscardMessagePrecedence)
     }
 }
 
+// Exam databases are strangers' files: one whose exam table is a view over a
+// query that never ends, or one holding a trigger, is discarded with its
+// reason at once, and the other exams are attached.
+TEST_F(ExamDiscovery, ViewsAndTriggersAreRefusedWithinTheBound)
+{
+    db::setStatementTimeLimit(std::chrono::milliseconds(500));
+    fixture.createDataExam(QStringLiteral("a-good"), QStringLiteral("good.qzr"), exam(QStringLiteral("G")));
+    const QString evil =
+        fixture.createDataExam(QStringLiteral("Evil"), QStringLiteral("evil.qzr"), exam(QStringLiteral("E")));
+    db::Connection::openFile(evil).execScript(
+        QStringLiteral("CREATE TABLE Qe_Exam_Rows AS SELECT * FROM Qe_Exam; DROP TABLE Qe_Exam; "
+                       "CREATE VIEW Qe_Exam AS SELECT r.* FROM Qe_Exam_Rows r WHERE (WITH RECURSIVE c(x) AS "
+                       "(SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT max(x) FROM c) > 0"));
+    const QString trap =
+        fixture.createDataExam(QStringLiteral("Trap"), QStringLiteral("trap.qzr"), exam(QStringLiteral("T")));
+    db::Connection::openFile(trap).execScript(
+        QStringLiteral("CREATE TRIGGER wipe AFTER INSERT ON Qe_Progress BEGIN DELETE FROM Qe_User; END"));
+    const QByteArray trapBefore = [&] {
+        QFile file(trap);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(3));
+    db::setStatementTimeLimit(std::chrono::milliseconds(5000));
+    EXPECT_EQ(fixture.attachedExams(), QStringList{row("G", "a-good/good.qzr")});
+    EXPECT_EQ(ui.messageTexts(),
+              QStringList{QStringLiteral("Invalid Exam database found.\rFollowing Exam(s) will be "
+                                         "discarded \revil.qzr (holds views or triggers), "
+                                         "trap.qzr (holds views or triggers)")});
+    QFile file(trap);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), trapBefore) << "a refused file is never upgraded";
+}
+
 // A locked, unreadable or odd database is discarded, never a crash; a value
 // with an apostrophe is stored as it is.
 TEST_F(ExamDiscovery, LockedDatabaseAndApostrophes)
@@ -299,7 +354,8 @@ TEST_F(ExamDiscovery, LockedDatabaseAndApostrophes)
     EXPECT_EQ(fixture.attachedExams(), QStringList{row("O'B 1", "it's/o'brien.qzr")});
     auto system = fixture.openSystem();
     EXPECT_EQ(system.scalar(QStringLiteral("SELECT be_desc FROM Bq_Exam")), QVariant("O'Brien's exam"));
-    EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("Following Exam(s) will be discarded \rlocked.qzr")});
+    EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral(
+                                       "Following Exam(s) will be discarded \rlocked.qzr (is in use by another program)")});
 }
 
 TEST_F(ExamDiscovery, AttachingOneDatabase)
@@ -327,10 +383,11 @@ TEST_F(ExamDiscovery, UnreadableSystemDatabaseStopsTheRebuild)
     QFile::remove(fixture.systemDbPath());
 
     EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Failed);
-    ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_TRUE(ui.messages()[0].text.contains(QStringLiteral("Ziduver.QZR")));
-    EXPECT_TRUE(readDebugLog().contains(ui.messages()[0].text
-                                        + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ")));
+    EXPECT_EQ(ui.messageTexts(),
+              QStringList{QStringLiteral("The system database ") + fixture.systemDbPath()
+                          + QStringLiteral(" could not be found.")});
+    EXPECT_TRUE(readDebugLog().contains(QStringLiteral("Could not find file '") + fixture.systemDbPath()
+                                        + QStringLiteral("'.: Module Name ReadReRegCurrentDB: Date/Time: ")));
     EXPECT_FALSE(ui.busy());
 }
 
@@ -384,7 +441,9 @@ TEST_F(ExamDiscovery, AWriteFailingHalfWayDiscardsItsExamOrLeavesTheListAsItWas)
         }
         EXPECT_EQ(result, DiscoveryResult::Failed);
         EXPECT_EQ(examTable(), before) << examTable().toStdString();
-        EXPECT_EQ(ui.messageTexts(), QStringList{FailingWrites::message()})
+        EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("The system database ") + fixture.systemDbPath()
+                                                 + QStringLiteral(" could not be used: ") + FailingWrites::message()
+                                                 + QLatin1Char('.')})
             << ui.messageTexts().join('|').toStdString();
         EXPECT_TRUE(readDebugLog().contains(FailingWrites::message()
                                             + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ")));

@@ -288,7 +288,6 @@ TEST_F(StartCommand, RefusesASimulatedExamWithoutOneOfItsLimits)
         {"Qe_Simulated_Time", "NULL", "time limit"},
         {"Qe_Simulated_Time", "0", "time limit"},
         {"Qe_Simulated_PassScore", "NULL", "pass score"},
-        {"Qe_Simulated_PassScore", "-5", "pass score"},
         {"Qe_Simulated_NoofQuest", "NULL", "number of questions"},
     };
     for (const auto& c : cases) {
@@ -305,6 +304,50 @@ TEST_F(StartCommand, RefusesASimulatedExamWithoutOneOfItsLimits)
     }
 }
 
+// Limits no exam can keep are refused at Start, naming the setting: a pass
+// score outside 0 to 100 in every mode, a negative time limit or number of
+// questions in the simulated exam.
+TEST_F(StartCommand, RefusesLimitsNoExamCanKeep)
+{
+    const struct {
+        const char* assignment;
+        int picture; // 1 simulated, 3 pretest
+        const char* refusal;
+    } cases[] = {
+        {"Qe_Simulated_PassScore = 500", 1,
+         "The exam cannot start: the exam database's pass score (500%) is outside 0 to 100."},
+        {"Qe_Simulated_PassScore = 500", 3,
+         "The exam cannot start: the exam database's pass score (500%) is outside 0 to 100."},
+        {"Qe_Simulated_PassScore = 101", 3,
+         "The exam cannot start: the exam database's pass score (101%) is outside 0 to 100."},
+        {"Qe_Simulated_PassScore = -5", 1,
+         "The exam cannot start: the exam database's pass score (-5%) is outside 0 to 100."},
+        {"Qe_Simulated_Time = -5", 1,
+         "The simulated exam cannot start: the exam database's time limit (-5 minutes) is negative."},
+        {"Qe_Simulated_NoofQuest = -3", 1,
+         "The simulated exam cannot start: the exam database's number of questions (-3) is negative."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.assignment);
+        bank.conn().exec(QStringLiteral("UPDATE Qe_Exam SET Qe_Simulated_Time = 90, Qe_Simulated_PassScore = 70, "
+                                        "Qe_Simulated_NoofQuest = 40"));
+        bank.conn().exec(QStringLiteral("UPDATE Qe_Exam SET ") + QLatin1String(c.assignment));
+        reload();
+        if (c.picture == 1)
+            choice.Image2_Click(1);
+        else
+            choice.Image3_Click(3);
+        EXPECT_EQ(refusal(), QLatin1String(c.refusal));
+    }
+    // The bounds themselves are sound.
+    bank.conn().exec(QStringLiteral("UPDATE Qe_Exam SET Qe_Simulated_Time = 90, Qe_Simulated_PassScore = 100, "
+                                    "Qe_Simulated_NoofQuest = 40"));
+    reload();
+    choice.Image2_Click(1);
+    const StartOutcome outcome = start();
+    EXPECT_TRUE(outcome.started()) << outcome.refusal.toStdString();
+}
+
 // A limit wider than 32 bits is read as the number it is (the largest the
 // program holds, never its low bits) and the start says why it refuses.
 TEST_F(StartCommand, AHugeTimeLimitIsNeverReadWrappedAndIsRefused)
@@ -313,8 +356,9 @@ TEST_F(StartCommand, AHugeTimeLimitIsNeverReadWrappedAndIsRefused)
     EXPECT_EQ(readSimulatedLimits(bank.conn()).maxTime, std::numeric_limits<int>::max());
     reload();
     choice.Image2_Click(1);
-    EXPECT_EQ(refusal(), QStringLiteral("The simulated exam cannot start: the exam database's time limit is longer "
-                                        "than the program can count (2147483646 minutes at most)."));
+    EXPECT_EQ(refusal(),
+              QStringLiteral("The simulated exam cannot start: the exam database's time limit is longer "
+                             "than the program can count (2147483646 minutes at most)."));
 
     bank.conn().exec(QStringLiteral("UPDATE Qe_Exam SET Qe_Simulated_Time = 2147483646"));
     reload();
@@ -336,8 +380,8 @@ TEST_F(StartCommand, AnExamThatCouldNotBeSavedNeverStarts)
     const Case cases[] = {
         {"no progress table", "DROP TABLE Qe_Progress", "no such table: Qe_Progress"},
         {"no learning-objective table", "DROP TABLE Qe_LOS", "no such table: Qe_LOS"},
-        {"progress without its pass column", "DROP INDEX Qe_Progress_UserPass; ALTER TABLE Qe_Progress DROP COLUMN pass",
-         "no such column: pass"},
+        {"progress without its pass column",
+         "DROP INDEX Qe_Progress_UserPass; ALTER TABLE Qe_Progress DROP COLUMN pass", "no such column: pass"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -49,18 +49,18 @@ TEST(LoginWindowLook, MissingLookFilesAreReportedTheMarkerIsTheBlueBoxAndCheck1F
     ASSERT_TRUE(frmDBSel::showLogin()) << "a missing look file never stops the load";
     frmDBSel& window = frmDBSel::instance();
 
-    // Each missing file: the "Database error" message, and the line in the
-    // log although debugging is off.
+    // Each missing file named for what it is, and the line in the log
+    // although debugging is off.
     const QString skin = home.file(QStringLiteral("Skin/Ziduver.qss"));
     const QString picture = home.file(QStringLiteral("Icons/LoginBgMultUser.jpg"));
     EXPECT_EQ(ui.messageTexts(),
-              QStringList({QStringLiteral("Database error: File not found: ") + skin,
-                           QStringLiteral("Database error: File not found: ") + picture}));
+              QStringList({QStringLiteral("The skin file %1 was not found.").arg(skin),
+                           QStringLiteral("The picture %1 was not found.").arg(picture)}));
     for (const auto& message : ui.messages())
         EXPECT_EQ(message.owner, &window);
     ASSERT_TRUE(QFileInfo::exists(debugLogPath()));
     const QString logged = readDebugLog();
-    EXPECT_TRUE(logged.contains(QStringLiteral("Database error! : Form_load : frmDBSel: File not found: ") + skin))
+    EXPECT_TRUE(logged.contains(QStringLiteral("Load problem! : Form_load : frmDBSel: File not found: ") + skin))
         << logged.toStdString();
     EXPECT_EQ(window.grdExamList->rowCount(), 1) << "the load went on to the exam list";
 

@@ -1,6 +1,7 @@
 #include "foundation/ConnectionString.h"
 #include "foundation/LoginRules.h"
 #include "foundation/ProgramFolder.h"
+#include "foundation/Settings.h"
 #include "foundation/SharedState.h"
 #include "foundation/SystemDatabase.h"
 #include "platform/db/Connection.h"
@@ -231,10 +232,11 @@ TEST_F(LoginRules, DatabaseErrorRefusesTheLogin)
         EXPECT_NO_THROW(
             decision = checkLogin(QString::fromUtf8(c.login), QString::fromUtf8(c.password), QStringLiteral("EX1")));
         EXPECT_EQ(decision.outcome, LoginOutcome::DatabaseError);
-        // The program's words and the database's stay apart.
-        EXPECT_TRUE(decision.message.startsWith(QStringLiteral("Database error: "))) << decision.message.toStdString();
-        EXPECT_GT(decision.message.size(), QStringLiteral("Database error: ").size())
-            << "the message says what went wrong";
+        // The program's words, naming the file and what is wrong with it.
+        const QString lead =
+            QStringLiteral("The login could not be checked.\r\nThe system database ") + fixture.systemDbPath() + " ";
+        EXPECT_TRUE(decision.message.startsWith(lead)) << decision.message.toStdString();
+        EXPECT_GT(decision.message.size(), lead.size() + 1) << "the message says what went wrong";
         EXPECT_EQ(QFileInfo::exists(fixture.systemDbPath()), existed) << "no database is created";
     }
 }
@@ -361,6 +363,29 @@ TEST_F(LoginRules, MultiUserLeavesRightsAlone)
     InsertForDefaultUSer(alice, QStringLiteral("EXZ"));
     EXPECT_EQ(rightsOf(alice), before);
     EXPECT_TRUE(rightsOf(0).isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// A failed step of the login window's load is named for what failed: a
+// missing skin file, picture or setting is no database error.
+TEST(LoginLoadProblem, NamedForWhatFailed)
+{
+    EXPECT_EQ(loadProblemText(MissingFileError(MissingFileError::Skin, QStringLiteral("/p/Skin/ziduver.qss"))),
+              QStringLiteral("The skin file /p/Skin/ziduver.qss was not found."));
+    EXPECT_EQ(loadProblemText(MissingFileError(MissingFileError::Picture, QStringLiteral("/p/Icons/bg.jpg"))),
+              QStringLiteral("The picture /p/Icons/bg.jpg was not found."));
+    EXPECT_EQ(loadProblemText(SettingError(SettingError::InvalidArgument, QStringLiteral("Invalid procedure call"),
+                                           QStringLiteral("SetupInfo/GeneralSettings/AppName"))),
+              QStringLiteral("The setting SetupInfo/GeneralSettings/AppName is missing from setup.xml or has no "
+                             "value."));
+    const QString connection = gStartup.gSysConnStr;
+    gStartup.gSysConnStr = QStringLiteral("DBQ=/p/Ziduver.QZR;UID=admin");
+    EXPECT_EQ(loadProblemText(db::DbError(db::ErrorClass::Busy, 5, QStringLiteral("database is locked"))),
+              QStringLiteral("The system database /p/Ziduver.QZR is in use by another program."));
+    gStartup.gSysConnStr = connection;
 }
 
 } // namespace

@@ -103,7 +103,7 @@ TEST(MainWindowLoad, AFailedReadNamesTheFileAndIsTriedAgainWhileAsked)
     ASSERT_EQ(asked.size(), 1);
     EXPECT_EQ(asked[0],
               QStringLiteral("The exam could not be loaded.\r\nThe exam database ") + bank.path()
-                  + QStringLiteral(" is in use by another program: database is locked\r\n\r\nTry again?"));
+                  + QStringLiteral(" is in use by another program.\r\n\r\nTry again?"));
 
     asked.clear();
     const std::optional<MainWindowLoad> loaded = readMainWindowLoad(bank.connectionString(), [&](const QString& text) {

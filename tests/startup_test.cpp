@@ -257,6 +257,7 @@ TEST_F(Startup, UnusableSystemDatabaseShowsTheFailureTextAndCreatesNothing)
     struct Case {
         const char* name;
         void (*prepare)(const Startup&);
+        const char* damaged = nullptr; // set: not the configured text, but this cause
     };
     const Case cases[] = {
         {"missing", [](const Startup& t) { QFile::remove(t.systemDb()); }},
@@ -264,7 +265,8 @@ TEST_F(Startup, UnusableSystemDatabaseShowsTheFailureTextAndCreatesNothing)
          [](const Startup& t) {
              QFile::remove(t.systemDb());
              t.home.write(QStringLiteral("Ziduver.QZR"), "This is not a database.\r\n");
-         }},
+         },
+         "is damaged"},
         {"empty file",
          [](const Startup& t) {
              QFile::remove(t.systemDb());
@@ -296,7 +298,20 @@ TEST_F(Startup, UnusableSystemDatabaseShowsTheFailureTextAndCreatesNothing)
         writeSetup({{QStringLiteral("debug"), QStringLiteral("1")}});
 
         EXPECT_EQ(Main(environment), StartupResult::Refused);
-        expectOnlyFailurePage(QString::fromLatin1(kStartupFailureText));
+        // The configured text for a file that is missing or lacks what the
+        // program needs; either way the file and its cause follow.
+        const QString named = QStringLiteral("The system database ") + systemDb() + QLatin1Char(' ');
+        EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+        ASSERT_EQ(ui.htmlPages().size(), 1);
+        if (c.damaged)
+            EXPECT_EQ(gMessage.gDbMessageText,
+                      QStringLiteral("The program cannot start.\r\n") + named + QLatin1String(c.damaged)
+                          + QLatin1Char('.'));
+        else
+            EXPECT_TRUE(gMessage.gDbMessageText.startsWith(QString::fromLatin1(kStartupFailureText)
+                                                           + QStringLiteral("\r\n") + named))
+                << gMessage.gDbMessageText.toStdString();
+        EXPECT_EQ(ui.htmlPages().first(), dbMessagePage(gMessage.gDbMessageText));
         EXPECT_EQ(QFileInfo::exists(systemDb()), existed) << "no database is created";
         EXPECT_EQ(QFileInfo(systemDb()).size(), size) << "the file is left as it was";
         // The handler's line names the error after the start-up lines.
@@ -330,7 +345,8 @@ TEST_F(Startup, UnwritableSystemDatabaseShowsTheFailureTextAndQuits)
     removeDebugLog();
     environment.systemDatabaseReadOnly = true;
     EXPECT_EQ(Main(environment), StartupResult::Refused);
-    expectOnlyFailurePage(QString::fromLatin1(kStartupFailureText));
+    expectOnlyFailurePage(QString::fromLatin1(kStartupFailureText) + QStringLiteral("\r\nThe system database ")
+                          + systemDb() + QStringLiteral(" cannot be written."));
     EXPECT_EQ(gStartup.gScreenMode, 0) << "start-up stopped at the database test";
     const QStringList lines = debugLogLines();
     ASSERT_FALSE(lines.isEmpty());

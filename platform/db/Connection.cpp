@@ -2,13 +2,21 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <atomic>
 #include <sqlite3.h>
 
 namespace db {
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
+using Clock = std::chrono::steady_clock;
+
+constexpr auto kBusyTimeout = std::chrono::milliseconds(5000);
+// Virtual-machine steps between two looks at the clock: a look costs far
+// less than the steps.
+constexpr int kStepsPerLook = 1000;
+
+std::atomic<std::chrono::milliseconds::rep> gStatementTimeLimitMs{5000};
 
 [[noreturn]] void raiseCode(int code, const QString& message)
 {
@@ -70,6 +78,56 @@ using OwnedStatement = std::unique_ptr<sqlite3_stmt, FinalizeStatement>;
 
 } // namespace
 
+std::chrono::milliseconds statementTimeLimit()
+{
+    return std::chrono::milliseconds(gStatementTimeLimitMs.load());
+}
+
+void setStatementTimeLimit(std::chrono::milliseconds limit)
+{
+    gStatementTimeLimitMs = limit.count();
+}
+
+struct Connection::StatementClock {
+    Clock::time_point started = Clock::now();
+    Clock::time_point waitingSince;
+
+    // Progress handler: non-zero stops the statement with SQLITE_INTERRUPT.
+    static int look(void* self)
+    {
+        const auto* clock = static_cast<const StatementClock*>(self);
+        return Clock::now() - clock->started > statementTimeLimit() ? 1 : 0;
+    }
+
+    // Busy handler: waits for another program's lock as sqlite3_busy_timeout
+    // would, and keeps the wait out of the statement's time.
+    static int wait(void* self, int attempt)
+    {
+        auto* clock = static_cast<StatementClock*>(self);
+        const Clock::time_point now = Clock::now();
+        if (attempt == 0)
+            clock->waitingSince = now;
+        if (now - clock->waitingSince >= kBusyTimeout)
+            return 0;
+        static constexpr int kDelaysMs[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
+        constexpr int kDelayCount = int(sizeof kDelaysMs / sizeof kDelaysMs[0]);
+        sqlite3_sleep(kDelaysMs[std::min(attempt, kDelayCount - 1)]);
+        clock->started += Clock::now() - now;
+        return 1;
+    }
+};
+
+void Connection::DeleteClock::operator()(StatementClock* clock) const
+{
+    delete clock;
+}
+
+void Connection::startStatementClock()
+{
+    if (m_clock)
+        m_clock->started = Clock::now();
+}
+
 // ---- Statement ----
 
 Statement::Statement(Statement&& other) noexcept : m_connection(other.m_connection), m_stmt(other.m_stmt)
@@ -95,6 +153,7 @@ Statement::~Statement()
 
 static void bindParams(Connection* connection, sqlite3_stmt* stmt, const Params& params)
 {
+    connection->startStatementClock();
     sqlite3_reset(stmt);
     sqlite3_clear_bindings(stmt);
     const int expected = sqlite3_bind_parameter_count(stmt);
@@ -165,7 +224,8 @@ ResultSet Statement::query(const Params& params)
 // ---- Connection ----
 
 Connection::Connection(Connection&& other) noexcept
-    : m_db(other.m_db), m_path(std::move(other.m_path)), m_cache(std::move(other.m_cache))
+    : m_db(other.m_db), m_clock(std::move(other.m_clock)), m_path(std::move(other.m_path)),
+      m_cache(std::move(other.m_cache))
 {
     other.m_db = nullptr;
     other.m_cache.clear();
@@ -176,6 +236,7 @@ Connection& Connection::operator=(Connection&& other) noexcept
     if (this != &other) {
         close();
         m_db = other.m_db;
+        m_clock = std::move(other.m_clock);
         m_path = std::move(other.m_path);
         m_cache = std::move(other.m_cache);
         other.m_db = nullptr;
@@ -198,6 +259,7 @@ void Connection::close()
         sqlite3_close_v2(m_db);
         m_db = nullptr;
     }
+    m_clock.reset();
 }
 
 QString Connection::pathFromConnectionString(const QString& connectionString)
@@ -252,15 +314,25 @@ Connection Connection::openWithFlags(const QString& path, int flags)
         raiseCode(rc, message);
     }
     sqlite3_extended_result_codes(connection.m_db, 1);
-    sqlite3_busy_timeout(connection.m_db, kBusyTimeoutMs);
-    connection.execScript(QStringLiteral("PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF"));
+    // Every database is treated as a stranger's file (exam databases are):
+    // no writes to the schema's own tables, no functions with side effects
+    // run from a view or trigger, every page's cells checked as read, and
+    // every statement bounded in time.
+    sqlite3_db_config(connection.m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(connection.m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    connection.m_clock.reset(new StatementClock);
+    sqlite3_progress_handler(connection.m_db, kStepsPerLook, &StatementClock::look, connection.m_clock.get());
+    sqlite3_busy_handler(connection.m_db, &StatementClock::wait, connection.m_clock.get());
+    connection.execScript(
+        QStringLiteral("PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF; PRAGMA cell_size_check=ON"));
     return connection;
 }
 
 void Connection::raise(int code) const
 {
     QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(code));
-    if ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CANTOPEN)
+    if ((code & 0xff) == SQLITE_NOTADB || (code & 0xff) == SQLITE_CANTOPEN || (code & 0xff) == SQLITE_INTERRUPT
+        || (code & 0xff) == SQLITE_CORRUPT)
         message += QStringLiteral(": ") + m_path;
     raiseCode(code, message);
 }
@@ -270,6 +342,7 @@ Statement Connection::prepare(const QString& sql)
     if (!m_db)
         throw DbError(ErrorClass::Other, SQLITE_MISUSE, QStringLiteral("The connection is closed"));
     const QByteArray utf8 = sql.toUtf8();
+    startStatementClock();
     sqlite3_stmt* stmt = nullptr;
     const int rc = sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &stmt, nullptr);
     if (rc != SQLITE_OK)
@@ -320,12 +393,25 @@ void Connection::execScript(const QString& sql)
 {
     if (!m_db)
         throw DbError(ErrorClass::Other, SQLITE_MISUSE, QStringLiteral("The connection is closed"));
-    char* error = nullptr;
-    const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &error);
-    if (rc != SQLITE_OK) {
-        const QString message = error ? QString::fromUtf8(error) : QString::fromUtf8(sqlite3_errstr(rc));
-        sqlite3_free(error);
-        raiseCode(sqlite3_extended_errcode(m_db), message);
+    // Statement by statement, so that each has its own time bound.
+    const QByteArray utf8 = sql.toUtf8();
+    const char* next = utf8.constData();
+    const char* const end = next + utf8.size();
+    while (next < end) {
+        startStatementClock();
+        sqlite3_stmt* stmt = nullptr;
+        const char* tail = nullptr;
+        const int prepared = sqlite3_prepare_v2(m_db, next, int(end - next), &stmt, &tail);
+        if (prepared != SQLITE_OK)
+            raise(sqlite3_extended_errcode(m_db));
+        next = tail;
+        if (!stmt)
+            continue; // blanks or a comment
+        const OwnedStatement owned(stmt);
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) { }
+        if (rc != SQLITE_DONE)
+            raise(rc);
     }
 }
 
@@ -357,6 +443,21 @@ bool Connection::hasTable(const QString& table)
                   {table})
                .toInt()
         > 0;
+}
+
+QStringList Connection::schemaObjects(const QString& type)
+{
+    QStringList names;
+    for (const Row& row : query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = ? ORDER BY name"), {type}))
+        names << row.value(0).toString();
+    return names;
+}
+
+QString Connection::quickCheckProblem()
+{
+    // One line is enough to refuse the file; the first says where.
+    const QString first = scalar(QStringLiteral("PRAGMA quick_check(1)")).toString();
+    return first == QLatin1String("ok") ? QString() : first;
 }
 
 QString quoteIdentifier(const QString& name)

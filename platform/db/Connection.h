@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <chrono>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -20,6 +21,15 @@ namespace db {
 using Params = std::vector<QVariant>;
 
 class Connection;
+
+// Every statement is stopped (SQLITE_INTERRUPT) once it has run this long;
+// time spent waiting for another program's lock does not count. Exam
+// databases are strangers' files, and one can hold a view whose query never
+// ends.
+std::chrono::milliseconds statementTimeLimit();
+// Sets the bound for connections opened afterwards and open ones alike
+// (tests make it short).
+void setStatementTimeLimit(std::chrono::milliseconds limit);
 
 // A prepared statement that can be run many times with new values, for bulk
 // work such as writing a whole question bank in one transaction.
@@ -80,8 +90,15 @@ public:
     // Column names of a table, as stored in the database, in order.
     QStringList tableColumns(const QString& table);
     bool hasTable(const QString& table);
+    // Names of the schema objects of one type ("view", "trigger").
+    QStringList schemaObjects(const QString& type);
+    // What PRAGMA quick_check finds wrong with the file (its first line); ""
+    // when it finds nothing. A page too damaged to read raises instead.
+    QString quickCheckProblem();
 
     sqlite3* handle() const { return m_db; }
+    // Starts the time bound of the statement about to run.
+    void startStatementClock();
     [[noreturn]] void raise(int code) const;
 
 private:
@@ -96,7 +113,13 @@ private:
     };
     static constexpr size_t kStatementCacheSize = 16;
 
+    struct StatementClock;
+    struct DeleteClock {
+        void operator()(StatementClock* clock) const;
+    };
+
     sqlite3* m_db = nullptr;
+    std::unique_ptr<StatementClock, DeleteClock> m_clock;
     QString m_path;
     std::vector<CachedStatement> m_cache;
 };
