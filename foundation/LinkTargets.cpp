@@ -1,9 +1,11 @@
 #include "foundation/LinkTargets.h"
 
 #include "foundation/DebugLog.h"
+#include "foundation/MailAddress.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
+#include "foundation/ShownDocument.h"
 #include "foundation/TextRules.h"
 #include "platform/pages/FileLookup.h"
 #include "platform/pages/PageAddress.h"
@@ -11,7 +13,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QUrlQuery>
 
 namespace {
 
@@ -25,29 +26,6 @@ LinkDecision notAllowed(const QString& target)
     return refuse(QStringLiteral("The link \"%1\" was not opened: an exam's links open only web pages (http, https), "
                                  "e-mail addresses (mailto) and documents.")
                       .arg(target));
-}
-
-// The kinds of document an exam's link may open: the desktop shows them, it
-// does not run them.
-bool isDocumentName(const QString& path)
-{
-    static const QStringList suffixes = {
-        QStringLiteral("html"), QStringLiteral("htm"), QStringLiteral("pdf"),
-        QStringLiteral("txt"),  QStringLiteral("gif"), QStringLiteral("jpg"),
-        QStringLiteral("jpeg"), QStringLiteral("png"), QStringLiteral("bmp"),
-    };
-    return suffixes.contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
-}
-
-// The header fields of a mailto address that only carry text.
-bool isPlainMail(const QUrl& url)
-{
-    static const QStringList textFields = {QStringLiteral("subject"), QStringLiteral("body"), QStringLiteral("cc"),
-                                           QStringLiteral("bcc"), QStringLiteral("to")};
-    for (const auto& item : QUrlQuery(url).queryItems())
-        if (!textFields.contains(item.first.trimmed(), Qt::CaseInsensitive))
-            return false;
-    return true;
 }
 
 // The real file an absolute path names, found without regard to case; "" if none.
@@ -85,13 +63,14 @@ LinkDecision decideLocal(const QString& path, const QString& shown, bool restric
     if (found.isEmpty())
         return refuse(QStringLiteral("The file \"%1\" cannot be found.").arg(shown));
     const QFileInfo info(found);
-    if (restricted) {
-        const QString real = info.canonicalFilePath();
-        if (!info.isFile() || info.isExecutable() || !isDocumentName(real)
-            || !(isInside(real, folders.program) || isInside(real, folders.exam)))
-            return notAllowed(shown);
-    }
-    return {LinkDecision::Open, QUrl::fromLocalFile(info.absoluteFilePath()), QString()};
+    if (!restricted)
+        return {LinkDecision::Open, QUrl::fromLocalFile(info.absoluteFilePath()), QString()};
+    // Judged and opened as the file a symbolic link leads to: the desktop
+    // picks its handler by the name it is given.
+    const QString real = info.canonicalFilePath();
+    if (real.isEmpty() || !(isInside(real, folders.program) || isInside(real, folders.exam)) || !isShownDocument(real))
+        return notAllowed(shown);
+    return {LinkDecision::Open, QUrl::fromLocalFile(real), QString()};
 }
 
 } // namespace
@@ -150,8 +129,12 @@ LinkDecision decideLinkTarget(const QString& target, LinkSource source, const QS
         }
         if ((name == QLatin1String("http") || name == QLatin1String("https")) && url.host().isEmpty())
             return refuse(QStringLiteral("\"%1\" is not a valid address.").arg(text));
-        if (restricted && name != QLatin1String("http") && name != QLatin1String("https")
-            && !(name == QLatin1String("mailto") && isPlainMail(url)))
+        if (restricted && name == QLatin1String("mailto")) {
+            // The mail program gets the address as read here, not the text.
+            const QUrl mail = plainMailAddress(url);
+            return mail.isValid() ? LinkDecision{LinkDecision::Open, mail, QString()} : notAllowed(text);
+        }
+        if (restricted && name != QLatin1String("http") && name != QLatin1String("https"))
             return notAllowed(text);
         return {LinkDecision::Open, url, QString()};
     }

@@ -48,9 +48,10 @@ QString preparedTarget(const QString& target, LinkSource source, const QString& 
 //
 // What comes from an exam database (web links, page links) opens only when
 // it is known to be safe: a web page (http, https), an e-mail address
-// (mailto) whose header fields name no file, or a document (HTML, PDF, plain
-// text, a picture) that is not a program, in the program folder or the
-// exam's folder. Everything else is refused.
+// (mailto) with text header fields only, opened as rebuilt from them, or a
+// document (HTML, PDF, plain text, a picture, by name and by content) that is
+// not a program, in the program folder or the exam's folder. A symbolic link
+// is judged and opened as the file it leads to. Everything else is refused.
 LinkDecision decideLinkTarget(const QString& target, LinkSource source, const QString& programFolder,
                               const QString& examFolder = QString());
 

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPrinter>
 #include <QStringList>
@@ -279,6 +280,60 @@ TEST_F(BrowserViewTest, NavigationHistoryAndLocation)
     ASSERT_TRUE(view->waitForLoad(kWait));
     EXPECT_EQ(view->runScript("document.body.textContent").toString(), "written");
     EXPECT_EQ(navigations.size(), 5);
+}
+
+TEST_F(BrowserViewTest, AClickedLinkReportsTheAddressItHadWhenPressed)
+{
+    // The page's own script changes a link, or the link under the pointer,
+    // once the button or the key is down.
+    home.write("swaps.html",
+               "<html><body style='font-size:40px'>"
+               "<p><a id=go href='https://example.org/answer'>go</a></p>"
+               "<p><a id=moved href='https://example.org/moved'>moved</a></p>"
+               "<p><a id=key href='https://example.org/key'>key</a></p>"
+               "<script>"
+               "window.ups = 0; addEventListener('mouseup', function () { window.ups++; });"
+               "var go = document.getElementById('go'), key = document.getElementById('key');"
+               "go.addEventListener('mousedown', function () { go.href = 'https://example.org/leak?page-data'; });"
+               "key.addEventListener('keydown', function () { key.href = 'https://example.org/leak?keyed'; });"
+               "var moved = document.getElementById('moved');"
+               "moved.addEventListener('mousedown', function () {"
+               "  var other = document.createElement('a'); other.href = 'https://example.org/leak?other';"
+               "  other.textContent = 'moved'; moved.replaceWith(other); });"
+               "</script></body></html>");
+    view->navigate(home.file("swaps.html"));
+    ASSERT_TRUE(view->waitForLoad(kWait));
+    QList<QUrl> clicked;
+    QObject::connect(view.get(), &BrowserView::linkClicked, [&](const QUrl& url) { clicked << url; });
+
+    ASSERT_TRUE(userClickOn(view.get(), "document.getElementById('go')"));
+    ASSERT_TRUE(waitUntil([&] { return !clicked.isEmpty(); }, kWait));
+    EXPECT_EQ(clicked.first(), QUrl("https://example.org/answer"));
+    EXPECT_EQ(view->runScript("document.getElementById('go').href").toString(),
+              "https://example.org/leak?page-data")
+        << "the page changed the link before the click";
+
+    // Another link under the pointer by the click reports nothing; reports
+    // come in order, so the next click shows that none came.
+    ASSERT_TRUE(userClickOn(view.get(), "document.getElementById('moved')"));
+    // Enter on a focused link; the click before must be over, or its press
+    // takes the focus away.
+    ASSERT_TRUE(waitUntil([&] { return view->runScript("window.ups").toInt() == 2; }, kWait));
+    ASSERT_TRUE(waitUntil(
+        [&] {
+            return view->runScript("document.getElementById('key').focus(); document.activeElement.id").toString()
+                == "key";
+        },
+        kWait));
+    QWidget* input = view->view()->focusProxy();
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QCoreApplication::sendEvent(input, &event);
+    }
+    ASSERT_TRUE(waitUntil([&] { return clicked.size() >= 2; }, kWait));
+    waitUntil([] { return false; }, 200);
+    EXPECT_EQ(clicked, QList<QUrl>({QUrl("https://example.org/answer"), QUrl("https://example.org/key")}));
+    EXPECT_TRUE(view->locationUrl().endsWith("swaps.html")) << "no link was followed in the view";
 }
 
 TEST_F(BrowserViewTest, PrintsToPdfFileAndPrinter)

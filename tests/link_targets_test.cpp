@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -39,13 +40,31 @@ protected:
         writeIn(exam.path(), QStringLiteral("exam.htm"));
         writeIn(outside.path(), QStringLiteral("elsewhere.htm"));
         QFile::link(outside.path() + QStringLiteral("/elsewhere.htm"), home.file(QStringLiteral("Docs/linked.htm")));
+
+        // Dropped into the exam's folder: names that lead elsewhere, programs
+        // and scripts under a document's name.
+        writeIn(exam.path(), QStringLiteral("doc.txt"), "notes for the exam\n");
+        QFile::link(inExam(QStringLiteral("doc.txt")), inExam(QStringLiteral("run.desktop")));
+        QFile::link(inExam(QStringLiteral("doc.txt")), inExam(QStringLiteral("app.jar")));
+        QFile::link(QStringLiteral("/etc/passwd"), inExam(QStringLiteral("doc.pdf")));
+        QFile program(QStringLiteral("/proc/self/exe")); // the head of a program, not executable by mode
+        ASSERT_TRUE(program.open(QIODevice::ReadOnly));
+        writeIn(exam.path(), QStringLiteral("fake.pdf"), program.read(4096));
+        writeIn(exam.path(), QStringLiteral("notes.txt"), "#!/bin/sh\nrm -rf \"$HOME\"\n");
+        writeIn(exam.path(), QStringLiteral("paper.pdf"),
+                "%PDF-1.4\n1 0 obj << /Type /Catalog /Pages 2 0 R >> endobj\n"
+                "2 0 obj << /Type /Pages /Kids [] /Count 0 >> endobj\n"
+                "trailer << /Root 1 0 R >>\n%%EOF\n");
     }
-    static void writeIn(const QString& folder, const QString& name)
+    static void writeIn(const QString& folder, const QString& name, const QByteArray& content = "<p>page</p>")
     {
         QFile file(folder + QLatin1Char('/') + name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("<p>page</p>");
+        file.write(content);
     }
+    QString inExam(const QString& name) const { return exam.path() + QLatin1Char('/') + name; }
+    // The file URL of a file of the exam's folder, symbolic links resolved.
+    QUrl realUrl(const QString& name) const { return QUrl::fromLocalFile(QFileInfo(inExam(name)).canonicalFilePath()); }
     QString folder() const { return home.path(); }
     QUrl fileUrl(const QString& name) const { return QUrl::fromLocalFile(home.file(name)); }
 
@@ -146,6 +165,54 @@ TEST_F(LinkTargetsTest, DecisionsPerSourceSchemeAndFile)
          K::Refuse,
          {}},
         {"page link attaching a file", LinkSource::PageLink, "mailto:a@example.org?attach=/etc/passwd", K::Refuse, {}},
+        // Judged and opened as the file itself: a symbolic link resolved
+        // first, a document by its name and by its content.
+        {"link named as a desktop entry", LinkSource::WebLink, inExam("run.desktop"), K::Open, realUrl("doc.txt")},
+        {"link named as an archive", LinkSource::PageLink, page_address::forFile(inExam("app.jar")).toString(), K::Open,
+         realUrl("doc.txt")},
+        {"document name leading to a system file", LinkSource::WebLink, inExam("doc.pdf"), K::Refuse, {}},
+        {"program named as a PDF", LinkSource::WebLink, inExam("fake.pdf"), K::Refuse, {}},
+        {"script named as text", LinkSource::WebLink, inExam("notes.txt"), K::Refuse, {}},
+        {"script named as text, clicked",
+         LinkSource::PageLink,
+         QUrl::fromLocalFile(inExam("notes.txt")).toString(),
+         K::Refuse,
+         {}},
+        {"small PDF", LinkSource::WebLink, inExam("paper.pdf"), K::Open, realUrl("paper.pdf")},
+        // Mail addresses read once; only text fields, rebuilt.
+        {"mail attaching after a semicolon",
+         LinkSource::WebLink,
+         "mailto:a@b.example?subject=x;attach=/etc/passwd",
+         K::Refuse,
+         {}},
+        {"mail attaching after an encoded question mark",
+         LinkSource::WebLink,
+         "mailto:a@b.example%3Fattach=/etc/passwd",
+         K::Refuse,
+         {}},
+        {"mail with an encoded field separator",
+         LinkSource::WebLink,
+         "mailto:a@b.example?subject=x%26attach%3D%2Fetc%2Fpasswd",
+         K::Refuse,
+         {}},
+        {"mail with an encoded field name",
+         LinkSource::PageLink,
+         "mailto:a@b.example?%61ttach=/etc/passwd",
+         K::Refuse,
+         {}},
+        {"mail scheme and field in capitals",
+         LinkSource::WebLink,
+         "MAILTO:a@b.example?ATTACH=/etc/passwd",
+         K::Refuse,
+         {}},
+        {"mail rebuilt from its fields", LinkSource::PageLink,
+         "MAILTO:a@b.example?Subject=Hello%20there&BODY=line%0D%0Anext&cc=c%40b.example", K::Open,
+         QUrl("mailto:a@b.example?subject=Hello%20there&body=line%0D%0Anext&cc=c@b.example")},
+        {"mail with a line break in the subject",
+         LinkSource::WebLink,
+         "mailto:a@b.example?subject=x%0ABcc:e@f.example",
+         K::Refuse,
+         {}},
     };
     for (const DecisionCase& c : cases) {
         const LinkDecision decision = decideLinkTarget(c.target, c.source, folder(), exam.path());

@@ -100,12 +100,16 @@ public:
 
 // Runs in a world of its own, out of reach of the page's scripts: a click
 // (or Enter) by the user on a link is stopped and reported to the program.
-// Scripted clicks are not the user's and are left to the navigation rules,
-// which refuse them.
+// The address reported is the one the link had when the user pressed the
+// button (or the key): a page's script that changes the address, or puts
+// another link under the pointer, before the click arrives changes nothing
+// but the click, which then reports nothing. Scripted clicks are not the
+// user's and are left to the navigation rules, which refuse them.
 const char* const kLinkScript = R"JS(
 (function () {
   'use strict';
   var PREFIX = @PREFIX@;
+  var pressed = null; // { link, href, byPointer } of the user's last press
   function linkOf(node) {
     for (; node; node = node.parentNode) {
       var tag = node.tagName ? String(node.tagName).toUpperCase() : '';
@@ -117,6 +121,23 @@ const char* const kLinkScript = R"JS(
     var here = String(location.href).split('#')[0];
     return href.split('#')[0] === here && href.indexOf('#') >= 0;
   }
+  function press(e, byPointer) {
+    var link = linkOf(e.target);
+    pressed = link ? { link: link, href: String(link.href), byPointer: byPointer } : null;
+  }
+  // The pointer's press comes first, and a page may keep the mouse's from
+  // coming at all: the mouse's press of the same link keeps what it found.
+  function onPointerDown(e) {
+    if (e.isTrusted && e.button === 0) press(e, true);
+  }
+  function onMouseDown(e) {
+    if (!e.isTrusted || e.button !== 0) return;
+    if (pressed && pressed.byPointer && pressed.link === linkOf(e.target)) pressed.byPointer = false;
+    else press(e, false);
+  }
+  function onKeyDown(e) {
+    if (e.isTrusted && e.key === 'Enter') press(e, false);
+  }
   function onClick(e) {
     if (!e.isTrusted) return;
     var link = linkOf(e.target);
@@ -124,8 +145,15 @@ const char* const kLinkScript = R"JS(
     var href = String(link.href);
     if (/^javascript:/i.test(href) || sameDocument(href)) return;
     e.preventDefault();
-    if (e.type === 'click' && e.button === 0) console.log(PREFIX + href);
+    if (e.type !== 'click' || e.button !== 0) return;
+    var was = pressed;
+    pressed = null;
+    if (was && was.link === link && !/^javascript:/i.test(was.href) && !sameDocument(was.href))
+      console.log(PREFIX + was.href);
   }
+  window.addEventListener('pointerdown', onPointerDown, true);
+  window.addEventListener('mousedown', onMouseDown, true);
+  window.addEventListener('keydown', onKeyDown, true);
   window.addEventListener('click', onClick, true);
   window.addEventListener('auxclick', onClick, true);
 })();
