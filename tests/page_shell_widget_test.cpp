@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
-#include <QTimer>
 #include <QWebEngineView>
 
 #include <gtest/gtest.h>
@@ -159,17 +158,14 @@ TEST_F(PageShellTest, ThePageMenuOffersOnlyCopyAndSelectAll)
 {
     ASSERT_TRUE(showAndWait(QStringLiteral("<body><p>text</p><a href='https://example.org/'>link</a>"
                                            "<script>window.status = 'done';</script></body>")));
-    QStringList offered;
-    QTimer::singleShot(0, [&] {
-        waitUntil([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; }, kWait);
-        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (QAction* action : menu->actions())
-                if (!action->isSeparator())
-                    offered << action->text().remove(QLatin1Char('&'));
-            menu->close();
-        }
-    });
     emit view->view()->customContextMenuRequested(QPoint(20, 20));
+    ASSERT_TRUE(waitUntil([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr; }, kWait));
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QStringList offered;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator())
+            offered << action->text().remove(QLatin1Char('&'));
+    menu->close();
     EXPECT_EQ(offered.size(), 2) << offered.join(", ").toStdString();
     for (const QString& text : offered)
         EXPECT_TRUE(text.contains(QLatin1String("Copy")) || text.contains(QLatin1String("Select")))

@@ -281,12 +281,13 @@ void BrowserView::setContextMenuBlocked(bool blocked)
 
 void BrowserView::showPageMenu(const QPoint& at)
 {
-    QMenu menu(this);
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
     QAction* copy = m_page->action(QWebEnginePage::Copy);
-    menu.addAction(copy);
-    menu.addAction(m_page->action(QWebEnginePage::SelectAll));
     copy->setEnabled(m_page->hasSelection());
-    menu.exec(m_view->mapToGlobal(at));
+    menu->addAction(copy);
+    menu->addAction(m_page->action(QWebEnginePage::SelectAll));
+    menu->popup(m_view->mapToGlobal(at));
 }
 
 void BrowserView::print(QPrinter* printer)

@@ -1018,7 +1018,31 @@ bool isPlainText(const QString& text)
 
 } // namespace
 
+namespace {
+
+thread_local double millisecondsSpent = 0;
+
+// Adds the time of one call to the thread's total.
+class SpentTime {
+public:
+    ~SpentTime()
+    {
+        millisecondsSpent +=
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - m_start).count();
+    }
+
+private:
+    std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+};
+
+} // namespace
+
 namespace html_sanitizer {
+
+double millisecondsSpentOnThisThread()
+{
+    return millisecondsSpent;
+}
 
 QString tooLongMessage()
 {
@@ -1027,6 +1051,7 @@ QString tooLongMessage()
 
 QString fragment(const QString& html, const SanitizeRules& rules)
 {
+    const SpentTime spent;
     if (html.size() > rules.maxChars)
         return tooLongMessage();
     if (isPlainText(html))
@@ -1050,6 +1075,7 @@ QString fragment(const QString& html, const SanitizeRules& rules)
 
 QByteArray document(const QByteArray& html, const SanitizeRules& rules, const QString& policyHead)
 {
+    const SpentTime spent;
     QByteArray out = "<!DOCTYPE html><html><head>";
     out += policyHead.toUtf8();
     out += "<meta charset=\"utf-8\">";
