@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools qt6-qpa-plugins
   libqt6opengl6-dev libgl1-mesa-dev
   libsqlite3-dev libgtest-dev libgmock-dev
-  xvfb xauth
+  xvfb xauth xdotool
   poppler-utils
 )
 
