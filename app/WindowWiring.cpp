@@ -16,6 +16,7 @@
 #include "mainwindow/links/AdminPreferencesLink.h"
 #include "mainwindow/links/ExamWindowLink.h"
 #include "mainwindow/links/HistoricalAnalysisLink.h"
+#include "mainwindow/links/LoginAgainLink.h"
 #include "mainwindow/links/LoginWindowLink.h"
 #include "mainwindow/links/LosScoreCardLink.h"
 #include "mainwindow/links/NotesBrowserLink.h"
@@ -47,4 +48,5 @@ void wireWindows()
     frmmain::setMenuAttacher(&attachDrawnMenu);
     LoginWindowLink::wire(
         [](const QString& login, const QString& password) { frmDBSel::instance().showForChangeExam(login, password); });
+    LoginAgainLink::wire([] { frmDBSel::instance().showAsAtStart(); });
 }

@@ -1,4 +1,5 @@
 #include "app/WindowWiring.h"
+#include "exam/ExamEnd.h"
 #include "foundation/DebugLog.h"
 #include "foundation/ProgramEnd.h"
 #include "foundation/ProgramFolder.h"
@@ -11,6 +12,7 @@
 #include "foundation/WidgetUiHooks.h"
 #include "foundation/frmDBSel.h"
 #include "platform/browser/BrowserEngine.h"
+#include "platform/ui/QuitSignals.h"
 #include "platform/ui/ScreenPlacement.h"
 
 #include <QApplication>
@@ -32,7 +34,20 @@ int main(int argc, char** argv)
     installUiHooks(&hooks);
     installPageDialogs();
     installPageLinks();
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, [] { setProgramEnding(true); });
+    // The end of the desktop session, a shut-down's signal or a closed
+    // terminal ends a running exam as End Exam does, asking nothing; the
+    // progress is written before the program goes.
+    const auto endExam = [] {
+        setProgramEnding(true);
+        ExamEnd::endRunningExam();
+    };
+    QuitSignals quitSignals;
+    QObject::connect(&quitSignals, &QuitSignals::requested, &app, [endExam] {
+        endExam();
+        QCoreApplication::quit();
+    });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, endExam);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, endExam);
 
     wireWindows();
     WidgetStartupEnvironment environment(programFolder());
@@ -41,6 +56,9 @@ int main(int argc, char** argv)
     // The login window refuses to go on when no exam can be attached.
     if (!frmDBSel::showLogin())
         return startupExitStatus(StartupResult::Refused);
+    // Asked to end before the event loop ran.
+    if (programEnding())
+        return 0;
     if (gStartup.gDebug == 1)
         WriteLog(QStringLiteral("frmDbSel loaded: main :QmodPublic: Date/Time :") + logDate());
     const int status = app.exec();

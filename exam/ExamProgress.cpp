@@ -130,6 +130,7 @@ ProgressWriteResult UpdateProgress(db::Connection& exam, const QuestionList& msf
         result = ProgressWriteResult{};
         result.saved = false;
         result.error = dbError ? dbError->message() : QString::fromUtf8(error.what());
+        result.failure = std::current_exception();
         logError(result.error, "UpdateProgress");
     } catch (...) {
         result = ProgressWriteResult{};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 
 class QuestionList;
 namespace db {
@@ -9,11 +10,12 @@ class Connection;
 
 // What End Exam's progress write did.
 struct ProgressWriteResult {
-    bool saved = true;       // false: nothing was written (the error was logged)
-    QString error;           // the database's error text when not saved
-    bool passClosed = false; // the pass in progress was closed
-    int rowsWritten = 0;     // progress rows added or changed
-    int percent = 0;         // the user's pass-0 rows right, in percent of the bank, before any close
+    bool saved = true;          // false: nothing was written (the error was logged)
+    QString error;              // the database's error text when not saved
+    std::exception_ptr failure; // what stopped the write, when not saved
+    bool passClosed = false;    // the pass in progress was closed
+    int rowsWritten = 0;        // progress rows added or changed
+    int percent = 0;            // the user's pass-0 rows right, in percent of the bank, before any close
 };
 
 // Records the user's progress for rows 1 to questionsReached of the list,

@@ -6,7 +6,6 @@
 #include "exam/ExamHelp.h"
 #include "exam/ExamKeys.h"
 #include "exam/ExamNavigation.h"
-#include "exam/ExamProgress.h"
 #include "exam/HelpWindows.h"
 #include "exam/PageLock.h"
 #include "exam/QuestionDisplay.h"
@@ -151,6 +150,7 @@ void frmZiduver::launch(const ExamParameters& record)
         window.unloadAndReturn();
         return;
     }
+    window.m_end.setQuietClose([&window] { window.closeForProgramEnd(); });
     window.show();
     window.raise();
     window.activateWindow();
@@ -166,8 +166,6 @@ frmZiduver::frmZiduver() : QWidget(nullptr, Qt::Window)
     // The window sees every key of its controls and of the page first.
     qApp->installEventFilter(this);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &frmZiduver::onFocusWindowChanged);
-    // Ending the desktop session closes the exam without a question.
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [] { setProgramEnding(true); });
 }
 
 frmZiduver::~frmZiduver()
@@ -670,6 +668,7 @@ QString frmZiduver::pageFolder() const
 
 void frmZiduver::ShowQuestion(int questCode, int choiceOrder, bool showRightAnswers)
 {
+    m_keepPage = false;
     const int row = session.CurrentQuestion;
     const bool rowInList = row >= 1 && row <= session.questionCount();
     // A visit ends when another question comes on screen.
@@ -879,14 +878,18 @@ frmZiduver::CheckRun frmZiduver::CheckAnswer(bool& right)
         session.gUserAnswer = outcome.userAnswer;
     right = outcome.right;
     if (!outcome.error.isEmpty()) {
-        ShowMessage(outcome.error, gLogin.gAppName, OneButton, this);
+        // The page and the answer on it stay as they are until it can be checked.
+        m_keepPage = true;
+        if (!programEnding())
+            ShowMessage(outcome.error, gLogin.gAppName, OneButton, this);
         return CheckRun::Failed;
     }
     session.ExamScore = outcome.examScore;
 
     if (session.mode == ExamMode::Adaptive && session.ExamScore >= session.launch.gQuizPassScore) {
         session.ExamPassed = true;
-        ShowMessage(QStringLiteral("You have passed the exam.\r\nThank You."), gLogin.gAppName, OneButton, this);
+        if (!programEnding())
+            ShowMessage(QStringLiteral("You have passed the exam.\r\nThank You."), gLogin.gAppName, OneButton, this);
         unload();
         return CheckRun::Ended;
     }
@@ -1253,10 +1256,13 @@ void frmZiduver::cmdEndExam_Click()
     command("cmdEndExam_Click", [this, &ended] {
         if (!session.gReviewMode) {
             bool right = false;
-            if (CheckAnswer(right) == CheckRun::Ended) {
-                ended = true;
+            const CheckRun run = CheckAnswer(right);
+            ended = run == CheckRun::Ended;
+            // An answer that could not be recorded keeps the exam on its
+            // question, as a declined end does.
+            session.EndDeclined = run == CheckRun::Failed;
+            if (ended || session.EndDeclined)
                 return;
-            }
         }
         const bool clockWasRunning = Timer1->isEnabled();
         Timer1->setEnabled(false);
@@ -1273,7 +1279,7 @@ void frmZiduver::cmdEndExam_Click()
         }
         ended = true;
         session.EndDeclined = false;
-        writeProgress();
+        m_end.writeProgress(ExamEnd::Asking::User, this);
         if (session.mode == ExamMode::Simulated || session.mode == ExamMode::Test) {
             session.ExamPassed = false;
             // The result reads the list while the exam window is still there.
@@ -1282,27 +1288,6 @@ void frmZiduver::cmdEndExam_Click()
         session.ExamAborted = true;
         unload();
     });
-}
-
-void frmZiduver::writeProgress()
-{
-    m_progressWritten = true;
-    ProgressWriteResult result;
-    try {
-        result =
-            UpdateProgress(session.ExamConn, session.msflex, session.QuestionsReached, session.launch.gQuizUserCode);
-    } catch (const std::exception& error) {
-        result.saved = false;
-        result.error = QString::fromUtf8(error.what());
-        WriteLog(result.error + QStringLiteral(" : UpdateProgress : frmZiduver : Date/Time :") + logDateTime());
-    }
-    if (result.saved)
-        return;
-    QString text = result.error;
-    if (!text.isEmpty())
-        text += QStringLiteral("\r\n");
-    text += QStringLiteral("The results of this exam were not saved.");
-    ShowMessage(text, gLogin.gAppName, OneButton, this);
 }
 
 void frmZiduver::cmdExamReview_Click()
@@ -1963,17 +1948,13 @@ int frmZiduver::runModal(QDialog& dialog)
     return modalCall([&dialog] { return dialog.exec(); });
 }
 
-void frmZiduver::writeProgressBeforeClosing()
+void frmZiduver::closeForProgramEnd()
 {
-    // Every way out of an exam that ran writes what End Exam writes: the
-    // activation guard, the program's end, a pass reached early.
-    if (m_progressWritten || session.questionCount() == 0)
-        return;
-    if (gStartup.gDebug == 1)
-        WriteLog(QStringLiteral("The exam closes without End Exam; its progress is written : unload : frmZiduver : "
-                                "Date/Time :")
-                 + logDateTime());
-    writeProgress();
+    if (!session.gReviewMode && !m_checking && !m_ending && !m_unloading && !session.ExamAborted) {
+        bool right = false;
+        CheckAnswer(right);
+    }
+    close();
 }
 
 void frmZiduver::unloadAndReturn()
@@ -1982,7 +1963,7 @@ void frmZiduver::unloadAndReturn()
         return;
     hideLoading();
     Timer1->setEnabled(false);
-    writeProgressBeforeClosing();
+    m_end.writeProgressBeforeClosing(this);
     m_unloading = true;
     CloseHelpWindow();
     session.SkipActivateGuard = true;
@@ -2033,7 +2014,7 @@ void frmZiduver::Form_Activate()
         unloadAndReturn();
         return;
     }
-    if (!session.gReviewGoto)
+    if (!session.gReviewGoto && !std::exchange(m_keepPage, false))
         cmdReset_Click();
 }
 
@@ -2043,7 +2024,7 @@ void frmZiduver::closeEvent(QCloseEvent* event)
     // nothing; only the user's own close request does.
     if (m_unloading || session.SkipActivateGuard || programEnding()) {
         Timer1->setEnabled(false);
-        writeProgressBeforeClosing();
+        m_end.writeProgressBeforeClosing(this);
         m_unloading = true;
         CloseHelpWindow();
         session.closeExamConnection();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exam/ExamEnd.h"
 #include "exam/ExamSession.h"
 #include "exam/MarkedList.h"
 #include "foundation/ExamBank.h"
@@ -234,11 +235,9 @@ private:
     // has the focus: the window's button or menu with that key; true when
     // one was found.
     bool runAccelerator(const QKeyEvent* event);
-    // Writes the progress; tells the user when it could not be saved.
-    void writeProgress();
-    // Writes the progress when the window closes by any other way than End
-    // Exam (which writes it itself).
-    void writeProgressBeforeClosing();
+    // The program or the session ends: the answer on screen is checked, as
+    // End Exam does, and the window closes, writing the progress.
+    void closeForProgramEnd();
     // Runs a call that opens a modal window over the exam: an unload asked
     // for meanwhile happens when it returns.
     template <typename Call> auto modalCall(Call&& call);
@@ -264,6 +263,7 @@ private:
     // Hides the loading window, so that no message is shown beneath it.
     void hideLoading();
 
+    ExamEnd m_end{session};
     std::unique_ptr<frmLoading> m_loading;
     std::unique_ptr<TickSource> m_clock;
     QPointer<WidgetExamHelp> m_help;
@@ -276,7 +276,7 @@ private:
     bool m_resizing = false;
     bool m_checking = false;            // CheckAnswer runs (its flush lets timers run)
     bool m_ending = false;              // End Exam runs or has run
-    bool m_progressWritten = false;     // the exam's progress has been written
+    bool m_keepPage = false;            // an answer could not be checked: the return from its message keeps the page
     bool m_reviewListOpen = false;      // the review entry shows its list
     bool m_timeOverPending = false;     // the time ran out inside an answer check
     bool m_clockBeforePanel = false;    // the clock ran when the marked panel opened

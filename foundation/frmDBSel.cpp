@@ -75,6 +75,20 @@ void frmDBSel::showForChangeExam(const QString& login, const QString& password)
     txtPassWord->setReadOnly(true);
 }
 
+void frmDBSel::showAsAtStart()
+{
+    txtUser->setReadOnly(false);
+    txtPassWord->setReadOnly(false);
+    txtUser->setEnabled(true);
+    txtPassWord->setEnabled(true);
+    txtPassWord->clear();
+    // The login-done marker goes: the Login button logs in again.
+    txtPassWord->setPalette(QPalette());
+    show();
+    raise();
+    activateWindow();
+}
+
 frmDBSel::frmDBSel() : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("frmDBSel"));

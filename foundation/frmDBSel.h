@@ -25,6 +25,9 @@ public:
     // kept) with a user handed back: the login and password boxes hold them
     // and are read-only ("Change Exam").
     void showForChangeExam(const QString& login, const QString& password);
+    // Shows the window as at the start, after a login whose exam could not be
+    // loaded: the boxes editable, the password empty, no login done.
+    void showAsAtStart();
 
     // Set by the administration window before it shows the login window again.
     QString Relogin;

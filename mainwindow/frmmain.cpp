@@ -18,6 +18,7 @@
 #include "mainwindow/WebLinks.h"
 #include "mainwindow/WidgetPicture.h"
 #include "mainwindow/links/ExamWindowLink.h"
+#include "mainwindow/links/LoginAgainLink.h"
 #include "mainwindow/links/LoginWindowLink.h"
 #include "mainwindow/links/NotesBrowserLink.h"
 #include "platform/db/Connection.h"
@@ -200,8 +201,11 @@ void frmmain::showForExam(const QString& examDescription)
     lblExamName->setText(examDescription);
     if (!m_loaded && !Form_Load()) {
         // A main window that cannot start an exam never shows: the user is
-        // back at the login window, as Change Exam leaves him.
-        mnuExam_Click();
+        // back at the login window as it was at the start.
+        ChangingExam = true;
+        hide();
+        LoginAgainLink::open();
+        DefaultInstance<frmmain>::discard(this);
         return;
     }
     setWindowTitle(gLogin.gAppTitle);

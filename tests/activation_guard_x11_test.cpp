@@ -167,7 +167,11 @@ TEST_F(ActivationGuardOnX11, PopupsMenusToolTipsAndPageAlertsNeverEndTheExam)
     }
 
     // A page's alert(), confirm() and prompt() raise no window at all: the
-    // answer comes back at once, and the exam goes on.
+    // answer comes back at once, and the exam goes on. (Without a window
+    // manager the focus does not come back from the menus by itself.)
+    w.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return focused(w); }, 5000));
+    settle(150);
     bool arrived = false;
     const QVariant answers = w.www1->runScript(
         QStringLiteral("alert('x'); [confirm('Sure?'), prompt('Enter your password')].join('|')"), 5000, &arrived);

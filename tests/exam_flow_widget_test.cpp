@@ -647,27 +647,116 @@ TEST_F(ExamFlowTest, AnAnswerShownIsNeverJudgedAsTheUsers)
 
 // An answer that cannot be recorded, because another program holds the exam
 // database, is said in the program's words and the exam stays on it.
+// An answer that cannot be checked while another program holds the file:
+// the page and the answer on it stay exactly as they were, the return from
+// the message redraws nothing, the question is never replaced by an error
+// page, and Next moves on only once the answer is recorded.
 TEST_F(ExamFlowTest, AnAnswerThatCannotBeRecordedKeepsTheExamOnItsQuestion)
 {
     choiceBank(3);
     frmZiduver& w = launch("PRACTICE", 3);
     choose(w, 1);
+    // A mark on the page itself, gone with any redraw of it.
+    ASSERT_EQ(w.www1->runScript(QStringLiteral("window.keptPage = 'kept'; 'ok'"), kWait).toString(),
+              QStringLiteral("ok"));
+    const auto pageKept = [&] {
+        return w.www1->runScript(QStringLiteral("window.keptPage || document.body.innerText"), kWait)
+            .toString()
+            .toStdString();
+    };
+    w.session.ExamConn.setBusyTimeout(50);
     db::Connection other = db::Connection::openFile(bank.path());
     other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    QWidget otherWindow;
+    otherWindow.resize(200, 100);
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        SCOPED_TRACE(attempt);
+        ui.clear();
+        w.cmdNext->click();
+        ASSERT_EQ(ui.messages().size(), 1u);
+        EXPECT_TRUE(ui.messages()[0].text.startsWith(QStringLiteral("The answer could not be checked.")))
+            << ui.messages()[0].text.toStdString();
+        EXPECT_TRUE(ui.messages()[0].text.contains(bank.path()));
+        // The focus comes back from the message's window while the file is
+        // still held.
+        otherWindow.show();
+        otherWindow.activateWindow();
+        ASSERT_TRUE(waitFor([&] { return QGuiApplication::focusWindow() == otherWindow.windowHandle(); }, kWait));
+        w.activateWindow();
+        ASSERT_TRUE(waitFor([&] { return QGuiApplication::focusWindow() == w.windowHandle(); }, kWait));
+        settle();
+        EXPECT_EQ(w.session.CurrentQuestion, 1);
+        EXPECT_EQ(w.lblQno->text(), QStringLiteral("1 of 3"));
+        EXPECT_TRUE(w.cmdNext->isEnabled());
+        EXPECT_EQ(pageKept(), "kept") << "the page is never drawn again";
+        EXPECT_EQ(tickedOnPage(w).toStdString(), "1") << "the answer stays chosen";
+        EXPECT_TRUE(cell(w, 1, colNoAnswer).isEmpty()) << "nothing recorded yet";
+    }
+
+    // End Exam meanwhile neither asks nor ends: the answer is not recorded yet.
     ui.clear();
-    w.cmdNext->click();
+    w.cmdEndExam->click();
     ASSERT_EQ(ui.messages().size(), 1u);
-    EXPECT_TRUE(ui.messages()[0].text.startsWith(QStringLiteral("The answer could not be checked.")))
-        << ui.messages()[0].text.toStdString();
-    EXPECT_TRUE(ui.messages()[0].text.contains(bank.path()));
-    EXPECT_EQ(w.session.CurrentQuestion, 1);
-    EXPECT_EQ(w.lblQno->text(), QStringLiteral("1 of 3"));
-    EXPECT_TRUE(w.cmdNext->isEnabled());
+    EXPECT_TRUE(ui.messages()[0].text.startsWith(QStringLiteral("The answer could not be checked.")));
+    EXPECT_EQ(frmZiduver::running(), &w);
+    EXPECT_EQ(pageKept(), "kept");
 
     other.exec(QStringLiteral("ROLLBACK"));
     w.cmdNext->click();
     EXPECT_EQ(w.session.CurrentQuestion, 2);
     EXPECT_EQ(cell(w, 1, colCorrect), QStringLiteral("1")) << "the answer kept on screen is recorded";
+}
+
+// End Exam while another program holds the file past the wait: one message
+// names the file and asks "Try again?"; meanwhile the exam keeps all it
+// holds and the file stays as it was. Yes writes again; No says once that
+// the answers are lost and ends the exam as before.
+TEST_F(ExamFlowTest, AFailedEndExamWriteKeepsTheExamAndWritesAgainWhenAsked)
+{
+    const QString lost = QStringLiteral("The answers of this exam were not saved and are lost.");
+    choiceBank(3);
+    // The same bank for both: the No writes nothing.
+    for (const bool retry : {false, true}) {
+        SCOPED_TRACE(retry ? "Yes, then released" : "No");
+        frmZiduver& w = launch("SIMULATED", 3);
+        const QPointer<frmZiduver> alive(&w);
+        choose(w, 1);
+        w.cmdNext->click();
+        ASSERT_EQ(w.session.CurrentQuestion, 2);
+        w.session.ExamConn.setBusyTimeout(50);
+        db::Connection other = db::Connection::openFile(bank.path());
+        int asked = 0;
+        ui.clear();
+        results = returns = 0;
+        ui.inside = [&](const QString& text) {
+            if (text == kEndPrompt) {
+                other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+                return;
+            }
+            if (!text.endsWith(QStringLiteral("\r\n\r\nTry again?")))
+                return;
+            ++asked;
+            EXPECT_TRUE(text.contains(bank.path())) << text.toStdString();
+            EXPECT_TRUE(alive && frmZiduver::running() == alive.data()) << "the exam is still there";
+            EXPECT_EQ(cell(w, 1, colCorrect), QStringLiteral("1"));
+            EXPECT_EQ(other.scalar(QStringLiteral("SELECT count(*) FROM Qe_Progress")).toInt(), 0);
+            EXPECT_EQ(results, 0);
+            if (asked == 2 || !retry)
+                other.exec(QStringLiteral("ROLLBACK"));
+        };
+        ui.answerNext(ResultYes); // end the exam
+        ui.answerNext(retry ? ResultYes : ResultNoOrCancel);
+        ui.answerNext(ResultYes);
+        w.cmdEndExam->click();
+        ui.inside = nullptr;
+        settle();
+        EXPECT_EQ(asked, retry ? 2 : 1);
+        EXPECT_EQ(ui.count(lost), retry ? 0 : 1);
+        EXPECT_EQ(results, 1);
+        EXPECT_EQ(returns, 1);
+        EXPECT_EQ(frmZiduver::running(), nullptr);
+        EXPECT_EQ(bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_Progress")).toInt(), retry ? 1 : 0);
+    }
 }
 
 // Review: the tabs only where there is a scenario, the page takes no input,

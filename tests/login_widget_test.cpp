@@ -4,6 +4,8 @@
 #include "foundation/SystemDatabase.h"
 #include "foundation/frmDBSel.h"
 #include "foundation/links/MainWindowLink.h"
+#include "mainwindow/frmmain.h"
+#include "mainwindow/links/LoginAgainLink.h"
 #include "platform/db/Connection.h"
 #include "tests/support/ExamDbFixture.h"
 #include "tests/support/RecordingUiHooks.h"
@@ -12,8 +14,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <gtest/gtest.h>
 
@@ -219,3 +223,70 @@ TEST(LoginWindow, SingleUserLogsTheDefaultUserIntoTheChosenExam)
 }
 
 } // namespace
+
+// An exam that cannot be loaded after the login, and No to "Try again?":
+// the login window is back as at the start, and its Login button logs in
+// once the exam can be read.
+TEST(LoginWindow, NoToTryAgainBringsTheLoginWindowBackAsAtTheStart)
+{
+    resetStartupState();
+    TempHome home;
+    home.copyLook();
+    RecordingUiHooks ui;
+    home.write(QStringLiteral("setup.xml"), startupSetupXml());
+    ExamDbFixture fixture(home);
+    ExamDbOptions exam;
+    exam.examCode = QStringLiteral("EX1");
+    exam.examName = QStringLiteral("Exam One");
+    const QString examPath = fixture.createDataExam(QStringLiteral("exam1"), QStringLiteral("exam1.qzr"), exam);
+    {
+        SystemDatabase system;
+        system.addUser({QStringLiteral("ADMIN"), QStringLiteral("Secret")});
+        system.addRight(system.addUser({QStringLiteral("alice"), QStringLiteral("Pw1")}), QStringLiteral("EX1"), true);
+    }
+    resetStartupState();
+
+    QStringList shownMainWindows;
+    bool loadFails = true;
+    MainWindowLink::wire([&](const QString& description) {
+        if (loadFails)
+            frmmain::instance().showForExam(description);
+        else
+            shownMainWindows << description;
+    });
+    LoginAgainLink::wire([] { frmDBSel::instance().showAsAtStart(); });
+    FakeStartupEnvironment environment;
+    ASSERT_EQ(Main(environment), StartupResult::ShowLogin);
+    ASSERT_TRUE(frmDBSel::showLogin());
+    frmDBSel& window = frmDBSel::instance();
+
+    const QString away = examPath + QStringLiteral(".away");
+    ASSERT_TRUE(QFile::rename(examPath, away));
+    ui.answerNext(ResultNoOrCancel);
+    window.txtUser->setText(QStringLiteral("alice"));
+    window.txtPassWord->setText(QStringLiteral("Pw1"));
+    window.image1->click();
+    ASSERT_EQ(ui.messages().size(), 1u) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(ui.messages()[0].text.endsWith(QStringLiteral("Try again?"))) << ui.messages()[0].text.toStdString();
+    EXPECT_FALSE(frmmain::exists());
+    EXPECT_TRUE(window.isVisible());
+    for (QLineEdit* box : {window.txtUser, window.txtPassWord}) {
+        EXPECT_TRUE(box->isEnabled());
+        EXPECT_FALSE(box->isReadOnly());
+    }
+    EXPECT_EQ(window.txtUser->text(), QStringLiteral("alice")) << "the login stays as typed";
+    EXPECT_TRUE(window.txtPassWord->text().isEmpty());
+    EXPECT_FALSE(window.loginDone());
+
+    ASSERT_TRUE(QFile::rename(away, examPath));
+    loadFails = false;
+    ui.clear();
+    window.txtPassWord->setText(QStringLiteral("Pw1"));
+    window.image1->click();
+    EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(shownMainWindows, QStringList({QStringLiteral("Exam One")})) << "the Login button logs in";
+    EXPECT_FALSE(window.isVisible());
+
+    MainWindowLink::wire(nullptr);
+    LoginAgainLink::wire(nullptr);
+}

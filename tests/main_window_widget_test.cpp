@@ -12,6 +12,7 @@
 #include "mainwindow/WidgetPicture.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/links/ExamWindowLink.h"
+#include "mainwindow/links/LoginAgainLink.h"
 #include "mainwindow/links/LoginWindowLink.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
@@ -120,6 +121,7 @@ protected:
         LoginWindowLink::wire([this](const QString& login, const QString& password) {
             handedBack << login + QLatin1Char('/') + password;
         });
+        LoginAgainLink::wire([this] { handedBack << QStringLiteral("login again"); });
         ExamWindowLink::wire([this](const ExamParameters& record) { launched.push_back(record); });
         frmmain::setProgramEnd([this] { ++programEnds; });
     }
@@ -128,6 +130,7 @@ protected:
         frmmain::unload();
         deleteDiscarded();
         LoginWindowLink::wire(nullptr);
+        LoginAgainLink::wire(nullptr);
         ExamWindowLink::wire(nullptr);
         frmmain::setProgramEnd(nullptr);
         resetSharedState();
@@ -188,7 +191,7 @@ TEST_F(MainWindowTest, ShownForTheExamThenChangeExamHandsTheUserBackAndUnloadsTh
 
 // A load that cannot read the exam database says so with the file named and
 // asks whether to try again: Yes reads again, No goes back to the login
-// window and leaves no main window; once the file is readable the window
+// window as at the start and leaves no main window; once the file is readable the window
 // loads whole.
 TEST_F(MainWindowTest, AFailedLoadGoesBackToTheLoginWindowOrLoadsAgainWhenAsked)
 {
@@ -205,7 +208,7 @@ TEST_F(MainWindowTest, AFailedLoadGoesBackToTheLoginWindowOrLoadsAgainWhenAsked)
                                     + QStringLiteral(" could not be found.\r\n\r\nTry again?"));
         EXPECT_EQ(message.style, YesNo);
     }
-    EXPECT_EQ(handedBack, QStringList({QStringLiteral("ALICE/PW1")})) << "back at the login window";
+    EXPECT_EQ(handedBack, QStringList({QStringLiteral("login again")})) << "back at the login window";
     EXPECT_FALSE(frmmain::exists());
     ASSERT_TRUE(alive);
     EXPECT_FALSE(alive->isVisible()) << "never a main window that cannot start";

@@ -9,7 +9,7 @@ packages=(
   libqt6opengl6-dev libgl1-mesa-dev
   libsqlite3-dev libgtest-dev libgmock-dev
   libgumbo-dev
-  xvfb xauth
+  xvfb xauth xdotool
   poppler-utils
 )
 

@@ -328,6 +328,12 @@ Connection Connection::openWithFlags(const QString& path, int flags)
     return connection;
 }
 
+void Connection::setBusyTimeout(int milliseconds)
+{
+    if (m_db)
+        sqlite3_busy_timeout(m_db, milliseconds);
+}
+
 void Connection::raise(int code) const
 {
     QString message = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString::fromUtf8(sqlite3_errstr(code));

@@ -72,6 +72,9 @@ public:
     static QString pathFromConnectionString(const QString& connectionString);
 
     bool isOpen() const { return m_db != nullptr; }
+    // How long a statement waits for another connection's lock before it
+    // fails as busy (every connection starts with the same few seconds).
+    void setBusyTimeout(int milliseconds);
     QString path() const { return m_path; }
     void close();
 
