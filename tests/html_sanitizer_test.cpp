@@ -353,4 +353,37 @@ TEST_F(HtmlSanitizerTest, DocumentPutsThePolicyFirst)
               head + "</head><body>" + html_sanitizer::tooLongMessage().toUtf8() + "</body></html>");
 }
 
+// A served page keeps its look: its style sheet, rule by rule, and its
+// classes; nothing in the sheet loads anything or leaves the style element.
+// A text in a page keeps neither, so it cannot restyle the program's own
+// answer area.
+TEST_F(HtmlSanitizerTest, ADocumentKeepsItsStyleSheetWithoutWhatLoads)
+{
+    const QByteArray out = html_sanitizer::document(
+        "<html><head><style>/* look */ h1 { color: #0b6fc4; font-size: 19px }"
+        " td, th { border: 1px solid #d5dde5 } th { background: #eef3f8 }"
+        " .note { background: #fff8e1; border-left: 4px solid #f0b400 }"
+        " @import url(http://x.test/a.css); @media print { body { color: red } }"
+        " p { background: url(http://x.test/p.png) } b { color: red; behavior: url(x.htc) }"
+        " i { color: expression(alert(1)) } a[href^=\"x\"] { color: red }</style></head>"
+        "<body><h1 class=\"title main\">Case</h1><p class='note x\" onclick=alert(1)'>Mind</p>"
+        "<style>u { color: green }</style></body></html>",
+        rules, QStringLiteral("<meta name=policy>"));
+    const QByteArray sheet = out.mid(out.indexOf("<style>"), out.indexOf("</head>") - out.indexOf("<style>"));
+    for (const char* kept : {"h1 { color: #0b6fc4; font-size: 19px; }", "td, th { border: 1px solid #d5dde5; }",
+                             "th { background: #eef3f8; }", ".note { background: #fff8e1;",
+                             "b { color: red; }", "u { color: green; }"})
+        EXPECT_TRUE(sheet.contains(kept)) << kept << " in " << sheet.toStdString();
+    for (const char* gone : {"import", "url", "@media", "expression", "behavior", "href", "look"})
+        EXPECT_FALSE(out.contains(gone)) << gone << " in " << out.toStdString();
+    EXPECT_TRUE(out.contains("<h1 class=\"title main\">Case</h1>")) << out.toStdString();
+    EXPECT_FALSE(out.contains("onclick")) << out.toStdString();
+    EXPECT_EQ(out.count("<style>"), 2);
+
+    const QString text = html_sanitizer::fragment(QStringLiteral("<style>input { display: none }</style>"
+                                                                 "<p class=note>Mind</p>"),
+                                                  rules);
+    EXPECT_EQ(text, QStringLiteral("<p>Mind</p>"));
+}
+
 } // namespace

@@ -605,6 +605,7 @@ bool allowedLink(const std::string& url)
 bool allowedStyleProperty(std::string_view property)
 {
     static const char* const allowed[] = {"color",
+                                          "background",
                                           "background-color",
                                           "font",
                                           "font-family",
@@ -721,6 +722,53 @@ std::string filterStyle(std::string_view style)
     return kept;
 }
 
+// A served page's style sheet, rule by rule: only plain selectors with the
+// declarations a style attribute may hold; @-rules (imports, fonts, media)
+// and anything that could close the style element are left out.
+std::string filterStyleSheet(std::string_view css)
+{
+    std::string text(css);
+    for (std::size_t open = text.find("/*"); open != std::string::npos; open = text.find("/*", open)) {
+        const std::size_t close = text.find("*/", open + 2);
+        text.erase(open, close == std::string::npos ? std::string::npos : close + 2 - open);
+    }
+    std::string kept;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t brace = text.find('{', at);
+        if (brace == std::string::npos)
+            break;
+        const std::string_view selector = trimmed(std::string_view(text).substr(at, brace - at));
+        // The block's end, braces balanced (an @-rule's block holds rules).
+        std::size_t end = brace + 1;
+        for (int depth = 1; end < text.size() && depth > 0; ++end)
+            depth += text[end] == '{' ? 1 : text[end] == '}' ? -1 : 0;
+        const std::string_view block = std::string_view(text).substr(brace + 1, end - brace - 2);
+        at = end;
+        const bool plainSelector = !selector.empty() && selector.find_first_of("@<>\\{};\"'()") == std::string_view::npos;
+        if (!plainSelector || block.find('{') != std::string_view::npos)
+            continue;
+        const std::string declarations = filterStyle(block);
+        if (declarations.empty() || declarations.find('<') != std::string::npos)
+            continue;
+        kept.append(selector);
+        kept.append(" { ");
+        kept.append(declarations);
+        kept.append(" }\n");
+    }
+    return kept;
+}
+
+// A class name a served page's own style sheet may select: letters, digits,
+// "-" and "_" only.
+bool plainClass(std::string_view value)
+{
+    for (const char c : value)
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_' || c == ' '))
+            return false;
+    return !value.empty();
+}
+
 // Attributes kept on any element kept; the rest (every event handler,
 // id, name, class, target, srcset and the like) are left out.
 bool plainAttribute(std::string_view name)
@@ -740,6 +788,8 @@ bool plainAttribute(std::string_view name)
 class Sanitizer {
 public:
     explicit Sanitizer(const SanitizeRules& rules) : rules_(rules) { }
+    // A served page keeps its classes, for its own style sheet.
+    void keepClasses() { keepClasses_ = true; }
 
     // Writes the children of a node, walking without recursion.
     void writeChildren(std::string& out, const GumboNode* parent)
@@ -862,6 +912,8 @@ private:
             const std::string_view value(attribute->value);
             if (plainAttribute(name)) {
                 appendAttribute(out, attribute->name, value);
+            } else if (name == "class" && keepClasses_ && plainClass(value)) {
+                appendAttribute(out, "class", value);
             } else if (name == "style") {
                 const std::string style = filterStyle(value);
                 if (!style.empty())
@@ -945,6 +997,7 @@ private:
     }
 
     const SanitizeRules& rules_;
+    bool keepClasses_ = false;
     QString examFolder_;
     bool examFolderResolved_ = false;
 };
@@ -1113,8 +1166,31 @@ QByteArray document(const QByteArray& html, const SanitizeRules& rules, const QS
         }
         page.append("</title>");
     }
+    // The page's own style sheets, filtered, in the head.
+    const GumboNode* head = childElement(output->root, GUMBO_TAG_HEAD);
+    for (const GumboNode* holder : {head, body}) {
+        if (!holder)
+            continue;
+        const GumboVector& children = holder->v.element.children;
+        for (unsigned i = 0; i < children.length; ++i) {
+            const auto* child = static_cast<const GumboNode*>(children.data[i]);
+            if (child->type != GUMBO_NODE_ELEMENT || child->v.element.tag != GUMBO_TAG_STYLE)
+                continue;
+            std::string css;
+            const GumboVector& parts = child->v.element.children;
+            for (unsigned j = 0; j < parts.length; ++j) {
+                const auto* part = static_cast<const GumboNode*>(parts.data[j]);
+                if (part->type == GUMBO_NODE_TEXT || part->type == GUMBO_NODE_WHITESPACE)
+                    css.append(part->v.text.text);
+            }
+            const std::string sheet = filterStyleSheet(css);
+            if (!sheet.empty())
+                page.append("<style>\n").append(sheet).append("</style>");
+        }
+    }
     page.append("</head><body");
     Sanitizer sanitizer(rules);
+    sanitizer.keepClasses();
     if (body)
         sanitizer.writeBodyAttributes(page, body->v.element);
     page.push_back('>');
