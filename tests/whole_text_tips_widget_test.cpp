@@ -58,6 +58,20 @@ TEST(WholeTextTips, ATreeNameCutShortIsKnownAndTheColumnsFitWhereTheyCan)
     EXPECT_FALSE(textIsCut(&list, name)) << "the name fits where the path is cut";
     EXPECT_TRUE(textIsCut(&list, list.model()->index(0, 2)));
     EXPECT_LE(list.header()->length(), list.viewport()->width() + 1);
+
+    // A narrow list: every heading still reads whole, the texts share the rest.
+    list.setHeaderLabels({QStringLiteral("Exam Code"), QStringLiteral("Exam Name"), QStringLiteral("Exam Path")});
+    list.resize(340, 200);
+    settle();
+    for (int column = 0; column < 3; ++column)
+        EXPECT_GE(list.header()->sectionSize(column), list.header()->sectionSizeHint(column)) << column;
+    // Narrower still: a heading cut short reads whole as its tip.
+    list.resize(150, 200);
+    settle();
+    for (int column = 0; column < 3; ++column)
+        EXPECT_EQ(list.model()->headerData(column, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                  list.model()->headerData(column, Qt::Horizontal).toString())
+            << column;
 }
 
 } // namespace

@@ -117,16 +117,42 @@ void fitColumns(QAbstractItemView* view)
         return;
     std::vector<int> columns;
     std::vector<int> wanted;
+    std::vector<int> headings; // a heading reads whole whenever the room allows
     for (int i = 0; i < header->count(); ++i) {
         if (header->isSectionHidden(i))
             continue;
         columns.push_back(i);
         const int text = static_cast<const QAbstractItemView*>(view)->sizeHintForColumn(i);
-        wanted.push_back(std::max(text, header->isHidden() ? 0 : header->sectionSizeHint(i)));
+        headings.push_back(header->isHidden() ? 0 : header->sectionSizeHint(i));
+        wanted.push_back(std::max(text, headings.back()));
     }
-    const std::vector<int> widths = sharedWidths(wanted, view->viewport()->width());
+    const int room = view->viewport()->width();
+    int headingRoom = 0;
+    for (int width : headings)
+        headingRoom += width;
+    std::vector<int> widths;
+    if (headingRoom > 0 && headingRoom <= room) {
+        // Every heading whole, the rest of the room shared by the texts.
+        std::vector<int> more(wanted.size());
+        for (size_t i = 0; i < wanted.size(); ++i)
+            more[i] = wanted[i] - headings[i];
+        widths = sharedWidths(more, room - headingRoom);
+        for (size_t i = 0; i < widths.size(); ++i)
+            widths[i] += headings[i];
+    } else {
+        widths = sharedWidths(wanted, room);
+    }
     for (size_t i = 0; i < columns.size(); ++i)
         header->resizeSection(columns[i], widths[i]);
+    // A heading cut short reads whole as its tip.
+    if (QAbstractItemModel* model = view->model()) {
+        for (size_t i = 0; i < columns.size(); ++i) {
+            const QString heading = model->headerData(columns[i], Qt::Horizontal, Qt::DisplayRole).toString();
+            const QString tip = widths[i] < headings[i] ? heading : QString();
+            if (model->headerData(columns[i], Qt::Horizontal, Qt::ToolTipRole).toString() != tip)
+                model->setHeaderData(columns[i], Qt::Horizontal, tip, Qt::ToolTipRole);
+        }
+    }
 }
 
 // Fits the columns again whenever the view's width or its rows change.
