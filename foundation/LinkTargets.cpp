@@ -132,7 +132,11 @@ LinkDecision decideLinkTarget(const QString& target, LinkSource source, const QS
         if (restricted && name == QLatin1String("mailto")) {
             // The mail program gets the address as read here, not the text.
             const QUrl mail = plainMailAddress(url);
-            return mail.isValid() ? LinkDecision{LinkDecision::Open, mail, QString()} : notAllowed(text);
+            return mail.isValid() ? LinkDecision{LinkDecision::Open, mail, QString()}
+                                  : refuse(QStringLiteral("The link \"%1\" was not opened: an e-mail address of an exam "
+                                                          "may carry only a subject, a body and more addresses "
+                                                          "(to, cc, bcc), never a file or another field.")
+                                               .arg(text));
         }
         if (restricted && name != QLatin1String("http") && name != QLatin1String("https"))
             return notAllowed(text);
