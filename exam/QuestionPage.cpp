@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QUrl>
 
 namespace {
@@ -27,6 +28,31 @@ const QString kRightClickBlocker = QStringLiteral(
     "document.onmousedown=right; document.onmouseup=right; "
     "if (document.layers) window.captureEvents(Event.MOUSEDOWN); if (document.layers) "
     "window.captureEvents(Event.MOUSEUP);window.onmousedown=right;window.onmouseup=right;");
+
+// Every cell takes the page's font. A cell of the exam's text that has its
+// own style (written by the sanitizer as style="...") keeps it: a second
+// style attribute would be ignored, so both go in one, the page's font last.
+QString styleCells(const QString& text, const PageStyle& style)
+{
+    static const QRegularExpression ownStyle(QStringLiteral("<td Style = \"([^\"]*)\"([^>]*?) style=\"([^\"]*)\""));
+    QString styled = text;
+    styled.replace(QLatin1String("<td"), QStringLiteral("<td ") + style.styleAttribute());
+    QString result;
+    qsizetype from = 0;
+    QRegularExpressionMatchIterator cells = ownStyle.globalMatch(styled);
+    while (cells.hasNext()) {
+        const QRegularExpressionMatch cell = cells.next();
+        QString own = cell.captured(3).trimmed();
+        if (!own.isEmpty() && !own.endsWith(QLatin1Char(';')))
+            own += QLatin1Char(';');
+        result += QStringView(styled).mid(from, cell.capturedStart() - from);
+        result += QStringLiteral("<td Style = \"") + own + (own.isEmpty() ? QString() : QStringLiteral(" "))
+            + cell.captured(1) + QLatin1Char('"') + cell.captured(2);
+        from = cell.capturedEnd();
+    }
+    result += QStringView(styled).mid(from);
+    return result;
+}
 
 // The list pages' classes: the lists in the page font, sharing the page
 // width beside the buttons' cell (never wider than the page, however long
@@ -129,7 +155,7 @@ BuiltPage buildQuestionPage(ExamBank& bank, const PageInputs& inputs)
     }
     if (inputs.verdictKept)
         text.prepend(verdictKeptHtml(style.styleAttribute()));
-    text.replace(QLatin1String("<td"), QStringLiteral("<td ") + style.styleAttribute());
+    text = styleCells(text, style);
     // Review records nothing: the page takes no input.
     if (inputs.reviewMode)
         text += pageLockElement();

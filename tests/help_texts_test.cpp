@@ -131,15 +131,20 @@ TEST_F(ExplanationPage, TextRules)
         {"only blanks", QStringLiteral("    "), QStringLiteral("No explanation given")},
         {"line breaks", QStringLiteral("a\r\nb\rc\nd"), QStringLiteral("a<br>b<br>c\nd")},
         {"slashes without the marker stay", QStringLiteral("and/or 1/2 <br/> </p>"),
-         QStringLiteral("and/or 1/2 <br/> </p>")},
+         QStringLiteral("and/or 1/2 <br> <p></p>")},
         {"the marker is the program folder; no other slash changes",
          QStringLiteral("See <a href=\"[localpath]pages/a.htm\">and/or</a> 1/2<br/>"),
-         QStringLiteral("See <a href=\"") + folderUrl + QStringLiteral("pages/a.htm\">and/or</a> 1/2<br/>")},
+         QStringLiteral("See <a href=\"") + folderUrl + QStringLiteral("pages/a.htm\">and/or</a> 1/2<br>")},
         {"every marker", QStringLiteral("[localpath]x [localpath]y"),
          folderUrl + QStringLiteral("x ") + folderUrl + QStringLiteral("y")},
         {"list tags in the page font, these spellings only", QStringLiteral("<UL><LI>one</LI></UL><li>two"),
-         QStringLiteral("<UL><LI Style = \"font-family: Verdana; font-size:14px\">one</LI></UL> <p Style = "
-                        "\"font-family: Verdana; font-size:14px\"><li>two")},
+         QStringLiteral(
+             "<ul><li style=\"font-family: Verdana; font-size: 14px;\">one</li></ul> <p style=\"font-family: "
+             "Verdana; font-size: 14px;\"></p><li>two</li>")},
+        {"the text after a list in the page font", QStringLiteral("<UL><LI>one</LI></UL>after"),
+         QStringLiteral(
+             "<ul><li style=\"font-family: Verdana; font-size: 14px;\">one</li></ul> <p style=\"font-family: "
+             "Verdana; font-size: 14px;\">after</p>")},
     };
     for (const Case& c : cases)
         EXPECT_EQ(body(BuildExplanationHtml(inputs(c.text))), c.body) << c.name;
@@ -147,13 +152,13 @@ TEST_F(ExplanationPage, TextRules)
 
 TEST_F(ExplanationPage, ProgramFolderWithABlankIsAnEncodedUrl)
 {
-    ExplanationInputs in = inputs(QStringLiteral("<img src='[localpath]p.gif'>"));
+    ExplanationInputs in = inputs(QStringLiteral("<a href='[localpath]p.htm'>help</a>"));
     in.programFolder = home.file(QStringLiteral("my folder"));
     QDir().mkpath(in.programFolder);
     EXPECT_EQ(body(BuildExplanationHtml(in)),
-              QStringLiteral("<img src='ziduver://files")
+              QStringLiteral("<a href=\"ziduver://files")
                   + QString::fromLatin1(QUrl::toPercentEncoding(home.path(), "/"))
-                  + QStringLiteral("/my%20folder/p.gif'>"));
+                  + QStringLiteral("/my%20folder/p.htm\">help</a>"));
 }
 
 TEST_F(ExplanationPage, ImageMarkersAsOnTheQuestionPage)
@@ -163,7 +168,7 @@ TEST_F(ExplanationPage, ImageMarkersAsOnTheQuestionPage)
     const QString url =
         page_address::forFile(home.file(QStringLiteral("Data/EX/images/Net.gif"))).toString(QUrl::FullyEncoded);
     EXPECT_EQ(body(page),
-              QStringLiteral("See <br> <img src ='") + url + QStringLiteral("' height=30 width=40><br> here"));
+              QStringLiteral("See <br> <img src=\"") + url + QStringLiteral("\" height=\"30\" width=\"40\"><br> here"));
 }
 
 TEST_F(ExplanationPage, FileIsWrittenAsUtf8)

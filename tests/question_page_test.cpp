@@ -81,6 +81,8 @@ protected:
 };
 
 const QString kFont = QStringLiteral("Style = \"font-family: Verdana; font-size:14px\"");
+// The page font on list tags of an exam's text, as the sanitizer writes it out.
+const QString kListFont = QStringLiteral("style=\"font-family: Verdana; font-size: 14px;\"");
 
 // The part of a page between its body's first paragraph and its end.
 QString bodyOf(const QString& html)
@@ -291,7 +293,7 @@ TEST_F(QuestionPageTest, ChoiceTextRules)
     style.fontName = QStringLiteral("Verdana");
     style.fontPx = 14;
     style.examFolder = examFolder();
-    const QString li = QStringLiteral("<LI ") + kFont;
+    const QString li = QStringLiteral("<li ") + kListFont;
     struct Case {
         const char* name;
         QString text;
@@ -299,16 +301,16 @@ TEST_F(QuestionPageTest, ChoiceTextRules)
     };
     const std::vector<Case> cases = {
         {"plain text gets a break", "x", "x<br>"},
-        {"a closing <BR> gets none", "x<BR>", "x<BR>"},
+        {"a closing <BR> gets none", "x<BR>", "x<br>"},
         {"nor a closing <br>", "x<br>", "x<br>"},
-        {"trailing blanks and line ends are cut", "x <BR> \r\n\t", "x <BR>"},
-        {"CR LF becomes <BR>", "a\r\nb", "a<BR>b<br>"},
+        {"trailing blanks and line ends are cut", "x <BR> \r\n\t", "x <br>"},
+        {"CR LF becomes <BR>", "a\r\nb", "a<br>b<br>"},
         {"image marker", "x///image=pic.gif///y",
-         "x <img src ='" + imageUrl("Pic.GIF") + "' height=16 width=32><br>y<br>"},
-        {"missing image", "///image=none.gif///", " <img src ='" + imageUrl("none.gif") + "' height=0 width=0><br>"},
+         "x <img src=\"" + imageUrl("Pic.GIF") + "\" height=\"16\" width=\"32\"><br>y<br>"},
+        {"a missing picture is left out", "///image=none.gif///", " <br>"},
         {"a marker without image loses its delimiters", "a///note///b", "anoteb<br>"},
         {"list items in the page font", "<UL>\r\n\r\n<LI>a</LI>\r\n\r\n</UL>",
-         "<UL>" + li + ">a</LI></UL> <p " + kFont + "><br>"},
+         "<ul>" + li + ">a</li></ul> <p " + kListFont + "><br></p>"},
         {"lower-case tags stay", "<ul><li>a</li></ul>", "<ul><li>a</li></ul><br>"},
     };
     for (const Case& c : cases)
@@ -358,7 +360,7 @@ TEST_F(QuestionPageTest, QuestionTextRules)
 {
     writeImage(QStringLiteral("fig1.gif"), gif(320, 200));
     writeImage(QStringLiteral("broken.gif"), QByteArray("not a picture"));
-    const QString li = QStringLiteral("<LI ") + kFont;
+    const QString li = QStringLiteral("<li ") + kListFont;
     struct Case {
         const char* name;
         QString text;
@@ -366,21 +368,26 @@ TEST_F(QuestionPageTest, QuestionTextRules)
     };
     const std::vector<Case> cases = {
         {"a closing <br> gets no other", "Text<br>", "Text<br>"},
-        {"a closing <BR> neither", "Text<BR>", "Text<BR>"},
+        {"a closing <BR> neither", "Text<BR>", "Text<br>"},
         {"image between two words", "Look ///image=FIG1.gif/// here",
-         "Look <br> <img src ='" + imageUrl("fig1.gif") + "' height=200 width=320><br> here<br>"},
-        {"a missing image is sized 0", "///image=gone.gif///",
-         "<br> <img src ='" + imageUrl("gone.gif") + "' height=0 width=0><br>"},
+         "Look <br> <img src=\"" + imageUrl("fig1.gif") + "\" height=\"200\" width=\"320\"><br> here<br>"},
+        {"a missing picture is left out", "///image=gone.gif///", "<br> <br>"},
         {"an unrecognised image is unsized", "///image=broken.gif///",
-         "<br> <img src ='" + imageUrl("broken.gif") + "'><br>"},
+         "<br> <img src=\"" + imageUrl("broken.gif") + "\"><br>"},
         {"an unclosed marker only loses its opening", "a///b", "ab<br>"},
-        {"line breaks outside <PRE>", "a\r\nb<PRE>c\r\nd</PRE>", "a<BR>b<PRE>c\r\nd</PRE><br>"},
+        {"line breaks outside <PRE>", "a\r\nb<PRE>c\r\nd</PRE>", "a<br>b<pre>\nc\nd</pre><br>"},
         {"breaks around list items collapse", "<OL>\r\n\r\n<LI>a</LI>\r\n\r\n<LI>b</LI></OL>",
-         "<OL>" + li + ">a</LI>" + li + ">b</LI></OL> <p " + kFont + "><br>"},
-        {"lower-case list tags and upper-case cells stay", "<ul><li>a</li></ul><TABLE><TR><TD>x</TD></TR></TABLE>",
-         "<ul><li>a</li></ul><TABLE><TR><TD>x</TD></TR></TABLE><br>"},
+         "<ol>" + li + ">a</li>" + li + ">b</li></ol> <p " + kListFont + "><br></p>"},
+        {"lower-case list tags stay; cells of either spelling take the page font",
+         "<ul><li>a</li></ul><TABLE><TR><TD>x</TD></TR></TABLE>",
+         "<ul><li>a</li></ul><table><tbody><tr><td " + kFont + ">x</td></tr></tbody></table><br>"},
         {"cells in the page font", "<table><tr><td>x</td></tr></table>",
-         "<table><tr><td " + kFont + ">x</td></tr></table><br>"},
+         "<table><tbody><tr><td " + kFont + ">x</td></tr></tbody></table><br>"},
+        {"a cell keeps its own style beside the page font",
+         "<TABLE><TR><TD STYLE='color:red' align=right>x</TD><td style=\"\">y</td></TR></TABLE>",
+         "<table><tbody><tr><td Style = \"color: red; font-family: Verdana; font-size:14px\" align=\"right\">x</td>"
+         "<td "
+             + kFont + ">y</td></tr></tbody></table><br>"},
         {"blanks cut at both ends", "  x  \r\n", "x<br>"},
     };
     int code = 100;
