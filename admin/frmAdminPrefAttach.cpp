@@ -32,6 +32,8 @@ QLineEdit* shownBox(const char* name, QWidget* parent)
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
     box->setReadOnly(true);
+    // A path longer than the box reads whole as its tip.
+    QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& text) { box->setToolTip(text); });
     return box;
 }
 
@@ -125,8 +127,8 @@ void frmAdminPref::buildAttachPanel()
     left->addWidget(grdUserList, 1);
     left->addLayout(userButtons);
     auto* panel = new QHBoxLayout(fraAttachExam);
-    panel->addLayout(left, 3);
-    panel->addWidget(examsGroup, 2);
+    panel->addLayout(left, 1);
+    panel->addWidget(examsGroup, 1);
 }
 
 void frmAdminPref::Command11_Click()

@@ -94,6 +94,9 @@ void frmAdminPref::buildSettingsPanel()
     lblCurrebtDB = new QLineEdit(rootGroup);
     lblCurrebtDB->setObjectName(QStringLiteral("lblCurrebtDB"));
     lblCurrebtDB->setReadOnly(true);
+    connect(lblCurrebtDB, &QLineEdit::textChanged, lblCurrebtDB, [this](const QString& text) {
+        lblCurrebtDB->setToolTip(text);
+    });
     Command4 = button(QStringLiteral("&Browse"), "Command4", rootGroup);
     Command5 = button(QStringLiteral("Set "), "Command5", rootGroup);
     shapeIndicater = new QFrame(rootGroup);
