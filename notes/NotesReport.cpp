@@ -91,6 +91,8 @@ NotesPage CreateQuestReport(db::Connection& exam, const NotesReportRequest& requ
     SanitizeRules rules;
     rules.examFolder = folder;
     rules.keepLinks = false;
+    // The limit is one text's: a printout holds many.
+    rules.maxChars *= qsizetype(rows.size()) + 1;
     html = html_sanitizer::fragment(carriageReturnsToBreaks(html), rules);
     page.html = QStringLiteral("<html><body><font face=\"") + htmlAttributeEscaped(request.fontFace)
         + QStringLiteral("\" size=2>") + html + QStringLiteral("</font></body></html><br><br>");

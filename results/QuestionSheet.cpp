@@ -154,6 +154,8 @@ SheetPage CreateQuestReport(db::Connection& exam, const QuestionList& list, cons
     SanitizeRules rules;
     rules.examFolder = options.examFolder;
     rules.keepLinks = false;
+    // The limit is one text's: a printout holds many.
+    rules.maxChars *= qsizetype(rows.size()) + 1;
     html = html_sanitizer::fragment(carriageReturnsToBreaks(html), rules);
     html = pageHead(options) + styleLists(html, options) + QStringLiteral("</font></body></html><br><br>");
     page.html = html;

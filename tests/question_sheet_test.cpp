@@ -1,6 +1,7 @@
 #include "exam/QuestionList.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
+#include "platform/pages/HtmlSanitizer.h"
 #include "platform/pages/PageAddress.h"
 #include "results/QuestionSheet.h"
 #include "tests/support/DebugLogFile.h"
@@ -141,6 +142,17 @@ TEST_F(QuestionSheetTest, EveryQuestionOfTheExamIsOnThePageInKeyOrder)
     EXPECT_FALSE(html.contains("<b>* </b>"));
     EXPECT_FALSE(html.contains("Correct Order"));
     EXPECT_FALSE(html.contains("Explanation:"));
+}
+
+// The length limit is a text's: a sheet of many long questions still shows
+// them all.
+TEST_F(QuestionSheetTest, ALongSheetOfTextsWithinTheLimitShowsThemAll)
+{
+    const QString longText = QStringLiteral("<b>long</b> ") + QString(400'000, QLatin1Char('x'));
+    bank.conn().exec(QStringLiteral("UPDATE Qe_QuestionsHead SET Qq_Quest_Desc = ?"), {longText});
+    const SheetPage page = CreateQuestReport(bank.conn(), exam, options(false, false));
+    EXPECT_EQ(page.html.count("<b>long</b>"), 3);
+    EXPECT_FALSE(page.html.contains(html_sanitizer::tooLongMessage()));
 }
 
 TEST_F(QuestionSheetTest, TheAnswerTickShowsRightAnswersAndOrdersTheOtherExplanationsAndTreePlacements)
