@@ -31,6 +31,25 @@ void pressEnter(QWidget* widget)
     QApplication::sendEvent(widget, &release);
 }
 
+// A multi-user installation with one exam, EX1 "Exam One", the
+// administrator and alice, who has the right to EX1. Returns the exam's path.
+QString installExamAndAlice(TempHome& home, ExamDbFixture& fixture, int* aliceCode = nullptr)
+{
+    home.copyLook();
+    home.write(QStringLiteral("setup.xml"), startupSetupXml());
+    ExamDbOptions exam;
+    exam.examCode = QStringLiteral("EX1");
+    exam.examName = QStringLiteral("Exam One");
+    const QString examPath = fixture.createDataExam(QStringLiteral("exam1"), QStringLiteral("exam1.qzr"), exam);
+    SystemDatabase system;
+    system.addUser({QStringLiteral("ADMIN"), QStringLiteral("Secret")});
+    const int alice = system.addUser({QStringLiteral("alice"), QStringLiteral("Pw1")});
+    system.addRight(alice, QStringLiteral("EX1"), true);
+    if (aliceCode)
+        *aliceCode = alice;
+    return examPath;
+}
+
 // The login window is one instance for the whole run; each test loads it
 // anew for its own installation, and within a test the cases run in order,
 // as a user would meet them.
@@ -38,21 +57,10 @@ TEST(LoginWindow, RefusesWrongLoginsThenLogsInAndHandsOverToTheMainWindow)
 {
     resetStartupState();
     TempHome home;
-    home.copyLook();
     RecordingUiHooks ui;
-    home.write(QStringLiteral("setup.xml"), startupSetupXml());
     ExamDbFixture fixture(home);
-    ExamDbOptions exam;
-    exam.examCode = QStringLiteral("EX1");
-    exam.examName = QStringLiteral("Exam One");
-    const QString examPath = fixture.createDataExam(QStringLiteral("exam1"), QStringLiteral("exam1.qzr"), exam);
     int aliceCode = 0;
-    {
-        SystemDatabase system;
-        system.addUser({QStringLiteral("ADMIN"), QStringLiteral("Secret")});
-        aliceCode = system.addUser({QStringLiteral("alice"), QStringLiteral("Pw1")});
-        system.addRight(aliceCode, QStringLiteral("EX1"), true);
-    }
+    const QString examPath = installExamAndAlice(home, fixture, &aliceCode);
     // Start-up sets the system database itself.
     resetStartupState();
 
@@ -231,19 +239,9 @@ TEST(LoginWindow, NoToTryAgainBringsTheLoginWindowBackAsAtTheStart)
 {
     resetStartupState();
     TempHome home;
-    home.copyLook();
     RecordingUiHooks ui;
-    home.write(QStringLiteral("setup.xml"), startupSetupXml());
     ExamDbFixture fixture(home);
-    ExamDbOptions exam;
-    exam.examCode = QStringLiteral("EX1");
-    exam.examName = QStringLiteral("Exam One");
-    const QString examPath = fixture.createDataExam(QStringLiteral("exam1"), QStringLiteral("exam1.qzr"), exam);
-    {
-        SystemDatabase system;
-        system.addUser({QStringLiteral("ADMIN"), QStringLiteral("Secret")});
-        system.addRight(system.addUser({QStringLiteral("alice"), QStringLiteral("Pw1")}), QStringLiteral("EX1"), true);
-    }
+    const QString examPath = installExamAndAlice(home, fixture);
     resetStartupState();
 
     QStringList shownMainWindows;
