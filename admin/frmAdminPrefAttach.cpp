@@ -32,8 +32,7 @@ QLineEdit* shownBox(const char* name, QWidget* parent)
     auto* box = new QLineEdit(parent);
     box->setObjectName(QLatin1String(name));
     box->setReadOnly(true);
-    // A path longer than the box reads whole as its tip.
-    QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& text) { box->setToolTip(text); });
+    ShowWholeTextTip(box);
     return box;
 }
 

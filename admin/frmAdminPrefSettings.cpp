@@ -11,6 +11,7 @@
 #include "foundation/SystemDatabase.h"
 #include "foundation/UiHooks.h"
 #include "foundation/UserRights.h"
+#include "platform/ui/WholeTextTips.h"
 
 #include <QCheckBox>
 #include <QColor>
@@ -94,9 +95,7 @@ void frmAdminPref::buildSettingsPanel()
     lblCurrebtDB = new QLineEdit(rootGroup);
     lblCurrebtDB->setObjectName(QStringLiteral("lblCurrebtDB"));
     lblCurrebtDB->setReadOnly(true);
-    connect(lblCurrebtDB, &QLineEdit::textChanged, lblCurrebtDB, [this](const QString& text) {
-        lblCurrebtDB->setToolTip(text);
-    });
+    ShowWholeTextTip(lblCurrebtDB);
     Command4 = button(QStringLiteral("&Browse"), "Command4", rootGroup);
     Command5 = button(QStringLiteral("Set "), "Command5", rootGroup);
     shapeIndicater = new QFrame(rootGroup);

@@ -43,9 +43,7 @@ QString scenarioFilePath(const QString& examDbPath, const QString& storedPath)
 
 bool scenarioStaysInExamFolder(const QString& examDbPath, const QString& scenarioPath)
 {
-    const QString real = QFileInfo(scenarioPath).canonicalFilePath();
-    if (real.isEmpty())
+    if (QFileInfo(scenarioPath).canonicalFilePath().isEmpty())
         return true; // a missing page shows as missing
-    const QString folder = QFileInfo(examFolder(examDbPath)).canonicalFilePath();
-    return !folder.isEmpty() && real.startsWith(folder + QLatin1Char('/'));
+    return realPathInside(scenarioPath, examFolder(examDbPath));
 }

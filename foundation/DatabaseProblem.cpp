@@ -1,10 +1,7 @@
 #include "foundation/DatabaseProblem.h"
 
-#include "platform/db/ErrorWords.h"
-
 QString databaseProblemText(const QString& what, const QString& path, const std::exception& error, DatabaseUse use)
 {
     return what + QStringLiteral("\r\n")
-        + db::problemInWords(QStringLiteral("The exam database"), path, error,
-                             use == DatabaseUse::Writing ? db::Access::Writing : db::Access::Reading);
+        + db::problemInWords(QStringLiteral("The exam database"), path, error, use);
 }

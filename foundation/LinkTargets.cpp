@@ -39,15 +39,6 @@ QString findAbsoluteIgnoringCase(const QString& path)
     return findFileIgnoringCase(QStringLiteral("/"), clean.mid(1));
 }
 
-bool isInside(const QString& canonicalFile, const QString& folder)
-{
-    if (folder.isEmpty())
-        return false;
-    const QString real = QFileInfo(folder).canonicalFilePath();
-    return !real.isEmpty()
-        && canonicalFile.startsWith(real.endsWith(QLatin1Char('/')) ? real : real + QLatin1Char('/'));
-}
-
 struct Folders {
     QString program;
     QString exam;
@@ -68,7 +59,7 @@ LinkDecision decideLocal(const QString& path, const QString& shown, bool restric
     // Judged and opened as the file a symbolic link leads to: the desktop
     // picks its handler by the name it is given.
     const QString real = info.canonicalFilePath();
-    if (real.isEmpty() || !(isInside(real, folders.program) || isInside(real, folders.exam)) || !isShownDocument(real))
+    if (real.isEmpty() || !(realPathInside(real, folders.program) || realPathInside(real, folders.exam)) || !isShownDocument(real))
         return notAllowed(shown);
     return {LinkDecision::Open, QUrl::fromLocalFile(real), QString()};
 }

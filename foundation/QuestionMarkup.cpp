@@ -5,6 +5,7 @@
 #include "foundation/DebugLog.h"
 #include "foundation/clsImage.h"
 #include "platform/pages/FileLookup.h"
+#include "platform/pages/HtmlSanitizer.h"
 #include "platform/pages/PageAddress.h"
 
 #include <QDir>
@@ -160,4 +161,13 @@ QString html_maker(const QString& text, const QString& examFolder, bool debugLog
     if (debugLog)
         WriteLog(QStringLiteral("Html code generated: html_maker: basZiduver: Date/Time :") + logDate());
     return html;
+}
+
+QString printoutTable(const QString& table, const QString& examFolder, qsizetype rows)
+{
+    SanitizeRules rules;
+    rules.examFolder = examFolder;
+    rules.keepLinks = false;
+    rules.maxChars *= rows + 1;
+    return html_sanitizer::fragment(carriageReturnsToBreaks(table), rules);
 }

@@ -57,5 +57,11 @@ QString carriageReturnsToBreaks(const QString& html);
 // debugLog: pass gStartup.gDebug == 1; it adds a line to debug.log per call.
 QString html_maker(const QString& text, const QString& examFolder, bool debugLog);
 
+// A printout's table of exam texts (the question sheet, the notes printout)
+// as a page may show it: the texts' carriage returns as breaks (a <pre> block
+// keeps its own), then the sanitizer, with no link left live. The length
+// limit is one text's, and the table holds `rows` rows of them.
+QString printoutTable(const QString& table, const QString& examFolder, qsizetype rows);
+
 // Text escaped for an HTML attribute value in either kind of quotes.
 QString htmlAttributeEscaped(const QString& text);

@@ -7,7 +7,6 @@
 #include "notes/NoteAnswerListings.h"
 #include "notes/NotesBrowser.h"
 #include "platform/db/Connection.h"
-#include "platform/pages/HtmlSanitizer.h"
 
 #include <QHash>
 #include <exception>
@@ -87,13 +86,7 @@ NotesPage CreateQuestReport(db::Connection& exam, const NotesReportRequest& requ
             + QStringLiteral(" </td></tr> ");
     }
     html += QStringLiteral("</table>");
-    // The line breaks of the bank's texts (a <pre> block keeps its own).
-    SanitizeRules rules;
-    rules.examFolder = folder;
-    rules.keepLinks = false;
-    // The limit is one text's: a printout holds many.
-    rules.maxChars *= qsizetype(rows.size()) + 1;
-    html = html_sanitizer::fragment(carriageReturnsToBreaks(html), rules);
+    html = printoutTable(html, folder, qsizetype(rows.size()));
     page.html = QStringLiteral("<html><body><font face=\"") + htmlAttributeEscaped(request.fontFace)
         + QStringLiteral("\" size=2>") + html + QStringLiteral("</font></body></html><br><br>");
     return page;

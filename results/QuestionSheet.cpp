@@ -10,7 +10,6 @@
 #include "foundation/Settings.h"
 #include "foundation/SharedState.h"
 #include "foundation/Startup.h"
-#include "platform/pages/HtmlSanitizer.h"
 #include "results/SheetQuestions.h"
 
 #include <QHash>
@@ -149,14 +148,8 @@ SheetPage CreateQuestReport(db::Connection& exam, const QuestionList& list, cons
     }
     html += QStringLiteral("</table>");
 
-    // Line breaks of the texts (a <pre> block keeps its own), then the
-    // page's font for lists.
-    SanitizeRules rules;
-    rules.examFolder = options.examFolder;
-    rules.keepLinks = false;
-    // The limit is one text's: a printout holds many.
-    rules.maxChars *= qsizetype(rows.size()) + 1;
-    html = html_sanitizer::fragment(carriageReturnsToBreaks(html), rules);
+    // The page's font for lists, on the table as the page may show it.
+    html = printoutTable(html, options.examFolder, qsizetype(rows.size()));
     html = pageHead(options) + styleLists(html, options) + QStringLiteral("</font></body></html><br><br>");
     page.html = html;
     if (options.debugLog)

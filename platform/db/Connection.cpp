@@ -414,10 +414,7 @@ void Connection::execScript(const QString& sql)
         if (!stmt)
             continue; // blanks or a comment
         const OwnedStatement owned(stmt);
-        int rc;
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) { }
-        if (rc != SQLITE_DONE)
-            raise(rc);
+        while (stepRow(this, stmt)) { }
     }
 }
 

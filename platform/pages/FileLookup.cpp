@@ -42,3 +42,13 @@ QString findFileIgnoringCase(const QString& folder, const QString& relativePath)
     }
     return QString();
 }
+
+bool realPathInside(const QString& path, const QString& folder)
+{
+    if (path.isEmpty() || folder.isEmpty())
+        return false;
+    const QString real = QFileInfo(path).canonicalFilePath();
+    const QString inside = QFileInfo(folder).canonicalFilePath();
+    return !real.isEmpty() && !inside.isEmpty()
+        && real.startsWith(inside.endsWith(QLatin1Char('/')) ? inside : inside + QLatin1Char('/'));
+}

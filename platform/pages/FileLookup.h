@@ -9,3 +9,7 @@
 // nothing, so a database cannot reach outside the folder. Returns the file's
 // path with its real spelling, or "" when there is no such file.
 QString findFileIgnoringCase(const QString& folder, const QString& relativePath);
+
+// True when the file's real path (symbolic links resolved) lies inside the
+// folder's real path; false when either is missing.
+bool realPathInside(const QString& path, const QString& folder);

@@ -54,6 +54,11 @@ void ServedFiles::setProgramFolder(const QString& folder)
 
 void ServedFiles::setExamFolder(const QString& folder)
 {
+    // Pages are written against the same folder again and again: a folder
+    // known by the name given costs no look-up on the disk.
+    const QString given = withSlash(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
+    if (given == m_exam.given || given == m_program.given)
+        return;
     const Folder exam = folderOf(folder);
     // The program folder itself is never an exam's folder.
     if (!exam.empty() && exam.canonical == m_program.canonical)

@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QEvent>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QHelpEvent>
 #include <QPointer>
 #include <QResizeEvent>
@@ -229,4 +230,9 @@ void FitTextsWithTips(QAbstractItemView* view)
 {
     ShowWholeTextTips(view);
     FitColumnsToContent(view);
+}
+
+void ShowWholeTextTip(QLineEdit* box)
+{
+    QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& text) { box->setToolTip(text); });
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 class QAbstractItemView;
+class QLineEdit;
 
 // Lists, tables and trees whose columns may be narrower than their texts.
 
@@ -33,3 +34,6 @@ int contentWidthOf(const QAbstractItemView* view);
 // Both: the columns fitted to their texts where the view has room, and a
 // text cut short shown whole as its tip.
 void FitTextsWithTips(QAbstractItemView* view);
+
+// A box whose text may be longer than it shows: its whole text as its tip.
+void ShowWholeTextTip(QLineEdit* box);
