@@ -731,9 +731,6 @@ void frmmain::showStartExitTwins(bool startHighlighted, bool exitHighlighted)
             hidden->setVisible(false);
         }
     } while (done != m_twinsWanted && ++round < 4);
-    for (size_t i = 0; i < 2; ++i)
-        if (Image6[i]->isHidden() && Image6[i + 2]->isHidden())
-            Image6[i + 2]->setVisible(true);
     m_settingTwins = false;
 }
 

@@ -4,6 +4,7 @@
 // xdotool.
 #include "platform/db/Connection.h"
 #include "tests/support/EventWaits.h"
+#include "tools/mkdata/SampleInstallation.h"
 #include "tests/x11_main/XvfbTestMain.h"
 
 #include <QDir>
@@ -143,11 +144,9 @@ TEST(ProgramEnd, ASignalDuringAnExamWritesItsProgressAndEndsTheProgram)
     // A single-user sample installation whose questions all have choices.
     QTemporaryDir dir;
     const QString home = dir.filePath(QStringLiteral("home"));
-    QProcess tool;
-    tool.start(QStringLiteral(ZIDUVER_MKDATA), {QStringLiteral("--home"), home});
-    ASSERT_TRUE(tool.waitForFinished(60000) && tool.exitCode() == 0);
-    const QString examFolder = QDir(home).filePath(QStringLiteral("Data/LinuxAdmin"));
-    const QString examPath = QDir(examFolder).filePath(QStringLiteral("LinuxAdmin.qzr"));
+    ASSERT_NO_THROW(writeSampleInstallation(home));
+    const QString examFolder = QDir(home).filePath(QStringLiteral("Data/") + QLatin1String(sample::kExamFolder));
+    const QString examPath = QDir(examFolder).filePath(QLatin1String(sample::kExamFile));
     {
         db::Connection exam = db::Connection::openFile(examPath);
         exam.exec(QStringLiteral("DELETE FROM Qe_QuestionsHead WHERE Qq_TypeCode <> 1"));

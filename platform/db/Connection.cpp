@@ -91,6 +91,7 @@ void setStatementTimeLimit(std::chrono::milliseconds limit)
 struct Connection::StatementClock {
     Clock::time_point started = Clock::now();
     Clock::time_point waitingSince;
+    Clock::duration busyLimit = kBusyTimeout;
 
     // Progress handler: non-zero stops the statement with SQLITE_INTERRUPT.
     static int look(void* self)
@@ -107,7 +108,7 @@ struct Connection::StatementClock {
         const Clock::time_point now = Clock::now();
         if (attempt == 0)
             clock->waitingSince = now;
-        if (now - clock->waitingSince >= kBusyTimeout)
+        if (now - clock->waitingSince >= clock->busyLimit)
             return 0;
         static constexpr int kDelaysMs[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
         constexpr int kDelayCount = int(sizeof kDelaysMs / sizeof kDelaysMs[0]);
@@ -330,8 +331,10 @@ Connection Connection::openWithFlags(const QString& path, int flags)
 
 void Connection::setBusyTimeout(int milliseconds)
 {
-    if (m_db)
-        sqlite3_busy_timeout(m_db, milliseconds);
+    // The program's own busy handler stays, so the wait stays out of the
+    // statement's time bound.
+    if (m_clock)
+        m_clock->busyLimit = std::chrono::milliseconds(milliseconds);
 }
 
 void Connection::raise(int code) const
