@@ -221,6 +221,7 @@ void frmZiduver::buildControls()
     lblQno->setFont(counter);
     Label2 = new QLabel(Frame1);
     Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setTextFormat(Qt::PlainText); // the question's code as the exam stores it
     Label2->hide();
     auto* frame1 = new QVBoxLayout(Frame1);
     frame1->addWidget(lblQno);

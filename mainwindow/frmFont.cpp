@@ -77,6 +77,7 @@ frmFont::frmFont() : QDialog(nullptr)
     lblCurFont = new QLabel(this);
     lblCurFont->setObjectName(QStringLiteral("lblCurFont"));
     lblCurFont->setMinimumHeight(40);
+    lblCurFont->setTextFormat(Qt::PlainText); // a font's name as installed
     lblSize = new QLabel(this);
     lblSize->setObjectName(QStringLiteral("lblSize"));
     cmdSetFont = new QPushButton(QStringLiteral("&Set Font"), this);

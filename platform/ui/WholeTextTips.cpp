@@ -1,5 +1,7 @@
 #include "platform/ui/WholeTextTips.h"
 
+#include "platform/ui/PlainText.h"
+
 #include <QAbstractItemModel>
 #include <QAbstractItemView>
 #include <QEvent>
@@ -32,11 +34,15 @@ protected:
             return false;
         const auto* help = static_cast<QHelpEvent*>(event);
         const QModelIndex index = m_view->indexAt(help->pos());
-        if (!index.isValid() || index.data(Qt::ToolTipRole).isValid())
+        if (!index.isValid())
             return false;
-        if (textIsCut(m_view, index))
-            QToolTip::showText(help->globalPos(), index.data(Qt::DisplayRole).toString(), m_view->viewport(),
-                               m_view->visualRect(index));
+        // Item texts are data: the tip shows them as written, never as markup.
+        const QVariant own = index.data(Qt::ToolTipRole);
+        const QString tip = own.isValid()      ? own.toString()
+                            : textIsCut(m_view, index) ? index.data(Qt::DisplayRole).toString()
+                                                       : QString();
+        if (!tip.isEmpty())
+            QToolTip::showText(help->globalPos(), plainTip(tip), m_view->viewport(), m_view->visualRect(index));
         else
             QToolTip::hideText();
         return true;
@@ -234,5 +240,6 @@ void FitTextsWithTips(QAbstractItemView* view)
 
 void ShowWholeTextTip(QLineEdit* box)
 {
-    QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString& text) { box->setToolTip(text); });
+    QObject::connect(box, &QLineEdit::textChanged, box,
+                     [box](const QString& text) { box->setToolTip(plainTip(text)); });
 }

@@ -14,6 +14,7 @@ bool textIsCut(const QAbstractItemView* view, const QModelIndex& index);
 
 // The view shows the whole text of an item as its tip wherever the item's
 // text is cut, and no tip where it reads whole (an item's own tip wins).
+// Every tip shows its text as written, never as markup.
 void ShowWholeTextTips(QAbstractItemView* view);
 
 // Column widths that share the room: every column that wants no more than
@@ -35,5 +36,6 @@ int contentWidthOf(const QAbstractItemView* view);
 // text cut short shown whole as its tip.
 void FitTextsWithTips(QAbstractItemView* view);
 
-// A box whose text may be longer than it shows: its whole text as its tip.
+// A box whose text may be longer than it shows: its whole text as its tip,
+// as written.
 void ShowWholeTextTip(QLineEdit* box);
