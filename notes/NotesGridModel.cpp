@@ -46,9 +46,17 @@ int NotesGridModel::columnCount(const QModelIndex& parent) const
 
 QVariant NotesGridModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid())
         return {};
-    return text(index.row(), index.column());
+    if (role == Qt::DisplayRole)
+        return text(index.row(), index.column());
+    // The list shows a note's first line; its tip the whole note.
+    if (role == Qt::ToolTipRole && index.column() == colNotes) {
+        const QString whole = text(index.row(), colWholeNote);
+        if (whole != text(index.row(), colNotes))
+            return whole;
+    }
+    return {};
 }
 
 QVariant NotesGridModel::headerData(int section, Qt::Orientation orientation, int role) const

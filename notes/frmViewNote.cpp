@@ -35,6 +35,7 @@ namespace {
 constexpr int kQuestCodeWidth = 47;
 constexpr int kDateWidth = 84;
 constexpr int kNotesWidth = 165;
+constexpr int kListsSpacing = 8; // between the tree and the notes
 
 } // namespace
 
@@ -43,10 +44,17 @@ frmViewNote::frmViewNote(QWidget* owner) : QDialog(owner), m_viewer(notesbrowser
     buildControls();
     Form_Load();
     // The tree as wide as its names where the screen has room (the window
-    // grows with it); narrower, a cut name reads whole as its tip.
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        grdChapters->setMinimumWidth(
-            std::min(contentWidthOf(grdChapters), screen->availableGeometry().width() * 2 / 5));
+    // grows with it); narrower, a cut name reads whole as its tip. The notes
+    // keep their share (3 to the tree's 2) beside a wide tree: the window
+    // grows for them too, as far as the screen allows.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const int room = screen->availableGeometry().width();
+        const int tree = std::min(contentWidthOf(grdChapters), room * 2 / 5);
+        grdChapters->setMinimumWidth(tree);
+        const QMargins margins = layout()->contentsMargins();
+        const int wanted = tree * 5 / 2 + margins.left() + margins.right() + kListsSpacing;
+        resize(std::max(width(), std::min(room, wanted)), height());
+    }
 }
 
 void frmViewNote::buildControls()
@@ -111,7 +119,7 @@ void frmViewNote::buildControls()
     connect(cmdExit, &QPushButton::clicked, this, &frmViewNote::cmdExit_Click);
 
     auto* lists = new QHBoxLayout;
-    lists->setSpacing(8);
+    lists->setSpacing(kListsSpacing);
     lists->addWidget(grdChapters, 2);
     lists->addWidget(grdViewNotes, 3);
     auto* bottom = new QHBoxLayout;

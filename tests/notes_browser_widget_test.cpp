@@ -1,3 +1,4 @@
+#include "foundation/ExamBankWriter.h"
 #include "foundation/SharedState.h"
 #include "mainwindow/MainWindowShared.h"
 #include "mainwindow/links/NotesBrowserLink.h"
@@ -7,6 +8,7 @@
 #include "notes/frmViewNote.h"
 #include "platform/browser/BrowserView.h"
 #include "platform/browser/PagePrinter.h"
+#include "platform/ui/WholeTextTips.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/FailingWrites.h"
 #include "tests/support/ModalDialogWaits.h"
@@ -152,6 +154,28 @@ TEST_F(NotesBrowserWindowTest, TheAdministratorBrowsesEveryExamAndChoosingAUserR
     EXPECT_EQ(w->notes()->text(0, NotesGridModel::colPath), db.twoPath);
     EXPECT_TRUE(hooks.messages().empty());
     EXPECT_EQ(hooks.busyDepth(), 0);
+}
+
+TEST_F(NotesBrowserWindowTest, BesideLongNamesANotesLineReadsWholeAndItsTipHoldsTheWholeNote)
+{
+    ExamBankWriter(db.one()).addCategory(
+        {3, QStringLiteral("Routing protocols of every kind, interior and exterior, with their timers"), false});
+    const QString firstLine = QStringLiteral("Static routes win over OSPF by distance");
+    db.note(db.one(), db.alice, 201, firstLine + QStringLiteral("\r\nunless the distance is set"));
+    db.note(db.one(), db.alice, 103, QStringLiteral("One line only"));
+    db.logInAs(QStringLiteral("alice"), db.alice);
+    auto w = open();
+    settle();
+    w->grdChapters->setCurrentItem(w->grdChapters->topLevelItem(0));
+    settle();
+    QAbstractItemModel* notes = w->grdViewNotes->model();
+    ASSERT_EQ(listed(*w), (QStringList{"101:alice 101", "102:alice 102", "201:" + firstLine, "103:One line only"}));
+    const QModelIndex first = notes->index(2, NotesGridModel::colNotes);
+    EXPECT_FALSE(textIsCut(w->grdViewNotes, first)) << "the notes keep their share beside the wide tree";
+    EXPECT_GE(w->grdViewNotes->width(), w->grdChapters->width());
+    EXPECT_EQ(first.data(Qt::ToolTipRole).toString(), firstLine + QStringLiteral("\r\nunless the distance is set"));
+    EXPECT_FALSE(notes->index(3, NotesGridModel::colNotes).data(Qt::ToolTipRole).isValid())
+        << "a note of one line that reads whole needs no tip";
 }
 
 TEST_F(NotesBrowserWindowTest, AUserSeesHisExamAndHisNotesOnly)

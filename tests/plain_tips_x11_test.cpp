@@ -199,7 +199,9 @@ TEST_F(PlainTipsOnX11, TheNotesBrowsersTreeAndListShowAnExamsNamesAndAStudentsNo
     while (row < notes->rowCount() && notes->index(row, 2).data().toString() != note)
         ++row;
     ASSERT_LT(row, notes->rowCount());
-    expectReadAsWritten(hoverItem(window.grdViewNotes, notes->index(row, 2)), note, "list");
+    // The list shows the first line; the tip the whole note.
+    expectReadAsWritten(hoverItem(window.grdViewNotes, notes->index(row, 2)), note + QStringLiteral("\nthe second line"),
+                        "list");
 }
 
 TEST_F(PlainTipsOnX11, TheAdministrationListsAndTheAttachBoxesShowNamesAsWritten)
