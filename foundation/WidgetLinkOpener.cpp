@@ -22,11 +22,14 @@ bool WidgetLinkOpener::showPage(const QUrl& url, const QString& examFolder, QObj
     if (!examFolder.isEmpty())
         servedPageFiles().setExamFolder(examFolder);
     auto* parent = qobject_cast<QWidget*>(owner);
-    frmDbMessage window(QString(), parent ? parent->window() : nullptr);
-    window.setWindowTitle(QFileInfo(url.toLocalFile()).fileName());
-    window.resize(820, 600);
-    window.www1->navigate(url);
-    window.exec();
+    // Opened without a loop of its own: the click that asked for it comes
+    // from a page, whose engine must go on to load this one.
+    auto* window = new frmDbMessage(QString(), parent ? parent->window() : nullptr);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(QFileInfo(url.toLocalFile()).fileName());
+    window->resize(820, 600);
+    window->www1->navigate(url);
+    window->open();
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include "tests/support/StartupFixture.h"
 #include "tests/support/TempHome.h"
 
+#include <QApplication>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -46,6 +47,7 @@ TEST(ExamDocumentLink, AnExamsPageShowsSanitizedInTheProgramsOwnWindow)
     WidgetLinkOpener opener;
     EXPECT_TRUE(openLinkTarget(page_address::forFile(home.file(QStringLiteral("Data/Exam/scenario/BEACON.htm"))).toString(),
                                LinkSource::PageLink, opener, QStringLiteral("LinkClicked")));
+    waitUntil([&] { return !title.isEmpty() && !QApplication::activeModalWidget(); }, 20000);
     EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
     EXPECT_TRUE(shown.contains(QLatin1String("Beacon text"))) << shown.toStdString();
     EXPECT_TRUE(shown.contains(QLatin1String("pic.gif"))) << "its own picture kept: " << shown.toStdString();
