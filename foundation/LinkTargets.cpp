@@ -18,7 +18,7 @@ namespace {
 
 LinkDecision refuse(const QString& message)
 {
-    return {LinkDecision::Refuse, QUrl(), message};
+    return {LinkDecision::Refuse, QUrl(), message, QString()};
 }
 
 LinkDecision notAllowed(const QString& target)
@@ -55,13 +55,15 @@ LinkDecision decideLocal(const QString& path, const QString& shown, bool restric
         return refuse(QStringLiteral("The file \"%1\" cannot be found.").arg(shown));
     const QFileInfo info(found);
     if (!restricted)
-        return {LinkDecision::Open, QUrl::fromLocalFile(info.absoluteFilePath()), QString()};
+        return {LinkDecision::Open, QUrl::fromLocalFile(info.absoluteFilePath()), QString(), QString()};
     // Judged and opened as the file a symbolic link leads to: the desktop
     // picks its handler by the name it is given.
     const QString real = info.canonicalFilePath();
     if (real.isEmpty() || !(realPathInside(real, folders.program) || realPathInside(real, folders.exam)) || !isShownDocument(real))
         return notAllowed(shown);
-    return {LinkDecision::Open, QUrl::fromLocalFile(real), QString()};
+    if (isHtmlDocument(real))
+        return {LinkDecision::ShowPage, QUrl::fromLocalFile(real), QString(), folders.exam};
+    return {LinkDecision::Open, QUrl::fromLocalFile(real), QString(), QString()};
 }
 
 } // namespace
@@ -98,11 +100,19 @@ LinkDecision decideLinkTarget(const QString& target, LinkSource source, const QS
         return {};
     const bool restricted = source == LinkSource::WebLink || source == LinkSource::PageLink;
 
+    // A web address without its scheme is a web page's: "http://" put
+    // before it, and judged as such, whatever it holds.
     if (text.startsWith(QLatin1String("www."), Qt::CaseInsensitive)) {
-        const QUrl url = QUrl::fromUserInput(text);
-        if (!url.isValid() || url.host().isEmpty())
+        // "www.x-handler://..." names a scheme, not a host: what stands before
+        // the first "/" is a host and at most a port.
+        const QString authority = text.left(text.indexOf(QRegularExpression(QStringLiteral("[/?#]"))));
+        const QString port = authority.contains(QLatin1Char(':')) ? authority.section(QLatin1Char(':'), 1) : QString();
+        static const QRegularExpression digits(QStringLiteral("^[0-9]{1,5}$"));
+        const QUrl url(QStringLiteral("http://") + text, QUrl::StrictMode);
+        if ((authority.contains(QLatin1Char(':')) && !digits.match(port).hasMatch()) || !url.isValid()
+            || url.host().isEmpty() || !url.host().startsWith(QLatin1String("www."), Qt::CaseInsensitive))
             return refuse(QStringLiteral("\"%1\" is not a valid address.").arg(text));
-        return {LinkDecision::Open, url, QString()};
+        return {LinkDecision::Open, url, QString(), QString()};
     }
 
     // A scheme has two letters or more, so "C:\..." is a path.
@@ -123,7 +133,7 @@ LinkDecision decideLinkTarget(const QString& target, LinkSource source, const QS
         if (restricted && name == QLatin1String("mailto")) {
             // The mail program gets the address as read here, not the text.
             const QUrl mail = plainMailAddress(url);
-            return mail.isValid() ? LinkDecision{LinkDecision::Open, mail, QString()}
+            return mail.isValid() ? LinkDecision{LinkDecision::Open, mail, QString(), QString()}
                                   : refuse(QStringLiteral("The link \"%1\" was not opened: an e-mail address of an exam "
                                                           "may carry only a subject, a body and more addresses "
                                                           "(to, cc, bcc), never a file or another field.")
@@ -131,7 +141,7 @@ LinkDecision decideLinkTarget(const QString& target, LinkSource source, const QS
         }
         if (restricted && name != QLatin1String("http") && name != QLatin1String("https"))
             return notAllowed(text);
-        return {LinkDecision::Open, url, QString()};
+        return {LinkDecision::Open, url, QString(), QString()};
     }
     return decideLocal(text, text, restricted, folders);
 }
@@ -164,7 +174,10 @@ bool openLinkTarget(const QString& target, LinkSource source, LinkOpener& opener
         return false;
     if (decision.kind == LinkDecision::Refuse)
         problem = decision.message;
-    else if (!opener.openUrl(decision.url))
+    else if (decision.kind == LinkDecision::ShowPage) {
+        if (!opener.showPage(decision.url, decision.examFolder, owner))
+            problem = QStringLiteral("\"%1\" could not be shown.").arg(decision.url.toLocalFile());
+    } else if (!opener.openUrl(decision.url))
         problem = QStringLiteral("\"%1\" could not be opened.").arg(decision.url.toString());
     if (problem.isEmpty())
         return true;

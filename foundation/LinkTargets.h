@@ -29,10 +29,14 @@ struct LinkDecision {
         Nothing, // an empty target: nothing opens, nothing is said
         Open,    // open `url`
         Refuse,  // say `message`
+        // show the HTML document `url` in the program's own page view, its
+        // pictures served from `examFolder`
+        ShowPage,
     };
     Kind kind = Nothing;
     QUrl url;
     QString message;
+    QString examFolder;
 };
 
 // The target as its source prepares it, before it is parsed: a web link
@@ -51,7 +55,9 @@ QString preparedTarget(const QString& target, LinkSource source, const QString& 
 // (mailto) with text header fields only, opened as rebuilt from them, or a
 // document (HTML, PDF, plain text, a picture, by name and by content) that is
 // not a program, in the program folder or the exam's folder. A symbolic link
-// is judged and opened as the file it leads to. Everything else is refused.
+// is judged and opened as the file it leads to. An HTML document is never
+// handed to the desktop (its browser would run the page's scripts): it is
+// shown in the program's own page view. Everything else is refused.
 LinkDecision decideLinkTarget(const QString& target, LinkSource source, const QString& programFolder,
                               const QString& examFolder = QString());
 
@@ -61,6 +67,10 @@ public:
     virtual ~LinkOpener() = default;
     // False when the desktop could not open it.
     virtual bool openUrl(const QUrl& url) = 0;
+    // Shows the HTML document of a file URL in the program's own page view,
+    // which serves pictures from the exam's folder and passes an exam's page
+    // through the sanitizer. False when it could not be shown.
+    virtual bool showPage(const QUrl& url, const QString& examFolder, QObject* owner) = 0;
 };
 // The opener the program installed (null before one is).
 LinkOpener* installedLinkOpener();

@@ -4,6 +4,7 @@
 
 #include "foundation/DebugLog.h"
 #include "foundation/clsImage.h"
+#include "platform/pages/ExamFile.h"
 #include "platform/pages/FileLookup.h"
 #include "platform/pages/HtmlSanitizer.h"
 #include "platform/pages/PageAddress.h"
@@ -66,7 +67,9 @@ MarkedImage findMarkedImage(const QString& examFolder, const QString& fileName, 
     relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QString found =
         relative.isEmpty() ? QString() : findFileIgnoringCase(examFolder, kImagesFolder + QLatin1Char('/') + relative);
-    if (found.isEmpty()) {
+    // A FIFO, a device, a folder or a picture past the bound is no picture:
+    // it shows as a missing one.
+    if (found.isEmpty() || !exam_file::isReadable(found, exam_file::Kind::Picture)) {
         image.path = namedPath(examFolder, fileName);
         return image;
     }

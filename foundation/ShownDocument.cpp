@@ -1,5 +1,7 @@
 #include "foundation/ShownDocument.h"
 
+#include "platform/pages/ExamFile.h"
+
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QStringList>
@@ -7,6 +9,9 @@
 namespace {
 
 enum class Kind { None, Text, Pdf, Picture };
+
+// Enough of a file's start for the content types' signatures.
+constexpr qint64 kHeadBytes = 65536;
 
 Kind kindByName(const QString& path)
 {
@@ -56,7 +61,12 @@ bool isShownDocument(const QString& realPath)
     if (kind == Kind::None)
         return false;
 
-    const QMimeType content = QMimeDatabase().mimeTypeForFile(realPath, QMimeDatabase::MatchContent);
+    // Judged by the head of the file opened as every stranger's file is: a
+    // FIFO put in its place never blocks, a document past the bound is none.
+    const exam_file::Read head = exam_file::read(realPath, exam_file::Kind::Document, kHeadBytes);
+    if (!head)
+        return false;
+    const QMimeType content = QMimeDatabase().mimeTypeForData(head.bytes);
     QStringList types = content.allAncestors();
     types.prepend(content.name());
     for (const QString& type : types)
@@ -75,4 +85,10 @@ bool isShownDocument(const QString& realPath)
         break;
     }
     return false;
+}
+
+bool isHtmlDocument(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("html") || suffix == QLatin1String("htm");
 }

@@ -9,3 +9,7 @@
 // named .pdf, a "#!" script named .txt) is not one. Give the real path (no
 // symbolic link left in it): the name judged is the file's own.
 bool isShownDocument(const QString& realPath);
+
+// An HTML page by its name (.htm, .html): shown in the program's own page
+// view, never by the desktop's browser.
+bool isHtmlDocument(const QString& path);

@@ -7,6 +7,9 @@
 class WidgetLinkOpener : public LinkOpener {
 public:
     bool openUrl(const QUrl& url) override;
+    // In the page window of the program (frmDbMessage), as a scenario page
+    // is shown: through the program's page addresses and the sanitizer.
+    bool showPage(const QUrl& url, const QString& examFolder, QObject* owner) override;
 };
 
 // The opener installed (tests install one that records), else the desktop's.

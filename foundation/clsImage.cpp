@@ -1,6 +1,6 @@
 #include "foundation/clsImage.h"
 
-#include <QFile>
+#include "platform/pages/ExamFile.h"
 
 #include <climits>
 #include <cstdlib>
@@ -64,11 +64,11 @@ void clsImage::ReadImageInfo(const QString& path)
     clear();
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // A stranger's file: only a regular picture within the bound is read.
+    const exam_file::Read file = exam_file::read(path, exam_file::Kind::Picture, kBufferSize);
+    if (!file)
         return;
-    const QByteArray head = file.read(kBufferSize);
-    file.close();
+    const QByteArray& head = file.bytes;
 
     // The signatures exclude one another; only one reader applies.
     if (startsWith(head, {137, 'P', 'N'}))

@@ -22,6 +22,7 @@
 #include "mainwindow/links/LoginWindowLink.h"
 #include "mainwindow/links/NotesBrowserLink.h"
 #include "platform/db/Connection.h"
+#include "platform/pages/ExamFile.h"
 #include "platform/pages/FileLookup.h"
 #include "platform/ui/DefaultInstance.h"
 
@@ -599,7 +600,16 @@ void frmmain::loadPictures()
     folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
     folder = folder.left(std::max(0, int(folder.lastIndexOf(QLatin1Char('/')))));
     const QString logoFile = folder.isEmpty() ? QString() : findFileIgnoringCase(folder, QStringLiteral("logo.jpg"));
-    const QPixmap logo = logoFile.isEmpty() ? QPixmap() : QPixmap(logoFile);
+    // A stranger's file: read only when it is a regular picture within the
+    // bound, never opened by name by the picture decoder.
+    QPixmap logo;
+    if (!logoFile.isEmpty()) {
+        const exam_file::Read file = exam_file::read(logoFile, exam_file::Kind::Picture);
+        if (file)
+            logo.loadFromData(file.bytes);
+        else
+            WriteLog(file.refusal + QStringLiteral(" : Form_Load : frmMain ") + logDate());
+    }
     if (logo.isNull()) {
         imgLogo->clear();
         imgLogo->hide();

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QSizeF>
 #include <QStringList>
 #include <QUrl>
 #include <QWebEngineView>
@@ -213,6 +214,45 @@ TEST_F(BrowserViewTest, WrittenPageLoadsRelativeImage)
     EXPECT_EQ(view->runScript("document.getElementById('pic').naturalWidth").toInt(), 37);
     EXPECT_EQ(view->locationUrl(), base().toString());
     EXPECT_TRUE(navigations.isEmpty()) << "a written page is no navigation";
+}
+
+// A picture whose tag (from its header) claims 2147483647 x 2147483647, a
+// real one wider than the page, and a tall one in a table cell: each is drawn
+// within the page, its aspect kept, and the text after it stays in reach.
+TEST_F(BrowserViewTest, APictureIsNeverDrawnLargerThanThePage)
+{
+    QByteArray claim = pngImage(4, 4);
+    claim.replace(16, 8, QByteArray("\x7f\xff\xff\xff\x7f\xff\xff\xff", 8));
+    home.write("images/claim.png", claim);
+    home.write("images/wide.png", pngImage(1600, 400));
+    home.write("images/tall.png", pngImage(10, 5000));
+    view->writeHtml("<html><body><img id=claim src='images/claim.png' height=2147483647 width=2147483647>"
+                    "<img id=wide src='images/wide.png' height=400 width=1600 style='max-width: none'>"
+                    "<table><tr><td><img id=tall src='images/tall.png' height=5000 width=10></td></tr></table>"
+                    "<p id=after>after</p></body></html>",
+                    base());
+    ASSERT_TRUE(view->waitForLoad(kWait));
+    ASSERT_TRUE(waitUntil([&] { return view->runScript("document.getElementById('tall').complete").toBool(); }, kWait));
+    const auto box = [&](const char* id) {
+        const QVariantList r =
+            view->runScript(QStringLiteral("(function(){var r=document.getElementById('%1').getBoundingClientRect();"
+                                           "return [r.width, r.height];})()")
+                                .arg(QLatin1String(id)))
+                .toList();
+        return r.size() == 2 ? QSizeF(r[0].toDouble(), r[1].toDouble()) : QSizeF();
+    };
+    const double width = view->runScript("innerWidth").toDouble();
+    const double height = view->runScript("innerHeight").toDouble();
+    ASSERT_GT(width, 100);
+    for (const char* id : {"claim", "wide", "tall"}) {
+        const QSizeF drawn = box(id);
+        EXPECT_GT(drawn.width(), 0) << id;
+        EXPECT_LE(drawn.width(), width) << id;
+        EXPECT_LE(drawn.height(), height) << id;
+    }
+    EXPECT_NEAR(box("wide").height() * 4, box("wide").width(), 4) << "the aspect kept";
+    const double after = view->runScript("document.getElementById('after').getBoundingClientRect().top").toDouble();
+    EXPECT_LT(after, 4 * height) << "the text after the pictures is in reach";
 }
 
 TEST_F(BrowserViewTest, PageBeyondDataUrlLimitLoadsWithBaseAndChannel)

@@ -213,11 +213,13 @@ TEST_F(ExplanationWindow, ExplanationPageWithTheProgramFolderLinkAndBack)
     EXPECT_EQ(page_address::localPath(QUrl(link)), home.file(QStringLiteral("more.htm")));
     ASSERT_TRUE(waitFor([&] { return w.cmdBack->isEnabled(); })) << "the explanation is no start page";
 
-    // A link clicked goes through the link rules to the desktop; the
+    // A link clicked goes through the link rules, which show an HTML page in
+    // the program's own page window, never the desktop's browser; the
     // explanation stays.
     ASSERT_TRUE(userClickOn(w.www2, QStringLiteral("document.links[0]")));
-    ASSERT_TRUE(waitFor([&] { return !opener.opened.empty(); }));
-    EXPECT_EQ(opener.opened, std::vector<QUrl>{QUrl::fromLocalFile(home.file(QStringLiteral("more.htm")))});
+    ASSERT_TRUE(waitFor([&] { return !opener.shown.empty(); }));
+    EXPECT_EQ(opener.shown, std::vector<QUrl>{QUrl::fromLocalFile(home.file(QStringLiteral("more.htm")))});
+    EXPECT_TRUE(opener.opened.empty());
     EXPECT_TRUE(showing(w.www2, QStringLiteral("/explanation.html")));
     EXPECT_EQ(pageText(w.www2), "Why: See and/or 1/2");
 

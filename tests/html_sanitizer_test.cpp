@@ -386,4 +386,36 @@ TEST_F(HtmlSanitizerTest, ADocumentKeepsItsStyleSheetWithoutWhatLoads)
     EXPECT_EQ(text, QStringLiteral("<p>Mind</p>"));
 }
 
+// Comment tricks in a served page's style sheet: what is written out holds
+// no comment at all, so no rule after it is hidden, and an exam's
+// "!important" never outranks the page's own rules.
+TEST_F(HtmlSanitizerTest, AStyleSheetComesOutWithoutCommentsWhateverTheirTricks)
+{
+    const struct {
+        const char* name;
+        const char* css;
+    } cases[] = {
+        {"slash before a comment, star after", "//**/*/ p { color: red } b { color: blue }"},
+        {"comment between slash and star", "a /**/*/**/ p { color: red } b { color: blue }"},
+        {"star-slash-star", "/*/ p { color: green } */ p { color: red } b { color: blue }"},
+        {"comments nested in a selector", "p/**//**/ { color: red } b { color: blue }"},
+        {"unclosed comment at the end", "p { color: red } b { color: blue } /* i { color: green }"},
+        {"selector ending in a slash", "p / { color: red } * { color: blue } b { color: blue }"},
+    };
+    for (const auto& c : cases) {
+        const QByteArray out = html_sanitizer::document(QByteArray("<style>") + c.css + "</style><p>x</p>", rules,
+                                                        QStringLiteral("<meta name=policy>"));
+        const QByteArray sheet = out.mid(out.indexOf("<style>"), out.indexOf("</style>") - out.indexOf("<style>"));
+        EXPECT_FALSE(sheet.contains("/*")) << c.name << ": " << sheet.toStdString();
+        EXPECT_TRUE(sheet.contains("b { color: blue; }")) << c.name << ": the last rule is kept: " << sheet.toStdString();
+    }
+    const QByteArray important = html_sanitizer::document(
+        "<style>img { max-width: none !important; width: 90000px!IMPORTANT }</style>"
+        "<p style=\"max-width: none ! important; color: red\">x</p>",
+        rules, QStringLiteral("<meta name=policy>"));
+    EXPECT_FALSE(important.toLower().contains("important")) << important.toStdString();
+    EXPECT_TRUE(important.contains("img { max-width: none; width: 90000px; }")) << important.toStdString();
+    EXPECT_TRUE(important.contains("style=\"max-width: none; color: red;\"")) << important.toStdString();
+}
+
 } // namespace

@@ -1,4 +1,5 @@
 #include "foundation/clsImage.h"
+#include "tests/support/StrangeFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -263,6 +264,27 @@ TEST_F(ImageInfoTest, EveryCallStartsAfresh)
         image.ReadImageInfo(step.path);
         expectInfo(image, step.expected, step.name);
     }
+}
+
+// A stranger's picture: a FIFO (plain or behind a link), a socket, a device
+// and a sparse file past the picture bound all read as nothing, at once.
+TEST_F(ImageInfoTest, OnlyABoundedRegularFileIsRead)
+{
+    const QString at = dir.path() + QLatin1Char('/');
+    ASSERT_TRUE(strange_files::makeFifo(at + "fifo.png"));
+    ASSERT_TRUE(QFile::link(at + "fifo.png", at + "linked.png"));
+    ASSERT_TRUE(strange_files::makeSocket(at + "socket.png"));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), at + "zero.png"));
+    ASSERT_TRUE(strange_files::makeSparse(at + "huge.png", png(640, 480, 8, 6)));
+    FifoWatchdog watchdog(dir.path(), 3);
+    clsImage image;
+    for (const char* name : {"fifo.png", "linked.png", "socket.png", "zero.png", "huge.png"}) {
+        image.ReadImageInfo(at + QLatin1String(name));
+        expectInfo(image, kNothing, name);
+    }
+    EXPECT_FALSE(watchdog.fired()) << "a FIFO was opened in a way that waits";
+    image.ReadImageInfo(write(QStringLiteral("small.png"), png(640, 480, 8, 6)));
+    expectInfo(image, {640, 480, 32, clsImage::Png}, "regular");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "tests/support/RecordingLinkOpener.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/StartupFixture.h"
+#include "tests/support/StrangeFiles.h"
 #include "tests/support/TempHome.h"
 
 #include <QDir>
@@ -95,6 +96,16 @@ TEST_F(LinkTargetsTest, DecisionsPerSourceSchemeAndFile)
         {"scheme in capitals", LinkSource::WebLink, "HTTPS://example.org/", K::Open, QUrl("https://example.org/")},
         {"blanks around", LinkSource::WebLink, "  https://example.org/  ", K::Open, QUrl("https://example.org/")},
         {"www address", LinkSource::WebLink, "www.example.org/page", K::Open, QUrl("http://www.example.org/page")},
+        // A "www." text is a web page's address or nothing.
+        {"www address with a port", LinkSource::WebLink, "www.example.org:8080/a", K::Open,
+         QUrl("http://www.example.org:8080/a")},
+        {"www text naming a scheme", LinkSource::WebLink, "www.evil-handler://attacker.example/x", K::Refuse, {}},
+        {"www text naming a scheme, clicked", LinkSource::PageLink, "WWW.x-y:payload", K::Refuse, {}},
+        {"www text with a user before another host", LinkSource::WebLink, "www.example.org@attacker.example/x",
+         K::Refuse, {}},
+        {"www favourite naming a scheme", LinkSource::Favourite, "www.evil-handler://attacker.example/x", K::Refuse,
+         {}},
+        {"www contact naming a scheme", LinkSource::Contact, "www.evil-handler:x", K::Refuse, {}},
         {"ftp from an exam", LinkSource::WebLink, "ftp://example.org/file", K::Refuse, {}},
         {"script from an exam", LinkSource::WebLink, "javascript:alert(1)", K::Refuse, {}},
         {"web address without host", LinkSource::WebLink, "http://", K::Refuse, {}},
@@ -107,13 +118,14 @@ TEST_F(LinkTargetsTest, DecisionsPerSourceSchemeAndFile)
         {"empty help", LinkSource::Help, "", K::Nothing, {}},
         {"empty favourite", LinkSource::Favourite, "", K::Nothing, {}},
         // Local documents, found in any case, "\" read as "/".
-        {"program folder token", LinkSource::WebLink, "[localpath]Docs/Guide.HTM", K::Open, fileUrl("Docs/Guide.HTM")},
-        {"token, other case of the file", LinkSource::WebLink, "[localpath]docs\\guide.htm", K::Open,
+        {"program folder token", LinkSource::WebLink, "[localpath]Docs/Guide.HTM", K::ShowPage, fileUrl("Docs/Guide.HTM")},
+        {"token, other case of the file", LinkSource::WebLink, "[localpath]docs\\guide.htm", K::ShowPage,
          fileUrl("Docs/Guide.HTM")},
         {"token in capitals is not replaced", LinkSource::WebLink, "[LOCALPATH]Docs/Guide.HTM", K::Refuse, {}},
-        {"relative to the program folder", LinkSource::WebLink, "Docs\\Guide.htm", K::Open, fileUrl("Docs/Guide.HTM")},
-        {"absolute path", LinkSource::WebLink, docs + "/guide.htm", K::Open, fileUrl("Docs/Guide.HTM")},
-        {"file URL", LinkSource::WebLink, QUrl::fromLocalFile(docs + "/Guide.HTM").toString(), K::Open,
+        {"relative to the program folder", LinkSource::WebLink, "Docs\\Guide.htm", K::ShowPage,
+         fileUrl("Docs/Guide.HTM")},
+        {"absolute path", LinkSource::WebLink, docs + "/guide.htm", K::ShowPage, fileUrl("Docs/Guide.HTM")},
+        {"file URL", LinkSource::WebLink, QUrl::fromLocalFile(docs + "/Guide.HTM").toString(), K::ShowPage,
          fileUrl("Docs/Guide.HTM")},
         {"missing document", LinkSource::WebLink, "[localpath]Docs/none.htm", K::Refuse, {}},
         // Programs and scripts from an exam database.
@@ -136,7 +148,7 @@ TEST_F(LinkTargetsTest, DecisionsPerSourceSchemeAndFile)
         {"desktop entry in capitals", LinkSource::WebLink, "[localpath]Docs/Tool.DESKTOP", K::Refuse, {}},
         {"program for a compatibility layer", LinkSource::WebLink, "[localpath]Docs/setup.exe", K::Refuse, {}},
         {"PDF document", LinkSource::WebLink, "[localpath]Docs/manual.pdf", K::Open, fileUrl("Docs/manual.pdf")},
-        {"document in the exam's folder", LinkSource::WebLink, exam.path() + "/exam.htm", K::Open,
+        {"document in the exam's folder", LinkSource::WebLink, exam.path() + "/exam.htm", K::ShowPage,
          QUrl::fromLocalFile(exam.path() + "/exam.htm")},
         {"document in any other folder", LinkSource::WebLink, outside.path() + "/elsewhere.htm", K::Refuse, {}},
         {"link out of the program folder", LinkSource::WebLink, "[localpath]Docs/linked.htm", K::Refuse, {}},
@@ -152,7 +164,7 @@ TEST_F(LinkTargetsTest, DecisionsPerSourceSchemeAndFile)
         // Links clicked in a page, as the page resolved them.
         {"page link to the web", LinkSource::PageLink, "https://example.org/", K::Open, QUrl("https://example.org/")},
         {"page link to a page file", LinkSource::PageLink,
-         page_address::forFile(home.file("Docs/guide.htm")).toString(), K::Open, fileUrl("Docs/Guide.HTM")},
+         page_address::forFile(home.file("Docs/guide.htm")).toString(), K::ShowPage, fileUrl("Docs/Guide.HTM")},
         {"page link to the system database",
          LinkSource::PageLink,
          page_address::forFile(home.file("Ziduver.QZR")).toString(),
@@ -217,11 +229,45 @@ TEST_F(LinkTargetsTest, DecisionsPerSourceSchemeAndFile)
     for (const DecisionCase& c : cases) {
         const LinkDecision decision = decideLinkTarget(c.target, c.source, folder(), exam.path());
         EXPECT_EQ(decision.kind, c.kind) << c.name << ": " << decision.message.toStdString();
-        if (c.kind == LinkDecision::Open) {
+        if (c.kind == LinkDecision::Open || c.kind == LinkDecision::ShowPage) {
             EXPECT_EQ(decision.url, c.url) << c.name << ": " << decision.url.toString().toStdString();
         }
         EXPECT_EQ(decision.message.isEmpty(), c.kind != LinkDecision::Refuse) << c.name;
     }
+}
+
+// A scenario page linked from a question, holding a script: shown in the
+// program's own view with the chosen exam's folder served, the desktop
+// opener never asked. A FIFO, a socket, a folder or a sparse file of 3 GB
+// under a document's name is refused at once.
+TEST_F(LinkTargetsTest, AnExamsPageShowsInTheProgramsViewAndStrangeFilesAreRefused)
+{
+    RecordingUiHooks ui;
+    RecordingOpener opener;
+    gLogin.gExamDbPath = inExam(QStringLiteral("exam.qzr"));
+    writeIn(exam.path(), QStringLiteral("beacon.htm"), "<script>new Image().src='http://x.test/'</script><p>b</p>");
+    EXPECT_TRUE(openLinkTarget(page_address::forFile(inExam(QStringLiteral("BEACON.HTM"))).toString(),
+                               LinkSource::PageLink, opener, QStringLiteral("LinkClicked")));
+    EXPECT_TRUE(opener.opened.empty());
+    ASSERT_EQ(opener.shown.size(), 1u);
+    EXPECT_EQ(opener.shown[0], realUrl(QStringLiteral("beacon.htm")));
+    EXPECT_EQ(opener.shownExamFolders[0], QFileInfo(exam.path()).absoluteFilePath());
+
+    ASSERT_TRUE(strange_files::makeFifo(inExam(QStringLiteral("fifo.pdf"))));
+    ASSERT_TRUE(strange_files::makeFifo(inExam(QStringLiteral("fifo.htm"))));
+    ASSERT_TRUE(QFile::link(inExam(QStringLiteral("fifo.pdf")), inExam(QStringLiteral("to-fifo.txt"))));
+    ASSERT_TRUE(strange_files::makeSocket(inExam(QStringLiteral("socket.htm"))));
+    ASSERT_TRUE(strange_files::makeFolder(inExam(QStringLiteral("folder.htm"))));
+    ASSERT_TRUE(strange_files::makeSparse(inExam(QStringLiteral("big.pdf")), "%PDF-1.4\n"));
+    ASSERT_TRUE(strange_files::makeSparse(inExam(QStringLiteral("big.htm")), "<p>big</p>"));
+    FifoWatchdog watchdog(exam.path(), 3);
+    for (const char* name : {"fifo.pdf", "fifo.htm", "to-fifo.txt", "socket.htm", "folder.htm", "big.pdf", "big.htm"})
+        for (const LinkSource source : {LinkSource::WebLink, LinkSource::PageLink})
+            EXPECT_EQ(decideLinkTarget(inExam(QLatin1String(name)), source, folder(), exam.path()).kind,
+                      LinkDecision::Refuse)
+                << name;
+    EXPECT_FALSE(watchdog.fired()) << "a FIFO was opened in a way that waits";
+    resetStartupState();
 }
 
 TEST_F(LinkTargetsTest, EveryTokenIsReplacedBeforeTrimming)
@@ -246,9 +292,14 @@ TEST_F(LinkTargetsTest, OpeningSaysAndLogsWhatItRefusesOrCannotOpen)
 
     EXPECT_TRUE(openLinkTarget(QStringLiteral("[localpath]Docs/Guide.HTM"), LinkSource::WebLink, opener,
                                QStringLiteral("OpenWebLink")));
-    ASSERT_EQ(opener.opened.size(), 1u);
-    EXPECT_EQ(opener.opened[0], fileUrl(QStringLiteral("Docs/Guide.HTM")));
+    EXPECT_TRUE(opener.opened.empty()) << "an HTML document never reaches the desktop's browser";
+    ASSERT_EQ(opener.shown.size(), 1u);
+    EXPECT_EQ(opener.shown[0], fileUrl(QStringLiteral("Docs/Guide.HTM")));
     EXPECT_TRUE(ui.messages().empty());
+    EXPECT_TRUE(openLinkTarget(QStringLiteral("[localpath]Docs/manual.pdf"), LinkSource::WebLink, opener,
+                               QStringLiteral("OpenWebLink")));
+    ASSERT_EQ(opener.opened.size(), 1u) << "another document opens on the desktop";
+    EXPECT_EQ(opener.opened[0], fileUrl(QStringLiteral("Docs/manual.pdf")));
 
     EXPECT_FALSE(openLinkTarget(QStringLiteral("   "), LinkSource::WebLink, opener, QStringLiteral("OpenWebLink")));
     EXPECT_TRUE(ui.messages().empty()) << "an empty target opens nothing and says nothing";

@@ -18,6 +18,7 @@
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/StartupFixture.h"
+#include "tests/support/StrangeFiles.h"
 #include "tests/support/TempHome.h"
 #include "tools/mkdata/SampleInstallation.h"
 
@@ -25,6 +26,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -42,6 +44,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -287,6 +290,41 @@ TEST_F(MainWindowTest, LoadShowsThePretestWithItsPicturesAndTheTree)
     EXPECT_EQ(window.lstQues->count(), 20);
     EXPECT_EQ(window.lstQues->currentItem()->text(), QStringLiteral("20"));
     EXPECT_TRUE(window.lblAdaptive->toPlainText().startsWith(QStringLiteral("Simulated Exam:")));
+}
+
+// The exam's logo is a stranger's file: a FIFO (whose plain open waits for
+// ever), a socket, a folder or a sparse file of 3 GB in its place shows no
+// logo, at once; a regular picture shows.
+TEST_F(MainWindowTest, TheLogoIsShownOnlyFromABoundedRegularFile)
+{
+    const QString logo = QFileInfo(bank.path()).absolutePath() + QStringLiteral("/logo.jpg");
+    QFile sample(QStringLiteral(ZIDUVER_SAMPLE_DIR "/Icons/start.jpg"));
+    ASSERT_TRUE(sample.open(QIODevice::ReadOnly));
+    const QByteArray picture = sample.readAll();
+    const std::function<bool()> makers[] = {
+        [&] { return strange_files::makeFifo(logo); },
+        [&] { return strange_files::makeSocket(logo); },
+        [&] { return strange_files::makeFolder(logo); },
+        [&] { return strange_files::makeSparse(logo, picture); },
+    };
+    FifoWatchdog watchdog(QFileInfo(bank.path()).absolutePath(), 3);
+    for (const auto& make : makers) {
+        QFile::remove(logo);
+        QDir(logo).removeRecursively();
+        ASSERT_TRUE(make());
+        frmmain& window = shown();
+        EXPECT_TRUE(window.imgLogo->isHidden());
+        frmmain::unload();
+        deleteDiscarded();
+    }
+    EXPECT_FALSE(watchdog.fired()) << "the logo was opened in a way that waits";
+    QDir(logo).removeRecursively();
+    QFile::remove(logo);
+    QFile regular(logo);
+    ASSERT_TRUE(regular.open(QIODevice::WriteOnly));
+    regular.write(picture);
+    regular.close();
+    EXPECT_FALSE(shown().imgLogo->isHidden()) << "a regular picture shows";
 }
 
 TEST_F(MainWindowTest, MissingPicturesAreDrawnFlatAndTheStartAndExitTwinsSwapOnHover)

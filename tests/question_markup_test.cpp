@@ -4,6 +4,7 @@
 #include "platform/pages/PageAddress.h"
 #include "tests/support/DebugLogFile.h"
 #include "tests/support/ImageBytes.h"
+#include "tests/support/StrangeFiles.h"
 #include "tests/support/TempHome.h"
 
 #include <QDir>
@@ -156,6 +157,23 @@ TEST_F(QuestionMarkupTest, PageBuildersChooseTheirOwnTag)
         });
     EXPECT_EQ(html, QStringLiteral("\r[FIG1.gif 320x200 sized] [gone.png 0x0 missing] [notes.txt 0x0 unsized] plain"))
         << "only the markers change; line breaks and blanks are left to the caller";
+}
+
+// A FIFO, a socket, a folder or a sparse picture of 3 GB under a marker's
+// name shows as a missing picture, and building the text never waits.
+TEST_F(QuestionMarkupTest, AnythingButABoundedRegularPictureIsMissing)
+{
+    const QString images = examFolder + QStringLiteral("/Images/");
+    ASSERT_TRUE(strange_files::makeFifo(images + "fifo.png"));
+    ASSERT_TRUE(strange_files::makeSocket(images + "socket.png"));
+    ASSERT_TRUE(strange_files::makeFolder(images + "folder.png"));
+    ASSERT_TRUE(strange_files::makeSparse(images + "huge.png", png(640, 480)));
+    FifoWatchdog watchdog(examFolder, 3);
+    for (const char* name : {"fifo.png", "socket.png", "folder.png", "huge.png"})
+        EXPECT_EQ(html_maker(QStringLiteral("///image=%1///").arg(QLatin1String(name)), examFolder, false).toStdString(),
+                  (expand("<br> <img src ='{F}/images/") + QLatin1String(name) + QStringLiteral("' height=0 width=0><br>"))
+                      .toStdString());
+    EXPECT_FALSE(watchdog.fired()) << "a FIFO was opened in a way that waits";
 }
 
 TEST_F(QuestionMarkupTest, SourceIsTheFileFound)

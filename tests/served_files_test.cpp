@@ -1,5 +1,6 @@
 #include "platform/pages/PageAddress.h"
 #include "platform/pages/ServedFiles.h"
+#include "tests/support/StrangeFiles.h"
 #include "tests/support/TempHome.h"
 
 #include <QDir>
@@ -83,6 +84,47 @@ TEST_F(ServedFilesTest, OnlyThePagesOwnKindsOfFileBelowAServedFolder)
     EXPECT_EQ(files.fileFor(QUrl::fromLocalFile(home.file("main.html"))), QString())
         << "a file: URL is no page address";
     EXPECT_EQ(files.fileFor(QUrl(QStringLiteral("ziduver://other") + home.file("main.html"))), QString());
+}
+
+// The files found are read only when they are regular files within the
+// bound of their kind: a FIFO, a socket or a folder under a page's or a
+// picture's name, or a sparse scenario of 3 GB, is refused as a missing one.
+TEST_F(ServedFilesTest, OnlyBoundedRegularFilesAreReadAndNothingWaits)
+{
+    const QString exam = home.file("Data/Exam One");
+    ASSERT_TRUE(strange_files::makeFifo(exam + "/images/fifo.png"));
+    ASSERT_TRUE(strange_files::makeFifo(exam + "/Scenario/fifo.htm"));
+    ASSERT_TRUE(strange_files::makeSocket(exam + "/Scenario/socket.htm"));
+    ASSERT_TRUE(strange_files::makeFolder(exam + "/Scenario/folder.htm"));
+    ASSERT_TRUE(strange_files::makeSparse(exam + "/Scenario/big.htm", "<p>big</p>"));
+    ASSERT_TRUE(strange_files::makeSparse(exam + "/images/big.png", "\x89PNG"));
+    home.write("Data/Exam One/images/photo.png", "\x89PNG picture");
+    FifoWatchdog watchdog(home.path(), 3);
+    for (const char* name : {"images/fifo.png", "Scenario/fifo.htm", "Scenario/socket.htm", "Scenario/folder.htm",
+                             "Scenario/big.htm", "images/big.png"}) {
+        const QString path = exam + QLatin1Char('/') + QLatin1String(name);
+        ServedFiles::Found found = files.find(page_address::forFile(path), false);
+        // Found or not by its name, reading it gives nothing.
+        if (!found)
+            found = ServedFiles::Found{path, ServedFiles::Origin::Exam};
+        QString refusal;
+        EXPECT_TRUE(ServedFiles::read(found, &refusal).isEmpty()) << name;
+        EXPECT_TRUE(refusal.contains(path)) << name << ": " << refusal.toStdString();
+    }
+    const ServedFiles::Found photo = files.find(page_address::forFile(exam + "/images/photo.png"), false);
+    ASSERT_TRUE(photo);
+    EXPECT_EQ(ServedFiles::read(photo), "\x89PNG picture");
+    const ServedFiles::Found page = files.find(page_address::forFile(exam + "/Scenario/case.htm"), false);
+    EXPECT_EQ(ServedFiles::read(page), "content");
+
+    // The file found is the file read: a link put in its place afterwards
+    // leads nowhere.
+    ASSERT_TRUE(QFile::remove(exam + "/Scenario/case.htm"));
+    ASSERT_TRUE(QFile::link(outside.path() + "/secret.html", exam + "/Scenario/case.htm"));
+    QString refusal;
+    EXPECT_TRUE(ServedFiles::read(page, &refusal).isEmpty());
+    EXPECT_FALSE(refusal.isEmpty());
+    EXPECT_FALSE(watchdog.fired()) << "a FIFO was opened in a way that waits";
 }
 
 TEST(PageAddress, AFileAndItsAddressMapBothWays)

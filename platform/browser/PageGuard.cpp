@@ -6,7 +6,6 @@
 #include "platform/pages/ServedFiles.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QWebEngineProfile>
@@ -39,13 +38,16 @@ public:
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             return;
         }
-        QFile file(found.path);
-        if (!file.open(QIODevice::ReadOnly)) {
+        // Checked before a byte is read: a FIFO, a device or a huge file of
+        // an exam's folder is refused as a missing one.
+        QString refusal;
+        QByteArray content = ServedFiles::read(found, &refusal);
+        if (!refusal.isEmpty()) {
+            qWarning("%s", qUtf8Printable(refusal));
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             return;
         }
         const QByteArray type = ServedFiles::contentType(found.path);
-        QByteArray content = file.readAll();
         if (type == "text/html") {
             if (found.origin == ServedFiles::Origin::Exam) {
                 // An exam's page is a stranger's file: what it says is kept,

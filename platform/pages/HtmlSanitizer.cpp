@@ -709,14 +709,18 @@ std::string filterStyle(std::string_view style)
         if (colon == std::string_view::npos)
             continue;
         const std::string property = lowerAscii(trimmed(declaration.substr(0, colon)));
-        const std::string value = lowerAscii(trimmed(declaration.substr(colon + 1)));
+        // An exam's declaration never outranks the page's own bounds (a
+        // picture no larger than the page): "!important" is left out.
+        std::string_view given = declaration.substr(colon + 1);
+        given = trimmed(given.substr(0, given.find('!')));
+        const std::string value = lowerAscii(given);
         if (!allowedStyleProperty(property) || !safeStyleValue(property, value))
             continue;
         if (!kept.empty())
             kept.push_back(' ');
         kept.append(property);
         kept.append(": ");
-        kept.append(trimmed(declaration.substr(colon + 1)));
+        kept.append(given);
         kept.push_back(';');
     }
     return kept;
@@ -727,10 +731,21 @@ std::string filterStyle(std::string_view style)
 // and anything that could close the style element are left out.
 std::string filterStyleSheet(std::string_view css)
 {
-    std::string text(css);
-    for (std::size_t open = text.find("/*"); open != std::string::npos; open = text.find("/*", open)) {
-        const std::size_t close = text.find("*/", open + 2);
-        text.erase(open, close == std::string::npos ? std::string::npos : close + 2 - open);
+    // Comments go in one pass from the left, each one a blank as the CSS
+    // reader takes it: what stands on either side of a comment never joins
+    // into a new "/*" (from "//**/*/"), which would hide the rules after it.
+    std::string text;
+    text.reserve(css.size());
+    for (std::size_t at = 0; at < css.size();) {
+        if (css.compare(at, 2, "/*") == 0) {
+            const std::size_t close = css.find("*/", at + 2);
+            if (close == std::string_view::npos)
+                break; // an open comment runs to the end
+            text.push_back(' ');
+            at = close + 2;
+            continue;
+        }
+        text.push_back(css[at++]);
     }
     std::string kept;
     std::size_t at = 0;

@@ -1,5 +1,6 @@
 #include "platform/pages/ServedFiles.h"
 
+#include "platform/pages/ExamFile.h"
 #include "platform/pages/FileLookup.h"
 #include "platform/pages/PageAddress.h"
 
@@ -165,12 +166,32 @@ ServedFiles::Found ServedFiles::find(const QUrl& address, bool programLoad) cons
     return {};
 }
 
+QByteArray ServedFiles::read(const Found& found, QString* refusal)
+{
+    const QByteArray type = contentType(found.path);
+    const exam_file::Kind kind = found.origin == Origin::Private ? exam_file::Kind::Written
+        : type.startsWith("image/")                              ? exam_file::Kind::Picture
+                                                                 : exam_file::Kind::Page;
+    exam_file::Read file = exam_file::read(found.path, kind);
+    // The file found was judged by its real path: a link put there since
+    // leads elsewhere and is not read.
+    if (file && file.realPath != found.path)
+        file.refusal = QStringLiteral("The file \"%1\" was not read: it was replaced.").arg(found.path);
+    if (refusal)
+        *refusal = file.refusal;
+    return file ? file.bytes : QByteArray();
+}
+
 QString pagePolicyHead()
 {
     return QStringLiteral(
         "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'self' 'unsafe-inline' 'unsafe-eval' "
         "data:; connect-src 'none'; object-src 'none'; worker-src 'none'; manifest-src 'none'; form-action 'none'; "
-        "base-uri 'self'\"><meta http-equiv=\"x-dns-prefetch-control\" content=\"off\">");
+        "base-uri 'self'\"><meta http-equiv=\"x-dns-prefetch-control\" content=\"off\">"
+        // A picture is never drawn larger than the page, whatever size its
+        // tag or its header claims: scaled to fit, its aspect kept.
+        "<style>img{max-width:100%!important;max-height:100vh!important;height:auto!important;"
+        "object-fit:contain!important}</style>");
 }
 
 QByteArray withPagePolicy(const QByteArray& html)

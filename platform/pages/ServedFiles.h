@@ -40,6 +40,11 @@ public:
     // The real file for an address, as the program itself would load it.
     QString fileFor(const QUrl& address) const { return find(address, true).path; }
 
+    // The bytes of a file found, read as every file of an exam's folder is
+    // (platform/pages/ExamFile): a regular file within the bound of its kind,
+    // else nothing and the refusal that names it.
+    static QByteArray read(const Found& found, QString* refusal = nullptr);
+
     // The content type of a served file, by its suffix.
     static QByteArray contentType(const QString& path);
     static bool isServedKind(const QString& path);
@@ -67,7 +72,7 @@ ServedFiles& servedPageFiles();
 // The head every page gets before any of its own text: a content-security
 // policy that lets a page load its own files and inline scripts and nothing
 // else (no connections, no network, no plug-ins, no workers, no form posts),
-// and no link prefetching.
+// no link prefetching, and no picture drawn larger than the page.
 QString pagePolicyHead();
 // The HTML with that head put first: after a byte-order mark, and after a
 // doctype only when nothing but HTML white space stands before it, so that no

@@ -2,6 +2,7 @@
 
 #include "foundation/LinkTargets.h"
 
+#include <QString>
 #include <QUrl>
 #include <vector>
 
@@ -13,6 +14,14 @@ public:
         opened.push_back(url);
         return succeed;
     }
+    bool showPage(const QUrl& url, const QString& examFolder, QObject*) override
+    {
+        shown.push_back(url);
+        shownExamFolders.push_back(examFolder);
+        return succeed;
+    }
     std::vector<QUrl> opened;
+    std::vector<QUrl> shown; // pages shown in the program's own view
+    std::vector<QString> shownExamFolders;
     bool succeed = true;
 };
