@@ -14,6 +14,7 @@ struct ProgressWriteResult {
     QString error;              // the database's error text when not saved
     std::exception_ptr failure; // what stopped the write, when not saved
     bool passClosed = false;    // the pass in progress was closed
+    bool passKeptOpen = false;  // the pass was due to close, but its number would pass the highest one
     int rowsWritten = 0;        // progress rows added or changed
     int percent = 0;            // the user's pass-0 rows right, in percent of the bank, before any close
 };
