@@ -62,7 +62,8 @@ bool ExamEnd::writeProgress(Asking asking, QObject* owner)
         return true;
     for (;;) {
         const ProgressWriteResult result = UpdateProgress(m_session.ExamConn, m_session.msflex,
-                                                          m_session.QuestionsReached, m_session.launch.gQuizUserCode);
+                                                          m_session.QuestionsReached, m_session.launch.gQuizUserCode,
+                                                          &m_session.bankQuestionCount);
         if (result.saved) {
             m_settled = true;
             if (result.passKeptOpen && asking == Asking::User)

@@ -47,9 +47,14 @@ int passThreshold(qint64 lastPass)
     return lastPass <= 0 ? 85 : lastPass == 1 ? 90 : 95;
 }
 
-void CheckPassCompletion(ProgressStore& store, int userCode, ProgressWriteResult& result)
+void CheckPassCompletion(ProgressStore& store, int userCode, std::optional<int>* bankQuestions,
+                         ProgressWriteResult& result)
 {
-    const int total = store.GetTotalQuestionCount();
+    std::optional<int> read;
+    std::optional<int>& known = bankQuestions ? *bankQuestions : read;
+    if (!known)
+        known = store.GetTotalQuestionCount();
+    const int total = *known;
     const int right = store.GetCorrectCountThisPass(userCode);
     const qint64 last = store.GetLastPassNumber(userCode);
     result.percent = passPercent(right, total);
@@ -74,7 +79,7 @@ bool holdsVerdict(const ProgressStore::CurrentPassRow& row, bool right)
 }
 
 void writeProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached, int userCode,
-                   ProgressWriteResult& result)
+                   std::optional<int>* bankQuestions, ProgressWriteResult& result)
 {
     ProgressStore store(exam);
     const int last = std::min(questionsReached, msflex.questionCount());
@@ -101,22 +106,23 @@ void writeProgress(db::Connection& exam, const QuestionList& msflex, int questio
             ++result.rowsWritten;
         }
     }
-    CheckPassCompletion(store, userCode, result);
+    CheckPassCompletion(store, userCode, bankQuestions, result);
 }
 
 } // namespace
 
-ProgressWriteResult UpdateProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached, int userCode)
+ProgressWriteResult UpdateProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached, int userCode,
+                                   std::optional<int>* bankQuestions)
 {
     ProgressWriteResult result;
     try {
         if (exam.inTransaction()) {
             db::Savepoint savepoint(exam);
-            writeProgress(exam, msflex, questionsReached, userCode, result);
+            writeProgress(exam, msflex, questionsReached, userCode, bankQuestions, result);
             savepoint.release();
         } else {
             db::Transaction transaction(exam);
-            writeProgress(exam, msflex, questionsReached, userCode, result);
+            writeProgress(exam, msflex, questionsReached, userCode, bankQuestions, result);
             transaction.commit();
         }
     } catch (const std::exception& error) {

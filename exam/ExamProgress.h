@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <exception>
+#include <optional>
 
 class QuestionList;
 namespace db {
@@ -26,5 +27,7 @@ struct ProgressWriteResult {
 // column "0") are recorded. An error is logged here whatever the debug flag;
 // telling the user is the caller's part. Inside a transaction of the caller
 // the write runs as a savepoint of it.
+// The number of questions of the bank is read once per exam run: when
+// bankQuestions is given, a number it holds is used and one read is left there.
 ProgressWriteResult UpdateProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached,
-                                   int userCode);
+                                   int userCode, std::optional<int>* bankQuestions = nullptr);

@@ -281,6 +281,8 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
 
         addTable(exam);
         addField(exam, QLatin1String(schema::kModelAnswerTable), QLatin1String(schema::kModelAnswerColumn));
+        if (exam.hasTable(QStringLiteral("Qe_Progress")))
+            runUpgrade(exam, schema::createProgressRightIndexSql(), "addIndex");
         debugLine(QStringLiteral("database QQ_Correctanswer added") + kModule + logDate() + atPath);
         // An upgrade that could not run (a file that cannot be written)
         // leaves the question table short of the reference's column.

@@ -1,5 +1,6 @@
 #include "exam/ExamProgress.h"
 #include "exam/QuestionList.h"
+#include "foundation/ProgressStore.h"
 #include "foundation/SharedState.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
@@ -306,6 +307,31 @@ TEST_F(ExamProgress, APassAtTheHighestNumberStaysOpen)
         }
         EXPECT_EQ(statuses(bank), c.closes ? QStringLiteral("0") : QStringLiteral("1"));
     }
+}
+
+// End Exam reads the bank's size once per exam run, and counts the pass's
+// right rows from an index alone.
+TEST_F(ExamProgress, TheBankIsCountedOncePerRunAndRightRowsFromAnIndex)
+{
+    ExamBankFixture bank;
+    bank.questions(1, 200, 1);
+    std::optional<int> bankQuestions;
+    db::Connection exam = db::Connection::openFile(bank.path());
+    ProgressWriteResult result =
+        UpdateProgress(exam, examList({{1, Answer::Right}, {2, Answer::Right}}), 2, kUser, &bankQuestions);
+    ASSERT_TRUE(result.saved) << result.error.toStdString();
+    EXPECT_EQ(bankQuestions, 200);
+    EXPECT_EQ(result.percent, 1);
+    // Questions added while the exam runs are not counted again: 3 of 200.
+    bank.questions(201, 200, 1);
+    result = UpdateProgress(exam, examList({{3, Answer::Right}}), 1, kUser, &bankQuestions);
+    EXPECT_EQ(result.percent, 2);
+    EXPECT_EQ(bankQuestions, 200);
+
+    const QString plan = exam.query(QStringLiteral("EXPLAIN QUERY PLAN ") + ProgressStore::correctCountThisPassSql(),
+                                    {kUser})
+                             .getString();
+    EXPECT_TRUE(plan.contains(QStringLiteral("COVERING INDEX Qe_Progress_Right"))) << plan.toStdString();
 }
 
 // ---- learning objectives ----
