@@ -86,7 +86,9 @@ QString ProgressStore::markCompleteObjectivesSql()
     // The question's open objectives once, each judged once by its other
     // questions' pass-0 rows, then their rows set in one go: each objective's
     // rows are read a fixed number of times, whatever their count. The keys
-    // compare as the columns do (text without regard to case).
+    // compare as the columns do (text without regard to case). The verdict
+    // is tested off the index ("+"), so that each question's row is found
+    // through (user, pass, question) rather than among all the right rows.
     return QStringLiteral(
         "WITH held(c1, c2, c3, c4) AS ("
         " SELECT DISTINCT Qq_LOSCat, Qq_LOSSubCat, Qq_LOSSubSubCat, Qq_LOSSubSubSubCat FROM Qe_LOS"
@@ -98,7 +100,7 @@ QString ProgressStore::markCompleteObjectivesSql()
         "  AND o.Qq_LOSSubSubCat = held.c3 AND o.Qq_LOSSubSubSubCat = held.c4 AND o.Qq_QuestCode IS NOT ?1"
         "  AND EXISTS (SELECT 1 FROM Qe_QuestionsHead q WHERE q.Qq_QuestCode = o.Qq_QuestCode)"
         "  AND NOT EXISTS (SELECT 1 FROM Qe_Progress p WHERE p.userid = ?2 AND p.pass = 0"
-        "   AND p.QuestionID = o.Qq_QuestCode AND p.Correct = 1)))"
+        "   AND p.QuestionID = o.Qq_QuestCode AND +p.Correct = 1)))"
         " UPDATE Qe_LOS SET Qq_Status = 1 WHERE Qq_Status <> 1"
         " AND (Qq_LOSCat, Qq_LOSSubCat, Qq_LOSSubSubCat, Qq_LOSSubSubSubCat) IN (SELECT c1, c2, c3, c4 FROM complete)");
 }
