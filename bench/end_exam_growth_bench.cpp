@@ -77,6 +77,7 @@ void bareEnd(sqlite3* db, const QuestionList& msflex)
         }
         run(ProgressStore::addCurrentPassRowSql(), {kUser, code, right, !right});
     }
+    run(ProgressStore::totalQuestionCountSql(), {});
     run(ProgressStore::correctCountThisPassSql(), {kUser});
     run(ProgressStore::lastPassNumberSql(), {kUser});
     sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
