@@ -154,9 +154,8 @@ void bareWrite(sqlite3* db, int threshold)
     Raw find(db, ProgressStore::currentPassRowSql());
     Raw setVerdict(db, ProgressStore::setVerdictSql());
     Raw add(db, ProgressStore::addCurrentPassRowSql());
-    Raw open(db, ProgressStore::openObjectiveRowsSql());
-    Raw heldOpen(db, ProgressStore::objectiveHeldOpenElsewhereSql());
-    Raw mark(db, ProgressStore::markObjectiveAchievedSql());
+    Raw emptyKeys(db, ProgressStore::openObjectiveRowsWithEmptyKeySql());
+    Raw mark(db, ProgressStore::markCompleteObjectivesSql());
     Raw total(db, ProgressStore::totalQuestionCountSql());
     Raw right(db, ProgressStore::correctCountThisPassSql());
     Raw last(db, ProgressStore::lastPassNumberSql());
@@ -174,16 +173,8 @@ void bareWrite(sqlite3* db, int threshold)
         }
         sqlite3_reset(find.stmt);
         if (a.right) {
-            open.bind(1, a.code);
-            std::vector<sqlite3_int64> done;
-            while (sqlite3_step(open.stmt) == SQLITE_ROW) {
-                heldOpen.bind(1, a.code);
-                for (int k = 0; k < 4; ++k)
-                    heldOpen.bindColumn(k + 2, open.stmt, k + 1);
-                if (heldOpen.run() == 0)
-                    mark.bind(1, sqlite3_column_int64(open.stmt, 0)).run();
-            }
-            sqlite3_reset(open.stmt);
+            emptyKeys.bind(1, a.code).run();
+            mark.bind(1, a.code).bind(2, kUser).run();
         }
         if (rowId < 0)
             add.bind(1, kUser).bind(2, a.code).bind(3, a.right).bind(4, !a.right).run();

@@ -9,6 +9,7 @@
 #include "foundation/SharedState.h"
 
 #include <exception>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -33,6 +34,16 @@ QString failureText(const ProgressWriteResult& result, const QString& path)
     return what + QStringLiteral("\r\nThe exam database ") + path + QStringLiteral(" could not be written.");
 }
 
+QString passKeptOpenText(const QString& path)
+{
+    return QStringLiteral("The answers of this exam are saved, but the pass in progress could not be closed.\r\n"
+                          "The exam database ")
+        + path
+        + QStringLiteral(" already holds a pass of yours numbered %1 or more, the highest number the program can "
+                         "keep. The pass stays open; clear this exam's history to start counting passes again.")
+              .arg(std::numeric_limits<int>::max());
+}
+
 } // namespace
 
 ExamEnd::ExamEnd(ExamSession& session) : m_session(session)
@@ -51,9 +62,14 @@ bool ExamEnd::writeProgress(Asking asking, QObject* owner)
         return true;
     for (;;) {
         const ProgressWriteResult result = UpdateProgress(m_session.ExamConn, m_session.msflex,
-                                                          m_session.QuestionsReached, m_session.launch.gQuizUserCode);
+                                                          m_session.QuestionsReached, m_session.launch.gQuizUserCode,
+                                                          &m_session.bankQuestionCount);
         if (result.saved) {
             m_settled = true;
+            if (result.passKeptOpen && asking == Asking::User)
+                ShowMessage(passKeptOpenText(m_session.ExamConn.isOpen() ? m_session.ExamConn.path()
+                                                                         : m_session.launch.gQuizExamDbPath),
+                            gLogin.gAppName, OneButton, owner);
             return true;
         }
         // UpdateProgress has logged the failure; the database is as it was.

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -18,31 +19,18 @@ void logError(const QString& text, const char* procedure)
              + logDateTime());
 }
 
-// The objective is complete unless a question sharing it still has two or
-// more open rows.
-bool CheckLosComplete(ProgressStore& store, int questCode, const ProgressStore::ObjectiveRow& objective)
+// The question was answered right: each objective it holds open is
+// achieved, on all its rows, once every question tied to it is right in the
+// user's pass in progress. A row that names no whole objective cannot be
+// judged; the question's other rows and the rest of the exam still are.
+void UpdateLosStatus(ProgressStore& store, int userCode, int questCode)
 {
-    return !store.objectiveHeldOpenElsewhere(questCode, objective);
-}
-
-// Marks the open objective rows of a question answered right as achieved
-// where the objective is complete, one row at a time, so later rows and later
-// questions see each change.
-void UpdateLosStatus(ProgressStore& store, int questCode)
-{
-    for (const ProgressStore::ObjectiveRow& row : store.openObjectiveRows(questCode)) {
-        if (row.hasNullKey()) {
-            // A row that names no whole objective cannot be judged; the
-            // question's other rows and the rest of the exam still are.
-            logError(QStringLiteral("Learning objective row %1 of question %2 has an empty key and was skipped")
-                         .arg(row.rowId)
-                         .arg(questCode),
-                     "UpdateLosStatus");
-            continue;
-        }
-        if (CheckLosComplete(store, questCode, row))
-            store.markObjectiveAchieved(row.rowId);
-    }
+    for (const ProgressStore::ObjectiveRow& row : store.openObjectiveRowsWithEmptyKey(questCode))
+        logError(QStringLiteral("Learning objective row %1 of question %2 has an empty key and was skipped")
+                     .arg(row.rowId)
+                     .arg(questCode),
+                 "UpdateLosStatus");
+    store.markCompleteObjectives(userCode, questCode);
 }
 
 // Right answers in percent of the bank, halves to the even neighbour.
@@ -54,19 +42,30 @@ int passPercent(int right, int total)
 }
 
 // The thresholds rise over the first three passes and stay at the last.
-int passThreshold(int lastPass)
+int passThreshold(qint64 lastPass)
 {
     return lastPass <= 0 ? 85 : lastPass == 1 ? 90 : 95;
 }
 
-void CheckPassCompletion(ProgressStore& store, int userCode, ProgressWriteResult& result)
+void CheckPassCompletion(ProgressStore& store, int userCode, std::optional<int>* bankQuestions,
+                         ProgressWriteResult& result)
 {
-    const int total = store.GetTotalQuestionCount();
+    std::optional<int> read;
+    std::optional<int>& known = bankQuestions ? *bankQuestions : read;
+    if (!known)
+        known = store.GetTotalQuestionCount();
+    const int total = *known;
     const int right = store.GetCorrectCountThisPass(userCode);
-    const int last = store.GetLastPassNumber(userCode);
+    const qint64 last = store.GetLastPassNumber(userCode);
     result.percent = passPercent(right, total);
     if (result.percent < passThreshold(last))
         return;
+    // Pass numbers are read back as 32-bit numbers: past the highest the
+    // pass cannot be closed, and its rows stay as they are.
+    if (last >= std::numeric_limits<int>::max()) {
+        result.passKeptOpen = true;
+        return;
+    }
     store.closeCurrentPass(userCode, last + 1);
     store.reopenAllObjectives();
     result.passClosed = true;
@@ -80,7 +79,7 @@ bool holdsVerdict(const ProgressStore::CurrentPassRow& row, bool right)
 }
 
 void writeProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached, int userCode,
-                   ProgressWriteResult& result)
+                   std::optional<int>* bankQuestions, ProgressWriteResult& result)
 {
     ProgressStore store(exam);
     const int last = std::min(questionsReached, msflex.questionCount());
@@ -93,7 +92,7 @@ void writeProgress(db::Connection& exam, const QuestionList& msflex, int questio
         const bool right = msflex.number(i, colCorrect) == 1;
         const std::optional<ProgressStore::CurrentPassRow> row = store.currentPassRow(userCode, questCode);
         if (right)
-            UpdateLosStatus(store, questCode);
+            UpdateLosStatus(store, userCode, questCode);
         if (!row) {
             store.addCurrentPassRow(userCode, questCode, right);
             ++result.rowsWritten;
@@ -107,22 +106,23 @@ void writeProgress(db::Connection& exam, const QuestionList& msflex, int questio
             ++result.rowsWritten;
         }
     }
-    CheckPassCompletion(store, userCode, result);
+    CheckPassCompletion(store, userCode, bankQuestions, result);
 }
 
 } // namespace
 
-ProgressWriteResult UpdateProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached, int userCode)
+ProgressWriteResult UpdateProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached, int userCode,
+                                   std::optional<int>* bankQuestions)
 {
     ProgressWriteResult result;
     try {
         if (exam.inTransaction()) {
             db::Savepoint savepoint(exam);
-            writeProgress(exam, msflex, questionsReached, userCode, result);
+            writeProgress(exam, msflex, questionsReached, userCode, bankQuestions, result);
             savepoint.release();
         } else {
             db::Transaction transaction(exam);
-            writeProgress(exam, msflex, questionsReached, userCode, result);
+            writeProgress(exam, msflex, questionsReached, userCode, bankQuestions, result);
             transaction.commit();
         }
     } catch (const std::exception& error) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <exception>
+#include <optional>
 
 class QuestionList;
 namespace db {
@@ -14,6 +15,7 @@ struct ProgressWriteResult {
     QString error;              // the database's error text when not saved
     std::exception_ptr failure; // what stopped the write, when not saved
     bool passClosed = false;    // the pass in progress was closed
+    bool passKeptOpen = false;  // the pass was due to close, but its number would pass the highest one
     int rowsWritten = 0;        // progress rows added or changed
     int percent = 0;            // the user's pass-0 rows right, in percent of the bank, before any close
 };
@@ -25,5 +27,7 @@ struct ProgressWriteResult {
 // column "0") are recorded. An error is logged here whatever the debug flag;
 // telling the user is the caller's part. Inside a transaction of the caller
 // the write runs as a savepoint of it.
+// The number of questions of the bank is read once per exam run: when
+// bankQuestions is given, a number it holds is used and one read is left there.
 ProgressWriteResult UpdateProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached,
-                                   int userCode);
+                                   int userCode, std::optional<int>* bankQuestions = nullptr);

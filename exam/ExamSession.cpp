@@ -22,6 +22,7 @@ void ExamSession::startValues(ExamMode examMode)
     QuestionsReached = 1;
     CurrentQuestion = 1;
     ReviewQuestionNo = 0;
+    bankQuestionCount.reset();
     ExamScore = 0;
     AdaptiveLevel = 1;
     PageAnswer.clear();

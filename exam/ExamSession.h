@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 class RandomSource;
 
@@ -76,6 +77,7 @@ public:
     bool ExamAborted = false;      // no question set, or the exam has ended
     bool TimeOver = false;         // the simulated exam's count-down reached zero
     db::Connection ExamConn;
+    std::optional<int> bankQuestionCount; // the bank's questions, read at the exam run's first progress write
     db::ResultSet CategoryRs;
     QString PageAnswer; // the answer text last reported by the page
     // The row whose right answer was shown on this visit (0: none): its

@@ -26,9 +26,8 @@ void ProgressStore::prepareAll()
         {RightCount, correctCountThisPassSql()},
         {LastPass, lastPassNumberSql()},
         {ClosePass, closeCurrentPassSql()},
-        {OpenObjectives, openObjectiveRowsSql()},
-        {HeldOpen, objectiveHeldOpenElsewhereSql()},
-        {MarkAchieved, markObjectiveAchievedSql()},
+        {EmptyKeyObjectives, openObjectiveRowsWithEmptyKeySql()},
+        {MarkComplete, markCompleteObjectivesSql()},
         {ReopenAll, reopenAllObjectivesSql()},
     };
     static_assert(sizeof(statements) / sizeof(statements[0]) == KindCount, "every statement of the store");
@@ -75,23 +74,35 @@ QString ProgressStore::closeCurrentPassSql()
     return QStringLiteral("UPDATE Qe_Progress SET pass = ? WHERE pass = 0 AND userid = ?");
 }
 
-QString ProgressStore::openObjectiveRowsSql()
+QString ProgressStore::openObjectiveRowsWithEmptyKeySql()
 {
     return QStringLiteral("SELECT rowid, Qq_LOSCat, Qq_LOSSubCat, Qq_LOSSubSubCat, Qq_LOSSubSubSubCat FROM Qe_LOS "
-                          "WHERE Qq_Status <> 1 AND Qq_QuestCode = ? ORDER BY rowid");
+                          "WHERE Qq_Status <> 1 AND Qq_QuestCode = ? AND (Qq_LOSCat IS NULL OR Qq_LOSSubCat IS NULL "
+                          "OR Qq_LOSSubSubCat IS NULL OR Qq_LOSSubSubSubCat IS NULL) ORDER BY rowid");
 }
 
-QString ProgressStore::objectiveHeldOpenElsewhereSql()
+QString ProgressStore::markCompleteObjectivesSql()
 {
+    // The question's open objectives once, each judged once by its other
+    // questions' pass-0 rows, then their rows set in one go: each objective's
+    // rows are read a fixed number of times, whatever their count. The keys
+    // compare as the columns do (text without regard to case). The verdict
+    // is tested off the index ("+"), so that each question's row is found
+    // through (user, pass, question) rather than among all the right rows.
     return QStringLiteral(
-        "SELECT EXISTS (SELECT 1 FROM Qe_LOS AS s WHERE s.Qq_QuestCode <> ? AND s.Qq_LOSCat = ? "
-        "AND s.Qq_LOSSubCat = ? AND s.Qq_LOSSubSubCat = ? AND s.Qq_LOSSubSubSubCat = ? "
-        "AND (SELECT count(*) FROM Qe_LOS AS o WHERE o.Qq_Status = 0 AND o.Qq_QuestCode = s.Qq_QuestCode) > 1)");
-}
-
-QString ProgressStore::markObjectiveAchievedSql()
-{
-    return QStringLiteral("UPDATE Qe_LOS SET Qq_Status = 1 WHERE rowid = ?");
+        "WITH held(c1, c2, c3, c4) AS ("
+        " SELECT DISTINCT Qq_LOSCat, Qq_LOSSubCat, Qq_LOSSubSubCat, Qq_LOSSubSubSubCat FROM Qe_LOS"
+        " WHERE Qq_QuestCode = ?1 AND Qq_Status <> 1 AND Qq_LOSCat IS NOT NULL AND Qq_LOSSubCat IS NOT NULL"
+        " AND Qq_LOSSubSubCat IS NOT NULL AND Qq_LOSSubSubSubCat IS NOT NULL),"
+        " complete(c1, c2, c3, c4) AS ("
+        " SELECT c1, c2, c3, c4 FROM held WHERE NOT EXISTS ("
+        "  SELECT 1 FROM Qe_LOS o WHERE o.Qq_LOSCat = held.c1 AND o.Qq_LOSSubCat = held.c2"
+        "  AND o.Qq_LOSSubSubCat = held.c3 AND o.Qq_LOSSubSubSubCat = held.c4 AND o.Qq_QuestCode IS NOT ?1"
+        "  AND EXISTS (SELECT 1 FROM Qe_QuestionsHead q WHERE q.Qq_QuestCode = o.Qq_QuestCode)"
+        "  AND NOT EXISTS (SELECT 1 FROM Qe_Progress p WHERE p.userid = ?2 AND p.pass = 0"
+        "   AND p.QuestionID = o.Qq_QuestCode AND +p.Correct = 1)))"
+        " UPDATE Qe_LOS SET Qq_Status = 1 WHERE Qq_Status <> 1"
+        " AND (Qq_LOSCat, Qq_LOSSubCat, Qq_LOSSubSubCat, Qq_LOSSubSubSubCat) IN (SELECT c1, c2, c3, c4 FROM complete)");
 }
 
 QString ProgressStore::reopenAllObjectivesSql()
@@ -133,13 +144,17 @@ int ProgressStore::GetCorrectCountThisPass(int userCode)
     return rows.empty() ? 0 : wholeNumber(rows.first().value(0));
 }
 
-int ProgressStore::GetLastPassNumber(int userCode)
+qint64 ProgressStore::GetLastPassNumber(int userCode)
 {
     const db::ResultSet rows = statement(LastPass, lastPassNumberSql()).query({userCode});
-    return rows.empty() ? 0 : wholeNumber(rows.first().value(0));
+    if (rows.empty())
+        return 0;
+    // A whole number as stored; any other value the way numbers are read.
+    const QVariant& last = rows.first().value(0);
+    return last.typeId() == QMetaType::LongLong ? last.toLongLong() : wholeNumber(last);
 }
 
-void ProgressStore::closeCurrentPass(int userCode, int passNumber)
+void ProgressStore::closeCurrentPass(int userCode, qint64 passNumber)
 {
     statement(ClosePass, closeCurrentPassSql()).exec({passNumber, userCode});
 }
@@ -154,27 +169,18 @@ bool ProgressStore::ObjectiveRow::hasNullKey() const
     return false;
 }
 
-std::vector<ProgressStore::ObjectiveRow> ProgressStore::openObjectiveRows(int questCode)
+std::vector<ProgressStore::ObjectiveRow> ProgressStore::openObjectiveRowsWithEmptyKey(int questCode)
 {
-    const db::ResultSet rows = statement(OpenObjectives, openObjectiveRowsSql()).query({questCode});
+    const db::ResultSet rows = statement(EmptyKeyObjectives, openObjectiveRowsWithEmptyKeySql()).query({questCode});
     std::vector<ObjectiveRow> open;
-    open.reserve(size_t(rows.recordCount()));
     for (const db::Row& row : rows)
         open.push_back({row.integer(0), {row.value(1), row.value(2), row.value(3), row.value(4)}});
     return open;
 }
 
-bool ProgressStore::objectiveHeldOpenElsewhere(int questCode, const ObjectiveRow& objective)
+int ProgressStore::markCompleteObjectives(int userCode, int questCode)
 {
-    const auto& k = objective.keys;
-    const db::ResultSet rows =
-        statement(HeldOpen, objectiveHeldOpenElsewhereSql()).query({questCode, k[0], k[1], k[2], k[3]});
-    return !rows.empty() && rows.first().integer(0) != 0;
-}
-
-void ProgressStore::markObjectiveAchieved(qint64 rowId)
-{
-    statement(MarkAchieved, markObjectiveAchievedSql()).exec({rowId});
+    return statement(MarkComplete, markCompleteObjectivesSql()).exec({questCode, userCode});
 }
 
 void ProgressStore::reopenAllObjectives()

@@ -36,11 +36,11 @@ public:
     int GetTotalQuestionCount();
     // The user's pass-0 rows that count as right.
     int GetCorrectCountThisPass(int userCode);
-    // The user's highest pass number, 0 without a row.
-    int GetLastPassNumber(int userCode);
+    // The user's highest pass number as stored, 0 without a row.
+    qint64 GetLastPassNumber(int userCode);
     // Renumbers the user's pass-0 rows to `passNumber`; other users' rows and
     // completed passes stay.
-    void closeCurrentPass(int userCode, int passNumber);
+    void closeCurrentPass(int userCode, qint64 passNumber);
 
     // ---- learning objectives (Qe_LOS) ----
     // An objective row; the four keys as stored (any of them may be Null).
@@ -49,14 +49,16 @@ public:
         std::array<QVariant, 4> keys;
         bool hasNullKey() const;
     };
-    // A question's rows whose status is not 1 (a Null status is left out),
-    // in storage order.
-    std::vector<ObjectiveRow> openObjectiveRows(int questCode);
-    // True when a row of another question shares the objective (all four
-    // keys) and that row's own question is still open: it has two or more
-    // rows of status 0.
-    bool objectiveHeldOpenElsewhere(int questCode, const ObjectiveRow& objective);
-    void markObjectiveAchieved(qint64 rowId);
+    // A question's rows whose status is not 1 (a Null status is left out)
+    // and one of whose keys is Null, in storage order: they name no whole
+    // objective.
+    std::vector<ObjectiveRow> openObjectiveRowsWithEmptyKey(int questCode);
+    // The question was answered right: every objective it holds open (all
+    // four keys given) whose every other question still in the bank has a
+    // right row of the user's pass in progress is achieved, on all of its
+    // rows whose status is not 1 (a Null status stays). One statement, linear
+    // in the rows of those objectives. Returns the rows changed.
+    int markCompleteObjectives(int userCode, int questCode);
     // Every row of every question back to 0: the table is shared by all users.
     void reopenAllObjectives();
 
@@ -73,9 +75,8 @@ public:
     static QString correctCountThisPassSql();       // user
     static QString lastPassNumberSql();             // user
     static QString closeCurrentPassSql();           // pass number, user
-    static QString openObjectiveRowsSql();          // question
-    static QString objectiveHeldOpenElsewhereSql(); // question, four keys
-    static QString markObjectiveAchievedSql();      // rowid
+    static QString openObjectiveRowsWithEmptyKeySql(); // question
+    static QString markCompleteObjectivesSql();        // question, user
     static QString reopenAllObjectivesSql();        // -
 
 private:
@@ -87,9 +88,8 @@ private:
         RightCount,
         LastPass,
         ClosePass,
-        OpenObjectives,
-        HeldOpen,
-        MarkAchieved,
+        EmptyKeyObjectives,
+        MarkComplete,
         ReopenAll,
         KindCount
     };

@@ -72,6 +72,7 @@ const char* const kExamDdl =
     "CREATE TABLE Qe_Progress (userid" I ", QuestionID" I ", Correct" I ", Wrong" I ", NoAns" I ", pass" I ");"
     "CREATE INDEX Qe_Progress_UserPass ON Qe_Progress (userid, pass, QuestionID);"
     "CREATE INDEX Qe_Progress_Question ON Qe_Progress (QuestionID);"
+    "CREATE INDEX Qe_Progress_Right ON Qe_Progress (userid, pass, Correct);"
     "CREATE INDEX Qe_QuestionsHead_Cat ON Qe_QuestionsHead (Qq_CatCode, Qq_ChapterCode);"
     "CREATE INDEX Qe_AnswerChoice_Quest ON Qe_AnswerChoice (Qc_QuestCode, Qc_Choice_Seq);"
     "CREATE INDEX Qe_AnswerFill_Essay_Quest ON Qe_AnswerFill_Essay (Qd_QuestCode);"
@@ -165,6 +166,13 @@ QStringList comparedTables()
 QString createLearningObjectiveTableSql()
 {
     return QString::fromLatin1(kLosDdl);
+}
+
+QString createProgressRightIndexSql()
+{
+    // End Exam counts the user's right rows of the pass in progress from the
+    // index alone.
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS Qe_Progress_Right ON Qe_Progress (userid, pass, Correct)");
 }
 
 } // namespace schema

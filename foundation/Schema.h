@@ -31,6 +31,9 @@ QStringList comparedTables();
 
 // Upgrades that older exam databases lack.
 QString createLearningObjectiveTableSql();
+// The index of the progress rows by user, pass and verdict; an existing one
+// is left alone.
+QString createProgressRightIndexSql();
 extern const char* const kModelAnswerTable;  // Qe_QuestionsHead
 extern const char* const kModelAnswerColumn; // QQ_CorrectAnswer
 extern const char* const kModelAnswerType;   // TEXT

@@ -10,6 +10,8 @@
 #include "platform/db/ErrorWords.h"
 
 #include <exception>
+#include <limits>
+#include <vector>
 #include <stdexcept>
 
 namespace {
@@ -103,6 +105,93 @@ bool tableMatches(const ReferenceSchema::Table& table, const QStringList& examCo
     return true;
 }
 
+// The stored whole numbers the program reads into 32-bit integers: codes
+// (questions, categories, chapters, scenarios, the progress's question and
+// pass), sequence numbers, points and the history's counts. One beyond that
+// range is refused here rather than narrowed, since narrowing would make two
+// stored codes one. Tables outside the compared ones may be missing.
+struct WholeNumberColumns {
+    const char* table;
+    std::vector<const char*> columns;
+};
+
+const std::vector<WholeNumberColumns>& wholeNumberColumns()
+{
+    static const std::vector<WholeNumberColumns> columns = {
+        {"Qe_QuestionsHead",
+         {"Qq_QuestCode", "Qq_CatCode", "Qq_ChapterCode", "Qq_TypeCode", "Qq_InteractiveCode", "Qq_Difficulty",
+          "Qq_ScenarioId"}},
+        {"Qe_Category", {"Qc_catcode"}},
+        {"Qe_Chapters", {"Qc_ChapterCode", "Qc_catcode"}},
+        {"Qe_AnswerChoice", {"Qc_Choice_Seq"}},
+        {"Qe_AnswerInteractive", {"Qi_LeftPane_Seq", "Qi_RightPane_Seq"}},
+        {"Qe_InteractiveRightAnswer", {"Qa_LeftPane_Seq", "Qa_ans_node_Seq"}},
+        {"Qe_Points", {"qp_pointValue"}},
+        {"Qe_UserHistorySummary", {"Quh_Prec_Of_Question", "Quh_Perc_Of_Right", "Quh_Appearance"}},
+        {"Qe_Progress", {"QuestionID", "pass"}},
+        {"Qe_LOS", {"Qq_QuestCode"}},
+    };
+    return columns;
+}
+
+bool beyondWholeNumbers(const QVariant& value)
+{
+    if (value.isNull())
+        return false;
+    if (value.typeId() == QMetaType::LongLong)
+        return value.toLongLong() < std::numeric_limits<int>::min()
+            || value.toLongLong() > std::numeric_limits<int>::max();
+    if (value.typeId() == QMetaType::Double) {
+        const double d = value.toDouble();
+        return !(d >= double(std::numeric_limits<int>::min()) && d <= double(std::numeric_limits<int>::max()));
+    }
+    return false; // text and blobs read as 0, as they always did
+}
+
+QString storedNumberText(const QVariant& value)
+{
+    return value.typeId() == QMetaType::LongLong ? QString::number(value.toLongLong())
+                                                 : QString::number(value.toDouble(), 'g', 17);
+}
+
+// The first stored number beyond the range, as "V in column C of table T";
+// empty when every one fits. One scan per table; a column with an index is
+// looked up through it.
+QString firstNumberBeyondRange(db::Connection& exam)
+{
+    for (const WholeNumberColumns& table : wholeNumberColumns()) {
+        const QString name = QLatin1String(table.table);
+        if (!exam.hasTable(name))
+            continue;
+        const QStringList present = exam.tableColumns(name);
+        QStringList names, columns, tests;
+        for (const char* column : table.columns) {
+            const QString c = QLatin1String(column);
+            if (!present.contains(c, Qt::CaseInsensitive))
+                continue;
+            const QString q = db::quoteIdentifier(c);
+            names << c;
+            columns << q;
+            tests << QStringLiteral("((%1 > 2147483647 OR %1 < -2147483648) AND typeof(%1) IN ('integer', 'real'))")
+                         .arg(q);
+        }
+        if (columns.isEmpty())
+            continue;
+        const db::ResultSet rows = exam.query(QStringLiteral("SELECT ") + columns.join(QStringLiteral(", "))
+                                              + QStringLiteral(" FROM ") + db::quoteIdentifier(name)
+                                              + QStringLiteral(" WHERE ") + tests.join(QStringLiteral(" OR "))
+                                              + QStringLiteral(" LIMIT 1"));
+        if (rows.empty())
+            continue;
+        const db::Row& row = rows.first();
+        for (int i = 0; i < columns.size(); ++i)
+            if (beyondWholeNumbers(row.value(i)))
+                return QStringLiteral("%1 in column %2 of table %3")
+                    .arg(storedNumberText(row.value(i)), names.at(i), name);
+    }
+    return {};
+}
+
 } // namespace
 
 bool addTable(db::Connection& connection)
@@ -173,8 +262,27 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
                 return false;
         }
 
+        // Also before anything is written: a number the program cannot
+        // hold as stored refuses the file by name.
+        if (const QString beyond = firstNumberBeyondRange(exam); !beyond.isEmpty()) {
+            debugLine(QStringLiteral("Stored number beyond the program's range") + kModule + logDate() + atPath);
+            if (messageSwitch == ShowEveryRefusal)
+                ShowMessage(QStringLiteral("Non-compatible database. Cannot use: ") + examDbPath
+                                + QStringLiteral("\r\nIt holds ") + beyond
+                                + QStringLiteral(", beyond the numbers the program can use."),
+                            gLogin.gAppName, OneButton);
+            if (refusalReason)
+                *refusalReason
+                    = QStringLiteral("holds ") + beyond + QStringLiteral(", beyond the numbers the program can use");
+            gDiscovery.gInvalidExamsList += examDbPath + QLatin1Char(',');
+            gDiscovery.gInvalidDbFlag = true;
+            return false;
+        }
+
         addTable(exam);
         addField(exam, QLatin1String(schema::kModelAnswerTable), QLatin1String(schema::kModelAnswerColumn));
+        if (exam.hasTable(QStringLiteral("Qe_Progress")))
+            runUpgrade(exam, schema::createProgressRightIndexSql(), "addIndex");
         debugLine(QStringLiteral("database QQ_Correctanswer added") + kModule + logDate() + atPath);
         // An upgrade that could not run (a file that cannot be written)
         // leaves the question table short of the reference's column.

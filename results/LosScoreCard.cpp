@@ -22,9 +22,18 @@ int losProgressValue(int record, int count)
     return std::max(1, roundedRatio(100LL * std::clamp(record, 0, count), count));
 }
 
-bool LosEntry::complete() const
+namespace {
+
+bool achieved(const QVariant& status)
 {
     return !status.isNull() && status.toDouble() == 1.0;
+}
+
+} // namespace
+
+bool LosEntry::complete() const
+{
+    return everyRowAchieved && achieved(status);
 }
 
 void LosScoreCard::fillTree(const QString& examName, const std::vector<ExamBank::TreeCategory>& categories)
@@ -62,9 +71,12 @@ std::vector<LosItem> LosScoreCard::load(const std::vector<ObjectiveTable::ScoreC
     const int count = int(rows.size());
     std::optional<size_t> standIn;
     QString current;
+    bool everyRowAchieved = true;
     const auto keep = [&] {
-        if (standIn)
-            m_grid.push_back(entryOf(rows[*standIn], current));
+        if (!standIn)
+            return;
+        m_grid.push_back(entryOf(rows[*standIn], current));
+        m_grid.back().everyRowAchieved = everyRowAchieved;
     };
     for (size_t i = 0; i < rows.size(); ++i) {
         if (progress)
@@ -74,11 +86,15 @@ std::vector<LosItem> LosScoreCard::load(const std::vector<ObjectiveTable::ScoreC
             keep();
             current = std::move(identifier);
             standIn = i;
+            everyRowAchieved = true;
         } else if (!rows[*standIn].hasQuestion && rows[i].hasQuestion) {
             // A row whose question is gone does not count: the objective's
             // next row stands for it.
             standIn = i;
         }
+        // A question that is gone cannot be answered: its row does not count.
+        if (rows[i].hasQuestion && !achieved(rows[i].status))
+            everyRowAchieved = false;
     }
     keep();
     refreshSelection();

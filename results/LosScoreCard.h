@@ -28,11 +28,13 @@ struct LosEntry {
     int questCode = 0;
     QString identifier;
     QVariant status;             // as read
+    bool everyRowAchieved = true; // each row of it whose question exists reads 1
     bool selected = false;       // its question's category or chapter is ticked
     std::optional<int> category; // of its question; none without a question row
     std::optional<int> chapter;
 
-    // The status reads 1.
+    // Every question tied to it was answered right: its status reads 1 and
+    // so does every other row of it whose question exists.
     bool complete() const;
 };
 
@@ -57,7 +59,7 @@ public:
     // the tree; returns the list of all selected ones. A run of rows with one
     // identifier is one objective: the first of them whose question row
     // exists stands for it (the first row when none has one, never
-    // selected). `progress` hears the loading bar's value after each row.
+    // selected), and it is complete only when all of those rows are. `progress` hears the loading bar's value after each row.
     std::vector<LosItem> load(const std::vector<ObjectiveTable::ScoreCardRow>& rows,
                               const std::function<void(int)>& progress = {});
     // Selects every objective again by the tree's ticks.

@@ -381,7 +381,8 @@ TEST_F(StartCommand, AnExamThatCouldNotBeSavedNeverStarts)
         {"no progress table", "DROP TABLE Qe_Progress", "no such table: Qe_Progress"},
         {"no learning-objective table", "DROP TABLE Qe_LOS", "no such table: Qe_LOS"},
         {"progress without its pass column",
-         "DROP INDEX Qe_Progress_UserPass; ALTER TABLE Qe_Progress DROP COLUMN pass", "no such column: pass"},
+         "DROP INDEX Qe_Progress_UserPass; DROP INDEX Qe_Progress_Right; ALTER TABLE Qe_Progress DROP COLUMN pass",
+         "no such column: pass"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,5 +1,6 @@
 #include "exam/ExamProgress.h"
 #include "exam/QuestionList.h"
+#include "foundation/ProgressStore.h"
 #include "foundation/SharedState.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
@@ -14,6 +15,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <limits>
 #include <gtest/gtest.h>
 #include <optional>
 #include <random>
@@ -267,33 +269,112 @@ TEST_F(ExamProgress, AnEmptyBankOrNoRightRowNeverClosesAPass)
     EXPECT_EQ(progressOf(bank, kUser, 1, 1), QStringLiteral("1/0/0"));
 }
 
+// The next pass number never wraps: past the highest one the program reads
+// back, the pass stays open with its rows and objectives as they were.
+TEST_F(ExamProgress, APassAtTheHighestNumberStaysOpen)
+{
+    const struct {
+        qint64 last;
+        bool closes;
+    } cases[] = {
+        {2147483646LL, true},
+        {std::numeric_limits<int>::max(), false},
+        {2147483648LL, false},
+        {9007199254740993LL, false},
+        {4611686018427387904LL, false},
+        {std::numeric_limits<qint64>::max(), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "last pass " << c.last);
+        ExamBankFixture bank;
+        bank.question(1, 1);
+        bank.writer().addLearningObjective({1, 1, 1, QStringLiteral("a"), QStringLiteral("a"), 1});
+        bank.conn().exec(QStringLiteral("INSERT INTO Qe_Progress (userid, QuestionID, Correct, Wrong, NoAns, pass) "
+                                        "VALUES (?, 1, 1, 0, 0, ?)"),
+                         {kUser, c.last});
+
+        const ProgressWriteResult result = endExam(bank, {{1, Answer::Right}});
+
+        ASSERT_TRUE(result.saved) << result.error.toStdString();
+        EXPECT_EQ(result.percent, 100);
+        EXPECT_EQ(result.passClosed, c.closes);
+        EXPECT_EQ(result.passKeptOpen, !c.closes);
+        EXPECT_EQ(count(bank, "userid = ? AND pass = 0", {kUser}), c.closes ? 0 : 1);
+        EXPECT_EQ(count(bank, "pass < 0"), 0);
+        EXPECT_EQ(count(bank, "pass = ?", {c.last}), 1) << "the earlier pass is left as stored";
+        if (c.closes) {
+            EXPECT_EQ(count(bank, "pass = ?", {c.last + 1}), 1);
+        }
+        EXPECT_EQ(statuses(bank), c.closes ? QStringLiteral("0") : QStringLiteral("1"));
+    }
+}
+
+// End Exam reads the bank's size once per exam run, and counts the pass's
+// right rows from an index alone.
+TEST_F(ExamProgress, TheBankIsCountedOncePerRunAndRightRowsFromAnIndex)
+{
+    ExamBankFixture bank;
+    bank.questions(1, 200, 1);
+    std::optional<int> bankQuestions;
+    db::Connection exam = db::Connection::openFile(bank.path());
+    ProgressWriteResult result =
+        UpdateProgress(exam, examList({{1, Answer::Right}, {2, Answer::Right}}), 2, kUser, &bankQuestions);
+    ASSERT_TRUE(result.saved) << result.error.toStdString();
+    EXPECT_EQ(bankQuestions, 200);
+    EXPECT_EQ(result.percent, 1);
+    // Questions added while the exam runs are not counted again: 3 of 200.
+    bank.questions(201, 200, 1);
+    result = UpdateProgress(exam, examList({{3, Answer::Right}}), 1, kUser, &bankQuestions);
+    EXPECT_EQ(result.percent, 2);
+    EXPECT_EQ(bankQuestions, 200);
+
+    const QString plan = exam.query(QStringLiteral("EXPLAIN QUERY PLAN ") + ProgressStore::correctCountThisPassSql(),
+                                    {kUser})
+                             .getString();
+    EXPECT_TRUE(plan.contains(QStringLiteral("COVERING INDEX Qe_Progress_Right"))) << plan.toStdString();
+}
+
 // ---- learning objectives ----
 
-TEST_F(ExamProgress, AnObjectiveIsCompleteUnlessAnotherQuestionSharingItIsStillOpen)
+TEST_F(ExamProgress, AnObjectiveIsCompleteWhenEveryQuestionOfItIsRightInThePass)
 {
     // Question 1 is answered right. Its rows: objective X (shared) and Y (its
-    // own); it has two open rows itself, which never decides its own X.
+    // own). X is complete, on every row of it, once each other question
+    // holding it has a right row in the user's pass in progress.
+    struct Prior {
+        int user;
+        int question;
+        Verdict verdict;
+        int pass;
+    };
     struct Case {
         const char* name;
         std::vector<Objective> others; // rows of other questions
-        const char* expected;          // statuses: question 1's X, Y, then the others
+        std::vector<Prior> progress;
+        const char* expected; // statuses: question 1's X, Y, then the others
     };
     const QString a = QStringLiteral("a");
     const QString b = QStringLiteral("b");
     const Objective x1{1, 1, 1, a, b, 0};
     const Objective y1{1, 2, 1, a, b, 0};
+    const Objective x2{2, 1, 1, a, b, 0};
+    const Objective x3{3, 1, 1, a, b, 0};
     const Case cases[] = {
-        {"the other question has one open row", {{2, 1, 1, a, b, 0}}, "110"},
-        {"the other question has two open rows", {{2, 1, 1, a, b, 0}, {2, 9, 9, a, a, 0}}, "0100"},
-        {"its second row achieved", {{2, 1, 1, a, b, 0}, {2, 9, 9, a, a, 1}}, "1101"},
-        {"its other rows achieved or Null",
-         {{2, 1, 1, a, b, 1}, {2, 9, 9, a, a, 1}, {2, 9, 8, a, a, std::nullopt}},
-         "1111-"},
-        {"one of two sharers open", {{2, 1, 1, a, b, 1}, {3, 1, 1, a, b, 0}, {3, 9, 9, a, a, 0}}, "01100"},
-        {"a row differing in one key shares nothing", {{2, 1, 1, a, a, 0}, {2, 9, 9, a, a, 0}}, "1100"},
+        {"three questions, one answered right", {x2, x3}, {}, "0100"},
+        {"three questions, one of the others right", {x2, x3}, {{kUser, 2, Verdict::Right, 0}}, "0100"},
+        {"three questions, the others right before", {x2, x3},
+         {{kUser, 2, Verdict::Right, 0}, {kUser, 3, Verdict::Right, 0}}, "1111"},
+        {"right only in a completed pass, by another user, or wrong", {x2, x3},
+         {{kUser, 2, Verdict::Right, 1}, {kOtherUser, 2, Verdict::Right, 0}, {kUser, 3, Verdict::Right, 0},
+          {kUser, 2, Verdict::Wrong, 0}},
+         "0100"},
+        {"a status of 1 on another question's row does not make it right", {{2, 1, 1, a, b, 1}}, {}, "011"},
+        {"a question no longer in the bank does not hold it open", {{500, 1, 1, a, b, 0}}, {}, "111"},
+        {"a row differing in one key shares nothing", {{2, 1, 1, a, a, 0}, {2, 9, 9, a, a, 0}}, {}, "1100"},
         {"text keys compare without regard to case",
          {{2, 1, 1, QStringLiteral("A"), QStringLiteral("B"), 0}, {2, 9, 9, a, a, 0}},
-         "0100"},
+         {{kUser, 2, Verdict::Right, 0}},
+         "1110"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -303,8 +384,48 @@ TEST_F(ExamProgress, AnObjectiveIsCompleteUnlessAnotherQuestionSharingItIsStillO
         bank.writer().addLearningObjective(y1);
         for (const Objective& row : c.others)
             bank.writer().addLearningObjective(row);
+        for (const Prior& p : c.progress)
+            bank.progress(p.user, p.question, p.verdict, p.pass);
 
         const ProgressWriteResult result = endExam(bank, {{1, Answer::Right}});
+
+        ASSERT_TRUE(result.saved) << result.error.toStdString();
+        EXPECT_EQ(statuses(bank), QString::fromLatin1(c.expected));
+    }
+}
+
+// Rows of one objective twice over for a question, and objectives shared by
+// questions with several rows each: every row of a complete objective is set
+// once, the others stay, in whichever order the exam met the questions.
+TEST_F(ExamProgress, ObjectiveUpdateOnDuplicateAndSharedRows)
+{
+    const QString a = QStringLiteral("a");
+    const std::vector<Objective> rows = {
+        {1, 1, 1, a, a, 0}, {1, 1, 1, a, a, 0}, // question 1 holds X twice
+        {1, 2, 2, a, a, 0},                     // and Y, shared with 2
+        {2, 2, 2, a, a, 0}, {2, 1, 1, a, a, 0}, // question 2 holds Y and X
+        {3, 2, 2, a, a, 0},                     // question 3 holds Y
+        {2, 3, 3, a, a, 0},                     // Z: question 2 alone
+    };
+    struct Case {
+        std::vector<Asked> asked;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{{1, Answer::Right}, {2, Answer::Right}}, "1100101"},
+        {{{2, Answer::Right}, {1, Answer::Right}}, "1100101"},
+        {{{2, Answer::Right}, {3, Answer::Right}, {1, Answer::Right}}, "1111111"},
+        {{{3, Answer::Right}, {1, Answer::Right}, {2, Answer::Wrong}}, "0000000"},
+        {{{1, Answer::Right}, {2, Answer::Right}, {3, Answer::Wrong}}, "1100101"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "asked " << c.asked.size() << ", " << c.expected);
+        ExamBankFixture bank;
+        bank.questions(1, 100, 1);
+        for (const Objective& row : rows)
+            bank.writer().addLearningObjective(row);
+
+        const ProgressWriteResult result = endExam(bank, c.asked);
 
         ASSERT_TRUE(result.saved) << result.error.toStdString();
         EXPECT_EQ(statuses(bank), QString::fromLatin1(c.expected));
@@ -349,10 +470,10 @@ TEST_F(ExamProgress, ObjectiveRowsVisitedAndSkipped)
          {{1, Answer::Right}, {2, Answer::Right}},
          "111",
          false},
-        {"in the other order the shared objective stays open",
+        {"in the other order the end is the same",
          {{1, 1, 1, a, a, 0}, {1, 2, 2, a, a, 0}, {2, 1, 1, a, a, 0}},
          {{2, Answer::Right}, {1, Answer::Right}},
-         "110",
+         "111",
          false},
     };
     for (const Case& c : cases) {

@@ -87,18 +87,23 @@ protected:
     LosScoreCard card;
 };
 
-TEST_F(ScoreCard, AnObjectiveIsListedOnceAndFollowsItsFirstRow)
+TEST_F(ScoreCard, AnObjectiveIsListedOnceAndIsCompleteOnlyWithEveryRow)
 {
     // Stored out of order; the list comes by the four parts.
     objective(8, 2, 1, "a", "i", 1);
     objective(1, 1, 2, "b", "i", 0);
-    objective(2, 1, 2, "b", "i", 1); // same objective, later row: its status does not count
+    objective(2, 1, 2, "b", "i", 1); // same objective, later row: its question is not right yet
     objective(3, 1, 1, "a", "ii", 1);
     objective(4, 1, 1, "a", "i", 0);
     objective(9, 2, 1, "a", "i", 0); // same objective as the first row
-    EXPECT_EQ(lines(load()), (Lines{"K1 1.1.a.i", "K2 1.1.a.ii [x]", "K3 1.2.b.i", "K4 2.1.a.i [x]"}));
+    objective(5, 3, 1, "a", "i", 1); // three questions, all right
+    objective(6, 3, 1, "a", "i", 1);
+    objective(7, 3, 1, "a", "i", 1);
+    objective(900, 3, 1, "a", "i", 0); // a question that is gone does not count
+    EXPECT_EQ(lines(load()),
+              (Lines{"K1 1.1.a.i", "K2 1.1.a.ii [x]", "K3 1.2.b.i", "K4 2.1.a.i", "K5 3.1.a.i [x]"}));
     const std::vector<LosEntry>& grid = card.grid();
-    ASSERT_EQ(grid.size(), 4u);
+    ASSERT_EQ(grid.size(), 5u);
     EXPECT_EQ(grid[2].questCode, 1);
     EXPECT_EQ(grid[3].questCode, 8);
     EXPECT_EQ(grid[3].category, 2);

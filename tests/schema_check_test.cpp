@@ -1,6 +1,8 @@
 #include "foundation/DebugLog.h"
+#include "foundation/ExamBank.h"
 #include "foundation/ExamDiscovery.h"
 #include "foundation/ProgramFolder.h"
+#include "foundation/ReferenceSchema.h"
 #include "foundation/SchemaCheck.h"
 #include "foundation/SharedState.h"
 #include "platform/db/Connection.h"
@@ -11,6 +13,7 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -314,3 +317,74 @@ TEST_F(SchemaCheck, UpgradeStatementsIgnoreOnlyWhatExistsAlready)
 }
 
 } // namespace
+
+// A stored code, sequence number or pass beyond 32 bits is refused by name
+// before anything is written; one at the edge of the range is used as
+// stored: the pool holds it and the question is found by it.
+TEST_F(SchemaCheck, StoredNumbersBeyondTheRangeAreRefusedByName)
+{
+    const qint64 limits[] = {2147483647LL, 2147483648LL, 9007199254740993LL, 4611686018427387904LL,
+                             -2147483649LL, -2147483648LL, std::numeric_limits<qint64>::max()};
+    const struct {
+        const char* table;
+        const char* column;
+        const char* insert; // binds the number
+    } places[] = {
+        {"Qe_QuestionsHead", "Qq_QuestCode",
+         "INSERT INTO Qe_QuestionsHead (Qq_QuestCode, Qq_CatCode, Qq_ChapterCode, Qq_TypeCode, Qq_Quest_Desc) "
+         "VALUES (?, 1, 0, 1, 'edge')"},
+        {"Qe_QuestionsHead", "Qq_CatCode", "INSERT INTO Qe_QuestionsHead (Qq_QuestCode, Qq_CatCode) VALUES (9, ?)"},
+        {"Qe_Chapters", "Qc_catcode", "INSERT INTO Qe_Chapters (Qc_ChapterCode, Qc_catcode) VALUES (1, ?)"},
+        {"Qe_AnswerChoice", "Qc_Choice_Seq", "INSERT INTO Qe_AnswerChoice (Qc_QuestCode, Qc_Choice_Seq) VALUES (1, ?)"},
+        {"Qe_Progress", "pass", "INSERT INTO Qe_Progress (userid, QuestionID, Correct, pass) VALUES (1, 1, 1, ?)"},
+        {"Qe_Progress", "QuestionID", "INSERT INTO Qe_Progress (userid, QuestionID, pass) VALUES (1, ?, 0)"},
+        {"Qe_LOS", "Qq_QuestCode", "INSERT INTO Qe_LOS (Qq_QuestCode, Qq_LOSCat) VALUES (?, 1)"},
+    };
+    int file = 0;
+    for (const auto& place : places) {
+        for (const qint64 number : limits) {
+            {
+                const QVariant stored(number);
+                SCOPED_TRACE(std::string(place.table) + "." + place.column + " = "
+                             + stored.toString().toStdString());
+                ui.clear();
+                gDiscovery.gInvalidDbFlag = false;
+                gDiscovery.gInvalidExamsList.clear();
+                const QString path = fixture.createExam(QStringLiteral("n%1.qzr").arg(++file));
+                {
+                    auto exam = db::Connection::openFile(path);
+                    exam.exec(QStringLiteral("INSERT INTO Qe_Category (Qc_catcode, Qc_Selected) VALUES (1, 1)"));
+                    exam.exec(QString::fromLatin1(place.insert), {stored});
+                }
+                const bool fits = number >= -2147483648LL && number <= 2147483647LL;
+                const QString before = schemaText(path);
+                QString reason;
+                db::Connection opened;
+                EXPECT_EQ(CompatibleDB(path, ShowEveryRefusal, ReferenceSchema::load(), &opened, &reason), fits);
+                EXPECT_EQ(schemaText(path), before);
+                if (fits) {
+                    EXPECT_TRUE(ui.messageTexts().isEmpty());
+                    if (QLatin1String(place.column) == QLatin1String("Qq_QuestCode") && QLatin1String(place.table) == QLatin1String("Qe_QuestionsHead")) {
+                        ExamBank bank(opened);
+                        const auto pool = bank.categoryPool(1);
+                        ASSERT_EQ(pool.size(), 1u);
+                        EXPECT_EQ(pool.front().code, number);
+                        const auto head = bank.questionHead(pool.front().code);
+                        ASSERT_TRUE(head);
+                        EXPECT_EQ(head->text, QStringLiteral("edge"));
+                    }
+                    continue;
+                }
+                const QString shown = QString::number(number);
+                const QString words = QStringLiteral("holds %1 in column %2 of table %3, beyond the numbers the "
+                                                     "program can use")
+                                          .arg(shown, QLatin1String(place.column), QLatin1String(place.table));
+                EXPECT_EQ(reason, words);
+                EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("Non-compatible database. Cannot use: ") + path
+                                                         + QStringLiteral("\r\nIt ") + words + QLatin1Char('.')});
+                EXPECT_TRUE(gDiscovery.gInvalidDbFlag);
+                EXPECT_TRUE(gDiscovery.gInvalidExamsList.contains(path));
+            }
+        }
+    }
+}

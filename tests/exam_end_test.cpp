@@ -1,0 +1,62 @@
+#include "exam/ExamEnd.h"
+#include "exam/ExamSession.h"
+#include "foundation/SharedState.h"
+#include "platform/db/Connection.h"
+#include "tests/support/ExamBankFixture.h"
+#include "tests/support/RecordingUiHooks.h"
+#include "tests/support/TempHome.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+constexpr int kUser = 7;
+
+// End Exam with the one question of the bank answered right, after a pass
+// stored as `lastPass`: a pass that cannot be closed is told, the answers
+// are saved, and the pass stays open.
+TEST(ExamEnd, APassThatCannotBeClosedIsToldAndTheAnswersAreKept)
+{
+    for (const qint64 lastPass : {qint64(5), qint64(std::numeric_limits<int>::max()),
+                                  std::numeric_limits<qint64>::max()}) {
+        SCOPED_TRACE(testing::Message() << "last pass " << lastPass);
+        TempHome home;
+        RecordingUiHooks ui;
+        gLogin.gAppName = QStringLiteral("Ziduver Test");
+        ExamBankFixture bank;
+        bank.question(1, 1);
+        bank.conn().exec(QStringLiteral("INSERT INTO Qe_Progress (userid, QuestionID, Correct, Wrong, NoAns, pass) "
+                                        "VALUES (?, 1, 1, 0, 0, ?)"),
+                         {kUser, lastPass});
+        ExamSession session;
+        session.ExamConn = db::Connection::openFile(bank.path());
+        session.launch.gQuizUserCode = kUser;
+        session.msflex.addQuestion(1, 1);
+        session.msflex.setText(1, colCorrect, QStringLiteral("1"));
+        session.msflex.setText(1, colNoAnswer, QStringLiteral("0"));
+        session.QuestionsReached = 1;
+
+        ExamEnd end(session);
+        EXPECT_TRUE(end.writeProgress(ExamEnd::Asking::User, nullptr));
+        EXPECT_TRUE(end.settled());
+
+        const bool closes = lastPass < std::numeric_limits<int>::max();
+        const QVariant open = bank.conn().scalar(
+            QStringLiteral("SELECT count(*) FROM Qe_Progress WHERE userid = ? AND pass = 0"), {kUser});
+        EXPECT_EQ(open.toInt(), closes ? 0 : 1);
+        if (closes) {
+            EXPECT_TRUE(ui.messageTexts().isEmpty());
+            continue;
+        }
+        EXPECT_EQ(ui.messageTexts(),
+                  QStringList{QStringLiteral("The answers of this exam are saved, but the pass in progress could "
+                                             "not be closed.\r\nThe exam database ")
+                              + bank.path()
+                              + QStringLiteral(" already holds a pass of yours numbered 2147483647 or more, the "
+                                               "highest number the program can keep. The pass stays open; clear "
+                                               "this exam's history to start counting passes again.")});
+    }
+}
+
+} // namespace
