@@ -1,5 +1,7 @@
 #include "exam/ExamClock.h"
 
+#include <utility>
+
 QString firstClockCaption(int hours, int minutes)
 {
     return QString::number(hours) + QLatin1Char(':') + QString::number(minutes - 1) + QStringLiteral(":00");
@@ -86,4 +88,16 @@ std::unique_ptr<TickSource> makeTickSource()
     if (const TickSourceFactory& factory = factorySlot())
         return factory();
     return std::make_unique<TimerTickSource>();
+}
+
+ClockHold::ClockHold(TickSource& clock, std::function<bool()> mayResume)
+    : m_clock(clock), m_mayResume(std::move(mayResume)), m_wasRunning(clock.isEnabled())
+{
+    m_clock.setEnabled(false);
+}
+
+ClockHold::~ClockHold()
+{
+    if (m_wasRunning && (!m_mayResume || m_mayResume()))
+        m_clock.setEnabled(true);
 }

@@ -70,6 +70,23 @@ private:
     bool m_enabled = false;
 };
 
+// Holds a running clock while the program tells the user of its own failure
+// (a file in use, a full disk), as a break does: the time such a message is
+// open is not the user's. The clock goes on afterwards only when it ran
+// before and mayResume still allows it (no time over, no review, no break).
+class ClockHold {
+public:
+    ClockHold(TickSource& clock, std::function<bool()> mayResume);
+    ~ClockHold();
+    ClockHold(const ClockHold&) = delete;
+    ClockHold& operator=(const ClockHold&) = delete;
+
+private:
+    TickSource& m_clock;
+    std::function<bool()> m_mayResume;
+    bool m_wasRunning;
+};
+
 // Where exam windows get their tick source: a timer unless replaced (tests
 // replace it; an empty factory restores the timer).
 using TickSourceFactory = std::function<std::unique_ptr<TickSource>()>;

@@ -5,6 +5,7 @@
 #include "foundation/QuestionMarkup.h"
 #include "foundation/Settings.h"
 #include "foundation/TextRules.h"
+#include "foundation/WholeFile.h"
 #include "platform/pages/HtmlSanitizer.h"
 #include "platform/pages/PageAddress.h"
 
@@ -124,13 +125,13 @@ QString explanationFilePath(const QString& programFolder)
     return QDir(programFolder).filePath(QStringLiteral("explanation.html"));
 }
 
-bool writeExplanationFile(const QString& programFolder, const QString& html)
+bool writeExplanationFile(const QString& programFolder, const QString& html, QString* problem)
 {
-    QFile file(explanationFilePath(programFolder));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + html.toUtf8();
-    const bool written = file.write(bytes) == bytes.size();
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
+    const QString path = explanationFilePath(programFolder);
+    const QString why = writeWholeFile(path, QByteArray("\xEF\xBB\xBF") + html.toUtf8());
+    if (why.isEmpty())
+        return true;
+    if (problem)
+        *problem = fileWriteProblemText(QStringLiteral("The explanation's page file could not be saved."), path, why);
+    return false;
 }

@@ -45,6 +45,7 @@ QString BuildExplanationHtml(const ExplanationInputs& inputs);
 QString explanationRewritePage(const QString& explanationHtml);
 
 // explanation.html in the program folder, written as UTF-8 (with a byte-order
-// mark, so the view reads it as such); false when it cannot be written.
-bool writeExplanationFile(const QString& programFolder, const QString& html);
+// mark, so the view reads it as such), whole or not at all; false when it
+// cannot be written, with the message that says so in problem.
+bool writeExplanationFile(const QString& programFolder, const QString& html, QString* problem = nullptr);
 QString explanationFilePath(const QString& programFolder);

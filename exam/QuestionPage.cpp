@@ -6,6 +6,7 @@
 #include "exam/PageLock.h"
 #include "exam/VerdictNote.h"
 #include "foundation/QuestionMarkup.h"
+#include "foundation/WholeFile.h"
 #include "platform/pages/PageAddress.h"
 
 #include <QDir>
@@ -92,15 +93,14 @@ QString pageHead(const PageInputs& in, const PageStyle& style, const QString& st
         + QStringLiteral(" topmargin=0>") + paragraph;
 }
 
-bool writeWithBom(const QString& path, const QString& content)
+bool writeWithBom(const QString& path, const QString& content, QString* problem)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const QByteArray bytes = QByteArray("\xEF\xBB\xBF") + content.toUtf8();
-    const bool written = file.write(bytes) == bytes.size();
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
+    const QString why = writeWholeFile(path, QByteArray("\xEF\xBB\xBF") + content.toUtf8());
+    if (why.isEmpty())
+        return true;
+    if (problem)
+        *problem = fileWriteProblemText(QStringLiteral("The question could not be shown."), path, why);
+    return false;
 }
 
 } // namespace
@@ -167,9 +167,9 @@ BuiltPage buildQuestionPage(ExamBank& bank, const PageInputs& inputs)
     return page;
 }
 
-bool writeTreePages(const QString& programFolder, const BuiltPage& page)
+bool writeTreePages(const QString& programFolder, const BuiltPage& page, QString* problem)
 {
     const QDir folder(programFolder);
-    return writeWithBom(folder.filePath(QStringLiteral("left.htm")), page.leftHtm)
-        && writeWithBom(folder.filePath(QStringLiteral("Question.htm")), page.questionHtm);
+    return writeWithBom(folder.filePath(QStringLiteral("left.htm")), page.leftHtm, problem)
+        && writeWithBom(folder.filePath(QStringLiteral("Question.htm")), page.questionHtm, problem);
 }

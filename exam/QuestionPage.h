@@ -37,5 +37,6 @@ struct BuiltPage {
 BuiltPage buildQuestionPage(ExamBank& bank, const PageInputs& inputs);
 
 // Writes a tree question's left.htm and Question.htm into the program folder
-// (UTF-8 with a byte-order mark); false when a file cannot be written.
-bool writeTreePages(const QString& programFolder, const BuiltPage& page);
+// (UTF-8 with a byte-order mark), each whole or not at all; false when a file
+// cannot be written, with the message that says so in problem.
+bool writeTreePages(const QString& programFolder, const BuiltPage& page, QString* problem = nullptr);

@@ -1,5 +1,6 @@
 #include "exam/frmMoreHelp.h"
 
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/ExamBank.h"
 #include "foundation/Messages.h"
@@ -92,7 +93,11 @@ void frmMoreHelp::LoadExplanation()
         if (const std::optional<ExamBank::QuestionHead> head = bank.questionHead(m_question.questCode))
             ShowExplanation(head->explanation);
     } catch (const std::exception& error) {
-        reportError(QString::fromUtf8(error.what()), "LoadExplanation");
+        WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(":LoadExplanation: frmMoreHelp: Date/Time :")
+                 + logDateTime());
+        ShowMessage(commandFailureText(QStringLiteral("The explanation could not be read."),
+                                       DatabaseFile::exam(m_exam.isOpen() ? m_exam.path() : m_question.examDbPath), error),
+                    gLogin.gAppName, OneButton, this);
     }
 }
 
@@ -111,14 +116,14 @@ void frmMoreHelp::BuildExplanationHtml(const QString& text)
     inputs.programFolder = programFolder();
     inputs.blockRightClick = gStartup.gBlockRightClick == 1;
     m_explanationHtml = ::BuildExplanationHtml(inputs);
-    if (writeExplanationFile(programFolder(), m_explanationHtml)) {
+    QString problem;
+    if (writeExplanationFile(programFolder(), m_explanationHtml, &problem)) {
         servedPageFiles().addPrivateFile(explanationFilePath(programFolder()));
         www2->navigate(QUrl::fromLocalFile(explanationFilePath(programFolder())));
         return;
     }
     // The page still shows, only without its file.
-    reportError(QStringLiteral("The explanation cannot be written into %1.").arg(programFolder()),
-                "BuildExplanationHtml");
+    reportError(problem, "BuildExplanationHtml");
     www2->writeHtml(m_explanationHtml, QUrl::fromLocalFile(programFolder() + QLatin1Char('/')));
 }
 

@@ -19,6 +19,7 @@
 #include "exam/links/QuestionSheetLink.h"
 #include "exam/links/ResultWindowLink.h"
 #include "exam/links/ReturnToMainWindowLink.h"
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/ExamBank.h"
 #include "foundation/Messages.h"
@@ -29,6 +30,7 @@
 #include "foundation/UserNotesTable.h"
 #include "foundation/WidgetSkinning.h"
 #include "foundation/WindowLink.h"
+#include "platform/db/DbError.h"
 #include "foundation/WindowTag.h"
 #include "platform/ui/ActivationSource.h"
 #include "platform/ui/DefaultInstance.h"
@@ -537,7 +539,11 @@ bool frmZiduver::Form_Load()
             session.openExamConnection(session.launch.gQuizConnStr);
     } catch (const std::exception& error) {
         hideLoading();
-        ShowMessage(QString::fromUtf8(error.what()), gLogin.gAppName, OneButton, this);
+        WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : Form_Load : frmZiduver : Date/Time :")
+                 + logDateTime());
+        ShowMessage(commandFailureText(QStringLiteral("The exam could not be started."),
+                                       DatabaseFile::exam(session.launch.gQuizExamDbPath), error),
+                    gLogin.gAppName, OneButton, this);
         return false;
     }
     int categories = 0;
@@ -647,7 +653,11 @@ template <typename Handler> void frmZiduver::command(const char* name, Handler&&
         const QString text = QString::fromUtf8(error.what());
         WriteLog(text + QStringLiteral(" : ") + QLatin1String(name) + QStringLiteral(" : frmZiduver : Date/Time :")
                  + logDateTime());
-        ShowMessage(text, gLogin.gAppName, OneButton, this);
+        // A database's failure in the program's words; SQLite's text stays in the log.
+        showFailure(dynamic_cast<const db::DbError*>(&error)
+                        ? commandFailureText(QStringLiteral("The command could not be completed."),
+                                             DatabaseFile::exam(examDatabasePath()), error)
+                        : text);
     } catch (...) {
         WriteLog(QStringLiteral("Unknown error : ") + QLatin1String(name)
                  + QStringLiteral(" : frmZiduver : Date/Time :") + logDateTime());
@@ -693,7 +703,7 @@ void frmZiduver::ShowQuestion(int questCode, int choiceOrder, bool showRightAnsw
     try {
         head = ExamBank(session.ExamConn).questionHead(questCode);
     } catch (const std::exception& error) {
-        showQuestionError(QString::fromUtf8(error.what()));
+        showQuestionError(questionReadProblem(error));
         return;
     }
     if (!head) {
@@ -723,12 +733,13 @@ void frmZiduver::ShowQuestion(int questCode, int choiceOrder, bool showRightAnsw
         ExamBank bank(session.ExamConn);
         built = buildQuestionPage(bank, inputs);
     } catch (const std::exception& error) {
-        showQuestionError(QString::fromUtf8(error.what()));
+        showQuestionError(questionReadProblem(error));
         return;
     }
     if (built.treePage) {
-        if (!writeTreePages(inputs.programFolder, built)) {
-            showQuestionError(QStringLiteral("The tree pages cannot be written into %1.").arg(inputs.programFolder));
+        QString problem;
+        if (!writeTreePages(inputs.programFolder, built, &problem)) {
+            showQuestionError(problem);
             return;
         }
         session.PageAnswer = built.pageAnswer;
@@ -749,6 +760,28 @@ void frmZiduver::ShowQuestion(int questCode, int choiceOrder, bool showRightAnsw
                  + logDateTime());
     }
     www1->setFocus();
+}
+
+void frmZiduver::showFailure(const QString& text)
+{
+    const ClockHold hold(*Timer1, [this] {
+        return !closing() && !session.TimeOver && !session.gReviewMode && !chkBreak->isChecked()
+            && picMarked->isHidden();
+    });
+    ShowMessage(text, gLogin.gAppName, OneButton, this);
+}
+
+QString frmZiduver::examDatabasePath() const
+{
+    return session.ExamConn.isOpen() ? session.ExamConn.path() : session.launch.gQuizExamDbPath;
+}
+
+QString frmZiduver::questionReadProblem(const std::exception& error) const
+{
+    WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : ShowQuestion : frmZiduver : Date/Time :")
+             + logDateTime());
+    return commandFailureText(QStringLiteral("The question could not be shown."),
+                              DatabaseFile::exam(examDatabasePath()), error);
 }
 
 void frmZiduver::showQuestionError(const QString& reason)
@@ -882,7 +915,7 @@ frmZiduver::CheckRun frmZiduver::CheckAnswer(bool& right)
         // The page and the answer on it stay as they are until it can be checked.
         m_keepPage = true;
         if (!programEnding())
-            ShowMessage(outcome.error, gLogin.gAppName, OneButton, this);
+            showFailure(outcome.error);
         return CheckRun::Failed;
     }
     session.ExamScore = outcome.examScore;
@@ -1308,8 +1341,17 @@ void frmZiduver::cmdExamReview_Click()
             session.gReviewLastIndex = cut;
             session.launch.gQuizQuestionCount = cut;
             bool right = false;
-            if (CheckAnswer(right) == CheckRun::Ended)
+            const CheckRun run = CheckAnswer(right);
+            if (run == CheckRun::Ended)
                 return;
+            if (run != CheckRun::Judged) {
+                // The answer on screen was not recorded: no review yet, the
+                // exam goes on where it was.
+                session.launch.gQuizQuestionCount = keptCount;
+                if (clockWasRunning && !closing() && !session.TimeOver)
+                    Timer1->setEnabled(true);
+                return;
+            }
         }
         if (!session.gReviewMode && !session.ExamAborted) {
             session.SkipActivateGuard = true;
@@ -1528,8 +1570,12 @@ void frmZiduver::cmdMarked_Click()
     command("cmdMarked_Click", [this] {
         m_clockBeforePanel = Timer1->isEnabled();
         Timer1->setEnabled(false);
-        if (!recordAnswerOnScreen())
+        if (!recordAnswerOnScreen()) {
+            // No panel: the clock goes on as it ran.
+            if (!closing() && !session.TimeOver)
+                Timer1->setEnabled(m_clockBeforePanel);
             return;
+        }
         frimTop->setEnabled(false);
         fraFooter->setEnabled(false);
         ViewAnswer->setEnabled(false);
@@ -1595,8 +1641,14 @@ void frmZiduver::chkBreak_Click()
     }
     command("chkBreak_Click", [this] {
         const bool pausing = chkBreak->isChecked();
-        if (!recordAnswerOnScreen())
+        if (!recordAnswerOnScreen()) {
+            // The break did not start (or end): the box says what holds.
+            if (!closing()) {
+                const QSignalBlocker blocker(chkBreak);
+                chkBreak->setChecked(!pausing);
+            }
             return;
+        }
         if (pausing && session.TimeOver) {
             // The time ran out during the check: no break any more.
             const QSignalBlocker blocker(chkBreak);
@@ -1722,19 +1774,13 @@ void frmZiduver::ToolbarClick(int index)
     const bool clockWasRunning = Timer1->isEnabled();
     const QString tag = windowTag(tbar[size_t(index)]);
     command("ToolbarClick", [this, &tag] {
-        const auto recordAnswer = [this] {
-            if (session.gReviewMode)
-                return true;
-            bool right = false;
-            return CheckAnswer(right) != CheckRun::Ended;
-        };
         if (tag == QLatin1String("Print")) {
             Timer1->setEnabled(false);
-            if (!recordAnswer())
+            if (!recordAnswerOnScreen())
                 return;
             modalCall([this] { QuestionSheetLink::open(session, this); });
         } else if (tag == QLatin1String("View Note")) {
-            if (!recordAnswer())
+            if (!recordAnswerOnScreen())
                 return;
             NoteWindowRequest request;
             request.launch = session.launch;
@@ -1745,11 +1791,16 @@ void frmZiduver::ToolbarClick(int index)
                 request.notesText = UserNotesTable(session.ExamConn)
                                         .questionNotesText(session.launch.gQuizUserCode, session.gQuestCode);
             } catch (const std::exception& error) {
-                ShowMessage(QString::fromUtf8(error.what()), gLogin.gAppName, OneButton, this);
+                // Notes that could not be read are not shown as no notes.
+                WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : ToolbarClick : frmZiduver : Date/Time :")
+                         + logDateTime());
+                showFailure(commandFailureText(QStringLiteral("The notes of this question could not be read."),
+                                               DatabaseFile::exam(examDatabasePath()), error));
+                return;
             }
             modalCall([this, &request] { PreviousNotesLink::open(request, this); });
         } else if (tag == QLatin1String("Add Note")) {
-            if (!recordAnswer())
+            if (!recordAnswerOnScreen())
                 return;
             NoteWindowRequest request;
             request.launch = session.launch;
@@ -1801,8 +1852,11 @@ bool frmZiduver::recordAnswerOnScreen()
 {
     if (session.gReviewMode)
         return true;
+    // An answer that could not be checked stays on screen and the command
+    // stops: the user tries it again once the file is free.
     bool right = false;
-    return CheckAnswer(right) != CheckRun::Ended;
+    const CheckRun run = CheckAnswer(right);
+    return run == CheckRun::Judged || run == CheckRun::Skipped;
 }
 
 void frmZiduver::CloseHelpWindow()

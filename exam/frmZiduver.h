@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <exception>
 #include <memory>
 
 class QAction;
@@ -184,6 +185,11 @@ private:
     // Checks the answer on screen unless in review mode; false when the
     // exam ended during the check.
     bool recordAnswerOnScreen();
+    QString examDatabasePath() const;
+    // A message about the program's own failure: the clock holds while it is open.
+    void showFailure(const QString& text);
+    // The message for a question that could not be read; SQLite's text goes to the log.
+    QString questionReadProblem(const std::exception& error) const;
     void cmdNext_Click();
     void cmdPrev_Click();
     void mnuNext_Click();

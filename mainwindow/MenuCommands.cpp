@@ -1,5 +1,6 @@
 #include "mainwindow/MenuCommands.h"
 
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgressHistoryTable.h"
@@ -49,7 +50,11 @@ ClearHistoryOutcome clearUserHistory(QObject* owner)
         ProgressHistoryTable(exam).clearUserHistory(userCode);
         exam.close();
     } catch (const std::exception& error) {
-        reportError(QString::fromUtf8(error.what()), "mnuHistory_Click", owner);
+        WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : mnuHistory_Click : frmMain ") + logDate());
+        ShowMessage(commandFailureText(QStringLiteral("The history could not be cleared."),
+                                       DatabaseFile::exam(db::Connection::pathFromConnectionString(gLogin.gExamConnStr)),
+                                       error, DatabaseUse::Writing),
+                    gLogin.gAppName, OneButton, owner);
         return ClearHistoryOutcome::Failed;
     }
     if (gStartup.gDebug == 1)
@@ -86,7 +91,11 @@ void OpenWebLink(int serialNumber, LinkOpener& opener, QObject* owner)
     try {
         target = webLinkTarget(gLogin.gExamConnStr, serialNumber);
     } catch (const std::exception& error) {
-        reportError(QString::fromUtf8(error.what()), "OpenWebLink", owner);
+        WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : OpenWebLink : frmMain ") + logDate());
+        ShowMessage(commandFailureText(QStringLiteral("The web link could not be read."),
+                                       DatabaseFile::exam(db::Connection::pathFromConnectionString(gLogin.gExamConnStr)),
+                                       error),
+                    gLogin.gAppName, OneButton, owner);
         return;
     }
     if (target)

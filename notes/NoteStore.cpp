@@ -1,6 +1,7 @@
 #include "notes/NoteStore.h"
 
 #include "foundation/ConnectionString.h"
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/SharedState.h"
 #include "foundation/UserNotesTable.h"
@@ -42,10 +43,11 @@ bool SaveNote(const QString& examConnStr, int userCode, int questCode, const QSt
         debugLine("Closing :SaveNote:frmAddNote");
         exam.close();
         return true;
-    } catch (const db::DbError& error) {
-        message = error.message();
     } catch (const std::exception& error) {
-        message = QString::fromUtf8(error.what());
+        WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(":SaveNote:frmAddNote") + logDate());
+        message = commandFailureText(QStringLiteral("The note could not be saved."),
+                                     DatabaseFile::exam(db::Connection::pathFromConnectionString(examConnStr)), error,
+                                     DatabaseUse::Writing);
     }
     return false;
 }
@@ -85,10 +87,10 @@ bool updateNoteText(const QString& examPath, const QString& password, qint64 not
         UserNotesTable(exam).updateNoteText(noteId, text);
         exam.close();
         return true;
-    } catch (const db::DbError& error) {
-        message = error.message();
     } catch (const std::exception& error) {
-        message = QString::fromUtf8(error.what());
+        WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(":updateNoteText:frmNoteEditor") + logDate());
+        message = commandFailureText(QStringLiteral("The note could not be saved."),
+                                     DatabaseFile::exam(examPath.trimmed()), error, DatabaseUse::Writing);
     }
     return false;
 }

@@ -2,6 +2,7 @@
 #include "foundation/LoginRules.h"
 
 #include "foundation/ConnectionString.h"
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/DisplayRoutines.h"
 #include "foundation/SharedState.h"
@@ -118,7 +119,7 @@ std::vector<ListedExam> listedExams(const Viewer& viewer, const std::vector<List
 }
 
 bool FillExamsChaptersCategoriesInTree(std::vector<TreeNode>& nodes, const QString& path, const QString& examName,
-                                       const QString& password)
+                                       const QString& password, QStringList* problems)
 {
     try {
         db::Connection exam = openExam(path, password);
@@ -128,11 +129,15 @@ bool FillExamsChaptersCategoriesInTree(std::vector<TreeNode>& nodes, const QStri
     } catch (const std::exception& error) {
         WriteLog(describe(error) + QStringLiteral(":FillExamsChaptersCategoriesInTree:frmViewNote:Parameters :") + path
                  + QLatin1Char(',') + examName + QLatin1Char(' ') + logDate());
+        if (problems)
+            problems->append(commandFailureText(QStringLiteral("The categories of the exam %1 could not be read.")
+                                                    .arg(examName),
+                                                DatabaseFile::exam(path), error));
         return false;
     }
 }
 
-std::vector<ListedExam> treeExams(const Viewer& viewer)
+std::vector<ListedExam> treeExams(const Viewer& viewer, QStringList* problems)
 {
     std::vector<ListedExam> attached;
     if (viewer.admin) {
@@ -142,6 +147,9 @@ std::vector<ListedExam> treeExams(const Viewer& viewer)
                 attached.push_back({exam.description, exam.path});
         } catch (const std::exception& error) {
             WriteLog(describe(error) + QStringLiteral(":FillCategoryinTreeView:frmViewNote:") + logDate());
+            if (problems)
+                problems->append(commandFailureText(QStringLiteral("The list of attached exams could not be read."),
+                                                    DatabaseFile::system(), error));
         }
     }
     return listedExams(viewer, attached);
@@ -155,7 +163,7 @@ std::vector<TreeNode> FillCategoryinTreeView(const Viewer& viewer)
     return nodes;
 }
 
-std::vector<UserEntry> FillUsersInCombo()
+std::vector<UserEntry> FillUsersInCombo(QStringList* problems)
 {
     std::vector<UserEntry> users{{QString::fromLatin1(kAllUsers), std::nullopt}};
     try {
@@ -164,6 +172,9 @@ std::vector<UserEntry> FillUsersInCombo()
             users.push_back({profile.login, profile.code});
     } catch (const std::exception& error) {
         WriteLog(describe(error) + QStringLiteral(":FillUsersInCombo:frmViewNote:") + logDate());
+        if (problems)
+            problems->append(commandFailureText(QStringLiteral("The list of users could not be read."),
+                                                DatabaseFile::system(), error));
     }
     return users;
 }
@@ -200,13 +211,16 @@ std::vector<NoteRow> listNotes(db::Connection& exam, const NotesQuery& query)
     return rows;
 }
 
-std::vector<NoteRow> ShowNotes(const NotesQuery& query, const QString& password)
+std::vector<NoteRow> ShowNotes(const NotesQuery& query, const QString& password, QStringList* problems)
 {
     try {
         db::Connection exam = openExam(query.path, password);
         return listNotes(exam, query);
     } catch (const std::exception& error) {
         WriteLog(describe(error) + QStringLiteral(":ShowNotes:frmViewNote: ") + logDateTime());
+        if (problems)
+            problems->append(commandFailureText(QStringLiteral("The notes could not be read."),
+                                                DatabaseFile::exam(query.path), error));
         return {};
     }
 }

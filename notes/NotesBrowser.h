@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -72,14 +73,15 @@ std::vector<ListedExam> listedExams(const Viewer& viewer, const std::vector<List
 
 // FillExamsChaptersCategoriesInTree: reads the exam's categories and chapters
 // and appends its nodes. A database that cannot be read is logged (whatever
-// the debug flag) and adds nothing; false then.
+// the debug flag) and adds nothing; false then, with the message that says
+// which exam and why appended to problems.
 bool FillExamsChaptersCategoriesInTree(std::vector<TreeNode>& nodes, const QString& path, const QString& examName,
-                                       const QString& password);
+                                       const QString& password, QStringList* problems = nullptr);
 
 // The exams of the viewer's tree; the administrator's attached exams come
 // from the system database (by code), and an error there is logged and
-// lists none.
-std::vector<ListedExam> treeExams(const Viewer& viewer);
+// lists none (its message appended to problems).
+std::vector<ListedExam> treeExams(const Viewer& viewer, QStringList* problems = nullptr);
 // FillCategoryinTreeView: the whole tree, exam after exam.
 std::vector<TreeNode> FillCategoryinTreeView(const Viewer& viewer);
 
@@ -89,8 +91,9 @@ struct UserEntry {
     std::optional<int> code; // nullopt for "<All>"
 };
 // FillUsersInCombo: "<All>", then every user but the administrator (by
-// code). An error is logged and leaves "<All>" alone.
-std::vector<UserEntry> FillUsersInCombo();
+// code). An error is logged and leaves "<All>" alone (its message appended
+// to problems).
+std::vector<UserEntry> FillUsersInCombo(QStringList* problems = nullptr);
 
 // ---- the notes listed ----
 struct NoteRow {
@@ -118,8 +121,9 @@ NotesQuery notesQuery(const Viewer& viewer, const QString& key, const QString& t
 // caller (db::DbError).
 std::vector<NoteRow> listNotes(db::Connection& exam, const NotesQuery& query);
 // ShowNotes: opens the query's exam and lists its notes; an error is logged
-// (whatever the debug flag) and gives the rows read so far (none).
-std::vector<NoteRow> ShowNotes(const NotesQuery& query, const QString& password);
+// (whatever the debug flag) and gives the rows read so far (none), with its
+// message appended to problems.
+std::vector<NoteRow> ShowNotes(const NotesQuery& query, const QString& password, QStringList* problems = nullptr);
 
 // The date column: "dd/mm/yyyy"; "" for a note without a day.
 QString dateText(const QDate& date);

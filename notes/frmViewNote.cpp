@@ -149,6 +149,7 @@ void frmViewNote::Form_Load()
 {
     setWindowTitle(gLogin.gAppName + QStringLiteral(" - View Notes"));
     skinWindow(this);
+    m_problems.clear();
     if (m_viewer.admin) {
         cmbUser->show();
         FillUsersInCombo();
@@ -156,6 +157,10 @@ void frmViewNote::Form_Load()
         cmbUser->hide();
     }
     FillCategoryinTreeView();
+    // What could not be read is said, not shown as no notes.
+    if (!m_problems.isEmpty())
+        ShowMessage(m_problems.join(QStringLiteral("\r\n\r\n")), gLogin.gAppName, OneButton, this);
+    m_problems.clear();
     if (!m_items.empty()) {
         const QSignalBlocker blocker(grdChapters);
         grdChapters->setCurrentItem(m_items.front());
@@ -174,21 +179,21 @@ void frmViewNote::FillUsersInCombo()
 {
     const QSignalBlocker blocker(cmbUser);
     cmbUser->clear();
-    for (const notesbrowser::UserEntry& user : notesbrowser::FillUsersInCombo())
+    for (const notesbrowser::UserEntry& user : notesbrowser::FillUsersInCombo(&m_problems))
         cmbUser->addItem(user.login, user.code ? QVariant(*user.code) : QVariant());
 }
 
 void frmViewNote::FillCategoryinTreeView()
 {
     BusyPointer busy;
-    for (const notesbrowser::ListedExam& exam : notesbrowser::treeExams(m_viewer))
+    for (const notesbrowser::ListedExam& exam : notesbrowser::treeExams(m_viewer, &m_problems))
         FillExamsChaptersCategoriesInTree(exam.path, exam.name);
 }
 
 void frmViewNote::FillExamsChaptersCategoriesInTree(const QString& path, const QString& examName)
 {
     const size_t first = m_nodes.size();
-    notesbrowser::FillExamsChaptersCategoriesInTree(m_nodes, path, examName, m_viewer.password);
+    notesbrowser::FillExamsChaptersCategoriesInTree(m_nodes, path, examName, m_viewer.password, &m_problems);
     const QSignalBlocker blocker(grdChapters);
     for (size_t i = first; i < m_nodes.size(); ++i) {
         const notesbrowser::TreeNode& node = m_nodes[i];
@@ -228,7 +233,10 @@ void frmViewNote::ShowNotes(const QString& key, const QString& tag, const QStrin
     if (QTreeWidgetItem* node = selectedNode())
         node->setExpanded(true);
     m_query = notesbrowser::notesQuery(m_viewer, key, tag, user, chosenUserCode());
-    m_grid->setRows(notesbrowser::ShowNotes(m_query, m_viewer.password));
+    QStringList problems;
+    m_grid->setRows(notesbrowser::ShowNotes(m_query, m_viewer.password, &problems));
+    if (!problems.isEmpty())
+        ShowMessage(problems.join(QStringLiteral("\r\n\r\n")), gLogin.gAppName, OneButton, this);
 }
 
 void frmViewNote::refreshNotes()

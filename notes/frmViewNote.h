@@ -64,6 +64,7 @@ private:
     void buildControls();
     void Form_Load();
     void FillCategoryinTreeView();
+    QStringList m_problems; // what the window could not read while it loads
     void FillUsersInCombo();
     QTreeWidgetItem* selectedNode() const;
 

@@ -1,7 +1,9 @@
 #include "notes/frmaddNote.h"
 
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
+#include "platform/db/Connection.h"
 #include "foundation/SharedState.h"
 #include "foundation/WidgetSkinning.h"
 #include "foundation/WindowTag.h"
@@ -185,7 +187,11 @@ QString frmaddNote::previousNotesText()
         // window shows no notes.
         const QString description = describe(error);
         WriteLog(description + QStringLiteral(":AnyNotesForThisQuestion:frmAddNote: ") + logDateTime());
-        ShowMessage(description, gLogin.gAppName, OneButton, this);
+        ShowMessage(commandFailureText(QStringLiteral("The earlier notes of this question could not be read."),
+                                       DatabaseFile::exam(db::Connection::pathFromConnectionString(
+                                           m_request.launch.gQuizConnStr)),
+                                       error),
+                    gLogin.gAppName, OneButton, this);
         return QString();
     }
 }

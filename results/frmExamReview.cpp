@@ -1,6 +1,7 @@
 #include "results/frmExamReview.h"
 
 #include "exam/ExamSession.h"
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
@@ -154,7 +155,7 @@ void frmExamReview::Form_Load(const ExamSession& session)
     try {
         m_exam = db::Connection::open(session.launch.gQuizConnStr);
     } catch (const std::exception& error) {
-        reportError(QString::fromUtf8(error.what()), QStringLiteral("form_load"));
+        reportError(error, QStringLiteral("form_load"));
         m_categoryFailed = true;
     }
     m_choice = ReviewChoice{};
@@ -223,15 +224,19 @@ QString frmExamReview::categoryText(int questCode)
         return table.description(table.questionCategory(questCode));
     } catch (const std::exception& error) {
         m_categoryFailed = true;
-        reportError(QString::fromUtf8(error.what()), QStringLiteral("FillReviewRsult"));
+        reportError(error, QStringLiteral("FillReviewRsult"));
         return QString();
     }
 }
 
-void frmExamReview::reportError(const QString& text, const QString& procedure)
+void frmExamReview::reportError(const std::exception& error, const QString& procedure)
 {
-    WriteLog(text + QLatin1Char(':') + procedure + QStringLiteral(": frmExamReview: Date/Time :") + logDateTime());
-    ShowMessage(text, gLogin.gAppName, OneButton, this);
+    WriteLog(QString::fromUtf8(error.what()) + QLatin1Char(':') + procedure + QStringLiteral(": frmExamReview: Date/Time :")
+             + logDateTime());
+    const QString path = m_session ? db::Connection::pathFromConnectionString(m_session->launch.gQuizConnStr) : QString();
+    ShowMessage(commandFailureText(QStringLiteral("The categories of the review list could not be read."),
+                                   DatabaseFile::exam(path), error),
+                gLogin.gAppName, OneButton, this);
 }
 
 void frmExamReview::GrdQuestions_DblClick()

@@ -5,6 +5,7 @@
 #include "results/ReviewList.h"
 
 #include <QDialog>
+#include <exception>
 
 class ExamSession;
 class QCheckBox;
@@ -60,7 +61,7 @@ private:
     // Goes to the question of a list row; any other row asks for a choice.
     void gotoRow(int row);
     // Logged whatever the debug flag, and shown.
-    void reportError(const QString& text, const QString& procedure);
+    void reportError(const std::exception& error, const QString& procedure);
 
     const ExamSession* m_session = nullptr;
     db::Connection m_exam;

@@ -1,5 +1,6 @@
 #include "results/frmHistoricalAnalysis.h"
 
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
@@ -404,7 +405,10 @@ void frmHistoricalAnalysis::reportError(const std::exception& error, const char*
 {
     const QString text = QString::fromUtf8(error.what());
     WriteLog(text + QStringLiteral(" :") + QLatin1String(procedure) + QLatin1String(kWindow) + logDate());
-    ShowMessage(text, gLogin.gAppName, OneButton, this);
+    ShowMessage(commandFailureText(QStringLiteral("The history of this exam could not be read."),
+                                   DatabaseFile::exam(db::Connection::pathFromConnectionString(gLogin.gExamConnStr)),
+                                   error),
+                gLogin.gAppName, OneButton, this);
 }
 
 void frmHistoricalAnalysis::image1_Click()

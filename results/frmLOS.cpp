@@ -2,6 +2,7 @@
 
 #include "mainwindow/WidgetCategoryTreeView.h"
 
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
@@ -343,5 +344,8 @@ void frmLOS::reportError(const std::exception& error, const char* procedure)
 {
     const QString text = QString::fromUtf8(error.what());
     WriteLog(text + QStringLiteral(" :") + QLatin1String(procedure) + QStringLiteral(":frmLOS") + logDate());
-    ShowMessage(text, gLogin.gAppName, OneButton, this);
+    ShowMessage(commandFailureText(QStringLiteral("The learning objectives could not be read."),
+                                   DatabaseFile::exam(db::Connection::pathFromConnectionString(gLogin.gExamConnStr)),
+                                   error),
+                gLogin.gAppName, OneButton, this);
 }

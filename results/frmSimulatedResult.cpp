@@ -1,6 +1,7 @@
 #include "results/frmSimulatedResult.h"
 
 #include "exam/ExamSession.h"
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/ExamBank.h"
 #include "foundation/Messages.h"
@@ -185,7 +186,11 @@ std::vector<ResultCategory> frmSimulatedResult::readCategories(const ResultSnaps
     } catch (const std::exception& error) {
         const QString text = QString::fromUtf8(error.what());
         WriteLog(text + QStringLiteral(":Form_load: frmSimulatedResult: Date/Time ") + logDateTime());
-        ShowMessage(text, gLogin.gAppName, OneButton, this);
+        ShowMessage(commandFailureText(QStringLiteral("The categories of the result could not be read."),
+                                       DatabaseFile::exam(db::Connection::pathFromConnectionString(
+                                           snapshot.connectionString)),
+                                       error),
+                    gLogin.gAppName, OneButton, this);
     }
     return categories;
 }

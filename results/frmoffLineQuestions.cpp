@@ -2,11 +2,13 @@
 
 #include "exam/ExamSession.h"
 #include "exam/QuestionDisplay.h"
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramFolder.h"
 #include "foundation/SharedState.h"
 #include "foundation/UiHooks.h"
+#include "foundation/WholeFile.h"
 #include "foundation/WidgetSkinning.h"
 #include "platform/browser/BrowserView.h"
 #include "platform/browser/PagePrinter.h"
@@ -37,14 +39,6 @@ const QString kReportTag = QStringLiteral(":CreateQuestReport:FrmOffLineQuestion
 void logReportError(const QString& description)
 {
     WriteLog(description + kReportTag + logDate());
-}
-
-bool writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(content) == content.size() && file.flush();
 }
 
 } // namespace
@@ -142,7 +136,13 @@ void frmoffLineQuestions::CreateQuestReport()
         db::Connection exam = db::Connection::open(m_launch.gQuizConnStr);
         page = ::CreateQuestReport(exam, m_list, options);
     } catch (const std::exception& error) {
+        // A sheet that could not be read is no sheet without questions.
         logReportError(QString::fromLocal8Bit(error.what()));
+        cmdGenerate->setEnabled(true);
+        ShowMessage(commandFailureText(QStringLiteral("The question sheet could not be made."),
+                                       DatabaseFile::exam(m_launch.gQuizExamDbPath), error),
+                    gLogin.gAppName, OneButton, this);
+        return;
     }
     if (!page.hasQuestions) {
         cmdGenerate->setEnabled(true);
@@ -156,12 +156,16 @@ void frmoffLineQuestions::CreateQuestReport()
     const QString path = questionSheetPath();
     // The sheet shows the exam's pictures; the file is the window's own.
     servedPageFiles().setExamFolder(examFolder(m_launch.gQuizExamDbPath));
-    if (writeFile(path, written_page::fileContent(m_page, base))) {
+    const QString why = writeWholeFile(path, written_page::fileContent(m_page, base));
+    if (why.isEmpty()) {
         servedPageFiles().addPrivateFile(path);
         www1->navigate(QUrl::fromLocalFile(path));
     } else {
-        logReportError(QStringLiteral("Cannot write ") + path);
+        // The sheet still shows, only without its file.
+        logReportError(QStringLiteral("Cannot write ") + path + QStringLiteral(": ") + why);
         www1->writeHtml(m_page, base);
+        ShowMessage(fileWriteProblemText(QStringLiteral("The question sheet's page file could not be saved."), path, why),
+                    gLogin.gAppName, OneButton, this);
     }
     cmdGenerate->setEnabled(true);
 }

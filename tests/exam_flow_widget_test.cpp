@@ -707,6 +707,68 @@ TEST_F(ExamFlowTest, AnAnswerThatCannotBeRecordedKeepsTheExamOnItsQuestion)
     EXPECT_EQ(cell(w, 1, colCorrect), QStringLiteral("1")) << "the answer kept on screen is recorded";
 }
 
+// While the answer on screen cannot be checked, every command that records it
+// first stops at the one message: no window opens, no question is asked, the
+// answer stays on screen, and the clock holds while the message is open and
+// runs again after it. Once the file is free the same command goes through.
+TEST_F(ExamFlowTest, ACommandStopsWhenTheAnswerCouldNotBeChecked)
+{
+    choiceBank(3);
+    frmZiduver& w = launch("PRACTICE", 3);
+    choose(w, 1);
+    int opened = 0;
+    AddNoteLink::wire([&](const NoteWindowRequest&, QWidget*) { ++opened; });
+    PreviousNotesLink::wire([&](const NoteWindowRequest&, QWidget*) { ++opened; });
+    QuestionSheetLink::wire([&](const ExamSession&, QWidget*) { ++opened; });
+    w.session.ExamConn.setBusyTimeout(50);
+    db::Connection other = db::Connection::openFile(bank.path());
+    other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    std::vector<bool> clockDuringMessage;
+    ui.inside = [&](const QString&) { clockDuringMessage.push_back(w.Timer1->isEnabled()); };
+
+    const std::pair<const char*, std::function<void()>> commands[] = {
+        {"Explanation", [&] { w.cmdExplanation->click(); }},
+        {"Instructions", [&] { w.cmdInstruction->click(); }},
+        {"toolbar Print", [&] { w.tbar[0]->click(); }},
+        {"toolbar View Note", [&] { w.tbar[1]->click(); }},
+        {"toolbar Add Note", [&] { w.tbar[2]->click(); }},
+        {"toolbar Review", [&] { w.tbar[3]->click(); }},
+        {"Review", [&] { w.cmdExamReview->click(); }},
+        {"menu Add Note", [&] { w.mnuAddNote->trigger(); }},
+        {"menu Print", [&] { w.mnuPrint->trigger(); }},
+    };
+    for (const auto& [name, run] : commands) {
+        SCOPED_TRACE(name);
+        ui.clear();
+        clockDuringMessage.clear();
+        // A window that opens anyway is closed at once and counted.
+        QTimer::singleShot(300, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                ++opened;
+                modal->close();
+            }
+        });
+        run();
+        settle(400);
+        ASSERT_EQ(ui.messages().size(), 1u) << ui.messageTexts().join(QStringLiteral(" | ")).toStdString();
+        EXPECT_TRUE(ui.messages()[0].text.startsWith(QStringLiteral("The answer could not be checked.")));
+        EXPECT_EQ(clockDuringMessage, std::vector<bool>{false}) << "the clock holds while the message is open";
+        EXPECT_TRUE(w.Timer1->isEnabled()) << "and runs again after it";
+        EXPECT_EQ(opened, 0);
+        EXPECT_FALSE(w.session.gReviewMode);
+        EXPECT_EQ(reviewLists, 0);
+        EXPECT_EQ(tickedOnPage(w).toStdString(), "1") << "the answer stays chosen";
+        EXPECT_TRUE(cell(w, 1, colNoAnswer).isEmpty()) << "nothing recorded yet";
+    }
+
+    other.exec(QStringLiteral("ROLLBACK"));
+    ui.clear();
+    w.tbar[2]->click();
+    EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_EQ(cell(w, 1, colCorrect), QStringLiteral("1")) << "the answer kept on screen is recorded";
+}
+
 // End Exam while another program holds the file past the wait: one message
 // names the file and asks "Try again?"; meanwhile the exam keeps all it
 // holds and the file stays as it was. Yes writes again; No says once that

@@ -9,6 +9,7 @@
 #include "tests/support/TempHome.h"
 
 #include <QUrl>
+#include "platform/db/Connection.h"
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -98,6 +99,23 @@ TEST_F(MenuCommandsTest, ClearHistoryDatabaseErrorIsLoggedAndShownInsteadOfTheSu
     gLogin.gUserCode = QStringLiteral("7 OR 1=1");
     ui.answerNext(ResultYes);
     EXPECT_EQ(clearUserHistory(nullptr), ClearHistoryOutcome::Failed);
+}
+
+// Another program holding the exam: Clear History says so in the program's
+// words and removes nothing.
+TEST_F(MenuCommandsTest, ClearHistoryUnderAnotherProgramsLockSaysWhyAndRemovesNothing)
+{
+    db::Connection other = db::Connection::openFile(bank.path());
+    other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    ui.answerNext(ResultYes);
+    EXPECT_EQ(clearUserHistory(nullptr), ClearHistoryOutcome::Failed);
+    other.exec(QStringLiteral("ROLLBACK"));
+    ASSERT_EQ(ui.messages().size(), 2u);
+    EXPECT_EQ(ui.messages()[1].text, QStringLiteral("The history could not be cleared.\r\nThe exam database ")
+                                         + bank.path()
+                                         + QStringLiteral(" is in use by another program.\r\n"
+                                                          "Close the other program that uses it, then try again."));
+    EXPECT_EQ(progressRows(7), 6);
 }
 
 TEST_F(MenuCommandsTest, UpdateCheckAsksTheSetupTextWithOkAndCancel)

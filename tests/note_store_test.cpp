@@ -11,6 +11,7 @@
 #include "tests/support/TempHome.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -183,6 +184,29 @@ TEST(NoteBoxText, EachStoredLineBreakIsOneLine)
 {
     EXPECT_EQ(notestore::noteBoxText(QStringLiteral("a\r\nb\nc\rd\r\n\r\ne")), QStringLiteral("a\nb\nc\nd\n\ne"));
     EXPECT_EQ(notestore::noteBoxText(QStringLiteral("plain")), QStringLiteral("plain"));
+}
+
+// A note that cannot be stored because another program holds the exam: the
+// add and the editor's save both name the file, why and what to do, never
+// SQLite's text, and nothing is stored.
+TEST_F(NoteStore, AFailedSaveSaysWhyInTheProgramsWords)
+{
+    ASSERT_TRUE(save(2, 1, QStringLiteral("first")));
+    const qint64 noteId = bank.conn().scalar(QStringLiteral("SELECT Qn_NoteID FROM Qe_UserNotes")).toLongLong();
+    const QStringList before = storedRows();
+    db::Connection other = db::Connection::openFile(bank.path());
+    other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    QString editMessage;
+    EXPECT_FALSE(save(2, 1, QStringLiteral("added")));
+    EXPECT_FALSE(notestore::updateNoteText(bank.path(), QString::fromLatin1(kDatabasePassword), noteId,
+                                           QStringLiteral("edited"), editMessage));
+    other.exec(QStringLiteral("ROLLBACK"));
+    for (const QString& text : {message, editMessage}) {
+        EXPECT_EQ(text, QStringLiteral("The note could not be saved.\r\nThe exam database ") + bank.path()
+                            + QStringLiteral(" is in use by another program.\r\n"
+                                             "Close the other program that uses it, then try again."));
+    }
+    EXPECT_EQ(storedRows(), before);
 }
 
 } // namespace

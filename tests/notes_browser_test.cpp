@@ -1,12 +1,14 @@
 #include "foundation/SharedState.h"
 #include "notes/NotesBrowser.h"
 #include "notes/NotesGridModel.h"
+#include "platform/db/Connection.h"
 #include "tests/support/DebugLogFile.h"
 #include "tests/support/NotesInstallation.h"
 #include "tests/support/StartupFixture.h"
 #include "tests/support/TempHome.h"
 
 #include <QFile>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace notesbrowser;
@@ -239,6 +241,57 @@ TEST_F(NotesBrowserTest, AnExamThatCannotBeReadIsLoggedAndListsNothing)
                              + db.missingPath + QStringLiteral(",Gone")))
         << log.toStdString();
     EXPECT_TRUE(log.contains(QStringLiteral(":ShowNotes:frmViewNote:"))) << log.toStdString();
+}
+
+// Another program holding a file: each read says which data could not be
+// read, on which file, why and what to do, instead of listing nothing.
+TEST_F(NotesBrowserTest, AReadThatFailsSaysWhichDataAndWhy)
+{
+    db.logInAs(QStringLiteral("Admin"), 0);
+    const Viewer admin = viewerOfLogin();
+    NotesQuery query;
+    query.path = db.onePath;
+    const QString system = db::Connection::pathFromConnectionString(gStartup.gSysConnStr);
+    const std::pair<QString, std::function<QStringList()>> reads[] = {
+        {db.onePath,
+         [&] {
+             QStringList problems;
+             std::vector<TreeNode> nodes;
+             EXPECT_FALSE(FillExamsChaptersCategoriesInTree(nodes, db.onePath, QStringLiteral("Exam One"),
+                                                            admin.password, &problems));
+             return problems;
+         }},
+        {db.onePath,
+         [&] {
+             QStringList problems;
+             EXPECT_TRUE(ShowNotes(query, admin.password, &problems).empty());
+             return problems;
+         }},
+        {system,
+         [&] {
+             QStringList problems;
+             EXPECT_EQ(FillUsersInCombo(&problems).size(), 1u);
+             return problems;
+         }},
+        {system,
+         [&] {
+             QStringList problems;
+             EXPECT_TRUE(treeExams(admin, &problems).empty());
+             return problems;
+         }},
+    };
+    for (const auto& [path, read] : reads) {
+        SCOPED_TRACE(path.toStdString());
+        db::Connection other = db::Connection::openFile(path);
+        other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        const QStringList problems = read();
+        ASSERT_EQ(problems.size(), 1);
+        EXPECT_TRUE(problems[0].contains(path + QStringLiteral(" is in use by another program.\r\n"
+                                                               "Close the other program that uses it, then try again.")))
+            << problems[0].toStdString();
+        EXPECT_FALSE(problems[0].contains(QStringLiteral("locked")));
+        other.exec(QStringLiteral("ROLLBACK"));
+    }
 }
 
 } // namespace

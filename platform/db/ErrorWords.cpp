@@ -56,6 +56,33 @@ QString causeInWords(const std::exception& error, Access access)
     }
 }
 
+QString adviceInWords(const std::exception& error, Access access)
+{
+    const auto* dbError = dynamic_cast<const DbError*>(&error);
+    const int code = dbError ? dbError->sqliteCode() & 0xff : SQLITE_ERROR;
+    switch (code) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("Close the other program that uses it, then try again.");
+    case SQLITE_FULL:
+        return QStringLiteral("Free some space on the disk, then try again.");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("Ask your administrator to make the file writable, then try again.");
+    case SQLITE_CANTOPEN:
+        if (access == Access::Writing)
+            return QStringLiteral("Ask your administrator to make the file writable, then try again.");
+        return QStringLiteral("Ask your administrator to restore the file, then try again.");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+    case SQLITE_FORMAT:
+        return QStringLiteral("Ask your administrator to restore the file from a sound copy.");
+    default:
+        return QStringLiteral("Try again; if it fails again, ask your administrator.");
+    }
+}
+
 QString problemInWords(const QString& kind, const QString& path, const std::exception& error, Access access)
 {
     return kind + QLatin1Char(' ') + path + QLatin1Char(' ') + causeInWords(error, access) + QLatin1Char('.');

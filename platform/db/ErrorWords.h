@@ -25,4 +25,9 @@ QString causeInWords(const std::exception& error, Access access = Access::Readin
 QString problemInWords(const QString& kind, const QString& path, const std::exception& error,
                        Access access = Access::Reading);
 
+// What the user can do about it, a whole sentence: "Close the other program
+// that uses it, then try again.", "Free some space on the disk, then try
+// again.", ...
+QString adviceInWords(const std::exception& error, Access access = Access::Reading);
+
 } // namespace db
