@@ -1,9 +1,9 @@
 #pragma once
 
+#include "mainwindow/WebLinks.h"
+
 #include <QString>
 #include <vector>
-
-struct WebLinkRow;
 
 // The drawn menu of the main window: five pull-downs whose rows are commands
 // or, in the "Notes" pull-down, the exam's first-level web links.

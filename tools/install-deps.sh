@@ -11,6 +11,7 @@ packages=(
   libgumbo-dev
   xvfb xauth xdotool
   poppler-utils
+  clang lld libclang-rt-14-dev
 )
 
 missing=()
