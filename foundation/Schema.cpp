@@ -162,6 +162,11 @@ QStringList comparedTables()
             QStringLiteral("Qe_UserNotes")};
 }
 
+QStringList writtenTables()
+{
+    return {QStringLiteral("Qe_Progress"), QStringLiteral("Qe_LOS")};
+}
+
 QString createLearningObjectiveTableSql()
 {
     return QString::fromLatin1(kLosDdl);
