@@ -6,13 +6,106 @@
 #include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
 
+#include <QFile>
+#include <deque>
 #include <exception>
+#include <optional>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
 const QString kRefusal = QStringLiteral("This exam cannot start, because its results could not be saved.");
 const QString kDamaged = QStringLiteral("This exam cannot start, because its exam database is damaged.");
+
+// What an exam run writes to: progress, objectives, history and the
+// practice selection.
+const char* const kWrittenTables[] = {"Qe_Progress",           "Qe_LOS",   "Qe_UserHistoryDetail",
+                                      "Qe_UserHistorySummary", "Qe_Category", "Qe_Chapters"};
+
+// A file as the kernel keeps it. The change time follows every write and
+// every change of the other times, so a stamp cannot be forged by setting
+// the modification time back.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+
+    bool operator==(const FileStamp& other) const
+    {
+        return device == other.device && inode == other.inode && size == other.size
+            && modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec
+            && changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
+    }
+};
+
+std::optional<FileStamp> stampOf(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return FileStamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+}
+
+// Files whose whole check found nothing, most recent last; a few are enough
+// for the exams of one session.
+std::deque<FileStamp>& soundFiles()
+{
+    static std::deque<FileStamp> files;
+    return files;
+}
+
+// The file the last call let through, as it was then.
+std::optional<FileStamp>& lastPassed()
+{
+    static std::optional<FileStamp> stamp;
+    return stamp;
+}
+
+bool knownSound(const FileStamp& stamp)
+{
+    for (const FileStamp& sound : soundFiles())
+        if (sound == stamp)
+            return true;
+    return false;
+}
+
+void rememberSound(const FileStamp& stamp)
+{
+    if (knownSound(stamp))
+        return;
+    constexpr size_t kRemembered = 32;
+    if (soundFiles().size() >= kRemembered)
+        soundFiles().pop_front();
+    soundFiles().push_back(stamp);
+}
+
+// The damage check: the written tables always, the whole file unless this
+// very file was found sound before. "" when nothing is wrong.
+QString damageOf(db::Connection& exam)
+{
+    for (const char* table : kWrittenTables) {
+        if (!exam.hasTable(QLatin1String(table)))
+            continue;
+        if (QString damage = exam.quickCheckProblem(QLatin1String(table)); !damage.isEmpty())
+            return damage;
+    }
+    const std::optional<FileStamp> before = stampOf(exam.path());
+    if (before && knownSound(*before)) {
+        lastPassed() = before;
+        return {};
+    }
+    if (QString damage = exam.quickCheckProblem(); !damage.isEmpty())
+        return damage;
+    // Remembered only when the file did not change while it was read.
+    if (before && stampOf(exam.path()) == before) {
+        rememberSound(*before);
+        lastPassed() = before;
+    }
+    return {};
+}
 
 } // namespace
 
@@ -20,8 +113,9 @@ QString examSaveRefusal(db::Connection& exam)
 {
     // A damaged page anywhere would otherwise be found only by End Exam's
     // write, and the exam's answers lost with it.
+    lastPassed().reset();
     try {
-        if (const QString damage = exam.quickCheckProblem(); !damage.isEmpty()) {
+        if (const QString damage = damageOf(exam); !damage.isEmpty()) {
             WriteLog(QStringLiteral("quick_check: ") + damage + QStringLiteral(": ") + exam.path()
                      + QStringLiteral(": examSaveRefusal: ") + logDateTime());
             return databaseProblemText(kDamaged, exam.path(),
@@ -45,4 +139,24 @@ QString examSaveRefusal(db::Connection& exam)
         return databaseProblemText(kRefusal, exam.path(), error, DatabaseUse::Writing);
     }
     return {};
+}
+
+void examFileWrittenByProgram(db::Connection& exam)
+{
+    // Only the file the last call let through as sound: anything else is
+    // checked whole at the next call as before.
+    const std::optional<FileStamp> passed = lastPassed();
+    const std::optional<FileStamp> now = stampOf(exam.path());
+    if (passed && now && passed->device == now->device && passed->inode == now->inode) {
+        rememberSound(*now);
+        lastPassed() = now;
+    } else {
+        lastPassed().reset();
+    }
+}
+
+void forgetSoundExamFiles()
+{
+    soundFiles().clear();
+    lastPassed().reset();
 }

@@ -64,7 +64,18 @@ std::optional<ExamBank::ExamIdentity> ExamBank::examIdentity()
     if (rows.empty())
         return std::nullopt;
     const db::Row& row = rows.first();
-    return ExamIdentity{row.value(0), row.value(1), row.value(2)};
+    QVariant description = row.value(1);
+    if (description.typeId() == QMetaType::QString) {
+        QString text = description.toString();
+        if (text.size() > kLongestDescription) {
+            int keep = kLongestDescription;
+            if (text.at(keep - 1).isHighSurrogate())
+                --keep;
+            text.truncate(keep);
+            description = text;
+        }
+    }
+    return ExamIdentity{row.value(0), description, row.value(2)};
 }
 
 std::optional<ExamBank::SimulatedLimits> ExamBank::simulatedLimits()

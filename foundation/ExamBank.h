@@ -31,11 +31,14 @@ public:
     // ---- the exam row (Qe_Exam): its first row ----
     struct ExamIdentity {
         QVariant code;        // Qe_ExamCode, as stored
-        QVariant description; // Qe_Exam_Desc, as stored
+        QVariant description; // Qe_Exam_Desc, as stored, a text cut to kLongestDescription characters
         QVariant validDb;     // Qe_ValidDB, as stored
         // NULL counts as valid: only a stored 0 marks the database unusable.
         bool isValid() const { return validDb.isNull() || validDb.toLongLong() != 0; }
     };
+    // A description is one line in lists and is copied into the system
+    // database: a longer one from a stranger's file is cut here.
+    static constexpr int kLongestDescription = 255;
     std::optional<ExamIdentity> examIdentity();
 
     // The simulated exam's limits (NULL reads 0).

@@ -5,6 +5,7 @@
 #include "platform/db/Connection.h"
 
 #include <exception>
+#include <optional>
 
 ReferenceSchema ReferenceSchema::load()
 {
@@ -32,6 +33,24 @@ ReferenceSchema ReferenceSchema::loadFrom(const QString& path)
         }
         reference.m_tables.push_back(std::move(entry));
     }
+    std::optional<db::Connection> ownLayout;
+    for (const QString& table : schema::writtenTables()) {
+        Table entry{table, {}, {}};
+        try {
+            if (connection.hasTable(table)) {
+                entry.columns = connection.tableColumns(table);
+            } else {
+                if (!ownLayout) {
+                    ownLayout.emplace(db::Connection::create(QStringLiteral(":memory:")));
+                    schema::createExamDatabase(*ownLayout);
+                }
+                entry.columns = ownLayout->tableColumns(table);
+            }
+        } catch (const std::exception& error) {
+            entry.error = path + QStringLiteral(": ") + QString::fromStdString(error.what());
+        }
+        reference.m_writtenTables.push_back(std::move(entry));
+    }
     return reference;
 }
 
@@ -40,6 +59,9 @@ QString ReferenceSchema::problem() const
     if (!m_openError.isEmpty())
         return m_openError;
     for (const Table& table : m_tables)
+        if (!table.error.isEmpty())
+            return table.error;
+    for (const Table& table : m_writtenTables)
         if (!table.error.isEmpty())
             return table.error;
     return {};

@@ -27,8 +27,12 @@ public:
     // error, else the first table that could not be read; "" when usable.
     QString problem() const;
     const std::vector<Table>& tables() const { return m_tables; }
+    // The written tables (schema::writtenTables()); a reference without one
+    // gives the program's own layout of it.
+    const std::vector<Table>& writtenTables() const { return m_writtenTables; }
 
 private:
     QString m_openError;
     std::vector<Table> m_tables;
+    std::vector<Table> m_writtenTables;
 };

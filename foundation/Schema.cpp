@@ -163,6 +163,11 @@ QStringList comparedTables()
             QStringLiteral("Qe_UserNotes")};
 }
 
+QStringList writtenTables()
+{
+    return {QStringLiteral("Qe_Progress"), QStringLiteral("Qe_LOS")};
+}
+
 QString createLearningObjectiveTableSql()
 {
     return QString::fromLatin1(kLosDdl);

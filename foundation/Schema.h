@@ -28,6 +28,9 @@ QStringList examTables(ExamLayout layout = ExamLayout::Current);
 // The tables that every exam database must match the reference in, in the
 // order they are compared.
 QStringList comparedTables();
+// The tables the program writes that an exam database may lack (they are
+// created when missing); when there, they must match the reference too.
+QStringList writtenTables();
 
 // Upgrades that older exam databases lack.
 QString createLearningObjectiveTableSql();

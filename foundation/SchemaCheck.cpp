@@ -192,6 +192,42 @@ QString firstNumberBeyondRange(db::Connection& exam)
     return {};
 }
 
+// What makes a table more than plain stored values, in words; "" for a
+// plain table. A virtual table's rows come from code; a generated column or
+// an index on an expression runs a stranger's expression on every read or
+// write, and can make a value (and the file) as large as it likes.
+QString computedPart(db::Connection& exam, const QString& table)
+{
+    if (exam.isVirtualTable(table))
+        return QStringLiteral("a virtual table");
+    const QStringList columns = exam.computedColumns(table);
+    if (!columns.isEmpty())
+        return QStringLiteral("generated or hidden column %1").arg(columns.join(QStringLiteral(", ")));
+    const QStringList indexes = exam.computedIndexes(table);
+    if (!indexes.isEmpty())
+        return QStringLiteral("index %1 on an expression or a WHERE clause").arg(indexes.join(QStringLiteral(", ")));
+    return {};
+}
+
+// One table the program reads or writes: refused (told as a differing table
+// is, and recorded) when it is not plain stored values.
+bool tableIsPlain(db::Connection& exam, const QString& table, const QString& examDbPath, short messageSwitch,
+                  QString* reason)
+{
+    const QString part = computedPart(exam, table);
+    if (part.isEmpty())
+        return true;
+    if (reason)
+        *reason = QStringLiteral("has a table %1 unlike the program's layout (%2)").arg(table, part);
+    debugLine(QStringLiteral("Non compatible database.! Computed values in ") + table + kModule + logDate()
+              + QStringLiteral(" #") + examDbPath);
+    if (messageSwitch == ShowEveryRefusal)
+        refuse(table);
+    gDiscovery.gInvalidExamsList += examDbPath + QLatin1Char(',');
+    gDiscovery.gInvalidDbFlag = true;
+    return false;
+}
+
 } // namespace
 
 bool addTable(db::Connection& connection)
@@ -257,8 +293,22 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
                          + QStringLiteral(" Current Table in process ") + table.name);
             if (!table.error.isEmpty())
                 throw std::runtime_error(table.error.toStdString());
-            if (!tableMatches(table, columnsOnceUpgraded(table.name, exam.tableColumns(table.name)), examDbPath,
-                              messageSwitch, LogEachColumn, refusalReason))
+            if (!tableIsPlain(exam, table.name, examDbPath, messageSwitch, refusalReason)
+                || !tableMatches(table, columnsOnceUpgraded(table.name, exam.tableColumns(table.name)), examDbPath,
+                                 messageSwitch, LogEachColumn, refusalReason))
+                return false;
+        }
+        // The tables the program writes: one it would create is fine missing;
+        // one that is there is held to the reference like the rest, since
+        // every answer and objective status goes into it.
+        for (const ReferenceSchema::Table& table : reference.writtenTables()) {
+            if (!table.error.isEmpty())
+                throw std::runtime_error(table.error.toStdString());
+            if (!exam.hasTable(table.name))
+                continue;
+            if (!tableIsPlain(exam, table.name, examDbPath, messageSwitch, refusalReason)
+                || !tableMatches(table, exam.tableColumns(table.name), examDbPath, messageSwitch, LogEachColumn,
+                                 refusalReason))
                 return false;
         }
 

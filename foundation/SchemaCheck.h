@@ -14,7 +14,10 @@ enum CompatibleMessages : short {
 };
 
 // A database holding views or triggers is refused before anything else: an
-// exam database holds tables only.
+// exam database holds tables only. So is one whose tables the program reads
+// or writes are virtual, or hold generated or hidden columns or indexes on
+// expressions. The written tables (Qe_Progress, Qe_LOS) are compared too
+// when the database has them.
 // Compares the compared tables of an exam database with the reference
 // DataSkeleton.SKL column by column, names case-sensitively, and only when
 // they match brings the database up to the current layout (the

@@ -228,6 +228,7 @@ StartOutcome startCommand(const ModeChoice& choice, RandomSource& random)
                                                                  "saved, so the exam was not started."),
                                                   exam.path(), error, DatabaseUse::Writing));
             }
+            examFileWrittenByProgram(exam);
             const int pool = CountSelectedQuestions(exam);
             if (*chosenCount > pool)
                 return refuse(QStringLiteral("Number of questions cannot exceed ") + QString::number(pool));

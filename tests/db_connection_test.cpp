@@ -1,7 +1,10 @@
+#include "foundation/ConnectionString.h"
 #include "platform/db/Connection.h"
+#include "platform/db/ErrorWords.h"
 #include "platform/db/Transaction.h"
 #include "tests/support/TempHome.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <chrono>
 #include <functional>
@@ -90,6 +93,98 @@ TEST_F(DbLayer, ConnectionStringNamesTheFile)
         + QStringLiteral(";Driver={Microsoft Access Driver (*.mdb)};DriverId=25;FIL=MS Access;pwd= TORVILKE");
     EXPECT_EQ(Connection::pathFromConnectionString(cs), path);
     EXPECT_TRUE(Connection::open(cs).isOpen());
+}
+
+// Whatever a folder's name holds, the path comes back out of both kinds of
+// connection string whole, and an unclosed brace names no file at all.
+TEST(ConnectionStrings, PathsComeBackWhole)
+{
+    const QString paths[] = {
+        QStringLiteral("/home/u/Data/evil;x/LinuxAdmin.qzr"),
+        QStringLiteral("/p/a=b;DBQ=/etc/other;pwd=x/e.qzr"),
+        QStringLiteral("/p/{braced}/e.qzr"),
+        QStringLiteral("/p/close}/e.qzr}"),
+        QStringLiteral("/p/}}/{{}/e.qzr"),
+        QStringLiteral("/p/\"quoted\" and 'single'/e.qzr"),
+        QStringLiteral(" /p/ spaced folder /e.qzr "),
+        QStringLiteral("/p/new\nline\t/e.qzr"),
+        QStringLiteral("/p/Prüfung ÄÖÜ 試験 🎓/e.qzr"),
+        QStringLiteral("relative;dir/e.qzr"),
+        QStringLiteral("{"),
+        QStringLiteral("}"),
+        QStringLiteral(";"),
+    };
+    for (const QString& path : paths) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_EQ(Connection::pathFromConnectionString(connectionString(path, QStringLiteral("pw;}"))), path);
+        EXPECT_EQ(Connection::pathFromConnectionString(checkConnectionString(path, QStringLiteral("pw"))), path);
+    }
+    EXPECT_EQ(Connection::pathFromConnectionString(QStringLiteral("DBQ=/legacy/form.qzr;UID=admin")),
+              QStringLiteral("/legacy/form.qzr"));
+    EXPECT_EQ(Connection::pathFromConnectionString(QStringLiteral("DBQ={/never/closed;UID=admin")), QString());
+    EXPECT_EQ(Connection::pathFromConnectionString(QStringLiteral("DBQ={/p/a}};b};x")), QStringLiteral("/p/a};b"));
+}
+
+// The file opened through a connection string is the file named, even when a
+// decoy sits where the name would be cut at ";", and a name SQLite would read
+// as a URI or one holding a NUL opens nothing else.
+TEST_F(DbLayer, ConnectionStringOpensExactlyTheFileNamed)
+{
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("Data/evil;x")));
+    const QString decoy = home.file(QStringLiteral("Data/evil"));
+    Connection::create(decoy).execScript(QStringLiteral("CREATE TABLE t (id INTEGER)"));
+    const QString exam = home.file(QStringLiteral("Data/evil;x/e {1} 'x'.qzr"));
+    Connection::create(exam).execScript(QStringLiteral("CREATE TABLE t (id INTEGER)"));
+
+    Connection opened = Connection::open(connectionString(exam, QStringLiteral("pw")));
+    EXPECT_EQ(opened.path(), exam);
+    opened.exec(QStringLiteral("INSERT INTO t VALUES (7)"));
+    EXPECT_EQ(Connection::openFile(exam).scalar(QStringLiteral("SELECT count(*) FROM t")).toInt(), 1);
+    EXPECT_EQ(Connection::openFile(decoy).scalar(QStringLiteral("SELECT count(*) FROM t")).toInt(), 0);
+
+    // "file:" names a URI to SQLite; here it is a folder of that name.
+    const QString cwd = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(home.path()));
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral("file:x?mode=memory")));
+    const QString uriLike = QStringLiteral("file:x?mode=memory/e.qzr");
+    Connection::create(uriLike).execScript(QStringLiteral("CREATE TABLE u (id INTEGER)"));
+    EXPECT_TRUE(QFileInfo(home.file(uriLike)).isFile());
+    EXPECT_TRUE(Connection::open(connectionString(uriLike, {})).hasTable(QStringLiteral("u")));
+    QDir::setCurrent(cwd);
+
+    EXPECT_EQ(classOf([&] { Connection::create(exam + QChar(0) + QStringLiteral("x")); }), ErrorClass::CannotOpen);
+}
+
+// No value read or made is longer than the connection's bound: a stored text
+// past it fails as too large, in the program's words, and printf's width
+// makes no 200 MB text; a real text of a few hundred KB is far below it.
+TEST_F(DbLayer, NoValueGrowsPastTheBound)
+{
+    {
+        // Written as another program would, with SQLite's own limits.
+        sqlite3* raw = nullptr;
+        ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &raw), SQLITE_OK);
+        sqlite3_stmt* insert = nullptr;
+        ASSERT_EQ(sqlite3_prepare_v2(raw, "INSERT INTO t (id, name) VALUES (1, printf('%.*c', 20000000, 'x'))", -1,
+                                     &insert, nullptr),
+                  SQLITE_OK);
+        EXPECT_EQ(sqlite3_step(insert), SQLITE_DONE);
+        sqlite3_finalize(insert);
+        sqlite3_close(raw);
+    }
+    auto c = Connection::openFile(path);
+    try {
+        c.scalar(QStringLiteral("SELECT name FROM t WHERE id = 1"));
+        ADD_FAILURE() << "a 20 MB text was read";
+    } catch (const DbError& error) {
+        EXPECT_EQ(error.sqliteCode() & 0xff, SQLITE_TOOBIG);
+        EXPECT_EQ(db::causeInWords(error), QStringLiteral("is too large to read"));
+    }
+    EXPECT_LE(c.scalar(QStringLiteral("SELECT length(printf('%.*c', 200000000, 'x'))")).toLongLong(), 16 * 1024 * 1024);
+
+    const QString page = QString(300000, QLatin1Char('q'));
+    c.exec(QStringLiteral("INSERT INTO t (id, name) VALUES (9, ?)"), {page});
+    EXPECT_EQ(c.scalar(QStringLiteral("SELECT name FROM t WHERE id = 9")).toString(), page);
 }
 
 TEST_F(DbLayer, ConstraintAndAlreadyExistsClasses)

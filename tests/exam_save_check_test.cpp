@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -105,6 +109,52 @@ TEST(ExamSaveCheck, ADamagedFileIsRefused)
               QStringLiteral("This exam cannot start, because its exam database is damaged.\r\n"
                              "The exam database ")
                   + bank.path() + QStringLiteral(" is damaged."));
+}
+
+// The whole file is checked once and then remembered by what no other
+// program can forge: the same name holding a damaged file is checked whole
+// again, whether it was damaged in place with its modification time set
+// back, or a damaged copy of the same size was moved over it.
+TEST(ExamSaveCheck, AFileChangedInAnyWayIsCheckedWholeAgain)
+{
+    for (const bool moved : {false, true}) {
+        SCOPED_TRACE(moved ? "a damaged copy moved over it" : "damaged in place, time set back");
+        forgetSoundExamFiles();
+        ExamBankFixture bank;
+        const qint64 root = bank.conn()
+                                .scalar(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name='Qe_QuestionsHead'"))
+                                .toLongLong();
+        const qint64 pageSize = bank.conn().scalar(QStringLiteral("PRAGMA page_size")).toLongLong();
+        bank.conn().close();
+        {
+            db::Connection exam = db::Connection::openFile(bank.path());
+            ASSERT_EQ(examSaveRefusal(exam), QString());
+            ASSERT_EQ(examSaveRefusal(exam), QString()) << "the remembered file passes again";
+        }
+        struct stat original {};
+        ASSERT_EQ(::stat(QFile::encodeName(bank.path()).constData(), &original), 0);
+        // Past the file system's clock step, so any change shows in the times.
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        const QString target = moved ? bank.path() + QStringLiteral(".bad") : bank.path();
+        if (moved)
+            ASSERT_TRUE(QFile::copy(bank.path(), target));
+        {
+            QFile file(target);
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            ASSERT_TRUE(file.seek((root - 1) * pageSize));
+            ASSERT_EQ(file.write(QByteArray(int(pageSize), char(0x5a))), pageSize);
+        }
+        const timespec times[2] = {original.st_atim, original.st_mtim};
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(target).constData(), times, 0), 0);
+        if (moved)
+            ASSERT_EQ(::rename(QFile::encodeName(target).constData(), QFile::encodeName(bank.path()).constData()), 0);
+
+        db::Connection exam = db::Connection::openFile(bank.path());
+        EXPECT_EQ(examSaveRefusal(exam),
+                  QStringLiteral("This exam cannot start, because its exam database is damaged.\r\n"
+                                 "The exam database ")
+                      + bank.path() + QStringLiteral(" is damaged."));
+    }
 }
 
 } // namespace

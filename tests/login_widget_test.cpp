@@ -6,6 +6,7 @@
 #include "foundation/links/MainWindowLink.h"
 #include "mainwindow/frmmain.h"
 #include "mainwindow/links/LoginAgainLink.h"
+#include "notes/NoteStore.h"
 #include "platform/db/Connection.h"
 #include "tests/support/ExamDbFixture.h"
 #include "tests/support/RecordingUiHooks.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDate>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -288,3 +290,69 @@ TEST(LoginWindow, NoToTryAgainBringsTheLoginWindowBackAsAtTheStart)
     MainWindowLink::wire(nullptr);
     LoginAgainLink::wire(nullptr);
 }
+
+namespace {
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A program folder and an exam folder with ";", braces, quotes and spaces in
+// their names: start-up checks and attaches the exam, the login finds it, and
+// a note goes into exactly that file, never into the decoy "Data/evil" where
+// the name would be cut.
+TEST(LoginWindow, FoldersWithSemicolonsUseExactlyTheFilesChecked)
+{
+    resetStartupState();
+    TempHome home(QStringLiteral("prog;x {a}} 'q' ="));
+    RecordingUiHooks ui;
+    ExamDbFixture fixture(home);
+    const QString decoy = fixture.createExam(QStringLiteral("Data/evil"));
+    home.copyLook();
+    home.write(QStringLiteral("setup.xml"), startupSetupXml());
+    ExamDbOptions exam;
+    exam.questionCount = 2;
+    const QString examPath = fixture.createDataExam(QStringLiteral("evil;x"), QStringLiteral("LinuxAdmin.qzr"), exam);
+    int alice = 0;
+    {
+        SystemDatabase system;
+        system.addUser({QStringLiteral("ADMIN"), QStringLiteral("Secret")});
+        alice = system.addUser({QStringLiteral("alice"), QStringLiteral("Pw1")});
+        system.addRight(alice, QStringLiteral("EX1"), true);
+    }
+    const QByteArray decoyBefore = bytesOf(decoy);
+    resetStartupState();
+
+    QStringList shownMainWindows;
+    MainWindowLink::wire([&shownMainWindows](const QString& description) { shownMainWindows << description; });
+    FakeStartupEnvironment environment;
+    ASSERT_EQ(Main(environment), StartupResult::ShowLogin) << ui.htmlPages().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(db::Connection::pathFromConnectionString(gStartup.gSysConnStr), fixture.systemDbPath());
+    ASSERT_TRUE(frmDBSel::showLogin()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+    frmDBSel& window = frmDBSel::instance();
+    ASSERT_EQ(window.grdExamList->rowCount(), 1) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+    window.txtUser->setText(QStringLiteral("alice"));
+    window.txtPassWord->setText(QStringLiteral("Pw1"));
+    pressEnter(window.txtPassWord);
+    EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(shownMainWindows, QStringList({QStringLiteral("Exam One")}));
+    EXPECT_EQ(db::Connection::pathFromConnectionString(gLogin.gExamConnStr), examPath);
+
+    QString message;
+    ASSERT_TRUE(notestore::SaveNote(gLogin.gExamConnStr, alice, 1, QStringLiteral("my note"), QDate(2026, 1, 2),
+                                    message))
+        << message.toStdString();
+    EXPECT_EQ(db::Connection::openFile(examPath)
+                  .scalar(QStringLiteral("SELECT Qn_noteDesc FROM Qe_UserNotes WHERE Qn_UserCode = ?"), {alice})
+                  .toString(),
+              QStringLiteral("my note"));
+    EXPECT_EQ(bytesOf(decoy), decoyBefore) << "the decoy was never opened for writing";
+    EXPECT_EQ(db::Connection::openFile(fixture.systemDbPath())
+                  .scalar(QStringLiteral("SELECT LastUser FROM SysInfo"))
+                  .toString(),
+              QStringLiteral("ALICE"));
+}
+
+} // namespace

@@ -388,3 +388,88 @@ TEST_F(SchemaCheck, StoredNumbersBeyondTheRangeAreRefusedByName)
         }
     }
 }
+
+namespace {
+
+// Every table the program reads or writes holds plain stored values: a
+// generated column (the exam description made 200 MB long on every read, a
+// stored one that adds 50 MB to the file per answer), an index on an
+// expression or a WHERE clause, a virtual table, and any difference from the
+// reference in the written tables are refused before anything is written,
+// told as a differing table is.
+TEST_F(SchemaCheck, ComputedValuesAndWrittenTablesAreRefusedUnchanged)
+{
+    const struct {
+        const char* name;
+        const char* table;
+        const char* change;
+    } cases[] = {
+        {"a generated description", "Qe_Exam",
+         "DROP TABLE Qe_Exam; CREATE TABLE Qe_Exam (Qe_ExamCode TEXT, Qe_Exam_Desc TEXT AS "
+         "('Linux ' || printf('%.*c', 200000000, 'x')), Qe_ValidDB INTEGER, Qe_Simulated_Time INTEGER, "
+         "Qe_Simulated_PassScore INTEGER, Qe_Simulated_NoofQuest INTEGER, Qe_Adaptive_Time INTEGER, "
+         "Qe_Adaptive_PassScore INTEGER, Qe_Adaptive_NoofQuest INTEGER, Qe_ProductId TEXT, Qe_Version_No TEXT, "
+         "Qe_ExamComment TEXT); INSERT INTO Qe_Exam (Qe_ExamCode, Qe_ValidDB) VALUES ('EX1', 1)"},
+        {"a stored generated column in a written column", "Qe_Progress",
+         "DROP TABLE Qe_Progress; CREATE TABLE Qe_Progress (userid INTEGER, QuestionID INTEGER, Correct INTEGER, "
+         "Wrong INTEGER, NoAns INTEGER, pass INTEGER AS (length(printf('%.*c', 50000000, 'x')) * 0) STORED)"},
+        {"a stored generated column added", "Qe_Progress",
+         "DROP TABLE Qe_Progress; CREATE TABLE Qe_Progress (userid INTEGER, QuestionID INTEGER, Correct INTEGER, "
+         "Wrong INTEGER, NoAns INTEGER, pass INTEGER, pad TEXT AS (printf('%.*c', 50000000, 'x')) STORED)"},
+        {"an extra progress column", "Qe_Progress", "ALTER TABLE Qe_Progress ADD Qp_Note TEXT"},
+        {"an objective column renamed", "Qe_LOS", "ALTER TABLE Qe_LOS RENAME Qq_Status TO Qq_State"},
+        {"an index on an expression", "Qe_Progress",
+         "CREATE INDEX pad ON Qe_Progress (printf('%.*c', 10000000, 'x'))"},
+        {"a partial index", "Qe_UserNotes",
+         "CREATE INDEX busy ON Qe_UserNotes (Qn_UserCode) WHERE length(printf('%.*c', 10000000, 'x')) > 0"},
+        {"a virtual table", "Qe_Images", "DROP TABLE Qe_Images; CREATE VIRTUAL TABLE Qe_Images USING fts5(Qm_Reserved)"},
+    };
+    for (const auto& c : cases) {
+        for (const short messageSwitch : {short(ShowColumnCountOnly), short(ShowEveryRefusal)}) {
+            SCOPED_TRACE(std::string(c.name) + ", switch " + std::to_string(messageSwitch));
+            ui.clear();
+            gDiscovery.gInvalidDbFlag = false;
+            const QString path = fixture.createExam(QStringLiteral("computed.qzr"));
+            db::Connection::openFile(path).execScript(QLatin1String(c.change));
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            const QByteArray before = file.readAll();
+            file.close();
+
+            QString reason;
+            EXPECT_FALSE(CompatibleDB(path, messageSwitch, ReferenceSchema::load(), nullptr, &reason));
+            EXPECT_TRUE(gDiscovery.gInvalidDbFlag);
+            EXPECT_TRUE(reason.startsWith(QStringLiteral("has a table %1 unlike the program's layout")
+                                              .arg(QLatin1String(c.table))))
+                << reason.toStdString();
+            if (messageSwitch == ShowEveryRefusal) {
+                EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("Non-compatible database. Cannot use: ")
+                                                         + QLatin1String(c.table)});
+            }
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            EXPECT_EQ(file.readAll(), before) << "nothing was written";
+            file.close();
+            QFile::remove(path);
+        }
+    }
+}
+
+// A reference from before the written tables were compared still serves: the
+// program's own layout of them stands in, and a missing written table is
+// still no reason to refuse.
+TEST_F(SchemaCheck, AReferenceWithoutTheWrittenTablesUsesTheProgramsLayout)
+{
+    ExamDbOptions oldReference;
+    oldReference.droppedTables = {QStringLiteral("Qe_Progress"), QStringLiteral("Qe_LOS")};
+    fixture.rebuildReference(oldReference);
+    EXPECT_TRUE(CompatibleDB(fixture.createExam(QStringLiteral("plain.qzr")), ShowEveryRefusal));
+    ExamDbOptions noProgress;
+    noProgress.droppedTables = {QStringLiteral("Qe_Progress")};
+    EXPECT_TRUE(CompatibleDB(fixture.createExam(QStringLiteral("noprogress.qzr"), noProgress), ShowEveryRefusal));
+    ExamDbOptions extra;
+    extra.extraColumns = {QStringLiteral("Qe_Progress.Qp_Pad")};
+    EXPECT_FALSE(CompatibleDB(fixture.createExam(QStringLiteral("extra.qzr"), extra), ShowEveryRefusal));
+    EXPECT_TRUE(gDiscovery.gInvalidDbFlag);
+}
+
+} // namespace

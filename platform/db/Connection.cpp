@@ -12,6 +12,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kBusyTimeout = std::chrono::milliseconds(5000);
+// The longest text, blob or row any connection reads or makes: 16 MiB, far
+// above any real question, explanation or note (a few KB), so that a
+// stranger's file cannot hand the program a value as large as it likes (a
+// generated column, a huge stored text, printf's width). Larger fails as
+// too big.
+constexpr int kLongestValue = 16 * 1024 * 1024;
 // Virtual-machine steps between two looks at the clock: a look costs far
 // less than the steps.
 constexpr int kStepsPerLook = 1000;
@@ -269,6 +275,23 @@ QString Connection::pathFromConnectionString(const QString& connectionString)
     if (at < 0)
         return QString();
     const int start = at + 4;
+    if (start < connectionString.size() && connectionString.at(start) == QLatin1Char('{')) {
+        // Taken whole, not trimmed: the braces hold the path exactly.
+        QString path;
+        for (int i = start + 1; i < connectionString.size(); ++i) {
+            const QChar c = connectionString.at(i);
+            if (c == QLatin1Char('}')) {
+                if (i + 1 < connectionString.size() && connectionString.at(i + 1) == QLatin1Char('}')) {
+                    path += c;
+                    ++i;
+                    continue;
+                }
+                return path;
+            }
+            path += c;
+        }
+        return QString();
+    }
     const int end = connectionString.indexOf(QLatin1Char(';'), start);
     return connectionString.mid(start, end < 0 ? -1 : end - start).trimmed();
 }
@@ -305,7 +328,13 @@ Connection Connection::openWithFlags(const QString& path, int flags)
 {
     Connection connection;
     connection.m_path = path;
-    const QByteArray utf8 = path.toUtf8();
+    // The file opened is the file named: a NUL would cut the name short, and
+    // SQLite reads a name starting "file:" as a URI with options of its own.
+    if (path.contains(QChar(0)))
+        raiseCode(SQLITE_CANTOPEN, QStringLiteral("Could not find file '%1'.").arg(path));
+    QByteArray utf8 = path.toUtf8();
+    if (path.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
+        utf8.prepend("./");
     const int rc = sqlite3_open_v2(utf8.constData(), &connection.m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = connection.m_db
@@ -321,6 +350,8 @@ Connection Connection::openWithFlags(const QString& path, int flags)
     // every statement bounded in time.
     sqlite3_db_config(connection.m_db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     sqlite3_db_config(connection.m_db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(connection.m_db, SQLITE_DBCONFIG_ENABLE_FTS3_TOKENIZER, 0, nullptr);
+    sqlite3_limit(connection.m_db, SQLITE_LIMIT_LENGTH, kLongestValue);
     connection.m_clock.reset(new StatementClock);
     sqlite3_progress_handler(connection.m_db, kStepsPerLook, &StatementClock::look, connection.m_clock.get());
     sqlite3_busy_handler(connection.m_db, &StatementClock::wait, connection.m_clock.get());
@@ -451,6 +482,34 @@ bool Connection::hasTable(const QString& table)
         > 0;
 }
 
+bool Connection::isVirtualTable(const QString& table)
+{
+    return scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ? COLLATE NOCASE "
+                                 "AND sql LIKE 'CREATE VIRTUAL%'"),
+                  {table})
+               .toInt()
+        > 0;
+}
+
+QStringList Connection::computedColumns(const QString& table)
+{
+    QStringList names;
+    for (const Row& row : query(QStringLiteral("SELECT name FROM pragma_table_xinfo(?) WHERE hidden <> 0"), {table}))
+        names << row.value(0).toString();
+    return names;
+}
+
+QStringList Connection::computedIndexes(const QString& table)
+{
+    QStringList names;
+    for (const Row& row : query(QStringLiteral("SELECT DISTINCT l.name FROM pragma_index_list(?) l "
+                                               "JOIN pragma_index_xinfo(l.name) x "
+                                               "WHERE l.partial <> 0 OR x.cid = -2 ORDER BY l.name"),
+                                {table}))
+        names << row.value(0).toString();
+    return names;
+}
+
 QStringList Connection::schemaObjects(const QString& type)
 {
     QStringList names;
@@ -463,6 +522,12 @@ QString Connection::quickCheckProblem()
 {
     // One line is enough to refuse the file; the first says where.
     const QString first = scalar(QStringLiteral("PRAGMA quick_check(1)")).toString();
+    return first == QLatin1String("ok") ? QString() : first;
+}
+
+QString Connection::quickCheckProblem(const QString& table)
+{
+    const QString first = scalar(QStringLiteral("PRAGMA quick_check(") + quoteIdentifier(table) + QLatin1Char(')')).toString();
     return first == QLatin1String("ok") ? QString() : first;
 }
 

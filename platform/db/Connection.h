@@ -68,7 +68,9 @@ public:
     static Connection openFile(const QString& path);
     // Creates a new database file (or opens an existing one) for writing.
     static Connection create(const QString& path);
-    // The file a connection string names ("DBQ=" up to the next ";").
+    // The file a connection string names: "DBQ={path}" with "}}" read as "}"
+    // (what connectionString builds), else "DBQ=" up to the next ";". ""
+    // when there is none or the braces are not closed.
     static QString pathFromConnectionString(const QString& connectionString);
 
     bool isOpen() const { return m_db != nullptr; }
@@ -93,11 +95,22 @@ public:
     // Column names of a table, as stored in the database, in order.
     QStringList tableColumns(const QString& table);
     bool hasTable(const QString& table);
+    // A virtual table: its rows come from a module's code, not from the file.
+    bool isVirtualTable(const QString& table);
+    // Columns that hold no plain stored value: generated columns (virtual or
+    // stored, made by an expression on every read or write) and a virtual
+    // table's hidden ones. SELECT * shows generated columns like any other.
+    QStringList computedColumns(const QString& table);
+    // Indexes of a table that run an expression on every write: built on an
+    // expression, or limited by a WHERE clause.
+    QStringList computedIndexes(const QString& table);
     // Names of the schema objects of one type ("view", "trigger").
     QStringList schemaObjects(const QString& type);
     // What PRAGMA quick_check finds wrong with the file (its first line); ""
     // when it finds nothing. A page too damaged to read raises instead.
     QString quickCheckProblem();
+    // The same for one table and its indexes only.
+    QString quickCheckProblem(const QString& table);
 
     sqlite3* handle() const { return m_db; }
     // Starts the time bound of the statement about to run.

@@ -11,6 +11,12 @@ TempHome::TempHome() : m_previous(programFolder())
     setProgramFolder(m_dir.path());
 }
 
+TempHome::TempHome(const QString& namePrefix)
+    : m_dir(QDir(QDir::tempPath()).filePath(namePrefix + QStringLiteral("XXXXXX"))), m_previous(programFolder())
+{
+    setProgramFolder(m_dir.path());
+}
+
 TempHome::~TempHome()
 {
     setProgramFolder(m_previous);

@@ -8,6 +8,8 @@
 class TempHome {
 public:
     TempHome();
+    // A folder whose name starts with `namePrefix` (any characters).
+    explicit TempHome(const QString& namePrefix);
     ~TempHome();
 
     QString path() const { return m_dir.path(); }
