@@ -136,8 +136,9 @@ TEST(ExamSaveCheck, AFileChangedInAnyWayIsCheckedWholeAgain)
         // Past the file system's clock step, so any change shows in the times.
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         const QString target = moved ? bank.path() + QStringLiteral(".bad") : bank.path();
-        if (moved)
+        if (moved) {
             ASSERT_TRUE(QFile::copy(bank.path(), target));
+        }
         {
             QFile file(target);
             ASSERT_TRUE(file.open(QIODevice::ReadWrite));
@@ -146,8 +147,9 @@ TEST(ExamSaveCheck, AFileChangedInAnyWayIsCheckedWholeAgain)
         }
         const timespec times[2] = {original.st_atim, original.st_mtim};
         ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(target).constData(), times, 0), 0);
-        if (moved)
+        if (moved) {
             ASSERT_EQ(::rename(QFile::encodeName(target).constData(), QFile::encodeName(bank.path()).constData()), 0);
+        }
 
         db::Connection exam = db::Connection::openFile(bank.path());
         EXPECT_EQ(examSaveRefusal(exam),
