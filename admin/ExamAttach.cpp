@@ -8,6 +8,8 @@
 #include "foundation/SharedState.h"
 #include "foundation/UserRights.h"
 #include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
+#include "platform/db/ErrorWords.h"
 #include "platform/db/Transaction.h"
 
 namespace {
@@ -15,6 +17,22 @@ namespace {
 bool sameCode(const QString& a, const QString& b)
 {
     return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
+// "<what failed>\r\n<the file and why>\r\n<what to do>"
+QString problemText(const QString& what, const QString& kind, const QString& path, const std::exception& error)
+{
+    const auto* dbError = dynamic_cast<const db::DbError*>(&error);
+    const bool busy = dbError && dbError->errorClass() == db::ErrorClass::Busy;
+    return what + QStringLiteral("\r\n") + db::problemInWords(kind, path, error, db::Access::Writing)
+        + QStringLiteral("\r\n")
+        + (busy ? QStringLiteral("Close the program that uses it, then try again.")
+                : QStringLiteral("Nothing was changed. Make sure the file can be written, then try again."));
+}
+
+QString attachProblemText(const QString& kind, const QString& path, const std::exception& error)
+{
+    return problemText(QStringLiteral("The exam could not be attached."), kind, path, error);
 }
 
 } // namespace
@@ -68,34 +86,42 @@ AttachResult AttachDatabase(db::Connection& connection, const QString& path, con
     if (!anyGranted)
         return AttachResult::NoUserGranted;
 
+    // One transaction on each file: the attach is all or nothing, so a
+    // retry finds nothing of a failed one.
     SystemDatabase system(connection);
+    bool inExamFile = false; // where a failure lies, for the words
     try {
-        db::Transaction transaction(connection);
-        system.addExam(path, examCode, description);
-        transaction.commit();
-    } catch (const std::exception& error) {
-        errorText += describeError(error);
-        return AttachResult::Failed;
-    }
-    for (const AttachUser& user : users) {
-        std::optional<SystemDatabase::Profile> profile;
-        try {
-            profile = system.profileOf(user.code);
-        } catch (const std::exception& error) {
-            errorText += describeError(error);
+        db::Transaction systemTransaction(connection);
+        if (system.hasExam(examCode)) {
+            errorText += QString::fromLatin1(adminText::AlreadyAttached);
             return AttachResult::Failed;
         }
-        if (profile) {
-            QString error;
-            if (!Gen_UpdateRights(connection, user.code, user.granted, path, examCode, error, profile->login,
-                                  profile->firstName, profile->password, profile->middleName, profile->lastName,
-                                  profile->email)) {
-                errorText += error;
-                return AttachResult::Failed;
+        system.addExam(path, examCode, description);
+        std::vector<std::pair<AttachUser, UserCopyFields>> copies;
+        for (const AttachUser& user : users) {
+            if (const std::optional<SystemDatabase::Profile> p = system.profileOf(user.code)) {
+                writeUserRight(connection, user.code, user.granted, examCode);
+                copies.push_back({user, {p->login, p->firstName, p->middleName, p->lastName, p->email}});
             }
+            if (step)
+                step();
         }
-        if (step)
-            step();
+
+        inExamFile = true;
+        db::Connection exam = db::Connection::openFile(path);
+        db::Transaction examTransaction(exam);
+        for (const auto& [user, copy] : copies)
+            writeUserCopy(exam, user.code, user.granted, copy);
+        // The copies first: copies left behind by a failed attach are
+        // harmless and a retry rewrites them; an attach without its copies
+        // is not.
+        examTransaction.commit();
+        inExamFile = false;
+        systemTransaction.commit();
+    } catch (const std::exception& error) {
+        errorText += inExamFile ? attachProblemText(QStringLiteral("The exam database"), path, error)
+                                : attachProblemText(QStringLiteral("The system database"), connection.path(), error);
+        return AttachResult::Failed;
     }
     return AttachResult::Attached;
 }
@@ -114,6 +140,12 @@ std::vector<SystemDatabase::AttachedExam> attachedExamList(SystemDatabase& syste
 bool isCurrentExam(const QString& examCode)
 {
     return !gLogin.gExamCode.trimmed().isEmpty() && sameCode(examCode, gLogin.gExamCode);
+}
+
+QString detachProblemText(const QString& systemDbPath, const std::exception& error)
+{
+    return problemText(QStringLiteral("The exam could not be detached."), QStringLiteral("The system database"),
+                       systemDbPath, error);
 }
 
 void detachExam(db::Connection& connection, const QString& examCode)

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <exception>
 #include <functional>
 #include <vector>
 
@@ -44,13 +45,15 @@ struct AttachUser {
 enum class AttachResult {
     Attached,
     NoUserGranted, // nobody is ticked: nothing is written
-    Failed,        // the error text says why; rows written before stay
+    Failed,        // the error text says why, in the program's words; nothing is kept
 };
 
-// Writes the Bq_Exam row (committed on its own), then for every listed user
-// who still exists, ticked or not, his right through Gen_UpdateRights and
-// his copy in the exam database, stopping at the first failure. `step` runs
-// after each user (the window lets its events run there).
+// Writes the Bq_Exam row, then for every listed user who still exists,
+// ticked or not, his right and his copy in the exam database (as
+// Gen_UpdateRights writes them), all or nothing: one transaction on each
+// file, the exam database's committed first. A code attached already is
+// refused. `step` runs after each user (the window lets its events run
+// there).
 AttachResult AttachDatabase(db::Connection& system, const QString& path, const QString& examCode,
                             const QString& description, const std::vector<AttachUser>& users, QString& errorText,
                             const std::function<void()>& step = {});
@@ -65,5 +68,7 @@ std::vector<SystemDatabase::AttachedExam> attachedExamList(SystemDatabase& syste
 // detached.
 bool isCurrentExam(const QString& examCode);
 // Deletes the exam's Bq_Exam row and every right to it, in one transaction.
-// The exam database is left as it is.
+// The exam database is left as it is. Database errors reach the caller.
 void detachExam(db::Connection& system, const QString& examCode);
+// The message of a failed detach, in the program's words.
+QString detachProblemText(const QString& systemDbPath, const std::exception& error);

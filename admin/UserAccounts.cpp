@@ -129,7 +129,7 @@ SaveOutcome saveUser(db::Connection& connection, const SaveRequest& request)
             continue;
         QString error;
         if (Gen_UpdateRights(connection, outcome.userCode, right.granted, right.examPath, right.examCode, error, login,
-                             p.firstName, p.password, p.middleName, p.lastName, p.email))
+                             p.firstName, p.middleName, p.lastName, p.email))
             continue;
         CopyFailure failure{right.examCode, QString::fromLatin1(adminText::UserCopyFailed) + kLineEnd + error,
                             right.granted};

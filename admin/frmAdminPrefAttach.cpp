@@ -352,15 +352,18 @@ void frmAdminPref::grdListExams_ItemCheck(const QString& examCode)
         setTick(item, true);
         return;
     }
-    DeleteExamFromPermissionList(code);
-    reopenConnection();
+    // The lists change only once the detach is stored: a failed one leaves
+    // the exam listed everywhere, as it is still attached.
     try {
+        reopenConnection();
         detachExam(connection(), code);
-    } catch (...) {
-        // The list shows what is stored.
-        FillExistingExamsInList();
-        throw;
+    } catch (const std::exception& error) {
+        WriteLog(describeError(error) + QStringLiteral(" : AdminPref:grdListExams_ItemCheck:") + logDate());
+        setTick(item, true);
+        ShowMessage(detachProblemText(gStartup.gSysDbPath, error), gLogin.gAppName, OneButton, this);
+        return;
     }
+    DeleteExamFromPermissionList(code);
     FillExistingExamsInList();
 }
 

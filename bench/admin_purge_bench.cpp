@@ -85,7 +85,7 @@ struct Installation {
             ExamBankWriter writer(exam);
             for (int code : rowCodes) {
                 writer.addUserCopy(
-                    {code, QStringLiteral("u"), QStringLiteral("p"), QStringLiteral("F"), {}, {}, {}, true});
+                    {code, QStringLiteral("u"), QStringLiteral("F"), {}, {}, {}, true});
                 exam.exec(QStringLiteral("INSERT INTO Qe_UserNotes (Qn_UserCode, Qn_QuestCode, Qn_noteDesc) "
                                          "VALUES (?, 1, 'A note on the question.')"),
                           {code});

@@ -263,9 +263,9 @@ bool ExamBank::hasUserCopy(int userCode)
 void ExamBank::updateUserCopy(int userCode, const UserCopyChange& change)
 {
     const std::pair<const char*, const std::optional<QString>*> fields[] = {
-        {"qu_first_name", &change.firstName},   {"Qu_LoginId", &change.login},      {"Qu_Password", &change.password},
+        {"qu_first_name", &change.firstName},   {"Qu_LoginId", &change.login},
         {"qu_middle_name", &change.middleName}, {"qu_last_name", &change.lastName}, {"qu_email", &change.email}};
-    QString sql = QStringLiteral("UPDATE Qe_User SET Qu_HaveRight = ?");
+    QString sql = QStringLiteral("UPDATE Qe_User SET Qu_HaveRight = ?, Qu_Password = ''");
     db::Params params{change.haveRight};
     for (const auto& [column, value] : fields) {
         if (!*value)

@@ -149,10 +149,12 @@ public:
     // ---- user copies (Qe_User) ----
     bool hasUserCopy(int userCode);
     // Sets a copy's right and the fields that are given; the others keep what
-    // they hold. Rows are added with ExamBankWriter::addUserCopy.
+    // they hold. The password is emptied: no password leaves the system
+    // database, and a copy written by an older version loses its own. Rows
+    // are added with ExamBankWriter::addUserCopy.
     struct UserCopyChange {
         bool haveRight = false;
-        std::optional<QString> firstName{}, login{}, password{}, middleName{}, lastName{}, email{};
+        std::optional<QString> firstName{}, login{}, middleName{}, lastName{}, email{};
     };
     void updateUserCopy(int userCode, const UserCopyChange& change);
 

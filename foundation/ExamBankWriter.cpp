@@ -174,6 +174,6 @@ void ExamBankWriter::addUserCopy(const UserCopyRow& r)
 {
     run(UserCopy,
         QStringLiteral("INSERT INTO Qe_User (Qu_UserCode, Qu_LoginId, Qu_Password, qu_first_name, qu_middle_name, "
-                       "qu_last_name, qu_email, Qu_HaveRight) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-        {r.userCode, r.login, r.password, r.firstName, r.middleName, r.lastName, r.email, r.haveRight});
+                       "qu_last_name, qu_email, Qu_HaveRight) VALUES (?, ?, '', ?, ?, ?, ?, ?)"),
+        {r.userCode, r.login, r.firstName, r.middleName, r.lastName, r.email, r.haveRight});
 }

@@ -123,10 +123,11 @@ public:
     };
     void addProgress(const ProgressRow& row);
 
-    // The exam database's own copy of a user who has a right to it.
+    // The exam database's own copy of a user who has a right to it. Its
+    // password is stored empty: no password leaves the system database.
     struct UserCopyRow {
         int userCode = 0;
-        QString login, password, firstName, middleName, lastName, email;
+        QString login, firstName, middleName, lastName, email;
         bool haveRight = false;
     };
     void addUserCopy(const UserCopyRow& row);

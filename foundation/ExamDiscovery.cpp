@@ -14,6 +14,7 @@
 #include "platform/db/Transaction.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <exception>
 #include <optional>
@@ -91,7 +92,7 @@ bool attach(db::Connection* sharedSystem, const QString& path, const ReferenceSc
         gDiscovery.gDuplicateExamFlag = false;
 
         db::Connection exam;
-        if (!CompatibleDB(path, ShowColumnCountOnly, reference, &exam, &reason))
+        if (!CompatibleDB(path, sharedSystem ? ShowNoRefusal : ShowColumnCountOnly, reference, &exam, &reason))
             return false;
 
         // On for this database only: every way out below switches it off again.
@@ -175,6 +176,65 @@ QStringList subFolders(const QString& dataFolder)
     return paths;
 }
 
+// One file the rebuild tries: its folder (for the log) and its name ("" for
+// a folder without an exam database).
+struct Candidate {
+    QString folder;
+    QString file;
+    QString path() const { return file.isEmpty() ? folder : QDir(folder).filePath(file); }
+};
+
+QString samePlace(const QString& path)
+{
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(path) : canonical;
+}
+
+// An exam discovered in the Data folder of another program folder (this one
+// copied from it, say) belongs to that installation: its own discovery finds
+// it there, and this one uses its own Data folder.
+bool inAnotherProgramsData(const QString& path, const QString& dataFolder)
+{
+    const QDir folder = QFileInfo(path).dir();
+    QDir data = folder;
+    if (!data.cdUp() || data.dirName().compare(QLatin1String("Data"), Qt::CaseInsensitive) != 0)
+        return false;
+    if (samePlace(data.path()) == samePlace(dataFolder))
+        return false;
+    QDir program = data;
+    return program.cdUp() && QFileInfo(program.filePath(QFileInfo(gStartup.gSysDbPath).fileName())).isFile();
+}
+
+// The files to try, in order: the exams attached before (first attached
+// first) whose file is still a file here, wherever it lies, then the first
+// exam database of each sub-folder of Data not among them. So an exam
+// attached before keeps its code against a newcomer, and one attached from
+// outside Data stays attached; one whose file is gone is dropped.
+std::vector<Candidate> candidates(const std::vector<SystemDatabase::AttachedExam>& before, const QStringList& folders,
+                                  const QString& dataFolder)
+{
+    std::vector<Candidate> tried;
+    QStringList places;
+    for (const SystemDatabase::AttachedExam& exam : before) {
+        const QFileInfo file(exam.path);
+        if (!file.isFile() || inAnotherProgramsData(exam.path, dataFolder)) {
+            debugLine(exam.path + QStringLiteral(" dropped, its file is gone :") + kReadReg + logDate());
+            continue;
+        }
+        if (places.contains(samePlace(exam.path)))
+            continue;
+        places << samePlace(exam.path);
+        tried.push_back({file.path(), file.fileName()});
+    }
+    for (const QString& folder : folders) {
+        const QString file = getExamName(folder);
+        if (!file.isEmpty() && places.contains(samePlace(QDir(folder).filePath(file))))
+            continue;
+        tried.push_back({folder, file});
+    }
+    return tried;
+}
+
 } // namespace
 
 QString getExamName(const QString& folder)
@@ -201,7 +261,11 @@ DiscoveryResult ReadRegCurrentDB()
         // rebuilt, and one commit costs one flush instead of one per exam.
         SystemDatabase system;
         db::Transaction transaction(system.connection());
+        const std::vector<SystemDatabase::AttachedExam> before = system.examsInAttachOrder();
         system.removeAllExams();
+        // Rights stored under a code with blanks, before codes were stored
+        // trimmed, move to the code as it is stored now.
+        system.moveRightsToTrimmedCodes();
 
         const QStringList folders = subFolders(dataFolder);
         debugLine(QStringLiteral("Gathered Sub Directories of Data folder:") + kReadReg + logDate()
@@ -219,7 +283,8 @@ DiscoveryResult ReadRegCurrentDB()
         const ReferenceSchema reference = ReferenceSchema::load();
         // Without a usable reference every exam database would fail the
         // check: the reference is what is wrong, and is named.
-        if (const QString problem = reference.problem(); !folders.isEmpty() && !problem.isEmpty()) {
+        const std::vector<Candidate> files = candidates(before, folders, dataFolder);
+        if (const QString problem = reference.problem(); !files.empty() && !problem.isEmpty()) {
             WriteLog(problem + QStringLiteral(": Module Name ReadReRegCurrentDB: Date/Time: ") + logDateTime());
             ShowMessage(QStringLiteral("The reference layout DataSkeleton.SKL is missing or damaged, so no exam "
                                        "database can be checked. Application cannot proceed!")
@@ -227,14 +292,15 @@ DiscoveryResult ReadRegCurrentDB()
                         gLogin.gAppName, OneButton);
             return DiscoveryResult::NoExamAttached;
         }
-        for (const QString& folder : folders) {
-            const QString file = getExamName(folder);
+        for (const Candidate& candidate : files) {
+            const QString& folder = candidate.folder;
+            const QString& file = candidate.file;
             const QString tried = folder + QLatin1Char('|') + file;
             gDiscovery.gAllExamsList += file + QLatin1Char(',');
             debugLine(tried + QLatin1Char(':') + kReadReg + logDate() + QStringLiteral("  ") + dataFolder);
 
             QString reason;
-            if (attach(&system.connection(), QDir(folder).filePath(file), reference, reason)) {
+            if (attach(&system.connection(), candidate.path(), reference, reason)) {
                 debugLine(tried + QStringLiteral(" attached :") + kReadReg + logDate());
                 continue;
             }
@@ -263,10 +329,10 @@ DiscoveryResult ReadRegCurrentDB()
         }
         transaction.commit();
 
-        if (folders.size() - failures < 1) {
+        if (int(files.size()) - failures < 1) {
             debugLine(QStringLiteral("No Exam Data folder. Application cannot proceed!:") + kReadReg + logDate() + kCrLf
                       + QStringLiteral("No Fails ") + QString::number(failures) + kCrLf
-                      + QStringLiteral(" No of exams ") + QString::number(folders.size() + 1));
+                      + QStringLiteral(" No of exams ") + QString::number(files.size() + 1));
             ShowMessage(failures > 0 ? QStringLiteral("No Compatible Exam Data folder. Application cannot proceed!")
                                      : QStringLiteral("No Exam Data folder. Application cannot proceed!"),
                         gLogin.gAppName, OneButton);

@@ -23,10 +23,13 @@ enum class DiscoveryResult {
     NoExamAttached, // no database could be attached (reported); the program cannot go on
 };
 
-// Empties Bq_Exam of the system database and rebuilds it from the Data
-// folder: the first exam database (*.qzr, any case, name order) of each
-// immediate sub-folder, checked against the reference, one row per exam
-// code. Tells the user which databases were discarded.
+// Empties Bq_Exam of the system database and rebuilds it: first the exams
+// attached before whose file is still there (wherever it lies, first
+// attached first), then the first exam database (*.qzr, any case, name
+// order) of each immediate sub-folder of Data, each checked against the
+// reference, one row per exam code: a newcomer with a code attached before
+// is the discarded duplicate. Tells the user, in one message, which
+// databases were discarded and why.
 DiscoveryResult ReadRegCurrentDB();
 
 // Checks and attaches one exam database file. True when it was attached, and

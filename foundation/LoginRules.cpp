@@ -47,12 +47,11 @@ QString lastUserLogin()
     return login;
 }
 
-std::vector<ListedExam> listedExams(const QString& dataFolder)
+std::vector<ListedExam> listedExams()
 {
-    // Inside the folder, not merely containing its name: a sibling such as
-    // "DataOld" or a path elsewhere that holds the same text is not listed.
-    const QString folderPrefix = QDir::cleanPath(dataFolder) + QLatin1Char('/');
-    const std::vector<SystemDatabase::AttachedExam> attached = SystemDatabase().examsUnder(folderPrefix);
+    // Wherever the file lies: an exam attached from another folder is
+    // attached as much as one in the data folder.
+    const std::vector<SystemDatabase::AttachedExam> attached = SystemDatabase().examsByDescription();
     debugLine(QStringLiteral("Opening db: ReadDataDir : frmDBSel "));
     std::vector<ListedExam> exams;
     for (const SystemDatabase::AttachedExam& exam : attached) {

@@ -27,9 +27,9 @@ bool isAdministratorLogin(const QString& login);
 // table has no row.
 QString lastUserLogin();
 
-// The attached exams whose path lies in the data folder, by description,
-// leaving out those whose file has vanished (with a debug line each).
-std::vector<ListedExam> listedExams(const QString& dataFolder);
+// The attached exams, wherever their files lie, by description, leaving out
+// those whose file has vanished (with a debug line each).
+std::vector<ListedExam> listedExams();
 
 // Single-user mode: the default user's code (0 when the login has no user
 // row), after deleting all of its rights. Multi-user mode: nothing, 0.

@@ -79,7 +79,8 @@ bool tableMatches(const ReferenceSchema::Table& table, const QStringList& examCo
         differs();
         debugLine(QStringLiteral("Non compatible database.! Check tables") + kModule + logDate()
                   + QStringLiteral("####") + table.name + QStringLiteral(" #") + examDbPath);
-        refuse(table.name);
+        if (messageSwitch != ShowNoRefusal)
+            refuse(table.name);
         gDiscovery.gInvalidExamsList += examDbPath + QLatin1Char(',');
         gDiscovery.gInvalidDbFlag = true;
         return false;

@@ -10,7 +10,8 @@ class ReferenceSchema;
 // Message switch of CompatibleDB.
 enum CompatibleMessages : short {
     ShowEveryRefusal = 1,    // the administration window: a missing column is reported too
-    ShowColumnCountOnly = 2, // start-up: only a differing number of columns is reported
+    ShowColumnCountOnly = 2, // only a differing number of columns is reported
+    ShowNoRefusal = 3,       // start-up: the caller lists every refusal, with its reason, in one message
 };
 
 // A database holding views or triggers is refused before anything else: an

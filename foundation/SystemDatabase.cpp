@@ -19,6 +19,14 @@ std::optional<bool> flagOrNull(const db::Row& row, int column)
     return row.isNull(column) ? std::nullopt : std::optional<bool>(row.integer(column) != 0);
 }
 
+// An exam code is stored and looked up in one form, without blanks around
+// it, so an exam whose code carries a blank is found under the code login
+// and every other reader use.
+QString examKey(const QString& code)
+{
+    return code.trimmed();
+}
+
 } // namespace
 
 SystemDatabase::SystemDatabase() : m_own(db::Connection::open(gStartup.gSysConnStr)), m_conn(*m_own)
@@ -138,7 +146,7 @@ std::optional<SystemDatabase::Right> SystemDatabase::rightOf(int userCode, const
 {
     const db::ResultSet rows = m_conn.query(
         QStringLiteral("SELECT Bue_HaveRight FROM Bq_User_vs_Exams WHERE Bue_User = ? AND Bue_Exam = ? ORDER BY rowid"),
-        {userCode, examCode});
+        {userCode, examKey(examCode)});
     if (rows.empty())
         return std::nullopt;
     return Right{flagOrNull(rows.first(), 0)};
@@ -147,14 +155,14 @@ std::optional<SystemDatabase::Right> SystemDatabase::rightOf(int userCode, const
 void SystemDatabase::addRight(int userCode, const QString& examCode, const QVariant& haveRight)
 {
     m_conn.exec(QStringLiteral("INSERT INTO Bq_User_vs_Exams (Bue_Exam, Bue_User, Bue_HaveRight) VALUES (?, ?, ?)"),
-                {examCode, userCode, haveRight});
+                {examKey(examCode), userCode, haveRight});
 }
 
 int SystemDatabase::updateRight(int userCode, const QString& examCode, bool haveRight)
 {
     return m_conn.exec(
         QStringLiteral("UPDATE Bq_User_vs_Exams SET Bue_HaveRight = ? WHERE Bue_User = ? AND Bue_Exam = ?"),
-        {haveRight, userCode, examCode});
+        {haveRight, userCode, examKey(examCode)});
 }
 
 void SystemDatabase::removeRightsOf(int userCode)
@@ -178,35 +186,53 @@ std::vector<int> SystemDatabase::usersAdmittedTo(const QString& examCode)
     for (const db::Row& row :
          m_conn.query(QStringLiteral("SELECT Bue_User FROM Bq_User_vs_Exams WHERE Bue_Exam = ? "
                                      "AND (Bue_HaveRight IS NULL OR Bue_HaveRight <> 0) ORDER BY rowid"),
-                      {examCode}))
+                      {examKey(examCode)}))
         users.push_back(int(row.integer(0)));
     return users;
 }
 
 void SystemDatabase::removeRightsTo(const QString& examCode)
 {
-    m_conn.exec(QStringLiteral("DELETE FROM Bq_User_vs_Exams WHERE Bue_Exam = ?"), {examCode});
+    m_conn.exec(QStringLiteral("DELETE FROM Bq_User_vs_Exams WHERE Bue_Exam = ?"), {examKey(examCode)});
+}
+
+int SystemDatabase::moveRightsToTrimmedCodes()
+{
+    int moved = 0;
+    QStringList codes;
+    for (const db::Row& row :
+         m_conn.query(QStringLiteral("SELECT DISTINCT Bue_Exam FROM Bq_User_vs_Exams WHERE Bue_Exam IS NOT NULL")))
+        codes << row.text(0);
+    for (const QString& code : codes) {
+        const QString key = examKey(code);
+        if (key == code)
+            continue;
+        // Login has always looked rights up under the trimmed code: a row
+        // there is the one that decided, and stands.
+        m_conn.exec(QStringLiteral("DELETE FROM Bq_User_vs_Exams WHERE Bue_Exam = ? AND Bue_User IN "
+                                   "(SELECT Bue_User FROM Bq_User_vs_Exams WHERE Bue_Exam = ?)"),
+                    {code, key});
+        moved += m_conn.exec(QStringLiteral("UPDATE Bq_User_vs_Exams SET Bue_Exam = ? WHERE Bue_Exam = ?"), {key, code});
+    }
+    return moved;
 }
 
 // ---- attached exams ----
 
-std::vector<SystemDatabase::AttachedExam> SystemDatabase::examsUnder(const QString& pathPrefix)
-{
-    return examsFrom(m_conn.query(QStringLiteral("SELECT Be_Exam_Code, be_desc, be_path FROM Bq_Exam "
-                                                 "WHERE upper(substr(be_path, 1, length(?))) = upper(?) "
-                                                 "ORDER BY be_desc"),
-                                  {pathPrefix, pathPrefix}));
-}
-
 bool SystemDatabase::hasExam(const QString& code)
 {
-    return m_conn.scalar(QStringLiteral("SELECT 1 FROM Bq_Exam WHERE Be_Exam_Code = ?"), {code}).isValid();
+    return m_conn.scalar(QStringLiteral("SELECT 1 FROM Bq_Exam WHERE Be_Exam_Code = ?"), {examKey(code)}).isValid();
 }
 
 std::vector<SystemDatabase::AttachedExam> SystemDatabase::examsByCode()
 {
     return examsFrom(
         m_conn.query(QStringLiteral("SELECT Be_Exam_Code, be_desc, be_path FROM Bq_Exam ORDER BY Be_Exam_Code")));
+}
+
+std::vector<SystemDatabase::AttachedExam> SystemDatabase::examsInAttachOrder()
+{
+    return examsFrom(m_conn.query(QStringLiteral("SELECT Be_Exam_Code, be_desc, be_path FROM Bq_Exam ORDER BY rowid")));
 }
 
 std::vector<SystemDatabase::AttachedExam> SystemDatabase::examsByDescription()
@@ -217,13 +243,13 @@ std::vector<SystemDatabase::AttachedExam> SystemDatabase::examsByDescription()
 
 void SystemDatabase::removeExam(const QString& code)
 {
-    m_conn.exec(QStringLiteral("DELETE FROM Bq_Exam WHERE Be_Exam_Code = ?"), {code});
+    m_conn.exec(QStringLiteral("DELETE FROM Bq_Exam WHERE Be_Exam_Code = ?"), {examKey(code)});
 }
 
 void SystemDatabase::addExam(const QString& path, const QVariant& code, const QVariant& description)
 {
     m_conn.exec(QStringLiteral("INSERT INTO Bq_Exam (be_path, Be_Exam_Code, be_desc) VALUES (?, ?, ?)"),
-                {path, code, description});
+                {path, code.isNull() ? code : QVariant(examKey(code.toString())), description});
 }
 
 void SystemDatabase::removeAllExams()

@@ -68,6 +68,8 @@ public:
     void removeUser(int userCode);
 
     // ---- rights (Bq_User_vs_Exams) ----
+    // An exam code goes in and is looked up without blanks around it, here
+    // and in Bq_Exam: one form wherever it is stored.
     // A right row's flag, nullopt for a NULL one.
     struct Right {
         std::optional<bool> haveRight{};
@@ -90,6 +92,11 @@ public:
     // lets the user in, as at login), in the order written.
     std::vector<int> usersAdmittedTo(const QString& examCode);
     void removeRightsTo(const QString& examCode);
+    // Moves rights stored under a code with blanks around it (by an older
+    // version) to the trimmed code; where the user holds a row under the
+    // trimmed code already, that row stands and the other is deleted.
+    // Returns how many rows moved.
+    int moveRightsToTrimmedCodes();
 
     // ---- attached exams (Bq_Exam) ----
     struct AttachedExam {
@@ -97,15 +104,14 @@ public:
         QString description;
         QString path;
     };
-    // The exams whose path starts with the prefix (without regard to ASCII
-    // case), by description.
-    std::vector<AttachedExam> examsUnder(const QString& pathPrefix);
     bool hasExam(const QString& code);
     // Every attached exam, by code / by description.
     std::vector<AttachedExam> examsByCode();
     std::vector<AttachedExam> examsByDescription();
+    // Every attached exam, first attached first.
+    std::vector<AttachedExam> examsInAttachOrder();
     void removeExam(const QString& code);
-    // The code and description as the exam database holds them.
+    // The description as the exam database holds it, the code trimmed.
     void addExam(const QString& path, const QVariant& code, const QVariant& description);
     void removeAllExams();
 

@@ -15,15 +15,6 @@ namespace {
 
 const QString kAdminLogin = QStringLiteral("Admin");
 
-struct UserCopy {
-    const QString& loginId;
-    const QString& firstName;
-    const QString& password;
-    const QString& middleName;
-    const QString& lastName;
-    const QString& email;
-};
-
 void writeRight(db::Connection& system, int userCode, bool haveRight, const QString& examCode)
 {
     SystemDatabase rights(system);
@@ -35,25 +26,11 @@ void writeRight(db::Connection& system, int userCode, bool haveRight, const QStr
             + logDate());
 }
 
-void writeUserCopy(const QString& examDbPath, int userCode, bool haveRight, const UserCopy& user)
+void writeUserCopy(const QString& examDbPath, int userCode, bool haveRight, const UserCopyFields& user)
 {
     db::Connection exam = db::Connection::openFile(examDbPath);
     db::Transaction transaction(exam);
-    ExamBank bank(exam);
-    if (!bank.hasUserCopy(userCode)) {
-        ExamBankWriter(exam).addUserCopy({userCode, user.loginId, user.password, user.firstName, user.middleName,
-                                          user.lastName, user.email, haveRight});
-    } else {
-        // An empty argument keeps what the copy holds.
-        const auto given = [](const QString& value) {
-            return value.isEmpty() ? std::nullopt : std::optional<QString>(value);
-        };
-        bank.updateUserCopy(userCode,
-                            {haveRight, given(user.firstName), given(user.loginId), given(user.password),
-                             given(user.middleName), given(user.lastName), given(user.email)});
-    }
-    if (gStartup.gDebug == 1)
-        WriteLog(QStringLiteral("Updated Users user table : Gen_UpdateRights :QmodPublic: Date/Time :") + logDate());
+    writeUserCopy(exam, userCode, haveRight, user);
     transaction.commit();
 }
 
@@ -73,14 +50,32 @@ bool failed(const std::exception& error, QString& errorText)
 
 } // namespace
 
+void writeUserCopy(db::Connection& exam, int userCode, bool haveRight, const UserCopyFields& user)
+{
+    ExamBank bank(exam);
+    if (!bank.hasUserCopy(userCode)) {
+        ExamBankWriter(exam).addUserCopy(
+            {userCode, user.loginId, user.firstName, user.middleName, user.lastName, user.email, haveRight});
+    } else {
+        // An empty argument keeps what the copy holds.
+        const auto given = [](const QString& value) {
+            return value.isEmpty() ? std::nullopt : std::optional<QString>(value);
+        };
+        bank.updateUserCopy(userCode, {haveRight, given(user.firstName), given(user.loginId), given(user.middleName),
+                                       given(user.lastName), given(user.email)});
+    }
+    if (gStartup.gDebug == 1)
+        WriteLog(QStringLiteral("Updated Users user table : Gen_UpdateRights :QmodPublic: Date/Time :") + logDate());
+}
+
 bool Gen_UpdateRights(int userCode, bool haveRight, const QString& examDbPath, const QString& examCode,
-                      QString& errorText, const QString& loginId, const QString& firstName, const QString& password,
-                      const QString& middleName, const QString& lastName, const QString& email)
+                      QString& errorText, const QString& loginId, const QString& firstName, const QString& middleName,
+                      const QString& lastName, const QString& email)
 {
     try {
         SystemDatabase system;
         return Gen_UpdateRights(system.connection(), userCode, haveRight, examDbPath, examCode, errorText, loginId,
-                                firstName, password, middleName, lastName, email);
+                                firstName, middleName, lastName, email);
     } catch (const std::exception& error) {
         return failed(error, errorText);
     }
@@ -88,7 +83,7 @@ bool Gen_UpdateRights(int userCode, bool haveRight, const QString& examDbPath, c
 
 bool Gen_UpdateRights(db::Connection& systemConnection, int userCode, bool haveRight, const QString& examDbPath,
                       const QString& examCode, QString& errorText, const QString& loginId, const QString& firstName,
-                      const QString& password, const QString& middleName, const QString& lastName, const QString& email)
+                      const QString& middleName, const QString& lastName, const QString& email)
 {
     errorText.clear();
     try {
@@ -98,11 +93,16 @@ bool Gen_UpdateRights(db::Connection& systemConnection, int userCode, bool haveR
             savepoint.release();
         }
         if (!examDbPath.isEmpty())
-            writeUserCopy(examDbPath, userCode, haveRight, {loginId, firstName, password, middleName, lastName, email});
+            writeUserCopy(examDbPath, userCode, haveRight, {loginId, firstName, middleName, lastName, email});
         return true;
     } catch (const std::exception& error) {
         return failed(error, errorText);
     }
+}
+
+void writeUserRight(db::Connection& systemConnection, int userCode, bool haveRight, const QString& examCode)
+{
+    writeRight(systemConnection, userCode, haveRight, examCode);
 }
 
 QString GetAdminPassword()

@@ -267,7 +267,7 @@ bool frmDBSel::ReadDataDir()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     try {
         const int defaultUserCode = clearDefaultUser();
-        const std::vector<ListedExam> exams = listedExams(programFile(QStringLiteral("Data")));
+        const std::vector<ListedExam> exams = listedExams();
         for (const ListedExam& exam : exams) {
             InsertForDefaultUSer(defaultUserCode, exam.code);
             if (gStartup.gDebug == 1)

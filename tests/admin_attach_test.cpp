@@ -1,5 +1,7 @@
 #include "admin/ExamAttach.h"
 #include "admin/ExamRights.h"
+#include "admin/UserAccounts.h"
+#include "foundation/LoginRules.h"
 #include "foundation/ExamDiscovery.h"
 #include "foundation/SharedState.h"
 #include "foundation/SystemDatabase.h"
@@ -12,6 +14,7 @@
 #include "tests/support/TempHome.h"
 
 #include <QFile>
+#include <optional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -148,29 +151,89 @@ TEST_F(AttachTest, AttachWritesTheExamAndARightAndCopyForEveryListedUser)
     EXPECT_EQ(fixture->attachedExams(), QStringList{"NEW|" + path});
     EXPECT_EQ(rights(), (QStringList{QString::number(ann) + "|NEW|0", QString::number(bob) + "|NEW|1"}));
     EXPECT_EQ(copiesIn(path),
-              (QStringList{QString::number(ann) + "|ann|pa|||0",
-                           QString::number(bob) + "|bob|pb|Builder|bob@example.org|1"}));
+              (QStringList{QString::number(ann) + "|ann||||0",
+                           QString::number(bob) + "|bob||Builder|bob@example.org|1"}))
+        << "no password leaves the system database";
 }
 
-TEST_F(AttachTest, FailedRightLeavesTheExamRowAndSaysWhy)
+// Attaching is all or nothing: whatever fails, in either file, nothing of it
+// is stored, the words name the file and why, and the retry attaches.
+TEST_F(AttachTest, FailedAttachKeepsNothingAndTheRetryWorks)
 {
     const QString path = fixture->createExam(QStringLiteral("net/new.qzr"), exam("NEW"));
-    FailingWrites failing(path, QStringLiteral("Qe_User"), 1);
-    QString error;
-    EXPECT_EQ(AttachDatabase(system, path, QStringLiteral("NEW"), QStringLiteral("New exam"),
-                             {{ann, true}, {bob, true}}, error),
-              AttachResult::Failed);
-    EXPECT_TRUE(error.contains(FailingWrites::message())) << error.toStdString();
-    EXPECT_EQ(fixture->attachedExams(), QStringList{"NEW|" + path});
-    EXPECT_EQ(rights(), (QStringList{QString::number(ann) + "|NEW|1", QString::number(bob) + "|NEW|1"}))
-        << "the right written before the copy failed stays";
+    const QString systemPath = fixture->systemDbPath();
+    struct Case {
+        const char* name;
+        QString lockedFile;    // held by another program
+        bool readOnlySystem;   // the system database cannot be written
+        int copiesLetThrough;  // -1: every copy is written
+        QString words;
+    };
+    const Case cases[] = {
+        {"exam database in use", path, false, -1,
+         "The exam could not be attached.\r\nThe exam database " + path
+             + " is in use by another program.\r\nClose the program that uses it, then try again."},
+        {"system database in use", systemPath, false, -1,
+         "The exam could not be attached.\r\nThe system database " + systemPath
+             + " is in use by another program.\r\nClose the program that uses it, then try again."},
+        {"system database read-only", {}, true, -1,
+         "The exam could not be attached.\r\nThe system database " + systemPath
+             + " cannot be written.\r\nNothing was changed. Make sure the file can be written, then try again."},
+        {"second copy refused", {}, false, 1, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString error;
+        {
+            std::optional<db::Connection> holder;
+            if (!c.lockedFile.isEmpty()) {
+                holder.emplace(db::Connection::openFile(c.lockedFile));
+                holder->execScript(QStringLiteral("BEGIN IMMEDIATE"));
+            }
+            std::optional<FailingWrites> failing;
+            if (c.copiesLetThrough >= 0)
+                failing.emplace(path, QStringLiteral("Qe_User"), c.copiesLetThrough);
+            system.setBusyTimeout(100);
+            if (c.readOnlySystem)
+                system.execScript(QStringLiteral("PRAGMA query_only = ON"));
+            EXPECT_EQ(AttachDatabase(system, path, QStringLiteral("NEW"), QStringLiteral("New exam"),
+                                     {{ann, true}, {bob, true}}, error),
+                      AttachResult::Failed);
+            system.execScript(QStringLiteral("PRAGMA query_only = OFF"));
+        }
+        if (c.words.isEmpty())
+            EXPECT_TRUE(error.startsWith("The exam could not be attached.\r\nThe exam database " + path))
+                << error.toStdString();
+        else
+            EXPECT_EQ(error, c.words);
+        EXPECT_FALSE(error.contains(QLatin1String("constraint"), Qt::CaseInsensitive));
+        EXPECT_FALSE(system.inTransaction());
+        EXPECT_TRUE(fixture->attachedExams().isEmpty());
+        EXPECT_TRUE(rights().isEmpty());
+        EXPECT_TRUE(copiesIn(path).isEmpty());
 
-    // The same code a second time is refused by the key of the exam table.
-    error.clear();
-    EXPECT_EQ(AttachDatabase(system, path, QStringLiteral("new"), QStringLiteral("Again"), {{ann, true}}, error),
+        error.clear();
+        EXPECT_EQ(AttachDatabase(system, path, QStringLiteral("NEW"), QStringLiteral("New exam"),
+                                 {{ann, true}, {bob, false}}, error),
+                  AttachResult::Attached)
+            << error.toStdString();
+        EXPECT_EQ(fixture->attachedExams(), QStringList{"NEW|" + path});
+        EXPECT_EQ(rights(), (QStringList{QString::number(ann) + "|NEW|1", QString::number(bob) + "|NEW|0"}));
+        EXPECT_EQ(copiesIn(path).size(), 2);
+        detachExam(system, QStringLiteral("NEW"));
+        db::Connection::openFile(path).exec(QStringLiteral("DELETE FROM Qe_User"));
+    }
+
+    // The same code a second time, in any case and with blanks, is refused
+    // in the program's words, and the first attach stays as it was.
+    QString error;
+    ASSERT_EQ(AttachDatabase(system, path, QStringLiteral("NEW"), QStringLiteral("New exam"), {{ann, true}}, error),
+              AttachResult::Attached);
+    EXPECT_EQ(AttachDatabase(system, path, QStringLiteral(" new "), QStringLiteral("Again"), {{bob, true}}, error),
               AttachResult::Failed);
-    EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(fixture->attachedExams().size(), 1);
+    EXPECT_EQ(error, QStringLiteral("Database already attached"));
+    EXPECT_EQ(fixture->attachedExams(), QStringList{"NEW|" + path});
+    EXPECT_EQ(rights(), QStringList{QString::number(ann) + "|NEW|1"});
 }
 
 TEST_F(AttachTest, CurrentExamCannotBeDetachedAndADetachLeavesTheFile)
@@ -245,6 +308,60 @@ TEST_F(AttachTest, ChangedRightReadsBackWhatIsStored)
     change = changeRight(system, ann, false, path, QStringLiteral("EXA"), QStringLiteral("ann"), QStringLiteral("Ann"));
     EXPECT_FALSE(change.ok);
     EXPECT_TRUE(change.stored) << "a right that could not be revoked still stands";
+}
+
+// An exam whose stored code carries blanks: discovery stores it trimmed,
+// rights an older version stored under the untrimmed code move to it once,
+// and every grant (the single-user re-grant, the Grant/Deny list of a
+// profile, one tick in the attach list) is found by login.
+TEST_F(AttachTest, ACodeWithBlanksIsOneCodeForDiscoveryRightsAndLogin)
+{
+    const QString path = fixture->createExam(QStringLiteral("Data/lsa/lsa.qzr"), exam(" LSA101 ", "Linux"));
+    SystemDatabase rows(system);
+    const int cy = rows.addUser({QStringLiteral("cy"), QStringLiteral("PC")});
+    const int dee = rows.addUser({QStringLiteral("dee"), QStringLiteral("PD")});
+    // Written by an older version: ann under the untrimmed code only, cy
+    // under both (the trimmed row is the one login read, and stands).
+    system.exec(QStringLiteral("INSERT INTO Bq_User_vs_Exams (Bue_Exam, Bue_User, Bue_HaveRight) VALUES "
+                               "('LSA101 ', ?, 1), (' LSA101 ', ?, 1), ('LSA101', ?, 0)"),
+                {ann, cy, cy});
+
+    ASSERT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt) << ui.messageTexts().join('|').toStdString();
+    EXPECT_EQ(fixture->attachedExams(), QStringList{"LSA101|" + path});
+    EXPECT_EQ(rights(), (QStringList{QString::number(ann) + "|LSA101|1", QString::number(cy) + "|LSA101|0"}));
+    const auto login = [](const char* user, const char* password) {
+        return checkLogin(QString::fromLatin1(user), QString::fromLatin1(password), QStringLiteral("LSA101")).outcome;
+    };
+    EXPECT_EQ(login("ANN", "PA"), LoginOutcome::Accepted);
+    EXPECT_EQ(login("CY", "PC"), LoginOutcome::NoRight);
+
+    // The code as the lists show it, taken from what is attached.
+    const std::vector<ListedExam> listed = listedExams();
+    ASSERT_EQ(listed.size(), 1u);
+    const QString shown = listed.front().code;
+
+    // Single-user mode: the default user's rights are granted again.
+    gStartup.gMultiUser = false;
+    gStartup.gDefaultLoginId = QStringLiteral("bob");
+    InsertForDefaultUSer(clearDefaultUser(), shown);
+    EXPECT_EQ(login("BOB", "PB"), LoginOutcome::Accepted);
+
+    // A profile's Grant/Deny list, and one tick in the attach list, even
+    // when handed the code as the exam database holds it.
+    SaveRequest request;
+    request.editing = true;
+    request.userCode = cy;
+    request.profile.login = QStringLiteral("cy");
+    request.profile.firstName = QStringLiteral("Cy");
+    request.profile.password = request.profile.confirmPassword = QStringLiteral("PC");
+    request.rights = {{permissionExams(rows).front().code, path, true}};
+    ASSERT_EQ(saveUser(system, request).status, SaveOutcome::Status::Saved);
+    EXPECT_EQ(login("CY", "PC"), LoginOutcome::Accepted);
+    EXPECT_TRUE(changeRight(system, dee, true, path, QStringLiteral(" LSA101 "), QStringLiteral("dee"), {}).ok);
+    EXPECT_EQ(login("DEE", "PD"), LoginOutcome::Accepted);
+    EXPECT_EQ(grantedExamCodes(rows, QStringLiteral("dee")), QStringList{"LSA101"});
+    EXPECT_FALSE(
+        system.scalar(QStringLiteral("SELECT 1 FROM Bq_User_vs_Exams WHERE Bue_Exam <> 'LSA101'")).isValid());
 }
 
 } // namespace

@@ -154,6 +154,10 @@ TEST_F(UserAccountsTest, NewUserIsStoredTrimmedWithARightPerListedExamAndACopyIn
     EXPECT_EQ(copiesIn(examB), QStringList{code + "|o'brien|Pat|0"});
     EXPECT_EQ(copiesIn(examC), QStringList{code + "|o'brien|Pat|1"});
     EXPECT_TRUE(systemRows().contains(QStringLiteral("D|o'brien|it's me")));
+    for (const QString& path : {examA, examB, examC})
+        EXPECT_EQ(db::Connection::openFile(path).scalar(QStringLiteral("SELECT group_concat(Qu_Password) FROM Qe_User")),
+                  QVariant(QString()))
+            << "no password leaves the system database";
 }
 
 TEST_F(UserAccountsTest, TakenLoginInAnyCaseWritesNothing)

@@ -122,20 +122,58 @@ TEST_F(ExamDiscovery, DuplicateCodesKeepTheFirstInNameOrder)
     EXPECT_EQ(gDiscovery.gDuplicateExamsList, QStringLiteral("ex1:Copy,"));
 }
 
-// A code the trimmed lookup misses but the key refuses (trailing blank) is a
-// duplicate too, through the key violation.
-TEST_F(ExamDiscovery, KeyViolationCountsAsDuplicate)
+// A code is stored without blanks around it, so a second file whose code
+// differs only in blanks is the duplicate it is.
+TEST_F(ExamDiscovery, CodesAreStoredTrimmedAndBlanksMakeNoNewCode)
 {
-    fixture.createDataExam(QStringLiteral("a"), QStringLiteral("a.qzr"), exam(QStringLiteral("EX1 ")));
-    fixture.createDataExam(QStringLiteral("b"), QStringLiteral("b.qzr"), exam(QStringLiteral("EX1 ")));
+    fixture.createDataExam(QStringLiteral("a"), QStringLiteral("a.qzr"), exam(QStringLiteral(" EX1 ")));
+    fixture.createDataExam(QStringLiteral("b"), QStringLiteral("b.qzr"), exam(QStringLiteral("EX1\t")));
 
     EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
-    EXPECT_EQ(fixture.attachedExams(), QStringList{row("EX1 ", "a/a.qzr")});
+    EXPECT_EQ(fixture.attachedExams(), QStringList{row("EX1", "a/a.qzr")});
     EXPECT_EQ(
         ui.messageTexts(),
         QStringList{QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded \rb.qzr")});
-    EXPECT_TRUE(readDebugLog().contains(QStringLiteral(": Module Name AttachAllDB: Date/Time: Parameter:")));
     EXPECT_FALSE(ui.busy());
+}
+
+// What was attached before decides: it stays attached wherever its file
+// lies, as long as the file is there and passes the check, and keeps its
+// code against a newcomer, whatever the folders' name order.
+TEST_F(ExamDiscovery, ExamsAttachedBeforeStayAndKeepTheirCodes)
+{
+    const QString real = fixture.createDataExam(QStringLiteral("z-real"), QStringLiteral("real.qzr"),
+                                                exam(QStringLiteral("EX1"), QStringLiteral("Real")));
+    fixture.createDataExam(QStringLiteral("a-stranger"), QStringLiteral("stranger.qzr"),
+                           exam(QStringLiteral("ex1 "), QStringLiteral("Stranger")));
+    const QString outside = fixture.createExam(QStringLiteral("Elsewhere/out.qzr"), exam(QStringLiteral("OUT1")));
+    home.write(QStringLiteral("Elsewhere/broken.qzr"), "no longer a database");
+    // Another program folder (this one was copied from it): its own exams
+    // are its own discovery's.
+    home.write(QStringLiteral("Other/Ziduver.QZR"), "x");
+    const QString others = fixture.createExam(QStringLiteral("Other/Data/x/x.qzr"), exam(QStringLiteral("OTH")));
+    {
+        SystemDatabase system;
+        system.addExam(home.file(QStringLiteral("Elsewhere/gone.qzr")), QStringLiteral("GONE"), QStringLiteral("G"));
+        system.addExam(real, QStringLiteral("EX1"), QStringLiteral("Real"));
+        system.addExam(outside, QStringLiteral("OUT1"), QStringLiteral("Exam"));
+        system.addExam(home.file(QStringLiteral("Elsewhere/broken.qzr")), QStringLiteral("BRK"), QStringLiteral("B"));
+        system.addExam(others, QStringLiteral("OTH"), QStringLiteral("Other's"));
+    }
+
+    for (int start = 1; start <= 2; ++start) {
+        SCOPED_TRACE(start);
+        ui.clear();
+        EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+        EXPECT_EQ(fixture.attachedExams(),
+                  (QStringList{QStringLiteral("EX1|") + real, QStringLiteral("OUT1|") + outside}));
+        const QString broken = start == 1 ? QStringLiteral("\rFollowing Exam(s) will be discarded \rbroken.qzr (is damaged)")
+                                          : QString(); // no longer attached: not tried again
+        EXPECT_EQ(ui.messageTexts(),
+                  QStringList{QStringLiteral("\r\nDuplicate Exam Code found.\rFollowing Exam(s) will be discarded "
+                                             "\rstranger.qzr")
+                              + broken});
+    }
 }
 
 TEST_F(ExamDiscovery, DatabasesPassedOverWithoutCountingAsFailures)
@@ -237,7 +275,6 @@ TEST_F(ExamDiscovery, ABadReferenceIsNamedAsTheReason)
 // groups: invalid, duplicate, then the rest.
 TEST_F(ExamDiscovery, DiscardMessageNamesEveryFileWithItsReason)
 {
-    const QString nonCompatible = QStringLiteral("Non-compatible database. Cannot use: Qe_Exam");
     ExamDbOptions extra = exam(QStringLiteral("X1"));
     extra.extraColumns = {QStringLiteral("Qe_Exam.Qe_Colour")};
     ExamDbOptions recased = exam(QStringLiteral("X2"));
@@ -254,18 +291,16 @@ TEST_F(ExamDiscovery, DiscardMessageNamesEveryFileWithItsReason)
          false,
          true,
          true,
-         {nonCompatible,
-          QStringLiteral("Invalid Exam database found.\rFollowing Exam(s) will be discarded \rinvalid.qzr (has a "
+         {QStringLiteral("Invalid Exam database found.\rFollowing Exam(s) will be discarded \rinvalid.qzr (has a "
                          "table Qe_Exam unlike the program's layout)\r\r\nDuplicate Exam Code found.\rFollowing "
                          "Exam(s) will be discarded \rdup.qzr\rFollowing Exam(s) will be discarded \rtext.qzr (is "
                          "damaged)")}},
-        {"two invalid, one told at start-up",
+        {"two invalid",
          true,
          true,
          false,
          false,
-         {nonCompatible,
-          QStringLiteral("Invalid Exam database found.\rFollowing Exam(s) will be discarded \rinvalid.qzr (has a "
+         {QStringLiteral("Invalid Exam database found.\rFollowing Exam(s) will be discarded \rinvalid.qzr (has a "
                          "table Qe_Exam unlike the program's layout), recased.qzr (has a table Qe_Exam unlike the "
                          "program's layout)")}},
         {"duplicate and other",
@@ -300,6 +335,25 @@ TEST_F(ExamDiscovery, DiscardMessageNamesEveryFileWithItsReason)
         EXPECT_EQ(ui.messageTexts(), c.messages);
         EXPECT_EQ(fixture.attachedExams(), QStringList{row("G", "a-good/good.qzr")});
     }
+}
+
+// Five folders whose layout differs from the reference in the number of a
+// table's columns: one message at start-up names all five, each with why.
+TEST_F(ExamDiscovery, FiveBadFoldersMakeOneMessage)
+{
+    fixture.createDataExam(QStringLiteral("good"), QStringLiteral("good.qzr"), exam(QStringLiteral("G")));
+    QStringList named;
+    for (int i = 1; i <= 5; ++i) {
+        ExamDbOptions bad = exam(QStringLiteral("B%1").arg(i));
+        bad.extraColumns = {QStringLiteral("Qe_Exam.Qe_Extra")};
+        fixture.createDataExam(QStringLiteral("bad%1").arg(i), QStringLiteral("bad%1.qzr").arg(i), bad);
+        named << QStringLiteral("bad%1.qzr (has a table Qe_Exam unlike the program's layout)").arg(i);
+    }
+    EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
+    EXPECT_EQ(ui.messageTexts(),
+              QStringList{QStringLiteral("Invalid Exam database found.\rFollowing Exam(s) will be discarded \r")
+                          + named.join(QStringLiteral(", "))});
+    EXPECT_EQ(fixture.attachedExams(), QStringList{row("G", "good/good.qzr")});
 }
 
 // Exam databases are strangers' files: one whose exam table is a view over a
@@ -487,7 +541,7 @@ TEST_F(ExamDiscovery, BusyStateIsBalancedPerDatabase)
     fixture.createDataExam(QStringLiteral("7"), QStringLiteral("bad.qzr"), incompatible);
 
     EXPECT_EQ(ReadRegCurrentDB(), DiscoveryResult::Rebuilt);
-    EXPECT_EQ(fixture.attachedExams(), (QStringList{row("K", "1/k.qzr"), row("Z ", "3/z.qzr")}));
+    EXPECT_EQ(fixture.attachedExams(), (QStringList{row("K", "1/k.qzr"), row("Z", "3/z.qzr")}));
     EXPECT_EQ(ui.busyCalls().size(), 12u) << "six compatible databases, on and off each";
     EXPECT_EQ(ui.busyDepth(), 0);
     EXPECT_EQ(ui.unbalancedBusyOffs(), 0);

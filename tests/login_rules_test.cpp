@@ -266,7 +266,9 @@ TEST_F(LoginRules, LastUserAndItsRecord)
     EXPECT_THROW(recordLastUser(QStringLiteral("ALICE")), db::DbError);
 }
 
-TEST_F(LoginRules, ListedExamsLieInTheDataFolderAndExist)
+// Every attached exam whose file exists is listed, wherever it lies: one
+// attached from another folder is attached as much as one in Data.
+TEST_F(LoginRules, ListedExamsAreTheAttachedOnesWhoseFileExists)
 {
     home.write(QStringLiteral("Data/b/b.qzr"), "x");
     home.write(QStringLiteral("Data/a/a.qzr"), "x");
@@ -287,7 +289,7 @@ TEST_F(LoginRules, ListedExamsLieInTheDataFolderAndExist)
     attach(QStringLiteral("EXM"), QStringLiteral("Mirror exam"), home.file(mirror));
 
     gStartup.gDebug = 1;
-    const std::vector<ListedExam> exams = listedExams(programFile(QStringLiteral("Data")));
+    const std::vector<ListedExam> exams = listedExams();
     gStartup.gDebug = 0;
     QStringList listed;
     for (const ListedExam& exam : exams)
@@ -296,6 +298,9 @@ TEST_F(LoginRules, ListedExamsLieInTheDataFolderAndExist)
               QStringList({
                   QStringLiteral("EXB|alpha exam|") + home.file(QStringLiteral("Data/b/b.qzr")),
                   QStringLiteral("EXO|Beta's exam|") + home.file(QStringLiteral("Data/o/o'neil.qzr")),
+                  QStringLiteral("EXE|Elsewhere exam|") + home.file(QStringLiteral("Elsewhere/e.qzr")),
+                  QStringLiteral("EXM|Mirror exam|") + home.file(mirror),
+                  QStringLiteral("EXD|Old data exam|") + home.file(QStringLiteral("DataOld/d/d.qzr")),
                   QStringLiteral("EXA|Zeta exam|") + home.file(QStringLiteral("Data/a/a.qzr")),
               }))
         << listed.join(QLatin1Char('\n')).toStdString();
@@ -304,7 +309,7 @@ TEST_F(LoginRules, ListedExamsLieInTheDataFolderAndExist)
 
     // An empty table lists nothing.
     SystemDatabase().removeAllExams();
-    EXPECT_TRUE(listedExams(programFile(QStringLiteral("Data"))).empty());
+    EXPECT_TRUE(listedExams().empty());
 }
 
 TEST_F(LoginRules, SingleUserDefaultUserHoldsExactlyTheListedExams)
@@ -327,7 +332,7 @@ TEST_F(LoginRules, SingleUserDefaultUserHoldsExactlyTheListedExams)
         const int code = clearDefaultUser();
         EXPECT_EQ(code, codeOf(QStringLiteral("solo")));
         EXPECT_TRUE(rightsOf(code).isEmpty());
-        for (const ListedExam& exam : listedExams(programFile(QStringLiteral("Data"))))
+        for (const ListedExam& exam : listedExams())
             InsertForDefaultUSer(code, exam.code);
         EXPECT_EQ(rightsOf(code), QStringList({QStringLiteral("EXA=1"), QStringLiteral("EXB=1")}));
     }

@@ -57,24 +57,37 @@ TEST_F(UserRights, UserCopyIsAddedThenOnlyNonEmptyFieldsOverwrite)
 {
     const QString exam = fixture.createExam(QStringLiteral("Data/a/a.qzr"));
     EXPECT_TRUE(Gen_UpdateRights(3, true, exam, QStringLiteral("EX1"), error, QStringLiteral("ann"),
-                                 QStringLiteral("Ann"), QStringLiteral("PW"), QStringLiteral("M"),
-                                 QStringLiteral("Lee"), QStringLiteral("ann@example.org")));
-    EXPECT_EQ(copies(exam), QStringList{"3|ann|PW|Ann|M|Lee|ann@example.org|1"});
+                                 QStringLiteral("Ann"), QStringLiteral("M"), QStringLiteral("Lee"),
+                                 QStringLiteral("ann@example.org")));
+    EXPECT_EQ(copies(exam), QStringList{"3|ann||Ann|M|Lee|ann@example.org|1"});
 
     EXPECT_TRUE(Gen_UpdateRights(3, false, exam, QStringLiteral("EX1"), error, QString(), QStringLiteral("Anne")));
-    EXPECT_EQ(copies(exam), QStringList{"3|ann|PW|Anne|M|Lee|ann@example.org|0"});
+    EXPECT_EQ(copies(exam), QStringList{"3|ann||Anne|M|Lee|ann@example.org|0"});
     EXPECT_EQ(rights(), QStringList{"3|EX1|0"});
+}
+
+// No password leaves the system database: a copy written by an older
+// version loses its password the next time it is written, whoever writes it.
+TEST_F(UserRights, CopyWrittenAgainLosesItsOldPassword)
+{
+    const QString exam = fixture.createExam(QStringLiteral("Data/a/a.qzr"));
+    db::Connection::openFile(exam).exec(
+        QStringLiteral("INSERT INTO Qe_User (Qu_UserCode, Qu_LoginId, Qu_Password, qu_first_name, Qu_HaveRight) "
+                       "VALUES (3, 'ann', 'SECRET', 'Ann', 1), (4, 'bob', 'OTHER', 'Bob', 1)"));
+    EXPECT_TRUE(Gen_UpdateRights(3, false, exam, QStringLiteral("EX1"), error)) << error.toStdString();
+    EXPECT_EQ(copies(exam), (QStringList{"3|ann||Ann||||0", "4|bob|OTHER|Bob||||1"}))
+        << "only the copy written is touched";
 }
 
 TEST_F(UserRights, ValuesWithApostrophesAreStoredVerbatim)
 {
     const QString exam = fixture.createExam(QStringLiteral("Data/a/a.qzr"));
     EXPECT_TRUE(Gen_UpdateRights(4, true, exam, QStringLiteral("O'B 1"), error, QStringLiteral("o'neil"),
-                                 QStringLiteral("D'Arcy"), QStringLiteral("it's'"), QString(), QStringLiteral("O'Neil"),
+                                 QStringLiteral("D'Arcy"), QString(), QStringLiteral("O'Neil"),
                                  QStringLiteral("'; DROP TABLE Qe_User; --")))
         << error.toStdString();
     EXPECT_EQ(rights(), QStringList{"4|O'B 1|1"});
-    EXPECT_EQ(copies(exam), QStringList{"4|o'neil|it's'|D'Arcy||O'Neil|'; DROP TABLE Qe_User; --|1"});
+    EXPECT_EQ(copies(exam), QStringList{"4|o'neil||D'Arcy||O'Neil|'; DROP TABLE Qe_User; --|1"});
 }
 
 // The right is committed before the exam database is touched; a failure

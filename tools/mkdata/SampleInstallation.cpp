@@ -162,7 +162,7 @@ void writeSystemDatabase(const QString& home, const ExamIdentity& exam)
         QStringLiteral("Data/%1/%2").arg(QLatin1String(sample::kExamFolder), QLatin1String(sample::kExamFile)));
     db::Connection examDb = db::Connection::openFile(examPath);
     db::Transaction transaction(examDb);
-    ExamBankWriter(examDb).addUserCopy({studentCode, kStudent.login, kStudent.password, *kStudent.firstName,
+    ExamBankWriter(examDb).addUserCopy({studentCode, kStudent.login, *kStudent.firstName,
                                         *kStudent.middleName, *kStudent.lastName, *kStudent.email, true});
     transaction.commit();
 }
