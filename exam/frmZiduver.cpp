@@ -1657,19 +1657,13 @@ void frmZiduver::chkBreak_Click()
         }
         if (pausing)
             m_clockBeforeBreak = Timer1->isEnabled();
-        invertControlsForBreak();
         chkBreak->setVisible(true);
         coverQuestionForBreak(pausing);
         if (pausing) {
-            cmdPrev->setEnabled(false);
-            cmdNext->setEnabled(false);
-            cmdExamReview->setEnabled(false);
+            holdControlsForBreak();
             Timer1->setEnabled(false);
         } else {
-            const NavigationMove position = jumpMove(session.CurrentQuestion, navigationState(session));
-            cmdNext->setEnabled(position.nextEnabled);
-            cmdPrev->setEnabled(position.prevEnabled);
-            cmdExamReview->setEnabled(true);
+            restoreControlsAfterBreak();
             if (m_clockBeforeBreak && !session.gReviewMode && !session.TimeOver)
                 Timer1->setEnabled(true);
         }
@@ -1743,20 +1737,25 @@ void frmZiduver::placeBreakCover()
     lblBreakCover->setGeometry(QRect(0, top, width(), std::max(0, bottom - top + 1)));
 }
 
-void frmZiduver::invertControlsForBreak()
+void frmZiduver::holdControlsForBreak()
 {
-    // Each control's own flag, not what its frame makes of it: a resume then
-    // gives back exactly what the break found.
+    // Each control's own flag, not what its frame makes of it, is kept: the
+    // resume gives back exactly what the break found, whatever the mode had
+    // switched off. The menu bar goes off too, or its items would move on
+    // while the clock stands.
+    m_enabledBeforeBreak.clear();
     for (QWidget* control : findChildren<QWidget*>()) {
-        if (control->window() != this)
+        if (control->window() != this || control == chkBreak)
             continue;
         const bool input = qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control)
             || qobject_cast<QLineEdit*>(control) || qobject_cast<QTextEdit*>(control)
             || qobject_cast<QPlainTextEdit*>(control)
-            || (qobject_cast<QListView*>(control) && !qobject_cast<QTableView*>(control));
+            || (qobject_cast<QListView*>(control) && !qobject_cast<QTableView*>(control))
+            || control == mnuBar;
         if (!input)
             continue;
-        control->setEnabled(!control->isEnabledTo(control->parentWidget()));
+        m_enabledBeforeBreak.emplace_back(control, control->isEnabledTo(control->parentWidget()));
+        control->setEnabled(false);
         if (auto* option = qobject_cast<QRadioButton*>(control)) {
             const bool exclusive = option->autoExclusive();
             option->setAutoExclusive(false);
@@ -1764,6 +1763,14 @@ void frmZiduver::invertControlsForBreak()
             option->setAutoExclusive(exclusive);
         }
     }
+}
+
+void frmZiduver::restoreControlsAfterBreak()
+{
+    for (const auto& [control, enabled] : m_enabledBeforeBreak)
+        if (control)
+            control->setEnabled(enabled);
+    m_enabledBeforeBreak.clear();
 }
 
 void frmZiduver::ToolbarClick(int index)

@@ -10,6 +10,8 @@
 #include <array>
 #include <exception>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -211,7 +213,8 @@ private:
     void placeMarkedPanel();
     // Pause.
     void chkBreak_Click();
-    void invertControlsForBreak();
+    void holdControlsForBreak();
+    void restoreControlsAfterBreak();
     void coverQuestionForBreak(bool pausing);
     void placeBreakCover();
     // The page takes no input in review mode, during a break and under the
@@ -287,5 +290,7 @@ private:
     bool m_timeOverPending = false;     // the time ran out inside an answer check
     bool m_clockBeforePanel = false;    // the clock ran when the marked panel opened
     bool m_clockBeforeBreak = false;    // the clock ran when the break began
+    // Each held control's own Enabled when the break began.
+    std::vector<std::pair<QPointer<QWidget>, bool>> m_enabledBeforeBreak;
     int m_scenarioMessageShownFor = -1; // the question on screen was told "Could not locate scenario."
 };

@@ -23,6 +23,8 @@ void ShowDbMessage(const QString& text)
 
 short messageResultFor(short style, int buttonIndex)
 {
+    if (buttonIndex == 2 && style == SaveDiscardCancel)
+        return ResultDiscard;
     if (buttonIndex != 0)
         return ResultNoOrCancel;
     return style == OkCancel ? short(ResultOk) : short(ResultYes);
@@ -32,13 +34,15 @@ MessageButtons messageButtonsFor(short style)
 {
     switch (style) {
     case OneButton:
-        return {QString(), QStringLiteral("OK")};
+        return {QString(), QStringLiteral("OK"), QString()};
     case YesNo:
-        return {QStringLiteral("Yes"), QStringLiteral("No")};
+        return {QStringLiteral("Yes"), QStringLiteral("No"), QString()};
     case OkCancel:
-        return {QStringLiteral("Ok"), QStringLiteral("Cancel")};
+        return {QStringLiteral("Ok"), QStringLiteral("Cancel"), QString()};
+    case SaveDiscardCancel:
+        return {QStringLiteral("Save"), QStringLiteral("Go Back"), QStringLiteral("Discard")};
     default:
-        return {QStringLiteral("OK"), QStringLiteral("OK")};
+        return {QStringLiteral("OK"), QStringLiteral("OK"), QString()};
     }
 }
 

@@ -14,8 +14,10 @@ struct MessageState {
 };
 inline MessageState gMessage;
 
-enum MessageStyle : short { OneButton = 1, YesNo = 2, OkCancel = 3 };
-enum MessageResult : short { ResultYes = 100, ResultOk = -1, ResultNoOrCancel = -2 };
+// SaveDiscardCancel: "Save" answers Yes, "Discard" Discard, "Go Back" (and
+// a box closed without a button) No or Cancel.
+enum MessageStyle : short { OneButton = 1, YesNo = 2, OkCancel = 3, SaveDiscardCancel = 4 };
+enum MessageResult : short { ResultYes = 100, ResultOk = -1, ResultNoOrCancel = -2, ResultDiscard = -3 };
 
 // Shows the program's modal message box and leaves the answer in gMsgResult
 // (also returned).
@@ -24,13 +26,14 @@ short ShowMessage(const QString& text, const QString& title, short style, QObjec
 void ShowDbMessage(const QString& text);
 
 // The result of a button of the message box: index 0 is the left button,
-// index 1 the right one.
+// index 1 the right one, index 2 the middle one.
 short messageResultFor(short style, int buttonIndex);
-// The captions of the two buttons for a style; an empty left caption means
-// the left button is hidden.
+// The captions of the buttons for a style; an empty left or middle caption
+// means that button is hidden.
 struct MessageButtons {
     QString left;
     QString right;
+    QString middle;
 };
 MessageButtons messageButtonsFor(short style);
 

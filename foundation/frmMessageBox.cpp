@@ -25,13 +25,14 @@ frmMessageBox::frmMessageBox(const QString& text, const QString& title, short st
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (int i = 0; i < 2; ++i) {
+    for (int i = 0; i < 3; ++i) {
         lblCaption[i] = new QPushButton(QStringLiteral("OK"), this);
         lblCaption[i]->setObjectName(QStringLiteral("lblCaption%1").arg(i));
         lblCaption[i]->setMinimumWidth(88);
         connect(lblCaption[i], &QPushButton::clicked, this, [this, i] { lblCaption_Click(i); });
-        buttons->addWidget(lblCaption[i]);
     }
+    for (const int i : {0, 2, 1})
+        buttons->addWidget(lblCaption[i]);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 18, 20, 14);
@@ -52,6 +53,8 @@ void frmMessageBox::Form_Load(const QString& text, const QString& title)
     lblCaption[0]->setVisible(!captions.left.isEmpty());
     lblCaption[0]->setText(captions.left);
     lblCaption[1]->setText(captions.right);
+    lblCaption[2]->setVisible(!captions.middle.isEmpty());
+    lblCaption[2]->setText(captions.middle);
     (captions.left.isEmpty() ? lblCaption[1] : lblCaption[0])->setDefault(true);
     skinWindow(this);
     adjustSize();

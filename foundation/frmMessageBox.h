@@ -5,9 +5,9 @@
 class QLabel;
 class QPushButton;
 
-// The program's own modal message box: a text, a title and one of three
+// The program's own modal message box: a text, a title and one of the
 // button styles. result() after exec() is the answer (100 Yes, -1 Ok, -2 No
-// or Cancel; the style itself when closed without a button).
+// or Cancel, -3 Discard; the style itself when closed without a button).
 class frmMessageBox : public QDialog {
     Q_OBJECT
 public:
@@ -16,7 +16,7 @@ public:
     short answer() const { return m_answer; }
 
     QLabel* lblMessage;
-    QPushButton* lblCaption[2];
+    QPushButton* lblCaption[3]; // left, right, and the middle one of three
 
 private:
     void Form_Load(const QString& text, const QString& title);

@@ -109,6 +109,7 @@ void frmEditNote::setNote(const Note& note)
     txtNoteID->setText(QString::number(note.noteId));
     txtQuestion->setText(QString::number(note.questCode));
     txtNoteContents->setPlainText(notestore::noteBoxText(note.text));
+    m_storedText = txtNoteContents->toPlainText();
 }
 
 void frmEditNote::startEditing()
@@ -126,6 +127,11 @@ void frmEditNote::cmdEdit_Click()
 
 void frmEditNote::cmdSave_Click()
 {
+    save();
+}
+
+bool frmEditNote::save()
+{
     debugLine("Enter Save option :cmdSave_Click: FrmEditNote ");
     QString message;
     // The store makes the line breaks CR LF.
@@ -134,18 +140,33 @@ void frmEditNote::cmdSave_Click()
         // Nothing was stored: the text stays as typed and Save stays on.
         WriteLog(message + QStringLiteral(":cmdSave_Click:FrmEditNote:") + logDate());
         ShowMessage(message, gLogin.gAppName, OneButton, this);
-        return;
+        return false;
     }
+    m_storedText = txtNoteContents->toPlainText();
     if (m_refresh)
         m_refresh();
     cmdSave->setEnabled(false);
     cmdEdit->setEnabled(true);
     debugLine("End of Save option :cmdSave_Click: FrmEditNote ");
+    return true;
 }
 
 void frmEditNote::cmdCancel_Click()
 {
     reject();
+}
+
+void frmEditNote::reject()
+{
+    if (txtNoteContents->toPlainText() != m_storedText) {
+        const short answer =
+            ShowMessage(QStringLiteral("The note has changes that are not saved.\nSave them before the window closes?"),
+                        gLogin.gAppName, SaveDiscardCancel, this);
+        // A failed save keeps the window open with the text as typed.
+        if (answer == ResultYes ? !save() : answer != ResultDiscard)
+            return;
+    }
+    QDialog::reject();
 }
 
 bool frmEditNote::eventFilter(QObject* watched, QEvent* event)

@@ -10,7 +10,8 @@ class QPushButton;
 
 // Edits the text of one note that the notes browser lists. The text is
 // locked until Edit (or a key pressed in it) starts editing; Save stores it
-// and refreshes the browser's list; Close leaves without saving.
+// and refreshes the browser's list; Close (Escape, the title bar's close)
+// with unsaved changes asks whether to save, discard them or go back.
 class frmEditNote : public QDialog {
     Q_OBJECT
 public:
@@ -43,6 +44,9 @@ public:
     void cmdSave_Click();
     void cmdCancel_Click();
 
+    // Closes the window unless the user goes back to unsaved changes.
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -50,6 +54,9 @@ private:
     void Form_Load();
     // Unlocks the text for editing.
     void startEditing();
+    // True when the text is stored.
+    bool save();
 
+    QString m_storedText; // the text as the store holds it, as the box shows it
     std::function<void()> m_refresh;
 };

@@ -47,7 +47,8 @@ TEST(MessageBox, ButtonsAndResultsPerStyle)
         short leftResult;
     };
     for (const Case& c :
-         {Case{1, "", "OK", 100}, Case{2, "Yes", "No", 100}, Case{3, "Ok", "Cancel", -1}, Case{7, "OK", "OK", 100}}) {
+         {Case{1, "", "OK", 100}, Case{2, "Yes", "No", 100}, Case{3, "Ok", "Cancel", -1}, Case{4, "Save", "Go Back", 100},
+          Case{7, "OK", "OK", 100}}) {
         const MessageButtons buttons = messageButtonsFor(c.style);
         EXPECT_EQ(buttons.left, QString::fromLatin1(c.left)) << c.style;
         EXPECT_EQ(buttons.right, QString::fromLatin1(c.right)) << c.style;
@@ -55,7 +56,10 @@ TEST(MessageBox, ButtonsAndResultsPerStyle)
             EXPECT_EQ(messageResultFor(c.style, 0), c.leftResult) << c.style;
         }
         EXPECT_EQ(messageResultFor(c.style, 1), -2) << "the right-hand button, the single OK included";
+        EXPECT_EQ(buttons.middle.isEmpty(), c.style != 4) << "only save, discard or go back has a middle button";
     }
+    EXPECT_EQ(messageButtonsFor(SaveDiscardCancel).middle, QStringLiteral("Discard"));
+    EXPECT_EQ(messageResultFor(SaveDiscardCancel, 2), ResultDiscard);
 }
 
 TEST(MessageBox, LineBreaksOfEveryKindBreakTheLabelOnce)

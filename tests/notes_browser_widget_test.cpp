@@ -2,6 +2,7 @@
 #include "foundation/SharedState.h"
 #include "mainwindow/MainWindowShared.h"
 #include "mainwindow/links/NotesBrowserLink.h"
+#include "notes/NoteStore.h"
 #include "notes/NotesGridModel.h"
 #include "notes/frmEditNote.h"
 #include "notes/frmNotePrinter.h"
@@ -272,6 +273,8 @@ TEST_F(NotesBrowserWindowTest, AFailedSaveTellsWhyAndKeepsTheTextAndSave)
             e.cmdSave->click();
             saveStillOn = e.cmdSave->isEnabled() && !e.cmdEdit->isEnabled();
             kept = e.txtNoteContents->toPlainText();
+            // The unsaved text is then given up on purpose.
+            hooks.answerNext(ResultDiscard);
             e.cmdCancel->click();
             closedWithoutSaving = true;
         });
@@ -280,11 +283,91 @@ TEST_F(NotesBrowserWindowTest, AFailedSaveTellsWhyAndKeepsTheTextAndSave)
     EXPECT_TRUE(closedWithoutSaving);
     EXPECT_TRUE(saveStillOn);
     EXPECT_EQ(kept, QStringLiteral("never stored"));
-    ASSERT_EQ(hooks.messages().size(), 1u);
+    ASSERT_EQ(hooks.messages().size(), 2u);
     EXPECT_TRUE(hooks.messages()[0].text.contains(FailingWrites::message())) << hooks.messages()[0].text.toStdString();
     EXPECT_EQ(hooks.messages()[0].title, kTitle);
     EXPECT_EQ(storedText(aliceOnOne), QStringLiteral("alice 101\r\nmore of it"));
     EXPECT_EQ(listed(*w), (QStringList{"101:alice 101", "102:alice 102"}));
+}
+
+// Close, Escape and the title bar's close with unsaved changes ask; Go Back
+// keeps the window and the text, Save stores it, Discard leaves the note as
+// stored. Without changes nothing is asked.
+TEST_F(NotesBrowserWindowTest, ClosingTheEditorWithUnsavedChangesAsksToSaveDiscardOrGoBack)
+{
+    db.logInAs(QStringLiteral("alice"), db.alice);
+    auto w = open();
+    const QString stored = QStringLiteral("alice 101\r\nmore of it");
+    const struct {
+        const char* name;
+        std::function<void(frmEditNote&)> close;
+        std::vector<int> answers;
+        int asked;
+        QString storedAfter;
+    } cases[] = {
+        {"Close, save", [](frmEditNote& e) { e.cmdCancel->click(); }, {ResultYes}, 1, QStringLiteral("Close, save")},
+        {"Close, go back, then discard", [](frmEditNote& e) { e.cmdCancel->click(); },
+         {ResultNoOrCancel, ResultDiscard}, 2, stored},
+        {"Escape, discard",
+         [](frmEditNote& e) {
+             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+             QApplication::sendEvent(&e, &escape);
+         },
+         {ResultDiscard}, 1, stored},
+        {"title bar, discard", [](frmEditNote& e) { e.close(); }, {ResultDiscard}, 1, stored},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        hooks.clear();
+        for (const int answer : c.answers)
+            hooks.answerNext(answer);
+        bool openAfterGoBack = false;
+        QString textAfterGoBack;
+        bool closed = false;
+        whenPageDialogShown<frmEditNote>([&](frmEditNote& e) {
+            e.cmdEdit->click();
+            // What the browser listed after an earlier case is what is typed now.
+            e.txtNoteContents->setPlainText(QString::fromLatin1(c.name));
+            if (c.answers.front() == ResultNoOrCancel) {
+                e.cmdCancel->click();
+                openAfterGoBack = e.isVisible();
+                textAfterGoBack = e.txtNoteContents->toPlainText();
+            }
+            c.close(e);
+            closed = !e.isVisible();
+            if (!closed)
+                e.done(0);
+        });
+        doubleClickRow(w->grdViewNotes, 0);
+        EXPECT_TRUE(closed);
+        EXPECT_EQ(hooks.messages().size(), size_t(c.asked));
+        for (const auto& m : hooks.messages())
+            EXPECT_EQ(m.style, SaveDiscardCancel);
+        if (c.answers.front() == ResultNoOrCancel) {
+            EXPECT_TRUE(openAfterGoBack);
+            EXPECT_EQ(textAfterGoBack, QString::fromLatin1(c.name));
+        }
+        EXPECT_EQ(storedText(aliceOnOne), c.storedAfter);
+        QString message;
+        ASSERT_TRUE(notestore::updateNoteText(db.onePath, gStartup.gDbPassword, aliceOnOne,
+                                              QStringLiteral("alice 101\nmore of it"), message));
+    }
+
+    // Saved, or never changed: Close closes without a word.
+    hooks.clear();
+    bool closed = false;
+    whenPageDialogShown<frmEditNote>([&](frmEditNote& e) {
+        e.cmdEdit->click();
+        e.txtNoteContents->setPlainText(QStringLiteral("saved first"));
+        e.cmdSave->click();
+        e.cmdCancel->click();
+        closed = !e.isVisible();
+        if (!closed)
+            e.done(0);
+    });
+    doubleClickRow(w->grdViewNotes, 0);
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(hooks.messages().empty());
 }
 
 TEST_F(NotesBrowserWindowTest, ExportingAnEmptyListSaysSo)
