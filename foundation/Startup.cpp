@@ -45,7 +45,9 @@ QString readSetting(const char* key)
 // is instead. The file and its cause follow in either case.
 QString systemDatabaseProblem(const QString& failureText, const db::DbError& error)
 {
-    const QString problem = db::problemInWords(QStringLiteral("The system database"), gStartup.gSysDbPath, error);
+    // The message is a page: the folder's name is data, escaped as text.
+    const QString problem
+        = db::problemInWords(QStringLiteral("The system database"), gStartup.gSysDbPath, error).toHtmlEscaped();
     switch (error.sqliteCode() & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
@@ -184,8 +186,9 @@ StartupResult Main(StartupEnvironment& environment)
             WriteLog(error.message() + QStringLiteral("  ") + QString::number(error.code()) + QStringLiteral(" : main ")
                      + QLatin1String(kModule) + logDate());
         ShowDbMessage(failureTextRead ? failureText
-                                      : QStringLiteral("The program cannot start: ") + error.message()
-                              + QStringLiteral("\r(setup.xml in ") + programFolder() + QStringLiteral(")"));
+                                      : QStringLiteral("The program cannot start: ") + error.message().toHtmlEscaped()
+                              + QStringLiteral("\r(setup.xml in ") + programFolder().toHtmlEscaped()
+                              + QStringLiteral(")"));
     } catch (const db::DbError& error) {
         if (gStartup.gDebug == 1)
             WriteLog(error.message() + QStringLiteral("  ") + QString::number(error.sqliteCode())
@@ -194,7 +197,7 @@ StartupResult Main(StartupEnvironment& environment)
     } catch (const std::exception& error) {
         if (gStartup.gDebug == 1)
             WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : main ") + QLatin1String(kModule) + logDate());
-        ShowDbMessage(failureTextRead ? failureText : QString::fromUtf8(error.what()));
+        ShowDbMessage(failureTextRead ? failureText : QString::fromUtf8(error.what()).toHtmlEscaped());
     } catch (const StartupFailure& failure) {
         if (gStartup.gDebug == 1)
             WriteLog(failure.description + QStringLiteral("  ") + QString::number(failure.number)

@@ -322,6 +322,22 @@ TEST_F(Startup, UnusableSystemDatabaseShowsTheFailureTextAndCreatesNothing)
     }
 }
 
+// The failure message is a page: a program folder's name that looks like
+// markup is shown as its text, never as an element of the page.
+TEST(StartupFailurePage, AFolderNameThatLooksLikeMarkupIsShownAsText)
+{
+    resetStartupState();
+    TempHome home(QStringLiteral("<img src=x onerror=alert(1)>&amp;"));
+    home.write(QStringLiteral("setup.xml"), startupSetupXml({}));
+    RecordingUiHooks ui;
+    FakeStartupEnvironment environment;
+    EXPECT_EQ(Main(environment), StartupResult::Refused);
+    ASSERT_EQ(ui.htmlPages().size(), 1);
+    EXPECT_FALSE(gMessage.gDbMessageText.contains(QStringLiteral("<img"))) << gMessage.gDbMessageText.toStdString();
+    EXPECT_TRUE(gMessage.gDbMessageText.contains(QStringLiteral("&lt;img src=x onerror=alert(1)&gt;&amp;amp;")))
+        << gMessage.gDbMessageText.toStdString();
+}
+
 // A system database the user cannot write passes every read, then fails
 // the first write of the login window; start-up finds it first.
 TEST_F(Startup, UnwritableSystemDatabaseShowsTheFailureTextAndQuits)
