@@ -184,3 +184,79 @@ ZIDUVER_BENCH("notes printer: page of 500 notes of every type")
                 static_cast<long long>(size), ours, ours < 200.0 ? "ok" : "OVER");
     bench::report("notes printer page of 500 notes (vs its bare reads)", ours, floor, 3.0);
 }
+
+namespace {
+
+constexpr int kManyNotes = 100000;
+
+// One exam of kQuestionsPerExam questions with kManyNotes notes of one user.
+ExamBankFixture& manyNotesBank()
+{
+    static std::unique_ptr<ExamBankFixture> made = [] {
+        auto f = std::make_unique<ExamBankFixture>();
+        ExamBankWriter& w = f->writer();
+        db::Transaction transaction(f->conn());
+        w.addCategory({1, QStringLiteral("Category 1"), false});
+        for (int code = 1; code <= kQuestionsPerExam; ++code) {
+            ExamBankWriter::QuestionRow row;
+            row.code = code;
+            row.category = 1;
+            row.chapter = 0;
+            row.text = QStringLiteral("Which of the following apply to case %1?\r\n<UL>\r\n<LI>the first case</LI>"
+                                      "\r\n</UL>\r\nChoose <b>all</b> that apply.")
+                           .arg(code);
+            row.explanation = QStringLiteral("Because the second case\r\nfollows from the first.");
+            row.difficulty = 1;
+            bench::addEveryKindQuestion(w, row);
+        }
+        UserNotesTable notes(f->conn());
+        for (int i = 0; i < kManyNotes; ++i)
+            notes.addNote(2, (i * 7) % kQuestionsPerExam + 1, QStringLiteral("Short note %1").arg(i),
+                          QDate(2024, 1, 1));
+        transaction.commit();
+        f->conn().execScript(QStringLiteral("ANALYZE"));
+        return f;
+    }();
+    return *made;
+}
+
+} // namespace
+
+ZIDUVER_BENCH("notes printer: page of 100,000 notes of one user")
+{
+    ExamBankFixture& bank = manyNotesBank();
+    notesreport::NotesReportRequest request;
+    request.examPath = bank.path();
+    request.answers = true;
+    request.explanation = true;
+    request.fontFace = QStringLiteral("Verdana");
+    for (const UserNotesTable::Note& note : UserNotesTable(bank.conn()).listedNotes({})) {
+        request.noteIds.push_back(note.id);
+        request.questCodes.push_back(note.questCode);
+    }
+    // The floor: the notes' rows read bare and each note's text escaped, as
+    // the page must at least hold them.
+    sqlite3* db = bank.conn().handle();
+    sqlite3_stmt* rows = bench::prepare(db, UserNotesTable::reportRowsOfNotesSql());
+    const QByteArray ids = UserNotesTable::numbersParameter(request.noteIds).toUtf8();
+    long long sink = 0;
+    const double floor = bench::bestOf(3, [&] {
+        sqlite3_reset(rows);
+        sqlite3_bind_text(rows, 1, ids.constData(), int(ids.size()), SQLITE_STATIC);
+        QString page;
+        while (sqlite3_step(rows) == SQLITE_ROW)
+            for (int c = 0; c < sqlite3_column_count(rows); ++c)
+                page += QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(rows, c))).toHtmlEscaped();
+        sink += page.size();
+    });
+    sqlite3_finalize(rows);
+    if (sink == 42)
+        std::printf(" ");
+    qsizetype notes = 0;
+    const double ours = bench::bestOf(3, [&] {
+        notes = notesreport::CreateQuestReport(bank.conn(), request, false).html.count(QStringLiteral("<b>Note:</b>"));
+    });
+    std::printf("notes printer, %d notes listed: %lld printed, %.0f ms (%s)\n", kManyNotes,
+                static_cast<long long>(notes), ours, notes == kManyNotes ? "all shown" : "NOT ALL SHOWN");
+    bench::report("notes printer page of 100,000 notes (vs their bare reads)", ours, floor, 10.0);
+}

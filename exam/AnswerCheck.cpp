@@ -87,13 +87,20 @@ bool judgeFillIn(ExamBank& bank, QuestionList& msflex, int row, int questCode, c
     bool right = false;
     if (!trimmed.isEmpty()) {
         const QStringList given = splitFields(answer, QLatin1Char('|'));
+        // A text box holds no line break (it drops them from what is typed
+        // or pasted), so none in a key can be asked for.
+        const auto boxForm = [](QString key) {
+            key.remove(QLatin1Char('\r'));
+            key.remove(QLatin1Char('\n'));
+            return key;
+        };
         const std::vector<QString> blanks = bank.fillAnswers(questCode);
         const qsizetype count = qsizetype(blanks.size());
         const qsizetype separators = given.size() - 1;
         if (count >= 1 && (separators == count || (separators == 0 && count == 1))) {
             for (qsizetype i = 0; i < count; ++i) {
                 const QString bar = QStringLiteral("|");
-                comparison = bar + trimBlanks(blanks[size_t(i)]).toUpper() + bar;
+                comparison = bar + trimBlanks(boxForm(blanks[size_t(i)])).toUpper() + bar;
                 right = comparison.contains(bar + trimBlanks(given[i]).toUpper() + bar);
                 if (!right)
                     break;
@@ -114,24 +121,34 @@ void appendListed(QString& joined, const QString& value)
         joined += QLatin1Char(',') + value;
 }
 
+// The page reports its items as its parser left them (a CR LF is an LF
+// there), so the key is compared in that form; the stored texts are what is
+// recorded. An item the page cannot place (white space only) is not part of
+// the key.
 bool judgeOrderedList(ExamBank& bank, QuestionList& msflex, int row, int questCode, const QString& answer)
 {
     QString comparison;
+    QString key;
     for (const ExamBank::InteractiveItem& item : bank.interactiveItems(questCode))
-        if (!trimBlanks(item.rightItem).isEmpty())
+        if (!blankOnPage(item.rightItem)) {
             appendListed(comparison, item.rightItem);
-    const bool right = trimBlanks(answer) == trimBlanks(comparison);
+            appendListed(key, pageFormText(item.rightItem));
+        }
+    const bool right = trimBlanks(pageFormText(answer)) == trimBlanks(key);
     record(msflex, row, answer, comparison, right, answer);
     return right;
 }
 
-// Every place counts, an empty one too.
+// Every place counts, an empty one too; compared in the page's form.
 bool judgeSelectAndPlace(ExamBank& bank, QuestionList& msflex, int row, int questCode, const QString& answer)
 {
     QString comparison;
-    for (const ExamBank::InteractiveAnswer& place : bank.interactiveAnswers(questCode))
+    QString key;
+    for (const ExamBank::InteractiveAnswer& place : bank.interactiveAnswers(questCode)) {
         appendListed(comparison, place.rightText);
-    const bool right = trimBlanks(comparison) == trimBlanks(answer);
+        appendListed(key, pageFormText(place.rightText));
+    }
+    const bool right = trimBlanks(key) == trimBlanks(pageFormText(answer));
     record(msflex, row, answer, comparison, right, answer);
     return right;
 }
@@ -139,7 +156,8 @@ bool judgeSelectAndPlace(ExamBank& bank, QuestionList& msflex, int row, int ques
 // Every node of the key (an item with a text) needs an entry "node#leaf#..."
 // whose leaves include each of its right leaves; entries and leaves may come
 // in any order and extra leaves do no harm; a node without right leaves can
-// never be right. Texts compare exactly. Empty entries are passed over. The
+// never be right. Texts compare exactly, in the page's form (the tree page
+// reports texts as its parser left them). Empty entries are passed over. The
 // verdict column is reset with the answer, so a check that stops at an error
 // leaves no earlier verdict standing for the new answer.
 bool judgeTree(ExamBank& bank, QuestionList& msflex, int row, int questCode, const QString& answer)
@@ -147,7 +165,7 @@ bool judgeTree(ExamBank& bank, QuestionList& msflex, int row, int questCode, con
     msflex.setText(row, colUserAnswer, answer);
     msflex.setText(row, colNoAnswer, flag(trimBlanks(answer).isEmpty()));
     msflex.setText(row, colCorrect, flag(false));
-    const QStringList entries = splitFields(answer, QLatin1Char(','));
+    const QStringList entries = splitFields(pageFormText(answer), QLatin1Char(','));
     bool right = false;
     std::optional<std::vector<ExamBank::InteractiveAnswer>> leaves;
     for (const ExamBank::InteractiveItem& node : bank.interactiveItems(questCode)) {
@@ -158,7 +176,7 @@ bool judgeTree(ExamBank& bank, QuestionList& msflex, int row, int questCode, con
             if (entry.isEmpty())
                 continue;
             QStringList parts = entry.split(QLatin1Char('#'));
-            if (parts.first() == node.leftItem) {
+            if (parts.first() == pageFormText(node.leftItem)) {
                 parts.removeFirst();
                 placed = std::move(parts);
                 break;
@@ -176,7 +194,7 @@ bool judgeTree(ExamBank& bank, QuestionList& msflex, int row, int questCode, con
             if (leaf.nodeSeq != node.leftSeq)
                 continue;
             any = true;
-            if (!placed->contains(leaf.leftText)) {
+            if (!placed->contains(pageFormText(leaf.leftText))) {
                 all = false;
                 break;
             }
@@ -281,11 +299,17 @@ int GetQuestionPoints(ExamBank& bank, int questCode)
     }
 }
 
+// The essay box reports line breaks as LF: a key's CR LF compares as that,
+// and one at a phrase's ends (a stored row's own line end) asks for nothing.
 bool MatchFillAnswer(const QString& accepted, const QString& answer)
 {
-    const QString text = trimBlanks(answer.toUpper());
-    for (const QString& alternative : splitFields(accepted, QLatin1Char('|'))) {
-        const QString wanted = trimBlanks(alternative.toUpper());
+    const QString text = trimBlanks(pageFormText(answer).toUpper());
+    for (const QString& alternative : splitFields(pageFormText(accepted), QLatin1Char('|'))) {
+        QString wanted = alternative.toUpper();
+        while (wanted.endsWith(QLatin1Char('\n')) || wanted.endsWith(QLatin1Char(' ')))
+            wanted.chop(1);
+        while (wanted.startsWith(QLatin1Char('\n')) || wanted.startsWith(QLatin1Char(' ')))
+            wanted.remove(0, 1);
         if (!wanted.isEmpty() && text.contains(wanted))
             return true;
     }

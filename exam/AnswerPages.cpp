@@ -34,6 +34,13 @@ QString textareaContent(const QString& text)
                                                                                     : escaped;
 }
 
+// A list item as the page's parser will leave it, so the text the page
+// reports back is the text written here.
+QString itemHtml(const QString& text)
+{
+    return htmlAttributeEscaped(pageFormText(text));
+}
+
 QString joinedItems(const QString& joined, const QString& item)
 {
     return joined.isEmpty() ? item : joined + QLatin1Char(',') + item;
@@ -291,7 +298,7 @@ QString BuildSelectPlaceHtml(AnswerContext& context)
         return html + QStringLiteral("</select></td></tr></table></form>");
     int n = 0;
     for (const ExamBank::InteractiveItem& item : items)
-        html += QStringLiteral("<option value=v%1>").arg(n++) + esc(item.leftItem) + QStringLiteral("</option>");
+        html += QStringLiteral("<option value=v%1>").arg(n++) + itemHtml(item.leftItem) + QStringLiteral("</option>");
     html += QStringLiteral("</select></td>");
 
     QString answer = kListCell + listOpening("D3");
@@ -303,7 +310,7 @@ QString BuildSelectPlaceHtml(AnswerContext& context)
             for (const ExamBank::InteractiveAnswer& right : answers) {
                 if (right.rightText.isEmpty())
                     continue;
-                answer += QStringLiteral("<option value=vvv%1>").arg(n++) + esc(right.rightText)
+                answer += QStringLiteral("<option value=vvv%1>").arg(n++) + itemHtml(right.rightText)
                     + QStringLiteral("</option>");
                 context.pageAnswer = joinedItems(context.pageAnswer, right.rightText);
             }
@@ -312,13 +319,13 @@ QString BuildSelectPlaceHtml(AnswerContext& context)
         for (qsizetype k = 0; k < recorded.size(); ++k)
             if (!trimBlanks(recorded[k]).isEmpty())
                 answer +=
-                    QStringLiteral("<option value=vvv%1>").arg(k) + esc(recorded[k]) + QStringLiteral("</option>");
+                    QStringLiteral("<option value=vvv%1>").arg(k) + itemHtml(recorded[k]) + QStringLiteral("</option>");
     }
     answer += QStringLiteral("</select></td>");
 
     QString places = kListCell + listOpening("D2");
     for (const ExamBank::InteractiveItem& item : items)
-        places += QStringLiteral("<option value=vv%1>").arg(n++) + esc(item.rightItem) + QStringLiteral("</option>");
+        places += QStringLiteral("<option value=vv%1>").arg(n++) + itemHtml(item.rightItem) + QStringLiteral("</option>");
     places += QStringLiteral("</select></td>");
     return html + kAddRemoveButtons.arg(QStringLiteral("Add();")) + answer + places
         + QStringLiteral("</tr></table></form>");
@@ -332,7 +339,7 @@ QString BuildOrderedListHtml(AnswerContext& context)
     QString html = kListPageForm + kListCell + listOpening("D2");
     int n = 0;
     for (const ExamBank::InteractiveItem& item : items)
-        html += QStringLiteral("<option value=v%1>").arg(n++) + esc(item.leftItem) + QStringLiteral("</option>");
+        html += QStringLiteral("<option value=v%1>").arg(n++) + itemHtml(item.leftItem) + QStringLiteral("</option>");
     html += QStringLiteral("</select></td>");
     // Add and Remove, then Up and Down, all between the two lists.
     html += kButtonCell
@@ -347,15 +354,16 @@ QString BuildOrderedListHtml(AnswerContext& context)
             context.pageAnswer.clear();
         n = 0;
         for (const ExamBank::InteractiveItem& item : items) {
-            if (item.rightItem.isEmpty())
+            // As the answer check reads the key: a blank item is no part of it.
+            if (blankOnPage(item.rightItem))
                 continue;
-            html += QStringLiteral("<option value=vvv%1>").arg(n++) + esc(item.rightItem) + QStringLiteral("</option>");
+            html += QStringLiteral("<option value=vvv%1>").arg(n++) + itemHtml(item.rightItem) + QStringLiteral("</option>");
             context.pageAnswer = joinedItems(context.pageAnswer, item.rightItem);
         }
     } else {
         for (qsizetype k = 0; k < recorded.size(); ++k)
             if (!trimBlanks(recorded[k]).isEmpty())
-                html += QStringLiteral("<option value=vvv%1>").arg(k) + esc(recorded[k]) + QStringLiteral("</option>");
+                html += QStringLiteral("<option value=vvv%1>").arg(k) + itemHtml(recorded[k]) + QStringLiteral("</option>");
     }
     html += QStringLiteral("</select></td>");
     return html + QStringLiteral("</tr></table></form>");
@@ -390,7 +398,7 @@ TreePages BuildTreeHtml(AnswerContext& context, const QString& questionText)
         for (const ExamBank::InteractiveItem& item : items)
             if (!item.rightItem.isEmpty())
                 left +=
-                    QStringLiteral("<option value=v%1>").arg(++n) + esc(item.rightItem) + QStringLiteral("</option>");
+                    QStringLiteral("<option value=v%1>").arg(++n) + itemHtml(item.rightItem) + QStringLiteral("</option>");
     }
 
     // The starting tree: the answer recorded, else the nodes (with their
@@ -427,7 +435,7 @@ TreePages BuildTreeHtml(AnswerContext& context, const QString& questionText)
                            "name=\"B1\"  onClick=\"MoveNodes()\" >&nbsp;<br><br><input type=\"button\" "
                            "value=\"Remove\" name=\"B2\" onClick=\"RemoveNodes()\"></td><td valign=\"top\" "
                            "id=\"TreeCell\"></td>   </tr>");
-    left += QStringLiteral("<input type=\"hidden\" name=\"hidRowVal2\" value=\"") + esc(state) + QStringLiteral("\">");
+    left += QStringLiteral("<input type=\"hidden\" name=\"hidRowVal2\" value=\"") + itemHtml(state) + QStringLiteral("\">");
     left += QStringLiteral("<input type=\"hidden\" name=\"Question\" value=\"") + esc(question) + QStringLiteral("\">");
     left += QStringLiteral("<input type=\"hidden\" name=\"qFont\" value=") + fontCss + QLatin1Char('>');
     left += QStringLiteral("<input type=\"hidden\" name=\"hidRowVal3\" value=\"") + esc(root) + QStringLiteral("\" > ");

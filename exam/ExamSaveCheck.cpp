@@ -2,6 +2,7 @@
 
 #include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
+#include "foundation/ExamBank.h"
 #include "foundation/ProgressStore.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
@@ -125,6 +126,25 @@ QString examSaveRefusal(db::Connection& exam)
         const int cause = error.sqliteCode() & 0xff;
         return databaseProblemText(cause == SQLITE_CORRUPT || cause == SQLITE_NOTADB ? kDamaged : kRefusal, exam.path(),
                                    error);
+    } catch (const std::exception& error) {
+        return databaseProblemText(kRefusal, exam.path(), error);
+    }
+    // A key the answer check cannot read as stored would credit a wrong
+    // choice or none: the question is refused by name instead.
+    try {
+        if (const std::optional<ExamBank::ChoiceKeyFault> fault = ExamBank(exam).choiceKeyFault()) {
+            const QString question = QString::number(fault->questCode);
+            const QString why = fault->markNotNumber
+                ? QStringLiteral("a choice of question %1 is marked right or wrong by a text, not by a number")
+                      .arg(question)
+                : QStringLiteral("question %1 has two choices numbered %2, one right and one wrong, which cannot "
+                                 "be told apart")
+                      .arg(question)
+                      .arg(fault->seq);
+            return QStringLiteral("This exam cannot start, because %1.\r\nThe exam database %2 must be corrected "
+                                  "by its author.")
+                .arg(why, exam.path());
+        }
     } catch (const std::exception& error) {
         return databaseProblemText(kRefusal, exam.path(), error);
     }

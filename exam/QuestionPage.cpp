@@ -83,13 +83,17 @@ QString scriptUrl(const QString& programFolder)
 QString pageHead(const PageInputs& in, const PageStyle& style, const QString& styleBlock, const QString& keyHandler)
 {
     const QString paragraph = QStringLiteral("<p ") + style.styleAttribute() + QLatin1Char('>');
+    // The body carries the page's font too: a block of the question text
+    // (a <pre>) ends the paragraph, and what follows it, the choice letters
+    // among it, keeps the page's font.
+    const QString body = QStringLiteral("<body ") + style.styleAttribute() + QLatin1Char(' ');
     const QString src =
         QStringLiteral("<html><HEAD> <script language=\"javascript\" src=\"") + scriptUrl(in.programFolder);
     if (in.blockRightClick)
         return src + QStringLiteral("\";></script><script>") + kRightClickBlocker + QStringLiteral("</script></HEAD> ")
-            + styleBlock + QStringLiteral("<body ") + keyHandler
+            + styleBlock + body + keyHandler
             + QStringLiteral("  ondragstart=\"return false\" onselectstart=\" return false\" topmargin=0>") + paragraph;
-    return src + QStringLiteral("\" > </script></HEAD> ") + styleBlock + QStringLiteral("<body ") + keyHandler
+    return src + QStringLiteral("\" > </script></HEAD> ") + styleBlock + body + keyHandler
         + QStringLiteral(" topmargin=0>") + paragraph;
 }
 

@@ -66,8 +66,10 @@ QString orderedListRows(const std::vector<AnswerTables::ListRow>& rows, bool sho
     html += QStringLiteral("</Ul></td></tr>");
     if (showAnswers) {
         html += QStringLiteral("<tr><td colspan=2> <b>Correct Order</b><UL>");
+        // The order the exam grades by, which passes over blank items.
         for (const AnswerTables::ListRow& row : rows)
-            html += QStringLiteral("<li><b>") + row.rightItem + QStringLiteral("</b></li>");
+            if (!row.rightItem.trimmed().isEmpty())
+                html += QStringLiteral("<li><b>") + row.rightItem + QStringLiteral("</b></li>");
         html += QStringLiteral("</Ul></td></tr>");
     }
     return html;
@@ -141,7 +143,9 @@ QString AnswerListings::CheckAllAnswertableForNote(int questCode, bool showAnswe
         } else if (interactiveCode == 2 && kind.hasTreeRows) {
             result = GetAllAnswersForNoteInterTree(questCode, treeAnswers);
         } else if (interactiveCode == 3 && kind.hasListRows) {
-            result = GetAllAnswersForNoteInterSelect(questCode);
+            // The pairs are the right placement: shown with the answers only.
+            if (showAnswers)
+                result = GetAllAnswersForNoteInterSelect(questCode);
         }
     } catch (const std::exception& error) {
         logError(error,
@@ -234,14 +238,16 @@ QString AnswerListings::GetAllAnswersForNoteInterTree(int questCode, int treeAns
                     leaves.emplace(*leaf.nodeSeq, *leaf.text);
             html += QStringLiteral("<tr><td colspan=2><b>Correct Order</B><br><br>");
             for (const AnswerTables::TreeRow& row : rows) {
-                // A node without a text loses its line, not its leaves.
-                if (row.leftItem)
+                // A node without a text loses its line, not its leaves; no
+                // bullet stands without a text.
+                if (row.leftItem && !row.leftItem->trimmed().isEmpty())
                     html += bulletLine(*row.leftItem);
                 if (!row.leftSeq)
                     continue;
                 const auto [first, last] = leaves.equal_range(*row.leftSeq);
                 for (auto leaf = first; leaf != last; ++leaf)
-                    html += answer_rows::deepBulletLine(leaf->second);
+                    if (!leaf->second.trimmed().isEmpty())
+                        html += answer_rows::deepBulletLine(leaf->second);
             }
             html += QStringLiteral("</td></tr>");
         }

@@ -43,7 +43,7 @@ QString AnswerTables::choicesAsStoredSql()
 QString AnswerTables::orderedListRowsSql()
 {
     return QStringLiteral("SELECT Qi_LeftPane_Item, Qi_RightPane_Item FROM Qe_AnswerInteractive "
-                          "WHERE Qi_RootText IS NULL AND Qi_QuestCode = ? ORDER BY Qi_RightPane_Seq, rowid");
+                          "WHERE Qi_RootText IS NULL AND Qi_QuestCode = ? ORDER BY rowid");
 }
 
 QString AnswerTables::treeRowsSql()
@@ -61,7 +61,7 @@ QString AnswerTables::treeLeavesSql()
 QString AnswerTables::placePairsSql()
 {
     return QStringLiteral("SELECT Qa_LeftText, Qa_RightTEXT FROM Qe_InteractiveRightAnswer "
-                          "WHERE Qa_QuestCode = ? ORDER BY Qa_LeftPane_Seq, rowid");
+                          "WHERE Qa_QuestCode = ? ORDER BY rowid");
 }
 
 AnswerTables::AnswerKind AnswerTables::answerKind(int questCode)
@@ -83,7 +83,7 @@ std::vector<ExamBank::Choice> AnswerTables::choicesAsStored(int questCode)
 {
     std::vector<ExamBank::Choice> choices;
     for (const db::Row& row : m_conn.query(choicesAsStoredSql(), {questCode}))
-        choices.push_back({wholeNumber(row.value(0)), row.text(1), !row.isNull(2) && row.integer(2) != 0});
+        choices.push_back({wholeNumber(row.value(0)), row.text(1), rightMark(row.value(2))});
     return choices;
 }
 

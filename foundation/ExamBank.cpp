@@ -144,8 +144,24 @@ std::vector<ExamBank::Choice> ExamBank::choices(int questCode)
         {questCode});
     std::vector<Choice> choices;
     for (const db::Row& row : rows)
-        choices.push_back({wholeNumber(row.value(0)), row.text(1), !row.isNull(2) && row.integer(2) != 0});
+        choices.push_back({wholeNumber(row.value(0)), row.text(1), rightMark(row.value(2))});
     return choices;
+}
+
+std::optional<ExamBank::ChoiceKeyFault> ExamBank::choiceKeyFault()
+{
+    const db::ResultSet texts = m_conn.query(
+        QStringLiteral("SELECT Qc_QuestCode, Qc_Choice_Seq FROM Qe_AnswerChoice "
+                       "WHERE typeof(Qc_RightAns) IN ('text', 'blob') ORDER BY Qc_QuestCode, rowid LIMIT 1"));
+    if (!texts.empty())
+        return ChoiceKeyFault{wholeNumber(texts.first().value(0)), wholeNumber(texts.first().value(1)), true};
+    const db::ResultSet shared = m_conn.query(QStringLiteral(
+        "SELECT Qc_QuestCode, Qc_Choice_Seq FROM Qe_AnswerChoice GROUP BY Qc_QuestCode, Qc_Choice_Seq "
+        "HAVING min(coalesce(Qc_RightAns, 0) <> 0) <> max(coalesce(Qc_RightAns, 0) <> 0) "
+        "ORDER BY Qc_QuestCode, Qc_Choice_Seq LIMIT 1"));
+    if (!shared.empty())
+        return ChoiceKeyFault{wholeNumber(shared.first().value(0)), wholeNumber(shared.first().value(1)), false};
+    return std::nullopt;
 }
 
 std::vector<QString> ExamBank::fillAnswers(int questCode)
@@ -378,4 +394,9 @@ void ExamBank::setChapterSelected(int code, bool selected)
 {
     m_conn.exec(QStringLiteral("UPDATE Qe_Chapters SET Qc_Selected = ? WHERE Qc_ChapterCode = ?"),
                 {selected ? 1 : 0, code});
+}
+
+bool rightMark(const QVariant& value)
+{
+    return !value.isNull() && value.toDouble() != 0;
 }

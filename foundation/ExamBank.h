@@ -14,6 +14,8 @@ class Connection;
 // A count or code read into an integer the way the program reads them: NULL
 // as 0, a fraction rounded half to even.
 int wholeNumber(const QVariant& value);
+// Qc_RightAns read as the choice's mark: a stored number other than 0.
+bool rightMark(const QVariant& value);
 
 // An exam database (.qzr) as the program reads and changes it while it runs:
 // the statements on it that more than one part of the program runs, each
@@ -107,7 +109,18 @@ public:
         bool right = false;
     };
     // Every choice of a question, by sequence number (then storage order).
+    // Qc_RightAns marks a right choice when it holds a number other than 0;
+    // 0 and NULL mark a wrong one.
     std::vector<Choice> choices(int questCode);
+    // The first question whose choices the page cannot tell apart (two that
+    // share Qc_Choice_Seq, one right and one wrong) or whose Qc_RightAns
+    // holds a text instead of a number.
+    struct ChoiceKeyFault {
+        int questCode = 0;
+        int seq = 0;
+        bool markNotNumber = false; // else: a shared sequence number
+    };
+    std::optional<ChoiceKeyFault> choiceKeyFault();
     // The accepted texts of a fill-in question (one per blank) or the key
     // words of an essay (one per row): Qd_Desc_Answer, NULL read "".
     std::vector<QString> fillAnswers(int questCode);

@@ -174,3 +174,39 @@ QString printoutTable(const QString& table, const QString& examFolder, qsizetype
     rules.maxChars *= rows + 1;
     return html_sanitizer::fragment(carriageReturnsToBreaks(table), rules);
 }
+
+namespace {
+
+SanitizeRules printoutRules(const QString& examFolder)
+{
+    SanitizeRules rules;
+    rules.examFolder = examFolder;
+    rules.keepLinks = false;
+    return rules;
+}
+
+} // namespace
+
+QString printoutPiece(const QString& html, const QString& examFolder)
+{
+    return html_sanitizer::fragment(carriageReturnsToBreaks(html), printoutRules(examFolder));
+}
+
+QString printoutRows(const QString& rows, const QString& examFolder)
+{
+    if (rows.trimmed().isEmpty())
+        return QString();
+    // Parsed inside a table of their own, so the rows stay rows; the frame
+    // takes the rows, in the table body they were parsed in.
+    static const QString open = QStringLiteral("<table>");
+    static const QString close = QStringLiteral("</table>");
+    static const QString bodyOpen = QStringLiteral("<tbody>");
+    static const QString bodyClose = QStringLiteral("</tbody>");
+    QString table = printoutPiece(open + rows + close, examFolder);
+    if (!table.startsWith(open) || !table.endsWith(close)) // too long: the program's own words, in a row
+        return QStringLiteral("<tr><td colspan=\"2\">") + table + QStringLiteral("</td></tr>");
+    table = table.mid(open.size(), table.size() - open.size() - close.size());
+    if (table.startsWith(bodyOpen) && table.endsWith(bodyClose))
+        table = table.mid(bodyOpen.size(), table.size() - bodyOpen.size() - bodyClose.size());
+    return table;
+}

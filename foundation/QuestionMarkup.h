@@ -63,5 +63,15 @@ QString html_maker(const QString& text, const QString& examFolder, bool debugLog
 // limit is one text's, and the table holds `rows` rows of them.
 QString printoutTable(const QString& table, const QString& examFolder, qsizetype rows);
 
+// One piece of a printout built from pieces (an exam's text, a user's note)
+// as the page may show it: its carriage returns as breaks, then the
+// sanitizer on the piece alone, under one text's bounds, with no link left
+// live. The program's own table frame goes around the pieces, so the size of
+// the printout never decides whether a piece shows.
+QString printoutPiece(const QString& html, const QString& examFolder);
+// Table rows ("<tr>...</tr>") of exam texts, sanitized alone as a table's
+// rows, to sit in the frame's table.
+QString printoutRows(const QString& rows, const QString& examFolder);
+
 // Text escaped for an HTML attribute value in either kind of quotes.
 QString htmlAttributeEscaped(const QString& text);

@@ -45,7 +45,8 @@ QString GetImages(const QString& text, const QString& examFolder)
     }
 }
 
-NotesPage CreateQuestReport(db::Connection& exam, const NotesReportRequest& request, bool debugLog)
+NotesPage CreateQuestReport(db::Connection& exam, const NotesReportRequest& request, bool debugLog,
+                            const ReportProgress& progress)
 {
     UserNotesTable notes(exam);
     const std::vector<UserNotesTable::ReportRow> rows = request.userCode
@@ -58,35 +59,54 @@ NotesPage CreateQuestReport(db::Connection& exam, const NotesReportRequest& requ
 
     const QString folder = examFolder(request.examPath);
     NoteAnswerListings listings(exam);
-    // A question with several notes is listed once per note; its answers
-    // are read once.
-    QHash<int, QString> answerParts;
+    // A question with several notes is listed once per note; its texts and
+    // answers are made once.
+    struct QuestionParts {
+        QString heading;
+        QString question;
+        QString answers;
+        QString explanation;
+    };
+    QHash<int, QuestionParts> made;
 
-    // The table holds the exam's texts and the user's notes: it reaches the
-    // page only through the sanitizer, and no link in it stays live.
-    QString html = QStringLiteral("<table width=100% border=1 cellpadding=5 cellspacing=0 "
-                                  "bordercolorlight=#fbf1dd bordercolordark=#D1DFEC>");
+    // The exam's texts and the user's notes each reach the page through the
+    // sanitizer alone, and no link in them stays live; the table frame is
+    // the program's own.
+    QString html = QStringLiteral(
+        "<table width=\"100%\" border=\"1\" cellpadding=\"5\" cellspacing=\"0\"><tbody>");
     html.reserve(qsizetype(rows.size()) * 1024);
+    const qsizetype total = qsizetype(rows.size());
+    qsizetype done = 0;
     for (const UserNotesTable::ReportRow& row : rows) {
-        html += QStringLiteral("<tr><td width=85%><b>Category:</b>") + row.category
-            + QStringLiteral("<br><b>Chapter:</b>") + row.chapter + QStringLiteral("</td> <td><b>QID:</b>     ")
-            + QString::number(row.questCode) + QStringLiteral("</td></tr>");
-        html += QStringLiteral("<tr><td colspan=2><b>Question:</b><br>")
-            + html_maker(row.questionText, folder, debugLog) + QStringLiteral("</td></tr> ");
-        auto answers = answerParts.constFind(row.questCode);
-        if (answers == answerParts.cend())
-            answers = answerParts.insert(
-                row.questCode,
-                html_maker(listings.CheckAllAnswerTableForNote(row.questCode, request.answers), folder, debugLog));
-        html += *answers;
-        if (request.explanation)
-            html += QStringLiteral("<tr><td colspan=2><b>Explanation:</b>") + GetImages(row.explanation, folder)
-                + QStringLiteral("<br></td></tr>");
-        html += QStringLiteral("<tr><td colspan=2><b>Note:</b><br>") + noteHtml(row.noteText)
+        if (progress && done % 256 == 0)
+            progress(done, total);
+        ++done;
+        auto parts = made.constFind(row.questCode);
+        if (parts == made.cend()) {
+            QuestionParts part;
+            part.heading = QStringLiteral("<tr><td width=\"85%\"><b>Category:</b>") + printoutPiece(row.category, folder)
+                + QStringLiteral("<br><b>Chapter:</b>") + printoutPiece(row.chapter, folder)
+                + QStringLiteral("</td> <td><b>QID:</b>     ") + QString::number(row.questCode)
+                + QStringLiteral("</td></tr>");
+            part.question = QStringLiteral("<tr><td colspan=\"2\"><b>Question:</b><br>")
+                + printoutPiece(html_maker(row.questionText, folder, debugLog), folder)
+                + QStringLiteral("</td></tr> ");
+            part.answers = printoutRows(
+                html_maker(listings.CheckAllAnswerTableForNote(row.questCode, request.answers), folder, debugLog),
+                folder);
+            if (request.explanation)
+                part.explanation = QStringLiteral("<tr><td colspan=\"2\"><b>Explanation:</b>")
+                    + printoutPiece(GetImages(row.explanation, folder), folder) + QStringLiteral("<br></td></tr>");
+            parts = made.insert(row.questCode, part);
+        }
+        html += parts->heading + parts->question + parts->answers + parts->explanation;
+        // The note is the program's own escaping of the user's text.
+        html += QStringLiteral("<tr><td colspan=\"2\"><b>Note:</b><br>") + carriageReturnsToBreaks(noteHtml(row.noteText))
             + QStringLiteral(" </td></tr> ");
     }
-    html += QStringLiteral("</table>");
-    html = printoutTable(html, folder, qsizetype(rows.size()));
+    if (progress)
+        progress(total, total);
+    html += QStringLiteral("</tbody></table>");
     page.html = QStringLiteral("<html><body><font face=\"") + htmlAttributeEscaped(request.fontFace)
         + QStringLiteral("\" size=2>") + html + QStringLiteral("</font></body></html><br><br>");
     return page;

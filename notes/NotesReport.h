@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -51,6 +52,10 @@ QString GetImages(const QString& text, const QString& examFolder);
 // CreateQuestReport: the page of the request's notes (by Qn_NoteID) on the
 // caller's connection to the request's exam. Database errors reach the
 // caller (db::DbError). debugLog: the debug flag is 1.
-NotesPage CreateQuestReport(db::Connection& exam, const NotesReportRequest& request, bool debugLog);
+// progress, when given, hears how many of the notes are laid out so far
+// (now and then, and once at the end).
+using ReportProgress = std::function<void(qsizetype done, qsizetype total)>;
+NotesPage CreateQuestReport(db::Connection& exam, const NotesReportRequest& request, bool debugLog,
+                            const ReportProgress& progress = {});
 
 } // namespace notesreport

@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -114,7 +115,20 @@ void frmNotePrinter::CreateQuestReport()
         BusyPointer busy;
         try {
             db::Connection exam = db::Connection::open(connectionString(m_request.examPath, gStartup.gDbPassword));
-            page = notesreport::CreateQuestReport(exam, m_request, gStartup.gDebug == 1);
+            // A long printout says how far it is; a short one shows no box.
+            QProgressDialog shown(QStringLiteral("Laying out the printout of %1 notes...")
+                                      .arg(qulonglong(m_request.noteIds.size())),
+                                  QString(), 0, 1, this);
+            shown.setWindowTitle(gLogin.gAppName);
+            shown.setWindowModality(Qt::WindowModal);
+            shown.setMinimumDuration(500);
+            shown.setAutoClose(false);
+            shown.setAutoReset(false);
+            page = notesreport::CreateQuestReport(exam, m_request, gStartup.gDebug == 1,
+                                                  [&shown](qsizetype done, qsizetype total) {
+                                                      shown.setMaximum(int(total));
+                                                      shown.setValue(int(done));
+                                                  });
         } catch (const std::exception& error) {
             failed = true;
             const QString description = describe(error);

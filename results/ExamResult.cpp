@@ -25,6 +25,7 @@ ResultSnapshot resultSnapshot(const ExamSession& session)
     snapshot.questionCount = session.questionCount();
     snapshot.passScore = session.launch.gQuizPassScore;
     snapshot.questionOnScreen = session.CurrentQuestion;
+    snapshot.questionsReached = session.QuestionsReached;
     return snapshot;
 }
 
@@ -41,9 +42,10 @@ CategoryScore categoryScore(const ResultSnapshot& snapshot, int categoryCode)
 {
     CategoryScore score;
     const int rows = int(snapshot.questions.size());
-    // The walk stops after the row of the question on screen, but always
-    // takes the first row.
-    const int last = snapshot.isPretest() ? std::min(rows, std::max(1, snapshot.questionOnScreen)) : rows;
+    // The walk stops after the row of the furthest question reached, but
+    // always takes the first row.
+    const int reached = std::max({1, snapshot.questionOnScreen, snapshot.questionsReached});
+    const int last = snapshot.isPretest() ? std::min(rows, reached) : rows;
     for (int i = 0; i < last; ++i) {
         const ResultSnapshot::Question& q = snapshot.questions[size_t(i)];
         if (q.category != categoryCode)

@@ -19,6 +19,7 @@ struct ResultSnapshot {
     int questionCount = 0;    // the questions drawn at the exam's start: the score's divisor
     int passScore = 0;        // percent
     int questionOnScreen = 1; // n of the counter "n of N"
+    int questionsReached = 1; // the furthest question the user got to (QuestionsReached)
 
     bool isPretest() const { return examMode.toUpper() == QLatin1String("TEST"); }
 };
@@ -40,8 +41,9 @@ struct CategoryScore {
 };
 
 // The counts, tool tip and bar of one category. A pretest counts only the
-// questions up to the one on screen, so one ended early is judged on what was
-// reached.
+// questions up to the furthest one reached (the one on screen, or a later one
+// the user went back from), so one ended early is judged on what was reached
+// and the tips agree with the score.
 CategoryScore categoryScore(const ResultSnapshot& snapshot, int categoryCode);
 
 // The whole window's numbers.

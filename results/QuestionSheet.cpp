@@ -126,9 +126,9 @@ SheetPage CreateQuestReport(db::Connection& exam, const QuestionList& list, cons
     AnswerListings listings(exam, [&variants](int questCode, const std::vector<ExamBank::Choice>& bySequence) {
         return orderChoices(bySequence, screenChoiceOrder(variants.value(questCode, 0)));
     });
-    // A tree's right placement comes with the explanations, not with the
-    // answers.
-    const int treeAnswers = options.showExplanation ? 1 : 0;
+    // A tree's right placement comes with the explanations, and only while
+    // the answers are shown.
+    const int treeAnswers = options.showAnswers && options.showExplanation ? 1 : 0;
 
     // The table holds the exam's texts: it reaches the page only through the
     // sanitizer, and no link in it stays live.

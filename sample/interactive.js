@@ -10,7 +10,8 @@
 //   ordered list,
 //   select and place  the texts of the answer list "D3" joined by ","
 // Items are identified by their text (textContent: option.text collapses
-// blanks, and the answer is compared with the stored text exactly).
+// blanks). The window compares it with the stored text in the form the
+// page's parser leaves it (a CR LF reads as LF).
 (function () {
   'use strict';
 

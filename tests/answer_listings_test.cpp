@@ -97,16 +97,17 @@ const QString kTreeItems =
     row(QStringLiteral("<table width=100% border=1><tr><td>&nbsp;&#149; Root<BR>") + bullet("Node A") + bullet("Node B")
         + "</td><td>" + bullet("Leaf 2") + bullet("Leaf 1") + bullet("Leaf 3") + "</td></tr></table>");
 // Each node in leftpane order with its leaves; the row without a node
-// keeps its (empty) line.
+// prints no bullet of its own.
 const QString kTreePlacement =
     row(QStringLiteral("<b>Correct Order</B><br><br>") + bullet("Node A") + deepBullet("Leaf 1") + deepBullet("Leaf 3")
-        + bullet("Node B") + deepBullet("Leaf 2") + bullet(""));
-const QString kPairs = row(QStringLiteral("&nbsp;Place 1&nbsp;&nbsp;-------&nbsp;&nbsp;Value B<BR>"
-                                          "&nbsp;Place 2&nbsp;&nbsp;-------&nbsp;&nbsp;Value A<BR>"));
-const QString kListItems = QStringLiteral("<tr><td colspan=2> <UL><li>Third</li><li>First</li><li>Second</li>"
+        + bullet("Node B") + deepBullet("Leaf 2"));
+// Pairs and list items in storage order, the order the exam grades by.
+const QString kPairs = row(QStringLiteral("&nbsp;Place 2&nbsp;&nbsp;-------&nbsp;&nbsp;Value A<BR>"
+                                          "&nbsp;Place 1&nbsp;&nbsp;-------&nbsp;&nbsp;Value B<BR>"));
+const QString kListItems = QStringLiteral("<tr><td colspan=2> <UL><li>First</li><li>Second</li><li>Third</li>"
                                           "</Ul></td></tr>");
-const QString kListOrder = QStringLiteral("<tr><td colspan=2> <b>Correct Order</b><UL><li><b>First</b></li>"
-                                          "<li><b>Second</b></li><li><b>Third</b></li></Ul></td></tr>");
+const QString kListOrder = QStringLiteral("<tr><td colspan=2> <b>Correct Order</b><UL><li><b>Second</b></li>"
+                                          "<li><b>Third</b></li><li><b>First</b></li></Ul></td></tr>");
 
 struct ListingCase {
     int question;
@@ -161,7 +162,8 @@ INSTANTIATE_TEST_SUITE_P(
         ListingCase{Tree, true, 1, kTreeItems + kTreePlacement,
                     row("&nbsp;&#149; Root<BR>" + bullet("Node A") + deepBullet("Leaf 1") + deepBullet("Leaf 3")
                         + bullet("Node B") + deepBullet("Leaf 2") + bullet(""))},
-        ListingCase{SelectPlace, false, 0, kPairs, kPairs}, ListingCase{SelectPlace, true, 1, kPairs, kPairs},
+        // The sheet shows the right placement only with the answers.
+        ListingCase{SelectPlace, false, 0, "", kPairs}, ListingCase{SelectPlace, true, 1, kPairs, kPairs},
         ListingCase{NoAnswers, true, 1, "", ""}, ListingCase{ListNoRows, true, 1, "", ""},
         ListingCase{PlaceNoRows, true, 1, "", ""},
         ListingCase{ChoicesAndFill, true, 1, row("<b>* </b>A) only choice"), row("<b>* </b>A) only choice")},
@@ -220,7 +222,7 @@ TEST_F(AnswerListingsTest, NullTextsCostOnlyTheirOwnLines)
     c.exec("INSERT INTO Qe_InteractiveRightAnswer VALUES (61, 'P1', 1, NULL, 1), (61, 'P2', 2, 'V2', 2), "
            "(61, NULL, 3, 'V3', 3)");
     const QString pairs = row("&nbsp;P2&nbsp;&nbsp;-------&nbsp;&nbsp;V2<BR>");
-    EXPECT_EQ(AnswerListings(c).CheckAllAnswertableForNote(61, false, 0), pairs);
+    EXPECT_EQ(AnswerListings(c).CheckAllAnswertableForNote(61, true, 0), pairs);
     EXPECT_EQ(NoteAnswerListings(c).CheckAllAnswerTableForNote(61, false), pairs);
 
     // A choice without text keeps its label.

@@ -125,6 +125,28 @@ TEST(ExamResult, PretestCountsCategoriesOnlyUpToTheQuestionOnScreen)
     EXPECT_EQ(categoryScore(snapshotOf(rows, 40, 50, "TEST", 400), 1).asked, 20);
 }
 
+// Gone back from question 3 to 1 and ended there: the tips count what was
+// reached, as the score does.
+TEST(ExamResult, PretestTipsCountUpToTheFurthestQuestionReached)
+{
+    ExamSession session;
+    for (int code = 1; code <= 3; ++code) {
+        session.msflex.addQuestion(code, 1);
+        session.msflex.setText(code, colCorrect, QStringLiteral("1"));
+        session.cboCategory.set(code, 1);
+    }
+    session.launch.gExamMode = QStringLiteral("TEST");
+    session.launch.gQuizQuestionCount = 3;
+    session.CurrentQuestion = 1;
+    session.QuestionsReached = 3;
+    const ResultSnapshot s = resultSnapshot(session);
+    const CategoryScore score = categoryScore(s, 1);
+    EXPECT_EQ(score.asked, 3);
+    EXPECT_EQ(score.correct, 3);
+    EXPECT_EQ(score.toolTip, "Total questions asked : 3 : Correct answers : 3");
+    EXPECT_EQ(computeExamResult(s, {{1, "A"}}, QStringLiteral("Z")).correctCount, 3);
+}
+
 TEST(ExamResult, CaptionNamesTheModeWord)
 {
     const struct Case {

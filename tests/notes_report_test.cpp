@@ -2,6 +2,8 @@
 #include "foundation/UserNotesTable.h"
 #include "notes/NotesBrowser.h"
 #include "notes/NotesReport.h"
+#include "platform/db/Transaction.h"
+#include "platform/pages/HtmlSanitizer.h"
 #include "platform/pages/PageAddress.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/ImageBytes.h"
@@ -185,6 +187,45 @@ TEST_F(NotesReportTest, NothingToPrintGivesNoPage)
     request.userCode.reset();
     request.noteIds = {nullNote};
     EXPECT_FALSE(page(request).hasQuestions);
+}
+
+// Every listed note prints, however many: each text is sanitized alone, so
+// the printout's size never replaces it, and a text too long to show costs
+// only its own place.
+TEST_F(NotesReportTest, EveryListedNotePrintsAndATooLongTextCostsOnlyItsPlace)
+{
+    constexpr int kNotes = 30000;
+    NotesReportRequest request = userRequest();
+    {
+        db::Transaction transaction(bank.conn());
+        UserNotesTable notes(bank.conn());
+        for (int i = 0; i < kNotes; ++i) {
+            request.questCodes.push_back(i % 2 ? kChoice : kEssay);
+            request.noteIds.push_back(notes.addNote(kUser, i % 2 ? kChoice : kEssay,
+                                                    QStringLiteral("<i>note</i> %1").arg(i), QDate(2024, 2, 1)));
+        }
+        transaction.commit();
+    }
+    std::vector<std::pair<qsizetype, qsizetype>> heard;
+    const QString html = CreateQuestReport(bank.conn(), request, false, [&](qsizetype done, qsizetype total) {
+                             heard.push_back({done, total});
+                         }).html;
+    EXPECT_EQ(html.count(QStringLiteral("<b>Note:</b>")), kNotes + 3);
+    EXPECT_TRUE(html.contains(QStringLiteral("&lt;i&gt;note&lt;/i&gt; %1 </td>").arg(kNotes - 1)));
+    EXPECT_FALSE(html.contains(html_sanitizer::tooLongMessage()));
+    ASSERT_FALSE(heard.empty());
+    EXPECT_EQ(heard.back(), std::make_pair(qsizetype(kNotes + 3), qsizetype(kNotes + 3)));
+
+    // One question's text over one text's limit (and over the limit of all
+    // the notes' texts together): only it gives way.
+    bank.conn().exec(QStringLiteral("DELETE FROM Qe_UserNotes WHERE Qn_noteDesc LIKE '<i>note</i>%'"));
+    const QString huge = QStringLiteral("<b>x</b>") + QString(8'000'000, QLatin1Char('x'));
+    bank.conn().exec(QStringLiteral("UPDATE Qe_QuestionsHead SET Qq_Quest_Desc = ? WHERE Qq_QuestCode = ?"),
+                     {huge, kEssay});
+    const QString cut = page(userRequest()).html;
+    EXPECT_EQ(cut.count(html_sanitizer::tooLongMessage()), 1);
+    EXPECT_EQ(cut.count(QStringLiteral("<b>Note:</b>")), 3);
+    EXPECT_TRUE(cut.contains(QStringLiteral("Which route?")));
 }
 
 TEST(NoteText, EscapedThenItsLineBreaksBreakTheLine)

@@ -2,7 +2,10 @@
 // sample/main.html) driven through the pages' own controls: each page must
 // report its complete answer, in the answer format of its question type,
 // whenever it changes, "~" when it becomes empty, and nothing else.
+#include "exam/AnswerCheck.h"
+#include "exam/ExamSaveCheck.h"
 #include "exam/PageLock.h"
+#include "exam/QuestionList.h"
 #include "exam/QuestionPage.h"
 #include "foundation/ExamBank.h"
 #include "platform/browser/BrowserPage.h"
@@ -885,6 +888,222 @@ TEST_F(BuiltPageTest, ListPagesWithLongItemsShareTheSmallScreenAndStayPut)
     EXPECT_EQ(check(kTreeDocument, kLayoutFaults), QString()) << "the list left empty keeps its size";
     EXPECT_EQ(check(kTreeDocument, "doc.getElementById('TreeView').options.length"), "6");
     EXPECT_EQ(pageErrors(), QString());
+}
+
+// ---------------------------------------------------------------------------
+// Each answer page and its judge together, as the exam window runs them: the
+// page is built from the exam database, the user's clicks make the page
+// report, the reports become the window's answer and the answer check
+// judges it. The key's own answer is right and a wrong order is wrong,
+// whatever the stored texts hold.
+
+struct StoredText {
+    const char* name;
+    QString text;
+};
+
+const std::vector<StoredText>& storedTexts()
+{
+    static const std::vector<StoredText> texts = {
+        {"CR", QStringLiteral("Firmware\rinitialises the hardware")},
+        {"LF", QStringLiteral("Firmware\ninitialises the hardware")},
+        {"CR LF", QStringLiteral("Firmware\r\ninitialises the hardware")},
+        {"CR LF at the end", QStringLiteral("Firmware initialises the hardware\r\n")},
+        {"tab", QStringLiteral("Firmware\tinitialises")},
+        {"U+0000", QStringLiteral("Firmware") + QChar(0) + QStringLiteral("initialises")},
+        {"no-break space", QStringLiteral("Firmware\u00A0initialises")},
+        {"bidi marks", QStringLiteral("\u202EFirmware\u202C initialises\u200F")},
+        {"&amp;", QStringLiteral("Firmware &amp; hardware")},
+        {"<b>", QStringLiteral("<b>Firmware</b> initialises")},
+        {"comma", QStringLiteral("Firmware, then the hardware")},
+        {"bar", QStringLiteral("Firmware | hardware")},
+        {"hash", QStringLiteral("Firmware #1")},
+        {"outer spaces", QStringLiteral("  Firmware initialises  ")},
+    };
+    return texts;
+}
+
+class JudgedPageTest : public BuiltPageTest {
+protected:
+    // Shows the question as the window does, runs the user's clicks and
+    // judges the answer the page's reports leave.
+    CheckOutcome answerAndJudge(int code, int type, const QString& clicks, bool tree = false)
+    {
+        const BuiltPage built = buildQuestionPage(bank, inputs(code));
+        QString answer = built.pageAnswer;
+        reports.clear();
+        if (tree) {
+            EXPECT_TRUE(writeTreePages(home.path(), built));
+            view->navigate(home.file(QStringLiteral("main.html")));
+            EXPECT_TRUE(view->waitForLoad(kWait));
+            EXPECT_TRUE(waitUntil(
+                [&] { return check(kTreeDocument, "!!doc.getElementById('TreeView')") == "true"; }, kWait));
+        } else {
+            showPage(built.html);
+        }
+        act(tree ? kTreeDocument : kTopDocument, clicks);
+        for (const QString& report : reports)
+            applyPageReport(answer, type, report);
+        QuestionList list;
+        list.addQuestion(code, type);
+        return CheckAnswer(bank, list, 1, {code, type, answer, ExamMode::Practice, false});
+    }
+
+    // The three items of a list question, the special text first: stored
+    // with the offered items in the reverse of the right order, so the
+    // offered item "v<k>" is the key's item 2 - k.
+    QStringList key(const QString& special)
+    {
+        return {special, QStringLiteral("The boot loader runs"), QStringLiteral("The kernel starts")};
+    }
+};
+
+// Adds the offered items of list `from` by their values, in that order.
+QString addInOrder(const char* from, const char* button, const std::vector<int>& values)
+{
+    QString clicks;
+    for (const int v : values)
+        clicks += QStringLiteral("list('%1').value = 'v%2'; press('%3');").arg(QLatin1String(from)).arg(v).arg(
+            QLatin1String(button));
+    return clicks;
+}
+
+TEST_F(JudgedPageTest, TheKeysOwnListAnswerIsRightAndAWrongOrderWrongForEveryStoredText)
+{
+    int code = 0;
+    for (const StoredText& stored : storedTexts()) {
+        SCOPED_TRACE(stored.name);
+        const QStringList right = key(stored.text);
+        // Ordered list: offered items on the left, the right order on the right.
+        const int ordered = ++code;
+        fixture.shownQuestion(ordered, 4, 1, QStringLiteral("Put them in order."));
+        for (int i = 0; i < 3; ++i)
+            fixture.writer().addInteractiveRow({ordered, right[2 - i], i + 1, right[i], i + 1, std::nullopt});
+        // Select and place: the items offered, the places in order, and each
+        // place's item.
+        const int place = ++code;
+        fixture.shownQuestion(place, 4, 3, QStringLiteral("Place them."));
+        for (int i = 0; i < 3; ++i) {
+            const QString where = QStringLiteral("Place %1").arg(i + 1);
+            fixture.writer().addInteractiveRow({place, right[2 - i], i + 1, where, i + 1, std::nullopt});
+            fixture.writer().addInteractiveAnswer({place, where, i + 1, right[i], 0});
+        }
+
+        EXPECT_TRUE(answerAndJudge(ordered, 4, addInOrder("D2", " Add  >>  ", {2, 1, 0})).right);
+        EXPECT_FALSE(answerAndJudge(ordered, 4, addInOrder("D2", " Add  >>  ", {1, 2, 0})).right);
+        EXPECT_TRUE(answerAndJudge(place, 4, addInOrder("D1", " Add  >>  ", {2, 1, 0})).right);
+        EXPECT_FALSE(answerAndJudge(place, 4, addInOrder("D1", " Add  >>  ", {2, 0, 1})).right);
+        EXPECT_EQ(pageErrors(), QString());
+    }
+}
+
+// A tree's texts travel joined by "," and "#", so a node or leaf holding
+// either cannot be told; every other text is judged as stored.
+TEST_F(JudgedPageTest, TheKeysOwnTreeIsRightAndASwappedOneWrongForEveryStoredText)
+{
+    int code = 0;
+    const QString root = QStringLiteral("Boot");
+    for (const StoredText& stored : storedTexts()) {
+        if (stored.text.contains(QLatin1Char(',')) || stored.text.contains(QLatin1Char('#')))
+            continue;
+        SCOPED_TRACE(stored.name);
+        const int tree = ++code;
+        const QString other = QStringLiteral("Kernel phase");
+        const QString leaf = QStringLiteral("Drivers load");
+        fixture.shownQuestion(tree, 4, 2, QStringLiteral("Sort them."));
+        // Node 1 is the stored text, with leaf "Drivers load"; node 2 takes
+        // a leaf of the stored text too.
+        fixture.writer().addInteractiveRow({tree, stored.text, 1, leaf, 1, root});
+        fixture.writer().addInteractiveRow({tree, other, 2, stored.text, 2, root});
+        fixture.writer().addInteractiveAnswer({tree, leaf, 0, stored.text, 1});
+        fixture.writer().addInteractiveAnswer({tree, stored.text, 0, other, 2});
+        const auto moves = [](int first, int second) {
+            // Leaves by their values (v1, v2), nodes by their place in the tree.
+            const QString node = QStringLiteral(
+                "function node(n) { var t = doc.getElementById('TreeView');"
+                "  for (var i = 0; i < t.options.length; i++) { var o = t.options[i];"
+                "    if (o.getAttribute('data-node') === String(n) && o.getAttribute('data-leaf') === null) {"
+                "      t.selectedIndex = i; return; } } throw new Error('no node ' + n); }");
+            return node + QStringLiteral("list('D1').value = 'v1'; node(%1); press(' Move     ');"
+                                         "list('D1').value = 'v2'; node(%2); press(' Move     ');")
+                              .arg(first)
+                              .arg(second);
+        };
+        EXPECT_TRUE(answerAndJudge(tree, 4, moves(0, 1), true).right);
+        EXPECT_FALSE(answerAndJudge(tree, 4, moves(1, 0), true).right);
+        EXPECT_EQ(pageErrors(), QString());
+    }
+}
+
+// Choices that share a sequence number and a verdict are told apart by it:
+// exactly the right one is credited. One right and one wrong under one
+// number cannot be told apart, and the exam is refused naming the question.
+TEST_F(JudgedPageTest, RepeatedChoiceNumbersCreditOnlyTheRightChoiceOrAreRefused)
+{
+    fixture.shownQuestion(1, 1, 0, QStringLiteral("Pick"));
+    fixture.choice(1, 1, QStringLiteral("Right"), true)
+        .choice(1, 2, QStringLiteral("Wrong"), false)
+        .choice(1, 2, QStringLiteral("Also wrong"), false);
+    EXPECT_TRUE(answerAndJudge(1, 1, QStringLiteral("tick('1')")).right);
+    EXPECT_FALSE(answerAndJudge(1, 1, QStringLiteral("doc.querySelectorAll('input[name=menu]')[1].click()")).right);
+    EXPECT_FALSE(answerAndJudge(1, 1, QStringLiteral("doc.querySelectorAll('input[name=menu]')[2].click()")).right);
+    EXPECT_EQ(examSaveRefusal(fixture.conn()), QString());
+
+    fixture.shownQuestion(7, 1, 0, QStringLiteral("Pick"));
+    fixture.choice(7, 1, QStringLiteral("Right"), true).choice(7, 1, QStringLiteral("Wrong"), false);
+    const QString refusal = examSaveRefusal(fixture.conn());
+    EXPECT_TRUE(refusal.startsWith(QStringLiteral("This exam cannot start, because question 7 has two choices "
+                                                  "numbered 1, one right and one wrong")))
+        << refusal.toStdString();
+    EXPECT_TRUE(refusal.contains(fixture.path())) << refusal.toStdString();
+
+    // A mark stored as a text is refused by name too.
+    fixture.conn().exec(QStringLiteral("DELETE FROM Qe_AnswerChoice WHERE Qc_QuestCode = 7"));
+    fixture.conn().exec(QStringLiteral("UPDATE Qe_AnswerChoice SET Qc_RightAns = 'yes' WHERE Qc_Choice_Seq = 2"));
+    EXPECT_TRUE(examSaveRefusal(fixture.conn())
+                    .startsWith(QStringLiteral("This exam cannot start, because a choice of question 1 is marked "
+                                               "right or wrong by a text")));
+}
+
+// The choice letters keep the page's font after a block of the question
+// text (a <pre>) that ends the page's paragraph.
+TEST_F(BuiltPageTest, ChoiceLettersKeepThePageFontAfterAPreBlock)
+{
+    fixture.shownQuestion(1, 1, 0, QStringLiteral("Which command?<pre>ls -l</pre>Pick one."));
+    fixture.choice(1, 1, QStringLiteral("this"), true).choice(1, 2, QStringLiteral("that"), false);
+    show(1);
+    EXPECT_EQ(check(kTopDocument,
+                    "Array.prototype.filter.call(doc.body.childNodes, function (n) {"
+                    " return n.nodeType === 3 && n.textContent.trim() === 'A'; }).map(function (n) {"
+                    " return getComputedStyle(n.parentElement).fontFamily; }).join(',')"),
+              kFont);
+}
+
+// Fill-in and essay keys stored with a line end or a CR LF inside: a text
+// box holds no line break and the essay box reports LF, and the key's own
+// answer is right.
+TEST_F(JudgedPageTest, FillInAndEssayKeysWithLineBreaksAcceptTheirOwnAnswer)
+{
+    fixture.shownQuestion(1, 3, 0, QStringLiteral("Capital?"));
+    fixture.writer().addFillAnswer(1, QStringLiteral("Paris\r\n|Lutetia"));
+    fixture.writer().addFillAnswer(1, QStringLiteral("New\r\nYork"));
+    EXPECT_TRUE(answerAndJudge(1, 3,
+                               QStringLiteral("typeInto(box('txtFill', 0), 'Paris'); keyUp(box('txtFill', 0));"
+                                              "typeInto(box('txtFill', 1), 'NewYork'); keyUp(box('txtFill', 1));"))
+                    .right);
+    EXPECT_FALSE(answerAndJudge(1, 3,
+                                QStringLiteral("typeInto(box('txtFill', 0), 'Rome'); keyUp(box('txtFill', 0));"
+                                               "typeInto(box('txtFill', 1), 'NewYork'); keyUp(box('txtFill', 1));"))
+                     .right);
+
+    fixture.shownQuestion(2, 2, 0, QStringLiteral("Explain."));
+    fixture.writer().addFillAnswer(2, QStringLiteral("kernel\r\n"));
+    fixture.writer().addFillAnswer(2, QStringLiteral("boot\r\nloader|grub"));
+    EXPECT_TRUE(answerAndJudge(2, 2,
+                               QStringLiteral("typeInto(box('ta'), 'The boot\\nloader starts the kernel.');"
+                                              "keyUp(box('ta'));"))
+                    .right);
+    EXPECT_FALSE(answerAndJudge(2, 2, QStringLiteral("typeInto(box('ta'), 'The kernel.'); keyUp(box('ta'));")).right);
 }
 
 // A locked page takes no input: its controls are off, so neither a click

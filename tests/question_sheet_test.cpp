@@ -166,13 +166,57 @@ TEST_F(QuestionSheetTest, TheAnswerTickShowsRightAnswersAndOrdersTheOtherExplana
 
     const QString explained = CreateQuestReport(bank.conn(), exam, options(false, true)).html;
     EXPECT_EQ(explained.count("<b>Explanation:</b>"), 3) << "a Null explanation still has its row";
-    EXPECT_EQ(explained.count("<b>Correct Order</b><br><br>"), 1) << "the tree's placement";
-    EXPECT_FALSE(explained.contains("<b>Correct Order</b><ul>")) << "the ordered list's order follows the answer tick";
+    EXPECT_FALSE(explained.contains("<b>Correct Order</b>")) << "no right answer without the answer tick";
+    EXPECT_EQ(CreateQuestReport(bank.conn(), exam, options(true, true)).html.count("<b>Correct Order</b><br><br>"), 1)
+        << "the tree's placement comes with both ticks";
     EXPECT_TRUE(explained.contains("<tr><td colspan=\"2\"><b>Explanation:</b><br>Because of <br> <img src=\""
                                    + picture() + "\"><br> and<br>\nmore. </td></tr>"))
         << "the explanation's picture has no size";
     EXPECT_TRUE(explained.contains("<b>Explanation:</b><br> </td></tr>"));
     EXPECT_FALSE(explained.contains("<b>* </b>"));
+}
+
+// The answer tick cleared prints no right answer of any kind; ticked, an
+// ordered list's order is the one the exam grades by (storage order), and
+// no bullet stands without a text.
+TEST_F(QuestionSheetTest, RightAnswersOfEveryKindFollowTheTickInTheOrderTheExamGrades)
+{
+    ExamBankWriter& w = bank.writer();
+    ExamBankWriter::QuestionRow place{};
+    place.code = 40;
+    place.category = 1;
+    place.chapter = 0;
+    place.type = 4;
+    place.interactive = 3;
+    place.text = QStringLiteral("Place them.");
+    w.addQuestion(place);
+    w.addInteractiveRow({40, "item b", 1, "place 1", 1});
+    w.addInteractiveRow({40, "item a", 2, "place 2", 2});
+    // Stored in the places' order, numbered the other way round.
+    w.addInteractiveAnswer({40, "place 1", 2, "item a", 0});
+    w.addInteractiveAnswer({40, "place 2", 1, "item b", 0});
+    // The ordered list's right order as stored, numbered the other way round.
+    bank.conn().exec(QStringLiteral("UPDATE Qe_AnswerInteractive SET Qi_RightPane_Seq = 3 - Qi_RightPane_Seq "
+                                    "WHERE Qi_QuestCode = 7"));
+    // A tree row that only carries a leaf, and an empty leaf.
+    w.addInteractiveRow({12, "", 2, "Other leaf", 2, QStringLiteral("Root")});
+    w.addInteractiveAnswer({12, "", 1, "Node", 1});
+    const QuestionList sheet = examList({{12, 0}, {7, 0}, {40, 0}});
+
+    for (const bool explanation : {false, true}) {
+        const QString cleared = CreateQuestReport(bank.conn(), sheet, options(false, explanation)).html;
+        EXPECT_FALSE(cleared.contains("Correct Order")) << explanation;
+        EXPECT_FALSE(cleared.contains("-------")) << explanation;
+    }
+    const QString shown = CreateQuestReport(bank.conn(), sheet, options(true, true)).html;
+    EXPECT_TRUE(shown.contains(QStringLiteral("place 1\u00A0\u00A0-------\u00A0\u00A0item a")))
+        << shown.toStdString();
+    EXPECT_LT(shown.indexOf("place 1"), shown.indexOf("place 2"));
+    const qsizetype order = shown.indexOf("<b>Correct Order</b><ul>");
+    ASSERT_GE(order, 0);
+    EXPECT_LT(shown.indexOf("<b>one</b>", order), shown.indexOf("<b>two</b>", order)) << "graded: one, two";
+    const QRegularExpression emptyBullet(QStringLiteral("\\x{2022}\\x{00A0}\\s*<br>"));
+    EXPECT_FALSE(shown.contains(emptyBullet)) << shown.toStdString();
 }
 
 TEST_F(QuestionSheetTest, ChoicesAreListedInTheOrderTheExamShowedThem)

@@ -152,7 +152,7 @@ TEST_F(ResultWindows, PretestHidesTheScoreAndCountsUpToTheQuestionOnScreen)
 {
     session.launch.gExamMode = QStringLiteral("TEST");
     session.launch.gQuizPassScore = 50;
-    session.CurrentQuestion = 3; // ended early on question 3
+    session.CurrentQuestion = session.QuestionsReached = 3; // ended early on question 3
     frmSimulatedResult& w = frmSimulatedResult::load(session, nullptr);
     EXPECT_EQ(w.windowTitle(), "Ziduver [Pretest]");
     EXPECT_FALSE(w.Frame1->isVisibleTo(&w));
