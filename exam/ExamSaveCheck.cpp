@@ -84,28 +84,36 @@ void rememberSound(const FileStamp& stamp)
 }
 
 // The damage check: the written tables always, the whole file unless this
-// very file was found sound before. "" when nothing is wrong.
-QString damageOf(db::Connection& exam)
+// very file was found sound before. `wholeChecked` says the whole file was
+// read; `sound` holds its stamp when it did not change while it was read,
+// to be remembered once every check of the whole file has passed.
+struct DamageCheck {
+    QString damage;
+    bool wholeChecked = false;
+    std::optional<FileStamp> sound;
+};
+
+DamageCheck damageOf(db::Connection& exam)
 {
+    DamageCheck check;
     for (const char* table : kWrittenTables) {
         if (!exam.hasTable(QLatin1String(table)))
             continue;
-        if (QString damage = exam.quickCheckProblem(QLatin1String(table)); !damage.isEmpty())
-            return damage;
+        if (QString damage = exam.quickCheckProblem(QLatin1String(table)); !damage.isEmpty()) {
+            check.damage = damage;
+            return check;
+        }
     }
     const std::optional<FileStamp> before = stampOf(exam.path());
     if (before && knownSound(*before)) {
         lastPassed() = before;
-        return {};
+        return check;
     }
-    if (QString damage = exam.quickCheckProblem(); !damage.isEmpty())
-        return damage;
-    // Remembered only when the file did not change while it was read.
-    if (before && stampOf(exam.path()) == before) {
-        rememberSound(*before);
-        lastPassed() = before;
-    }
-    return {};
+    check.wholeChecked = true;
+    check.damage = exam.quickCheckProblem();
+    if (check.damage.isEmpty() && before && stampOf(exam.path()) == before)
+        check.sound = before;
+    return check;
 }
 
 } // namespace
@@ -115,12 +123,14 @@ QString examSaveRefusal(db::Connection& exam)
     // A damaged page anywhere would otherwise be found only by End Exam's
     // write, and the exam's answers lost with it.
     lastPassed().reset();
+    DamageCheck check;
     try {
-        if (const QString damage = damageOf(exam); !damage.isEmpty()) {
-            WriteLog(QStringLiteral("quick_check: ") + damage + QStringLiteral(": ") + exam.path()
+        check = damageOf(exam);
+        if (!check.damage.isEmpty()) {
+            WriteLog(QStringLiteral("quick_check: ") + check.damage + QStringLiteral(": ") + exam.path()
                      + QStringLiteral(": examSaveRefusal: ") + logDateTime());
             return databaseProblemText(kDamaged, exam.path(),
-                                       db::DbError(db::ErrorClass::Other, SQLITE_CORRUPT, damage));
+                                       db::DbError(db::ErrorClass::Other, SQLITE_CORRUPT, check.damage));
         }
     } catch (const db::DbError& error) {
         const int cause = error.sqliteCode() & 0xff;
@@ -130,9 +140,12 @@ QString examSaveRefusal(db::Connection& exam)
         return databaseProblemText(kRefusal, exam.path(), error);
     }
     // A key the answer check cannot read as stored would credit a wrong
-    // choice or none: the question is refused by name instead.
+    // choice or none: the question is refused by name instead. It reads every
+    // choice, so it runs with the whole-file check, once per change of the file.
     try {
-        if (const std::optional<ExamBank::ChoiceKeyFault> fault = ExamBank(exam).choiceKeyFault()) {
+        const std::optional<ExamBank::ChoiceKeyFault> fault
+            = check.wholeChecked ? ExamBank(exam).choiceKeyFault() : std::nullopt;
+        if (fault) {
             const QString question = QString::number(fault->questCode);
             const QString why = fault->markNotNumber
                 ? QStringLiteral("a choice of question %1 is marked right or wrong by a text, not by a number")
@@ -147,6 +160,10 @@ QString examSaveRefusal(db::Connection& exam)
         }
     } catch (const std::exception& error) {
         return databaseProblemText(kRefusal, exam.path(), error);
+    }
+    if (check.sound) {
+        rememberSound(*check.sound);
+        lastPassed() = check.sound;
     }
     try {
         ProgressStore(exam).prepareAll();

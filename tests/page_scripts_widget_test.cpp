@@ -1056,6 +1056,7 @@ TEST_F(JudgedPageTest, RepeatedChoiceNumbersCreditOnlyTheRightChoiceOrAreRefused
                                                   "numbered 1, one right and one wrong")))
         << refusal.toStdString();
     EXPECT_TRUE(refusal.contains(fixture.path())) << refusal.toStdString();
+    EXPECT_EQ(examSaveRefusal(fixture.conn()), refusal) << "a refused file is never remembered as sound";
 
     // A mark stored as a text is refused by name too.
     fixture.conn().exec(QStringLiteral("DELETE FROM Qe_AnswerChoice WHERE Qc_QuestCode = 7"));
