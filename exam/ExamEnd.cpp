@@ -7,6 +7,7 @@
 #include "foundation/Messages.h"
 #include "foundation/ProgramEnd.h"
 #include "foundation/SharedState.h"
+#include "foundation/UserWrite.h"
 
 #include <exception>
 #include <limits>
@@ -61,9 +62,9 @@ bool ExamEnd::writeProgress(Asking asking, QObject* owner)
     if (m_settled || m_session.questionCount() == 0)
         return true;
     for (;;) {
-        const ProgressWriteResult result = UpdateProgress(m_session.ExamConn, m_session.msflex,
-                                                          m_session.QuestionsReached, m_session.launch.gQuizUserCode,
-                                                          &m_session.bankQuestionCount);
+        const UserAccount account{m_session.launch.gQuizUserCode, m_session.launch.gQuizSysConnStr};
+        const ProgressWriteResult result = UpdateProgress(
+            m_session.ExamConn, m_session.msflex, m_session.QuestionsReached, account, &m_session.bankQuestionCount);
         if (result.saved) {
             m_settled = true;
             if (result.passKeptOpen && asking == Asking::User)
@@ -73,6 +74,15 @@ bool ExamEnd::writeProgress(Asking asking, QObject* owner)
             return true;
         }
         // UpdateProgress has logged the failure; the database is as it was.
+        // An account that is gone stays gone: the exam ends without its
+        // answers, and no try again can help.
+        if (isAccountRemoved(result.failure)) {
+            m_settled = true;
+            if (asking == Asking::User)
+                ShowMessage(accountRemovedText(QStringLiteral("The results of this exam could not be saved.")),
+                            gLogin.gAppName, OneButton, owner);
+            return false;
+        }
         if (asking == Asking::Nobody)
             return false;
         const QString path = m_session.ExamConn.isOpen() ? m_session.ExamConn.path() : m_session.launch.gQuizExamDbPath;

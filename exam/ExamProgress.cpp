@@ -3,7 +3,7 @@
 #include "exam/QuestionList.h"
 #include "foundation/DebugLog.h"
 #include "foundation/ProgressStore.h"
-#include "platform/db/Transaction.h"
+#include "foundation/UserWrite.h"
 
 #include <algorithm>
 #include <cmath>
@@ -111,20 +111,14 @@ void writeProgress(db::Connection& exam, const QuestionList& msflex, int questio
 
 } // namespace
 
-ProgressWriteResult UpdateProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached, int userCode,
-                                   std::optional<int>* bankQuestions)
+ProgressWriteResult UpdateProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached,
+                                   const UserAccount& account, std::optional<int>* bankQuestions)
 {
     ProgressWriteResult result;
     try {
-        if (exam.inTransaction()) {
-            db::Savepoint savepoint(exam);
-            writeProgress(exam, msflex, questionsReached, userCode, bankQuestions, result);
-            savepoint.release();
-        } else {
-            db::Transaction transaction(exam);
-            writeProgress(exam, msflex, questionsReached, userCode, bankQuestions, result);
-            transaction.commit();
-        }
+        UserWrite write(exam, account);
+        writeProgress(exam, msflex, questionsReached, account.userCode, bankQuestions, result);
+        write.commit();
     } catch (const std::exception& error) {
         const auto* dbError = dynamic_cast<const db::DbError*>(&error);
         result = ProgressWriteResult{};

@@ -5,6 +5,7 @@
 #include <optional>
 
 class QuestionList;
+struct UserAccount;
 namespace db {
 class Connection;
 }
@@ -22,12 +23,13 @@ struct ProgressWriteResult {
 
 // Records the user's progress for rows 1 to questionsReached of the list,
 // updates the learning-objective status and closes the pass when enough of
-// the bank is answered right: all in one transaction on the exam database,
-// so an error or a kill leaves it as it was. Only checked questions (no-answer
+// the bank is answered right: all in one write for the user (UserWrite) on
+// the exam database, so an error, a kill or an account removed meanwhile
+// (failure AccountRemoved) leaves it as it was. Only checked questions (no-answer
 // column "0") are recorded. An error is logged here whatever the debug flag;
 // telling the user is the caller's part. Inside a transaction of the caller
 // the write runs as a savepoint of it.
 // The number of questions of the bank is read once per exam run: when
 // bankQuestions is given, a number it holds is used and one read is left there.
 ProgressWriteResult UpdateProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached,
-                                   int userCode, std::optional<int>* bankQuestions = nullptr);
+                                   const UserAccount& account, std::optional<int>* bankQuestions = nullptr);

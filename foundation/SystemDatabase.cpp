@@ -140,6 +140,11 @@ void SystemDatabase::removeUser(int userCode)
     m_conn.exec(QStringLiteral("DELETE FROM Bq_User WHERE Qu_UserCode = ?"), {userCode});
 }
 
+bool SystemDatabase::hasUser(int userCode)
+{
+    return !m_conn.scalar(QStringLiteral("SELECT 1 FROM Bq_User WHERE Qu_UserCode = ? LIMIT 1"), {userCode}).isNull();
+}
+
 // ---- rights ----
 
 std::optional<SystemDatabase::Right> SystemDatabase::rightOf(int userCode, const QString& examCode)

@@ -66,6 +66,8 @@ public:
     // returns how many rows there were.
     int updateProfile(const Profile& profile);
     void removeUser(int userCode);
+    // True while a user row has the code.
+    bool hasUser(int userCode);
 
     // ---- rights (Bq_User_vs_Exams) ----
     // An exam code goes in and is looked up without blanks around it, here

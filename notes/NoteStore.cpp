@@ -5,6 +5,7 @@
 #include "foundation/DebugLog.h"
 #include "foundation/SharedState.h"
 #include "foundation/UserNotesTable.h"
+#include "foundation/UserWrite.h"
 #include "platform/db/Connection.h"
 
 #include <exception>
@@ -26,8 +27,8 @@ void debugLine(const char* text)
 
 } // namespace
 
-bool SaveNote(const QString& examConnStr, int userCode, int questCode, const QString& text, const QDate& today,
-              QString& message)
+bool SaveNote(const QString& examConnStr, const UserAccount& account, int questCode, const QString& text,
+              const QDate& today, QString& message)
 {
     message.clear();
     debugLine("Save note:SaveNote:frmAddNote");
@@ -38,16 +39,20 @@ bool SaveNote(const QString& examConnStr, int userCode, int questCode, const QSt
     try {
         db::Connection exam = db::Connection::open(examConnStr);
         debugLine("Opening table:SaveNote:frmAddNote");
-        UserNotesTable(exam).addNote(userCode, questCode, text, today);
+        UserWrite write(exam, account);
+        UserNotesTable(exam).addNote(account.userCode, questCode, text, today);
+        write.commit();
         debugLine("Updated info:SaveNote:frmAddNote");
         debugLine("Closing :SaveNote:frmAddNote");
         exam.close();
         return true;
     } catch (const std::exception& error) {
         WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(":SaveNote:frmAddNote") + logDate());
-        message = commandFailureText(QStringLiteral("The note could not be saved."),
-                                     DatabaseFile::exam(db::Connection::pathFromConnectionString(examConnStr)), error,
-                                     DatabaseUse::Writing);
+        message = isAccountRemoved(error)
+            ? accountRemovedText(QStringLiteral("The note could not be saved."))
+            : commandFailureText(QStringLiteral("The note could not be saved."),
+                                 DatabaseFile::exam(db::Connection::pathFromConnectionString(examConnStr)), error,
+                                 DatabaseUse::Writing);
     }
     return false;
 }
@@ -78,19 +83,23 @@ QuestionHeading getCategory(const QString& examConnStr, int questCode, bool logL
     return heading;
 }
 
-bool updateNoteText(const QString& examPath, const QString& password, qint64 noteId, const QString& text,
-                    QString& message)
+bool updateNoteText(const QString& examPath, const QString& password, const UserAccount& account, qint64 noteId,
+                    const QString& text, QString& message)
 {
     message.clear();
     try {
         db::Connection exam = db::Connection::open(connectionString(examPath.trimmed(), password));
+        UserWrite write(exam, account);
         UserNotesTable(exam).updateNoteText(noteId, text);
+        write.commit();
         exam.close();
         return true;
     } catch (const std::exception& error) {
         WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(":updateNoteText:frmNoteEditor") + logDate());
-        message = commandFailureText(QStringLiteral("The note could not be saved."),
-                                     DatabaseFile::exam(examPath.trimmed()), error, DatabaseUse::Writing);
+        message = isAccountRemoved(error)
+            ? accountRemovedText(QStringLiteral("The note could not be saved."))
+            : commandFailureText(QStringLiteral("The note could not be saved."), DatabaseFile::exam(examPath.trimmed()),
+                                 error, DatabaseUse::Writing);
     }
     return false;
 }

@@ -3,6 +3,7 @@
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
+#include "foundation/UserWrite.h"
 #include "foundation/WidgetSkinning.h"
 #include "notes/NoteStore.h"
 
@@ -135,7 +136,9 @@ bool frmEditNote::save()
     debugLine("Enter Save option :cmdSave_Click: FrmEditNote ");
     QString message;
     // The store makes the line breaks CR LF.
-    if (!notestore::updateNoteText(lblExamPath->text(), gStartup.gDbPassword, txtNoteID->text().toLongLong(),
+    // The one editing is the user logged in.
+    const UserAccount account{gLogin.gUserCode.toInt(), gStartup.gSysConnStr};
+    if (!notestore::updateNoteText(lblExamPath->text(), gStartup.gDbPassword, account, txtNoteID->text().toLongLong(),
                                    txtNoteContents->toPlainText(), message)) {
         // Nothing was stored: the text stays as typed and Save stays on.
         WriteLog(message + QStringLiteral(":cmdSave_Click:FrmEditNote:") + logDate());

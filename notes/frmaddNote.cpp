@@ -5,6 +5,7 @@
 #include "foundation/Messages.h"
 #include "platform/db/Connection.h"
 #include "foundation/SharedState.h"
+#include "foundation/UserWrite.h"
 #include "foundation/WidgetSkinning.h"
 #include "foundation/WindowTag.h"
 #include "notes/NoteStore.h"
@@ -133,8 +134,9 @@ void frmaddNote::Command1_Click()
 {
     debugLine("Entering Save note:Command1_Click:frmAddNote");
     QString message;
-    if (notestore::SaveNote(m_request.launch.gQuizConnStr, m_request.launch.gQuizUserCode, m_request.questCode,
-                            txtNoteContents->toPlainText(), QDate::currentDate(), message)) {
+    const UserAccount account{m_request.launch.gQuizUserCode, m_request.launch.gQuizSysConnStr};
+    if (notestore::SaveNote(m_request.launch.gQuizConnStr, account, m_request.questCode, txtNoteContents->toPlainText(),
+                            QDate::currentDate(), message)) {
         accept();
         return;
     }

@@ -4,6 +4,7 @@
 #include "platform/db/Connection.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/RecordingUiHooks.h"
+#include "tests/support/SystemAccounts.h"
 #include "tests/support/TempHome.h"
 
 #include <gtest/gtest.h>
@@ -29,9 +30,11 @@ TEST(ExamEnd, APassThatCannotBeClosedIsToldAndTheAnswersAreKept)
         bank.conn().exec(QStringLiteral("INSERT INTO Qe_Progress (userid, QuestionID, Correct, Wrong, NoAns, pass) "
                                         "VALUES (?, 1, 1, 0, 0, ?)"),
                          {kUser, lastPass});
+        SystemAccounts accounts{kUser};
         ExamSession session;
         session.ExamConn = db::Connection::openFile(bank.path());
         session.launch.gQuizUserCode = kUser;
+        session.launch.gQuizSysConnStr = accounts.connectionString();
         session.msflex.addQuestion(1, 1);
         session.msflex.setText(1, colCorrect, QStringLiteral("1"));
         session.msflex.setText(1, colNoAnswer, QStringLiteral("0"));
@@ -57,6 +60,43 @@ TEST(ExamEnd, APassThatCannotBeClosedIsToldAndTheAnswersAreKept)
                                                "highest number the program can keep. The pass stays open; clear "
                                                "this exam's history to start counting passes again.")});
     }
+}
+
+// The administrator removed the account in another copy while the exam
+// ran: End Exam says so once, asks nothing (no try again can bring the
+// account back), writes nothing, and the exam is settled, so the window's
+// close writes nothing either.
+TEST(ExamEnd, ARemovedAccountEndsTheExamWithoutWritingAndSaysWhy)
+{
+    TempHome home;
+    RecordingUiHooks ui;
+    gLogin.gAppName = QStringLiteral("Ziduver Test");
+    ExamBankFixture bank;
+    bank.question(1, 1).question(2, 1);
+    bank.writer().addLearningObjective({1, 1, 1, QStringLiteral("a"), QStringLiteral("b"), 0});
+    SystemAccounts accounts{kUser};
+    ExamSession session;
+    session.ExamConn = db::Connection::openFile(bank.path());
+    session.launch.gQuizUserCode = kUser;
+    session.launch.gQuizSysConnStr = accounts.connectionString();
+    for (int code : {1, 2}) {
+        session.msflex.addQuestion(code, 1);
+        session.msflex.setText(code, colCorrect, QStringLiteral("1"));
+        session.msflex.setText(code, colNoAnswer, QStringLiteral("0"));
+    }
+    session.QuestionsReached = 2;
+    accounts.remove(kUser);
+
+    ExamEnd end(session);
+    EXPECT_FALSE(end.writeProgress(ExamEnd::Asking::User, nullptr));
+    EXPECT_TRUE(end.settled());
+    end.writeProgressBeforeClosing(nullptr);
+    EXPECT_EQ(ui.messageTexts(),
+              QStringList{QStringLiteral("The results of this exam could not be saved.\r\nYour user account was "
+                                         "removed by the administrator: nothing more is saved for it.\r\n"
+                                         "Ask your administrator for a new account.")});
+    EXPECT_EQ(bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_Progress")).toInt(), 0);
+    EXPECT_EQ(bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_LOS WHERE Qq_Status <> 0")).toInt(), 0);
 }
 
 } // namespace

@@ -22,6 +22,7 @@
 #include "platform/ui/ActivationSource.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
+#include "tests/support/SystemAccounts.h"
 #include "tests/support/ExamLaunchRecord.h"
 #include "tests/support/PageActions.h"
 #include "tests/support/RecordingUiHooks.h"
@@ -1128,7 +1129,8 @@ TEST_F(ExamFlowTest, ASimulatedExamRunsFromAnswersAndMarksThroughTimeOverToItsPr
         list.setText(1, colCorrect, QStringLiteral("1"));
         list.setText(1, colNoAnswer, QStringLiteral("0"));
         db::Connection conn = db::Connection::open(probe.connectionString());
-        UpdateProgress(conn, list, 1, 2);
+        const SystemAccounts accounts{2};
+        UpdateProgress(conn, list, 1, accounts.account(2));
         if (probe.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_Progress")).toInt() == 0)
             GTEST_SKIP() << "UpdateProgress (exam/ExamProgress.cpp) is still the placeholder that writes nothing";
     }

@@ -8,6 +8,7 @@
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/FailingWrites.h"
 #include "tests/support/StartupFixture.h"
+#include "tests/support/SystemAccounts.h"
 #include "tests/support/TempHome.h"
 
 #include <QDir>
@@ -32,6 +33,18 @@ using Objective = ExamBankWriter::LearningObjectiveRow;
 
 constexpr int kUser = 7;
 constexpr int kOtherUser = 8;
+
+// The system database the writes check the accounts in: both users exist.
+const SystemAccounts& accounts()
+{
+    static const SystemAccounts system{kUser, kOtherUser};
+    return system;
+}
+
+UserAccount account()
+{
+    return accounts().account(kUser);
+}
 
 // How a question of the exam's list stands at End Exam.
 enum class Answer { Right, Wrong, NoAnswer, Unchecked };
@@ -72,7 +85,7 @@ QuestionList examList(const std::vector<Asked>& asked)
 ProgressWriteResult endExam(ExamBankFixture& bank, const std::vector<Asked>& asked, int reached = -1)
 {
     db::Connection exam = db::Connection::openFile(bank.path());
-    return UpdateProgress(exam, examList(asked), reached < 0 ? int(asked.size()) : reached, kUser);
+    return UpdateProgress(exam, examList(asked), reached < 0 ? int(asked.size()) : reached, account());
 }
 
 // Rows as text: fields joined by ",", rows by "\n", Null as "-".
@@ -318,13 +331,13 @@ TEST_F(ExamProgress, TheBankIsCountedOncePerRunAndRightRowsFromAnIndex)
     std::optional<int> bankQuestions;
     db::Connection exam = db::Connection::openFile(bank.path());
     ProgressWriteResult result =
-        UpdateProgress(exam, examList({{1, Answer::Right}, {2, Answer::Right}}), 2, kUser, &bankQuestions);
+        UpdateProgress(exam, examList({{1, Answer::Right}, {2, Answer::Right}}), 2, account(), &bankQuestions);
     ASSERT_TRUE(result.saved) << result.error.toStdString();
     EXPECT_EQ(bankQuestions, 200);
     EXPECT_EQ(result.percent, 1);
     // Questions added while the exam runs are not counted again: 3 of 200.
     bank.questions(201, 200, 1);
-    result = UpdateProgress(exam, examList({{3, Answer::Right}}), 1, kUser, &bankQuestions);
+    result = UpdateProgress(exam, examList({{3, Answer::Right}}), 1, account(), &bankQuestions);
     EXPECT_EQ(result.percent, 2);
     EXPECT_EQ(bankQuestions, 200);
 
@@ -579,7 +592,7 @@ TEST_F(ExamProgress, InsideTheCallersTransactionAFailureUndoesOnlyTheWrite)
     exam.exec(QStringLiteral("DELETE FROM Qe_Progress WHERE userid = ?"), {kOtherUser});
     const QString before = progressAndObjectives(exam);
 
-    const ProgressWriteResult result = UpdateProgress(exam, examList(kClosingExam), 5, kUser);
+    const ProgressWriteResult result = UpdateProgress(exam, examList(kClosingExam), 5, account());
 
     EXPECT_FALSE(result.saved);
     EXPECT_TRUE(exam.inTransaction());
@@ -632,7 +645,7 @@ TEST_F(ExamProgress, AKillDuringTheWriteLeavesAllOrNothing)
     QString all;
     {
         db::Connection exam = db::Connection::openFile(copy);
-        const ProgressWriteResult result = UpdateProgress(exam, msflex, 500, kUser);
+        const ProgressWriteResult result = UpdateProgress(exam, msflex, 500, account());
         ASSERT_TRUE(result.saved) << result.error.toStdString();
         ASSERT_TRUE(result.passClosed);
         all = snapshot();
@@ -646,7 +659,7 @@ TEST_F(ExamProgress, AKillDuringTheWriteLeavesAllOrNothing)
             int code = 2;
             try {
                 db::Connection exam = db::Connection::openFile(copy);
-                code = UpdateProgress(exam, msflex, 500, kUser).saved ? 0 : 1;
+                code = UpdateProgress(exam, msflex, 500, account()).saved ? 0 : 1;
             } catch (...) {
             }
             _exit(code);

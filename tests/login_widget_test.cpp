@@ -1,5 +1,6 @@
 #include "foundation/LoginRules.h"
 #include "foundation/SharedState.h"
+#include "foundation/UserWrite.h"
 #include "foundation/Startup.h"
 #include "foundation/SystemDatabase.h"
 #include "foundation/frmDBSel.h"
@@ -341,8 +342,8 @@ TEST(LoginWindow, FoldersWithSemicolonsUseExactlyTheFilesChecked)
     EXPECT_EQ(db::Connection::pathFromConnectionString(gLogin.gExamConnStr), examPath);
 
     QString message;
-    ASSERT_TRUE(notestore::SaveNote(gLogin.gExamConnStr, alice, 1, QStringLiteral("my note"), QDate(2026, 1, 2),
-                                    message))
+    ASSERT_TRUE(notestore::SaveNote(gLogin.gExamConnStr, UserAccount{alice, gStartup.gSysConnStr}, 1,
+                                    QStringLiteral("my note"), QDate(2026, 1, 2), message))
         << message.toStdString();
     EXPECT_EQ(db::Connection::openFile(examPath)
                   .scalar(QStringLiteral("SELECT Qn_noteDesc FROM Qe_UserNotes WHERE Qn_UserCode = ?"), {alice})

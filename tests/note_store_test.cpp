@@ -8,6 +8,7 @@
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/FailingWrites.h"
 #include "tests/support/StartupFixture.h"
+#include "tests/support/SystemAccounts.h"
 #include "tests/support/TempHome.h"
 
 #include <QDir>
@@ -47,11 +48,12 @@ protected:
     }
     bool save(int user, int quest, const QString& text)
     {
-        return notestore::SaveNote(bank.connectionString(), user, quest, text, kDay, message);
+        return notestore::SaveNote(bank.connectionString(), accounts.account(user), quest, text, kDay, message);
     }
 
     TempHome home;
     ExamBankFixture bank;
+    SystemAccounts accounts{2, 4};
     QString message;
 };
 
@@ -92,7 +94,7 @@ TEST_F(NoteStore, DatabaseErrorsComeBackAsTheMessage)
 
     const QString missing = connectionString(QDir(home.path()).filePath(QStringLiteral("gone.qzr")),
                                              QString::fromLatin1(kDatabasePassword));
-    EXPECT_FALSE(notestore::SaveNote(missing, 2, 1, QStringLiteral("x"), kDay, message));
+    EXPECT_FALSE(notestore::SaveNote(missing, accounts.account(2), 1, QStringLiteral("x"), kDay, message));
     EXPECT_FALSE(message.isEmpty());
     EXPECT_FALSE(QFile::exists(QDir(home.path()).filePath(QStringLiteral("gone.qzr")))) << "no database is made";
     // The reads have no handling of their own: the windows catch.
@@ -198,8 +200,8 @@ TEST_F(NoteStore, AFailedSaveSaysWhyInTheProgramsWords)
     other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
     QString editMessage;
     EXPECT_FALSE(save(2, 1, QStringLiteral("added")));
-    EXPECT_FALSE(notestore::updateNoteText(bank.path(), QString::fromLatin1(kDatabasePassword), noteId,
-                                           QStringLiteral("edited"), editMessage));
+    EXPECT_FALSE(notestore::updateNoteText(bank.path(), QString::fromLatin1(kDatabasePassword), accounts.account(2),
+                                           noteId, QStringLiteral("edited"), editMessage));
     other.exec(QStringLiteral("ROLLBACK"));
     for (const QString& text : {message, editMessage}) {
         EXPECT_EQ(text, QStringLiteral("The note could not be saved.\r\nThe exam database ") + bank.path()

@@ -10,6 +10,7 @@
 #include "tests/support/ModalDialogWaits.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/StartupFixture.h"
+#include "tests/support/SystemAccounts.h"
 #include "tests/support/TempHome.h"
 
 #include <QApplication>
@@ -80,6 +81,7 @@ protected:
 
         request.launch.gQuizConnStr = bank.connectionString();
         request.launch.gQuizUserCode = kUser;
+        request.launch.gQuizSysConnStr = accounts.connectionString();
         request.launch.gAppTitle = kTitle;
         request.questCode = 41;
         request.examName = QStringLiteral("Exam One");
@@ -105,6 +107,7 @@ protected:
 
     TempHome home;
     ExamBankFixture bank;
+    SystemAccounts accounts{kUser};
     RecordingUiHooks hooks;
     NoteWindowRequest request;
 };

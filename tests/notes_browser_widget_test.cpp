@@ -1,5 +1,6 @@
 #include "foundation/ExamBankWriter.h"
 #include "foundation/SharedState.h"
+#include "foundation/UserWrite.h"
 #include "mainwindow/MainWindowShared.h"
 #include "mainwindow/links/NotesBrowserLink.h"
 #include "notes/NoteStore.h"
@@ -349,7 +350,8 @@ TEST_F(NotesBrowserWindowTest, ClosingTheEditorWithUnsavedChangesAsksToSaveDisca
         }
         EXPECT_EQ(storedText(aliceOnOne), c.storedAfter);
         QString message;
-        ASSERT_TRUE(notestore::updateNoteText(db.onePath, gStartup.gDbPassword, aliceOnOne,
+        ASSERT_TRUE(notestore::updateNoteText(db.onePath, gStartup.gDbPassword,
+                                              UserAccount{gLogin.gUserCode.toInt(), gStartup.gSysConnStr}, aliceOnOne,
                                               QStringLiteral("alice 101\nmore of it"), message));
     }
 

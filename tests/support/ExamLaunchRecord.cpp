@@ -2,6 +2,7 @@
 
 #include "foundation/ConnectionString.h"
 #include "foundation/SharedState.h"
+#include "tests/support/SystemAccounts.h"
 #include "tools/mkdata/SampleInstallation.h"
 
 ExamParameters testLaunchRecord(const TestLaunch& l, const QString& appName)
@@ -22,6 +23,10 @@ ExamParameters testLaunchRecord(const TestLaunch& l, const QString& appName)
     record.gQuizConnStr = connectionString(l.dbPath, QString::fromLatin1(kDatabasePassword));
     record.gQuizExamDbPath = l.dbPath;
     record.gQuizUserCode = 2;
+    // The system database that holds the user's account, which every write
+    // for the user checks.
+    static const SystemAccounts accounts{2};
+    record.gQuizSysConnStr = accounts.connectionString();
     record.gQuizUserName = QStringLiteral("student");
     record.gQuizExamName = QString::fromLatin1(sample::kExamDesc);
     record.gQuizFontName = QStringLiteral("Verdana");
