@@ -12,6 +12,7 @@
 #include "foundation/WidgetUiHooks.h"
 #include "foundation/frmDBSel.h"
 #include "platform/browser/BrowserEngine.h"
+#include "platform/ui/ButtonKeys.h"
 #include "platform/ui/QuitSignals.h"
 #include "platform/ui/ScreenPlacement.h"
 
@@ -27,6 +28,7 @@ int main(int argc, char** argv)
     // window says so.
     app.setQuitOnLastWindowClosed(false);
     KeepWindowsOnScreen();
+    PressFocusedButtonsWithEnter();
 
     setProgramFolder(resolveProgramFolder(app.arguments(), qEnvironmentVariable("ZIDUVER_HOME"),
                                           QCoreApplication::applicationDirPath()));
