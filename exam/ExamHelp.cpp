@@ -2,6 +2,7 @@
 
 #include "foundation/ProgramFolder.h"
 #include "foundation/Settings.h"
+#include "platform/pages/FileLookup.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -14,7 +15,11 @@ QString examHelpFile()
     } catch (const SettingError&) {
         return QString();
     }
-    return name.isEmpty() ? QString() : programFile(name);
+    if (name.isEmpty())
+        return QString();
+    // The folder may have come from a file system that ignores case.
+    const QString found = findFileIgnoringCase(programFolder(), name);
+    return found.isEmpty() ? programFile(name) : found;
 }
 
 QString examHelpPage()

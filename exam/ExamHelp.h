@@ -6,7 +6,8 @@
 // file that setup.xml names (SetupInfo/GeneralSettings/Help) in the program
 // folder, or a short help text of the program when it cannot be read.
 
-// The help file's path; "" when setup.xml names none.
+// The help file's path, its name matched in any case; "" when setup.xml
+// names none.
 QString examHelpFile();
 // The page to show.
 QString examHelpPage();

@@ -79,12 +79,6 @@ void openContact(LinkOpener& opener, QObject* owner)
         openLinkTarget(*target, LinkSource::Contact, opener, QStringLiteral("mnuHelpContact_Click"), owner);
 }
 
-void openHelp(LinkOpener& opener, QObject* owner)
-{
-    if (const std::optional<QString> name = commandSetting("SetupInfo/GeneralSettings/Help", "lblMenu_Click", owner))
-        openLinkTarget(*name, LinkSource::Help, opener, QStringLiteral("lblMenu_Click"), owner);
-}
-
 void OpenWebLink(int serialNumber, LinkOpener& opener, QObject* owner)
 {
     std::optional<QString> target;

@@ -24,8 +24,6 @@ bool confirmUpdateCheck(QObject* owner);
 
 // Contact us (mnuHelpContact_Click): opens the ContactUs target of setup.xml.
 void openContact(LinkOpener& opener, QObject* owner);
-// Help: opens the help file named in setup.xml below the program folder.
-void openHelp(LinkOpener& opener, QObject* owner);
 // OpenWebLink: opens the target of the exam's link with that serial number
 // (nothing for a missing link or an empty target). A database error is
 // logged and shown.

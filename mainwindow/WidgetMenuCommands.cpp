@@ -1,5 +1,7 @@
 #include "mainwindow/WidgetMenuCommands.h"
 
+#include "exam/ExamHelp.h"
+#include "exam/WidgetExamHelp.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
@@ -15,6 +17,7 @@
 #include "mainwindow/links/LosScoreCardLink.h"
 #include "mainwindow/links/NotesBrowserLink.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <exception>
 
@@ -83,7 +86,16 @@ void checkForUpdate(const QString& productId, const QString& productVersion, QWi
         frmCheckForUpdates::showModal(productId, productVersion, owner);
 }
 
-void showHelp(QWidget* owner)
+WidgetExamHelp* showHelp(QWidget* owner)
 {
-    openHelp(linkOpenerInForce(), owner);
+    // The exam window's help window, one per owner: the page is the
+    // program's, shown by the program, whatever the desktop can open.
+    static QPointer<WidgetExamHelp> help;
+    if (!help || help->parentWidget() != owner) {
+        if (help)
+            help->close();
+        help = new WidgetExamHelp(owner);
+    }
+    help->showHelp(examHelpPage());
+    return help.data();
 }

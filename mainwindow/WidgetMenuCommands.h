@@ -3,6 +3,7 @@
 #include <QString>
 
 class QWidget;
+class WidgetExamHelp;
 
 // The main window's command procedures that open windows, for the drawn
 // menu and the window's buttons. Each window is modal over the owner (the
@@ -24,5 +25,7 @@ void showLosScoreCard(QWidget* owner);
 void showCredits(QWidget* owner);
 // "Check for Update": asks first, then the update-check window.
 void checkForUpdate(const QString& productId, const QString& productVersion, QWidget* owner);
-// "Help": the help file of setup.xml.
-void showHelp(QWidget* owner);
+// "Help": the help file of setup.xml (or the program's short help without
+// one) in the program's own help window titled "Help", the one the exam
+// window opens; a second Help brings the same window to the front.
+WidgetExamHelp* showHelp(QWidget* owner);

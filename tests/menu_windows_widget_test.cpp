@@ -1,9 +1,12 @@
+#include "exam/WidgetExamHelp.h"
 #include "foundation/ExamBankWriter.h"
+#include "foundation/LinkTargets.h"
 #include "foundation/Settings.h"
 #include "foundation/SharedState.h"
 #include "mainwindow/MainWindowShared.h"
 #include "mainwindow/QuestionFont.h"
 #include "mainwindow/WidgetDrawnMenu.h"
+#include "mainwindow/WidgetMenuCommands.h"
 #include "mainwindow/frmAbout.h"
 #include "mainwindow/frmCheckForUpdates.h"
 #include "mainwindow/frmCredits.h"
@@ -13,6 +16,7 @@
 #include "tests/support/DebugLogFile.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
+#include "tests/support/RecordingLinkOpener.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/StartupFixture.h"
 #include "tests/support/TempHome.h"
@@ -22,13 +26,16 @@
 #include <QCheckBox>
 #include <QCursor>
 #include <QEnterEvent>
+#include <QFile>
 #include <QHostAddress>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTcpServer>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 #include <functional>
@@ -300,4 +307,40 @@ TEST_F(MenuWindowsTest, MenuRowsOpenCreditsAndTheFontWindowOverTheMainWindow)
     open(1, 0);
     EXPECT_TRUE(fontShown);
     EXPECT_TRUE(ui.messages().empty());
+}
+
+// Help shows the help file that setup.xml names (in any case) in the
+// program's own window titled "Help", the one the exam window opens, and
+// never hands it to the desktop, whose missing viewer answered with a raw
+// file:// error. Without the file the program's short help is shown; a
+// second Help brings the same window back.
+TEST_F(MenuWindowsTest, HelpShowsTheHelpFileInTheProgramsOwnWindow)
+{
+    home.write(QStringLiteral("setup.xml"), "<?xml version=\"1.0\"?>\n<SetupInfo>\n\t<GeneralSettings>\n"
+                                            "\t\t<Help>ZiduverHelp.htm</Help>\n\t</GeneralSettings>\n</SetupInfo>\n");
+    home.write(QStringLiteral("ziduverhelp.HTM"), "<html><body><p>How the main window works</p></body></html>");
+    RecordingOpener opener;
+    installLinkOpener(&opener);
+    QWidget host;
+    host.resize(800, 600);
+    host.show();
+
+    const QPointer<WidgetExamHelp> help = showHelp(&host);
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("Help"));
+    EXPECT_EQ(help->parentWidget(), &host);
+    EXPECT_TRUE(help->text()->toPlainText().contains(QStringLiteral("How the main window works")))
+        << help->text()->toPlainText().toStdString();
+
+    QFile::remove(home.file(QStringLiteral("ziduverhelp.HTM")));
+    EXPECT_EQ(showHelp(&host), help.data()) << "one help window";
+    EXPECT_TRUE(help->text()->toPlainText().contains(QStringLiteral("Taking an exam")));
+    EXPECT_TRUE(opener.opened.empty());
+    EXPECT_TRUE(opener.shown.empty());
+    EXPECT_TRUE(ui.messages().empty()) << ui.messageTexts().join(QLatin1Char('|')).toStdString();
+    installLinkOpener(nullptr);
+    help->close();
+    settle(10);
+    EXPECT_TRUE(help.isNull());
 }
