@@ -141,9 +141,8 @@ ZIDUVER_BENCH("growth: objective update, one objective of 2,000 / 8,000 rows")
         msflex.setText(1, colCorrect, QStringLiteral("1"));
         msflex.setText(1, colNoAnswer, QStringLiteral("0"));
         const double floor = onCopies(bank.path(), [&](db::Connection& exam) { bareEnd(exam.handle(), msflex); });
-        const double ours = onCopies(bank.path(), [&](db::Connection& exam) {
-            UpdateProgress(exam, msflex, 1, benchAccount());
-        });
+        const double ours =
+            onCopies(bank.path(), [&](db::Connection& exam) { UpdateProgress(exam, msflex, 1, benchAccount()); });
         if (smallest == 0)
             smallest = ours;
         std::printf("%d objective rows: %.2f ms, %.2fx of 2,000 (linear: <= 4x; target under 1500 ms)\n", rows, ours, ours / smallest);

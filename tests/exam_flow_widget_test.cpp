@@ -22,10 +22,10 @@
 #include "platform/ui/ActivationSource.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
-#include "tests/support/SystemAccounts.h"
 #include "tests/support/ExamLaunchRecord.h"
 #include "tests/support/PageActions.h"
 #include "tests/support/RecordingUiHooks.h"
+#include "tests/support/SystemAccounts.h"
 #include "tests/support/TempHome.h"
 #include "tools/mkdata/SampleInstallation.h"
 

@@ -316,8 +316,9 @@ TEST_F(MenuWindowsTest, MenuRowsOpenCreditsAndTheFontWindowOverTheMainWindow)
 // second Help brings the same window back.
 TEST_F(MenuWindowsTest, HelpShowsTheHelpFileInTheProgramsOwnWindow)
 {
-    home.write(QStringLiteral("setup.xml"), "<?xml version=\"1.0\"?>\n<SetupInfo>\n\t<GeneralSettings>\n"
-                                            "\t\t<Help>ZiduverHelp.htm</Help>\n\t</GeneralSettings>\n</SetupInfo>\n");
+    home.write(QStringLiteral("setup.xml"),
+               "<?xml version=\"1.0\"?>\n<SetupInfo>\n\t<GeneralSettings>\n"
+               "\t\t<Help>ZiduverHelp.htm</Help>\n\t</GeneralSettings>\n</SetupInfo>\n");
     home.write(QStringLiteral("ziduverhelp.HTM"), "<html><body><p>How the main window works</p></body></html>");
     RecordingOpener opener;
     installLinkOpener(&opener);

@@ -121,7 +121,8 @@ TEST_F(UserWrites, AWriteForARemovedAccountIsRefusedAndWritesNothing)
         EXPECT_FALSE(path.write(accounts.account(kUser), words));
         const bool notes = QByteArray(path.name).contains("note");
         EXPECT_EQ(words,
-                  notes ? accountRemovedText(QStringLiteral("The note could not be saved.")) : QStringLiteral("removed"));
+                  notes ? accountRemovedText(QStringLiteral("The note could not be saved."))
+                        : QStringLiteral("removed"));
         EXPECT_EQ(userRows(), before);
     }
 }
@@ -144,8 +145,8 @@ TEST_F(UserWrites, ALiveAccountWritesAndAnUnreadableSystemDatabaseWritesNothing)
         EXPECT_NE(userRows(), before);
     }
     QString words;
-    EXPECT_TRUE(notestore::SaveNote(bank.connectionString(), accounts.account(0), 1, QStringLiteral("admin"), kDay,
-                                    words))
+    EXPECT_TRUE(
+        notestore::SaveNote(bank.connectionString(), accounts.account(0), 1, QStringLiteral("admin"), kDay, words))
         << words.toStdString();
 }
 
