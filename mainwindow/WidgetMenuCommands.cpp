@@ -1,5 +1,6 @@
 #include "mainwindow/WidgetMenuCommands.h"
 
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
@@ -14,6 +15,7 @@
 #include "mainwindow/links/HistoricalAnalysisLink.h"
 #include "mainwindow/links/LosScoreCardLink.h"
 #include "mainwindow/links/NotesBrowserLink.h"
+#include "platform/db/Connection.h"
 
 #include <QWidget>
 #include <exception>
@@ -69,9 +71,11 @@ void showCredits(QWidget* owner)
     try {
         comment = GetExamComment(gLogin.gExamConnStr);
     } catch (const std::exception& error) {
-        const QString text = QString::fromUtf8(error.what());
-        WriteLog(text + QStringLiteral(" : GetExamComment : frmMain ") + logDate());
-        ShowMessage(text, gLogin.gAppName, OneButton, owner);
+        WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : GetExamComment : frmMain ") + logDate());
+        ShowMessage(commandFailureText(QStringLiteral("The credits could not be read."),
+                                       DatabaseFile::exam(db::Connection::pathFromConnectionString(gLogin.gExamConnStr)),
+                                       error),
+                    gLogin.gAppName, OneButton, owner);
         return;
     }
     frmCredits::showModal(comment, owner);
