@@ -370,7 +370,7 @@ int WidgetDrawnMenu::listWidth(const QStringList& captions, int iconRoom) const
 
 void WidgetDrawnMenu::ShowSubMenu(int pullDown)
 {
-    if (pullDown == m_open || pullDown < 0 || pullDown >= kPullDownCount || !m_host)
+    if (pullDown == m_open || pullDown < 0 || pullDown >= kPullDownCount || !m_host || m_opening)
         return;
     hideSubList();
     // Every row starts hidden and enabled; the row set gives each its state.
@@ -391,8 +391,12 @@ void WidgetDrawnMenu::ShowSubMenu(int pullDown)
             // The pull-down still opens with its commands; the links stay
             // offered, so the next opening reads them again.
             const QPointer<WidgetDrawnMenu> alive(this);
+            m_opening = true;
             reportCommandError(kLinksUnread, error, owner());
-            if (!alive || !m_host || m_open == pullDown)
+            if (!alive)
+                return;
+            m_opening = false;
+            if (!m_host)
                 return;
         }
     }
