@@ -34,6 +34,12 @@ inline const char* const InvalidRootDatabase = "Invalid database format";
 inline const char* const UsersPurged = "User tables updated in attached exams";
 } // namespace adminText
 
-// The text of an error as the window shows it: a database error's own
-// message, else what() of the exception.
+// The text of an error for the log: a database error's own message, else
+// what() of the exception.
 QString describeError(const std::exception& error);
+
+// A command of the administration window (by its procedure name) that
+// failed, as the window shows it: for a database error what could not be
+// done, the system database, why and what to do in the program's words; for
+// another error its own text.
+QString adminFailureText(const char* procedure, const std::exception& error);

@@ -1,6 +1,7 @@
 #include "admin/ExamAttach.h"
 
 #include "admin/AdminTexts.h"
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DisplayRoutines.h"
 #include "foundation/ExamBank.h"
 #include "foundation/ExamDiscovery.h"
@@ -47,8 +48,15 @@ BrowsedExam checkBrowsedExam(SystemDatabase& system, const QString& path, const 
         result.messageShown = gDiscovery.gInvalidDbFlag;
         return result;
     }
-    db::Connection exam = db::Connection::openFile(path);
-    const std::optional<ExamBank::ExamIdentity> identity = ExamBank(exam).examIdentity();
+    std::optional<ExamBank::ExamIdentity> identity;
+    try {
+        db::Connection exam = db::Connection::openFile(path);
+        identity = ExamBank(exam).examIdentity();
+    } catch (const std::exception& error) {
+        result.problem =
+            commandFailureText(QStringLiteral("The exam could not be attached."), DatabaseFile::exam(path), error);
+        return result;
+    }
     if (!identity) {
         result.status = BrowsedExam::Status::NoExamRow;
         return result;

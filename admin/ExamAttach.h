@@ -26,6 +26,7 @@ struct BrowsedExam {
     };
     Status status = Status::Refused;
     bool messageShown = false; // the compatibility check showed its own message
+    QString problem;           // Refused: the exam row could not be read, in the program's words
     QString code;              // Ready: as the exam row holds them (NULL "")
     QString description;
 };

@@ -2,6 +2,7 @@
 
 #include "admin/AdminTexts.h"
 #include "admin/ExamAttach.h"
+#include "foundation/DebugLog.h"
 #include "foundation/UserRights.h"
 #include "platform/db/Connection.h"
 
@@ -37,7 +38,9 @@ RightChange changeRight(db::Connection& connection, int userCode, bool granted, 
             const auto right = SystemDatabase(connection).rightOf(userCode, examCode);
             change.stored = right && admits(right->haveRight);
         } catch (const std::exception& error) {
-            change.error += QStringLiteral("\r\n") + describeError(error);
+            // The file that refused the write refuses the read too: the
+            // message says so once.
+            WriteLog(describeError(error) + QStringLiteral(" : changeRight : frmAdminPref ") + logDate());
         }
     }
     return change;

@@ -2,6 +2,7 @@
 
 #include "admin/AdminTexts.h"
 #include "admin/ExamRights.h"
+#include "foundation/DatabaseProblem.h"
 #include "foundation/LoginRules.h"
 #include "foundation/UserRights.h"
 #include "platform/db/Connection.h"
@@ -13,6 +14,7 @@
 namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
+const QString kUserNotSaved = QStringLiteral("The user could not be saved.");
 
 bool refuse(const char* text, QString& message)
 {
@@ -109,7 +111,7 @@ SaveOutcome saveUser(db::Connection& connection, const SaveRequest& request)
         for (const RightChoice& right : request.rights) {
             QString error;
             if (!Gen_UpdateRights(connection, code, right.granted, QString(), right.examCode, error))
-                throw SaveFailure(error);
+                throw SaveFailure(kUserNotSaved + kLineEnd + error);
         }
         transaction.commit();
         outcome.userCode = code;
@@ -118,7 +120,8 @@ SaveOutcome saveUser(db::Connection& connection, const SaveRequest& request)
         outcome.message = failure.message;
         return outcome;
     } catch (const std::exception& error) {
-        outcome.message = describeError(error);
+        outcome.message =
+            commandFailureText(kUserNotSaved, DatabaseFile::system(connection.path()), error, DatabaseUse::Writing);
         return outcome;
     }
 

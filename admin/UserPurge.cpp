@@ -6,6 +6,7 @@
 #include "foundation/DisplayRoutines.h"
 #include "foundation/SystemDatabase.h"
 #include "platform/db/Connection.h"
+#include "platform/db/ErrorWords.h"
 #include "platform/db/Transaction.h"
 
 #include <QStringList>
@@ -33,10 +34,12 @@ PurgeReport purgeDeletedUsers(SystemDatabase& system, const std::function<void(i
                 ExamUserTables(connection).removeUsersOtherThan(codes);
                 transaction.commit();
             } catch (const std::exception& error) {
-                const QString text = describeError(error);
-                WriteLog(text + QStringLiteral(" : AdminPref:cmdUpdateExamUsers_Click:") + logDate()
+                WriteLog(describeError(error) + QStringLiteral(" : AdminPref:cmdUpdateExamUsers_Click:") + logDate()
                          + QStringLiteral(" #") + exam.path);
-                report.failures.push_back({exam.code, exam.path, text});
+                report.failures.push_back(
+                    {exam.code, exam.path,
+                     QStringLiteral("the file ") + db::causeInWords(error, db::Access::Writing) + QLatin1Char('.'),
+                     db::adviceInWords(error, db::Access::Writing)});
             }
         } else {
             ++report.skipped;
@@ -54,7 +57,11 @@ QString purgeMessage(const PurgeReport& report)
     QStringList lines{QStringLiteral("User tables were not updated in %1 of %2 attached exams:")
                           .arg(report.failures.size())
                           .arg(report.exams)};
-    for (const PurgeFailure& failure : report.failures)
+    QStringList advice;
+    for (const PurgeFailure& failure : report.failures) {
         lines << failure.examCode + QStringLiteral(" (") + failure.path + QStringLiteral("): ") + failure.error;
-    return lines.join(QStringLiteral("\r\n"));
+        if (!advice.contains(failure.advice))
+            advice << failure.advice;
+    }
+    return (lines + advice).join(QStringLiteral("\r\n"));
 }

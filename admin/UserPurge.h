@@ -12,7 +12,8 @@ class SystemDatabase;
 struct PurgeFailure {
     QString examCode;
     QString path;
-    QString error;
+    QString error;  // why, in the program's words: "the file is in use by another program."
+    QString advice; // what the administrator can do about it
 };
 
 struct PurgeReport {
@@ -29,5 +30,5 @@ struct PurgeReport {
 PurgeReport purgeDeletedUsers(SystemDatabase& system, const std::function<void(int percent)>& progress = {});
 
 // The closing message: success only when no exam failed; otherwise the
-// exams that failed and why.
+// exams that failed and why, then what to do.
 QString purgeMessage(const PurgeReport& report);

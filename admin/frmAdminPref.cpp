@@ -201,14 +201,16 @@ void frmAdminPref::connectHandlers()
             [this] { guarded("cmdUpdateExamUsers_Click", [this] { cmdUpdateExamUsers_Click(); }); });
 }
 
-void frmAdminPref::guarded(const char* procedure, const std::function<void()>& work)
+bool frmAdminPref::guarded(const char* procedure, const std::function<void()>& work)
 {
     try {
         work();
+        return true;
     } catch (const std::exception& error) {
-        const QString text = describeError(error);
-        WriteLog(text + QStringLiteral(" : AdminPref:") + QLatin1String(procedure) + QStringLiteral(":") + logDate());
-        ShowMessage(text, gLogin.gAppName, OneButton, this);
+        WriteLog(describeError(error) + QStringLiteral(" : AdminPref:") + QLatin1String(procedure) + QStringLiteral(":")
+                 + logDate());
+        ShowMessage(adminFailureText(procedure, error), gLogin.gAppName, OneButton, this);
+        return false;
     }
 }
 

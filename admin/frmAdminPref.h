@@ -137,8 +137,8 @@ private:
     void stabUser_Click(int index);
     db::Connection& connection();
     void reopenConnection();
-    // Runs a handler; an error is logged and shown, never passed on.
-    void guarded(const char* procedure, const std::function<void()>& work);
+    // Runs a handler; an error is logged and shown, never passed on (false).
+    bool guarded(const char* procedure, const std::function<void()>& work);
     void setBusy(bool busy);
     void letEventsRun();
 

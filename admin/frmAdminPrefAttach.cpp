@@ -149,7 +149,9 @@ void frmAdminPref::Command11_Click()
     switch (exam.status) {
     case BrowsedExam::Status::Refused:
         // A file that is no database says nothing of its own.
-        if (!exam.messageShown)
+        if (!exam.problem.isEmpty())
+            ShowMessage(exam.problem, gLogin.gAppName, OneButton, this);
+        else if (!exam.messageShown)
             ShowMessage(QString::fromLatin1(adminText::InvalidExam), gLogin.gAppName, OneButton, this);
         return;
     case BrowsedExam::Status::AlreadyAttached:
@@ -388,8 +390,12 @@ void frmAdminPref::grdUserList_ItemCheck(int userCode)
                                            lblExamCode->text().trimmed(), login, item->text(3));
     // The tick shows what is stored, also when only the exam's copy failed.
     setTick(item, change.stored);
-    if (!change.ok)
+    if (!change.ok) {
+        // The user's profile is left as shown: reading it again would meet the
+        // same failure.
         ShowMessage(change.error, gLogin.gAppName, OneButton, this);
+        return;
+    }
     showData(login);
 }
 

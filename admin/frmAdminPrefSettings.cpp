@@ -180,8 +180,10 @@ void frmAdminPref::Command5_Click()
 
 void frmAdminPref::Command2_Click()
 {
-    guarded("chkApplicationType", [this] { chkApplicationType(); });
-    accept();
+    // A mode that could not be stored keeps the window open with the choice,
+    // for another try.
+    if (guarded("chkApplicationType", [this] { chkApplicationType(); }))
+        accept();
 }
 
 void frmAdminPref::showStoredUserMode()

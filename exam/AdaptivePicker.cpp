@@ -37,9 +37,10 @@ void CategoryCursor::moveNext()
 }
 
 AdaptivePicker::AdaptivePicker(db::Connection& ExamConn, QuestionList& msflex, CategoryCursor& CategoryRs,
-                               RandomSource& random, ShowQuestion showQuestion, int& AdaptiveLevel)
+                               RandomSource& random, ShowQuestion showQuestion, int& AdaptiveLevel,
+                               ShowFailure showFailure)
     : m_conn(ExamConn), m_msflex(msflex), m_categories(CategoryRs), m_random(random),
-      m_showQuestion(std::move(showQuestion)), m_level(AdaptiveLevel)
+      m_showQuestion(std::move(showQuestion)), m_level(AdaptiveLevel), m_showFailure(std::move(showFailure))
 {
 }
 
@@ -112,12 +113,16 @@ AdaptivePicker::Pick AdaptivePicker::pick()
         if (m_showQuestion)
             m_showQuestion(chosen->code, m_msflex.rows() - 1);
         return Pick::Shown;
-    } catch (const db::DbError& error) {
-        WriteLog(error.message() + QStringLiteral(": AdaptivePicker: ") + logDateTime());
-        ShowMessage(databaseProblemText(QStringLiteral("The next question could not be chosen."), m_conn.path(), error),
-                    gLogin.gAppName, OneButton);
     } catch (const std::exception& error) {
-        ShowMessage(QString::fromLocal8Bit(error.what()), gLogin.gAppName, OneButton);
+        WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(": AdaptivePicker: ") + logDateTime());
+        const QString text = dynamic_cast<const db::DbError*>(&error)
+            ? commandFailureText(QStringLiteral("The next question could not be chosen."),
+                                 DatabaseFile::exam(m_conn.path()), error)
+            : QString::fromUtf8(error.what());
+        if (m_showFailure)
+            m_showFailure(text);
+        else
+            ShowMessage(text, gLogin.gAppName, OneButton);
     }
     return Pick::Failed;
 }

@@ -40,11 +40,15 @@ class AdaptivePicker {
 public:
     // Shows a question that was just added as row `row` of the list.
     using ShowQuestion = std::function<void(int questCode, int row)>;
+    // Tells the user of the picker's failure; the exam window's own, which
+    // holds the clock while the message is open. Without one the program's
+    // message box shows it.
+    using ShowFailure = std::function<void(const QString& text)>;
 
     // `AdaptiveLevel` is the level of the next question; the window sets it
     // to 1 on load. Every dependency must outlive the picker.
     AdaptivePicker(db::Connection& ExamConn, QuestionList& msflex, CategoryCursor& CategoryRs, RandomSource& random,
-                   ShowQuestion showQuestion, int& AdaptiveLevel);
+                   ShowQuestion showQuestion, int& AdaptiveLevel, ShowFailure showFailure = {});
 
     // Picks until a question is shown: true then. False when one full cycle
     // over the categories found nothing untaken at any level from the
@@ -54,8 +58,7 @@ public:
     // Steps the level and adds one untaken question of the current category
     // at that level (or the next level that has one, up to 10) and shows it:
     // true. False when the category had nothing left (the cursor then moves
-    // to the next category), or after an error, whose text is shown in the
-    // program's message box.
+    // to the next category), or after an error, which is shown (ShowFailure).
     bool PickAdaptiveQuestion();
     // The level after `level`: unchanged (0 taken as 1) while the list has
     // no question; else one up (10 is followed by 1) when the current
@@ -87,6 +90,7 @@ private:
     RandomSource& m_random;
     ShowQuestion m_showQuestion;
     int& m_level;
+    ShowFailure m_showFailure;
     std::vector<PoolRow> m_pool; // the pool grid of the last pick
 };
 

@@ -1,5 +1,6 @@
 #include "exam/HistorySummary.h"
 
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/ExamBank.h"
 #include "foundation/HistoryStore.h"
@@ -121,7 +122,10 @@ HistoryRebuildResult RebuildHistorySummary(db::Connection& ExamConn, int userCod
         result.rowsAdded = added;
         return result;
     } catch (const db::DbError& e) {
-        error = e.message();
+        WriteLog(e.message() + QStringLiteral(" : RebuildHistorySummary : frmZiduver : Date/Time :") + logDateTime());
+        result.error = commandFailureText(QStringLiteral("The history summary could not be brought up to date."),
+                                          DatabaseFile::exam(ExamConn.path()), e, DatabaseUse::Writing);
+        return result;
     } catch (const std::exception& e) {
         error = QString::fromLocal8Bit(e.what());
     }

@@ -3,8 +3,10 @@
 #include "exam/CategoryMap.h"
 #include "exam/QuestionList.h"
 #include "exam/RandomSource.h"
+#include "foundation/DatabaseProblem.h"
 #include "foundation/ExamBank.h"
 #include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +15,13 @@
 #include <vector>
 
 namespace {
+
+// A database's failure while drawing, in the program's words.
+QString drawFailureText(const db::Connection& exam, const db::DbError& error)
+{
+    return commandFailureText(QStringLiteral("The questions of the exam could not be drawn."),
+                              DatabaseFile::exam(exam.path()), error);
+}
 
 struct PoolQuestion {
     int code;
@@ -203,7 +212,7 @@ QuestionSetResult QuestionSetBuilder::drawPerCategory(Draw kind, const db::Resul
         drawChoiceOrders(msflex);
         return QuestionSetResult::success(msflex.questionCount());
     } catch (const db::DbError& e) {
-        return fail(e.message());
+        return fail(drawFailureText(m_conn, e));
     } catch (const std::exception& e) {
         return fail(QString::fromLocal8Bit(e.what()));
     }
@@ -230,7 +239,7 @@ QuestionSetResult QuestionSetBuilder::FillQuestionsByProgress(int userCode, int 
         return QuestionSetResult::success(msflex.questionCount());
     } catch (const db::DbError& e) {
         msflex.clear();
-        return QuestionSetResult::failure(e.message());
+        return QuestionSetResult::failure(drawFailureText(m_conn, e));
     } catch (const std::exception& e) {
         msflex.clear();
         return QuestionSetResult::failure(QString::fromLocal8Bit(e.what()));

@@ -549,8 +549,15 @@ bool frmZiduver::Form_Load()
     int categories = 0;
     try {
         categories = session.openCategoryRows(session.mode);
-    } catch (const std::exception&) {
-        categories = 0;
+    } catch (const std::exception& error) {
+        // Categories that could not be read are not an exam without any.
+        hideLoading();
+        WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : Form_Load : frmZiduver : Date/Time :")
+                 + logDateTime());
+        ShowMessage(commandFailureText(QStringLiteral("The exam could not be started."),
+                                       DatabaseFile::exam(session.launch.gQuizExamDbPath), error),
+                    gLogin.gAppName, OneButton, this);
+        return false;
     }
     if (categories <= 0) {
         hideLoading();

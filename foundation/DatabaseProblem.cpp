@@ -16,7 +16,12 @@ DatabaseFile DatabaseFile::exam(const QString& path)
 
 DatabaseFile DatabaseFile::system()
 {
-    return {QStringLiteral("The system database"), db::Connection::pathFromConnectionString(gStartup.gSysConnStr)};
+    return system(db::Connection::pathFromConnectionString(gStartup.gSysConnStr));
+}
+
+DatabaseFile DatabaseFile::system(const QString& path)
+{
+    return {QStringLiteral("The system database"), path};
 }
 
 QString commandFailureText(const QString& what, const DatabaseFile& file, const std::exception& error,

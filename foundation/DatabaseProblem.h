@@ -23,6 +23,7 @@ struct DatabaseFile {
     static DatabaseFile exam(const QString& path);
     // The system database of this run (from its connection string).
     static DatabaseFile system();
+    static DatabaseFile system(const QString& path);
 };
 
 // A command that failed on a database and can be tried again: what could not

@@ -1,5 +1,6 @@
 #include "foundation/UserRights.h"
 
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/ExamBank.h"
 #include "foundation/ExamBankWriter.h"
@@ -41,12 +42,17 @@ QString describe(const std::exception& error)
     return QString::fromStdString(error.what());
 }
 
-bool failed(const std::exception& error, QString& errorText)
+// The failure in the program's words for the caller; the log keeps the
+// error's own text too.
+bool failed(const std::exception& error, const QString& text, QString& errorText)
 {
-    errorText = describe(error);
-    WriteLog(errorText + QStringLiteral(": Gen_UpdateRights: QmodPublic: Date/Time :") + logDate());
+    errorText = text;
+    WriteLog(describe(error) + QStringLiteral(" : ") + errorText
+             + QStringLiteral(": Gen_UpdateRights: QmodPublic: Date/Time :") + logDate());
     return false;
 }
+
+const QString kRightNotSaved = QStringLiteral("The right could not be saved.");
 
 } // namespace
 
@@ -77,7 +83,8 @@ bool Gen_UpdateRights(int userCode, bool haveRight, const QString& examDbPath, c
         return Gen_UpdateRights(system.connection(), userCode, haveRight, examDbPath, examCode, errorText, loginId,
                                 firstName, middleName, lastName, email);
     } catch (const std::exception& error) {
-        return failed(error, errorText);
+        return failed(error, commandFailureText(kRightNotSaved, DatabaseFile::system(), error, DatabaseUse::Writing),
+                      errorText);
     }
 }
 
@@ -87,16 +94,25 @@ bool Gen_UpdateRights(db::Connection& systemConnection, int userCode, bool haveR
 {
     errorText.clear();
     try {
-        {
-            db::Savepoint savepoint(systemConnection);
-            writeRight(systemConnection, userCode, haveRight, examCode);
-            savepoint.release();
-        }
-        if (!examDbPath.isEmpty())
-            writeUserCopy(examDbPath, userCode, haveRight, {loginId, firstName, middleName, lastName, email});
+        db::Savepoint savepoint(systemConnection);
+        writeRight(systemConnection, userCode, haveRight, examCode);
+        savepoint.release();
+    } catch (const std::exception& error) {
+        return failed(error,
+                      commandFailureText(kRightNotSaved, DatabaseFile::system(systemConnection.path()), error,
+                                         DatabaseUse::Writing),
+                      errorText);
+    }
+    if (examDbPath.isEmpty())
+        return true;
+    try {
+        writeUserCopy(examDbPath, userCode, haveRight, {loginId, firstName, middleName, lastName, email});
         return true;
     } catch (const std::exception& error) {
-        return failed(error, errorText);
+        return failed(error,
+                      commandFailureText(QStringLiteral("The exam database's copy of the user could not be written."),
+                                         DatabaseFile::exam(examDbPath), error, DatabaseUse::Writing),
+                      errorText);
     }
 }
 

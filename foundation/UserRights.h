@@ -12,7 +12,8 @@ class Connection;
 // are not empty (Qu_HaveRight always). The copy never carries a password: it
 // is stored empty, and emptied on a copy that holds one. Each database in its
 // own transaction; a right written before the exam database failed stays.
-// False on failure, with the error's text in errorText (cleared on success).
+// False on failure, with what could not be written, on which file, why and
+// what to do in the program's words in errorText (cleared on success).
 bool Gen_UpdateRights(int userCode, bool haveRight, const QString& examDbPath, const QString& examCode,
                       QString& errorText, const QString& loginId = {}, const QString& firstName = {},
                       const QString& middleName = {}, const QString& lastName = {}, const QString& email = {});

@@ -1,5 +1,6 @@
 #include "mainwindow/WidgetDrawnMenu.h"
 
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/ProgramEnd.h"
@@ -8,6 +9,8 @@
 #include "mainwindow/MenuCommands.h"
 #include "mainwindow/WidgetMenuCommands.h"
 #include "mainwindow/links/LoginWindowLink.h"
+#include "platform/db/Connection.h"
+#include "platform/db/DbError.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -17,6 +20,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QShortcut>
 #include <algorithm>
 #include <exception>
@@ -35,11 +39,19 @@ QColor colourOr(const QString& setting, const QColor& fallback)
     return fallback;
 }
 
-void reportCommandError(const QString& text, QWidget* owner)
+// A failure of the menu: logged with the error's own text; shown with what
+// could not be done and, for a database's failure, the exam database, why and
+// what to do in the program's words.
+void reportCommandError(const QString& what, const std::exception& error, QWidget* owner)
 {
+    const QString text = QString::fromUtf8(error.what());
     WriteLog(text + QStringLiteral(" : lblMenu_Click : frmMain ") + logDate());
-    ShowMessage(text, gLogin.gAppName, OneButton, owner);
+    const DatabaseFile exam = DatabaseFile::exam(db::Connection::pathFromConnectionString(gLogin.gExamConnStr));
+    ShowMessage(dynamic_cast<const db::DbError*>(&error) ? commandFailureText(what, exam, error) : text,
+                gLogin.gAppName, OneButton, owner);
 }
+
+const QString kLinksUnread = QStringLiteral("The web links could not be read.");
 
 } // namespace
 
@@ -358,7 +370,7 @@ int WidgetDrawnMenu::listWidth(const QStringList& captions, int iconRoom) const
 
 void WidgetDrawnMenu::ShowSubMenu(int pullDown)
 {
-    if (pullDown == m_open || pullDown < 0 || pullDown >= kPullDownCount || !m_host)
+    if (pullDown == m_open || pullDown < 0 || pullDown >= kPullDownCount || !m_host || m_opening)
         return;
     hideSubList();
     // Every row starts hidden and enabled; the row set gives each its state.
@@ -373,11 +385,20 @@ void WidgetDrawnMenu::ShowSubMenu(int pullDown)
     if (pullDown == 3 && m_setup.inputs.hasWebLinks) {
         try {
             links = FillWebLinksMenu(gLogin.gExamConnStr);
+            if (links.empty())
+                m_setup.inputs.hasWebLinks = false;
         } catch (const std::exception& error) {
-            reportCommandError(QString::fromUtf8(error.what()), owner());
+            // The pull-down still opens with its commands; the links stay
+            // offered, so the next opening reads them again.
+            const QPointer<WidgetDrawnMenu> alive(this);
+            m_opening = true;
+            reportCommandError(kLinksUnread, error, owner());
+            if (!alive)
+                return;
+            m_opening = false;
+            if (!m_host)
+                return;
         }
-        if (links.empty())
-            m_setup.inputs.hasWebLinks = false;
     }
     m_rows = pullDownRows(pullDown, m_setup.inputs, links);
 
@@ -499,7 +520,7 @@ void WidgetDrawnMenu::showSubList(int row, int parent)
         rows = ShowWebLinksSubMenu(gLogin.gExamConnStr, parent);
     } catch (const std::exception& error) {
         hideMenu();
-        reportCommandError(QString::fromUtf8(error.what()), owner());
+        reportCommandError(kLinksUnread, error, owner());
         return;
     }
     hideSubList();
@@ -623,7 +644,7 @@ void WidgetDrawnMenu::runCommand(MenuCommand command)
             return;
         }
     } catch (const std::exception& error) {
-        reportCommandError(QString::fromUtf8(error.what()), window);
+        reportCommandError(QStringLiteral("The command could not be completed."), error, window);
     }
 }
 

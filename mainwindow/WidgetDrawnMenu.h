@@ -213,6 +213,10 @@ private:
     std::vector<MenuRow> m_rows;
     std::vector<WebLinkRow> m_subRows;
     int m_open = -1;
+    // A pull-down being opened: a message it shows (links that cannot be
+    // read) hands the pointer back to the picture, whose hover must not open
+    // it again meanwhile.
+    bool m_opening = false;
     int m_lastRow = 0;        // last hovered pull-down row
     int m_lastSubRow = 0;     // last hovered second-level row
     int m_subListRow = -1;    // the pull-down row whose list is shown

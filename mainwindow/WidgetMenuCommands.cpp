@@ -2,6 +2,7 @@
 
 #include "exam/ExamHelp.h"
 #include "exam/WidgetExamHelp.h"
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
@@ -16,6 +17,7 @@
 #include "mainwindow/links/HistoricalAnalysisLink.h"
 #include "mainwindow/links/LosScoreCardLink.h"
 #include "mainwindow/links/NotesBrowserLink.h"
+#include "platform/db/Connection.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -72,9 +74,11 @@ void showCredits(QWidget* owner)
     try {
         comment = GetExamComment(gLogin.gExamConnStr);
     } catch (const std::exception& error) {
-        const QString text = QString::fromUtf8(error.what());
-        WriteLog(text + QStringLiteral(" : GetExamComment : frmMain ") + logDate());
-        ShowMessage(text, gLogin.gAppName, OneButton, owner);
+        WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : GetExamComment : frmMain ") + logDate());
+        ShowMessage(commandFailureText(QStringLiteral("The credits could not be read."),
+                                       DatabaseFile::exam(db::Connection::pathFromConnectionString(gLogin.gExamConnStr)),
+                                       error),
+                    gLogin.gAppName, OneButton, owner);
         return;
     }
     frmCredits::showModal(comment, owner);

@@ -2,6 +2,7 @@
 
 #include "exam/QuestionDisplay.h"
 #include "foundation/ConnectionString.h"
+#include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
@@ -131,9 +132,12 @@ void frmNotePrinter::CreateQuestReport()
                                                   });
         } catch (const std::exception& error) {
             failed = true;
-            const QString description = describe(error);
-            WriteLog(description + QStringLiteral(":CreateQuestReport:FrmNotePrinter") + logDate());
-            ShowMessage(description, gLogin.gAppName, OneButton, this);
+            WriteLog(describe(error) + QStringLiteral(":CreateQuestReport:FrmNotePrinter") + logDate());
+            ShowMessage(dynamic_cast<const db::DbError*>(&error)
+                            ? commandFailureText(QStringLiteral("The notes printout could not be made."),
+                                                 DatabaseFile::exam(m_request.examPath), error)
+                            : describe(error),
+                        gLogin.gAppName, OneButton, this);
         }
     }
     if (!failed && !page.hasQuestions) {

@@ -19,8 +19,6 @@
 
 namespace {
 
-const QString kReportTag = QStringLiteral(":CreateQuestReport:FrmOffLineQuestions:");
-
 // The style that gives list items and the text after a list the page's font.
 QString fontStyle(const SheetOptions& options)
 {
@@ -109,12 +107,9 @@ bool sheetBlocksRightClick()
 SheetPage CreateQuestReport(db::Connection& exam, const QuestionList& list, const SheetOptions& options)
 {
     SheetPage page;
-    std::vector<SheetQuestions::Row> rows;
-    try {
-        rows = SheetQuestions(exam).rows(BuildQuestionCodeList(list));
-    } catch (const std::exception& error) {
-        WriteLog(QString::fromLocal8Bit(error.what()) + kReportTag + logDate());
-    }
+    // Questions that could not be read are no sheet without questions: the
+    // error goes to the window, which logs and tells it.
+    const std::vector<SheetQuestions::Row> rows = SheetQuestions(exam).rows(BuildQuestionCodeList(list));
     if (rows.empty())
         return page;
     page.hasQuestions = true;

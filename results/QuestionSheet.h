@@ -48,7 +48,7 @@ struct SheetPage {
 
 // CreateQuestReport: the page of the list's questions, in the order of the
 // database's question key. Choices are listed in the order the exam showed
-// them. A database error is logged and leaves the page without questions.
+// them. Database errors reach the caller (db::DbError).
 SheetPage CreateQuestReport(db::Connection& exam, const QuestionList& list, const SheetOptions& options);
 
 // Where the page is written: PrintQuestions.html in the program folder.

@@ -2,6 +2,7 @@
 #include "exam/QuestionList.h"
 #include "exam/QuestionSetBuilder.h"
 #include "foundation/SharedState.h"
+#include "platform/db/Connection.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/ScriptedRandomSource.h"
@@ -230,6 +231,37 @@ TEST(AdaptivePicker, ADatabaseErrorIsShownAndEndsTheLoop)
     EXPECT_TRUE(rig.ui.messages()[0].text.contains(QStringLiteral("Qe_QuestionsHead")))
         << rig.ui.messages()[0].text.toStdString();
     EXPECT_EQ(rig.msflex.rows(), 1);
+}
+
+// Another program holding the exam: the picker's failure goes to its owner
+// (the exam window, which holds the clock while it tells it) in the program's
+// words, and no message box of its own opens.
+TEST(AdaptivePicker, AFileInUseIsToldToTheOwnerInTheProgramsWords)
+{
+    LevelBank levels;
+    levels.category(1).question(101, 1, 1);
+    RecordingUiHooks ui;
+    db::ResultSet rows = QuestionSetBuilder::categoryRows(levels.bank.conn(), ExamMode::Adaptive);
+    CategoryCursor cursor(rows);
+    QuestionList msflex;
+    ScriptedRandomSource random;
+    int level = 1;
+    QStringList told;
+    db::Connection exam = db::Connection::openFile(levels.bank.path());
+    exam.setBusyTimeout(50);
+    AdaptivePicker picker(
+        exam, msflex, cursor, random, [](int, int) {}, level, [&told](const QString& text) { told << text; });
+    db::Connection other = db::Connection::openFile(levels.bank.path());
+    other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    EXPECT_FALSE(picker.PickAdaptiveQuestion());
+    other.exec(QStringLiteral("ROLLBACK"));
+    EXPECT_EQ(told,
+              QStringList{QStringLiteral("The next question could not be chosen.\r\nThe exam database ")
+                          + levels.bank.path()
+                          + QStringLiteral(" is in use by another program.\r\nClose the other program that "
+                                           "uses it, then try again.")});
+    EXPECT_TRUE(ui.messages().empty());
+    EXPECT_EQ(msflex.rows(), 1);
 }
 
 TEST(AdaptivePicker, QuestionCategoryIsZeroForANullCategoryOrAnUnknownQuestion)

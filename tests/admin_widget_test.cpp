@@ -1,3 +1,4 @@
+#include "admin/AdminTexts.h"
 #include "admin/frmAdminPref.h"
 #include "admin/links/UnloadMainWindowLink.h"
 #include "foundation/Messages.h"
@@ -508,6 +509,143 @@ TEST_F(AdminWindow, AttachNewExamTab)
         EXPECT_EQ(ui.messageTexts(), QStringList{"Database already attached"});
     });
     UnloadMainWindowLink::wire({});
+}
+
+// Another program holding the system database: every command of the user
+// panel says what could not be done, on which file and why in the program's
+// words, stores nothing, and keeps what the administrator typed, so the same
+// command goes through once the file is free. A failed detach leaves the
+// exam in every list, as it is still attached.
+TEST_F(AdminWindow, UnderAnotherProgramsLockUserCommandsSayWhyAndKeepWhatWasTyped)
+{
+    gLogin.gExamCode = QStringLiteral("EXA");
+    QTableWidget* loginGrid = frmDBSel::instance().grdExamList;
+    loginGrid->setRowCount(0);
+    for (const char* code : {"EXA", "EXB"}) {
+        const int row = loginGrid->rowCount();
+        loginGrid->insertRow(row);
+        loginGrid->setItem(row, 0, new QTableWidgetItem(QString::fromLatin1(code)));
+    }
+    const QString why = QStringLiteral("\r\nThe system database ") + fixture->systemDbPath()
+        + QStringLiteral(" is in use by another program.\r\nClose the other program that uses it, then try again.");
+    db::Connection other = db::Connection::openFile(fixture->systemDbPath());
+    const auto locked = [&](const std::function<void()>& run) {
+        ui.clear();
+        other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        run();
+        other.exec(QStringLiteral("ROLLBACK"));
+        return ui.messageTexts();
+    };
+    runWindow([&](frmAdminPref& w) {
+        // Add: the new user's boxes stay filled, and Save again stores him.
+        w.cmdAdd->click();
+        w.txtLogID->setText(QStringLiteral("cara"));
+        w.txtFirstName->setText(QStringLiteral("Cara"));
+        w.txtPassWord->setText(QStringLiteral("pw"));
+        w.txtConfirmPass->setText(QStringLiteral("pw"));
+        EXPECT_EQ(locked([&] { w.cmdOK->click(); }), QStringList{QStringLiteral("The user could not be saved.") + why});
+        EXPECT_EQ(w.txtLogID->text(), QStringLiteral("cara"));
+        EXPECT_EQ(w.txtFirstName->text(), QStringLiteral("Cara"));
+        EXPECT_EQ(w.txtPassWord->text(), QStringLiteral("pw"));
+        EXPECT_EQ(logins(w.flexUser), (QStringList{"ann", "bob"}));
+        EXPECT_FALSE(SystemDatabase(system).profileByLogin(QStringLiteral("cara")));
+        ui.clear();
+        w.cmdOK->click();
+        EXPECT_TRUE(ui.messageTexts().isEmpty()) << ui.messageTexts().join('|').toStdString();
+        EXPECT_EQ(logins(w.flexUser), (QStringList{"ann", "bob", "cara"}));
+
+        // Edit.
+        w.flexUser->setCurrentCell(0, 0);
+        w.cmdEdit->click();
+        w.txtFirstName->setText(QStringLiteral("Annie"));
+        EXPECT_EQ(locked([&] { w.cmdOK->click(); }), QStringList{QStringLiteral("The user could not be saved.") + why});
+        EXPECT_EQ(w.txtFirstName->text(), QStringLiteral("Annie"));
+        EXPECT_EQ(SystemDatabase(system).profileOf(ann)->firstName, QStringLiteral("Ann"));
+        w.Command1->click();
+
+        // Delete.
+        w.flexUser->setCurrentCell(1, 0);
+        EXPECT_EQ(locked([&] { w.cmdDelete->click(); }),
+                  QStringList{QStringLiteral("The user could not be deleted.") + why});
+        EXPECT_EQ(logins(w.flexUser), (QStringList{"ann", "bob", "cara"}));
+        EXPECT_TRUE(SystemDatabase(system).profileOf(bob));
+
+        // A tick on a shown exam: back as stored.
+        w.tabPreference->setCurrentIndex(2);
+        ASSERT_EQ(w.lblExamCode->text(), QStringLiteral("EXB"));
+        const QStringList tickedBefore = ticked(w.grdUserList);
+        EXPECT_EQ(locked([&] {
+                      ui.answerNext(ResultYes);
+                      tick(w.grdUserList->topLevelItem(1), true);
+                  }),
+                  (QStringList{QString::fromLatin1(adminText::UpdateRightQuestion),
+                               QStringLiteral("The right could not be saved.") + why}));
+        EXPECT_EQ(ticked(w.grdUserList), tickedBefore);
+        EXPECT_EQ(rightsOf(bob), QStringList{});
+
+        // Detach.
+        const QStringList detachMessages = locked([&] {
+            ui.answerNext(ResultYes);
+            tick(w.grdListExams->topLevelItem(0), false);
+        });
+        ASSERT_EQ(detachMessages.size(), 2);
+        EXPECT_TRUE(
+            detachMessages[1].startsWith(QStringLiteral("The exam could not be detached.\r\nThe system database ")
+                                         + fixture->systemDbPath() + QStringLiteral(" is in use by another program.")))
+            << detachMessages[1].toStdString();
+        EXPECT_EQ(texts(w.grdListExams), (QStringList{"EXB", "EXA"}));
+        EXPECT_EQ(ticked(w.grdListExams).size(), 2);
+        EXPECT_EQ(texts(w.grdPermission), (QStringList{"EXA", "EXB"}));
+        EXPECT_EQ(logins(loginGrid), (QStringList{"EXA", "EXB"}));
+        EXPECT_EQ(fixture->attachedExams().size(), 3);
+    });
+}
+
+// The same on the administrative settings: the new password stays typed and
+// the chosen user mode keeps the window open; a purge names the exam that
+// another program holds.
+TEST_F(AdminWindow, UnderAnotherProgramsLockSettingsSayWhyAndKeepWhatWasChosen)
+{
+    SystemDatabase(system).addRegistration(true);
+    const QString why = QStringLiteral(" is in use by another program.\r\nClose the other program that uses it, then "
+                                       "try again.");
+    const auto locked = [&](const QString& path, const std::function<void()>& run) {
+        db::Connection other = db::Connection::openFile(path);
+        ui.clear();
+        other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        run();
+        other.exec(QStringLiteral("ROLLBACK"));
+        return ui.messageTexts();
+    };
+    const QString systemPath = fixture->systemDbPath();
+    runWindow([&](frmAdminPref& w) {
+        w.tabPreference->setCurrentIndex(1);
+        w.txtNewPass->setText(QStringLiteral("new"));
+        w.txtConfirmPassAdmin->setText(QStringLiteral("new"));
+        EXPECT_EQ(locked(systemPath, [&] { w.cmdSavePassWord->click(); }),
+                  QStringList{QStringLiteral("The administrator's password could not be saved.\r\nThe system database ")
+                              + systemPath + why});
+        EXPECT_EQ(w.txtNewPass->text(), QStringLiteral("new"));
+        EXPECT_TRUE(w.cmdSavePassWord->isEnabled());
+        EXPECT_EQ(SystemDatabase(system).passwordOf(QStringLiteral("Admin")), QStringLiteral("ADMIN"));
+
+        EXPECT_EQ(locked(examA, [&] { w.cmdUpdateExamUsers->click(); }),
+                  QStringList{QStringLiteral("User tables were not updated in 1 of 3 attached exams:\r\nEXA (") + examA
+                              + QStringLiteral("): the file") + why});
+
+        w.optSglUse->setChecked(true);
+        EXPECT_EQ(locked(systemPath, [&] { w.Command2->click(); }),
+                  QStringList{QStringLiteral("The user mode could not be changed.\r\nThe system database ") + systemPath
+                              + why});
+        EXPECT_TRUE(w.isVisible()) << "the choice stays for another try";
+        EXPECT_TRUE(w.optSglUse->isChecked());
+        ui.clear();
+        ui.answerNext(ResultNoOrCancel);
+        w.Command2->click();
+        EXPECT_EQ(ui.messageTexts(), QStringList{"Do you want to change to Single User System"});
+        EXPECT_FALSE(w.isVisible());
+    });
+    EXPECT_EQ(SystemDatabase(system).multiUserFlag(), true);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "mainwindow/links/LoginWindowLink.h"
 #include "mainwindow/links/LosScoreCardLink.h"
 #include "mainwindow/links/NotesBrowserLink.h"
+#include "platform/db/Connection.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/RecordingLinkOpener.h"
@@ -520,6 +521,50 @@ TEST_F(DrawnMenuTest, KeyboardEntersAndLeavesTheSecondLevelList)
     key(menu, Qt::Key_Return);
     EXPECT_EQ(opener.opened, std::vector<QUrl>{QUrl(QStringLiteral("https://second.example/"))});
     EXPECT_EQ(menu->openPullDown(), -1);
+}
+
+// Another program holding the exam: the links pull-down, a link's list and
+// Credits say what could not be read, on which file and why in the program's
+// words. The pull-down still opens with "Notes", and the links are read again
+// at the next opening, once the file is free.
+TEST_F(DrawnMenuTest, UnderAnotherProgramsLockTheMenuSaysWhatCouldNotBeRead)
+{
+    bank.writer().addUserLink({1, 0, QStringLiteral("Resources"), std::nullopt});
+    bank.writer().addUserLink({2, 1, QStringLiteral("First"), QStringLiteral("https://first.example/")});
+    ExamBankWriter::ExamRow exam;
+    exam.code = QStringLiteral("EX1");
+    exam.comment = QStringLiteral("Thanks.");
+    bank.writer().addExam(exam);
+    MenuInputs inputs;
+    inputs.hasWebLinks = true;
+    inputs.hasComment = true;
+    WidgetDrawnMenu* menu = attach(inputs);
+    const QString why = QStringLiteral("\r\nThe exam database ") + bank.path()
+        + QStringLiteral(" is in use by another program.\r\nClose the other program that uses it, then try again.");
+    db::Connection other = db::Connection::openFile(bank.path());
+
+    other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    hover(menu->image5[3]);
+    EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("The web links could not be read.") + why});
+    EXPECT_EQ(menu->openPullDown(), 3);
+    EXPECT_EQ(shownCaptions(*menu), QStringList{QStringLiteral("Notes")});
+    other.exec(QStringLiteral("ROLLBACK"));
+    menu->hideMenu();
+    hover(menu->image5[3]);
+    EXPECT_EQ(shownCaptions(*menu), (QStringList{"Notes", "Resources"})) << "read again once free";
+
+    ui.clear();
+    other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    click(menu->lblMenu[1]);
+    EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("The web links could not be read.") + why});
+    EXPECT_FALSE(menu->Picture2->isVisible());
+
+    ui.clear();
+    hover(menu->image5[4]);
+    ASSERT_EQ(shownCaptions(*menu), (QStringList{"Contact us", "About", "Credits", "Help"}));
+    menu->lblMenu_Click(2);
+    EXPECT_EQ(ui.messageTexts(), QStringList{QStringLiteral("The credits could not be read.") + why});
+    other.exec(QStringLiteral("ROLLBACK"));
 }
 
 TEST_F(DrawnMenuTest, RowColoursComeFromSetupWithThePaletteForInvalidOnes)

@@ -1,5 +1,6 @@
 #include "exam/HistorySummary.h"
 #include "foundation/HistoryStore.h"
+#include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
 #include "tests/support/DebugLogFile.h"
 #include "tests/support/ExamBankFixture.h"
@@ -195,6 +196,26 @@ TEST_F(History, AFailureLeavesTheSummaryAsItWasAndIsLogged)
     EXPECT_TRUE(unreadable.error.contains(QStringLiteral("someday")));
     EXPECT_EQ(summary(), before);
     EXPECT_FALSE(bank.conn().inTransaction());
+}
+
+// Another program holding the exam: the failure says so in the program's
+// words and adds nothing.
+TEST_F(History, AFileInUseIsToldInTheProgramsWords)
+{
+    detail(kUser, 1, 1, 0, true);
+    const QStringList before = summary();
+    db::Connection exam = db::Connection::openFile(bank.path());
+    exam.setBusyTimeout(50);
+    db::Connection other = db::Connection::openFile(bank.path());
+    other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    const HistoryRebuildResult result = RebuildHistorySummary(exam, kUser);
+    other.exec(QStringLiteral("ROLLBACK"));
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error,
+              QStringLiteral("The history summary could not be brought up to date.\r\nThe exam database ") + bank.path()
+                  + QStringLiteral(" is in use by another program.\r\nClose the other program that uses "
+                                   "it, then try again."));
+    EXPECT_EQ(summary(), before);
 }
 
 TEST_F(History, InsideACallersTransactionOnlyTheRebuildIsUndone)

@@ -4,6 +4,7 @@
 #include "exam/QuestionList.h"
 #include "exam/QuestionSetBuilder.h"
 #include "foundation/ExamParameters.h"
+#include "platform/db/Connection.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/ScriptedRandomSource.h"
 
@@ -613,6 +614,34 @@ TEST(ExamSession, ADatabaseErrorIsReportedAndAbortsTheExam)
     ScriptedRandomSource random;
     EXPECT_FALSE(closed.buildQuestionSet(ExamMode::Practice, kUser, 5, random).ok);
     EXPECT_TRUE(closed.ExamAborted);
+}
+
+// Another program holding the exam: every mode's draw says so in the
+// program's words, never SQLite's, and the exam does not start.
+TEST(ExamSession, AFileInUseIsReportedInTheProgramsWords)
+{
+    for (const QString& mode : {QStringLiteral("PRACTICE"), QStringLiteral("SIMULATED"), QStringLiteral("TEST")}) {
+        SCOPED_TRACE(mode.toStdString());
+        ExamBankFixture bank;
+        bank.category(1, {2, 2, 0, 0, 0}, true).questions(101, 4, 1);
+        ExamSession session;
+        session.startValues(examModeFromWord(mode));
+        session.openExamConnection(bank.connectionString());
+        session.openCategoryRows(examModeFromWord(mode));
+        session.ExamConn.setBusyTimeout(50);
+        db::Connection other = db::Connection::openFile(bank.path());
+        other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        ScriptedRandomSource random;
+        const QuestionSetResult result = session.buildQuestionSet(examModeFromWord(mode), kUser, 5, random);
+        other.exec(QStringLiteral("ROLLBACK"));
+        EXPECT_FALSE(result.ok);
+        EXPECT_EQ(result.message,
+                  QStringLiteral("The questions of the exam could not be drawn.\r\nThe exam database ") + bank.path()
+                      + QStringLiteral(" is in use by another program.\r\nClose the other program "
+                                       "that uses it, then try again."));
+        EXPECT_TRUE(session.ExamAborted);
+        expectEmpty(session.msflex);
+    }
 }
 
 TEST(ExamSession, ChapterQuestionCategory)

@@ -117,6 +117,33 @@ TEST_F(UserRights, UnusableExamDatabaseKeepsTheRightAndReportsTheError)
     EXPECT_TRUE(copies(locked).isEmpty());
 }
 
+// Another program holding either file: the text says which write failed, on
+// which file and why in the program's words, never SQLite's.
+TEST_F(UserRights, AFileInUseIsNamedInTheProgramsWords)
+{
+    const QString exam = fixture.createExam(QStringLiteral("Data/a/a.qzr"));
+    const QString inUse = QStringLiteral(" is in use by another program.\r\n"
+                                         "Close the other program that uses it, then try again.");
+    const struct {
+        QString held;
+        QString expected;
+    } cases[] = {
+        {fixture.systemDbPath(),
+         QStringLiteral("The right could not be saved.\r\nThe system database ") + fixture.systemDbPath() + inUse},
+        {exam,
+         QStringLiteral("The exam database's copy of the user could not be written.\r\nThe exam database ") + exam
+             + inUse},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.held.toStdString());
+        auto holder = db::Connection::openFile(c.held);
+        holder.execScript(QStringLiteral("BEGIN EXCLUSIVE"));
+        EXPECT_FALSE(Gen_UpdateRights(5, true, exam, QStringLiteral("EX1"), error, QStringLiteral("u")));
+        holder.execScript(QStringLiteral("ROLLBACK"));
+        EXPECT_EQ(error, c.expected);
+    }
+}
+
 // Inside the caller's transaction on the system database (where a second
 // connection could not write) the right follows the caller's commit or
 // rollback.
