@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 using namespace std::string_view_literals;
@@ -282,6 +283,56 @@ TEST_F(HtmlSanitizerTest, PicturesOfTheExamFolderBecomePageAddresses)
     EXPECT_EQ(html_sanitizer::fragment(QStringLiteral("<img src=images/pic.png alt=p>"), SanitizeRules{}),
               QStringLiteral("p"));
     EXPECT_EQ(clean(QStringLiteral("<img src=images/none.png alt=\"a<b\">")), QStringLiteral("a&lt;b"));
+}
+
+// The resolver the rules hand in is the one way to a picture's file: what it
+// is asked is the name as written, read from the address alone; what it
+// answers is all the page gets, whatever lies in the exam's folder.
+TEST_F(HtmlSanitizerTest, TheRulesResolverAloneFindsAPicture)
+{
+    std::vector<std::pair<QString, bool>> asked;
+    rules.pictures = [&](const PictureReference& reference) {
+        asked.emplace_back(reference.path, reference.relative);
+        return reference.path == QLatin1String("Images/Shown one.png") ? QStringLiteral("/nowhere/shown one.png")
+                                                                       : QString();
+    };
+    const QString inside = QDir(exam.path()).canonicalPath() + QStringLiteral("/images/pic.png");
+    const struct {
+        QString html;
+        std::vector<std::pair<QString, bool>> asked;
+        QString page;
+    } cases[] = {
+        // On disk in the exam's folder, refused by the resolver.
+        {QStringLiteral("<img src=images/pic.png alt=refused>"), {{"images/pic.png", true}}, "refused"},
+        {QStringLiteral("<img src=\"%1\" alt=refused>").arg(page_address::forFile(inside).toString()),
+         {{inside, false}},
+         "refused"},
+        {QStringLiteral("<table background=\"file://%1\"><tr><td>t</td></tr></table>").arg(inside),
+         {{inside, false}},
+         "<table><tbody><tr><td>t</td></tr></tbody></table>"},
+        // Nowhere on disk, found by the resolver.
+        {QStringLiteral("<img src=\" Images\\Shown%20one.png?v=1#top\">"),
+         {{"Images/Shown one.png", true}},
+         "<img src=\"ziduver://files/nowhere/shown%20one.png\">"},
+        // No local picture named: the resolver is not asked.
+        {QStringLiteral("<img src=http://x.test/a.png alt=a><img src=//x.test/b.png alt=b>"
+                        "<img src=\"\\\\x.test\\c.png\" alt=c><img src=\"data:image/png;base64,AA\" alt=d>"
+                        "<img src=file:pic.png alt=e><img src=\"?v=1\" alt=f><img alt=g>"),
+         {},
+         "abcdefg"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.html.toStdString());
+        asked.clear();
+        EXPECT_EQ(clean(c.html), c.page);
+        EXPECT_EQ(asked, c.asked);
+    }
+    // A served page's pictures are found the same way.
+    asked.clear();
+    EXPECT_TRUE(html_sanitizer::document("<body background=images/pic.png><img src=Images/Shown%20one.png>", rules,
+                                         QStringLiteral("<meta name=policy>"))
+                    .endsWith("<body><img src=\"ziduver://files/nowhere/shown%20one.png\"></body></html>"));
+    EXPECT_EQ(asked, (std::vector<std::pair<QString, bool>>{{"images/pic.png", true}, {"Images/Shown one.png", true}}));
 }
 
 TEST_F(HtmlSanitizerTest, DeepNestingIsFlattenedAndLongTextReplaced)

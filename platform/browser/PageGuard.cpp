@@ -1,6 +1,7 @@
 #include "platform/browser/PageGuard.h"
 
 #include "platform/browser/ScriptText.h"
+#include "platform/pages/ExamPictures.h"
 #include "platform/pages/HtmlSanitizer.h"
 #include "platform/pages/PageAddress.h"
 #include "platform/pages/ServedFiles.h"
@@ -53,8 +54,7 @@ public:
                 // An exam's page is a stranger's file: what it says is kept,
                 // nothing it could run, written out behind the policy.
                 SanitizeRules rules;
-                rules.examFolder = servedPageFiles().examFolder();
-                rules.baseFolder = QFileInfo(found.path).path();
+                rules.pictures = examFolderPictures(servedPageFiles().examFolder(), QFileInfo(found.path).path());
                 content = html_sanitizer::document(content, rules, pagePolicyHead());
             } else {
                 content = withPagePolicy(content);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/pages/PictureResolver.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -8,10 +10,13 @@
 // reaches no page, preview or print before it passes this allow-list: the
 // markup is parsed by a conformant HTML5 parser, so the sanitizer sees the
 // tree the browser would build, and only text, formatting, tables, lists,
-// links and pictures of the exam's own folder are written back out.
+// links and pictures of the exam's own folder are written back out. The
+// parts: the bounded parse (HtmlParse), what is kept (HtmlPolicy, StyleFilter),
+// the writer (HtmlWriter) and the reading of a file's encoding (PageEncoding).
 struct SanitizeRules {
-    // Absolute folder of the running exam; pictures must really lie inside it
-    // (symbolic links resolved). Empty: no local pictures are kept.
+    // Absolute folder of the running exam: unless pictures is set, pictures
+    // must really lie inside it (symbolic links resolved). Empty: no local
+    // pictures are kept.
     QString examFolder;
     // Folder relative references resolve against; empty: examFolder.
     QString baseFolder;
@@ -19,6 +24,10 @@ struct SanitizeRules {
     qsizetype maxChars = 1'000'000;
     // False: links keep their text and lose their address (printouts).
     bool keepLinks = true;
+    // Finds the file of every picture the markup names: the only way a
+    // picture is found. Unset: the pictures of examFolder and baseFolder
+    // (examFolderPictures).
+    PictureResolver pictures;
 };
 
 namespace html_sanitizer {
