@@ -123,10 +123,12 @@ std::vector<SystemDatabase::AttachedExam> examsFrom(const db::ResultSet& rows)
 
 std::vector<SystemDatabase::Profile> SystemDatabase::listedProfiles()
 {
+    const db::ResultSet rows = m_conn.query(QStringLiteral("SELECT ") + kProfileColumns
+                                            + QStringLiteral(" FROM Bq_User WHERE Qu_LoginId <> 'Admin' "
+                                                             "ORDER BY Qu_UserCode"));
     std::vector<Profile> profiles;
-    for (const db::Row& row : m_conn.query(QStringLiteral("SELECT ") + kProfileColumns
-                                           + QStringLiteral(" FROM Bq_User WHERE Qu_LoginId <> 'Admin' "
-                                                            "ORDER BY Qu_UserCode")))
+    profiles.reserve(size_t(rows.recordCount()));
+    for (const db::Row& row : rows)
         profiles.push_back(profileFrom(row));
     return profiles;
 }
