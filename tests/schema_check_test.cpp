@@ -275,6 +275,25 @@ TEST_F(SchemaCheck, OldDatabaseIsUpgradedOnceAndThenLeftAlone)
     EXPECT_TRUE(ui.messages().empty());
 }
 
+// A file without the category index gets it at the check, so the random
+// draws read a category's codes from the index alone.
+TEST_F(SchemaCheck, TheCheckAddsTheCategoryCodeIndexTheDrawsRead)
+{
+    ExamDbOptions legacy;
+    legacy.layout = schema::ExamLayout::Legacy;
+    legacy.questionCount = 3;
+    const QString path = fixture.createExam(QStringLiteral("old.qzr"), legacy);
+    db::Connection::openFile(path).exec(QStringLiteral("DROP INDEX IF EXISTS Qe_QuestionsHead_Pool"));
+    const auto plan = [&] {
+        return db::Connection::openFile(path)
+            .query(QStringLiteral("EXPLAIN QUERY PLAN ") + ExamBank::categoryPoolCodesSql(), {1})
+            .getString();
+    };
+    EXPECT_FALSE(plan().contains(QStringLiteral("Qe_QuestionsHead_Pool")));
+    ASSERT_TRUE(CompatibleDB(path, ShowNoRefusal));
+    EXPECT_TRUE(plan().contains(QStringLiteral("COVERING INDEX Qe_QuestionsHead_Pool"))) << plan().toStdString();
+}
+
 TEST_F(SchemaCheck, DebugLinesAreWrittenOnlyWithTheDebugFlag)
 {
     const QString path = fixture.createExam(QStringLiteral("ok.qzr"));
