@@ -84,6 +84,7 @@ run: sample $(BUILD_DIR)/runtime
 bench: build $(BUILD_DIR)/runtime
 	@$(TEST_ENV) $(BUILD_DIR)/bench/ziduver-bench
 	@$(TEST_ENV) $(BUILD_DIR)/bench/ziduver-bench-window
+	@$(TEST_ENV) $(BUILD_DIR)/bench/ziduver-bench-admin
 
 clean:
 	@rm -rf $(BUILD_DIR) $(SAN_BUILD_DIR)

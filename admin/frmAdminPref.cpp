@@ -243,8 +243,10 @@ void frmAdminPref::Form_Load()
     chkEnableCheatKey->setChecked(gAdmin.gCheatKeyEnabled);
 
     reopenConnection();
-    RefillUserList();
-    FillUserSettingsOnformLoad();
+    // One read of the users fills both lists.
+    const std::vector<SystemDatabase::Profile> users = SystemDatabase(connection()).listedProfiles();
+    RefillUserList(users);
+    FillUserSettingsOnformLoad(users);
     FillExistingExamsInList();
     applyButtons(profileButtonsAfter(ProfileStep::Load, usersListed(), false));
     txtOldPass->setText(GetAdminPassword(connection()));

@@ -2,12 +2,14 @@
 
 #include "admin/ExamAttach.h"
 #include "admin/ProfileButtons.h"
+#include "foundation/SystemDatabase.h"
 #include "platform/db/Connection.h"
 
 #include <QDialog>
 #include <QList>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -113,6 +115,8 @@ public:
 
     // Refills the attach panel's user list.
     void RefillUserList();
+    // The same from the listed users read beforehand.
+    void RefillUserList(const std::vector<SystemDatabase::Profile>& users);
 
 protected:
     void reject() override;
@@ -143,8 +147,9 @@ private:
     void letEventsRun();
 
     // users
-    void FillUserSettingsOnformLoad();
+    void FillUserSettingsOnformLoad(const std::vector<SystemDatabase::Profile>& users);
     void ShowUsers();
+    void ShowUsers(const std::vector<SystemDatabase::Profile>& users);
     void blankScreen();
     void showData(const QString& login);
     void cmdAdd_Click();

@@ -24,6 +24,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -324,14 +325,16 @@ void frmAdminPref::grdListExams_ItemClick(QTreeWidgetItem* item)
     txtNewDataPath->setText(item->text(2));
     lblExamCode->setText(item->text(0));
     lblExamDesc->setText(item->text(1));
-    const std::vector<int> admitted = SystemDatabase(connection()).usersAdmittedTo(item->text(0).trimmed());
+    const std::vector<int> admittedCodes = SystemDatabase(connection()).usersAdmittedTo(item->text(0).trimmed());
+    const std::unordered_set<int> admitted(admittedCodes.begin(), admittedCodes.end());
     {
         const QSignalBlocker block(grdUserList);
+        grdUserList->setUpdatesEnabled(false);
         for (int i = 0; i < grdUserList->topLevelItemCount(); ++i) {
             QTreeWidgetItem* user = grdUserList->topLevelItem(i);
-            const bool ticked = std::find(admitted.begin(), admitted.end(), user->text(1).toInt()) != admitted.end();
-            user->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
+            user->setCheckState(0, admitted.count(user->text(1).toInt()) ? Qt::Checked : Qt::Unchecked);
         }
+        grdUserList->setUpdatesEnabled(true);
     }
     grdUserList->setEnabled(true);
 }

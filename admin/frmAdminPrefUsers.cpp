@@ -193,9 +193,9 @@ void frmAdminPref::setRightsItemFlags(QTreeWidgetItem* item) const
     item->setFlags(m_rightsOpen ? item->flags() | input : item->flags() & ~input);
 }
 
-void frmAdminPref::FillUserSettingsOnformLoad()
+void frmAdminPref::FillUserSettingsOnformLoad(const std::vector<SystemDatabase::Profile>& users)
 {
-    ShowUsers();
+    ShowUsers(users);
     FillPermissionGrid();
     if (usersListed()) {
         selectUserRow(0);
@@ -205,7 +205,11 @@ void frmAdminPref::FillUserSettingsOnformLoad()
 
 void frmAdminPref::ShowUsers()
 {
-    const std::vector<SystemDatabase::Profile> users = SystemDatabase(connection()).listedProfiles();
+    ShowUsers(SystemDatabase(connection()).listedProfiles());
+}
+
+void frmAdminPref::ShowUsers(const std::vector<SystemDatabase::Profile>& users)
+{
     const QSignalBlocker block(flexUser);
     flexUser->setRowCount(0);
     if (users.empty()) {
@@ -218,13 +222,19 @@ void frmAdminPref::ShowUsers()
                 box->setEnabled(false);
         return;
     }
-    for (const SystemDatabase::Profile& user : users) {
-        const int row = flexUser->rowCount();
-        flexUser->insertRow(row);
+    // Filled in one batch: the rows at once, drawn once at the end.
+    flexUser->setUpdatesEnabled(false);
+    const bool sorting = flexUser->isSortingEnabled();
+    flexUser->setSortingEnabled(false);
+    flexUser->setRowCount(int(users.size()));
+    for (int row = 0; row < int(users.size()); ++row) {
+        const SystemDatabase::Profile& user = users[size_t(row)];
         flexUser->setItem(row, 0, new QTableWidgetItem(user.login));
         flexUser->setItem(row, 1, new QTableWidgetItem(user.firstName));
         flexUser->setItem(row, 2, new QTableWidgetItem(QString::number(user.code)));
     }
+    flexUser->setSortingEnabled(sorting);
+    flexUser->setUpdatesEnabled(true);
 }
 
 void frmAdminPref::blankScreen()
@@ -423,19 +433,31 @@ void frmAdminPref::cmdDelete_Click()
 
 void frmAdminPref::RefillUserList()
 {
-    const QSignalBlocker block(grdUserList);
-    grdUserList->clear();
     // A connection of its own: the list is also refilled from outside.
     SystemDatabase system;
-    for (const SystemDatabase::Profile& user : system.listedProfiles()) {
-        auto* item = new QTreeWidgetItem(grdUserList);
+    RefillUserList(system.listedProfiles());
+}
+
+void frmAdminPref::RefillUserList(const std::vector<SystemDatabase::Profile>& users)
+{
+    const QSignalBlocker block(grdUserList);
+    grdUserList->setUpdatesEnabled(false);
+    grdUserList->clear();
+    // Added in one batch: the tree lays its items out once.
+    QList<QTreeWidgetItem*> items;
+    items.reserve(qsizetype(users.size()));
+    for (const SystemDatabase::Profile& user : users) {
+        auto* item = new QTreeWidgetItem;
         item->setText(0, user.firstName + QStringLiteral("[ ") + user.login + QStringLiteral(" ]"));
         item->setText(1, QString::number(user.code));
         item->setText(2, user.login);
         item->setText(3, user.firstName);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Checked);
+        items << item;
     }
+    grdUserList->addTopLevelItems(items);
+    grdUserList->setUpdatesEnabled(true);
 }
 
 void frmAdminPref::DeleteFromUsergridinAttachExam(int userCode)

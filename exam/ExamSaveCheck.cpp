@@ -3,16 +3,14 @@
 #include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/ExamBank.h"
+#include "foundation/FileStamp.h"
 #include "foundation/ProgressStore.h"
 #include "platform/db/Connection.h"
 #include "platform/db/Transaction.h"
 
-#include <QFile>
-#include <deque>
 #include <exception>
 #include <optional>
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -24,37 +22,11 @@ const QString kDamaged = QStringLiteral("This exam cannot start, because its exa
 const char* const kWrittenTables[] = {"Qe_Progress",           "Qe_LOS",   "Qe_UserHistoryDetail",
                                       "Qe_UserHistorySummary", "Qe_Category", "Qe_Chapters"};
 
-// A file as the kernel keeps it. The change time follows every write and
-// every change of the other times, so a stamp cannot be forged by setting
-// the modification time back.
-struct FileStamp {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-    timespec changed{};
-
-    bool operator==(const FileStamp& other) const
-    {
-        return device == other.device && inode == other.inode && size == other.size
-            && modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec
-            && changed.tv_sec == other.changed.tv_sec && changed.tv_nsec == other.changed.tv_nsec;
-    }
-};
-
-std::optional<FileStamp> stampOf(const QString& path)
+// Files whose whole check found nothing; a few are enough for the exams of
+// one session.
+SoundFileStamps& soundFiles()
 {
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-    return FileStamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
-}
-
-// Files whose whole check found nothing, most recent last; a few are enough
-// for the exams of one session.
-std::deque<FileStamp>& soundFiles()
-{
-    static std::deque<FileStamp> files;
+    static SoundFileStamps files(32);
     return files;
 }
 
@@ -63,24 +35,6 @@ std::optional<FileStamp>& lastPassed()
 {
     static std::optional<FileStamp> stamp;
     return stamp;
-}
-
-bool knownSound(const FileStamp& stamp)
-{
-    for (const FileStamp& sound : soundFiles())
-        if (sound == stamp)
-            return true;
-    return false;
-}
-
-void rememberSound(const FileStamp& stamp)
-{
-    if (knownSound(stamp))
-        return;
-    constexpr size_t kRemembered = 32;
-    if (soundFiles().size() >= kRemembered)
-        soundFiles().pop_front();
-    soundFiles().push_back(stamp);
 }
 
 // The damage check: the written tables always, the whole file unless this
@@ -104,14 +58,14 @@ DamageCheck damageOf(db::Connection& exam)
             return check;
         }
     }
-    const std::optional<FileStamp> before = stampOf(exam.path());
-    if (before && knownSound(*before)) {
+    const std::optional<FileStamp> before = fileStampOf(exam.path());
+    if (before && soundFiles().knows(*before)) {
         lastPassed() = before;
         return check;
     }
     check.wholeChecked = true;
     check.damage = exam.quickCheckProblem();
-    if (check.damage.isEmpty() && before && stampOf(exam.path()) == before)
+    if (check.damage.isEmpty() && before && fileStampOf(exam.path()) == before)
         check.sound = before;
     return check;
 }
@@ -162,7 +116,7 @@ QString examSaveRefusal(db::Connection& exam)
         return databaseProblemText(kRefusal, exam.path(), error);
     }
     if (check.sound) {
-        rememberSound(*check.sound);
+        soundFiles().remember(*check.sound);
         lastPassed() = check.sound;
     }
     try {
@@ -183,9 +137,9 @@ void examFileWrittenByProgram(db::Connection& exam)
     // Only the file the last call let through as sound: anything else is
     // checked whole at the next call as before.
     const std::optional<FileStamp> passed = lastPassed();
-    const std::optional<FileStamp> now = stampOf(exam.path());
-    if (passed && now && passed->device == now->device && passed->inode == now->inode) {
-        rememberSound(*now);
+    const std::optional<FileStamp> now = fileStampOf(exam.path());
+    if (passed && now && passed->sameFile(*now)) {
+        soundFiles().remember(*now);
         lastPassed() = now;
     } else {
         lastPassed().reset();

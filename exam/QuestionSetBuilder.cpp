@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -162,14 +163,15 @@ QuestionSetResult QuestionSetBuilder::drawPerCategory(Draw kind, const db::Resul
         const int share = kind == Draw::Share ? GetCategoryCount() : 0;
         ExamBank bank(m_conn);
         std::unordered_set<int> taken;
-        std::vector<PoolQuestion> pool;
+        std::vector<ExamBank::PoolCode> pool;
         std::vector<int> unvisited;
 
         for (const db::Row& category : CategoryRs) {
+            // The codes only: a draw fetches the one row it visits.
             pool.clear();
-            for (const ExamBank::PoolQuestion& row : bank.categoryPool(category.value(QStringLiteral("Qc_catcode"))))
+            for (const ExamBank::PoolCode& row : bank.categoryPoolCodes(category.value(QStringLiteral("Qc_catcode"))))
                 if (!taken.count(row.code))
-                    pool.push_back({row.code, row.type, row.category});
+                    pool.push_back(row);
             // A category without questions adds nothing, whatever it asks for.
             if (pool.empty())
                 continue;
@@ -193,7 +195,11 @@ QuestionSetResult QuestionSetBuilder::drawPerCategory(Draw kind, const db::Resul
                 unvisited[i] = int(i);
             while (count >= 1) {
                 const int k = drawIndex(m_random.rnd(), int(unvisited.size()));
-                const PoolQuestion& q = pool[size_t(unvisited[size_t(k)])];
+                const std::optional<ExamBank::PoolQuestion> drawn
+                    = bank.poolQuestion(pool[size_t(unvisited[size_t(k)])].row);
+                if (!drawn)
+                    return fail(failureText);
+                const ExamBank::PoolQuestion& q = *drawn;
                 unvisited.erase(unvisited.begin() + k);
                 cboCategory.set(q.code, q.category);
                 if (q.type >= 1 && q.type <= 4 && limit[q.type] > 0) {

@@ -39,6 +39,18 @@ QString ExamBank::categoryPoolSql()
                           "WHERE Qq_CatCode = ? ORDER BY Qq_QuestCode");
 }
 
+QString ExamBank::categoryPoolCodesSql()
+{
+    return QStringLiteral("SELECT rowid, Qq_QuestCode FROM Qe_QuestionsHead WHERE Qq_CatCode = ? "
+                          "ORDER BY Qq_QuestCode");
+}
+
+QString ExamBank::poolQuestionSql()
+{
+    return QStringLiteral("SELECT Qq_QuestCode, Qq_TypeCode, Qq_Difficulty, Qq_CatCode FROM Qe_QuestionsHead "
+                          "WHERE rowid = ?");
+}
+
 QString ExamBank::practicePoolSql()
 {
     // Chapter 0 and the other chapters exclude each other and both joined
@@ -235,6 +247,26 @@ std::vector<ExamBank::PoolQuestion> ExamBank::categoryPool(const QVariant& categ
         pool.push_back({wholeNumber(row.value(0)), wholeNumber(row.value(1)), wholeNumber(row.value(2)),
                         wholeNumber(row.value(3)), row.isNull(3)});
     return pool;
+}
+
+std::vector<ExamBank::PoolCode> ExamBank::categoryPoolCodes(const QVariant& categoryCode)
+{
+    const db::ResultSet rows = m_conn.query(categoryPoolCodesSql(), {categoryCode});
+    std::vector<PoolCode> codes;
+    codes.reserve(size_t(rows.recordCount()));
+    for (const db::Row& row : rows)
+        codes.push_back({row.integer(0), wholeNumber(row.value(1))});
+    return codes;
+}
+
+std::optional<ExamBank::PoolQuestion> ExamBank::poolQuestion(qint64 row)
+{
+    const db::ResultSet rows = m_conn.query(poolQuestionSql(), {row});
+    if (rows.empty())
+        return std::nullopt;
+    const db::Row& found = rows.first();
+    return PoolQuestion{wholeNumber(found.value(0)), wholeNumber(found.value(1)), wholeNumber(found.value(2)),
+                        wholeNumber(found.value(3)), found.isNull(3)};
 }
 
 std::vector<ExamBank::PoolQuestion> ExamBank::practicePool()

@@ -90,6 +90,15 @@ public:
     // The random builders' pool of one category (the code as the category
     // row holds it), by question code.
     std::vector<PoolQuestion> categoryPool(const QVariant& categoryCode);
+    // The same pool as codes only, read from the category index: each
+    // row's key and its question code, by code.
+    struct PoolCode {
+        qint64 row = 0;
+        int code = 0;
+    };
+    std::vector<PoolCode> categoryPoolCodes(const QVariant& categoryCode);
+    // The pool row of a key categoryPoolCodes gave; nullopt when it is gone.
+    std::optional<PoolQuestion> poolQuestion(qint64 row);
     // The practice pool: the questions directly under a ticked category
     // (chapter 0) and those in a ticked chapter. Each question at most once
     // while category and chapter codes are keys.
@@ -221,6 +230,8 @@ public:
     static QString categoryRowsSql(bool selectedOnly);
     static QString categoryCountSql();
     static QString categoryPoolSql(); // bound: the category code
+    static QString categoryPoolCodesSql(); // bound: the category code
+    static QString poolQuestionSql();      // bound: the row's key
     static QString practicePoolSql();
     static QString currentPassProgressSql(); // bound: the user code
 

@@ -26,6 +26,32 @@ QString foldedLoginText(const QString& text)
     return text.normalized(QString::NormalizationForm_C).toUpper();
 }
 
+// The forms a stored login that matches the typed one is most likely kept
+// in: as typed, composed and decomposed, and folded up and down. The index
+// ignores ASCII case only, so these find every login stored in one case of
+// its other letters.
+QStringList storedLoginForms(const QString& typed)
+{
+    QStringList forms;
+    const QString composed = typed.normalized(QString::NormalizationForm_C);
+    const QString folded = foldedLoginText(typed);
+    for (const QString& form : {typed, composed, typed.normalized(QString::NormalizationForm_D), folded,
+                                composed.toLower(), folded.toLower(), folded.toCaseFolded()})
+        if (!forms.contains(form))
+            forms << form;
+    return forms;
+}
+
+// The first user (by code) among the rows whose login and password match.
+std::optional<SystemDatabase::User> firstMatch(const std::vector<SystemDatabase::User>& users, const QString& loginId,
+                                               const QString& password)
+{
+    for (const SystemDatabase::User& row : users)
+        if (row.login && row.password && sameLoginText(*row.login, loginId) && sameLoginText(*row.password, password))
+            return row;
+    return std::nullopt;
+}
+
 } // namespace
 
 bool sameLoginText(const QString& a, const QString& b)
@@ -108,16 +134,14 @@ LoginDecision checkLogin(const QString& loginId, const QString& password, const 
         debugLine(QStringLiteral("Database opened: cmdLogin_Click : frmDBSel "));
         // Logins and passwords compare without regard to case on both sides,
         // in C++: SQLite folds ASCII letters only. A NULL login or password
-        // matches nothing.
-        const std::vector<SystemDatabase::User> users = system.users();
-        const SystemDatabase::User* user = nullptr;
-        for (const SystemDatabase::User& row : users) {
-            if (row.login && row.password && sameLoginText(*row.login, loginId)
-                && sameLoginText(*row.password, password)) {
-                user = &row;
-                break;
-            }
-        }
+        // matches nothing. The user is looked up through the login index;
+        // only when none of the logins found there lets the user in are
+        // the other users compared too, since a login stored in another
+        // form of its letters ("ß" for "SS") matches as well.
+        std::optional<SystemDatabase::User> user
+            = firstMatch(system.usersWithLogin(storedLoginForms(loginId)), loginId, password);
+        if (!user)
+            user = firstMatch(system.users(), loginId, password);
 
         if (loginId == QLatin1String("ADMIN")) {
             debugLine(QStringLiteral("Admin user table opend: cmdLogin_Click : frmDBSel "));

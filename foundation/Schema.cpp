@@ -74,6 +74,7 @@ const char* const kExamDdl =
     "CREATE INDEX Qe_Progress_Question ON Qe_Progress (QuestionID);"
     "CREATE INDEX Qe_Progress_Right ON Qe_Progress (userid, pass, Correct);"
     "CREATE INDEX Qe_QuestionsHead_Cat ON Qe_QuestionsHead (Qq_CatCode, Qq_ChapterCode);"
+    "CREATE INDEX Qe_QuestionsHead_Pool ON Qe_QuestionsHead (Qq_CatCode, Qq_QuestCode);"
     "CREATE INDEX Qe_AnswerChoice_Quest ON Qe_AnswerChoice (Qc_QuestCode, Qc_Choice_Seq);"
     "CREATE INDEX Qe_AnswerFill_Essay_Quest ON Qe_AnswerFill_Essay (Qd_QuestCode);"
     "CREATE INDEX Qe_AnswerInteractive_Quest ON Qe_AnswerInteractive (Qi_QuestCode);"
@@ -171,6 +172,14 @@ QStringList writtenTables()
 QString createLearningObjectiveTableSql()
 {
     return QString::fromLatin1(kLosDdl);
+}
+
+QString createCategoryPoolIndexSql()
+{
+    // The random draws read a category's codes in code order from the index
+    // alone, and fetch only the drawn rows.
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS Qe_QuestionsHead_Pool ON Qe_QuestionsHead (Qq_CatCode, "
+                          "Qq_QuestCode)");
 }
 
 QString createProgressRightIndexSql()

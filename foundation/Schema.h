@@ -37,6 +37,9 @@ QString createLearningObjectiveTableSql();
 // The index of the progress rows by user, pass and verdict; an existing one
 // is left alone.
 QString createProgressRightIndexSql();
+// The index of the questions by category and code; an existing one is left
+// alone.
+QString createCategoryPoolIndexSql();
 extern const char* const kModelAnswerTable;  // Qe_QuestionsHead
 extern const char* const kModelAnswerColumn; // QQ_CorrectAnswer
 extern const char* const kModelAnswerType;   // TEXT

@@ -2,6 +2,7 @@
 
 #include "foundation/DebugLog.h"
 #include "foundation/ExamDiscovery.h"
+#include "foundation/FileStamp.h"
 #include "foundation/Messages.h"
 #include "foundation/ReferenceSchema.h"
 #include "foundation/Schema.h"
@@ -11,6 +12,7 @@
 
 #include <exception>
 #include <limits>
+#include <optional>
 #include <vector>
 #include <stdexcept>
 
@@ -229,6 +231,30 @@ bool tableIsPlain(db::Connection& exam, const QString& table, const QString& exa
     return false;
 }
 
+// Files that passed, as they were once checked and upgraded, and the
+// reference they passed against: a pass holds for that file and that
+// reference only. Enough for every exam of a large installation.
+struct PassedChecks {
+    QString reference;
+    SoundFileStamps files{512};
+};
+
+PassedChecks& passedChecks()
+{
+    static PassedChecks passed;
+    return passed;
+}
+
+// The reference's compared and written tables with their columns, in order.
+QString referenceKey(const ReferenceSchema& reference)
+{
+    QString key;
+    for (const auto* tables : {&reference.tables(), &reference.writtenTables()})
+        for (const ReferenceSchema::Table& table : *tables)
+            key += table.name + QLatin1Char('(') + table.columns.join(QLatin1Char(',')) + QStringLiteral(");");
+    return key;
+}
+
 } // namespace
 
 bool addTable(db::Connection& connection)
@@ -246,6 +272,11 @@ bool addField(db::Connection& connection, const QString& table, const QString& c
     return false;
 }
 
+void forgetPassedExamFiles()
+{
+    passedChecks().files.clear();
+}
+
 bool CompatibleDB(const QString& examDbPath, short messageSwitch)
 {
     return CompatibleDB(examDbPath, messageSwitch, ReferenceSchema::load());
@@ -261,11 +292,33 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
         debugLine(QStringLiteral("Started database compatibility checking function!(0)") + kModule + logDate()
                   + atPath);
 
+        // Taken before the file is opened, so that the reads below are of
+        // this very file as it was.
+        const std::optional<FileStamp> before = fileStampOf(examDbPath);
         db::Connection exam = db::Connection::openFile(examDbPath);
         debugLine(QStringLiteral("database opened") + kModule + logDate() + atPath);
 
         if (!reference.openError().isEmpty())
             throw std::runtime_error(reference.openError().toStdString());
+
+        // A file unchanged since it passed against this reference passes
+        // without reading its tables again: every start would otherwise scan
+        // the stored numbers of every exam.
+        PassedChecks& passed = passedChecks();
+        const QString key = referenceKey(reference);
+        if (passed.reference != key) {
+            passed.files.clear();
+            passed.reference = key;
+        }
+        if (before && passed.files.knows(*before) && fileStampOf(examDbPath) == before) {
+            debugLine(QStringLiteral("Compatible Exam Engine!: CompatibleDB:QmodPublic: Date/Time :") + logDate()
+                      + examDbPath);
+            if (openExam)
+                *openExam = std::move(exam);
+            if (refusalReason)
+                refusalReason->clear();
+            return true;
+        }
         debugLine(QStringLiteral("databases opened for compatibility checking!") + kModule + logDate() + atPath);
 
         // Tables only, as the reference holds: a view named like a table can
@@ -330,10 +383,14 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
             return false;
         }
 
+        // Only a file that did not change while it was read may be
+        // remembered; the upgrades below are the program's own writes.
+        const bool readUnchanged = before && fileStampOf(examDbPath) == before;
         addTable(exam);
         addField(exam, QLatin1String(schema::kModelAnswerTable), QLatin1String(schema::kModelAnswerColumn));
         if (exam.hasTable(QStringLiteral("Qe_Progress")))
             runUpgrade(exam, schema::createProgressRightIndexSql(), "addIndex");
+        runUpgrade(exam, schema::createCategoryPoolIndexSql(), "addIndex");
         debugLine(QStringLiteral("database QQ_Correctanswer added") + kModule + logDate() + atPath);
         // An upgrade that could not run (a file that cannot be written)
         // leaves the question table short of the reference's column.
@@ -345,6 +402,9 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
 
         debugLine(QStringLiteral("Compatible Exam Engine!: CompatibleDB:QmodPublic: Date/Time :") + logDate()
                   + examDbPath);
+        if (const std::optional<FileStamp> after = fileStampOf(examDbPath);
+            readUnchanged && after && after->sameFile(*before) && after->settled())
+            passed.files.remember(*after);
         if (openExam)
             *openExam = std::move(exam);
         if (refusalReason)

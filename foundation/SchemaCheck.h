@@ -35,6 +35,13 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch);
 bool CompatibleDB(const QString& examDbPath, short messageSwitch, const ReferenceSchema& reference,
                   db::Connection* openExam = nullptr, QString* refusalReason = nullptr);
 
+// A file that passed is remembered by its stamp (device, inode, size,
+// modification and change time) together with the reference it passed
+// against: while neither changes it passes again without being read. A
+// change in any of them checks it whole again.
+// Forgets every remembered pass (tests).
+void forgetPassedExamFiles();
+
 // Creates the learning-objective table; an existing one is left alone and
 // any other failure is logged. Always false, which no caller reads.
 bool addTable(db::Connection& connection);

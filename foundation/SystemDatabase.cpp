@@ -48,6 +48,26 @@ std::vector<SystemDatabase::User> SystemDatabase::users()
     return users;
 }
 
+std::vector<SystemDatabase::User> SystemDatabase::usersWithLogin(const QStringList& logins)
+{
+    std::vector<User> users;
+    if (logins.isEmpty())
+        return users;
+    QStringList marks;
+    std::vector<QVariant> values;
+    for (const QString& login : logins) {
+        marks << QStringLiteral("?");
+        values.emplace_back(login);
+    }
+    for (const db::Row& row : m_conn.query(QStringLiteral("SELECT Qu_UserCode, Qu_LoginId, Qu_Password FROM Bq_User "
+                                                          "WHERE Qu_LoginId IN (")
+                                               + marks.join(QLatin1Char(','))
+                                               + QStringLiteral(") ORDER BY Qu_UserCode"),
+                                           values))
+        users.push_back({int(row.integer(0)), textOrNull(row, 1), textOrNull(row, 2)});
+    return users;
+}
+
 int SystemDatabase::addUser(const NewUser& u)
 {
     m_conn.exec(QStringLiteral("INSERT INTO Bq_User (Qu_LoginId, Qu_Password, qu_first_name, qu_middle_name, "
@@ -103,10 +123,12 @@ std::vector<SystemDatabase::AttachedExam> examsFrom(const db::ResultSet& rows)
 
 std::vector<SystemDatabase::Profile> SystemDatabase::listedProfiles()
 {
+    const db::ResultSet rows = m_conn.query(QStringLiteral("SELECT ") + kProfileColumns
+                                            + QStringLiteral(" FROM Bq_User WHERE Qu_LoginId <> 'Admin' "
+                                                             "ORDER BY Qu_UserCode"));
     std::vector<Profile> profiles;
-    for (const db::Row& row : m_conn.query(QStringLiteral("SELECT ") + kProfileColumns
-                                           + QStringLiteral(" FROM Bq_User WHERE Qu_LoginId <> 'Admin' "
-                                                            "ORDER BY Qu_UserCode")))
+    profiles.reserve(size_t(rows.recordCount()));
+    for (const db::Row& row : rows)
         profiles.push_back(profileFrom(row));
     return profiles;
 }

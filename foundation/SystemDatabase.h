@@ -33,6 +33,9 @@ public:
     };
     // Every user, by code.
     std::vector<User> users();
+    // The users whose login is one of the texts, ASCII case ignored, by
+    // code: looked up through the login index, whatever the number of users.
+    std::vector<User> usersWithLogin(const QStringList& logins);
 
     // A new user; a field left out is stored as NULL.
     struct NewUser {

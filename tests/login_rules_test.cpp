@@ -167,6 +167,35 @@ TEST_F(LoginRules, NonAsciiLoginsAndPasswordsCompareWithoutRegardToCase)
         }
     }
 
+    // A login stored in another form of its letters: decomposed accents,
+    // a long s, a Kelvin sign, a lower-case letter beside upper-case ones.
+    system.addUser({QStringLiteral("rene\u0301"), QStringLiteral("r")});
+    system.addUser({QStringLiteral("\u017Fam"), QStringLiteral("s")});
+    system.addUser({QStringLiteral("\u212Aim"), QStringLiteral("k")});
+    system.addUser({QStringLiteral("ÖzgüR"), QStringLiteral("o")});
+    const struct {
+        const char* typed;
+        const char* password;
+        const char* owner; // "" when refused
+    } forms[] = {
+        {"René", "r", "rene\u0301"}, {"RENE\u0301", "R", "rene\u0301"}, {"Rene", "r", ""},
+        {"sam", "s", "\u017Fam"},    {"SAM", "x", ""},                   {"kim", "k", "\u212Aim"},
+        {"özgür", "o", "ÖzgüR"},      {"ÖZGÜR", "O", "ÖzgüR"},            {"OZGUR", "o", ""},
+    };
+    for (const auto& form : forms) {
+        SCOPED_TRACE(std::string(form.typed) + " / " + form.password);
+        if (*form.owner)
+            grant(QString::fromUtf8(form.owner), QStringLiteral("EX1"), 1);
+        const LoginDecision decision = checkLogin(QString::fromUtf8(form.typed).toUpper(),
+                                                  QString::fromUtf8(form.password).toUpper(), QStringLiteral("EX1"));
+        if (!*form.owner) {
+            EXPECT_EQ(decision.outcome, LoginOutcome::BadUserOrPassword);
+            continue;
+        }
+        EXPECT_EQ(decision.outcome, LoginOutcome::Accepted) << decision.message.toStdString();
+        EXPECT_EQ(decision.userCode, QString::number(codeOf(QString::fromUtf8(form.owner))));
+    }
+
     // The default user of a single-user installation is found in any case too.
     gStartup.gMultiUser = false;
     const int juergen = codeOf(QStringLiteral("jürgen"));

@@ -3,6 +3,7 @@
 #include "exam/ExamSession.h"
 #include "exam/QuestionList.h"
 #include "exam/QuestionSetBuilder.h"
+#include "foundation/ExamBank.h"
 #include "foundation/ExamParameters.h"
 #include "platform/db/Connection.h"
 #include "tests/support/ExamBankFixture.h"
@@ -252,6 +253,119 @@ TEST(Pretest, DrawsTheShareFromEveryCategoryIgnoringDirectives)
                 EXPECT_EQ(n, c.share) << "category " << cat;
         }
     }
+}
+
+// Draws from a fixed seed, reseeding as the clock would.
+class SeededRandomSource : public RandomSource {
+public:
+    explicit SeededRandomSource(unsigned seed) : m_engine(seed) {}
+    void randomize() override { m_engine.seed(unsigned(m_engine())); }
+    double rnd() override { return std::uniform_real_distribution<double>(0.0, 1.0)(m_engine); }
+
+private:
+    std::mt19937 m_engine;
+};
+
+// The random draws as they were made from each category's whole pool read
+// in code order: the reference the draws from the codes must match.
+const char* const kReferenceCategoryPoolSql =
+    "SELECT Qq_QuestCode, Qq_TypeCode, Qq_Difficulty, Qq_CatCode FROM Qe_QuestionsHead "
+    "WHERE Qq_CatCode = ? ORDER BY Qq_QuestCode";
+
+struct ReferenceDraw {
+    bool ok = false;
+    Codes codes;
+    std::map<int, int> categoryOf;
+};
+
+ReferenceDraw referenceDraw(ExamMode mode, ExamBankFixture& bank, RandomSource& random)
+{
+    ReferenceDraw draw;
+    const bool directives = mode == ExamMode::Simulated;
+    const int share = QuestionSetBuilder::pretestShare(
+        int(bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_Category")).toInt()));
+    std::set<int> taken;
+    for (const db::Row& category : QuestionSetBuilder::categoryRows(bank.conn(), mode)) {
+        struct Row {
+            int code, type, category;
+        };
+        std::vector<Row> pool;
+        for (const db::Row& row :
+             bank.conn().query(QString::fromLatin1(kReferenceCategoryPoolSql), {category.value(QStringLiteral("Qc_catcode"))}))
+            if (!taken.count(wholeNumber(row.value(0))))
+                pool.push_back({wholeNumber(row.value(0)), wholeNumber(row.value(1)), wholeNumber(row.value(3))});
+        if (pool.empty())
+            continue;
+        int count = share;
+        int limit[5] = {0, 1, 1, 1, 1};
+        if (directives) {
+            count = wholeNumber(category.value(QStringLiteral("Qc_Perc_Of_Questions")));
+            limit[1] = wholeNumber(category.value(QStringLiteral("Qc_mChoice")));
+            limit[2] = wholeNumber(category.value(QStringLiteral("qc_essay")));
+            limit[3] = wholeNumber(category.value(QStringLiteral("qc_fill")));
+            limit[4] = wholeNumber(category.value(QStringLiteral("qc_interact")));
+        }
+        random.randomize();
+        std::vector<Row> unvisited = pool;
+        while (count >= 1) {
+            const int k = QuestionSetBuilder::drawIndex(random.rnd(), int(unvisited.size()));
+            const Row q = unvisited[size_t(k)];
+            unvisited.erase(unvisited.begin() + k);
+            draw.categoryOf[q.code] = q.category;
+            if (q.type >= 1 && q.type <= 4 && limit[q.type] > 0) {
+                if (directives)
+                    --limit[q.type];
+                taken.insert(q.code);
+                draw.codes.push_back(q.code);
+                --count;
+            }
+            if (unvisited.empty() && count > 0)
+                return {};
+        }
+    }
+    draw.ok = !draw.codes.empty();
+    return draw;
+}
+
+// Over random banks and fixed seeds, the simulated exam and the pretest draw
+// exactly the questions, in the order, that drawing from the whole pools
+// drew, and fail exactly where it failed.
+TEST(RandomDraws, PickWhatTheWholePoolDrawPickedForTheSameSeed)
+{
+    int built = 0, failed = 0;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 rng(seed);
+        ExamBankFixture bank;
+        const int categories = int(rng() % 5) + 1;
+        for (int cat = 1; cat <= categories; ++cat) {
+            const auto small = [&] { return std::optional<int>(int(rng() % 4)); };
+            bank.category(cat, {int(rng() % 8), small(), small(), small(), small()}, true);
+        }
+        for (int code = 1; code <= 120; ++code) {
+            const int type = int(rng() % 6); // 0 and 5 are never drawn
+            bank.question(code * 7 % 241, int(rng() % (categories + 1)),
+                          type == 0 && rng() % 2 ? std::nullopt : std::optional<int>(type));
+        }
+        for (const ExamMode mode : {ExamMode::Simulated, ExamMode::Test}) {
+            SCOPED_TRACE(mode == ExamMode::Simulated ? "simulated" : "pretest");
+            SeededRandomSource referenceRandom(seed);
+            const ReferenceDraw expected = referenceDraw(mode, bank, referenceRandom);
+            SeededRandomSource random(seed);
+            const Built actual = buildFor(mode, bank, random);
+            ASSERT_EQ(actual.result.ok, expected.ok) << actual.result.message.toStdString();
+            if (!expected.ok) {
+                ++failed;
+                continue;
+            }
+            ++built;
+            EXPECT_EQ(codesOf(actual.msflex), expected.codes);
+            for (const auto& [code, category] : expected.categoryOf)
+                EXPECT_EQ(actual.cboCategory.categoryOf(code), category) << code;
+        }
+    }
+    EXPECT_GT(built, 20) << "the banks build most exams";
+    EXPECT_GT(failed, 0) << "and refuse some";
 }
 
 TEST(Pretest, ACategoryShortOfUsableQuestionsFails)

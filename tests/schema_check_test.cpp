@@ -11,7 +11,9 @@
 #include "tests/support/RecordingUiHooks.h"
 #include "tests/support/TempHome.h"
 
+#include <QDir>
 #include <QFile>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -273,6 +275,25 @@ TEST_F(SchemaCheck, OldDatabaseIsUpgradedOnceAndThenLeftAlone)
     EXPECT_TRUE(ui.messages().empty());
 }
 
+// A file without the category index gets it at the check, so the random
+// draws read a category's codes from the index alone.
+TEST_F(SchemaCheck, TheCheckAddsTheCategoryCodeIndexTheDrawsRead)
+{
+    ExamDbOptions legacy;
+    legacy.layout = schema::ExamLayout::Legacy;
+    legacy.questionCount = 3;
+    const QString path = fixture.createExam(QStringLiteral("old.qzr"), legacy);
+    db::Connection::openFile(path).exec(QStringLiteral("DROP INDEX IF EXISTS Qe_QuestionsHead_Pool"));
+    const auto plan = [&] {
+        return db::Connection::openFile(path)
+            .query(QStringLiteral("EXPLAIN QUERY PLAN ") + ExamBank::categoryPoolCodesSql(), {1})
+            .getString();
+    };
+    EXPECT_FALSE(plan().contains(QStringLiteral("Qe_QuestionsHead_Pool")));
+    ASSERT_TRUE(CompatibleDB(path, ShowNoRefusal));
+    EXPECT_TRUE(plan().contains(QStringLiteral("COVERING INDEX Qe_QuestionsHead_Pool"))) << plan().toStdString();
+}
+
 TEST_F(SchemaCheck, DebugLinesAreWrittenOnlyWithTheDebugFlag)
 {
     const QString path = fixture.createExam(QStringLiteral("ok.qzr"));
@@ -470,6 +491,73 @@ TEST_F(SchemaCheck, AReferenceWithoutTheWrittenTablesUsesTheProgramsLayout)
     extra.extraColumns = {QStringLiteral("Qe_Progress.Qp_Pad")};
     EXPECT_FALSE(CompatibleDB(fixture.createExam(QStringLiteral("extra.qzr"), extra), ShowEveryRefusal));
     EXPECT_TRUE(gDiscovery.gInvalidDbFlag);
+}
+
+} // namespace
+
+namespace {
+
+bool logsTableLoop(const QString& path, const ReferenceSchema& reference)
+{
+    QFile::remove(debugLogPath());
+    gStartup.gDebug = 1;
+    const bool passed = CompatibleDB(path, ShowColumnCountOnly, reference);
+    gStartup.gDebug = 0;
+    EXPECT_TRUE(passed);
+    return readDebugLog().contains(QStringLiteral("Looping Through tables"));
+}
+
+void waitPastTheClockTick()
+{
+    QThread::msleep(40);
+}
+
+// A file that passed is not read again while it and the reference stay as
+// they were; any change to either checks it whole again, and a change made
+// in the same tick of the file clock as the pass is never missed.
+TEST_F(SchemaCheck, APassHoldsOnlyForTheUnchangedFileAndReference)
+{
+    forgetPassedExamFiles();
+    const ReferenceSchema reference = ReferenceSchema::load();
+    const QString path = fixture.createExam(QStringLiteral("ok.qzr"));
+    waitPastTheClockTick();
+    EXPECT_TRUE(logsTableLoop(path, reference)) << "the first check reads the tables";
+    EXPECT_FALSE(logsTableLoop(path, reference)) << "an unchanged file is not read again";
+
+    db::Connection opened;
+    QString reason = QStringLiteral("stale");
+    EXPECT_TRUE(CompatibleDB(path, ShowNoRefusal, reference, &opened, &reason));
+    EXPECT_TRUE(opened.hasTable(QStringLiteral("Qe_QuestionsHead"))) << "the connection is handed over";
+    EXPECT_TRUE(reason.isEmpty());
+    opened.close();
+
+    // Another reference: the same file is checked against it.
+    const QString otherReference = QDir(home.path()).filePath(QStringLiteral("other.SKL"));
+    ASSERT_TRUE(QFile::copy(fixture.referencePath(), otherReference));
+    db::Connection::openFile(otherReference)
+        .exec(QStringLiteral("ALTER TABLE Qe_Exam ADD Qe_Extra INTEGER"));
+    EXPECT_FALSE(CompatibleDB(path, ShowNoRefusal, ReferenceSchema::loadFrom(otherReference)));
+
+    // The file changed in place, at once and after a pause: refused by name.
+    for (const bool pause : {false, true}) {
+        SCOPED_TRACE(pause ? "after a pause" : "at once");
+        const QString changed = fixture.createExam(QStringLiteral("changed%1.qzr").arg(pause));
+        {
+            auto exam = db::Connection::openFile(changed);
+            exam.exec(QStringLiteral("INSERT INTO Qe_Category (Qc_catcode, Qc_Selected) VALUES (5, 1)"));
+        }
+        if (pause)
+            waitPastTheClockTick();
+        EXPECT_TRUE(CompatibleDB(changed, ShowNoRefusal, reference));
+        EXPECT_TRUE(CompatibleDB(changed, ShowNoRefusal, reference));
+        db::Connection::openFile(changed).exec(
+            QStringLiteral("UPDATE Qe_Category SET Qc_catcode = 2147483648 WHERE Qc_catcode = 5"));
+        QString why;
+        EXPECT_FALSE(CompatibleDB(changed, ShowNoRefusal, reference, nullptr, &why));
+        EXPECT_TRUE(why.contains(QStringLiteral("2147483648"))) << why.toStdString();
+    }
+    gDiscovery.gInvalidDbFlag = false;
+    gDiscovery.gInvalidExamsList.clear();
 }
 
 } // namespace
