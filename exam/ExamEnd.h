@@ -14,7 +14,8 @@ class ExamEnd {
 public:
     enum class Asking {
         User,   // a failure is shown with "Try again?"
-        Nobody, // the program ends: a failure is logged, nothing is asked
+        Nobody, // the program ends: a lock is waited for a bounded time, then
+                // the answers are kept for the next login; nothing is asked
     };
 
     explicit ExamEnd(ExamSession& session);
@@ -42,6 +43,10 @@ public:
     static void endRunningExam();
 
 private:
+    // The write failed as the program ends: the answers are kept for the
+    // user's next login to the exam.
+    void keepAnswers();
+
     ExamSession& m_session;
     std::function<void()> m_quietClose;
     bool m_settled = false;

@@ -146,6 +146,21 @@ void frmaddNote::Command1_Click()
     }
 }
 
+void frmaddNote::saveAtProgramEnd()
+{
+    // Nobody is left to be told: an empty box saves nothing, a failure is
+    // logged by the store.
+    const QString text = txtNoteContents->toPlainText();
+    if (text.trimmed().isEmpty())
+        return;
+    QString message;
+    if (!notestore::SaveNote(m_request.launch.gQuizConnStr, m_request.launch.gQuizUserCode, m_request.questCode, text,
+                             QDate::currentDate(), message))
+        WriteLog(message + QStringLiteral(":saveAtProgramEnd:frmAddNote: ") + logDateTime());
+    else
+        txtNoteContents->clear();
+}
+
 void frmaddNote::Command2_Click()
 {
     debugLine("Unloading....:Command2_Click:frmAddNote");
