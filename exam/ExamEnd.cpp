@@ -86,7 +86,7 @@ bool ExamEnd::writeProgress(Asking asking, QObject* owner)
     if (m_settled || m_session.questionCount() == 0)
         return true;
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point deadline = Clock::now() + kEndingWriteBound;
+    const Clock::time_point deadline = m_endingDeadline.value_or(Clock::now() + kEndingWriteBound);
     for (;;) {
         if (asking == Asking::Nobody && m_session.ExamConn.isOpen()) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
@@ -187,6 +187,11 @@ void ExamEnd::endRunningExam()
         return;
     // Once: the close may run an event loop in which the end is asked again.
     runningEnd() = nullptr;
+    // The bound holds for the whole end: the check of the answer on screen
+    // reads the exam database before the write.
+    end->m_endingDeadline = std::chrono::steady_clock::now() + kEndingWriteBound;
+    if (end->m_session.ExamConn.isOpen())
+        end->m_session.ExamConn.setBusyTimeout(int(kEndingWriteBound.count()));
     // The window checks the answer on screen and writes as it closes.
     const std::function<void()> close = std::exchange(end->m_quietClose, {});
     if (close)

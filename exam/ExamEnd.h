@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
+#include <optional>
 
 class ExamSession;
 class QObject;
@@ -49,5 +51,7 @@ private:
 
     ExamSession& m_session;
     std::function<void()> m_quietClose;
+    // Set as the program ends: the time by which the exam's end is done.
+    std::optional<std::chrono::steady_clock::time_point> m_endingDeadline;
     bool m_settled = false;
 };
