@@ -509,6 +509,45 @@ TEST(ProgramEnd, EveryStateEndsAtASignalWithinTwoSecondsAndKeepsWhatWasTyped)
              return true;
          },
          QStringLiteral("1:0:0 "), QStringLiteral("typed, never saved")},
+        {"the question sheet over a pretest", SIGTERM, {},
+         [](ProgramRun& run) {
+             if (run.mainWindow().isEmpty())
+                 return false;
+             ProgramRun::key(QStringLiteral("alt+e"));
+             const QString exam = run.examWindow("Mode : Pretest");
+             if (exam.isEmpty() || !run.chooseFirstAnswer(exam))
+                 return false;
+             // The toolbar's Print.
+             ProgramRun::clickIn(exam, 30, 57);
+             return !run.nextWindow(10000).isEmpty();
+         },
+         QStringLiteral("1:0:0 "), {}},
+        {"the notes browser over the main window", SIGHUP, {},
+         [](ProgramRun& run) {
+             const QString main = run.mainWindow();
+             if (main.isEmpty())
+                 return false;
+             // The Notes button under the modes.
+             ProgramRun::clickIn(main, 164, 688);
+             return !run.nextWindow(10000).isEmpty();
+         },
+         noProgress, {}},
+        {"the administration window", SIGTERM,
+         [](SampleHome& h) {
+             db::Connection system = db::Connection::openFile(QDir(h.home).filePath(QStringLiteral("Ziduver.QZR")));
+             system.exec(QStringLiteral("UPDATE Bq_Ziduver_Reg_Det SET BQ_Multiuser = 1"));
+         },
+         [](ProgramRun& run) {
+             if (run.loginWindow().isEmpty())
+                 return false;
+             // The login box has the focus.
+             ProgramRun::key(QStringLiteral("ctrl+a"));
+             for (const QString& keys : {QStringLiteral("Admin"), QStringLiteral("\t"), QStringLiteral("ADMIN")})
+                 xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), keys});
+             ProgramRun::key(QStringLiteral("Return"));
+             return !run.nextWindow(15000).isEmpty();
+         },
+         noProgress, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
