@@ -16,6 +16,7 @@
 #include "platform/ui/ScreenPlacement.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 
 int main(int argc, char** argv)
 {
@@ -32,6 +33,9 @@ int main(int argc, char** argv)
                                           QCoreApplication::applicationDirPath()));
     WidgetUiHooks hooks;
     installUiHooks(&hooks);
+    // Whichever way main() returns, the hooks go before the object they point
+    // at: the windows deleted with the application object may still use them.
+    const auto uninstallHooks = qScopeGuard([] { installUiHooks(nullptr); });
     installPageDialogs();
     installPageLinks();
     // The end of the desktop session, a shut-down's signal or a closed
@@ -72,7 +76,5 @@ int main(int argc, char** argv)
         return startupExitStatus(StartupResult::Refused);
     if (gStartup.gDebug == 1)
         WriteLog(QStringLiteral("frmDbSel loaded: main :QmodPublic: Date/Time :") + logDate());
-    const int status = app.exec();
-    installUiHooks(nullptr);
-    return status;
+    return app.exec();
 }

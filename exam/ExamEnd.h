@@ -28,7 +28,7 @@ public:
     // Writes the progress unless it is settled. True when it is written, or
     // there was nothing to write; false when it could not be written and the
     // user gave it up (the user was told once that the answers are lost) or
-    // nobody could be asked.
+    // nobody could be asked (the answers are then kept for the next login).
     bool writeProgress(Asking asking, QObject* owner);
     // The window closes by any other way than End Exam (which writes
     // itself): the same write, asking nobody when the program ends.
