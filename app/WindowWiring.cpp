@@ -2,6 +2,7 @@
 
 #include "admin/frmAdminPref.h"
 #include "admin/links/UnloadMainWindowLink.h"
+#include "exam/KeptAnswers.h"
 #include "exam/frmZiduver.h"
 #include "exam/links/AddNoteLink.h"
 #include "exam/links/ExamReviewLink.h"
@@ -32,7 +33,12 @@
 // One line per link: the window that serves it.
 void wireWindows()
 {
-    MainWindowLink::wire([](const QString& examDescription) { frmmain::instance().showForExam(examDescription); });
+    // A login to an exam writes the answers kept for it when the program
+    // last ended, and says so over the main window.
+    MainWindowLink::wire([](const QString& examDescription) {
+        frmmain::instance().showForExam(examDescription);
+        keptanswers::replayAtLogin(&frmmain::instance());
+    });
     ReturnToMainWindowLink::wire([] { frmmain::instance().showAgain(); });
     ExamWindowLink::wire(&frmZiduver::launch);
     AddNoteLink::wire(&frmaddNote::open);

@@ -17,6 +17,7 @@
 #include "platform/ui/ScreenPlacement.h"
 
 #include <QApplication>
+#include <QScopeGuard>
 
 int main(int argc, char** argv)
 {
@@ -34,18 +35,27 @@ int main(int argc, char** argv)
                                           QCoreApplication::applicationDirPath()));
     WidgetUiHooks hooks;
     installUiHooks(&hooks);
+    // Whichever way main() returns, the hooks go before the object they point
+    // at: the windows deleted with the application object may still use them.
+    const auto uninstallHooks = qScopeGuard([] { installUiHooks(nullptr); });
     installPageDialogs();
     installPageLinks();
     // The end of the desktop session, a shut-down's signal or a closed
-    // terminal ends a running exam as End Exam does, asking nothing; the
-    // progress is written before the program goes.
+    // terminal ends a running exam as End Exam does, asking nothing: typed
+    // notes are saved first, then the progress is written before the
+    // program goes.
     const auto endExam = [] {
         setProgramEnding(true);
+        runEndingSaves();
         ExamEnd::endRunningExam();
     };
     QuitSignals quitSignals;
     QObject::connect(&quitSignals, &QuitSignals::requested, &app, [endExam] {
         endExam();
+        // exit() leaves every running event loop, a modal window's too, and
+        // makes every later one return at once, also before exec() runs;
+        // quit() then closes the windows as a close of the program does.
+        QCoreApplication::exit(0);
         QCoreApplication::quit();
     });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, endExam);
@@ -53,17 +63,20 @@ int main(int argc, char** argv)
 
     wireWindows();
     WidgetStartupEnvironment environment(programFolder());
-    if (const StartupResult started = Main(environment); started != StartupResult::ShowLogin)
-        return startupExitStatus(started);
-    // The login window refuses to go on when no exam can be attached.
-    if (!frmDBSel::showLogin())
-        return startupExitStatus(StartupResult::Refused);
-    // Asked to end before the event loop ran.
+    // Asked to end before the event loop ran (while a start-up message was
+    // shown): the program ends as asked, whatever the start-up came to.
+    const StartupResult started = Main(environment);
     if (programEnding())
         return 0;
+    if (started != StartupResult::ShowLogin)
+        return startupExitStatus(started);
+    // The login window refuses to go on when no exam can be attached.
+    const bool loginShown = frmDBSel::showLogin();
+    if (programEnding())
+        return 0;
+    if (!loginShown)
+        return startupExitStatus(StartupResult::Refused);
     if (gStartup.gDebug == 1)
         WriteLog(QStringLiteral("frmDbSel loaded: main :QmodPublic: Date/Time :") + logDate());
-    const int status = app.exec();
-    installUiHooks(nullptr);
-    return status;
+    return app.exec();
 }

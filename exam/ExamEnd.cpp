@@ -1,6 +1,7 @@
 #include "exam/ExamEnd.h"
 
 #include "exam/ExamProgress.h"
+#include "exam/KeptAnswers.h"
 #include "exam/ExamSession.h"
 #include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
@@ -8,7 +9,13 @@
 #include "foundation/ProgramEnd.h"
 #include "foundation/SharedState.h"
 #include "foundation/UserWrite.h"
+#include "platform/db/DbError.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+
+#include <chrono>
 #include <exception>
 #include <limits>
 #include <utility>
@@ -45,6 +52,24 @@ QString passKeptOpenText(const QString& path)
               .arg(std::numeric_limits<int>::max());
 }
 
+// As the program ends, a write that another program's lock holds up is
+// tried again for this long in all; a desktop gives a session's end about
+// 10 to 20 seconds.
+constexpr auto kEndingWriteBound = std::chrono::milliseconds(5000);
+
+bool heldByAnotherProgram(const ProgressWriteResult& result)
+{
+    if (!result.failure)
+        return false;
+    try {
+        std::rethrow_exception(result.failure);
+    } catch (const db::DbError& error) {
+        return error.errorClass() == db::ErrorClass::Busy;
+    } catch (...) {
+    }
+    return false;
+}
+
 } // namespace
 
 ExamEnd::ExamEnd(ExamSession& session) : m_session(session)
@@ -61,7 +86,13 @@ bool ExamEnd::writeProgress(Asking asking, QObject* owner)
 {
     if (m_settled || m_session.questionCount() == 0)
         return true;
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = m_endingDeadline.value_or(Clock::now() + kEndingWriteBound);
     for (;;) {
+        if (asking == Asking::Nobody && m_session.ExamConn.isOpen()) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+            m_session.ExamConn.setBusyTimeout(int(std::max<qint64>(left.count(), 0)));
+        }
         const UserAccount account{m_session.launch.gQuizUserCode, m_session.launch.gQuizSysConnStr};
         const ProgressWriteResult result = UpdateProgress(
             m_session.ExamConn, m_session.msflex, m_session.QuestionsReached, account, &m_session.bankQuestionCount);
@@ -75,7 +106,8 @@ bool ExamEnd::writeProgress(Asking asking, QObject* owner)
         }
         // UpdateProgress has logged the failure; the database is as it was.
         // An account that is gone stays gone: the exam ends without its
-        // answers, and no try again can help.
+        // answers, none are kept for a login that cannot come, and no try
+        // again can help.
         if (isAccountRemoved(result.failure)) {
             m_settled = true;
             if (asking == Asking::User)
@@ -83,8 +115,14 @@ bool ExamEnd::writeProgress(Asking asking, QObject* owner)
                             gLogin.gAppName, OneButton, owner);
             return false;
         }
-        if (asking == Asking::Nobody)
+        if (asking == Asking::Nobody) {
+            if (heldByAnotherProgram(result) && Clock::now() < deadline) {
+                QThread::msleep(50);
+                continue;
+            }
+            keepAnswers();
             return false;
+        }
         const QString path = m_session.ExamConn.isOpen() ? m_session.ExamConn.path() : m_session.launch.gQuizExamDbPath;
         const short answer = ShowMessage(failureText(result, path) + QStringLiteral("\r\n\r\nTry again?"),
                                          gLogin.gAppName, YesNo, owner);
@@ -99,6 +137,35 @@ bool ExamEnd::writeProgress(Asking asking, QObject* owner)
                     owner);
         return false;
     }
+}
+
+void ExamEnd::keepAnswers()
+{
+    // Nobody can be asked: the answers go to a keep file beside the system
+    // database, written at the user's next login to this exam.
+    m_settled = true;
+    KeptAnswers kept;
+    kept.userCode = m_session.launch.gQuizUserCode;
+    kept.examCode = gLogin.gExamCode;
+    kept.keptAt = QDateTime::currentDateTime();
+    kept.answers = keptanswers::fromQuestionList(m_session.msflex, m_session.QuestionsReached);
+    if (kept.answers.empty())
+        return;
+    const QString folder = QFileInfo(gStartup.gSysDbPath).absolutePath();
+    QString path;
+    const QString problem = keptanswers::keep(folder, kept, &path);
+    if (problem.isEmpty())
+        WriteLog(QStringLiteral("The exam's %1 answer(s) could not be written and are kept in %2 : keepAnswers : "
+                                "Date/Time :")
+                     .arg(kept.answers.size())
+                     .arg(QDir::toNativeSeparators(path))
+                 + logDateTime());
+    else
+        WriteLog(QStringLiteral("The exam's %1 answer(s) could not be written nor kept in %2 (%3); they are lost : "
+                                "keepAnswers : Date/Time :")
+                     .arg(kept.answers.size())
+                     .arg(QDir::toNativeSeparators(path), problem)
+                 + logDateTime());
 }
 
 void ExamEnd::writeProgressBeforeClosing(QObject* owner)
@@ -131,6 +198,11 @@ void ExamEnd::endRunningExam()
         return;
     // Once: the close may run an event loop in which the end is asked again.
     runningEnd() = nullptr;
+    // The bound holds for the whole end: the check of the answer on screen
+    // reads the exam database before the write.
+    end->m_endingDeadline = std::chrono::steady_clock::now() + kEndingWriteBound;
+    if (end->m_session.ExamConn.isOpen())
+        end->m_session.ExamConn.setBusyTimeout(int(kEndingWriteBound.count()));
     // The window checks the answer on screen and writes as it closes.
     const std::function<void()> close = std::exchange(end->m_quietClose, {});
     if (close)

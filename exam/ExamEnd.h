@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
+#include <optional>
 
 class ExamSession;
 class QObject;
@@ -14,7 +16,8 @@ class ExamEnd {
 public:
     enum class Asking {
         User,   // a failure is shown with "Try again?"
-        Nobody, // the program ends: a failure is logged, nothing is asked
+        Nobody, // the program ends: a lock is waited for a bounded time, then
+                // the answers are kept for the next login; nothing is asked
     };
 
     explicit ExamEnd(ExamSession& session);
@@ -25,8 +28,9 @@ public:
     // Writes the progress unless it is settled. True when it is written, or
     // there was nothing to write; false when it could not be written and the
     // user gave it up (the user was told once that the answers are lost),
-    // nobody could be asked, or the user's account was removed (he is told,
-    // nothing is written and the progress is settled).
+    // nobody could be asked (the answers are then kept for the next login),
+    // or the user's account was removed (he is told, nothing is written or
+    // kept and the progress is settled).
     bool writeProgress(Asking asking, QObject* owner);
     // The window closes by any other way than End Exam (which writes
     // itself): the same write, asking nobody when the program ends.
@@ -43,7 +47,13 @@ public:
     static void endRunningExam();
 
 private:
+    // The write failed as the program ends: the answers are kept for the
+    // user's next login to the exam.
+    void keepAnswers();
+
     ExamSession& m_session;
     std::function<void()> m_quietClose;
+    // Set as the program ends: the time by which the exam's end is done.
+    std::optional<std::chrono::steady_clock::time_point> m_endingDeadline;
     bool m_settled = false;
 };

@@ -1,6 +1,8 @@
 #include "foundation/WidgetUiHooks.h"
 
+#include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
+#include "foundation/ProgramEnd.h"
 #include "foundation/frmDbMessage.h"
 #include "foundation/frmMessageBox.h"
 
@@ -9,6 +11,12 @@
 
 int WidgetUiHooks::messageBox(const QString& text, const QString& title, int style, QObject* owner)
 {
+    // As the program ends nobody is left to answer: the message goes to the
+    // log, and the answer is the one of a message closed unanswered.
+    if (programEnding()) {
+        WriteLog(QStringLiteral("Not shown as the program ends: ") + text + QStringLiteral(" : ") + logDateTime());
+        return style;
+    }
     QWidget* parent = qobject_cast<QWidget*>(owner);
     // A message must not be hidden under an hourglass.
     const bool busy = QApplication::overrideCursor() != nullptr;

@@ -2,6 +2,7 @@
 
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
+#include "foundation/ProgramEnd.h"
 #include "foundation/SharedState.h"
 #include "foundation/UserWrite.h"
 #include "foundation/WidgetSkinning.h"
@@ -142,16 +143,24 @@ bool frmEditNote::save()
                                    txtNoteContents->toPlainText(), message)) {
         // Nothing was stored: the text stays as typed and Save stays on.
         WriteLog(message + QStringLiteral(":cmdSave_Click:FrmEditNote:") + logDate());
-        ShowMessage(message, gLogin.gAppName, OneButton, this);
+        if (!programEnding())
+            ShowMessage(message, gLogin.gAppName, OneButton, this);
         return false;
     }
     m_storedText = txtNoteContents->toPlainText();
-    if (m_refresh)
+    // The browser's list is not read again as the program ends.
+    if (m_refresh && !programEnding())
         m_refresh();
     cmdSave->setEnabled(false);
     cmdEdit->setEnabled(true);
     debugLine("End of Save option :cmdSave_Click: FrmEditNote ");
     return true;
+}
+
+void frmEditNote::saveAtProgramEnd()
+{
+    if (txtNoteContents->toPlainText() != m_storedText)
+        save();
 }
 
 void frmEditNote::cmdCancel_Click()
@@ -161,7 +170,9 @@ void frmEditNote::cmdCancel_Click()
 
 void frmEditNote::reject()
 {
-    if (txtNoteContents->toPlainText() != m_storedText) {
+    // As the program ends the edit has been saved, or its failure logged:
+    // nobody is left to answer.
+    if (txtNoteContents->toPlainText() != m_storedText && !programEnding()) {
         const short answer =
             ShowMessage(QStringLiteral("The note has changes that are not saved.\nSave them before the window closes?"),
                         gLogin.gAppName, SaveDiscardCancel, this);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "foundation/ProgramEnd.h"
+
 #include <QDialog>
 #include <functional>
 
@@ -59,4 +61,7 @@ private:
 
     QString m_storedText; // the text as the store holds it, as the box shows it
     std::function<void()> m_refresh;
+    // The program's end saves an unsaved edit as Save would.
+    EndingSave m_endingSave{[this] { saveAtProgramEnd(); }};
+    void saveAtProgramEnd();
 };

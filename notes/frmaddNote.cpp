@@ -148,6 +148,22 @@ void frmaddNote::Command1_Click()
     }
 }
 
+void frmaddNote::saveAtProgramEnd()
+{
+    // Nobody is left to be told: an empty box saves nothing, a failure is
+    // logged by the store.
+    const QString text = txtNoteContents->toPlainText();
+    if (text.trimmed().isEmpty())
+        return;
+    QString message;
+    const UserAccount account{m_request.launch.gQuizUserCode, m_request.launch.gQuizSysConnStr};
+    if (!notestore::SaveNote(m_request.launch.gQuizConnStr, account, m_request.questCode, text, QDate::currentDate(),
+                             message))
+        WriteLog(message + QStringLiteral(":saveAtProgramEnd:frmAddNote: ") + logDateTime());
+    else
+        txtNoteContents->clear();
+}
+
 void frmaddNote::Command2_Click()
 {
     debugLine("Unloading....:Command2_Click:frmAddNote");

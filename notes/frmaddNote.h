@@ -3,6 +3,8 @@
 #include "exam/links/NoteWindowRequest.h"
 #include "notes/WidgetNoteHeader.h"
 
+#include "foundation/ProgramEnd.h"
+
 #include <QDialog>
 
 class QFrame;
@@ -53,4 +55,7 @@ private:
     QString previousNotesText();
 
     NoteWindowRequest m_request;
+    // The program's end saves the typed text as Add Note would.
+    EndingSave m_endingSave{[this] { saveAtProgramEnd(); }};
+    void saveAtProgramEnd();
 };

@@ -4,11 +4,18 @@
 #include "platform/db/Connection.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/RecordingUiHooks.h"
+#include "tests/support/FailingWrites.h"
+#include "tests/support/StartupFixture.h"
 #include "tests/support/SystemAccounts.h"
 #include "tests/support/TempHome.h"
+#include "exam/KeptAnswers.h"
 
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
+#include <atomic>
+#include <chrono>
 #include <limits>
+#include <thread>
 
 namespace {
 
@@ -97,6 +104,91 @@ TEST(ExamEnd, ARemovedAccountEndsTheExamWithoutWritingAndSaysWhy)
                                          "Ask your administrator for a new account.")});
     EXPECT_EQ(bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_Progress")).toInt(), 0);
     EXPECT_EQ(bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_LOS WHERE Qq_Status <> 0")).toInt(), 0);
+}
+
+// As the program ends nobody can be asked: a lock another program holds is
+// waited for within a bound, and answers that still cannot be written are
+// kept for the user's next login to the exam, never dropped.
+TEST(ExamEnd, AsTheProgramEndsALockIsWaitedForAndWhatCannotBeWrittenIsKept)
+{
+    enum class Hold { ReleasedAfterASecond, Throughout, NoLockButAFailingWrite };
+    const struct {
+        const char* name;
+        Hold hold;
+        bool written;
+    } cases[] = {
+        {"a lock released after a second", Hold::ReleasedAfterASecond, true},
+        {"a lock held throughout", Hold::Throughout, false},
+        {"a write the database refuses", Hold::NoLockButAFailingWrite, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempHome home;
+        RecordingUiHooks ui;
+        ExamBankFixture bank;
+        bank.questions(1, 2, 1);
+        gStartup.gSysDbPath = home.file(QStringLiteral("Ziduver.QZR"));
+        gLogin.gExamCode = QStringLiteral("EX1");
+        ExamSession session;
+        session.ExamConn = db::Connection::openFile(bank.path());
+        session.launch.gQuizUserCode = kUser;
+        const SystemAccounts accounts{kUser};
+        session.launch.gQuizSysConnStr = accounts.connectionString();
+        for (int code : {1, 2}) {
+            session.msflex.addQuestion(code, 1);
+            session.msflex.setText(code, colCorrect, code == 1 ? QStringLiteral("1") : QStringLiteral("0"));
+            session.msflex.setText(code, colNoAnswer, QStringLiteral("0"));
+        }
+        session.QuestionsReached = 2;
+
+        std::atomic<bool> locked = false;
+        std::atomic<bool> release = false;
+        std::thread holder;
+        std::optional<FailingWrites> refuse;
+        if (c.hold == Hold::NoLockButAFailingWrite) {
+            refuse.emplace(bank.path(), QStringLiteral("Qe_Progress"), 0);
+        } else {
+            holder = std::thread([&, path = bank.path(), hold = c.hold] {
+                db::Connection other = db::Connection::openFile(path);
+                other.exec(QStringLiteral("BEGIN EXCLUSIVE"));
+                locked = true;
+                const auto until = std::chrono::steady_clock::now()
+                    + (hold == Hold::ReleasedAfterASecond ? std::chrono::seconds(1) : std::chrono::seconds(30));
+                while (!release && std::chrono::steady_clock::now() < until)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                other.exec(QStringLiteral("ROLLBACK"));
+            });
+            while (!locked)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+
+        QElapsedTimer clock;
+        clock.start();
+        ExamEnd end(session);
+        const bool written = end.writeProgress(ExamEnd::Asking::Nobody, nullptr);
+        const qint64 took = clock.elapsed();
+        release = true;
+        if (holder.joinable())
+            holder.join();
+        refuse.reset();
+
+        EXPECT_EQ(written, c.written);
+        EXPECT_TRUE(end.settled()) << "written or kept: nothing is written twice";
+        EXPECT_LT(took, 8000) << "the end waits within its bound";
+        EXPECT_TRUE(ui.messageTexts().isEmpty()) << "nobody is asked";
+        const QVariant rows = bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_Progress"));
+        EXPECT_EQ(rows.toInt(), c.written ? 2 : 0);
+        const QStringList kept = keptanswers::keptFiles(home.path(), kUser, QStringLiteral("EX1"));
+        if (c.written) {
+            EXPECT_TRUE(kept.isEmpty());
+            continue;
+        }
+        ASSERT_EQ(kept.size(), 1);
+        const keptanswers::Decoded read = keptanswers::readFile(kept[0], kUser, QStringLiteral("EX1"));
+        ASSERT_TRUE(read.kept) << read.problem.toStdString();
+        EXPECT_EQ(read.kept->answers, (std::vector<KeptAnswer>{{1, true}, {2, false}}));
+    }
+    resetStartupState();
 }
 
 } // namespace

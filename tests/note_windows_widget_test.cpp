@@ -1,5 +1,6 @@
 #include "exam/links/AddNoteLink.h"
 #include "exam/links/PreviousNotesLink.h"
+#include "foundation/ProgramEnd.h"
 #include "foundation/SharedState.h"
 #include "foundation/UserNotesTable.h"
 #include "foundation/WindowTag.h"
@@ -185,6 +186,36 @@ TEST_F(NoteWindows, ClosingATaggedWindowFromOutsideSavesNothing)
 
     EXPECT_TRUE(closed);
     EXPECT_TRUE(storedRows().isEmpty());
+}
+
+// The program's end (a signal, the session's end) saves the typed text as
+// Add Note would, asking nothing; an empty box saves nothing.
+TEST_F(NoteWindows, TheProgramsEndSavesTheTypedNoteAsAddNoteWould)
+{
+    for (const QString& typed : {QStringLiteral("typed\nas the program ended"), QStringLiteral("  ")}) {
+        SCOPED_TRACE(typed.toStdString());
+        bank.conn().exec(QStringLiteral("DELETE FROM Qe_UserNotes"));
+        whenShown<frmaddNote>([&](frmaddNote& w) {
+            w.txtNoteContents->setPlainText(typed);
+            setProgramEnding(true);
+            runEndingSaves();
+            w.reject();
+        });
+        AddNoteLink::open(request, nullptr);
+        setProgramEnding(false);
+        const QStringList rows = storedRows();
+        if (typed.trimmed().isEmpty()) {
+            EXPECT_TRUE(rows.isEmpty());
+        } else {
+            ASSERT_EQ(rows.size(), 1);
+            EXPECT_TRUE(rows[0].startsWith(QStringLiteral("5|41|"))) << rows[0].toStdString();
+            EXPECT_TRUE(rows[0].endsWith(QStringLiteral("|typed\r\nas the program ended"))) << rows[0].toStdString();
+        }
+        EXPECT_TRUE(hooks.messages().empty());
+    }
+    // Once the window is gone nothing of it is saved again.
+    runEndingSaves();
+    EXPECT_EQ(storedRows().size(), 0);
 }
 
 TEST_F(NoteWindows, AQuestionWithoutChapterHidesTheChapterFrame)

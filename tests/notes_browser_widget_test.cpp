@@ -1,4 +1,5 @@
 #include "foundation/ExamBankWriter.h"
+#include "foundation/ProgramEnd.h"
 #include "foundation/SharedState.h"
 #include "foundation/UserWrite.h"
 #include "mainwindow/MainWindowShared.h"
@@ -370,6 +371,39 @@ TEST_F(NotesBrowserWindowTest, ClosingTheEditorWithUnsavedChangesAsksToSaveDisca
     doubleClickRow(w->grdViewNotes, 0);
     EXPECT_TRUE(closed);
     EXPECT_TRUE(hooks.messages().empty());
+}
+
+// The program's end saves an unsaved edit as Save would and closes the
+// editor without asking; a save that fails is logged, nobody is asked.
+TEST_F(NotesBrowserWindowTest, TheProgramsEndSavesAnUnsavedEditAndAsksNothing)
+{
+    db.logInAs(QStringLiteral("alice"), db.alice);
+    auto w = open();
+    for (const bool failing : {false, true}) {
+        SCOPED_TRACE(failing ? "a failing save" : "a save");
+        hooks.clear();
+        std::optional<FailingWrites> refuse;
+        if (failing)
+            refuse.emplace(db.onePath, QStringLiteral("Qe_UserNotes"), 0, FailingWrites::Write::Update);
+        bool closed = false;
+        whenPageDialogShown<frmEditNote>([&](frmEditNote& e) {
+            e.cmdEdit->click();
+            e.txtNoteContents->setPlainText(failing ? QStringLiteral("never stored")
+                                                    : QStringLiteral("typed as the\nprogram ended"));
+            setProgramEnding(true);
+            runEndingSaves();
+            e.close();
+            closed = !e.isVisible();
+            if (!closed)
+                e.done(0);
+        });
+        doubleClickRow(w->grdViewNotes, 0);
+        setProgramEnding(false);
+        refuse.reset();
+        EXPECT_TRUE(closed);
+        EXPECT_TRUE(hooks.messages().empty());
+        EXPECT_EQ(storedText(aliceOnOne), QStringLiteral("typed as the\r\nprogram ended"));
+    }
 }
 
 TEST_F(NotesBrowserWindowTest, ExportingAnEmptyListSaysSo)
