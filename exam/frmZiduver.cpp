@@ -149,7 +149,7 @@ void frmZiduver::launch(const ExamParameters& record)
     window.session.launch = record;
     if (!window.Form_Load()) {
         // Nothing to run: back to the main window, which hid itself for the launch.
-        window.unloadAndReturn();
+        window.end(ExamRun::EndReason::NothingToRun);
         return;
     }
     window.m_end.setQuietClose([&window] { window.closeForProgramEnd(); });
@@ -328,7 +328,6 @@ void frmZiduver::buildControls()
     fraAltert->setAutoFillBackground(true);
     fraAltert->setStyleSheet(QStringLiteral("#fraAltert { background: rgb(255, 248, 225); border: 2px solid "
                                             "rgb(176, 52, 40); border-radius: 6px; }"));
-    fraAltert->setProperty("Tag", QString());
     SkinLabel2 = new QLabel(QStringLiteral("Incorrect!"), fraAltert);
     SkinLabel2->setObjectName(QStringLiteral("SkinLabel2"));
     QFont heading = SkinLabel2->font();
@@ -679,7 +678,7 @@ QString frmZiduver::pageFolder() const
 
 void frmZiduver::ShowQuestion(int questCode, int choiceOrder, bool showRightAnswers)
 {
-    m_keepPage = false;
+    run.questionShown();
     const int row = session.CurrentQuestion;
     const bool rowInList = row >= 1 && row <= session.questionCount();
     // A visit ends when another question comes on screen.
@@ -765,8 +764,8 @@ void frmZiduver::ShowQuestion(int questCode, int choiceOrder, bool showRightAnsw
 void frmZiduver::showFailure(const QString& text)
 {
     const ClockHold hold(*Timer1, [this] {
-        return !closing() && !session.TimeOver && !session.gReviewMode && !chkBreak->isChecked()
-            && picMarked->isHidden();
+        return !closing() && !session.TimeOver && !session.gReviewMode && !run.in(ExamRun::Phase::Paused)
+            && !run.in(ExamRun::Phase::PickingMarked);
     });
     ShowMessage(text, gLogin.gAppName, OneButton, this);
 }
@@ -875,14 +874,14 @@ frmZiduver::CheckRun frmZiduver::CheckAnswer(bool& right)
         return CheckRun::Skipped;
     // The wait below runs timers: a command they start must not judge or
     // move while this check runs.
-    if (m_checking)
+    if (!run.beginCheck())
         return CheckRun::Refused;
-    m_checking = true;
-    const auto done = qScopeGuard([this] {
-        m_checking = false;
+    CheckRun result = CheckRun::Failed;
+    const auto done = qScopeGuard([this, &result] {
+        run.finishCheck(result);
         // The time ran out while the page was read: the command that asked
         // for this check finishes first, then the exam goes into review.
-        if (m_timeOverPending)
+        if (run.takeTimeOverDue())
             QTimer::singleShot(0, this, &frmZiduver::finishTimeOver);
     });
 
@@ -892,7 +891,7 @@ frmZiduver::CheckRun frmZiduver::CheckAnswer(bool& right)
     // was shown stands.
     if (session.AnswerShownRow == row && row >= 1 && row <= session.questionCount()) {
         right = session.msflex.number(row, colCorrect) == 1;
-        return CheckRun::Judged;
+        return result = CheckRun::Judged;
     }
     // Every report the page made so far, the one of a box that still has
     // the focus included, is in PageAnswer before it is judged.
@@ -912,11 +911,11 @@ frmZiduver::CheckRun frmZiduver::CheckAnswer(bool& right)
         session.gUserAnswer = outcome.userAnswer;
     right = outcome.right;
     if (!outcome.error.isEmpty()) {
-        // The page and the answer on it stay as they are until it can be checked.
-        m_keepPage = true;
+        // The page and the answer on it stay as they are until it can be
+        // checked: the failed result keeps it at the return to the window.
         if (!programEnding())
             showFailure(outcome.error);
-        return CheckRun::Failed;
+        return result = CheckRun::Failed;
     }
     session.ExamScore = outcome.examScore;
 
@@ -924,10 +923,11 @@ frmZiduver::CheckRun frmZiduver::CheckAnswer(bool& right)
         session.ExamPassed = true;
         if (!programEnding())
             ShowMessage(QStringLiteral("You have passed the exam.\r\nThank You."), gLogin.gAppName, OneButton, this);
-        unload();
-        return CheckRun::Ended;
+        result = CheckRun::Ended;
+        end(ExamRun::EndReason::Passed);
+        return result;
     }
-    return CheckRun::Judged;
+    return result = CheckRun::Judged;
 }
 
 void frmZiduver::showRow(int questCode, bool showRightAnswers)
@@ -972,7 +972,7 @@ NavigationState navigationState(const ExamSession& session)
 
 void frmZiduver::cmdNext_Click()
 {
-    if (m_checking)
+    if (run.in(ExamRun::Phase::Checking))
         return;
     command("cmdNext_Click", [this] {
         cmdNext->setEnabled(false);
@@ -980,20 +980,16 @@ void frmZiduver::cmdNext_Click()
             TabScenario->setCurrentIndex(0);
         if (!session.gReviewMode) {
             bool right = false;
-            const CheckRun run = CheckAnswer(right);
-            if (run == CheckRun::Refused || run == CheckRun::Ended)
-                return;
-            // An answer that could not be recorded is not left behind.
-            if (run == CheckRun::Failed) {
-                cmdNext->setEnabled(true);
+            if (!recordAnswerOnScreen(&right)) {
+                // An answer that could not be recorded is not left behind.
+                if (!closing())
+                    cmdNext->setEnabled(true);
                 return;
             }
             // Once the right answer was shown the user knows it: no alert.
             if (session.mode == ExamMode::Practice && !right && session.AnswerShownRow != session.CurrentQuestion) {
-                QString tag = fraAltert->property("Tag").toString();
-                const AlertGate gate = wrongPracticeAnswer(chkResult->isChecked() || chkShowresult->isChecked(), tag,
-                                                           session.gAlertAction);
-                fraAltert->setProperty("Tag", tag);
+                const AlertGate gate = wrongPracticeAnswer(chkResult->isChecked() || chkShowresult->isChecked(),
+                                                           m_alertTag, session.gAlertAction);
                 if (gate.raisePanel)
                     ShowResultAlert();
                 if (!gate.moveOn) {
@@ -1019,20 +1015,15 @@ void frmZiduver::cmdNext_Click()
 
 void frmZiduver::cmdPrev_Click()
 {
-    if (m_checking)
+    if (run.in(ExamRun::Phase::Checking))
         return;
     command("cmdPrev_Click", [this] {
         cmdPrev->setEnabled(false);
         resetShowAnswerToggle();
-        if (!session.gReviewMode) {
-            bool right = false;
-            const CheckRun run = CheckAnswer(right);
-            if (run == CheckRun::Refused || run == CheckRun::Ended)
-                return;
-            if (run == CheckRun::Failed) {
+        if (!session.gReviewMode && !recordAnswerOnScreen()) {
+            if (!closing())
                 cmdPrev->setEnabled(true);
-                return;
-            }
+            return;
         }
         const NavigationMove move = previousMove(session.mode, navigationState(session));
         if (!move.showQuestion)
@@ -1060,7 +1051,7 @@ void frmZiduver::cmdReset_Click()
 {
     // A redraw while a check reads the page would replace the answer
     // being judged.
-    if (m_checking)
+    if (run.in(ExamRun::Phase::Checking))
         return;
     command("cmdReset_Click", [this] {
         showRow(session.gQuestCode);
@@ -1071,16 +1062,12 @@ void frmZiduver::cmdReset_Click()
 
 void frmZiduver::cmdShowAnswer_Click()
 {
-    if (m_checking)
+    if (run.in(ExamRun::Phase::Checking))
         return;
     command("cmdShowAnswer_Click", [this] {
         if (cmdShowAnswer->text() == QLatin1String("&Show Answer")) {
-            if (!session.gReviewMode) {
-                bool right = false;
-                const CheckRun run = CheckAnswer(right);
-                if (run == CheckRun::Refused || run == CheckRun::Ended || run == CheckRun::Failed)
-                    return;
-            }
+            if (!recordAnswerOnScreen())
+                return;
             ShowRightAnsInViwer();
             cmdShowAnswer->setText(QStringLiteral("&Hide Answer"));
         } else {
@@ -1145,7 +1132,7 @@ void frmZiduver::ShowPreviousQuestion(int questCode, int number)
 
 void frmZiduver::cmdExplanation_Click()
 {
-    if (m_checking || m_ending)
+    if (run.busy())
         return;
     command("cmdExplanation_Click", [this] {
         gGuard.gExamWindowActive = false;
@@ -1161,7 +1148,7 @@ void frmZiduver::cmdExplanation_Click()
 
 void frmZiduver::cmdInstruction_Click()
 {
-    if (m_checking || m_ending)
+    if (run.busy())
         return;
     command("cmdInstruction_Click", [this] {
         gGuard.gExamWindowActive = false;
@@ -1242,7 +1229,7 @@ void frmZiduver::cmdNextQuest_Click()
     session.gAlertAction = QStringLiteral("NEXTQUESTION");
     lowerAlert();
     // One wrong answer may pass the check that Next runs again.
-    fraAltert->setProperty("Tag", QStringLiteral("L"));
+    m_alertTag = QStringLiteral("L");
     cmdNext_Click();
 }
 
@@ -1253,7 +1240,7 @@ void frmZiduver::chkResult_Click()
         chkShowresult->setChecked(chkResult->isChecked());
     }
     if (chkResult->isChecked() || chkShowresult->isChecked())
-        fraAltert->setProperty("Tag", QString());
+        m_alertTag.clear();
 }
 
 void frmZiduver::chkShowresult_Click()
@@ -1264,7 +1251,7 @@ void frmZiduver::chkShowresult_Click()
     }
     chkShowresult->setEnabled(true);
     if (chkShowresult->isChecked())
-        fraAltert->setProperty("Tag", QString());
+        m_alertTag.clear();
 }
 
 namespace {
@@ -1279,24 +1266,20 @@ void frmZiduver::cmdEndExam_Click()
     // Once: a second request while it runs (a double click, the button and
     // the toolbar, a tick inside the answer flush) or after the end does
     // nothing.
-    if (m_ending || m_unloading || session.ExamAborted || m_checking)
+    if (session.ExamAborted || !run.beginEnd())
         return;
-    m_ending = true;
     bool ended = false;
     const auto declined = qScopeGuard([this, &ended] {
         if (!ended)
-            m_ending = false;
+            run.endDeclined();
     });
     command("cmdEndExam_Click", [this, &ended] {
-        if (!session.gReviewMode) {
-            bool right = false;
-            const CheckRun run = CheckAnswer(right);
-            ended = run == CheckRun::Ended;
+        if (!recordAnswerOnScreen()) {
+            ended = closing();
             // An answer that could not be recorded keeps the exam on its
             // question, as a declined end does.
-            session.EndDeclined = run == CheckRun::Failed;
-            if (ended || session.EndDeclined)
-                return;
+            session.EndDeclined = !ended;
+            return;
         }
         const bool clockWasRunning = Timer1->isEnabled();
         Timer1->setEnabled(false);
@@ -1320,13 +1303,13 @@ void frmZiduver::cmdEndExam_Click()
             modalCall([this] { ResultWindowLink::open(session, this); });
         }
         session.ExamAborted = true;
-        unload();
+        end(ExamRun::EndReason::EndExam);
     });
 }
 
 void frmZiduver::cmdExamReview_Click()
 {
-    if (m_checking || m_ending || m_reviewListOpen)
+    if (run.busy() || run.in(ExamRun::Phase::ReviewList))
         return;
     command("cmdExamReview_Click", [this] {
         const int keptCount = session.launch.gQuizQuestionCount;
@@ -1340,11 +1323,9 @@ void frmZiduver::cmdExamReview_Click()
             const int cut = std::max(session.CurrentQuestion, session.QuestionsReached);
             session.gReviewLastIndex = cut;
             session.launch.gQuizQuestionCount = cut;
-            bool right = false;
-            const CheckRun run = CheckAnswer(right);
-            if (run == CheckRun::Ended)
-                return;
-            if (run != CheckRun::Judged) {
+            if (!recordAnswerOnScreen()) {
+                if (closing())
+                    return;
                 // The answer on screen was not recorded: no review yet, the
                 // exam goes on where it was.
                 session.launch.gQuizQuestionCount = keptCount;
@@ -1382,6 +1363,7 @@ void frmZiduver::cmdExamReview_Click()
         // only a scenario question shows them.
         SkinToolbar();
         session.gReviewMode = true;
+        run.enterReview();
         // Review records nothing: the page on screen takes no input from now on.
         applyPageLock();
         picGauge->show();
@@ -1391,13 +1373,13 @@ void frmZiduver::cmdExamReview_Click()
         if (isMinimized())
             showNormal();
 
-        m_reviewListOpen = true;
+        run.enter(ExamRun::Phase::ReviewList);
         const ReviewChoice choice = modalCall([this] { return ExamReviewLink::open(session, this); });
-        m_reviewListOpen = false;
+        run.leave(ExamRun::Phase::ReviewList);
         if (closing())
             return;
         if (choice.endExam) {
-            unload();
+            end(ExamRun::EndReason::ReviewEnded);
             return;
         }
         const int count = session.questionCount();
@@ -1413,7 +1395,7 @@ void frmZiduver::cmdExamReview_Click()
             ShowPreviousQuestion(session.msflex.questionCode(current), current);
         }
         if (session.mode == ExamMode::Adaptive && !choice.goTo) {
-            unload();
+            end(ExamRun::EndReason::ReviewEnded);
             return;
         }
         applyReviewControls();
@@ -1435,7 +1417,7 @@ void frmZiduver::Timer1_Timer()
 {
     // A tick inside End Exam's answer check still counts: when it ends the
     // time, End Exam asks nothing and the exam ends without review.
-    if (m_unloading || session.ExamAborted) {
+    if (run.ended() || session.ExamAborted) {
         Timer1->setEnabled(false);
         return;
     }
@@ -1454,32 +1436,26 @@ void frmZiduver::timeIsOver()
     Timer1->setEnabled(false);
     session.TimeOver = true;
     // A tick inside an answer check: the check and its command finish first.
-    if (m_checking) {
-        m_timeOverPending = true;
-        return;
-    }
-    finishTimeOver();
+    if (run.timeRanOut())
+        finishTimeOver();
 }
 
 void frmZiduver::finishTimeOver()
 {
-    m_timeOverPending = false;
-    if (m_unloading || m_ending || session.ExamAborted || closing())
+    if (run.ending() || session.ExamAborted || closing())
         return;
     command("Timer1_Timer", [this] {
         if (!session.gReviewMode) {
             bool right = false;
-            const CheckRun run = CheckAnswer(right);
-            if (run == CheckRun::Ended)
-                return;
-            if (closing() || m_ending)
+            CheckAnswer(right);
+            if (closing() || run.ending())
                 return;
         }
         closeTaggedDialogs();
         session.gReviewLastIndex = session.launch.gQuizQuestionCount;
         lblExamTimer->setText(QStringLiteral("00:00"));
         session.gReviewMode = true;
-        setWindowTag(cmdEndExam, QStringLiteral("I"));
+        run.enterReview();
         cmdExamReview_Click();
     });
 }
@@ -1563,19 +1539,20 @@ void frmZiduver::showMarkedRows()
 
 void frmZiduver::cmdMarked_Click()
 {
-    if (m_checking || m_ending)
+    if (run.busy() || run.in(ExamRun::Phase::PickingMarked))
         return;
     if (!marked.hasMarks() || cmdMarked->isHidden())
         return;
     command("cmdMarked_Click", [this] {
-        m_clockBeforePanel = Timer1->isEnabled();
+        const bool clockRan = Timer1->isEnabled();
         Timer1->setEnabled(false);
         if (!recordAnswerOnScreen()) {
             // No panel: the clock goes on as it ran.
             if (!closing() && !session.TimeOver)
-                Timer1->setEnabled(m_clockBeforePanel);
+                Timer1->setEnabled(clockRan);
             return;
         }
+        run.hold(ExamRun::Phase::PickingMarked, clockRan);
         frimTop->setEnabled(false);
         fraFooter->setEnabled(false);
         ViewAnswer->setEnabled(false);
@@ -1591,7 +1568,7 @@ void frmZiduver::cmdMarked_Click()
 
 void frmZiduver::flexMarked_DblClick()
 {
-    if (m_checking || picMarked->isHidden())
+    if (run.in(ExamRun::Phase::Checking) || !run.in(ExamRun::Phase::PickingMarked))
         return;
     // A row without a number, or no row chosen, shows nothing.
     const int number = marked.questionNumber(flexMarked->currentRow() + 1);
@@ -1612,6 +1589,7 @@ void frmZiduver::cmdClose_Click()
 
 void frmZiduver::lowerMarkedPanel()
 {
+    const bool clockRan = run.release(ExamRun::Phase::PickingMarked);
     picMarked->hide();
     frimTop->setEnabled(true);
     fraFooter->setEnabled(true);
@@ -1619,7 +1597,7 @@ void frmZiduver::lowerMarkedPanel()
     applyPageLock();
     // The clock goes on as it was when the panel opened; never after its
     // end or in review mode.
-    if (windowTag(cmdEndExam) != QLatin1String("I") && m_clockBeforePanel && !session.gReviewMode && !session.TimeOver)
+    if (clockRan && !session.gReviewMode && !session.TimeOver)
         Timer1->setEnabled(true);
 }
 
@@ -1633,7 +1611,7 @@ void frmZiduver::placeMarkedPanel()
 
 void frmZiduver::chkBreak_Click()
 {
-    if (m_checking || m_ending) {
+    if (run.busy()) {
         // A click inside an answer check changes nothing.
         const QSignalBlocker blocker(chkBreak);
         chkBreak->setChecked(!chkBreak->isChecked());
@@ -1655,8 +1633,9 @@ void frmZiduver::chkBreak_Click()
             chkBreak->setChecked(false);
             return;
         }
+        const bool clockRan = pausing ? Timer1->isEnabled() : run.release(ExamRun::Phase::Paused);
         if (pausing)
-            m_clockBeforeBreak = Timer1->isEnabled();
+            run.hold(ExamRun::Phase::Paused, clockRan);
         chkBreak->setVisible(true);
         coverQuestionForBreak(pausing);
         if (pausing) {
@@ -1664,7 +1643,7 @@ void frmZiduver::chkBreak_Click()
             Timer1->setEnabled(false);
         } else {
             restoreControlsAfterBreak();
-            if (m_clockBeforeBreak && !session.gReviewMode && !session.TimeOver)
+            if (clockRan && !session.gReviewMode && !session.TimeOver)
                 Timer1->setEnabled(true);
         }
         chkBreak->setEnabled(true);
@@ -1701,7 +1680,7 @@ void frmZiduver::placePagesInTabOrder()
 
 bool frmZiduver::pageLocked() const
 {
-    return session.gReviewMode || chkBreak->isChecked() || picMarked->isVisible();
+    return run.reviewing() || run.in(ExamRun::Phase::Paused) || run.in(ExamRun::Phase::PickingMarked);
 }
 
 void frmZiduver::applyPageLock()
@@ -1775,7 +1754,7 @@ void frmZiduver::restoreControlsAfterBreak()
 
 void frmZiduver::ToolbarClick(int index)
 {
-    if (m_checking || m_ending || session.ExamAborted || index < 0 || index >= int(tbar.size()))
+    if (run.busy() || session.ExamAborted || index < 0 || index >= int(tbar.size()))
         return;
     gGuard.gExamWindowActive = false;
     const bool clockWasRunning = Timer1->isEnabled();
@@ -1823,11 +1802,12 @@ void frmZiduver::ToolbarClick(int index)
             showHelpWindow();
         }
     });
-    if (closing() || m_ending || session.ExamAborted)
+    if (closing() || run.ending() || session.ExamAborted)
         return;
     // The clock goes on only when it ran before the command, and never in
     // review mode, after its end or during a break.
-    if (clockWasRunning && !session.gReviewMode && !session.TimeOver && !chkBreak->isChecked() && picMarked->isHidden())
+    if (clockWasRunning && !session.gReviewMode && !session.TimeOver && !run.in(ExamRun::Phase::Paused)
+        && !run.in(ExamRun::Phase::PickingMarked))
         Timer1->setEnabled(true);
 }
 
@@ -1855,15 +1835,17 @@ WidgetExamHelp* frmZiduver::helpWindow() const
     return m_help.data();
 }
 
-bool frmZiduver::recordAnswerOnScreen()
+bool frmZiduver::recordAnswerOnScreen(bool* right)
 {
     if (session.gReviewMode)
         return true;
     // An answer that could not be checked stays on screen and the command
     // stops: the user tries it again once the file is free.
-    bool right = false;
-    const CheckRun run = CheckAnswer(right);
-    return run == CheckRun::Judged || run == CheckRun::Skipped;
+    bool judgedRight = false;
+    const bool goesOn = ExamRun::goesOn(CheckAnswer(judgedRight));
+    if (right)
+        *right = judgedRight;
+    return goesOn;
 }
 
 void frmZiduver::CloseHelpWindow()
@@ -1874,7 +1856,7 @@ void frmZiduver::CloseHelpWindow()
 
 void frmZiduver::mnuPrint_Click()
 {
-    if (m_checking || m_ending || session.ExamAborted)
+    if (run.busy() || session.ExamAborted)
         return;
     command("mnuPrint_Click", [this] {
         gGuard.gExamWindowActive = false;
@@ -1888,7 +1870,7 @@ void frmZiduver::mnuPrint_Click()
 
 void frmZiduver::mnuAddNote_Click()
 {
-    if (m_checking || m_ending || session.ExamAborted)
+    if (run.busy() || session.ExamAborted)
         return;
     command("mnuAddNote_Click", [this] {
         gGuard.gExamWindowActive = false;
@@ -1917,18 +1899,18 @@ void frmZiduver::mnuAddNote_Click()
 
 bool frmZiduver::Form_KeyDown(QKeyEvent* event)
 {
-    if (m_unloading || m_ending || session.ExamAborted)
+    if (run.ending() || session.ExamAborted)
         return false;
     KeyContext context;
     context.mode = session.mode;
     context.questType = session.gQuestType;
     context.alertShown = fraAltert->isVisible();
-    context.paused = chkBreak->isChecked();
-    context.markedPanelShown = picMarked->isVisible();
+    context.paused = run.in(ExamRun::Phase::Paused);
+    context.markedPanelShown = run.in(ExamRun::Phase::PickingMarked);
     context.cheatKeyEnabled = session.launch.gQuizCheatKeyEnabled;
     context.hotKeyCode = session.launch.gQuizHotKey;
     const KeyDecision decision = examKeyDown(event->key(), context);
-    if (m_checking)
+    if (run.in(ExamRun::Phase::Checking))
         return decision.consumed;
     switch (decision.command) {
     case KeyCommand::Next:
@@ -1981,11 +1963,29 @@ bool frmZiduver::runAccelerator(const QKeyEvent* event)
 
 void frmZiduver::unload()
 {
-    if (m_modalDepth > 0) {
-        m_unloadRequested = true;
+    end(ExamRun::EndReason::OtherWindow);
+}
+
+void frmZiduver::end(ExamRun::EndReason reason)
+{
+    if (run.end(reason, m_modalDepth > 0) != ExamRun::EndStep::Teardown)
         return;
-    }
-    unloadAndReturn();
+    teardown();
+    if (!ExamRun::returnsToMainWindow(reason))
+        return;
+    session.SkipActivateGuard = true;
+    hide();
+    close();
+    ReturnToMainWindowLink::open();
+}
+
+void frmZiduver::teardown()
+{
+    hideLoading();
+    Timer1->setEnabled(false);
+    m_end.writeProgressBeforeClosing(this);
+    CloseHelpWindow();
+    session.closeExamConnection();
 }
 
 void frmZiduver::endModalCall()
@@ -1993,13 +1993,15 @@ void frmZiduver::endModalCall()
     --m_modalDepth;
     if (m_modalDepth > 0)
         return;
-    if (m_discardAfterModal) {
+    // Closed under the modal call: the window goes now that nothing of its
+    // own runs any more.
+    if (run.ended() && DefaultInstance<frmZiduver>::find() != this) {
         DefaultInstance<frmZiduver>::discard(this);
         return;
     }
     // Asked for under the modal call: it goes once the call has returned.
-    if (m_unloadRequested)
-        QTimer::singleShot(0, this, &frmZiduver::unloadAndReturn);
+    if (const std::optional<ExamRun::EndReason> pending = run.pendingEnd())
+        QTimer::singleShot(0, this, [this, reason = *pending] { end(reason); });
 }
 
 int frmZiduver::runModal(QDialog& dialog)
@@ -2012,7 +2014,7 @@ int frmZiduver::runModal(QDialog& dialog)
 
 void frmZiduver::closeForProgramEnd()
 {
-    if (!session.gReviewMode && !m_checking && !m_ending && !m_unloading && !session.ExamAborted) {
+    if (!session.gReviewMode && !run.busy() && !session.ExamAborted) {
         bool right = false;
         CheckAnswer(right);
     }
@@ -2021,25 +2023,14 @@ void frmZiduver::closeForProgramEnd()
 
 void frmZiduver::unloadAndReturn()
 {
-    if (m_unloading)
-        return;
-    hideLoading();
-    Timer1->setEnabled(false);
-    m_end.writeProgressBeforeClosing(this);
-    m_unloading = true;
-    CloseHelpWindow();
-    session.SkipActivateGuard = true;
-    session.closeExamConnection();
-    hide();
-    close();
-    ReturnToMainWindowLink::open();
+    end(ExamRun::EndReason::NothingToRun);
 }
 
 void frmZiduver::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (m_firstShow) {
-        m_firstShow = false;
+    if (run.in(ExamRun::Phase::Loading)) {
+        run.started();
         Form_Resize();
         QTimer::singleShot(0, this, &frmZiduver::Form_Activate);
     }
@@ -2056,27 +2047,27 @@ void frmZiduver::onFocusWindowChanged(QWindow* focused)
     // Only a return from another window of this program counts as an
     // activation; coming back from another application (no focus window in
     // between) never does.
-    if (focused && focused == windowHandle() && previous && previous != focused && !m_firstShow)
+    if (focused && focused == windowHandle() && previous && previous != focused && !run.in(ExamRun::Phase::Loading))
         Form_Activate();
 }
 
 void frmZiduver::Form_Activate()
 {
-    if (m_unloading)
+    if (run.ended())
         return;
     if (session.SkipActivateGuard) {
         session.SkipActivateGuard = false;
     } else if (!gGuard.gExamWindowActive) {
         gGuard.gExamWindowActive = true;
     } else {
-        unloadAndReturn();
+        end(ExamRun::EndReason::ActivationGuard);
         return;
     }
     if (session.launch.gQuizQuestionCount == 0 || session.ExamAborted) {
-        unloadAndReturn();
+        end(ExamRun::EndReason::NothingToRun);
         return;
     }
-    if (!session.gReviewGoto && !std::exchange(m_keepPage, false))
+    if (!session.gReviewGoto && !run.takeKeptPage())
         cmdReset_Click();
 }
 
@@ -2084,15 +2075,10 @@ void frmZiduver::closeEvent(QCloseEvent* event)
 {
     // Closing from code, or because the program or the session ends, asks
     // nothing; only the user's own close request does.
-    if (m_unloading || session.SkipActivateGuard || programEnding()) {
-        Timer1->setEnabled(false);
-        m_end.writeProgressBeforeClosing(this);
-        m_unloading = true;
-        CloseHelpWindow();
-        session.closeExamConnection();
-        hideLoading();
+    if (run.ended() || session.SkipActivateGuard || programEnding()) {
+        end(ExamRun::EndReason::WindowClosed);
         event->accept();
-    } else if (m_ending) {
+    } else if (run.ending()) {
         // End Exam runs already and closes the window itself.
         event->ignore();
         return;
@@ -2110,7 +2096,6 @@ void frmZiduver::closeEvent(QCloseEvent* event)
     // only later, and never under a modal call of its own.
     if (m_modalDepth > 0) {
         DefaultInstance<frmZiduver>::forget(this);
-        m_discardAfterModal = true;
     } else {
         DefaultInstance<frmZiduver>::discard(this);
     }
