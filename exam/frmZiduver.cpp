@@ -11,6 +11,7 @@
 #include "exam/QuestionDisplay.h"
 #include "exam/QuestionPage.h"
 #include "exam/VerdictNote.h"
+#include "exam/WidgetActionButton.h"
 #include "exam/WidgetExamHelp.h"
 #include "exam/frmLoading.h"
 #include "exam/links/AddNoteLink.h"
@@ -184,17 +185,32 @@ void frmZiduver::buildControls()
     frimTop->setFixedHeight(px(975));
     auto* top = new QHBoxLayout(frimTop);
     top->setContentsMargins(8, 4, 8, 4);
-    const char* const toolbarNames[] = {"ToolbarPrint",  "ToolbarViewNote", "ToolbarAddNote",
-                                        "ToolbarReview", "ToolbarEndExam",  "ToolbarHelp"};
-    const char* const toolbarCaptions[] = {"Print", "View Note", "Add Note", "Review", "End Exam", "Help"};
-    for (int i = 0; i < 6; ++i) {
-        tbar[size_t(i)] = new QPushButton(QString::fromLatin1(toolbarCaptions[i]), frimTop);
-        tbar[size_t(i)]->setObjectName(QString::fromLatin1(toolbarNames[i]));
+    const auto toolAction = [this](const char* name, const char* caption) {
+        auto* a = new QAction(QString::fromLatin1(caption), this);
+        a->setObjectName(QString::fromLatin1(name));
+        addAction(a);
+        return a;
+    };
+    // The toolbar's commands. Print and Add Note are not the menu's Print
+    // and Add Note: the toolbar's Print stops the clock while the sheet is
+    // open, and its Add Note opens the note window with the Tag "L" (closed
+    // at time-over) and without the question's category and chapter.
+    actPrint = toolAction("actPrint", "Print");
+    actViewNote = toolAction("actViewNote", "View Note");
+    actAddNote = toolAction("actAddNote", "Add Note");
+    actReview = toolAction("actReview", "Review");
+    actEndExam = toolAction("actEndExam", "End Exam");
+    actHelp = toolAction("actHelp", "Help");
+    const std::pair<const char*, QAction*> toolbar[] = {
+        {"ToolbarPrint", actPrint},   {"ToolbarViewNote", actViewNote}, {"ToolbarAddNote", actAddNote},
+        {"ToolbarReview", actReview}, {"ToolbarEndExam", actEndExam},   {"ToolbarHelp", actHelp},
+    };
+    for (size_t i = 0; i < tbar.size(); ++i) {
+        tbar[i] = new WidgetActionButton(toolbar[i].second, frimTop);
+        tbar[i]->setObjectName(QString::fromLatin1(toolbar[i].first));
         // Reached by Tab; a click leaves the focus where it is (on the page).
-        tbar[size_t(i)]->setFocusPolicy(Qt::TabFocus);
-        // Each button's command is named by its Tag.
-        setWindowTag(tbar[size_t(i)], QString::fromLatin1(toolbarCaptions[i]));
-        top->addWidget(tbar[size_t(i)]);
+        tbar[i]->setFocusPolicy(Qt::TabFocus);
+        top->addWidget(tbar[i]);
     }
     top->addStretch();
     picGauge = new QFrame(frimTop);
@@ -425,9 +441,12 @@ void frmZiduver::buildControls()
     mnuHistory = action("mnuHistory", "&History");
     mnuViewNote = action("mnuViewNote", "View Note");
     mnuAbout = action("mnuAbout", "About");
+    for (QAction* a : {actPrint, actViewNote, actAddNote, actReview, actEndExam, actHelp, mnuPrint, mnuCheatKey,
+                       mnuShowResult, mnuAddNote, mnuNext, mnuPrev})
+        allowAction(a, true);
     // Items that have no command are shown, but cannot be chosen.
     for (QAction* a : {mnuPrintSetup, mnuExit, mnuStatus, mnuHistory, mnuViewNote, mnuAbout})
-        a->setEnabled(false);
+        allowAction(a, false);
     mnuBar = new QMenuBar(this);
     mnuBar->setObjectName(QStringLiteral("mnuBar"));
     QMenu* fileMenu = mnuBar->addMenu(QStringLiteral("&File"));
@@ -487,8 +506,12 @@ void frmZiduver::buildControls()
     connect(cmdEndExam, &QPushButton::clicked, this, &frmZiduver::cmdEndExam_Click);
     connect(cmdExamReview, &QPushButton::clicked, this, &frmZiduver::cmdExamReview_Click);
     connect(cmdInstruction, &QPushButton::clicked, this, &frmZiduver::cmdInstruction_Click);
-    for (int i = 0; i < 6; ++i)
-        connect(tbar[size_t(i)], &QPushButton::clicked, this, [this, i] { ToolbarClick(i); });
+    connect(actPrint, &QAction::triggered, this, [this] { ToolbarClick([this] { ToolbarPrint(); }); });
+    connect(actViewNote, &QAction::triggered, this, [this] { ToolbarClick([this] { ToolbarViewNote(); }); });
+    connect(actAddNote, &QAction::triggered, this, [this] { ToolbarClick([this] { ToolbarAddNote(); }); });
+    connect(actReview, &QAction::triggered, this, [this] { ToolbarClick([this] { cmdExamReview_Click(); }); });
+    connect(actEndExam, &QAction::triggered, this, [this] { ToolbarClick([this] { cmdEndExam_Click(); }); });
+    connect(actHelp, &QAction::triggered, this, [this] { ToolbarClick([this] { showHelpWindow(); }); });
     // The mark box's click follows its value, also when the display sets it.
     connect(Check1, &QCheckBox::toggled, this, &frmZiduver::Check1_Click);
     connect(chkBreak, &QCheckBox::toggled, this, &frmZiduver::chkBreak_Click);
@@ -618,7 +641,7 @@ void frmZiduver::SetModeCaptionAndControls(ExamMode mode)
     caption += QLatin1String(controls.captionSuffix);
     apply(controls.previousShown, [this](bool on) { cmdPrev->setVisible(on); });
     apply(controls.previousEnabled, [this](bool on) { cmdPrev->setEnabled(on); });
-    apply(controls.previousMenu, [this](bool on) { mnuPrev->setEnabled(on); });
+    apply(controls.previousMenu, [this](bool on) { allowAction(mnuPrev, on); });
     apply(controls.markBox, [this](bool on) { Check1->setVisible(on); });
     apply(controls.feedbackBox, [this](bool on) { chkShowresult->setVisible(on); });
     apply(controls.answerButtons, [this](bool on) {
@@ -632,15 +655,15 @@ void frmZiduver::SetModeCaptionAndControls(ExamMode mode)
     apply(controls.markedButton, [this](bool on) { cmdMarked->setVisible(on); });
     apply(controls.endExam, [this](bool on) { cmdEndExam->setVisible(on); });
     apply(controls.noteTools, [this](bool on) {
-        tbar[1]->setEnabled(on);
-        tbar[2]->setEnabled(on);
+        allowAction(actViewNote, on);
+        allowAction(actAddNote, on);
     });
-    apply(controls.reviewTool, [this](bool on) { tbar[3]->setEnabled(on); });
+    apply(controls.reviewTool, [this](bool on) { allowAction(actReview, on); });
     apply(controls.examMenus, [this](bool on) {
         for (QAction* a : {mnuCheatKey, mnuStatus, mnuHistory, mnuAddNote, mnuShowResult})
-            a->setEnabled(on);
+            allowAction(a, on);
     });
-    apply(controls.feedbackMenu, [this](bool on) { mnuShowResult->setEnabled(on); });
+    apply(controls.feedbackMenu, [this](bool on) { allowAction(mnuShowResult, on); });
     setWindowTitle(caption);
 }
 
@@ -1407,8 +1430,8 @@ void frmZiduver::applyReviewControls()
 {
     if (session.mode != ExamMode::Simulated)
         return;
-    tbar[1]->setEnabled(true);
-    tbar[2]->setEnabled(true);
+    allowAction(actViewNote, true);
+    allowAction(actAddNote, true);
     cmdExplanation->show();
     cmdShowAnswer->show();
 }
@@ -1636,6 +1659,7 @@ void frmZiduver::chkBreak_Click()
         const bool clockRan = pausing ? Timer1->isEnabled() : run.release(ExamRun::Phase::Paused);
         if (pausing)
             run.hold(ExamRun::Phase::Paused, clockRan);
+        updateActionState();
         chkBreak->setVisible(true);
         coverQuestionForBreak(pausing);
         if (pausing) {
@@ -1724,7 +1748,8 @@ void frmZiduver::holdControlsForBreak()
     // while the clock stands.
     m_enabledBeforeBreak.clear();
     for (QWidget* control : findChildren<QWidget*>()) {
-        if (control->window() != this || control == chkBreak)
+        // The toolbar follows its actions, which the phase switches off.
+        if (control->window() != this || control == chkBreak || qobject_cast<WidgetActionButton*>(control))
             continue;
         const bool input = qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control)
             || qobject_cast<QLineEdit*>(control) || qobject_cast<QTextEdit*>(control)
@@ -1752,56 +1777,13 @@ void frmZiduver::restoreControlsAfterBreak()
     m_enabledBeforeBreak.clear();
 }
 
-void frmZiduver::ToolbarClick(int index)
+template <typename Handler> void frmZiduver::ToolbarClick(Handler&& handler)
 {
-    if (run.busy() || session.ExamAborted || index < 0 || index >= int(tbar.size()))
+    if (run.busy() || session.ExamAborted)
         return;
     gGuard.gExamWindowActive = false;
     const bool clockWasRunning = Timer1->isEnabled();
-    const QString tag = windowTag(tbar[size_t(index)]);
-    command("ToolbarClick", [this, &tag] {
-        if (tag == QLatin1String("Print")) {
-            Timer1->setEnabled(false);
-            if (!recordAnswerOnScreen())
-                return;
-            modalCall([this] { QuestionSheetLink::open(session, this); });
-        } else if (tag == QLatin1String("View Note")) {
-            if (!recordAnswerOnScreen())
-                return;
-            NoteWindowRequest request;
-            request.launch = session.launch;
-            request.questCode = session.gQuestCode;
-            request.examName = session.launch.gQuizExamName;
-            request.tag = QStringLiteral("L");
-            try {
-                request.notesText = UserNotesTable(session.ExamConn)
-                                        .questionNotesText(session.launch.gQuizUserCode, session.gQuestCode);
-            } catch (const std::exception& error) {
-                // Notes that could not be read are not shown as no notes.
-                WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : ToolbarClick : frmZiduver : Date/Time :")
-                         + logDateTime());
-                showFailure(commandFailureText(QStringLiteral("The notes of this question could not be read."),
-                                               DatabaseFile::exam(examDatabasePath()), error));
-                return;
-            }
-            modalCall([this, &request] { PreviousNotesLink::open(request, this); });
-        } else if (tag == QLatin1String("Add Note")) {
-            if (!recordAnswerOnScreen())
-                return;
-            NoteWindowRequest request;
-            request.launch = session.launch;
-            request.questCode = session.gQuestCode;
-            request.examName = session.launch.gQuizExamName;
-            request.tag = QStringLiteral("L");
-            modalCall([this, &request] { AddNoteLink::open(request, this); });
-        } else if (tag == QLatin1String("Review")) {
-            cmdExamReview_Click();
-        } else if (tag == QLatin1String("End Exam")) {
-            cmdEndExam_Click();
-        } else if (tag == QLatin1String("Help")) {
-            showHelpWindow();
-        }
-    });
+    command("ToolbarClick", handler);
     if (closing() || run.ending() || session.ExamAborted)
         return;
     // The clock goes on only when it ran before the command, and never in
@@ -1809,6 +1791,71 @@ void frmZiduver::ToolbarClick(int index)
     if (clockWasRunning && !session.gReviewMode && !session.TimeOver && !run.in(ExamRun::Phase::Paused)
         && !run.in(ExamRun::Phase::PickingMarked))
         Timer1->setEnabled(true);
+}
+
+void frmZiduver::ToolbarPrint()
+{
+    Timer1->setEnabled(false);
+    if (!recordAnswerOnScreen())
+        return;
+    modalCall([this] { QuestionSheetLink::open(session, this); });
+}
+
+void frmZiduver::ToolbarViewNote()
+{
+    if (!recordAnswerOnScreen())
+        return;
+    NoteWindowRequest request;
+    request.launch = session.launch;
+    request.questCode = session.gQuestCode;
+    request.examName = session.launch.gQuizExamName;
+    request.tag = QStringLiteral("L");
+    try {
+        request.notesText =
+            UserNotesTable(session.ExamConn).questionNotesText(session.launch.gQuizUserCode, session.gQuestCode);
+    } catch (const std::exception& error) {
+        // Notes that could not be read are not shown as no notes.
+        WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : ToolbarClick : frmZiduver : Date/Time :")
+                 + logDateTime());
+        showFailure(commandFailureText(QStringLiteral("The notes of this question could not be read."),
+                                       DatabaseFile::exam(examDatabasePath()), error));
+        return;
+    }
+    modalCall([this, &request] { PreviousNotesLink::open(request, this); });
+}
+
+void frmZiduver::ToolbarAddNote()
+{
+    if (!recordAnswerOnScreen())
+        return;
+    NoteWindowRequest request;
+    request.launch = session.launch;
+    request.questCode = session.gQuestCode;
+    request.examName = session.launch.gQuizExamName;
+    request.tag = QStringLiteral("L");
+    modalCall([this, &request] { AddNoteLink::open(request, this); });
+}
+
+void frmZiduver::allowAction(QAction* action, bool allowed)
+{
+    const auto known = std::find_if(m_allowed.begin(), m_allowed.end(),
+                                    [action](const std::pair<QAction*, bool>& entry) { return entry.first == action; });
+    if (known == m_allowed.end())
+        m_allowed.emplace_back(action, allowed);
+    else
+        known->second = allowed;
+    updateActionState();
+}
+
+void frmZiduver::updateActionState()
+{
+    // A command can be chosen when the mode (and review) allow it, except
+    // during a break: the resume gives back what the mode allows. A command
+    // chosen while a check or End Exam runs, or after the end, is refused by
+    // the run itself.
+    const bool paused = run.in(ExamRun::Phase::Paused);
+    for (const auto& [action, allowed] : m_allowed)
+        action->setEnabled(allowed && !paused);
 }
 
 void frmZiduver::SkinToolbar()

@@ -4,6 +4,7 @@
 #include "exam/ExamRun.h"
 #include "exam/ExamSession.h"
 #include "exam/MarkedList.h"
+#include "exam/WidgetActionButton.h"
 #include "foundation/ExamBank.h"
 
 #include <QPointer>
@@ -60,7 +61,8 @@ public:
 
     // Top band.
     QFrame* frimTop;
-    std::array<QPushButton*, 6> tbar;
+    // Print, View Note, Add Note, Review, End Exam, Help: each runs its action.
+    std::array<WidgetActionButton*, 6> tbar;
     QFrame* picGauge;
     QLabel* lblReview;
     QFrame* Frame1;
@@ -122,6 +124,13 @@ public:
     QAction* mnuShowResult;
     QAction* mnuViewNote;
     QAction* mnuAbout;
+    // The toolbar's commands, one action each (the buttons of tbar run them).
+    QAction* actPrint;
+    QAction* actViewNote;
+    QAction* actAddNote;
+    QAction* actReview;
+    QAction* actEndExam;
+    QAction* actHelp;
 
     // Ends the exam: asks (outside review mode and before time-over),
     // writes the progress, shows the result of a simulated exam or pretest
@@ -230,7 +239,16 @@ private:
     // and Show Answer become usable.
     void applyReviewControls();
     // The toolbar, the menu and the keys.
-    void ToolbarClick(int index);
+    // A toolbar command: the answer's guard is cleared and the clock goes
+    // on afterwards only when it ran before.
+    template <typename Handler> void ToolbarClick(Handler&& handler);
+    void ToolbarPrint();
+    void ToolbarViewNote();
+    void ToolbarAddNote();
+    // Whether the mode (and review) let a command's action be chosen; the
+    // phase has the last word in updateActionState().
+    void allowAction(QAction* action, bool allowed);
+    void updateActionState();
     void SkinToolbar();
     void showHelpWindow();
     void mnuPrint_Click();
@@ -283,6 +301,8 @@ private:
     // The practice alert's pass: "L" lets one wrong answer through the check
     // that Next runs again.
     QString m_alertTag;
+    // What the mode and review allow of each command's action.
+    std::vector<std::pair<QAction*, bool>> m_allowed;
     // Each held control's own Enabled when the break began.
     std::vector<std::pair<QPointer<QWidget>, bool>> m_enabledBeforeBreak;
     int m_scenarioMessageShownFor = -1; // the question on screen was told "Could not locate scenario."

@@ -341,7 +341,7 @@ TEST_F(ExamFlowTest, TimeOverClosesTheTaggedNoteWindowTopMostFirstAndEntersRevie
     });
     // The simulated exam's note tools are off until review; switched on here
     // so that a tagged window is open when the time runs out.
-    w.tbar[2]->setEnabled(true);
+    w.actAddNote->setEnabled(true);
     w.tbar[2]->click();
 
     EXPECT_EQ(seen.tag, QStringLiteral("L"));
