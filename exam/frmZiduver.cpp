@@ -65,6 +65,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStackedLayout>
 #include <QTabBar>
@@ -463,6 +464,17 @@ void frmZiduver::buildControls()
     optionMenu->addSeparator();
     for (QAction* a : {mnuStatus, mnuHistory, mnuViewNote, mnuAbout})
         optionMenu->addAction(a);
+
+    // F10 opens the first menu wherever the focus is in the window, as in
+    // the main window; behind a modal window of the exam it does nothing.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    f10->setContext(Qt::WindowShortcut);
+    connect(f10, &QShortcut::activated, this, [this] {
+        if (mnuBar->isEnabled() && !mnuBar->actions().isEmpty()) {
+            mnuBar->setFocus(Qt::ShortcutFocusReason);
+            mnuBar->setActiveAction(mnuBar->actions().constFirst());
+        }
+    });
 
     auto* layout = new QVBoxLayout(this);
     // The window takes the screen's size, never the bands' wish: on a narrow
