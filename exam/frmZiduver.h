@@ -93,7 +93,7 @@ public:
     QLabel* lblExamTimer;
     QLabel* lblBalTime;
     // Panels laid over the regions by their own features.
-    QFrame* fraAltert; // the practice alert; its "Tag" property lets one wrong answer pass
+    QFrame* fraAltert; // the practice alert
     QLabel* SkinLabel2;
     QPushButton* cmdTryAgain;
     QPushButton* cmdLinks;
