@@ -1,8 +1,10 @@
 #pragma once
 
 #include "exam/ExamEnd.h"
+#include "exam/ExamRun.h"
 #include "exam/ExamSession.h"
 #include "exam/MarkedList.h"
+#include "exam/WidgetActionButton.h"
 #include "foundation/ExamBank.h"
 
 #include <QPointer>
@@ -52,12 +54,15 @@ public:
     int runModal(QDialog& dialog);
 
     ExamSession session;
+    // Where the exam is: every command asks it before it starts.
+    ExamRun run;
     // The exam's clock: one tick a second while enabled (Timer1_Timer).
     TickSource* Timer1 = nullptr;
 
     // Top band.
     QFrame* frimTop;
-    std::array<QPushButton*, 6> tbar;
+    // Print, View Note, Add Note, Review, End Exam, Help: each runs its action.
+    std::array<WidgetActionButton*, 6> tbar;
     QFrame* picGauge;
     QLabel* lblReview;
     QFrame* Frame1;
@@ -88,7 +93,7 @@ public:
     QLabel* lblExamTimer;
     QLabel* lblBalTime;
     // Panels laid over the regions by their own features.
-    QFrame* fraAltert; // the practice alert; its "Tag" property lets one wrong answer pass
+    QFrame* fraAltert; // the practice alert
     QLabel* SkinLabel2;
     QPushButton* cmdTryAgain;
     QPushButton* cmdLinks;
@@ -119,6 +124,13 @@ public:
     QAction* mnuShowResult;
     QAction* mnuViewNote;
     QAction* mnuAbout;
+    // The toolbar's commands, one action each (the buttons of tbar run them).
+    QAction* actPrint;
+    QAction* actViewNote;
+    QAction* actAddNote;
+    QAction* actReview;
+    QAction* actEndExam;
+    QAction* actHelp;
 
     // Ends the exam: asks (outside review mode and before time-over),
     // writes the progress, shows the result of a simulated exam or pretest
@@ -142,13 +154,7 @@ public:
     void HideRightAnsInViwer();
 
     // How a call of CheckAnswer ended.
-    enum class CheckRun {
-        Judged,  // the answer was judged and recorded
-        Skipped, // review mode: nothing judged
-        Refused, // a check already runs: nothing judged, the caller stops
-        Ended,   // the exam was passed and the window unloads: the caller stops
-        Failed,  // the answer could not be recorded (the user was told): a move stays
-    };
+    using CheckRun = ExamRun::CheckResult;
     // Records the answer on screen: waits for the page, delivers its
     // pending reports, judges them and records the verdict in its row.
     CheckRun CheckAnswer(bool& right);
@@ -185,8 +191,9 @@ private:
     void resetShowAnswerToggle();
     void settleView();
     // Checks the answer on screen unless in review mode; false when the
-    // exam ended during the check.
-    bool recordAnswerOnScreen();
+    // command that asked stops (the check was refused or failed, or the
+    // exam ended during it).
+    bool recordAnswerOnScreen(bool* right = nullptr);
     QString examDatabasePath() const;
     // A message about the program's own failure: the clock holds while it is open.
     void showFailure(const QString& text);
@@ -232,7 +239,16 @@ private:
     // and Show Answer become usable.
     void applyReviewControls();
     // The toolbar, the menu and the keys.
-    void ToolbarClick(int index);
+    // A toolbar command: the answer's guard is cleared and the clock goes
+    // on afterwards only when it ran before.
+    template <typename Handler> void ToolbarClick(Handler&& handler);
+    void ToolbarPrint();
+    void ToolbarViewNote();
+    void ToolbarAddNote();
+    // Whether the mode (and review) let a command's action be chosen; the
+    // phase has the last word in updateActionState().
+    void allowAction(QAction* action, bool allowed);
+    void updateActionState();
     void SkinToolbar();
     void showHelpWindow();
     void mnuPrint_Click();
@@ -252,7 +268,7 @@ private:
     template <typename Call> auto modalCall(Call&& call);
     void endModalCall();
     // The window is closing or about to: a command stops after its modal call.
-    bool closing() const { return m_unloading || m_unloadRequested || m_discardAfterModal; }
+    bool closing() const { return run.closing(); }
     // The practice alert panel.
     void ShowResultAlert();
     void lowerAlert();
@@ -269,6 +285,9 @@ private:
     QString pageFolder() const;
     // Closes the window from code and returns to the main window.
     void unloadAndReturn();
+    // Every way the exam ends comes here; the teardown runs once.
+    void end(ExamRun::EndReason reason);
+    void teardown();
     // Hides the loading window, so that no message is shown beneath it.
     void hideLoading();
 
@@ -278,18 +297,12 @@ private:
     QPointer<WidgetExamHelp> m_help;
     QWindow* m_lastFocusWindow = nullptr;
     int m_modalDepth = 0;
-    bool m_unloadRequested = false;
-    bool m_discardAfterModal = false; // closed while a modal call of its own ran
-    bool m_firstShow = true;
-    bool m_unloading = false;
-    bool m_resizing = false;
-    bool m_checking = false;            // CheckAnswer runs (its flush lets timers run)
-    bool m_ending = false;              // End Exam runs or has run
-    bool m_keepPage = false;            // an answer could not be checked: the return from its message keeps the page
-    bool m_reviewListOpen = false;      // the review entry shows its list
-    bool m_timeOverPending = false;     // the time ran out inside an answer check
-    bool m_clockBeforePanel = false;    // the clock ran when the marked panel opened
-    bool m_clockBeforeBreak = false;    // the clock ran when the break began
+    bool m_resizing = false; // Form_Resize sets the geometry it reacts to
+    // The practice alert's pass: "L" lets one wrong answer through the check
+    // that Next runs again.
+    QString m_alertTag;
+    // What the mode and review allow of each command's action.
+    std::vector<std::pair<QAction*, bool>> m_allowed;
     // Each held control's own Enabled when the break began.
     std::vector<std::pair<QPointer<QWidget>, bool>> m_enabledBeforeBreak;
     int m_scenarioMessageShownFor = -1; // the question on screen was told "Could not locate scenario."
