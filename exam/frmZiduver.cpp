@@ -402,8 +402,10 @@ void frmZiduver::changeEvent(QEvent* event)
 
 bool frmZiduver::eventFilter(QObject* watched, QEvent* event)
 {
+    // Behind a modal window (the question sheet, a message) the exam's keys
+    // do nothing.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
-        && static_cast<QWidget*>(watched)->window() == this) {
+        && static_cast<QWidget*>(watched)->window() == this && !QApplication::activeModalWidget()) {
         if (Form_KeyDown(static_cast<QKeyEvent*>(event)))
             return true;
         if (runAccelerator(static_cast<QKeyEvent*>(event)))
