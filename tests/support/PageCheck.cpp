@@ -76,11 +76,12 @@ std::string PageFaults::joined() const
 
 bool unsafeStyleText(const std::string& css)
 {
-    // A style loads only through a function or an at-rule: a selector or a
-    // name that merely holds "image" or "url" loads nothing.
+    // A style loads only through a function, an at-rule or an old loading
+    // property: a selector that merely holds "image", "url" or "binding"
+    // loads nothing.
     const std::string text = lower(css);
     for (const char* bad : {"url(", "image(", "image-set(", "cross-fade(", "element(", "expression(", "@", "\\", "</",
-                            "<!--", "javascript", "binding", "behavior"})
+                            "<!--", "javascript", "binding:", "behavior:"})
         if (text.find(bad) != std::string::npos)
             return true;
     return false;
