@@ -2,7 +2,7 @@
 // builds and the database layer's reading of it: the same path comes back,
 // whatever characters it holds.
 #include "foundation/ConnectionString.h"
-#include "fuzz/support/PageCheck.h"
+#include "fuzz/support/FailWith.h"
 #include "platform/db/Connection.h"
 
 #include <cstddef>

@@ -2,7 +2,7 @@
 // the image-header reader: a size or a refusal, never a size below zero, past
 // what the format can hold, or read from bytes the file does not have.
 #include "foundation/clsImage.h"
-#include "fuzz/support/PageCheck.h"
+#include "fuzz/support/FailWith.h"
 
 #include <QFile>
 #include <QTemporaryDir>

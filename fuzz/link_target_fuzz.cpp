@@ -5,7 +5,7 @@
 #include "foundation/LinkTargets.h"
 #include "foundation/ShownDocument.h"
 #include "fuzz/support/FuzzFolders.h"
-#include "fuzz/support/PageCheck.h"
+#include "fuzz/support/FailWith.h"
 #include "platform/pages/FileLookup.h"
 
 #include <QFileInfo>

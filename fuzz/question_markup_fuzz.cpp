@@ -4,8 +4,9 @@
 #include "exam/AnswerPages.h"
 #include "foundation/QuestionMarkup.h"
 #include "fuzz/support/FuzzFolders.h"
-#include "fuzz/support/PageCheck.h"
+#include "fuzz/support/FailWith.h"
 #include "platform/pages/HtmlSanitizer.h"
+#include "tests/support/PageCheck.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -11,7 +11,7 @@
 #include "foundation/ExamDiscovery.h"
 #include "foundation/ReferenceSchema.h"
 #include "foundation/SchemaCheck.h"
-#include "fuzz/support/PageCheck.h"
+#include "fuzz/support/FailWith.h"
 #include "platform/db/Connection.h"
 #include "platform/db/DbError.h"
 #include "tests/support/ExamDbFixture.h"

@@ -2,8 +2,9 @@
 // the sanitizer's style filter as a served page passes it: what is kept loads
 // nothing, runs nothing, cannot close its element and keeps its rules whole.
 #include "fuzz/support/FuzzFolders.h"
-#include "fuzz/support/PageCheck.h"
+#include "fuzz/support/FailWith.h"
 #include "platform/pages/HtmlSanitizer.h"
+#include "tests/support/PageCheck.h"
 
 #include <gumbo.h>
 

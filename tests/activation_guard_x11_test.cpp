@@ -214,18 +214,16 @@ void choose(frmZiduver& w, int seq)
               QStringLiteral("ok"));
 }
 
-// Runs `step` on the review list as soon as it is up.
+// Runs `step` on the review list as soon as it is up. Each look schedules
+// the next by value: a poll that held itself would never be freed.
 void whenReviewListShown(const std::function<void(frmExamReview&)>& step)
 {
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [step, poll] {
-        if (frmExamReview* list = frmExamReview::loaded(); list && list->isVisible()) {
+    QTimer::singleShot(50, [step] {
+        if (frmExamReview* list = frmExamReview::loaded(); list && list->isVisible())
             step(*list);
-            return;
-        }
-        QTimer::singleShot(50, *poll);
-    };
-    QTimer::singleShot(50, *poll);
+        else
+            whenReviewListShown(step);
+    });
 }
 
 // Review, the review list used several times and End Exam in review, with

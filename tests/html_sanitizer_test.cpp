@@ -1,13 +1,12 @@
 #include "platform/pages/HtmlSanitizer.h"
 #include "platform/pages/PageAddress.h"
+#include "tests/support/PageCheck.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <gumbo.h>
 
-#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,101 +15,6 @@
 using namespace std::string_view_literals;
 
 namespace {
-
-// What a browser may meet in sanitized markup: it is parsed again the way the
-// browser parses it and every element and attribute is checked.
-const std::set<std::string> kElements = {
-    "html", "head", "body",  "title",   "meta",   "p",          "br",  "hr",   "h1",     "h2",      "h3",       "h4",
-    "h5",   "h6",   "b",     "strong",  "i",      "em",         "u",   "s",    "strike", "sub",     "sup",      "small",
-    "big",  "font", "span",  "div",     "center", "blockquote", "pre", "code", "tt",     "kbd",     "samp",     "var",
-    "q",    "cite", "abbr",  "acronym", "dfn",    "del",        "ins", "mark", "ul",     "ol",      "li",       "dl",
-    "dt",   "dd",   "table", "thead",   "tbody",  "tfoot",      "tr",  "td",   "th",     "caption", "colgroup", "col",
-    "img",  "a",    "wbr",   "bdo",     "bdi",    "ruby",       "rt",  "rp",   "rb",     "time"};
-
-std::string schemeOf(const std::string& url)
-{
-    std::string trimmed;
-    for (char c : url)
-        if (static_cast<unsigned char>(c) > 0x20)
-            trimmed.push_back(c);
-    const auto colon = trimmed.find(':');
-    if (colon == std::string::npos || trimmed.find_first_of("/?#") < colon)
-        return "";
-    std::string scheme = trimmed.substr(0, colon);
-    for (char& c : scheme)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return scheme;
-}
-
-struct TreeCheck {
-    std::vector<std::string> faults;
-    int depth = 0;
-    std::string text; // all text, in order
-};
-
-// Parses markup as the browser would (in a page's body) and lists whatever
-// could run, load or leave the allow-list.
-TreeCheck checkTree(const QByteArray& html, bool wholeDocument)
-{
-    GumboOptions options = kGumboDefaultOptions;
-    if (!wholeDocument)
-        options.fragment_context = GUMBO_TAG_BODY;
-    GumboOutput* output = gumbo_parse_with_options(&options, html.constData(), size_t(html.size()));
-    TreeCheck check;
-    std::vector<std::pair<const GumboNode*, int>> stack{{output->root, 1}};
-    while (!stack.empty()) {
-        const auto [node, depth] = stack.back();
-        stack.pop_back();
-        check.depth = std::max(check.depth, depth);
-        if (node->type == GUMBO_NODE_TEXT || node->type == GUMBO_NODE_WHITESPACE) {
-            check.text += node->v.text.text;
-            continue;
-        }
-        if (node->type != GUMBO_NODE_ELEMENT) {
-            check.faults.push_back("node of type " + std::to_string(node->type));
-            continue;
-        }
-        const GumboElement& element = node->v.element;
-        const std::string name = gumbo_normalized_tagname(element.tag);
-        if (element.tag_namespace != GUMBO_NAMESPACE_HTML || !kElements.count(name))
-            check.faults.push_back("element <" + name + ">");
-        for (unsigned i = 0; i < element.attributes.length; ++i) {
-            const auto* attribute = static_cast<const GumboAttribute*>(element.attributes.data[i]);
-            const std::string attrName = attribute->name;
-            std::string value = attribute->value;
-            for (char& c : value)
-                c = char(std::tolower(static_cast<unsigned char>(c)));
-            if (attrName.rfind("on", 0) == 0 || attrName == "srcdoc" || attrName == "formaction" || attrName == "srcset"
-                || attrName == "target" || attrName == "id" || attrName == "name" || attrName == "http-equiv")
-                check.faults.push_back("attribute " + attrName);
-            if (attrName == "href") {
-                const std::string scheme = schemeOf(value);
-                // Local documents stay links: a click goes to the link rules.
-                if (!scheme.empty() && scheme != "http" && scheme != "https" && scheme != "mailto" && scheme != "file"
-                    && scheme != "ziduver")
-                    check.faults.push_back("href " + value);
-            }
-            if ((attrName == "src" || attrName == "background") && value.rfind("ziduver://files/", 0) != 0)
-                check.faults.push_back(attrName + " " + value);
-            if (attrName == "style"
-                && (value.find("url") != std::string::npos || value.find("expression") != std::string::npos
-                    || value.find("@") != std::string::npos || value.find("image") != std::string::npos))
-                check.faults.push_back("style " + value);
-        }
-        for (unsigned i = element.children.length; i-- > 0;)
-            stack.push_back({static_cast<const GumboNode*>(element.children.data[i]), depth + 1});
-    }
-    gumbo_destroy_output(&options, output);
-    return check;
-}
-
-std::string joined(const std::vector<std::string>& faults)
-{
-    std::string all;
-    for (const auto& fault : faults)
-        all += fault + "; ";
-    return all;
-}
 
 class HtmlSanitizerTest : public ::testing::Test {
 protected:
@@ -133,6 +37,11 @@ protected:
     }
 
     QString clean(const QString& html) const { return html_sanitizer::fragment(html, rules); }
+
+    PageFaults faultsIn(const QByteArray& html, bool wholeDocument) const
+    {
+        return checkSanitizedPage(html, wholeDocument, QDir(exam.path()).canonicalPath());
+    }
 
     QString pictureAddress(const QString& relative) const
     {
@@ -217,8 +126,8 @@ TEST_F(HtmlSanitizerTest, HostileMarkupKeepsNothingThatRunsOrLoads)
         SCOPED_TRACE(c.name);
         const QString html = QString::fromUtf8(c.html.data(), qsizetype(c.html.size()));
         const QString out = clean(html);
-        const TreeCheck check = checkTree(out.toUtf8(), false);
-        EXPECT_TRUE(check.faults.empty()) << joined(check.faults) << " in " << out.toStdString();
+        const PageFaults check = faultsIn(out.toUtf8(), false);
+        EXPECT_TRUE(check.faults.empty()) << check.joined() << " in " << out.toStdString();
         EXPECT_NE(check.text.find(c.visibleText), std::string::npos) << out.toStdString();
         EXPECT_FALSE(out.contains(QLatin1String("<script"), Qt::CaseInsensitive)) << out.toStdString();
     }
@@ -350,8 +259,8 @@ TEST_F(HtmlSanitizerTest, DeepNestingIsFlattenedAndLongTextReplaced)
         SanitizeRules big = rules;
         big.maxChars = html.size();
         const QString out = html_sanitizer::fragment(html, big);
-        const TreeCheck check = checkTree(out.toUtf8(), false);
-        EXPECT_TRUE(check.faults.empty()) << joined(check.faults);
+        const PageFaults check = faultsIn(out.toUtf8(), false);
+        EXPECT_TRUE(check.faults.empty()) << check.joined();
         EXPECT_LE(check.depth, 210);
         EXPECT_NE(check.text.find("deep text"), std::string::npos);
     }
@@ -360,8 +269,8 @@ TEST_F(HtmlSanitizerTest, DeepNestingIsFlattenedAndLongTextReplaced)
     QString reopened;
     for (int i = 0; i < 20000; ++i)
         reopened += QStringLiteral("<div><b id=%1>x</div>").arg(i);
-    const TreeCheck check = checkTree(clean(reopened).toUtf8(), false);
-    EXPECT_TRUE(check.faults.empty()) << joined(check.faults);
+    const PageFaults check = faultsIn(clean(reopened).toUtf8(), false);
+    EXPECT_TRUE(check.faults.empty()) << check.joined();
 
     SanitizeRules small = rules;
     small.maxChars = 10;
@@ -383,8 +292,8 @@ TEST_F(HtmlSanitizerTest, DocumentPutsThePolicyFirst)
                                + pictureAddress("images/pic.png").toUtf8() + "\">"))
         << out.toStdString();
     EXPECT_TRUE(out.endsWith("<p>Scenario <b>text</b></p></body></html>")) << out.toStdString();
-    const TreeCheck check = checkTree(out.mid(head.size()), true);
-    EXPECT_TRUE(check.faults.empty()) << joined(check.faults);
+    const PageFaults check = faultsIn(out.mid(head.size()), true);
+    EXPECT_TRUE(check.faults.empty()) << check.joined();
     EXPECT_EQ(out.indexOf("alert"), -1);
     EXPECT_EQ(out.count("<meta"), 2);
 

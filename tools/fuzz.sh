@@ -3,8 +3,10 @@
 # once (one core each), each on a working copy of its seed corpus, so that
 # what it learns stays in the build folder. Every input of the seed corpus is
 # replayed first. A crash, a leak, a broken rule or a hang fails the run and
-# prints the input. A target named in fuzz/pending/ has a known fault whose
-# mend is not in yet: its finding is printed and does not fail the run.
+# prints the input. A target named in fuzz/pending/ (a folder holding the
+# inputs that break it) has a known fault whose mend is not in yet: its
+# finding is printed and does not fail the run. With the mend, its inputs move
+# into fuzz/corpus/<target>/ and the folder goes.
 #   tools/fuzz.sh BUILD_DIR SECONDS
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -14,7 +16,7 @@ out="$build/fuzz-run"
 rm -rf "$out"
 mkdir -p "$out"
 
-export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:allocator_may_return_null=1:quarantine_size_mb=32}"
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:allocator_may_return_null=1:quarantine_size_mb=32:print_legend=0}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 export QT_QPA_PLATFORM=offscreen
 

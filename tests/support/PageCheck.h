@@ -8,9 +8,12 @@
 
 // What a browser may meet in sanitized markup: the markup is parsed again the
 // way the browser parses it, and whatever could run, load, leave the
-// allow-list or reach a picture outside the exam's folder is listed.
+// allow-list or reach a picture outside the exam's folder is listed. The
+// tests and the fuzz targets judge pages by this one check.
 struct PageFaults {
     std::vector<std::string> faults;
+    int depth = 0;    // deepest element nesting the browser builds
+    std::string text; // all text, in order
     bool empty() const { return faults.empty(); }
     std::string joined() const;
 };
@@ -23,6 +26,3 @@ PageFaults checkSanitizedPage(const QByteArray& html, bool wholeDocument, const 
 // Whatever in a filtered style sheet or style attribute could load, run or
 // close its element.
 bool unsafeStyleText(const std::string& css);
-
-// Stops the run with the fault and the input that caused it.
-[[noreturn]] void failWith(const std::string& what, const char* data, std::size_t size);
