@@ -1,4 +1,5 @@
 #include "exam/frmZiduverParts.h"
+#include "platform/ui/ModalKeys.h"
 
 namespace {
 
@@ -405,7 +406,7 @@ bool frmZiduver::eventFilter(QObject* watched, QEvent* event)
     // Behind a modal window (the question sheet, a message) the exam's keys
     // do nothing.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
-        && static_cast<QWidget*>(watched)->window() == this && !QApplication::activeModalWidget()) {
+        && static_cast<QWidget*>(watched)->window() == this && !modalWindowOver(this)) {
         if (Form_KeyDown(static_cast<QKeyEvent*>(event)))
             return true;
         if (runAccelerator(static_cast<QKeyEvent*>(event)))

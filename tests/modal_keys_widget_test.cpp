@@ -67,6 +67,19 @@ TEST(ModalKeys, ShortcutsOfAWindowBehindAModalOneAreBlockedAndTheModalsOwnAreNot
     };
     for (const auto& c : cases)
         EXPECT_EQ(shortcutIsBlocked(c.receiver, modal), c.blocked) << c.name;
+
+    // The blocking window as the windows themselves say it.
+    EXPECT_EQ(modalWindowOver(&f.window), &f.sheet);
+    EXPECT_EQ(modalWindowOver(&f.sheet), nullptr);
+    EXPECT_EQ(modalWindowOver(&f.ownedBySheet), nullptr);
+    f.sheet.hide();
+    EXPECT_EQ(modalWindowOver(&f.window), nullptr);
+    f.sheet.setWindowModality(Qt::WindowModal);
+    f.sheet.show();
+    QWidget stranger;
+    stranger.show();
+    EXPECT_EQ(modalWindowOver(&f.window), &f.sheet) << "a window-modal sheet blocks its owner";
+    EXPECT_EQ(modalWindowOver(&stranger), nullptr) << "and no other window";
     f.sheet.hide();
 }
 

@@ -27,6 +27,14 @@ const QWidget* windowOf(const QObject* receiver)
     return nullptr;
 }
 
+bool owns(const QWidget* owner, const QWidget* window)
+{
+    for (const QWidget* w = window; w; w = w->parentWidget() ? w->parentWidget()->window() : nullptr)
+        if (w == owner)
+            return true;
+    return false;
+}
+
 class ModalBlocksShortcuts : public QObject {
 public:
     explicit ModalBlocksShortcuts(QObject* parent) : QObject(parent) { }
@@ -36,7 +44,8 @@ protected:
     {
         if (event->type() != QEvent::Shortcut)
             return false;
-        return shortcutIsBlocked(watched, QApplication::activeModalWidget());
+        const QWidget* window = windowOf(watched);
+        return window && shortcutIsBlocked(watched, modalWindowOver(window));
     }
 };
 
@@ -55,6 +64,17 @@ bool shortcutIsBlocked(const QObject* receiver, const QWidget* modal)
         if (owner == modal)
             return false;
     return true;
+}
+
+const QWidget* modalWindowOver(const QWidget* window)
+{
+    for (const QWidget* candidate : QApplication::topLevelWidgets()) {
+        if (!candidate->isVisible() || candidate->windowModality() == Qt::NonModal || owns(candidate, window))
+            continue;
+        if (candidate->windowModality() == Qt::ApplicationModal || owns(window, candidate))
+            return candidate;
+    }
+    return nullptr;
 }
 
 void BlockShortcutsBehindModalWindows()

@@ -10,6 +10,12 @@ class QWidget;
 // installed once at start.
 void BlockShortcutsBehindModalWindows();
 
+// A shown modal window that blocks `window`, or null. Read from the
+// windows themselves: a dialog run with exec() is not always in the
+// application's list of modal windows by the time the desktop hands the
+// keyboard to a window behind it.
+const QWidget* modalWindowOver(const QWidget* window);
+
 // The rule itself: true when a shortcut sent to `receiver` (a widget, an
 // action or a shortcut object) belongs to a window that `modal` blocks.
 // Without a modal window nothing is blocked; the modal window itself, the
