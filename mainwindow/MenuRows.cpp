@@ -5,9 +5,9 @@
 
 #include <utility>
 
-MenuCommand commandForCaption(const QString& caption)
-{
-    static const std::pair<const char*, MenuCommand> table[] = {
+namespace {
+
+const std::pair<const char*, MenuCommand> kCommandCaptions[] = {
         {"Change Exam", MenuCommand::ChangeExam},
         {"Print Setup", MenuCommand::PrintSetup},
         {"Exit", MenuCommand::Exit},
@@ -24,11 +24,24 @@ MenuCommand commandForCaption(const QString& caption)
         {"Help", MenuCommand::Help},
         {"Web Links", MenuCommand::WebLinks},
         {"LOS Score Card", MenuCommand::LosScoreCard},
-    };
-    for (const auto& [text, command] : table)
+};
+
+} // namespace
+
+MenuCommand commandForCaption(const QString& caption)
+{
+    for (const auto& [text, command] : kCommandCaptions)
         if (caption == QLatin1String(text))
             return command;
     return MenuCommand::None;
+}
+
+QString menuCaption(MenuCommand command)
+{
+    for (const auto& [text, known] : kCommandCaptions)
+        if (known == command)
+            return QString::fromLatin1(text);
+    return QString();
 }
 
 bool menuRightsEnabled(const QString& loginId, bool multiUser)
@@ -40,34 +53,35 @@ bool menuRightsEnabled(const QString& loginId, bool multiUser)
 
 std::vector<MenuRow> pullDownRows(int pullDown, const MenuInputs& inputs, const std::vector<WebLinkRow>& links)
 {
-    auto command = [](const char* caption, bool enabled = true) {
-        return MenuRow{QString::fromLatin1(caption), QString(), enabled, false};
+    auto command = [](MenuCommand what, bool enabled = true) {
+        return MenuRow{menuCaption(what), QString(), enabled, false, what};
     };
     std::vector<MenuRow> rows;
     switch (pullDown) {
     case 0:
-        rows = {command("Change Exam"), command("Check for Update"), command("Exit")};
+        rows = {command(MenuCommand::ChangeExam), command(MenuCommand::CheckForUpdate), command(MenuCommand::Exit)};
         break;
     case 1:
-        rows = {command("Select Font"),
-                command("Admin Preferences", inputs.showAdminPref != 0 && inputs.adminPreferencesEnabled)};
+        rows = {command(MenuCommand::SelectFont),
+                command(MenuCommand::AdminPreferences, inputs.showAdminPref != 0 && inputs.adminPreferencesEnabled)};
         break;
     case 2:
-        rows = {command("Historical Analysis"), command("Clear History", inputs.clearHistoryEnabled)};
+        rows = {command(MenuCommand::HistoricalAnalysis),
+                command(MenuCommand::ClearHistory, inputs.clearHistoryEnabled)};
         if (inputs.hasLearningObjectives)
-            rows.push_back(command("LOS Score Card"));
+            rows.push_back(command(MenuCommand::LosScoreCard));
         break;
     case 3:
-        rows = {command("Notes")};
+        rows = {command(MenuCommand::Notes)};
         if (inputs.hasWebLinks)
             for (const WebLinkRow& link : links)
                 rows.push_back({link.caption, QString::number(link.serialNumber), true, link.hasSubList});
         break;
     case 4:
-        rows = {command("Contact us"), command("About")};
+        rows = {command(MenuCommand::ContactUs), command(MenuCommand::About)};
         if (inputs.hasComment)
-            rows.push_back(command("Credits"));
-        rows.push_back(command("Help"));
+            rows.push_back(command(MenuCommand::Credits));
+        rows.push_back(command(MenuCommand::Help));
         break;
     default:
         break;

@@ -32,8 +32,9 @@ enum class MenuCommand {
     WebLinks,
     LosScoreCard,
 };
-// The command of a command row's caption (the row dispatcher's table).
+// A command's caption and a caption's command, from one table.
 MenuCommand commandForCaption(const QString& caption);
+QString menuCaption(MenuCommand command);
 
 // What the rows depend on, fixed when the main window loads.
 struct MenuInputs {
@@ -63,6 +64,8 @@ struct MenuRow {
     bool enabled = true;
     // A link row whose link has a second-level list shows its icon.
     bool iconVisible = false;
+    // What a command row runs; the caption only shows it.
+    MenuCommand command = MenuCommand::None;
 };
 
 // The rows of pull-down n (0 to 4) in order. Pull-down 3 lists the given

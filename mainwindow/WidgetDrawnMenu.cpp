@@ -510,7 +510,7 @@ void WidgetDrawnMenu::lblMenu_Click(int row)
         OpenWebLink(serialNumber, linkOpenerInForce(), owner());
         return;
     }
-    runCommand(commandForCaption(chosen.caption));
+    runCommand(chosen.command);
 }
 
 void WidgetDrawnMenu::showSubList(int row, int parent)

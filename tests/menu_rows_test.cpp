@@ -147,8 +147,20 @@ TEST(MenuRows, EveryRowCaptionDispatchesToItsCommand)
     all.clearHistoryEnabled = all.adminPreferencesEnabled = all.hasLearningObjectives = all.hasComment = true;
     all.showAdminPref = 1;
     for (int n = 0; n < kPullDownCount; ++n)
-        for (const MenuRow& row : pullDownRows(n, all))
-            EXPECT_NE(commandForCaption(row.caption), MenuCommand::None) << row.caption.toStdString();
+        for (const MenuRow& row : pullDownRows(n, all)) {
+            EXPECT_NE(row.command, MenuCommand::None) << row.caption.toStdString();
+            EXPECT_EQ(menuCaption(row.command), row.caption) << "a row shows the command it runs";
+        }
+
+    // A link row runs its link, whatever its caption says.
+    all.hasWebLinks = true;
+    const std::vector<MenuRow> links =
+        pullDownRows(3, all, {{QStringLiteral("Exit"), 7, false}, {QStringLiteral("Clear History"), 8, true}});
+    ASSERT_EQ(links.size(), 3u);
+    for (size_t i = 1; i < links.size(); ++i) {
+        EXPECT_EQ(links[i].command, MenuCommand::None) << links[i].caption.toStdString();
+        EXPECT_FALSE(links[i].tag.isEmpty());
+    }
 }
 
 TEST(MenuRows, PullDownLookIsTopStripThenMiddleStripsThenBottomOverTheLast)
