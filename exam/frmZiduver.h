@@ -188,6 +188,10 @@ private:
     // The row `CurrentQuestion` with the given code (the row's own by default).
     void showRow(int questCode, bool showRightAnswers = false);
     void applyMove(const NavigationMove& move);
+    // Show Answer's toggle: the right answers on screen or not, and both
+    // Show Answer buttons saying what a click does next.
+    void setRightAnswersShown(bool shown);
+    bool m_rightAnswersShown = false;
     void resetShowAnswerToggle();
     void settleView();
     // Checks the answer on screen unless in review mode; false when the

@@ -259,11 +259,17 @@ void frmZiduver::showRow(int questCode, bool showRightAnswers)
     ShowQuestion(questCode, session.msflex.choiceOrder(session.CurrentQuestion), showRightAnswers);
 }
 
+void frmZiduver::setRightAnswersShown(bool shown)
+{
+    m_rightAnswersShown = shown;
+    cmdShowAnswer->setText(shown ? QStringLiteral("&Hide Answer") : QStringLiteral("&Show Answer"));
+    cmShowanswer1->setText(cmdShowAnswer->text());
+}
+
 void frmZiduver::resetShowAnswerToggle()
 {
-    if (cmdShowAnswer->text() != QLatin1String("&Show Answer")) {
-        cmdShowAnswer->setText(QStringLiteral("&Show Answer"));
-        cmShowanswer1->setText(cmdShowAnswer->text());
+    if (m_rightAnswersShown) {
+        setRightAnswersShown(false);
         SkinToolbar();
     }
 }
@@ -389,16 +395,15 @@ void frmZiduver::cmdShowAnswer_Click()
     if (run.in(ExamRun::Phase::Checking))
         return;
     command("cmdShowAnswer_Click", [this] {
-        if (cmdShowAnswer->text() == QLatin1String("&Show Answer")) {
+        if (!m_rightAnswersShown) {
             if (!recordAnswerOnScreen())
                 return;
             ShowRightAnsInViwer();
-            cmdShowAnswer->setText(QStringLiteral("&Hide Answer"));
+            setRightAnswersShown(true);
         } else {
             HideRightAnsInViwer();
-            cmdShowAnswer->setText(QStringLiteral("&Show Answer"));
+            setRightAnswersShown(false);
         }
-        cmShowanswer1->setText(cmdShowAnswer->text());
         SkinToolbar();
     });
 }

@@ -189,8 +189,7 @@ void frmZiduver::cmdExamReview_Click()
             session.QuestionsReached = session.CurrentQuestion;
             lblQno->setText(questionCounterText(session.CurrentQuestion, session.launch.gQuizQuestionCount));
         }
-        cmdShowAnswer->setText(QStringLiteral("&Show Answer"));
-        cmShowanswer1->setText(cmdShowAnswer->text());
+        setRightAnswersShown(false);
         // The Question/Scenario tabs stay as the question on screen has them:
         // only a scenario question shows them.
         SkinToolbar();
