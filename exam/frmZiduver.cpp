@@ -128,23 +128,14 @@ bool frmZiduver::Form_Load()
     lblExamTimer->setText(firstClockCaption(session.launch.gQuizHours, session.launch.gQuizMinutes));
     lblExamTimer->show();
 
+    // A file that cannot be opened, or categories that cannot be read, are
+    // not an exam without any.
+    int categories = 0;
     try {
         if (!session.ExamConn.isOpen())
             session.openExamConnection(session.launch.gQuizConnStr);
-    } catch (const std::exception& error) {
-        hideLoading();
-        WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : Form_Load : frmZiduver : Date/Time :")
-                 + logDateTime());
-        ShowMessage(commandFailureText(QStringLiteral("The exam could not be started."),
-                                       DatabaseFile::exam(session.launch.gQuizExamDbPath), error),
-                    gLogin.gAppName, OneButton, this);
-        return false;
-    }
-    int categories = 0;
-    try {
         categories = session.openCategoryRows(session.mode);
     } catch (const std::exception& error) {
-        // Categories that could not be read are not an exam without any.
         hideLoading();
         WriteLog(QString::fromUtf8(error.what()) + QStringLiteral(" : Form_Load : frmZiduver : Date/Time :")
                  + logDateTime());

@@ -54,6 +54,7 @@ public:
     static constexpr unsigned long kEscape = 0xff1b;
     static constexpr unsigned long kF10 = 0xffc7;
     static constexpr unsigned long kAlt = 0xffe9;
+    static constexpr unsigned long kDown = 0xff54;
 
 private:
     using OpenDisplay = void* (*)(const char*);
