@@ -108,8 +108,16 @@ QString replaceImageMarkers(const QString& text, const QString& examFolder,
             break;
         }
         if (open) {
-            open = false;
             const QString segment = text.mid(start + kMarker.size(), q - start - kMarker.size());
+            // A marker never spans a line: three slashes of the text before
+            // it (a file:/// address) stay text, and this one may open.
+            if (segment.contains(QLatin1Char('\n')) || segment.contains(QLatin1Char('\r'))) {
+                output += text.mid(start, q - start);
+                start = q;
+                p = q + kMarker.size();
+                continue;
+            }
+            open = false;
             if (segment.contains(QLatin1String("image")))
                 output += imageTag(findMarkedImage(examFolder, markerFileName(segment), reader));
             else

@@ -104,6 +104,12 @@ TEST_F(QuestionMarkupTest, ImageMarkersBecomeSizedTags)
         {"Image with a capital is plain text", "a///Image=fig1.gif///b", "aImage=fig1.gifb"},
         {"unclosed marker disappears", "before ///image=fig1.gif after", "before image=fig1.gif after"},
         {"unclosed after a closed pair", "///x///y///z", "xyz"},
+        {"a marker never spans a line: earlier slashes stay text",
+         "fetch('file:///etc/x')\n<img alt=\"images\">\nSee ///image=fig1.gif/// here",
+         "fetch('file:///etc/x')\n<img alt=\"images\">\nSee <br> <img src ='{F}/Images/Fig1.GIF' height=200 "
+         "width=320><br> here"},
+        {"slashes on a line of their own before a marker", "a /// b\r\n///image=fig1.gif///",
+         "a /// b<br>\n<br> <img src ='{F}/Images/Fig1.GIF' height=200 width=320><br>"},
         {"one character", "x", "x"},
         {"one character after the last marker", "///a///z", "az"},
         {"empty text", "", ""},
