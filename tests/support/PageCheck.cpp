@@ -74,15 +74,38 @@ std::string PageFaults::joined() const
     return all;
 }
 
+// What stands inside a sheet's rule blocks, where declarations are; a style
+// attribute is all declarations.
+std::string declarationsOf(const std::string& css)
+{
+    if (css.find('{') == std::string::npos)
+        return css;
+    std::string inside;
+    int depth = 0;
+    for (const char c : css) {
+        if (c == '{')
+            ++depth;
+        else if (c == '}')
+            depth = std::max(0, depth - 1);
+        else if (depth > 0)
+            inside.push_back(c);
+    }
+    return inside;
+}
+
 bool unsafeStyleText(const std::string& css)
 {
     // A style loads only through a function, an at-rule or an old loading
-    // property: a selector that merely holds "image", "url" or "binding"
-    // loads nothing.
+    // property: a selector that merely holds "image", "url", "binding:" or
+    // "behavior:" (an unknown pseudo-class, which drops its rule) loads nothing.
     const std::string text = lower(css);
     for (const char* bad : {"url(", "image(", "image-set(", "cross-fade(", "element(", "expression(", "@", "\\", "</",
-                            "<!--", "javascript", "binding:", "behavior:"})
+                            "<!--", "javascript"})
         if (text.find(bad) != std::string::npos)
+            return true;
+    const std::string declarations = declarationsOf(text);
+    for (const char* property : {"binding:", "behavior:"})
+        if (declarations.find(property) != std::string::npos)
             return true;
     return false;
 }
