@@ -1,6 +1,7 @@
 #include "admin/frmAdminPref.h"
 
 #include "admin/AdminTexts.h"
+#include "admin/UserLists.h"
 #include "admin/links/UnloadMainWindowLink.h"
 #include "foundation/DebugLog.h"
 #include "foundation/HotKeySettings.h"
@@ -19,6 +20,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -27,7 +29,8 @@
 #include <QScreen>
 #include <QStackedLayout>
 #include <QTabBar>
-#include <QTableWidget>
+#include <QTableView>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -155,10 +158,10 @@ void frmAdminPref::connectHandlers()
     connect(Command1, &QPushButton::clicked, this, [this] { guarded("Command1_Click", [this] { Command1_Click(); }); });
     connect(cmdDelete, &QPushButton::clicked, this,
             [this] { guarded("cmdDelete_Click", [this] { cmdDelete_Click(); }); });
-    connect(flexUser, &QTableWidget::cellDoubleClicked, this,
+    connect(flexUser, &QTableView::doubleClicked, this,
             [this] { guarded("flexUser_DblClick", [this] { flexUser_DblClick(); }); });
-    connect(flexUser, &QTableWidget::currentCellChanged, this, [this](int row, int, int previousRow, int) {
-        if (row != previousRow)
+    connect(flexUser->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        if (!m_quietRowChange)
             guarded("flexUser_RowColChange", [this] { flexUser_RowColChange(); });
     });
     connect(cmdSelectAll, &QPushButton::clicked, this,
@@ -171,9 +174,10 @@ void frmAdminPref::connectHandlers()
     connect(grdListExams, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
         guarded("grdListExams_ItemClick", [this, item] { grdListExams_ItemClick(item); });
     });
-    // Only the administrator's own tick changes reach these (the window's
-    // own ticks are made with signals blocked). The work runs once the
-    // item's change has returned: it refills the list the item is in.
+    // Only the administrator's own tick changes reach these: the window's
+    // own ticks are made with signals blocked, and the user list's model
+    // names only a tick set from the view. The work runs once the item's
+    // change has returned: it refills the list the item is in.
     connect(grdListExams, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
         if (column != 0 || item->checkState(0) == Qt::Checked)
             return;
@@ -182,10 +186,7 @@ void frmAdminPref::connectHandlers()
             this, [this, code] { guarded("grdListExams_ItemCheck", [this, code] { grdListExams_ItemCheck(code); }); },
             Qt::QueuedConnection);
     });
-    connect(grdUserList, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
-        if (column != 0)
-            return;
-        const int code = item->text(1).toInt();
+    connect(m_userTicks, &UserTickModel::userTicked, this, [this](int code) {
         QMetaObject::invokeMethod(
             this, [this, code] { guarded("grdUserList_ItemCheck", [this, code] { grdUserList_ItemCheck(code); }); },
             Qt::QueuedConnection);
@@ -243,10 +244,8 @@ void frmAdminPref::Form_Load()
     chkEnableCheatKey->setChecked(gAdmin.gCheatKeyEnabled);
 
     reopenConnection();
-    // One read of the users fills both lists.
-    const std::vector<SystemDatabase::Profile> users = SystemDatabase(connection()).listedProfiles();
-    RefillUserList(users);
-    FillUserSettingsOnformLoad(users);
+    RefillUserList();
+    FillUserSettingsOnformLoad();
     FillExistingExamsInList();
     applyButtons(profileButtonsAfter(ProfileStep::Load, usersListed(), false));
     txtOldPass->setText(GetAdminPassword(connection()));

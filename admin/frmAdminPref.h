@@ -21,9 +21,12 @@ class QPushButton;
 class QRadioButton;
 class QStackedLayout;
 class QTabBar;
-class QTableWidget;
+class QTableView;
+class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
+class UserGridModel;
+class UserTickModel;
 template <typename Window> class DefaultInstance;
 
 // The administrator's window: user accounts and their rights per exam,
@@ -55,7 +58,7 @@ public:
     QPushButton* Command2; // Close
 
     // ---- users ----
-    QTableWidget* flexUser; // login, first name, code (hidden)
+    QTableView* flexUser; // login, first name, code (hidden): userGrid()
     QPushButton* cmdAdd;
     QPushButton* cmdEdit;
     QPushButton* cmdDelete;
@@ -104,7 +107,7 @@ public:
     QFrame* PicAttach;
     QPushButton* cmdSetUserRights; // Attach
     QPushButton* cmdSelectAll;
-    QTreeWidget* grdUserList;
+    QTreeView* grdUserList; // userTicks()
     QTreeWidget* grdListExams;
 
     // Save mode of the profile: "EDIT" updates the shown user, anything
@@ -113,10 +116,12 @@ public:
     // True while a long loop (purge, attach) runs with the window disabled.
     bool busy() const { return m_busy; }
 
+    // The rows of flexUser and grdUserList.
+    UserGridModel* userGrid() const { return m_userGrid; }
+    UserTickModel* userTicks() const { return m_userTicks; }
+
     // Refills the attach panel's user list.
     void RefillUserList();
-    // The same from the listed users read beforehand.
-    void RefillUserList(const std::vector<SystemDatabase::Profile>& users);
 
 protected:
     void reject() override;
@@ -126,6 +131,11 @@ protected:
 
 private:
     friend class DefaultInstance<frmAdminPref>;
+    // The user lists fit their columns to the texts of this many rows, about
+    // a screenful, from those on screen: measuring every user's text would
+    // cost the window's opening more than all else, and a text cut short
+    // shows whole as its tip.
+    static constexpr int kFittedRows = 30;
     frmAdminPref();
     static FileChooser& fileChooser();
     void buildUserPanel();
@@ -147,9 +157,11 @@ private:
     void letEventsRun();
 
     // users
-    void FillUserSettingsOnformLoad(const std::vector<SystemDatabase::Profile>& users);
+    void FillUserSettingsOnformLoad();
     void ShowUsers();
-    void ShowUsers(const std::vector<SystemDatabase::Profile>& users);
+    // Where a list fails to read the rows it draws: the debug log (a message
+    // box cannot open in the middle of drawing).
+    std::function<void(const std::exception&)> logListRead(const char* procedure) const;
     void blankScreen();
     void showData(const QString& login);
     void cmdAdd_Click();
@@ -196,6 +208,8 @@ private:
     void cmdUpdateExamUsers_Click();
     void showStoredUserMode();
 
+    UserGridModel* m_userGrid;
+    UserTickModel* m_userTicks;
     QStackedLayout* m_panels;     // the three panels of tabPreference
     QStackedLayout* m_userPanels; // the profile and the rights of stabUser
     std::optional<db::Connection> m_conn;
@@ -206,4 +220,5 @@ private:
     bool m_busy = false;
     bool m_rightsOpen = false;
     bool m_changeExam = false;
+    bool m_quietRowChange = false; // the window moves flexUser's row itself
 };

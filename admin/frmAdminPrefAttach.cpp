@@ -3,6 +3,7 @@
 #include "admin/AdminTexts.h"
 #include "admin/ExamAttach.h"
 #include "admin/ExamRights.h"
+#include "admin/UserLists.h"
 #include "admin/frmAdminPref.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
@@ -16,15 +17,15 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTableWidget>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <algorithm>
-#include <unordered_set>
 
 namespace {
 
@@ -96,11 +97,15 @@ void frmAdminPref::buildAttachPanel()
     details->addWidget(lblExamDesc, 2, 1);
     details->addWidget(PicAttach, 3, 0, 1, 3);
 
-    grdUserList = new QTreeWidget(fraAttachExam);
+    grdUserList = new QTreeView(fraAttachExam);
     grdUserList->setObjectName(QStringLiteral("grdUserList"));
-    grdUserList->setHeaderLabels({QStringLiteral("UserName"), QStringLiteral("User Code"), QStringLiteral("Login ID"),
-                                  QStringLiteral("First Name")});
+    m_userTicks = new UserTickModel([this]() -> db::Connection& { return connection(); }, logListRead("RefillUserList"),
+                                    grdUserList);
+    grdUserList->setModel(m_userTicks);
     grdUserList->setRootIsDecorated(false);
+    // One row height for all: the list never measures rows it does not show.
+    grdUserList->setUniformRowHeights(true);
+    grdUserList->header()->setResizeContentsPrecision(kFittedRows);
     FitTextsWithTips(grdUserList);
     // The toggle recognises exactly its two captions; the list starts ticked.
     cmdSelectAll = button(QStringLiteral("DeSelect &All"), "cmdSelectAll", fraAttachExam);
@@ -167,7 +172,7 @@ void frmAdminPref::Command11_Click()
     }
     txtNewDataPath->setText(path);
     if (FillAttachInfo(exam)) {
-        const bool anyUser = grdUserList->topLevelItemCount() > 0;
+        const bool anyUser = m_userTicks->rowCount() > 0;
         cmdSelectAll->setEnabled(anyUser);
         cmdSetUserRights->setEnabled(anyUser);
         if (anyUser)
@@ -187,11 +192,7 @@ bool frmAdminPref::FillAttachInfo(const BrowsedExam& exam)
     lblExamCode->setText(exam.code);
     lblExamDesc->setText(exam.description);
     // Every user gets the right unless the administrator unticks him.
-    {
-        const QSignalBlocker block(grdUserList);
-        for (int i = 0; i < grdUserList->topLevelItemCount(); ++i)
-            grdUserList->topLevelItem(i)->setCheckState(0, Qt::Checked);
-    }
+    m_userTicks->tickAll(true);
     cmdSelectAll->setText(QStringLiteral("DeSelect &All"));
     return true;
 }
@@ -217,11 +218,7 @@ void frmAdminPref::cmdSetUserRights_Click()
     endAttach();
     const QString path = txtNewDataPath->text();
     const QString code = lblExamCode->text().trimmed();
-    std::vector<AttachUser> users;
-    for (int i = 0; i < grdUserList->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* item = grdUserList->topLevelItem(i);
-        users.push_back({item->text(1).toInt(), item->checkState(0) == Qt::Checked});
-    }
+    const std::vector<AttachUser> users = m_userTicks->ticks();
     debugStep(QStringLiteral("Attaching exam ") + code, "cmdSetUserRights_Click");
     QString errorText;
     AttachResult result;
@@ -325,17 +322,8 @@ void frmAdminPref::grdListExams_ItemClick(QTreeWidgetItem* item)
     txtNewDataPath->setText(item->text(2));
     lblExamCode->setText(item->text(0));
     lblExamDesc->setText(item->text(1));
-    const std::vector<int> admittedCodes = SystemDatabase(connection()).usersAdmittedTo(item->text(0).trimmed());
-    const std::unordered_set<int> admitted(admittedCodes.begin(), admittedCodes.end());
-    {
-        const QSignalBlocker block(grdUserList);
-        grdUserList->setUpdatesEnabled(false);
-        for (int i = 0; i < grdUserList->topLevelItemCount(); ++i) {
-            QTreeWidgetItem* user = grdUserList->topLevelItem(i);
-            user->setCheckState(0, admitted.count(user->text(1).toInt()) ? Qt::Checked : Qt::Unchecked);
-        }
-        grdUserList->setUpdatesEnabled(true);
-    }
+    // Each user's right is read with his row, as the list shows it.
+    m_userTicks->tickAdmittedTo(item->text(0).trimmed());
     grdUserList->setEnabled(true);
 }
 
@@ -377,22 +365,20 @@ void frmAdminPref::grdUserList_ItemCheck(int userCode)
     // While a browsed exam waits, a tick only marks the user for the attach.
     if (cmdSelectAll->isEnabled())
         return;
-    QTreeWidgetItem* item = nullptr;
-    for (int i = 0; i < grdUserList->topLevelItemCount() && !item; ++i)
-        if (grdUserList->topLevelItem(i)->text(1).toInt() == userCode)
-            item = grdUserList->topLevelItem(i);
-    if (!item)
+    const int row = m_userTicks->rowOf(userCode);
+    if (row < 0)
         return;
-    const bool granted = item->checkState(0) == Qt::Checked;
+    const SystemDatabase::ListedUser user = m_userTicks->user(row);
+    const bool granted = m_userTicks->isTicked(row);
     if (ShowMessage(QString::fromLatin1(adminText::UpdateRightQuestion), gLogin.gAppName, YesNo, this) != ResultYes) {
-        setTick(item, !granted);
+        m_userTicks->setTicked(userCode, !granted);
         return;
     }
-    const QString login = item->text(2);
+    const QString login = user.login;
     const RightChange change = changeRight(connection(), userCode, granted, txtNewDataPath->text().trimmed(),
-                                           lblExamCode->text().trimmed(), login, item->text(3));
+                                           lblExamCode->text().trimmed(), login, user.firstName);
     // The tick shows what is stored, also when only the exam's copy failed.
-    setTick(item, change.stored);
+    m_userTicks->setTicked(userCode, change.stored);
     if (!change.ok) {
         // The user's profile is left as shown: reading it again would meet the
         // same failure.

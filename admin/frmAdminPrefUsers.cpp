@@ -3,6 +3,7 @@
 #include "admin/AdminTexts.h"
 #include "admin/ExamRights.h"
 #include "admin/UserAccounts.h"
+#include "admin/UserLists.h"
 #include "admin/frmAdminPref.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
@@ -19,10 +20,12 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QStackedLayout>
 #include <QTabBar>
-#include <QTableWidget>
+#include <QTableView>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -53,16 +56,19 @@ const QString kLineEnd = QStringLiteral("\r\n");
 void frmAdminPref::buildUserPanel()
 {
     auto* listGroup = new QGroupBox(QStringLiteral("List of Users"), fraUserSettings);
-    flexUser = new QTableWidget(0, 3, listGroup);
+    flexUser = new QTableView(listGroup);
     flexUser->setObjectName(QStringLiteral("flexUser"));
-    flexUser->setHorizontalHeaderLabels({QStringLiteral("User ID"), QStringLiteral("User Name"), QString()});
-    flexUser->setColumnHidden(2, true);
+    m_userGrid =
+        new UserGridModel([this]() -> db::Connection& { return connection(); }, logListRead("ShowUsers"), flexUser);
+    flexUser->setModel(m_userGrid);
+    flexUser->setColumnHidden(UserGridModel::colCode, true);
     flexUser->verticalHeader()->hide();
     flexUser->setSelectionBehavior(QAbstractItemView::SelectRows);
     flexUser->setSelectionMode(QAbstractItemView::SingleSelection);
     flexUser->setEditTriggers(QAbstractItemView::NoEditTriggers);
     flexUser->horizontalHeader()->setStretchLastSection(false);
     flexUser->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    flexUser->horizontalHeader()->setResizeContentsPrecision(kFittedRows);
     FitTextsWithTips(flexUser);
     cmdAdd = button(QStringLiteral("&Add"), "cmdAdd", listGroup);
     cmdEdit = button(QStringLiteral("&Edit"), "cmdEdit", listGroup);
@@ -157,13 +163,21 @@ QList<QLineEdit*> frmAdminPref::textBoxes() const
 
 bool frmAdminPref::usersListed() const
 {
-    return flexUser->rowCount() > 0;
+    return m_userGrid->rowCount() > 0;
 }
 
 void frmAdminPref::selectUserRow(int row)
 {
-    const QSignalBlocker block(flexUser);
-    flexUser->setCurrentCell(row, 0);
+    const QScopedValueRollback quiet(m_quietRowChange, true);
+    flexUser->setCurrentIndex(m_userGrid->index(row, UserGridModel::colLogin));
+}
+
+std::function<void(const std::exception&)> frmAdminPref::logListRead(const char* procedure) const
+{
+    return [procedure](const std::exception& error) {
+        WriteLog(describeError(error) + QStringLiteral(" : AdminPref:") + QLatin1String(procedure) + QStringLiteral(":")
+                 + logDate());
+    };
 }
 
 void frmAdminPref::applyButtons(const ProfileButtonStates& states)
@@ -193,9 +207,9 @@ void frmAdminPref::setRightsItemFlags(QTreeWidgetItem* item) const
     item->setFlags(m_rightsOpen ? item->flags() | input : item->flags() & ~input);
 }
 
-void frmAdminPref::FillUserSettingsOnformLoad(const std::vector<SystemDatabase::Profile>& users)
+void frmAdminPref::FillUserSettingsOnformLoad()
 {
-    ShowUsers(users);
+    ShowUsers();
     FillPermissionGrid();
     if (usersListed()) {
         selectUserRow(0);
@@ -205,14 +219,12 @@ void frmAdminPref::FillUserSettingsOnformLoad(const std::vector<SystemDatabase::
 
 void frmAdminPref::ShowUsers()
 {
-    ShowUsers(SystemDatabase(connection()).listedProfiles());
-}
-
-void frmAdminPref::ShowUsers(const std::vector<SystemDatabase::Profile>& users)
-{
-    const QSignalBlocker block(flexUser);
-    flexUser->setRowCount(0);
-    if (users.empty()) {
+    {
+        // The list reads the rows it shows, when it shows them.
+        const QScopedValueRollback quiet(m_quietRowChange, true);
+        m_userGrid->refill();
+    }
+    if (!usersListed()) {
         blankScreen();
         // The exam being attached and the new administrator password keep
         // their boxes.
@@ -220,21 +232,7 @@ void frmAdminPref::ShowUsers(const std::vector<SystemDatabase::Profile>& users)
             if (box != txtNewDataPath && box != txtConfirmPassAdmin && box != txtNewPass && box != lblExamCode
                 && box != lblExamDesc)
                 box->setEnabled(false);
-        return;
     }
-    // Filled in one batch: the rows at once, drawn once at the end.
-    flexUser->setUpdatesEnabled(false);
-    const bool sorting = flexUser->isSortingEnabled();
-    flexUser->setSortingEnabled(false);
-    flexUser->setRowCount(int(users.size()));
-    for (int row = 0; row < int(users.size()); ++row) {
-        const SystemDatabase::Profile& user = users[size_t(row)];
-        flexUser->setItem(row, 0, new QTableWidgetItem(user.login));
-        flexUser->setItem(row, 1, new QTableWidgetItem(user.firstName));
-        flexUser->setItem(row, 2, new QTableWidgetItem(QString::number(user.code)));
-    }
-    flexUser->setSortingEnabled(sorting);
-    flexUser->setUpdatesEnabled(true);
 }
 
 void frmAdminPref::blankScreen()
@@ -255,11 +253,8 @@ void frmAdminPref::showData(const QString& login)
     reopenConnection();
     m_saveMode = QStringLiteral("EDIT");
     QString wanted = login;
-    if (wanted.isEmpty()) {
-        const int row = flexUser->currentRow();
-        if (const QTableWidgetItem* item = row >= 0 ? flexUser->item(row, 0) : nullptr)
-            wanted = item->text();
-    }
+    if (wanted.isEmpty())
+        wanted = m_userGrid->user(flexUser->currentIndex().row()).login;
     if (wanted.isEmpty())
         return;
     SystemDatabase system(connection());
@@ -377,9 +372,8 @@ void frmAdminPref::cmdOK_Click()
     }
 
     ShowUsers();
-    for (int row = 0; row < flexUser->rowCount(); ++row)
-        if (flexUser->item(row, 2)->text().toInt() == outcome.userCode)
-            selectUserRow(row);
+    if (const int row = m_userGrid->rowOf(outcome.userCode); row >= 0)
+        selectUserRow(row);
     RefillUserList();
     FillExistingExamsInList();
     applyButtons(profileButtonsAfter(ProfileStep::SaveDone, usersListed(), true));
@@ -396,12 +390,9 @@ void frmAdminPref::Command1_Click()
 
 void frmAdminPref::cmdDelete_Click()
 {
-    const int row = flexUser->currentRow();
-    auto cell = [this, row](int column) {
-        const QTableWidgetItem* item = row >= 0 ? flexUser->item(row, column) : nullptr;
-        return item ? item->text() : QString();
-    };
-    const QString login = cell(0);
+    const int row = flexUser->currentIndex().row();
+    const SystemDatabase::ListedUser shown = m_userGrid->user(row);
+    const QString login = shown.login;
     {
         SystemDatabase system(connection());
         const QString refusal = deleteRefusal(system, login, chkDefault->isChecked());
@@ -411,12 +402,12 @@ void frmAdminPref::cmdDelete_Click()
         }
     }
     if (row >= 0
-        && ShowMessage(QStringLiteral("Delete user ") + cell(1) + kLineEnd
+        && ShowMessage(QStringLiteral("Delete user ") + shown.firstName + kLineEnd
                            + QStringLiteral("This will clear the user history also.") + kLineEnd
                            + QStringLiteral("Do you want to continue?"),
                        gLogin.gAppName, YesNo, this)
             == ResultYes) {
-        const int code = cell(2).toInt();
+        const int code = shown.code;
         reopenConnection();
         deleteUser(connection(), code);
         DeleteFromUsergridinAttachExam(code);
@@ -433,52 +424,19 @@ void frmAdminPref::cmdDelete_Click()
 
 void frmAdminPref::RefillUserList()
 {
-    // A connection of its own: the list is also refilled from outside.
-    SystemDatabase system;
-    RefillUserList(system.listedProfiles());
-}
-
-void frmAdminPref::RefillUserList(const std::vector<SystemDatabase::Profile>& users)
-{
-    const QSignalBlocker block(grdUserList);
-    grdUserList->setUpdatesEnabled(false);
-    grdUserList->clear();
-    // Added in one batch: the tree lays its items out once.
-    QList<QTreeWidgetItem*> items;
-    items.reserve(qsizetype(users.size()));
-    for (const SystemDatabase::Profile& user : users) {
-        auto* item = new QTreeWidgetItem;
-        item->setText(0, user.firstName + QStringLiteral("[ ") + user.login + QStringLiteral(" ]"));
-        item->setText(1, QString::number(user.code));
-        item->setText(2, user.login);
-        item->setText(3, user.firstName);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(0, Qt::Checked);
-        items << item;
-    }
-    grdUserList->addTopLevelItems(items);
-    grdUserList->setUpdatesEnabled(true);
+    // Every user ticked; the list reads the rows it shows, when it shows them.
+    m_userTicks->refill();
 }
 
 void frmAdminPref::DeleteFromUsergridinAttachExam(int userCode)
 {
-    for (int i = 0; i < grdUserList->topLevelItemCount(); ++i) {
-        if (grdUserList->topLevelItem(i)->text(1).toInt() == userCode) {
-            const QSignalBlocker block(grdUserList);
-            delete grdUserList->takeTopLevelItem(i);
-            return;
-        }
-    }
+    m_userTicks->removeUser(userCode);
 }
 
 void frmAdminPref::cmdSelectAll_Click()
 {
     const bool deselect = cmdSelectAll->text() == QLatin1String("DeSelect &All");
-    {
-        const QSignalBlocker block(grdUserList);
-        for (int i = 0; i < grdUserList->topLevelItemCount(); ++i)
-            grdUserList->topLevelItem(i)->setCheckState(0, deselect ? Qt::Unchecked : Qt::Checked);
-    }
+    m_userTicks->tickAll(!deselect);
     cmdSelectAll->setText(deselect ? QStringLiteral("Select &All") : QStringLiteral("DeSelect &All"));
 }
 

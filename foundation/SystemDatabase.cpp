@@ -2,6 +2,9 @@
 
 #include "foundation/SharedState.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 QVariant orNull(const std::optional<QString>& value)
@@ -131,6 +134,71 @@ std::vector<SystemDatabase::Profile> SystemDatabase::listedProfiles()
     for (const db::Row& row : rows)
         profiles.push_back(profileFrom(row));
     return profiles;
+}
+
+namespace {
+
+// The administrator's row is never listed, nor a row without a login (a
+// NULL login is not unequal to 'Admin' either).
+const QString kListedUsers = QStringLiteral("FROM Bq_User WHERE Qu_LoginId <> 'Admin'");
+
+// The right is read with the row, through the rights' key index: a page of
+// the list costs the same whatever the number of users and exams.
+const QString kListedUserColumns = QStringLiteral(
+    "SELECT Qu_UserCode, Qu_LoginId, qu_first_name, EXISTS (SELECT 1 FROM Bq_User_vs_Exams WHERE Bue_User = "
+    "Qu_UserCode AND Bue_Exam = ? AND (Bue_HaveRight IS NULL OR Bue_HaveRight <> 0)) ");
+
+QVariant examOrNone(const QString& examCode)
+{
+    return examCode.isEmpty() ? QVariant() : QVariant(examKey(examCode));
+}
+
+std::vector<SystemDatabase::ListedUser> listedUsersFrom(const db::ResultSet& rows)
+{
+    std::vector<SystemDatabase::ListedUser> users;
+    users.reserve(size_t(rows.recordCount()));
+    for (const db::Row& row : rows)
+        users.push_back({int(row.integer(0)), row.text(1), row.text(2), row.integer(3) != 0});
+    return users;
+}
+
+} // namespace
+
+int SystemDatabase::listedUserCount()
+{
+    // Both counts come from the table's and the login index's pages, not
+    // from the rows.
+    return m_conn
+        .scalar(QStringLiteral("SELECT (SELECT count(*) FROM Bq_User) - (SELECT count(*) FROM Bq_User "
+                               "WHERE Qu_LoginId = 'Admin' OR Qu_LoginId IS NULL)"))
+        .toInt();
+}
+
+std::vector<SystemDatabase::ListedUser> SystemDatabase::listedUsersAfter(std::optional<int> afterCode, int skip,
+                                                                         int take, const QString& examCode)
+{
+    return listedUsersFrom(m_conn.query(
+        kListedUserColumns + kListedUsers
+            + QStringLiteral(" AND Qu_UserCode > ? ORDER BY Qu_UserCode LIMIT ? OFFSET ?"),
+        {examOrNone(examCode), afterCode ? qint64(*afterCode) : std::numeric_limits<qint64>::min(), take, skip}));
+}
+
+std::vector<SystemDatabase::ListedUser> SystemDatabase::listedUsersBefore(std::optional<int> beforeCode, int skip,
+                                                                          int take, const QString& examCode)
+{
+    std::vector<ListedUser> users = listedUsersFrom(m_conn.query(
+        kListedUserColumns + kListedUsers
+            + QStringLiteral(" AND Qu_UserCode < ? ORDER BY Qu_UserCode DESC LIMIT ? OFFSET ?"),
+        {examOrNone(examCode), beforeCode ? qint64(*beforeCode) : std::numeric_limits<qint64>::max(), take, skip}));
+    std::reverse(users.begin(), users.end());
+    return users;
+}
+
+int SystemDatabase::listedUsersBelow(int userCode)
+{
+    return m_conn
+        .scalar(QStringLiteral("SELECT count(*) ") + kListedUsers + QStringLiteral(" AND Qu_UserCode < ?"), {userCode})
+        .toInt();
 }
 
 std::optional<SystemDatabase::Profile> SystemDatabase::profileOf(int userCode)

@@ -62,6 +62,28 @@ public:
     };
     // Every user but the administrator (login "Admin", any case), by code.
     std::vector<Profile> listedProfiles();
+    // One row of the administration window's user lists, which list the
+    // same users as listedProfiles. `admitted` tells whether the user may
+    // take the exam the row was read for (as usersAdmittedTo); false when it
+    // was read for none ("").
+    struct ListedUser {
+        int code = 0;
+        QString login, firstName;
+        bool admitted = false;
+    };
+    // How many users listedProfiles lists, counted through the login index
+    // rather than by reading the users.
+    int listedUserCount();
+    // Up to `take` listed users, by code: those with a code above
+    // `afterCode` (from the first when nullopt), the first `skip` left out.
+    std::vector<ListedUser> listedUsersAfter(std::optional<int> afterCode, int skip, int take, const QString& examCode);
+    // The same counted back from the end: those with a code below
+    // `beforeCode` (from the last when nullopt), the last `skip` left out;
+    // returned by code.
+    std::vector<ListedUser> listedUsersBefore(std::optional<int> beforeCode, int skip, int take,
+                                              const QString& examCode);
+    // How many listed users have a code below the code.
+    int listedUsersBelow(int userCode);
     std::optional<Profile> profileOf(int userCode);
     // The first user (by code) whose login is the text (ASCII case ignored).
     std::optional<Profile> profileByLogin(const QString& login);

@@ -7,6 +7,7 @@
 #include "foundation/UserRights.h"
 #include "foundation/frmDBSel.h"
 #include "platform/db/Connection.h"
+#include "platform/db/Transaction.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamDbFixture.h"
 #include "tests/support/RecordingUiHooks.h"
@@ -23,37 +24,46 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
-#include <QTableWidget>
 #include <QKeyEvent>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTimer>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
 namespace {
 
-QStringList texts(const QTreeWidget* list, int column = 0)
+// The lists read through their models: the texts of a column, the texts of
+// the ticked rows.
+QStringList texts(const QAbstractItemView* list, int column = 0)
 {
     QStringList out;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        out << list->topLevelItem(i)->text(column);
+    const QAbstractItemModel* model = list->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        out << model->index(row, column).data().toString();
     return out;
 }
 
-QStringList ticked(const QTreeWidget* list)
+QStringList ticked(const QAbstractItemView* list)
 {
     QStringList out;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        if (list->topLevelItem(i)->checkState(0) == Qt::Checked)
-            out << list->topLevelItem(i)->text(0);
+    const QAbstractItemModel* model = list->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        if (model->index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked)
+            out << model->index(row, 0).data().toString();
     return out;
 }
 
-QStringList logins(const QTableWidget* grid)
+QStringList logins(const QAbstractItemView* grid)
 {
-    QStringList out;
-    for (int row = 0; row < grid->rowCount(); ++row)
-        out << grid->item(row, 0)->text();
-    return out;
+    return texts(grid, 0);
+}
+
+// The administrator picks a row of the user list.
+void pickRow(QAbstractItemView* grid, int row)
+{
+    grid->setCurrentIndex(grid->model()->index(row, 0));
 }
 
 // "add edit delete save cancel login" as 1/0.
@@ -71,6 +81,13 @@ std::string buttons(const frmAdminPref& w)
 void tick(QTreeWidgetItem* item, bool on)
 {
     item->setCheckState(0, on ? Qt::Checked : Qt::Unchecked);
+    settle(20);
+}
+
+// The same on a row of a list with a model, as the view sets it.
+void tick(QAbstractItemView* list, int row, bool on)
+{
+    list->model()->setData(list->model()->index(row, 0), on ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
     settle(20);
 }
 
@@ -209,7 +226,7 @@ TEST_F(AdminWindow, UserSettingsTab)
         EXPECT_EQ(rightsOf(cara), (QStringList{"EXA=0", "EXB=1"}));
 
         // Picking a row shows that user; Edit and Cancel.
-        w.flexUser->setCurrentCell(1, 0);
+        pickRow(w.flexUser, 1);
         EXPECT_EQ(w.txtLogID->text(), QStringLiteral("bob"));
         w.cmdEdit->click();
         EXPECT_EQ(buttons(w), "000110");
@@ -227,7 +244,7 @@ TEST_F(AdminWindow, UserSettingsTab)
         ui.clear();
         w.cmdDelete->click();
         EXPECT_EQ(ui.messageTexts(), QStringList{"Default user cannot be deleted!"});
-        w.flexUser->setCurrentCell(0, 0);
+        pickRow(w.flexUser, 0);
         ui.clear();
         ui.answerNext(ResultYes);
         w.cmdDelete->click();
@@ -247,18 +264,24 @@ TEST_F(AdminWindow, UserSettingsTab)
     });
 }
 
-// The user's key press on a rights item: Space ticks or unticks an item
-// that takes input.
-void pressSpaceOn(QTreeWidget* list, int index)
+// The user's key press on a list. Key events go to the list itself: the view
+// handles them, its viewport not.
+void pressKey(QAbstractItemView* list, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+              const QString& text = QString())
 {
     list->setFocus();
-    list->setCurrentItem(list->topLevelItem(index));
-    // Key events go to the list itself: the view handles them, its viewport not.
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(list, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     QApplication::sendEvent(list, &release);
     settle(20);
+}
+
+// Space on an item: ticks or unticks an item that takes input.
+void pressSpaceOn(QAbstractItemView* list, int index)
+{
+    list->setCurrentIndex(list->model()->index(index, 0));
+    pressKey(list, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
 }
 
 // A stored user's login cannot be edited, and a tick in the rights list is
@@ -283,8 +306,8 @@ TEST_F(AdminWindow, StoredLoginIsLockedAndRightsTakeInputOnlyWhileASaveCanFollow
         EXPECT_EQ(ticked(w.grdPermission), QStringList{"EXA"});
         pressSpaceOn(w.grdPermission, 1);
         EXPECT_EQ(ticked(w.grdPermission), QStringList{"EXA"}) << "the list takes no tick outside an edit";
-        w.flexUser->setCurrentCell(1, 0);
-        w.flexUser->setCurrentCell(0, 0);
+        pickRow(w.flexUser, 1);
+        pickRow(w.flexUser, 0);
         EXPECT_EQ(ticked(w.grdPermission), QStringList{"EXA"});
         EXPECT_EQ(rightsOf(ann), QStringList{"EXA=1"});
 
@@ -296,8 +319,8 @@ TEST_F(AdminWindow, StoredLoginIsLockedAndRightsTakeInputOnlyWhileASaveCanFollow
         EXPECT_EQ(rightsOf(ann), (QStringList{"EXA=1", "EXB=1"}));
         pressSpaceOn(w.grdPermission, 0);
         EXPECT_EQ(ticked(w.grdPermission), (QStringList{"EXA", "EXB"})) << "after the save the list is shut again";
-        w.flexUser->setCurrentCell(1, 0);
-        w.flexUser->setCurrentCell(0, 0);
+        pickRow(w.flexUser, 1);
+        pickRow(w.flexUser, 0);
         EXPECT_EQ(ticked(w.grdPermission), (QStringList{"EXA", "EXB"}));
 
         // Edit, tick, Cancel: the tick goes with the cancel.
@@ -307,6 +330,43 @@ TEST_F(AdminWindow, StoredLoginIsLockedAndRightsTakeInputOnlyWhileASaveCanFollow
         w.Command1->click();
         EXPECT_EQ(ticked(w.grdPermission), (QStringList{"EXA", "EXB"}));
         EXPECT_EQ(rightsOf(ann), (QStringList{"EXA=1", "EXB=1"}));
+    });
+}
+
+// With more users than the lists read at once, keys and ticks reach the
+// users far down: Ctrl+End shows the last user, and Space on the last row of an
+// exam's users writes his right.
+TEST_F(AdminWindow, KeysAndTicksReachTheLastOfManyUsers)
+{
+    {
+        SystemDatabase rows(system);
+        db::Transaction transaction(system);
+        for (int i = 1; i <= 600; ++i)
+            rows.addUser({QStringLiteral("m%1").arg(i), QStringLiteral("pw"), QStringLiteral("Many %1").arg(i)});
+        transaction.commit();
+    }
+    const int last = SystemDatabase(system).profileByLogin(QStringLiteral("m600"))->code;
+    runWindow([&](frmAdminPref& w) {
+        ASSERT_EQ(w.flexUser->model()->rowCount(), 602);
+        pressKey(w.flexUser, Qt::Key_End, Qt::ControlModifier);
+        EXPECT_EQ(w.txtLogID->text(), QStringLiteral("m600"));
+        EXPECT_EQ(w.txtFirstName->text(), QStringLiteral("Many 600"));
+        pressKey(w.flexUser, Qt::Key_Up);
+        EXPECT_EQ(w.txtLogID->text(), QStringLiteral("m599"));
+        pressKey(w.flexUser, Qt::Key_PageUp);
+        EXPECT_NE(w.txtLogID->text(), QStringLiteral("m599"));
+        pressKey(w.flexUser, Qt::Key_Home, Qt::ControlModifier);
+        EXPECT_EQ(w.txtLogID->text(), QStringLiteral("ann"));
+
+        w.tabPreference->setCurrentIndex(2);
+        ASSERT_EQ(w.lblExamCode->text(), QStringLiteral("EXB"));
+        EXPECT_TRUE(ticked(w.grdUserList).isEmpty());
+        ui.answerNext(ResultYes);
+        pressSpaceOn(w.grdUserList, 601);
+        EXPECT_EQ(ui.messageTexts(), QStringList{QString::fromLatin1(adminText::UpdateRightQuestion)});
+        EXPECT_EQ(rightsOf(last), QStringList{"EXB=1"});
+        EXPECT_EQ(ticked(w.grdUserList), QStringList{"Many 600[ m600 ]"});
+        EXPECT_EQ(w.txtLogID->text(), QStringLiteral("m600")) << "the user is shown";
     });
 }
 
@@ -463,7 +523,7 @@ TEST_F(AdminWindow, AttachNewExamTab)
         // A tick on a shown exam writes at once.
         ui.clear();
         ui.answerNext(ResultYes);
-        tick(w.grdUserList->topLevelItem(1), true);
+        tick(w.grdUserList, 1, true);
         EXPECT_EQ(ui.messageTexts(), QStringList{"Do you want to update user permissions for the selected exam?"});
         EXPECT_EQ(rightsOf(bob), QStringList{"EXA=1"});
         EXPECT_EQ(w.txtLogID->text(), QStringLiteral("bob")) << "the user is shown";
@@ -485,7 +545,7 @@ TEST_F(AdminWindow, AttachNewExamTab)
         EXPECT_EQ(ui.messageTexts(), QStringList{"No user has been given permission to write  exam"});
         EXPECT_TRUE(w.cmdSetUserRights->isEnabled());
         w.cmdSelectAll->click();
-        tick(w.grdUserList->topLevelItem(1), false);
+        tick(w.grdUserList, 1, false);
         EXPECT_EQ(ui.messages().size(), 1u) << "a tick while an exam waits asks nothing";
         ui.clear();
         ui.answerNext(ResultYes);
@@ -555,7 +615,7 @@ TEST_F(AdminWindow, UnderAnotherProgramsLockUserCommandsSayWhyAndKeepWhatWasType
         EXPECT_EQ(logins(w.flexUser), (QStringList{"ann", "bob", "cara"}));
 
         // Edit.
-        w.flexUser->setCurrentCell(0, 0);
+        pickRow(w.flexUser, 0);
         w.cmdEdit->click();
         w.txtFirstName->setText(QStringLiteral("Annie"));
         EXPECT_EQ(locked([&] { w.cmdOK->click(); }), QStringList{QStringLiteral("The user could not be saved.") + why});
@@ -564,7 +624,7 @@ TEST_F(AdminWindow, UnderAnotherProgramsLockUserCommandsSayWhyAndKeepWhatWasType
         w.Command1->click();
 
         // Delete.
-        w.flexUser->setCurrentCell(1, 0);
+        pickRow(w.flexUser, 1);
         EXPECT_EQ(locked([&] { w.cmdDelete->click(); }),
                   QStringList{QStringLiteral("The user could not be deleted.") + why});
         EXPECT_EQ(logins(w.flexUser), (QStringList{"ann", "bob", "cara"}));
@@ -576,7 +636,7 @@ TEST_F(AdminWindow, UnderAnotherProgramsLockUserCommandsSayWhyAndKeepWhatWasType
         const QStringList tickedBefore = ticked(w.grdUserList);
         EXPECT_EQ(locked([&] {
                       ui.answerNext(ResultYes);
-                      tick(w.grdUserList->topLevelItem(1), true);
+                      tick(w.grdUserList, 1, true);
                   }),
                   (QStringList{QString::fromLatin1(adminText::UpdateRightQuestion),
                                QStringLiteral("The right could not be saved.") + why}));
