@@ -1,6 +1,7 @@
 #include "bench/window/StartGrowthBench.h"
 #include "bench/window/WindowBenchSupport.h"
 
+#include "exam/QuestionList.h"
 #include "exam/frmZiduver.h"
 #include "exam/links/ReturnToMainWindowLink.h"
 #include "foundation/ConnectionString.h"
@@ -32,11 +33,11 @@
 #include <vector>
 
 // Each Start is timed from the click on Start to the first question's page
-// loaded in the shown exam window; the exam is then left (its progress
-// written, as every way out of an exam writes it) and the main window is
-// back. The first Start on a bank also checks the whole file; the line
-// gives the best of the Starts after it, which is what a user waits for
-// from the second exam of a session on.
+// loaded in the shown exam window; the exam is then left and the main
+// window is back. The first Start on a bank also checks the whole file and
+// reads the question codes; the line gives the best of the Starts after it,
+// and beside it the first Start after an exam that wrote its progress, what
+// a user waits for from the second exam of a session on.
 namespace {
 
 using windowbench::settle;
@@ -109,8 +110,9 @@ bool choose(frmmain& window, const Mode& mode)
 }
 
 // One Start: its milliseconds, or -1 when no exam came up; the exam is left
-// again afterwards.
-double startOnce(frmmain& window, int& firstQuestion, ExamParameters& record)
+// again afterwards, its first question answered right when `answer` (so the
+// exam writes its progress into the file as it closes).
+double startOnce(frmmain& window, int& firstQuestion, ExamParameters& record, bool answer = false)
 {
     QElapsedTimer timer;
     timer.start();
@@ -122,6 +124,10 @@ double startOnce(frmmain& window, int& firstQuestion, ExamParameters& record)
     const double took = double(timer.nsecsElapsed()) / 1e6;
     firstQuestion = exam->session.gQuestCode;
     record = exam->session.launch;
+    if (answer) {
+        exam->session.msflex.setText(1, colCorrect, QStringLiteral("1"));
+        exam->session.msflex.setText(1, colNoAnswer, QStringLiteral("0"));
+    }
     exam->unload();
     settle(100);
     deleteDiscarded();
@@ -199,6 +205,9 @@ int startGrowthBench()
                 const double took = startOnce(window, firstQuestion, record);
                 best = took >= 0 && took < best ? took : best;
             }
+            // The Start a user makes after an exam that wrote its progress.
+            startOnce(window, firstQuestion, record, true);
+            const double afterExam = startOnce(window, firstQuestion, record);
             if (first < 0 || best > 1e299) {
                 std::printf("  %s, %d questions: no exam came up\n", mode.name, questions);
                 continue;
@@ -210,10 +219,10 @@ int startGrowthBench()
                 smallest[m] = best;
             const double ratio = best / smallest[m];
             std::printf(
-                "%-40s %9.2f ms (first %8.2f ms)  ratio to 100 questions %5.2fx (target <= %.1fx) %s  "
-                "floor %7.2f ms ratio %5.2fx\n",
+                "%-40s %9.2f ms  ratio to 100 questions %5.2fx (target <= %.1fx) %s  floor %6.2f ms ratio %5.2fx"
+                "  (first Start %.2f ms, after an exam %.2f ms)\n",
                 qPrintable(QStringLiteral("Start to exam window, %1, %2").arg(QLatin1String(mode.name)).arg(questions)),
-                best, first, ratio, mode.target, ratio <= mode.target ? "ok" : "OVER", floor, best / floor);
+                best, ratio, mode.target, ratio <= mode.target ? "ok" : "OVER", floor, best / floor, first, afterExam);
         }
         frmmain::unload();
         settle(50);
