@@ -43,7 +43,7 @@ namespace {
 using windowbench::settle;
 
 constexpr int kSizes[] = {100, 1000, 20000, 100000, 300000};
-constexpr int kStartsAgain = 3;
+constexpr int kStartsAgain = 5;
 constexpr int kPracticeQuestions = 50;
 
 // Message boxes print their text and close: nobody answers a bench.
