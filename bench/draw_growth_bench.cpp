@@ -1,13 +1,16 @@
 // Growth lines of the random draws: a simulated exam and a pretest built
-// from generated banks of 1,000 to 300,000 questions. A draw reads each
-// category's codes from an index and fetches only the rows it visits, so its
-// cost follows the questions drawn, not the bank.
+// from generated banks of 1,000 to 300,000 questions. A draw fetches only the
+// rows it visits; each category's codes are read from an index once per
+// change of the file and kept, so a draw's cost follows the questions drawn,
+// not the bank. The first draw on a file, which reads the codes, is shown
+// beside.
 #include "bench/BenchRegistry.h"
 
 #include "exam/CategoryMap.h"
 #include "exam/ClockRandomSource.h"
 #include "exam/QuestionList.h"
 #include "exam/QuestionSetBuilder.h"
+#include "foundation/ExamBank.h"
 #include "foundation/Schema.h"
 #include "platform/db/Connection.h"
 #include "tools/mkdata/ExamGenerator.h"
@@ -34,6 +37,12 @@ ZIDUVER_BENCH("growth: simulated and pretest draws, 1,000 to 300,000 questions")
             ClockRandomSource random;
             QuestionSetBuilder builder(exam, random);
             QuestionSetResult result;
+            ExamBank::forgetPoolCodes();
+            const double first = bench::bestOf(1, [&] {
+                QuestionList msflex;
+                CategoryMap cboCategory;
+                result = builder.build(mode, categories, 1, 0, msflex, cboCategory);
+            });
             const double ours = bench::bestOf(5, [&] {
                 QuestionList msflex;
                 CategoryMap cboCategory;
@@ -41,16 +50,17 @@ ZIDUVER_BENCH("growth: simulated and pretest draws, 1,000 to 300,000 questions")
             });
             if (!result.ok)
                 std::printf("  the draw failed: %s\n", qPrintable(result.message));
-            double& first = smallest[i++];
-            if (first == 0)
-                first = ours;
-            std::printf("%-58s %9.2f ms  ratio to 1,000 questions %5.2fx  (target <= %.1fx) %s\n",
+            double& smallestDraw = smallest[i++];
+            if (smallestDraw == 0)
+                smallestDraw = ours;
+            std::printf("%-58s %9.2f ms  ratio to 1,000 questions %5.2fx  (target <= %.1fx) %s  first %.2f ms\n",
                         qPrintable(QStringLiteral("%1 draw, %2 questions (%3 drawn)")
                                        .arg(mode == ExamMode::Simulated ? QStringLiteral("simulated")
                                                                         : QStringLiteral("pretest"))
                                        .arg(questions)
                                        .arg(result.drawn)),
-                        ours, ours / first, kGrowthTarget, ours / first <= kGrowthTarget ? "ok" : "OVER");
+                        ours, ours / smallestDraw, kGrowthTarget, ours / smallestDraw <= kGrowthTarget ? "ok" : "OVER",
+                        first);
         }
     }
 }

@@ -1,7 +1,9 @@
-// The launch's save check as the bank grows: the tables an exam writes are
-// checked on every Start and the whole file once per change of it, so a
-// Start on an unchanged file costs what the written tables cost, not what
-// the questions do.
+// The launch's save check as the bank grows: the whole file is checked once
+// per change of it (the tables an exam writes first), and a file unchanged
+// since, or changed only by the program's own write, is not read again, so
+// a Start on it costs what the check's schema and write probes cost, not
+// what the questions do. The floor beside it is what checking the written
+// tables alone on every Start would cost.
 #include "bench/BenchBanks.h"
 #include "bench/BenchRegistry.h"
 

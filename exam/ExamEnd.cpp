@@ -1,8 +1,9 @@
 #include "exam/ExamEnd.h"
 
 #include "exam/ExamProgress.h"
-#include "exam/KeptAnswers.h"
+#include "exam/ExamSaveCheck.h"
 #include "exam/ExamSession.h"
+#include "exam/KeptAnswers.h"
 #include "foundation/DatabaseProblem.h"
 #include "foundation/DebugLog.h"
 #include "foundation/Messages.h"
@@ -94,9 +95,11 @@ bool ExamEnd::writeProgress(Asking asking, QObject* owner)
             m_session.ExamConn.setBusyTimeout(int(std::max<qint64>(left.count(), 0)));
         }
         const UserAccount account{m_session.launch.gQuizUserCode, m_session.launch.gQuizSysConnStr};
+        OwnExamWrite ownWrite(m_session.ExamConn);
         const ProgressWriteResult result = UpdateProgress(
             m_session.ExamConn, m_session.msflex, m_session.QuestionsReached, account, &m_session.bankQuestionCount);
         if (result.saved) {
+            ownWrite.done();
             m_settled = true;
             if (result.passKeptOpen && asking == Asking::User)
                 ShowMessage(passKeptOpenText(m_session.ExamConn.isOpen() ? m_session.ExamConn.path()

@@ -50,6 +50,13 @@ struct DamageCheck {
 DamageCheck damageOf(db::Connection& exam)
 {
     DamageCheck check;
+    // A file as it was when it was found sound, or as the program's own
+    // write left it since, is not read again: nothing else has changed it.
+    const std::optional<FileStamp> before = fileStampOf(exam.path());
+    if (before && soundFiles().knows(*before)) {
+        lastPassed() = before;
+        return check;
+    }
     for (const char* table : kWrittenTables) {
         if (!exam.hasTable(QLatin1String(table)))
             continue;
@@ -57,11 +64,6 @@ DamageCheck damageOf(db::Connection& exam)
             check.damage = damage;
             return check;
         }
-    }
-    const std::optional<FileStamp> before = fileStampOf(exam.path());
-    if (before && soundFiles().knows(*before)) {
-        lastPassed() = before;
-        return check;
     }
     check.wholeChecked = true;
     check.damage = exam.quickCheckProblem();
@@ -132,18 +134,27 @@ QString examSaveRefusal(db::Connection& exam)
     return {};
 }
 
-void examFileWrittenByProgram(db::Connection& exam)
+OwnExamWrite::OwnExamWrite(const db::Connection& exam) : m_path(exam.path())
 {
-    // Only the file the last call let through as sound: anything else is
-    // checked whole at the next call as before.
-    const std::optional<FileStamp> passed = lastPassed();
-    const std::optional<FileStamp> now = fileStampOf(exam.path());
-    if (passed && now && passed->sameFile(*now)) {
+    const std::optional<FileStamp> now = fileStampOf(m_path);
+    if (now && lastPassed() && *now == *lastPassed())
+        m_before = now;
+}
+
+void OwnExamWrite::done()
+{
+    // Only a write that started from the very file the check let through:
+    // a file changed by anyone else since is checked whole at the next call.
+    const std::optional<FileStamp> now = m_before ? fileStampOf(m_path) : std::nullopt;
+    if (now && m_before->sameFile(*now)) {
         soundFiles().remember(*now);
         lastPassed() = now;
+        // The program's writes to an exam file never change its questions.
+        ExamBank::questionsUnchangedAcross(*m_before, *now);
     } else {
         lastPassed().reset();
     }
+    m_before.reset();
 }
 
 void forgetSoundExamFiles()

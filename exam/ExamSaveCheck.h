@@ -1,6 +1,9 @@
 #pragma once
 
+#include "foundation/FileStamp.h"
+
 #include <QString>
+#include <optional>
 
 namespace db {
 class Connection;
@@ -13,16 +16,29 @@ class Connection;
 // when it can; otherwise the message that refuses the start, naming the
 // file and the reason. Changes nothing in the database.
 //
-// The tables an exam writes are checked on every call; the whole file once
-// per change of it: a file found sound is remembered by device, inode,
-// size, modification and change time together, which no other program can
-// set back, so a file changed in any way is checked whole again.
+// A file is checked whole once per change of it: a file found sound is
+// remembered by device, inode, size, modification and change time together,
+// which no other program can set back, and is not read again while it stays
+// so. A file not remembered is checked whole, the tables an exam writes
+// first.
 QString examSaveRefusal(db::Connection& exam);
 
-// After the program's own write to a file the check found sound (the
-// practice selection at Start): the file as it is now is remembered as
-// sound, since the write touched only tables checked on every call.
-void examFileWrittenByProgram(db::Connection& exam);
+// The program's own write to the file the last check let through (the
+// practice selection at Start, the progress at the end of the exam): made
+// before the write and told when it has been committed. When the file was
+// still as the check left it, the file as the write leaves it is remembered
+// as sound too, since the program writes through SQLite's transactions;
+// otherwise it is checked whole at the next call. The write must leave the
+// questions as they are (the question codes read for the draws are kept).
+class OwnExamWrite {
+public:
+    explicit OwnExamWrite(const db::Connection& exam);
+    void done();
+
+private:
+    QString m_path;
+    std::optional<FileStamp> m_before; // the file as the check left it
+};
 
 // Forgets every remembered file (tests).
 void forgetSoundExamFiles();

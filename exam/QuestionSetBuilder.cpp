@@ -61,6 +61,68 @@ void takeByCategoryRotation(const std::vector<PoolQuestion>& pool, int& wanted, 
     }
 }
 
+// The rows of a pool not visited yet, in pool order: the k-th of them found
+// and removed in a few steps each, however long the pool. A tree over the
+// positions counts the rows removed; it starts all zero, so a long pool
+// costs only the parts of the tree that a draw touches.
+class Unvisited {
+public:
+    explicit Unvisited(size_t size) : m_removed(size + 1), m_left(int(size))
+    {
+        while (m_top * 2 <= size)
+            m_top *= 2;
+    }
+    int size() const { return m_left; }
+    // Removes the row at that position of the pool.
+    void remove(size_t position)
+    {
+        for (size_t i = position + 1; i < m_removed.size(); i += i & (~i + 1))
+            ++m_removed[i];
+        --m_left;
+    }
+    // The position of the k-th (from 0) row not visited, which is removed.
+    size_t take(int k)
+    {
+        size_t at = 0;
+        int rest = k + 1;
+        for (size_t step = m_top; step > 0; step /= 2) {
+            const size_t next = at + step;
+            if (next < m_removed.size() && int(step) - m_removed[next] < rest) {
+                at = next;
+                rest -= int(step) - m_removed[next];
+            }
+        }
+        remove(at);
+        return at;
+    }
+
+private:
+    std::vector<int> m_removed; // 1-based: each node counts the removed rows of its span
+    int m_left;
+    size_t m_top = 1;
+};
+
+// Leaves out of a category's pool the rows whose question an earlier
+// category gave already.
+void removeTaken(const std::vector<ExamBank::PoolCode>& pool, const std::unordered_set<int>& taken,
+                 Unvisited& unvisited)
+{
+    if (taken.empty())
+        return;
+    const auto byCode = [](const ExamBank::PoolCode& a, const ExamBank::PoolCode& b) { return a.code < b.code; };
+    if (std::is_sorted(pool.begin(), pool.end(), byCode)) {
+        for (const int code : taken) {
+            const auto [first, last] = std::equal_range(pool.begin(), pool.end(), ExamBank::PoolCode{0, code}, byCode);
+            for (auto it = first; it != last; ++it)
+                unvisited.remove(size_t(it - pool.begin()));
+        }
+        return;
+    }
+    for (size_t i = 0; i < pool.size(); ++i)
+        if (taken.count(pool[i].code))
+            unvisited.remove(i);
+}
+
 } // namespace
 
 std::vector<QuestionSetBuilder::PracticeCandidate> QuestionSetBuilder::practicePool(int userCode)
@@ -163,17 +225,15 @@ QuestionSetResult QuestionSetBuilder::drawPerCategory(Draw kind, const db::Resul
         const int share = kind == Draw::Share ? GetCategoryCount() : 0;
         ExamBank bank(m_conn);
         std::unordered_set<int> taken;
-        std::vector<ExamBank::PoolCode> pool;
-        std::vector<int> unvisited;
 
         for (const db::Row& category : CategoryRs) {
             // The codes only: a draw fetches the one row it visits.
-            pool.clear();
-            for (const ExamBank::PoolCode& row : bank.categoryPoolCodes(category.value(QStringLiteral("Qc_catcode"))))
-                if (!taken.count(row.code))
-                    pool.push_back(row);
+            const ExamBank::PoolCodes codes = bank.categoryPoolCodes(category.value(QStringLiteral("Qc_catcode")));
+            const std::vector<ExamBank::PoolCode>& pool = *codes;
+            Unvisited unvisited(pool.size());
+            removeTaken(pool, taken, unvisited);
             // A category without questions adds nothing, whatever it asks for.
-            if (pool.empty())
+            if (unvisited.size() == 0)
                 continue;
 
             int count = share;
@@ -190,17 +250,12 @@ QuestionSetResult QuestionSetBuilder::drawPerCategory(Draw kind, const db::Resul
             // Each draw visits one row not visited before, uniformly: the same
             // outcome as redrawing until an unvisited row comes up, in at most
             // one draw per row.
-            unvisited.resize(pool.size());
-            for (size_t i = 0; i < pool.size(); ++i)
-                unvisited[i] = int(i);
             while (count >= 1) {
-                const int k = drawIndex(m_random.rnd(), int(unvisited.size()));
-                const std::optional<ExamBank::PoolQuestion> drawn
-                    = bank.poolQuestion(pool[size_t(unvisited[size_t(k)])].row);
+                const int k = drawIndex(m_random.rnd(), unvisited.size());
+                const std::optional<ExamBank::PoolQuestion> drawn = bank.poolQuestion(pool[unvisited.take(k)].row);
                 if (!drawn)
                     return fail(failureText);
                 const ExamBank::PoolQuestion& q = *drawn;
-                unvisited.erase(unvisited.begin() + k);
                 cboCategory.set(q.code, q.category);
                 if (q.type >= 1 && q.type <= 4 && limit[q.type] > 0) {
                     if (kind == Draw::Directives)
@@ -209,7 +264,7 @@ QuestionSetResult QuestionSetBuilder::drawPerCategory(Draw kind, const db::Resul
                     msflex.addQuestion(q.code, q.type);
                     --count;
                 }
-                if (unvisited.empty() && count > 0)
+                if (unvisited.size() == 0 && count > 0)
                     return fail(failureText);
             }
         }

@@ -1,9 +1,11 @@
 #include "foundation/ExamBank.h"
 
+#include "foundation/FileStamp.h"
 #include "platform/db/Connection.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 int wholeNumber(const QVariant& value)
@@ -249,14 +251,77 @@ std::vector<ExamBank::PoolQuestion> ExamBank::categoryPool(const QVariant& categ
     return pool;
 }
 
-std::vector<ExamBank::PoolCode> ExamBank::categoryPoolCodes(const QVariant& categoryCode)
+namespace {
+
+// The pool codes of the one file read last, per category, and the file's
+// stamp when they were read.
+struct KeptPoolCodes {
+    std::optional<FileStamp> stamp;
+    std::vector<std::pair<QVariant, ExamBank::PoolCodes>> categories;
+};
+
+KeptPoolCodes& keptPoolCodes()
 {
-    const db::ResultSet rows = m_conn.query(categoryPoolCodesSql(), {categoryCode});
-    std::vector<PoolCode> codes;
-    codes.reserve(size_t(rows.recordCount()));
-    for (const db::Row& row : rows)
-        codes.push_back({row.integer(0), wholeNumber(row.value(1))});
+    static KeptPoolCodes kept;
+    return kept;
+}
+
+// The file as it stands, when codes read from it may be kept: not in a
+// transaction of this connection (its changes are not in the file yet), not
+// a write-ahead-log file (whose changes leave the file itself as it was),
+// and not changed within the file system's last clock step (a change in the
+// same step could leave the stamp as it was).
+std::optional<FileStamp> keepableStamp(db::Connection& exam)
+{
+    if (exam.inTransaction())
+        return std::nullopt;
+    std::optional<FileStamp> stamp = fileStampOf(exam.path());
+    if (!stamp || !stamp->settled())
+        return std::nullopt;
+    if (exam.scalar(QStringLiteral("PRAGMA journal_mode")).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive)
+        == 0)
+        return std::nullopt;
+    return stamp;
+}
+
+} // namespace
+
+ExamBank::PoolCodes ExamBank::categoryPoolCodes(const QVariant& categoryCode)
+{
+    KeptPoolCodes& kept = keptPoolCodes();
+    const std::optional<FileStamp> before = keepableStamp(m_conn);
+    if (before && kept.stamp == before) {
+        for (const auto& [category, codes] : kept.categories)
+            if (category == categoryCode && category.typeId() == categoryCode.typeId())
+                return codes;
+    }
+    auto codes = std::make_shared<std::vector<PoolCode>>();
+    m_conn.forEachRow(categoryPoolCodesSql(), {categoryCode}, [&codes](const db::RowReader& row) {
+        const int code = row.isInteger(1)
+            ? int(std::clamp<qint64>(row.integer(1), std::numeric_limits<int>::min(), std::numeric_limits<int>::max()))
+            : wholeNumber(row.value(1));
+        codes->push_back({row.integer(0), code});
+    });
+    if (before && fileStampOf(m_conn.path()) == before) {
+        if (kept.stamp != before) {
+            kept.stamp = before;
+            kept.categories.clear();
+        }
+        kept.categories.emplace_back(categoryCode, codes);
+    }
     return codes;
+}
+
+void ExamBank::questionsUnchangedAcross(const FileStamp& before, const FileStamp& after)
+{
+    KeptPoolCodes& kept = keptPoolCodes();
+    if (kept.stamp == before)
+        kept.stamp = after;
+}
+
+void ExamBank::forgetPoolCodes()
+{
+    keptPoolCodes() = {};
 }
 
 std::optional<ExamBank::PoolQuestion> ExamBank::poolQuestion(qint64 row)
@@ -414,6 +479,17 @@ std::vector<int> ExamBank::questionCountsOfEveryCategory()
                             "GROUP BY c.Qc_catcode ORDER BY c.Qc_catcode")))
         counts.push_back(wholeNumber(row.value(0)));
     return counts;
+}
+
+int ExamBank::categoriesHoldingFewer(int questions)
+{
+    if (questions < 1)
+        return 0;
+    // A category holds enough when its question at that place exists.
+    return wholeNumber(m_conn.scalar(
+        QStringLiteral("SELECT count(*) FROM Qe_Category c WHERE (SELECT 1 FROM Qe_QuestionsHead q "
+                       "WHERE q.Qq_CatCode = c.Qc_catcode AND q.Qq_QuestCode IS NOT NULL LIMIT 1 OFFSET ?) IS NULL"),
+        {questions - 1}));
 }
 
 void ExamBank::setCategorySelected(int code, bool selected)

@@ -4,12 +4,14 @@
 
 #include <QString>
 #include <QVariant>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace db {
 class Connection;
 }
+struct FileStamp;
 
 // A count or code read into an integer the way the program reads them: NULL
 // as 0, a fraction rounded half to even.
@@ -91,12 +93,21 @@ public:
     // row holds it), by question code.
     std::vector<PoolQuestion> categoryPool(const QVariant& categoryCode);
     // The same pool as codes only, read from the category index: each
-    // row's key and its question code, by code.
+    // row's key and its question code, by code. The codes of the file last
+    // read are kept while the file stays as it was (its stamp, see
+    // FileStamp), so a second exam on the same bank reads none of them.
     struct PoolCode {
         qint64 row = 0;
         int code = 0;
     };
-    std::vector<PoolCode> categoryPoolCodes(const QVariant& categoryCode);
+    using PoolCodes = std::shared_ptr<const std::vector<PoolCode>>;
+    PoolCodes categoryPoolCodes(const QVariant& categoryCode);
+    // The program's own committed write that changed no question took the
+    // file from one stamp to the other: the codes kept for the first stay
+    // good for the second.
+    static void questionsUnchangedAcross(const FileStamp& before, const FileStamp& after);
+    // Forgets the kept codes (tests).
+    static void forgetPoolCodes();
     // The pool row of a key categoryPoolCodes gave; nullopt when it is gone.
     std::optional<PoolQuestion> poolQuestion(qint64 row);
     // The practice pool: the questions directly under a ticked category
@@ -219,6 +230,10 @@ public:
     // The number of questions of every category row, a category without
     // questions included (as 0), by code.
     std::vector<int> questionCountsOfEveryCategory();
+    // The number of category rows holding fewer than `questions` questions
+    // (counted as questionCountsOfEveryCategory counts them). Reads at most
+    // that many questions of each category.
+    int categoriesHoldingFewer(int questions);
     // The practice pool's ticks, written in the caller's transaction.
     void setCategorySelected(int code, bool selected);
     void setChapterSelected(int code, bool selected);

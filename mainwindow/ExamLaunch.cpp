@@ -116,10 +116,8 @@ QString notEnoughQuestions(db::Connection& exam)
     const int categories = bank.categoryCount();
     if (categories < 1)
         return QStringLiteral("No Category or chapters are available in exam database \r\n Can't Proceed!");
-    const int share = QuestionSetBuilder::pretestShare(categories);
-    for (const int count : bank.questionCountsOfEveryCategory())
-        if (count < share)
-            return QStringLiteral("Can't take this test. Not enough questions in all categories!");
+    if (bank.categoriesHoldingFewer(QuestionSetBuilder::pretestShare(categories)) > 0)
+        return QStringLiteral("Can't take this test. Not enough questions in all categories!");
     return {};
 }
 
@@ -220,6 +218,7 @@ StartOutcome startCommand(const ModeChoice& choice, RandomSource& random)
             if (!refusal.isEmpty())
                 return refuse(refusal);
         } else if (mode == ExamMode::Practice) {
+            OwnExamWrite ownWrite(exam);
             try {
                 saveSelection(exam, choice.tree.categoryTicks(), choice.tree.chapterTicks());
             } catch (const std::exception& error) {
@@ -228,7 +227,7 @@ StartOutcome startCommand(const ModeChoice& choice, RandomSource& random)
                                                                  "saved, so the exam was not started."),
                                                   exam.path(), error, DatabaseUse::Writing));
             }
-            examFileWrittenByProgram(exam);
+            ownWrite.done();
             const int pool = CountSelectedQuestions(exam);
             if (*chosenCount > pool)
                 return refuse(QStringLiteral("Number of questions cannot exceed ") + QString::number(pool));

@@ -10,11 +10,13 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <stdexcept>
 #include <thread>
 
 using db::Connection;
 using db::DbError;
 using db::ErrorClass;
+using db::RowReader;
 
 namespace {
 
@@ -62,6 +64,44 @@ TEST_F(DbLayer, BoundValuesRoundTripVerbatim)
     c.exec(QStringLiteral("INSERT INTO t (id, name) VALUES (3, 'Admin')"));
     EXPECT_EQ(c.scalar(QStringLiteral("SELECT id FROM t WHERE name = ?"), {QStringLiteral("ADMIN")}).toInt(), 3);
     EXPECT_THROW(rows[0].value(QStringLiteral("missing")), DbError);
+}
+
+// A row read in place gives each field as a fully read result holds it;
+// a visitor that throws ends the read, and the same statement runs again.
+TEST_F(DbLayer, RowsReadInPlaceMatchTheFullReadAndAThrowEndsTheRead)
+{
+    auto c = Connection::openFile(path);
+    c.exec(QStringLiteral("INSERT INTO t (id, name, v, n) VALUES (1, 'a', 2.5, NULL), (2, '0042', NULL, 7), "
+                          "(3, NULL, 1e300, -9223372036854775807)"));
+    const QString sql = QStringLiteral("SELECT id, name, v, n FROM t WHERE id >= ? ORDER BY id");
+    const auto rows = c.query(sql, {1});
+    int seen = 0;
+    c.forEachRow(sql, {1}, [&](const RowReader& row) {
+        for (int column = 0; column < 4; ++column) {
+            const QVariant full = rows[seen].value(column);
+            EXPECT_EQ(row.value(column), full) << seen << ":" << column;
+            EXPECT_EQ(row.value(column).typeId(), full.typeId());
+            EXPECT_EQ(row.isInteger(column), full.typeId() == QMetaType::LongLong);
+            if (row.isInteger(column)) {
+                EXPECT_EQ(row.integer(column), full.toLongLong());
+            }
+        }
+        ++seen;
+    });
+    EXPECT_EQ(seen, 3);
+
+    seen = 0;
+    EXPECT_THROW(c.forEachRow(sql, {1},
+                              [&](const RowReader&) {
+                                  if (++seen == 2)
+                                      throw std::runtime_error("enough");
+                              }),
+                 std::runtime_error);
+    EXPECT_EQ(seen, 2);
+    EXPECT_FALSE(c.inTransaction());
+    seen = 0;
+    c.forEachRow(sql, {2}, [&](const RowReader&) { ++seen; });
+    EXPECT_EQ(seen, 2);
 }
 
 TEST_F(DbLayer, GetStringJoinsFieldsAndRows)

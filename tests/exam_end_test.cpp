@@ -1,25 +1,63 @@
 #include "exam/ExamEnd.h"
+#include "exam/ExamSaveCheck.h"
 #include "exam/ExamSession.h"
+#include "exam/KeptAnswers.h"
 #include "foundation/SharedState.h"
 #include "platform/db/Connection.h"
 #include "tests/support/ExamBankFixture.h"
-#include "tests/support/RecordingUiHooks.h"
 #include "tests/support/FailingWrites.h"
+#include "tests/support/RecordingUiHooks.h"
 #include "tests/support/StartupFixture.h"
 #include "tests/support/SystemAccounts.h"
 #include "tests/support/TempHome.h"
-#include "exam/KeptAnswers.h"
 
 #include <QElapsedTimer>
-#include <gtest/gtest.h>
 #include <atomic>
 #include <chrono>
+#include <gtest/gtest.h>
 #include <limits>
+#include <sqlite3.h>
 #include <thread>
 
 namespace {
 
 constexpr int kUser = 7;
+
+// The answers End Exam saves leave the file known to the launch's save
+// check, so the next Start does not read the whole file again.
+TEST(ExamEnd, SavedAnswersLeaveTheFileKnownToTheSaveCheck)
+{
+    TempHome home;
+    RecordingUiHooks ui;
+    forgetSoundExamFiles();
+    ExamBankFixture bank;
+    bank.question(1, 1);
+    SystemAccounts accounts{kUser};
+    ExamSession session;
+    session.ExamConn = db::Connection::openFile(bank.path());
+    session.launch.gQuizUserCode = kUser;
+    session.launch.gQuizSysConnStr = accounts.connectionString();
+    session.msflex.addQuestion(1, 1);
+    session.msflex.setText(1, colCorrect, QStringLiteral("0"));
+    session.msflex.setText(1, colNoAnswer, QStringLiteral("0"));
+    session.QuestionsReached = 1;
+    ASSERT_EQ(examSaveRefusal(session.ExamConn), QString());
+
+    ExamEnd end(session);
+    ASSERT_TRUE(end.writeProgress(ExamEnd::Asking::User, nullptr));
+    ASSERT_EQ(bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_Progress")).toInt(), 1);
+    int checks = 0;
+    sqlite3_trace_v2(
+        session.ExamConn.handle(), SQLITE_TRACE_STMT,
+        [](unsigned, void* count, void*, void* sql) {
+            if (QString::fromUtf8(static_cast<const char*>(sql)).startsWith(QLatin1String("PRAGMA quick_check")))
+                ++*static_cast<int*>(count);
+            return 0;
+        },
+        &checks);
+    EXPECT_EQ(examSaveRefusal(session.ExamConn), QString());
+    EXPECT_EQ(checks, 0);
+}
 
 // End Exam with the one question of the bank answered right, after a pass
 // stored as `lastPass`: a pass that cannot be closed is told, the answers

@@ -3,6 +3,7 @@
 #include "exam/QuestionList.h"
 #include "exam/QuestionSetBuilder.h"
 #include "foundation/ConnectionString.h"
+#include "foundation/ExamBank.h"
 #include "foundation/SharedState.h"
 #include "mainwindow/ExamLaunch.h"
 #include "mainwindow/MainWindowLoad.h"
@@ -15,6 +16,7 @@
 #include "tests/support/TempHome.h"
 
 #include <QFile>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
 #include <optional>
@@ -93,6 +95,36 @@ TEST(ExamLaunch, PretestTotalIsWhatThePretestDrawsAndShortBanksAreRefused)
         if (c.refusal.isEmpty()) {
             EXPECT_EQ(drawn(ExamMode::Test, bank, 0), c.total);
         }
+    }
+}
+
+// The pretest's check reads at most the share of each category, and finds
+// short exactly the categories that counting them all finds short: a code
+// stored as NULL counts for none, a category code that no category row
+// holds for no row.
+TEST(ExamLaunch, ShortCategoriesAreThoseThatCountingEveryQuestionFinds)
+{
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 rng(seed);
+        ExamBankFixture bank;
+        bank.conn().execScript(
+            QStringLiteral("ALTER TABLE Qe_QuestionsHead RENAME TO Keyed; "
+                           "CREATE TABLE Qe_QuestionsHead AS SELECT * FROM Keyed WHERE 0; DROP TABLE Keyed"));
+        if (seed % 2 == 0)
+            bank.conn().exec(
+                QStringLiteral("CREATE INDEX Qe_QuestionsHead_Pool ON Qe_QuestionsHead (Qq_CatCode, Qq_QuestCode)"));
+        for (int cat = 1; cat <= 5; ++cat)
+            bank.category(cat);
+        for (int i = 0; i < 60; ++i)
+            bank.conn().exec(QStringLiteral("INSERT INTO Qe_QuestionsHead (Qq_QuestCode, Qq_CatCode) VALUES (?, ?)"),
+                             {rng() % 7 == 0 ? QVariant() : QVariant(int(rng() % 30)), int(rng() % 7)});
+        ExamBank exam(bank.conn());
+        const std::vector<int> counts = exam.questionCountsOfEveryCategory();
+        for (int share = 1; share <= 20; ++share)
+            EXPECT_EQ(exam.categoriesHoldingFewer(share),
+                      std::count_if(counts.begin(), counts.end(), [share](int n) { return n < share; }))
+                << share;
     }
 }
 

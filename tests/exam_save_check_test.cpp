@@ -4,12 +4,14 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <gtest/gtest.h>
-#include <sqlite3.h>
+#include <QStringList>
 #include <cstdio>
 #include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <sys/stat.h>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -157,6 +159,68 @@ TEST(ExamSaveCheck, AFileChangedInAnyWayIsCheckedWholeAgain)
                                  "The exam database ")
                       + bank.path() + QStringLiteral(" is damaged."));
     }
+}
+
+// The damage checks a connection runs: "whole" for the file, a table's
+// name for a table's.
+class CheckTrace {
+public:
+    explicit CheckTrace(db::Connection& exam)
+    {
+        sqlite3_trace_v2(exam.handle(), SQLITE_TRACE_STMT, &CheckTrace::seen, this);
+    }
+    QStringList take() { return std::exchange(m_checks, {}); }
+
+private:
+    static int seen(unsigned, void* self, void*, void* sql)
+    {
+        const QString text = QString::fromUtf8(static_cast<const char*>(sql));
+        if (text.startsWith(QLatin1String("PRAGMA quick_check(")))
+            static_cast<CheckTrace*>(self)->m_checks
+                << (text == QLatin1String("PRAGMA quick_check(1)") ? QStringLiteral("whole")
+                                                                   : text.mid(19).chopped(1).remove(QLatin1Char('"')));
+        return 0;
+    }
+    QStringList m_checks;
+};
+
+// A file found sound is not read again while it stays so, nor after the
+// program's own write to it; a write that began after another program
+// changed the file leaves it to be checked whole again.
+TEST(ExamSaveCheck, TheProgramsOwnWriteKeepsAFileKnownAndAnyOtherChangeDoesNot)
+{
+    forgetSoundExamFiles();
+    ExamBankFixture bank;
+    db::Connection exam = db::Connection::openFile(bank.path());
+    CheckTrace trace(exam);
+    const auto ownWrite = [&exam] {
+        OwnExamWrite write(exam);
+        exam.exec(QStringLiteral("INSERT INTO Qe_Progress (userid, QuestionID, Correct, Wrong, NoAns, pass) "
+                                 "VALUES (7, 1, 1, 0, 0, 0)"));
+        write.done();
+    };
+    const QStringList whole{QStringLiteral("Qe_Progress"),
+                            QStringLiteral("Qe_LOS"),
+                            QStringLiteral("Qe_UserHistoryDetail"),
+                            QStringLiteral("Qe_UserHistorySummary"),
+                            QStringLiteral("Qe_Category"),
+                            QStringLiteral("Qe_Chapters"),
+                            QStringLiteral("whole")};
+
+    ASSERT_EQ(examSaveRefusal(exam), QString());
+    EXPECT_EQ(trace.take(), whole) << "the tables an exam writes first, then the whole file";
+    ASSERT_EQ(examSaveRefusal(exam), QString());
+    EXPECT_EQ(trace.take(), QStringList()) << "unchanged";
+    ownWrite();
+    ASSERT_EQ(examSaveRefusal(exam), QString());
+    EXPECT_EQ(trace.take(), QStringList()) << "changed by the program's own write";
+
+    // Past the file system's clock step, so the change shows in the stamp.
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    db::Connection::openFile(bank.path()).exec(QStringLiteral("INSERT INTO Qe_Progress (userid) VALUES (8)"));
+    ownWrite();
+    ASSERT_EQ(examSaveRefusal(exam), QString());
+    EXPECT_EQ(trace.take(), whole) << "changed by another program before the own write";
 }
 
 } // namespace

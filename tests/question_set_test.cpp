@@ -1,5 +1,6 @@
 #include "exam/CategoryMap.h"
 #include "exam/ClockRandomSource.h"
+#include "exam/ExamSaveCheck.h"
 #include "exam/ExamSession.h"
 #include "exam/QuestionList.h"
 #include "exam/QuestionSetBuilder.h"
@@ -9,10 +10,13 @@
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/ScriptedRandomSource.h"
 
+#include <chrono>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
 #include <set>
+#include <sqlite3.h>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -366,6 +370,106 @@ TEST(RandomDraws, PickWhatTheWholePoolDrawPickedForTheSameSeed)
     }
     EXPECT_GT(built, 20) << "the banks build most exams";
     EXPECT_GT(failed, 0) << "and refuse some";
+}
+
+// A code standing in two categories or twice in one, and codes stored as
+// a fraction or as text (text sorts after every number), are left out and
+// drawn as drawing from the whole pools did them; so is a second exam on the
+// same unchanged bank, whose codes come from memory, and one after another
+// program added questions to it.
+TEST(RandomDraws, RepeatedOddAndKeptCodesDrawAsTheWholePoolDrew)
+{
+    int built = 0;
+    for (unsigned seed = 1; seed <= 24; ++seed) {
+        SCOPED_TRACE(seed);
+        std::mt19937 rng(seed);
+        ExamBankFixture bank;
+        // A stranger's layout: the code is no key, so it can repeat.
+        bank.conn().execScript(
+            QStringLiteral("ALTER TABLE Qe_QuestionsHead RENAME TO Keyed; "
+                           "CREATE TABLE Qe_QuestionsHead AS SELECT * FROM Keyed WHERE 0; DROP TABLE Keyed; "
+                           "CREATE INDEX Qe_QuestionsHead_Pool ON Qe_QuestionsHead (Qq_CatCode, Qq_QuestCode)"));
+        for (int cat = 1; cat <= 3; ++cat) {
+            const auto small = [&] { return std::optional<int>(int(rng() % 4) + 1); };
+            bank.category(cat, {int(rng() % 6) + 1, small(), small(), small(), small()}, true);
+        }
+        const auto addQuestions = [&](int count) {
+            for (int i = 0; i < count; ++i) {
+                const int cat = int(rng() % 3) + 1;
+                const int type = int(rng() % 4) + 1;
+                const int code = int(rng() % 40) + 1;
+                const QVariant stored = rng() % 9 == 0 ? QVariant(code + 0.5)
+                    : rng() % 9 == 0                   ? QVariant(QStringLiteral("Q%1").arg(code))
+                                                       : QVariant(code);
+                bank.conn().exec(QStringLiteral("INSERT INTO Qe_QuestionsHead (Qq_QuestCode, Qq_CatCode, Qq_TypeCode, "
+                                                "Qq_ChapterCode) VALUES (?, ?, ?, 0)"),
+                                 {stored, cat, type});
+            }
+        };
+        addQuestions(70);
+        const bool kept = seed % 4 == 0;
+        // Codes are kept only from a file older than the file system's clock step.
+        if (kept)
+            std::this_thread::sleep_for(std::chrono::milliseconds(40));
+        for (int round = 0; round < (kept ? 3 : 1); ++round) {
+            SCOPED_TRACE(round);
+            if (round == 2) {
+                addQuestions(15);
+                std::this_thread::sleep_for(std::chrono::milliseconds(40));
+            }
+            for (const ExamMode mode : {ExamMode::Simulated, ExamMode::Test}) {
+                SCOPED_TRACE(mode == ExamMode::Simulated ? "simulated" : "pretest");
+                SeededRandomSource referenceRandom(seed + unsigned(round));
+                const ReferenceDraw expected = referenceDraw(mode, bank, referenceRandom);
+                SeededRandomSource random(seed + unsigned(round));
+                const Built actual = buildFor(mode, bank, random);
+                ASSERT_EQ(actual.result.ok, expected.ok) << actual.result.message.toStdString();
+                built += expected.ok ? 1 : 0;
+                EXPECT_EQ(codesOf(actual.msflex), expected.ok ? expected.codes : Codes{});
+            }
+        }
+    }
+    EXPECT_GT(built, 20);
+}
+
+// The codes kept for the draws stay good across the program's own write to
+// the file, which never changes a question, and are read again after any
+// other change.
+TEST(RandomDraws, KeptCodesOutliveTheProgramsOwnWriteButNoOtherChange)
+{
+    forgetSoundExamFiles();
+    ExamBank::forgetPoolCodes();
+    ExamBankFixture bank;
+    bank.category(1).category(2).questions(1, 40, 1).questions(41, 40, 2);
+    int codeReads = 0;
+    const auto countCodeReads = [](unsigned, void* reads, void*, void* sql) {
+        if (QString::fromUtf8(static_cast<const char*>(sql)) == ExamBank::categoryPoolCodesSql())
+            ++*static_cast<int*>(reads);
+        return 0;
+    };
+    sqlite3_trace_v2(bank.conn().handle(), SQLITE_TRACE_STMT, countCodeReads, &codeReads);
+    const auto drawReads = [&] {
+        // Past the file system's clock step: codes are kept only from a file
+        // older than that.
+        std::this_thread::sleep_for(std::chrono::milliseconds(40));
+        codeReads = 0;
+        SeededRandomSource random(3);
+        EXPECT_TRUE(buildFor(ExamMode::Test, bank, random).result.ok);
+        return codeReads;
+    };
+    EXPECT_EQ(drawReads(), 2) << "one read per category";
+    EXPECT_EQ(drawReads(), 0) << "unchanged";
+
+    ASSERT_EQ(examSaveRefusal(bank.conn()), QString());
+    {
+        OwnExamWrite write(bank.conn());
+        bank.progress(kUser, 1, Verdict::Right);
+        write.done();
+    }
+    EXPECT_EQ(drawReads(), 0) << "after the program's own write";
+
+    bank.progress(kUser, 2, Verdict::Wrong);
+    EXPECT_EQ(drawReads(), 2) << "after any other write";
 }
 
 TEST(Pretest, ACategoryShortOfUsableQuestionsFails)

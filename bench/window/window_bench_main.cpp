@@ -1,4 +1,6 @@
 #include "bench/BenchRegistry.h"
+#include "bench/window/StartGrowthBench.h"
+#include "bench/window/WindowBenchSupport.h"
 #include "exam/QuestionPage.h"
 #include "exam/frmZiduver.h"
 #include "foundation/ConnectionString.h"
@@ -27,19 +29,8 @@
 // holds as it goes through the questions.
 namespace {
 
-void settle(int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0 : values[values.size() / 2];
-}
+using windowbench::median;
+using windowbench::settle;
 
 // Resident memory of this process and of the browser engine's processes it
 // started, in kilobytes; with a breakdown per process when asked.
@@ -82,14 +73,9 @@ long residentKb(QString* breakdown = nullptr)
     return total;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// Next to the page loaded, and the memory over 200 questions.
+int nextBench()
 {
-    prepareBrowserEngine();
-    QApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(false);
-
     QTemporaryDir home;
     writeSampleInstallation(home.path());
     setProgramFolder(home.path());
@@ -149,29 +135,9 @@ int main(int argc, char** argv)
     BrowserView bare;
     bare.resize(window->www1->size());
     bare.show();
-    db::Connection exam = db::Connection::open(record.gQuizConnStr);
-    ExamBank bank(exam);
     std::vector<double> bareTimes;
-    for (int code : codes) {
-        PageInputs inputs;
-        inputs.questCode = code;
-        inputs.head = bank.questionHead(code).value_or(ExamBank::QuestionHead{});
-        inputs.fontName = record.gQuizFontName;
-        inputs.fontSize = record.gQuizFontSize;
-        inputs.examDbPath = examPath;
-        inputs.programFolder = home.path();
-        const BuiltPage page = buildQuestionPage(bank, inputs);
-        QElapsedTimer timer;
-        timer.start();
-        if (page.treePage) {
-            writeTreePages(home.path(), page);
-            bare.navigate(QDir(home.path()).filePath(QStringLiteral("main.html")));
-        } else {
-            bare.writeHtml(page.html, QUrl::fromLocalFile(QFileInfo(examPath).absolutePath() + QLatin1Char('/')));
-        }
-        bare.waitForLoad();
-        bareTimes.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
+    for (int code : codes)
+        bareTimes.push_back(windowbench::barePageLoadMs(bare, record, code, home.path()));
     bench::report("Next to page loaded, median of 49 (vs bare write of the page)", median(nextTimes), median(bareTimes),
                   2.0);
     const double growth = after50 > 0 ? 100.0 * double(after200 - after50) / double(after50) : 0;
@@ -182,4 +148,22 @@ int main(int argc, char** argv)
         running->unload();
     settle(200);
     return 0;
+}
+
+} // namespace
+
+// Runs every window bench, or those whose name holds the first argument
+// ("next", "start").
+int main(int argc, char** argv)
+{
+    prepareBrowserEngine();
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    const QString only = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    int failed = 0;
+    if (QStringLiteral("next").contains(only))
+        failed |= nextBench();
+    if (QStringLiteral("start").contains(only))
+        failed |= startGrowthBench();
+    return failed;
 }

@@ -42,6 +42,22 @@ bool stepRow(Connection* connection, sqlite3_stmt* stmt)
     connection->raise(rc);
 }
 
+QVariant columnValue(sqlite3_stmt* stmt, int i)
+{
+    switch (sqlite3_column_type(stmt, i)) {
+    case SQLITE_INTEGER:
+        return qint64(sqlite3_column_int64(stmt, i));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(stmt, i);
+    case SQLITE_NULL:
+        return QVariant();
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+        return QString::fromUtf8(text, sqlite3_column_bytes(stmt, i));
+    }
+    }
+}
+
 ResultSet readAll(Connection* connection, sqlite3_stmt* stmt)
 {
     const int columnCount = sqlite3_column_count(stmt);
@@ -54,23 +70,8 @@ ResultSet readAll(Connection* connection, sqlite3_stmt* stmt)
     while (stepRow(connection, stmt)) {
         std::vector<QVariant> values;
         values.reserve(size_t(columnCount));
-        for (int i = 0; i < columnCount; ++i) {
-            switch (sqlite3_column_type(stmt, i)) {
-            case SQLITE_INTEGER:
-                values.emplace_back(qint64(sqlite3_column_int64(stmt, i)));
-                break;
-            case SQLITE_FLOAT:
-                values.emplace_back(sqlite3_column_double(stmt, i));
-                break;
-            case SQLITE_NULL:
-                values.emplace_back();
-                break;
-            default: {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-                values.emplace_back(QString::fromUtf8(text, sqlite3_column_bytes(stmt, i)));
-            }
-            }
-        }
+        for (int i = 0; i < columnCount; ++i)
+            values.push_back(columnValue(stmt, i));
         rows.push_back(std::move(values));
     }
     sqlite3_reset(stmt);
@@ -133,6 +134,23 @@ void Connection::startStatementClock()
 {
     if (m_clock)
         m_clock->started = Clock::now();
+}
+
+// ---- RowReader ----
+
+bool RowReader::isInteger(int column) const
+{
+    return sqlite3_column_type(m_stmt, column) == SQLITE_INTEGER;
+}
+
+qint64 RowReader::integer(int column) const
+{
+    return sqlite3_column_int64(m_stmt, column);
+}
+
+QVariant RowReader::value(int column) const
+{
+    return columnValue(m_stmt, column);
 }
 
 // ---- Statement ----
@@ -400,6 +418,22 @@ int Connection::exec(const QString& sql, const Params& params)
 ResultSet Connection::query(const QString& sql, const Params& params)
 {
     return queryStatement(this, cachedStatement(sql), params);
+}
+
+void Connection::forEachRow(const QString& sql, const Params& params,
+                            const std::function<void(const RowReader&)>& visit)
+{
+    sqlite3_stmt* stmt = cachedStatement(sql);
+    bindParams(this, stmt, params);
+    const RowReader row(stmt);
+    try {
+        while (stepRow(this, stmt))
+            visit(row);
+    } catch (...) {
+        sqlite3_reset(stmt);
+        throw;
+    }
+    sqlite3_reset(stmt);
 }
 
 sqlite3_stmt* Connection::cachedStatement(const QString& sql)

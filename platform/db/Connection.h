@@ -6,6 +6,7 @@
 #include <QString>
 #include <QVariant>
 #include <chrono>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -21,6 +22,22 @@ namespace db {
 using Params = std::vector<QVariant>;
 
 class Connection;
+
+// The row a query has just stepped to, read in place: for long reads of a
+// few numbers, where a fully read result would cost a value object per
+// field.
+class RowReader {
+public:
+    explicit RowReader(sqlite3_stmt* stmt) : m_stmt(stmt) { }
+    // True when the field holds an integer, which integer() then gives.
+    bool isInteger(int column) const;
+    qint64 integer(int column) const;
+    // The field as a fully read result holds it.
+    QVariant value(int column) const;
+
+private:
+    sqlite3_stmt* m_stmt;
+};
 
 // Every statement is stopped (SQLITE_INTERRUPT) once it has run this long;
 // time spent waiting for another program's lock does not count. Exam
@@ -86,6 +103,9 @@ public:
     void execScript(const QString& sql);
     // Runs a query and reads every row at once.
     ResultSet query(const QString& sql, const Params& params = {});
+    // Runs a query and hands every row to `visit` as it is read; nothing is
+    // kept. An exception from `visit` ends the query and goes on.
+    void forEachRow(const QString& sql, const Params& params, const std::function<void(const RowReader&)>& visit);
     // First column of the first row, or a null QVariant when there is no row.
     QVariant scalar(const QString& sql, const Params& params = {});
     Statement prepare(const QString& sql);
