@@ -1,25 +1,13 @@
 #include "mainwindow/WidgetDrawnMenu.h"
 
-#include "foundation/DatabaseProblem.h"
-#include "foundation/DebugLog.h"
-#include "foundation/Messages.h"
-#include "foundation/ProgramEnd.h"
 #include "foundation/SharedState.h"
-#include "foundation/WidgetLinkOpener.h"
-#include "mainwindow/MenuCommands.h"
-#include "mainwindow/WidgetMenuCommands.h"
-#include "mainwindow/links/LoginWindowLink.h"
-#include "platform/db/Connection.h"
-#include "platform/db/DbError.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QEnterEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPointer>
 #include <QShortcut>
 #include <algorithm>
@@ -27,7 +15,6 @@
 
 namespace {
 
-constexpr int kTextIndent = 14;
 constexpr int kIconRoom = 22;
 constexpr int kListMinWidth = 170;
 constexpr int kListMaxWidth = 420;
@@ -39,202 +26,9 @@ QColor colourOr(const QString& setting, const QColor& fallback)
     return fallback;
 }
 
-// A failure of the menu: logged with the error's own text; shown with what
-// could not be done and, for a database's failure, the exam database, why and
-// what to do in the program's words.
-void reportCommandError(const QString& what, const std::exception& error, QWidget* owner)
-{
-    const QString text = QString::fromUtf8(error.what());
-    WriteLog(text + QStringLiteral(" : lblMenu_Click : frmMain ") + logDate());
-    const DatabaseFile exam = DatabaseFile::exam(db::Connection::pathFromConnectionString(gLogin.gExamConnStr));
-    ShowMessage(dynamic_cast<const db::DbError*>(&error) ? commandFailureText(what, exam, error) : text,
-                gLogin.gAppName, OneButton, owner);
-}
-
 const QString kLinksUnread = QStringLiteral("The web links could not be read.");
 
 } // namespace
-
-// ---- the top pictures ----
-
-WidgetMenuPicture::WidgetMenuPicture(const QString& caption, QChar key, QWidget* parent)
-    : QWidget(parent), m_caption(caption), m_shownCaption(caption)
-{
-    const qsizetype at = caption.indexOf(key, 0, Qt::CaseInsensitive);
-    if (at >= 0)
-        m_shownCaption.insert(at, QLatin1Char('&'));
-    setCursor(Qt::PointingHandCursor);
-    setMouseTracking(true);
-    setFocusPolicy(Qt::NoFocus);
-}
-
-void WidgetMenuPicture::setColours(const QColor& normal, const QColor& selected)
-{
-    m_normal = normal;
-    m_selected = selected;
-    update();
-}
-
-void WidgetMenuPicture::setChosen(bool chosen)
-{
-    if (m_chosen == chosen)
-        return;
-    m_chosen = chosen;
-    update();
-}
-
-QSize WidgetMenuPicture::sizeHint() const
-{
-    QFont bold = font();
-    bold.setBold(true);
-    return {std::max(64, QFontMetrics(bold).horizontalAdvance(m_caption) + 28), kMenuRowHeight};
-}
-
-void WidgetMenuPicture::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    QFont face = font();
-    face.setBold(true);
-    face.setUnderline(m_chosen);
-    painter.setFont(face);
-    painter.setPen(m_chosen ? m_selected : m_normal);
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextShowMnemonic, m_shownCaption);
-}
-
-void WidgetMenuPicture::enterEvent(QEnterEvent*)
-{
-    if (onHover)
-        onHover();
-}
-
-void WidgetMenuPicture::mouseMoveEvent(QMouseEvent*)
-{
-    if (onHover)
-        onHover();
-}
-
-void WidgetMenuPicture::mousePressEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton && onHover)
-        onHover();
-}
-
-// ---- the rows ----
-
-WidgetMenuRow::WidgetMenuRow(int index, QWidget* parent) : QWidget(parent), m_index(index)
-{
-    setCursor(Qt::PointingHandCursor);
-    setMouseTracking(true);
-    setFocusPolicy(Qt::NoFocus);
-}
-
-void WidgetMenuRow::setText(const QString& text)
-{
-    m_text = text;
-    update();
-}
-
-void WidgetMenuRow::setColours(const QColor& normal, const QColor& selected)
-{
-    m_normal = normal;
-    m_selected = selected;
-    update();
-}
-
-void WidgetMenuRow::setHovered(bool hovered)
-{
-    if (m_hovered == hovered)
-        return;
-    m_hovered = hovered;
-    update();
-}
-
-QColor WidgetMenuRow::foreColour() const
-{
-    if (!isEnabled())
-        return palette().color(QPalette::Disabled, QPalette::WindowText);
-    return m_hovered ? m_selected : m_normal;
-}
-
-void WidgetMenuRow::setIconRoom(int pixels)
-{
-    m_iconRoom = pixels;
-    update();
-}
-
-void WidgetMenuRow::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    QFont face = font();
-    face.setUnderline(m_hovered && isEnabled());
-    painter.setFont(face);
-    painter.setPen(foreColour());
-    const QRect area = rect().adjusted(kTextIndent, 0, -m_iconRoom - 4, 0);
-    painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
-                     QFontMetrics(face).elidedText(m_text, Qt::ElideRight, area.width()));
-}
-
-void WidgetMenuRow::enterEvent(QEnterEvent*)
-{
-    if (isEnabled() && onHover)
-        onHover(m_index);
-}
-
-void WidgetMenuRow::mouseMoveEvent(QMouseEvent*)
-{
-    if (isEnabled() && onHover)
-        onHover(m_index);
-}
-
-void WidgetMenuRow::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && isEnabled() && onClick)
-        onClick(m_index);
-}
-
-void WidgetMenuRow::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::EnabledChange)
-        update();
-    QWidget::changeEvent(event);
-}
-
-// ---- the lists ----
-
-WidgetMenuList::WidgetMenuList(const QPixmap& picture, QWidget* parent) : QWidget(parent), m_picture(picture)
-{
-    setMouseTracking(true);
-}
-
-bool WidgetMenuList::hasPicture() const
-{
-    return !m_picture.isNull() && m_picture.height() >= kMenuPictureMinHeight;
-}
-
-void WidgetMenuList::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    if (hasPicture()) {
-        // DrawMenu: each strip copied across the list's full width.
-        for (const StripCopy& copy : menuStripCopies(height()))
-            painter.drawPixmap(QRect(0, copy.targetY, width(), kMenuStripHeight), m_picture,
-                               QRect(0, copy.sourceY, m_picture.width(), kMenuStripHeight));
-        return;
-    }
-    painter.fillRect(rect(), palette().color(QPalette::Base));
-    painter.setPen(palette().color(QPalette::Mid));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-}
-
-void WidgetMenuList::mouseMoveEvent(QMouseEvent* event)
-{
-    event->accept();
-}
-
-void WidgetMenuList::mousePressEvent(QMouseEvent* event)
-{
-    event->accept();
-}
 
 // ---- the menu ----
 
@@ -365,7 +159,7 @@ int WidgetDrawnMenu::listWidth(const QStringList& captions, int iconRoom) const
     int widest = 0;
     for (const QString& caption : captions)
         widest = std::max(widest, metrics.horizontalAdvance(caption));
-    return std::clamp(widest + kTextIndent + iconRoom + 18, kListMinWidth, kListMaxWidth);
+    return std::clamp(widest + WidgetMenuRow::kTextIndent + iconRoom + 18, kListMinWidth, kListMaxWidth);
 }
 
 void WidgetDrawnMenu::ShowSubMenu(int pullDown)
@@ -494,25 +288,6 @@ void WidgetDrawnMenu::lblSubMenu_MouseMove(int row)
     m_lastSubRow = row;
 }
 
-void WidgetDrawnMenu::lblMenu_Click(int row)
-{
-    if (m_open < 0 || row < 0 || row >= int(m_rows.size()) || !m_rows[size_t(row)].enabled)
-        return;
-    const MenuRow chosen = m_rows[size_t(row)];
-    if (!chosen.tag.isEmpty()) {
-        // A link row: its second-level list, or its target.
-        const int serialNumber = chosen.tag.toInt();
-        if (chosen.iconVisible) {
-            showSubList(row, serialNumber);
-            return;
-        }
-        hideMenu();
-        OpenWebLink(serialNumber, linkOpenerInForce(), owner());
-        return;
-    }
-    runCommand(chosen.command);
-}
-
 void WidgetDrawnMenu::showSubList(int row, int parent)
 {
     std::vector<WebLinkRow> rows;
@@ -550,102 +325,6 @@ void WidgetDrawnMenu::showSubList(int row, int parent)
     Picture2->show();
     Picture2->raise();
     Picture2->update();
-}
-
-void WidgetDrawnMenu::lblSubMenu_Click(int row)
-{
-    if (row < 0 || row >= int(m_subRows.size()))
-        return;
-    const int serialNumber = m_subRows[size_t(row)].serialNumber;
-    hideMenu();
-    OpenWebLink(serialNumber, linkOpenerInForce(), owner());
-}
-
-void WidgetDrawnMenu::mnuDynamicAddFavourite_Click(int index)
-{
-    if (index < 1 || index >= int(mnuDynamicAddFavourite.size()))
-        return;
-    openLinkTarget(mnuDynamicAddFavourite[size_t(index)].tag, LinkSource::Favourite, linkOpenerInForce(),
-                   QStringLiteral("mnuDynamicAddFavourite_Click"), owner());
-}
-
-bool WidgetDrawnMenu::storeFavourites()
-{
-    if (::storeFavourites(gLogin.gLoginId, mnuDynamicAddFavourite))
-        return true;
-    WriteLog(QStringLiteral("The favourites could not be stored in the settings. : Form_Unload : frmMain ")
-             + logDate());
-    return false;
-}
-
-void WidgetDrawnMenu::runCommand(MenuCommand command)
-{
-    hideMenu();
-    QWidget* window = owner();
-    try {
-        switch (command) {
-        case MenuCommand::ChangeExam: {
-            // The user goes back to the login window with his name and
-            // password; the window is gone by then.
-            const QString login = gLogin.gLoginId;
-            const QString password = gLogin.gUserPassword;
-            if (m_setup.unloadForChangeExam)
-                m_setup.unloadForChangeExam();
-            else if (window)
-                window->hide();
-            LoginWindowLink::open(login, password);
-            return;
-        }
-        case MenuCommand::Exit:
-            if (m_setup.endProgram) {
-                m_setup.endProgram();
-            } else {
-                setProgramEnding(true);
-                QCoreApplication::exit(0);
-            }
-            return;
-        case MenuCommand::SelectFont:
-            mnufont_Click(window);
-            return;
-        case MenuCommand::AdminPreferences:
-            mnuviewPref_Click(window);
-            return;
-        case MenuCommand::HistoricalAnalysis:
-            showHistoricalAnalysis(window);
-            return;
-        case MenuCommand::ClearHistory:
-            mnuclearHistory_Click(window);
-            return;
-        case MenuCommand::Notes:
-            mnuViewNote_Click(window);
-            return;
-        case MenuCommand::ContactUs:
-            mnuHelpContact_Click(window);
-            return;
-        case MenuCommand::Credits:
-            showCredits(window);
-            return;
-        case MenuCommand::About:
-            mnuhelpAbout_Click();
-            return;
-        case MenuCommand::CheckForUpdate:
-            checkForUpdate(m_setup.productId, m_setup.productVersion, window);
-            return;
-        case MenuCommand::Help:
-            showHelp(window);
-            return;
-        case MenuCommand::LosScoreCard:
-            showLosScoreCard(window);
-            return;
-        case MenuCommand::PrintSetup:
-        case MenuCommand::ExamDetails:
-        case MenuCommand::WebLinks:
-        case MenuCommand::None:
-            return;
-        }
-    } catch (const std::exception& error) {
-        reportCommandError(QStringLiteral("The command could not be completed."), error, window);
-    }
 }
 
 // ---- closing and the keyboard ----

@@ -4,6 +4,7 @@
 #include "mainwindow/MenuColour.h"
 #include "mainwindow/MenuRows.h"
 #include "mainwindow/WebLinks.h"
+#include "mainwindow/WidgetMenuParts.h"
 
 #include <QColor>
 #include <QPixmap>
@@ -11,6 +12,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <exception>
 #include <functional>
 #include <vector>
 
@@ -36,85 +38,6 @@ struct DrawnMenuSetup {
     // Exit: ends the program at once, without the window's unload. Empty: the
     // program's end (the event loop stops; nothing is stored).
     std::function<void()> endProgram;
-};
-
-// One top picture of the menu: its caption, the hand pointer, and the
-// pull-down it opens when the pointer comes over it.
-class WidgetMenuPicture : public QWidget {
-public:
-    // `key`: the letter of the caption that opens it with Alt, underlined.
-    WidgetMenuPicture(const QString& caption, QChar key, QWidget* parent);
-    QString caption() const { return m_caption; }
-    void setColours(const QColor& normal, const QColor& selected);
-    // Shown as chosen while its pull-down is open or the keyboard is on it.
-    void setChosen(bool chosen);
-    bool chosen() const { return m_chosen; }
-    std::function<void()> onHover;
-    QSize sizeHint() const override;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-
-private:
-    QString m_caption;
-    QString m_shownCaption; // with "&" before its key letter
-    QColor m_normal, m_selected;
-    bool m_chosen = false;
-};
-
-// A row of a pull-down or of the second-level list: its caption in the menu
-// colour, the selected colour and an underline while hovered, grey and inert
-// while disabled.
-class WidgetMenuRow : public QWidget {
-public:
-    WidgetMenuRow(int index, QWidget* parent);
-    int index() const { return m_index; }
-    QString text() const { return m_text; }
-    void setText(const QString& text);
-    void setColours(const QColor& normal, const QColor& selected);
-    void setHovered(bool hovered);
-    bool hovered() const { return m_hovered; }
-    // The text's colour now.
-    QColor foreColour() const;
-    // Room kept free on the right for the row's icon.
-    void setIconRoom(int pixels);
-    std::function<void(int)> onHover;
-    std::function<void(int)> onClick;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
-private:
-    int m_index;
-    QString m_text;
-    QColor m_normal, m_selected;
-    bool m_hovered = false;
-    int m_iconRoom = 0;
-};
-
-// A pull-down or the second-level list: its rows over a background painted
-// from the menu's picture (top strip, middle strip repeated, bottom strip).
-class WidgetMenuList : public QWidget {
-public:
-    WidgetMenuList(const QPixmap& picture, QWidget* parent);
-    // Whether the picture can paint the look (else a flat panel).
-    bool hasPicture() const;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    // The pointer on the list is the menu's, never the window's below it.
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-
-private:
-    QPixmap m_picture;
 };
 
 // The main window's drawn menu. Its five top pictures (image5) sit in a strip
@@ -205,6 +128,10 @@ private:
     void moveRow(int step);
     void chooseTop(int index);
     void setWatching(bool watching);
+    // A failure of the menu: logged with the error's own text; shown with
+    // what could not be done and, for a database's failure, the exam
+    // database, why and what to do in the program's words.
+    static void reportCommandError(const QString& what, const std::exception& error, QWidget* owner);
 
     QPointer<QWidget> m_host;
     DrawnMenuSetup m_setup;
