@@ -7,6 +7,7 @@
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
 #include "foundation/WidgetLinkOpener.h"
+#include "mainwindow/MainWindowShared.h"
 #include "mainwindow/MenuCommands.h"
 #include "mainwindow/WebLinks.h"
 #include "mainwindow/frmAbout.h"
@@ -35,7 +36,7 @@ void mnuviewPref_Click(QWidget* owner)
 
 void mnuViewNote_Click(QWidget* owner)
 {
-    NotesBrowserLink::open(owner);
+    NotesBrowserLink::open(owner, gMain.gFontFace);
 }
 
 void mnuNotes_Click(QWidget* owner)

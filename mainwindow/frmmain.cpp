@@ -13,11 +13,11 @@
 #include "mainwindow/MenuRows.h"
 #include "mainwindow/WebLinks.h"
 #include "mainwindow/WidgetCategoryTreeView.h"
+#include "mainwindow/WidgetMenuCommands.h"
 #include "mainwindow/WidgetPicture.h"
 #include "mainwindow/links/ExamWindowLink.h"
 #include "mainwindow/links/LoginAgainLink.h"
 #include "mainwindow/links/LoginWindowLink.h"
-#include "mainwindow/links/NotesBrowserLink.h"
 #include "platform/ui/DefaultInstance.h"
 
 #include <QAction>
@@ -385,7 +385,7 @@ void frmmain::mnuclearHistory_Click()
 
 void frmmain::mnuNotes_Click()
 {
-    NotesBrowserLink::open(this);
+    ::mnuNotes_Click(this);
 }
 
 frmmain::MenuInputs frmmain::menuInputs() const

@@ -5,7 +5,6 @@
 #include "foundation/SharedState.h"
 #include "foundation/UiHooks.h"
 #include "foundation/WidgetSkinning.h"
-#include "mainwindow/MainWindowShared.h"
 #include "notes/NotesGridModel.h"
 #include "notes/NotesReport.h"
 #include "notes/frmEditNote.h"
@@ -39,7 +38,8 @@ constexpr int kListsSpacing = 8; // between the tree and the notes
 
 } // namespace
 
-frmViewNote::frmViewNote(QWidget* owner) : QDialog(owner), m_viewer(notesbrowser::viewerOfLogin())
+frmViewNote::frmViewNote(QWidget* owner, const QString& printFontFace)
+    : QDialog(owner), m_viewer(notesbrowser::viewerOfLogin()), m_printFontFace(printFontFace)
 {
     buildControls();
     Form_Load();
@@ -137,10 +137,10 @@ void frmViewNote::buildControls()
     resize(640, 460);
 }
 
-void frmViewNote::showBrowser(QWidget* owner)
+void frmViewNote::showBrowser(QWidget* owner, const QString& printFontFace)
 {
     // On the heap: an owner that goes while the window is open takes it along.
-    QPointer<frmViewNote> window = new frmViewNote(owner);
+    QPointer<frmViewNote> window = new frmViewNote(owner, printFontFace);
     window->exec();
     delete window.data();
 }
@@ -288,7 +288,7 @@ void frmViewNote::cmdViewCurrent_Click()
     notesreport::NotesReportRequest request = notesreport::exportRequest(m_grid->rows(), m_query.filter.userCode);
     request.answers = chkPrintQA->checkState() != Qt::Unchecked;
     request.explanation = chkExplanaton->checkState() == Qt::Checked;
-    request.fontFace = gMain.gFontFace;
+    request.fontFace = m_printFontFace;
     frmNotePrinter::showPrinter(request, this);
 }
 

@@ -3,6 +3,7 @@
 #include "notes/NotesBrowser.h"
 
 #include <QDialog>
+#include <QString>
 #include <optional>
 #include <vector>
 
@@ -24,11 +25,12 @@ class QTreeWidgetItem;
 class frmViewNote : public QDialog {
     Q_OBJECT
 public:
-    explicit frmViewNote(QWidget* owner = nullptr);
+    // Export Notes prints in printFontFace.
+    explicit frmViewNote(QWidget* owner = nullptr, const QString& printFontFace = QString());
 
     // The main window's entry: a new browser, shown modally over owner;
     // returns when it closes.
-    static void showBrowser(QWidget* owner);
+    static void showBrowser(QWidget* owner, const QString& printFontFace);
 
     QComboBox* cmbUser; // user names, first "<All>"; each entry holds its user code
     QTreeWidget* grdChapters;
@@ -73,4 +75,5 @@ private:
     std::vector<notesbrowser::TreeNode> m_nodes; // every node of the tree, in the order added
     std::vector<QTreeWidgetItem*> m_items;       // the tree's item of each
     notesbrowser::NotesQuery m_query;            // of the rows listed
+    QString m_printFontFace;
 };
