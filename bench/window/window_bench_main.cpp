@@ -1,6 +1,6 @@
 #include "bench/BenchRegistry.h"
 #include "exam/QuestionPage.h"
-#include "exam/frmZiduver.h"
+#include "exam/windows/frmZiduver.h"
 #include "foundation/ConnectionString.h"
 #include "foundation/ExamBank.h"
 #include "foundation/ProgramFolder.h"
