@@ -2,12 +2,13 @@
 #include "foundation/Messages.h"
 #include "foundation/Settings.h"
 #include "foundation/SharedState.h"
-#include "mainwindow/WidgetDrawnMenu.h"
+#include "mainwindow/MainWindowShared.h"
 #include "mainwindow/links/AdminPreferencesLink.h"
 #include "mainwindow/links/HistoricalAnalysisLink.h"
 #include "mainwindow/links/LoginWindowLink.h"
 #include "mainwindow/links/LosScoreCardLink.h"
 #include "mainwindow/links/NotesBrowserLink.h"
+#include "mainwindow/windows/WidgetDrawnMenu.h"
 #include "platform/db/Connection.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
@@ -106,6 +107,7 @@ protected:
         LoginWindowLink::wire(nullptr);
         settle(10);
         resetStartupState();
+        resetMainWindowShared();
     }
 
     WidgetDrawnMenu* attach(MenuInputs inputs = {}, MenuLook look = {})
@@ -223,8 +225,13 @@ TEST_F(DrawnMenuTest, RowsOfLaterWindowsSayTheyComeLaterWithoutTouchingTheDataba
 TEST_F(DrawnMenuTest, OwnersOfTheWindowsOpenedAreTheMainWindow)
 {
     std::vector<QWidget*> owners;
+    QStringList printFonts;
+    gMain.gFontFace = QStringLiteral("Serif");
     HistoricalAnalysisLink::wire([&](QWidget* owner) { owners.push_back(owner); });
-    NotesBrowserLink::wire([&](QWidget* owner) { owners.push_back(owner); });
+    NotesBrowserLink::wire([&](QWidget* owner, const QString& printFontFace) {
+        owners.push_back(owner);
+        printFonts << printFontFace;
+    });
     auto* inner = new QWidget(host.get());
     inner->setGeometry(20, 20, 600, 400);
     inner->show();
@@ -235,6 +242,7 @@ TEST_F(DrawnMenuTest, OwnersOfTheWindowsOpenedAreTheMainWindow)
     hover(menu->image5[3]);
     click(menu->lblMenu[0]);
     EXPECT_EQ(owners, (std::vector<QWidget*>{host.get(), host.get()}));
+    EXPECT_EQ(printFonts, QStringList{"Serif"}) << "the notes print in the question font";
     HistoricalAnalysisLink::wire(nullptr);
     NotesBrowserLink::wire(nullptr);
 }

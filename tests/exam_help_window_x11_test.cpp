@@ -1,11 +1,11 @@
 // The exam window's Help window and menu bar on a real display: going to
 // them and back moves the focus, and must neither end the exam nor redraw
 // the question (which would drop the answer on the page).
-#include "exam/WidgetExamHelp.h"
-#include "exam/frmZiduver.h"
 #include "exam/links/ReturnToMainWindowLink.h"
+#include "exam/windows/WidgetExamHelp.h"
+#include "exam/windows/frmZiduver.h"
 #include "foundation/SharedState.h"
-#include "foundation/WidgetUiHooks.h"
+#include "foundation/windows/WidgetUiHooks.h"
 #include "platform/browser/BrowserView.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"

@@ -3,8 +3,8 @@
 // by Next, navigation per mode, the practice alert panel, the scenario view
 // and the questions that cannot be shown.
 #include "exam/QuestionList.h"
-#include "exam/frmZiduver.h"
 #include "exam/links/ReturnToMainWindowLink.h"
+#include "exam/windows/frmZiduver.h"
 #include "foundation/ExamBankWriter.h"
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"

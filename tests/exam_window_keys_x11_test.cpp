@@ -1,10 +1,10 @@
 // The exam window's keys on a real display, pressed as the user presses
 // them: they work while the exam window has the focus, and do nothing while
 // a modal window of the exam lies over it.
-#include "exam/frmZiduver.h"
 #include "exam/links/QuestionSheetLink.h"
 #include "exam/links/ResultWindowLink.h"
 #include "exam/links/ReturnToMainWindowLink.h"
+#include "exam/windows/frmZiduver.h"
 #include "foundation/SharedState.h"
 #include "platform/browser/BrowserView.h"
 #include "tests/support/EventWaits.h"

@@ -1,6 +1,6 @@
 #include "exam/QuestionSetBuilder.h"
-#include "exam/frmZiduver.h"
 #include "exam/links/ReturnToMainWindowLink.h"
+#include "exam/windows/frmZiduver.h"
 #include "foundation/ConnectionString.h"
 #include "foundation/ExamBank.h"
 #include "foundation/ExamParameters.h"

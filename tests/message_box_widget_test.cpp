@@ -1,7 +1,7 @@
 #include "foundation/Messages.h"
 #include "foundation/SharedState.h"
-#include "foundation/WidgetUiHooks.h"
-#include "foundation/frmMessageBox.h"
+#include "foundation/windows/WidgetUiHooks.h"
+#include "foundation/windows/frmMessageBox.h"
 #include "tests/support/StartupFixture.h"
 
 #include <QApplication>

@@ -2,13 +2,12 @@
 #include "foundation/ProgramEnd.h"
 #include "foundation/SharedState.h"
 #include "foundation/UserWrite.h"
-#include "mainwindow/MainWindowShared.h"
 #include "mainwindow/links/NotesBrowserLink.h"
 #include "notes/NoteStore.h"
 #include "notes/NotesGridModel.h"
-#include "notes/frmEditNote.h"
-#include "notes/frmNotePrinter.h"
-#include "notes/frmViewNote.h"
+#include "notes/windows/frmEditNote.h"
+#include "notes/windows/frmNotePrinter.h"
+#include "notes/windows/frmViewNote.h"
 #include "platform/browser/BrowserView.h"
 #include "platform/browser/PagePrinter.h"
 #include "platform/ui/WholeTextTips.h"
@@ -43,6 +42,8 @@ namespace {
 
 constexpr int kWait = 30000;
 const QString kTitle = QStringLiteral("Ziduver Notes");
+// The main window's question font, handed to the browser.
+const QString kPrintFont = QStringLiteral("DejaVu Sans");
 
 // The notes browser's dialogs are given longer to show (their pages load).
 template <typename Window> void whenPageDialogShown(std::function<void(Window&)> action)
@@ -81,8 +82,6 @@ protected:
     void SetUp() override
     {
         gLogin.gAppName = kTitle;
-        resetMainWindowShared();
-        gMain.gFontFace = QStringLiteral("DejaVu Sans");
         aliceOnOne = db.note(db.one(), db.alice, 101, QStringLiteral("alice 101\r\nmore of it"));
         db.note(db.one(), db.bob, 101, QStringLiteral("bob <101> & co"));
         db.note(db.one(), db.alice, 102, QStringLiteral("alice 102"));
@@ -94,12 +93,11 @@ protected:
         NotesBrowserLink::wire({});
         settle(20);
         resetStartupState();
-        resetMainWindowShared();
     }
 
     std::unique_ptr<frmViewNote> open()
     {
-        auto window = std::make_unique<frmViewNote>();
+        auto window = std::make_unique<frmViewNote>(nullptr, kPrintFont);
         window->show();
         return window;
     }
@@ -201,7 +199,7 @@ TEST_F(NotesBrowserWindowTest, TheMainWindowsLinkOpensTheBrowserModally)
         seen = listed(w);
         w.cmdExit->click();
     });
-    NotesBrowserLink::open(nullptr);
+    NotesBrowserLink::open(nullptr, kPrintFont);
     EXPECT_EQ(seen, (QStringList{"101:alice 101", "102:alice 102"}));
 }
 

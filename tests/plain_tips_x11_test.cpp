@@ -1,13 +1,13 @@
 // Names and notes from exams and users, hovered where they are cut short:
 // the tip reads them as written and never loads a picture they name.
-#include "admin/frmAdminPref.h"
+#include "admin/windows/frmAdminPref.h"
 #include "foundation/ExamBankWriter.h"
 #include "foundation/SharedState.h"
 #include "foundation/SystemDatabase.h"
 #include "mainwindow/MainWindowShared.h"
-#include "mainwindow/WidgetCategoryTreeView.h"
-#include "mainwindow/frmmain.h"
-#include "notes/frmViewNote.h"
+#include "mainwindow/windows/WidgetCategoryTreeView.h"
+#include "mainwindow/windows/frmmain.h"
+#include "notes/windows/frmViewNote.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/ExamDbFixture.h"

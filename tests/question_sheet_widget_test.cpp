@@ -4,7 +4,7 @@
 #include "foundation/SharedState.h"
 #include "platform/browser/BrowserView.h"
 #include "platform/browser/PagePrinter.h"
-#include "results/frmoffLineQuestions.h"
+#include "results/windows/frmoffLineQuestions.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/PdfPrinterSource.h"

@@ -1,5 +1,5 @@
 #include "admin/UserLists.h"
-#include "admin/frmAdminPref.h"
+#include "admin/windows/frmAdminPref.h"
 #include "bench/BenchRegistry.h"
 #include "foundation/SharedState.h"
 #include "foundation/SystemDatabase.h"

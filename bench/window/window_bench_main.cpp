@@ -2,7 +2,7 @@
 #include "bench/window/StartGrowthBench.h"
 #include "bench/window/WindowBenchSupport.h"
 #include "exam/QuestionPage.h"
-#include "exam/frmZiduver.h"
+#include "exam/windows/frmZiduver.h"
 #include "foundation/ConnectionString.h"
 #include "foundation/ExamBank.h"
 #include "foundation/ProgramFolder.h"
