@@ -136,7 +136,7 @@ ZIDUVER_BENCH("growth: practice set and its pool count, 1,000 to 300,000 questio
         QuestionList taken;
         const double before = residentMegabytes();
         peakMegabytesSinceReset();
-        const double set = bench::bestOf(5, [&] {
+        const double set = bench::bestOf(15, [&] {
             QuestionList msflex;
             result = builder.FillQuestionsByProgress(kUser, kWanted, msflex);
             taken = msflex;

@@ -5,6 +5,7 @@
 #include "exam/QuestionSetBuilder.h"
 #include "foundation/ExamBank.h"
 #include "foundation/ExamParameters.h"
+#include "foundation/Schema.h"
 #include "platform/db/Connection.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/ScriptedRandomSource.h"
@@ -743,8 +744,7 @@ void reshape(ExamBankFixture& bank, Layout layout, std::mt19937& rng)
                                         "WHERE Qq_QuestCode = ? LIMIT 1"),
                          {categories[rng() % 5], rng() % 3 == 0 ? row.value(1) : QVariant(0), row.value(0)});
     // As the compatibility check leaves such a file.
-    bank.conn().exec(QStringLiteral("CREATE INDEX Qe_QuestionsHead_Place ON Qe_QuestionsHead (Qq_ChapterCode, "
-                                    "Qq_CatCode, Qq_QuestCode)"));
+    bank.conn().exec(schema::createPracticePlaceIndexSql());
 }
 
 // Over random banks of three layouts and several sizes, the streamed
