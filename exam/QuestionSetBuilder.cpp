@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -24,35 +25,199 @@ QString drawFailureText(const db::Connection& exam, const db::DbError& error)
                               DatabaseFile::exam(exam.path()), error);
 }
 
-struct PoolQuestion {
-    int code;
-    int type;
-    int category;
+using PoolQuestion = ExamBank::PoolQuestion;
+
+// A category as the practice set orders them: questions without a category
+// first, then by category code.
+struct CategoryKey {
+    bool isNull = false;
+    int code = 0;
+    bool operator<(const CategoryKey& other) const
+    {
+        return isNull != other.isNull ? isNull : code < other.code;
+    }
+    bool operator==(const CategoryKey& other) const { return isNull == other.isNull && code == other.code; }
 };
 
-// Takes up to `wanted` questions from one priority's pool (sorted by
-// category, then code): the first of the first category, the first of the
-// next category, and so on, wrapping round to the first category left.
-void takeByCategoryRotation(const std::vector<PoolQuestion>& pool, int& wanted, QuestionList& msflex)
+CategoryKey keyOf(const PoolQuestion& q)
 {
-    struct Run {
-        size_t next;
-        size_t end;
-    };
+    return {q.categoryIsNull, q.category};
+}
+
+// The priority of each question the user has a current-pass row for: 1 any
+// row wrong, else 2 any row unanswered, else 3 any row right, else 0 (no
+// verdict: the question is left out).
+std::unordered_map<int, int> progressPriorities(ExamBank& bank, int userCode)
+{
+    std::unordered_map<int, int> priorities;
+    for (const ExamBank::ProgressMarks& row : bank.currentPassProgress(userCode)) {
+        const int priority = row.wrong ? 1 : row.noAnswer ? 2 : row.right ? 3 : 0;
+        const auto [it, added] = priorities.emplace(row.question, priority);
+        if (!added && priority != 0 && (it->second == 0 || priority < it->second))
+            it->second = priority;
+    }
+    return priorities;
+}
+
+// The questions of one place that the user has no current-pass row for, in
+// code order, read in batches that grow as the set takes more of them.
+class PlaceReader {
+public:
+    PlaceReader(ExamBank& bank, ExamBank::PracticePlace place, const std::unordered_map<int, int>& seen,
+                int firstBatch)
+        : m_bank(&bank), m_place(std::move(place)), m_seen(&seen), m_size(firstBatch)
+    {
+    }
+
+    const PoolQuestion* head()
+    {
+        while (m_next == m_batch.size() && !m_done)
+            fetch();
+        return m_next < m_batch.size() ? &m_batch[m_next] : nullptr;
+    }
+    void pop() { ++m_next; }
+
+private:
+    void fetch()
+    {
+        std::vector<ExamBank::PlaceQuestion> rows = m_bank->placeQuestions(m_place, m_after, m_size);
+        m_done = int(rows.size()) < m_size;
+        if (!m_done && rows.back().storedCode.isNull()) {
+            // Codes stored as NULL come first and give no place to read on
+            // from: read the rest of the place at once.
+            rows = m_bank->placeQuestions(m_place, QVariant(), -1);
+            rows.erase(rows.begin(), rows.begin() + std::ptrdiff_t(std::min(rows.size(), m_read)));
+            m_done = true;
+        }
+        m_read += rows.size();
+        if (!rows.empty())
+            m_after = rows.back().storedCode;
+        m_batch.clear();
+        m_next = 0;
+        for (const ExamBank::PlaceQuestion& row : rows)
+            if (!m_seen->count(row.question.code))
+                m_batch.push_back(row.question);
+        m_size = std::min(m_size * 2, 1024);
+    }
+
+    ExamBank* m_bank;
+    ExamBank::PracticePlace m_place;
+    const std::unordered_map<int, int>* m_seen;
+    QVariant m_after;
+    int m_size;
+    size_t m_read = 0;
+    bool m_done = false;
+    std::vector<PoolQuestion> m_batch;
+    size_t m_next = 0;
+};
+
+// For a file whose codes can repeat: the lowest category of the pool's rows
+// of each repeated code. A question stands once, under that category.
+using FirstCategories = std::unordered_map<int, CategoryKey>;
+
+// One priority's questions of one category in code order, each once: the
+// questions listed from the user's progress merged with those the places
+// read.
+class CategoryStream {
+public:
+    CategoryStream(CategoryKey key, const FirstCategories& first) : m_key(key), m_first(&first) { }
+
+    CategoryKey key() const { return m_key; }
+    std::vector<PoolQuestion> listed;
+    std::vector<PlaceReader> places;
+
+    const PoolQuestion* head()
+    {
+        for (;;) {
+            const PoolQuestion* best = m_nextListed < listed.size() ? &listed[m_nextListed] : nullptr;
+            m_from = best ? kListed : kNone;
+            for (size_t i = 0; i < places.size(); ++i) {
+                const PoolQuestion* q = places[i].head();
+                if (q && (!best || q->code < best->code)) {
+                    best = q;
+                    m_from = int(i);
+                }
+            }
+            if (!best)
+                return nullptr;
+            const auto first = m_first->find(best->code);
+            if ((m_haveLast && best->code == m_last) || (first != m_first->end() && first->second < m_key)) {
+                advance();
+                continue;
+            }
+            return best;
+        }
+    }
+    void pop()
+    {
+        m_last = head()->code;
+        m_haveLast = true;
+        advance();
+    }
+
+private:
+    static constexpr int kNone = -2;
+    static constexpr int kListed = -1;
+    void advance()
+    {
+        if (m_from == kListed)
+            ++m_nextListed;
+        else if (m_from >= 0)
+            places[size_t(m_from)].pop();
+        m_from = kNone;
+    }
+
+    CategoryKey m_key;
+    const FirstCategories* m_first;
+    size_t m_nextListed = 0;
+    int m_from = kNone;
+    bool m_haveLast = false;
+    int m_last = 0;
+};
+
+// The categories of one priority side by side whose codes are equal (no
+// category and category 0 when nothing lies between them): the rotation
+// treats them as one, the first before the second.
+struct Run {
+    std::vector<CategoryStream*> parts;
+    const PoolQuestion* head()
+    {
+        for (CategoryStream* part : parts)
+            if (const PoolQuestion* q = part->head())
+                return q;
+        return nullptr;
+    }
+    void pop()
+    {
+        for (CategoryStream* part : parts)
+            if (part->head()) {
+                part->pop();
+                return;
+            }
+    }
+};
+
+// Takes up to `wanted` questions of one priority: the first of the first
+// category, the first of the next category, and so on, wrapping round to the
+// first category left.
+void takeByCategoryRotation(std::vector<CategoryStream>& categories, int& wanted, QuestionList& msflex)
+{
     std::vector<Run> runs;
-    for (size_t i = 0; i < pool.size(); ++i) {
-        if (runs.empty() || pool[i].category != pool[runs.back().next].category)
-            runs.push_back({i, i + 1});
-        else
-            runs.back().end = i + 1;
+    for (CategoryStream& category : categories) {
+        if (!category.head())
+            continue;
+        if (runs.empty() || runs.back().parts.back()->key().code != category.key().code)
+            runs.emplace_back();
+        runs.back().parts.push_back(&category);
     }
     size_t current = 0;
     while (wanted > 0 && !runs.empty()) {
         Run& run = runs[current];
-        const PoolQuestion& q = pool[run.next++];
+        const PoolQuestion& q = *run.head();
         msflex.addQuestion(q.code, q.type);
         --wanted;
-        if (run.next == run.end)
+        run.pop();
+        if (!run.head())
             runs.erase(runs.begin() + std::ptrdiff_t(current));
         else
             ++current;
@@ -125,57 +290,75 @@ void removeTaken(const std::vector<ExamBank::PoolCode>& pool, const std::unorder
 
 } // namespace
 
-std::vector<QuestionSetBuilder::PracticeCandidate> QuestionSetBuilder::practicePool(int userCode)
-{
-    // The verdicts of the user's rows in the current pass, per question.
-    struct Verdicts {
-        bool wrong = false;
-        bool noAnswer = false;
-        bool right = false;
-    };
-    ExamBank bank(m_conn);
-    const std::vector<ExamBank::ProgressMarks> progressRows = bank.currentPassProgress(userCode);
-    std::unordered_map<int, Verdicts> progress;
-    progress.reserve(progressRows.size());
-    for (const ExamBank::ProgressMarks& row : progressRows) {
-        Verdicts& v = progress[row.question];
-        v.wrong = v.wrong || row.wrong;
-        v.noAnswer = v.noAnswer || row.noAnswer;
-        v.right = v.right || row.right;
+// The practice pool by priority, each priority's questions per category
+// streamed from the user's progress rows and the places of the pool.
+class QuestionSetBuilder::PracticeStreams {
+public:
+    PracticeStreams(db::Connection& conn, int userCode) : m_bank(conn)
+    {
+        m_seen = progressPriorities(m_bank, userCode);
+        if (m_bank.questionCodesCanRepeat())
+            for (const PoolQuestion& q : m_bank.practicePoolRepeatedCodes()) {
+                const auto [it, added] = m_first.emplace(q.code, keyOf(q));
+                if (!added && keyOf(q) < it->second)
+                    it->second = keyOf(q);
+            }
+        // Each question once, at its lowest category, as the pool's order
+        // (category, then code) meets it first.
+        std::vector<PoolQuestion> seen = m_bank.practicePoolSeenBy(userCode);
+        std::stable_sort(seen.begin(), seen.end(), [](const PoolQuestion& x, const PoolQuestion& y) {
+            return keyOf(x) == keyOf(y) ? x.code < y.code : keyOf(x) < keyOf(y);
+        });
+        std::unordered_set<int> listed;
+        for (const PoolQuestion& q : seen) {
+            const auto priority = m_seen.find(q.code);
+            if (priority == m_seen.end() || priority->second == 0 || !listed.insert(q.code).second)
+                continue;
+            m_listed[priority->second].push_back(q);
+        }
     }
 
-    const std::vector<ExamBank::PoolQuestion> poolRows = bank.practicePool();
-    std::vector<PracticeCandidate> pool;
-    pool.reserve(poolRows.size());
-    for (const ExamBank::PoolQuestion& row : poolRows) {
-        PracticeCandidate c;
-        c.code = row.code;
-        c.type = row.type;
-        c.category = row.category;
-        c.categoryIsNull = row.categoryIsNull;
-        const auto it = progress.find(c.code);
-        if (it == progress.end())
-            c.priority = 2; // not seen in this pass
-        else if (it->second.wrong)
-            c.priority = 1;
-        else if (it->second.noAnswer)
-            c.priority = 2;
-        else if (it->second.right)
-            c.priority = 3;
-        else
-            continue; // a row with no verdict puts the question in no group
-        pool.push_back(c);
+    // The categories of a priority in order; the unseen questions (priority
+    // 2) come from the places, read only as far as they are taken, at first
+    // each place's share of the number wanted.
+    std::vector<CategoryStream> categories(int priority, int wanted)
+    {
+        std::map<CategoryKey, CategoryStream> byKey;
+        const auto stream = [&](CategoryKey key) -> CategoryStream& {
+            return byKey.try_emplace(key, key, m_first).first->second;
+        };
+        for (const PoolQuestion& q : m_listed[priority])
+            stream(keyOf(q)).listed.push_back(q);
+        if (priority == 2) {
+            std::vector<ExamBank::PracticePlace> places = m_bank.practicePlaces();
+            const int firstBatch = std::clamp(wanted / std::max(1, int(places.size())) + 2, 2, 1024);
+            for (ExamBank::PracticePlace& place : places) {
+                const CategoryKey key{place.category.isNull(), wholeNumber(place.category)};
+                stream(key).places.emplace_back(m_bank, std::move(place), m_seen, firstBatch);
+            }
+        }
+        std::vector<CategoryStream> ordered;
+        ordered.reserve(byKey.size());
+        for (auto& [key, category] : byKey)
+            ordered.push_back(std::move(category));
+        return ordered;
     }
-    std::sort(pool.begin(), pool.end(), [](const PracticeCandidate& x, const PracticeCandidate& y) {
-        // As SQL orders them: priority, then category (Null first), then code.
-        if (x.priority != y.priority)
-            return x.priority < y.priority;
-        if (x.categoryIsNull != y.categoryIsNull)
-            return x.categoryIsNull;
-        if (x.category != y.category)
-            return x.category < y.category;
-        return x.code < y.code;
-    });
+
+private:
+    ExamBank m_bank;
+    std::unordered_map<int, int> m_seen;
+    FirstCategories m_first;
+    std::vector<PoolQuestion> m_listed[4];
+};
+
+std::vector<QuestionSetBuilder::PracticeCandidate> QuestionSetBuilder::practicePool(int userCode)
+{
+    PracticeStreams streams(m_conn, userCode);
+    std::vector<PracticeCandidate> pool;
+    for (int priority = 1; priority <= 3; ++priority)
+        for (CategoryStream& category : streams.categories(priority, 1024))
+            for (const PoolQuestion* q = category.head(); q; category.pop(), q = category.head())
+                pool.push_back({q->code, q->type, q->category, q->categoryIsNull, priority});
     return pool;
 }
 
@@ -283,15 +466,13 @@ QuestionSetResult QuestionSetBuilder::FillQuestionsByProgress(int userCode, int 
 {
     try {
         msflex.clear();
-        const std::vector<PracticeCandidate> pool = practicePool(userCode);
-        std::unordered_set<int> seen;
-        seen.reserve(pool.size());
-        std::vector<PoolQuestion> byPriority[4];
-        for (const PracticeCandidate& c : pool)
-            if (seen.insert(c.code).second)
-                byPriority[c.priority].push_back({c.code, c.type, c.category});
-        for (int priority = 1; priority <= 3 && wanted > 0; ++priority)
-            takeByCategoryRotation(byPriority[priority], wanted, msflex);
+        if (wanted > 0) {
+            PracticeStreams streams(m_conn, userCode);
+            for (int priority = 1; priority <= 3 && wanted > 0; ++priority) {
+                std::vector<CategoryStream> categories = streams.categories(priority, wanted);
+                takeByCategoryRotation(categories, wanted, msflex);
+            }
+        }
         if (msflex.questionCount() == 0) {
             msflex.clear();
             return QuestionSetResult::failure(noQuestionsText());

@@ -64,11 +64,11 @@ public:
     // code is unknown.
     static int GetChapterQuestionCategory(db::Connection& ExamConn, int questCode);
 
-    // A question of the practice pool (ExamBank::practicePool) with its
-    // priority from the user's progress in the current pass: 1 answered
-    // wrong, 2 unanswered or not seen, 3 answered right (the first that
-    // applies when a question has several rows; a question whose rows carry
-    // no verdict is left out).
+    // A question of the practice pool (the questions directly under a ticked
+    // category and those in a ticked chapter) with its priority from the
+    // user's progress in the current pass: 1 answered wrong, 2 unanswered or
+    // not seen, 3 answered right (the first that applies when a question has
+    // several rows; a question whose rows carry no verdict is left out).
     struct PracticeCandidate {
         int code = 0;
         int type = 0;
@@ -76,7 +76,9 @@ public:
         bool categoryIsNull = false;
         int priority = 0;
     };
-    // The pool sorted by priority, category and code.
+    // The whole pool, each question once, by priority, category (none
+    // first) and code. The practice set reads only as much of it as it
+    // takes.
     std::vector<PracticeCandidate> practicePool(int userCode);
 
     // The row a draw in [0, 1) picks among `size` rows, 0-based: the integer
@@ -93,6 +95,7 @@ private:
     QuestionSetResult drawPerCategory(Draw kind, const db::ResultSet& CategoryRs, QuestionList& msflex,
                                       CategoryMap& cboCategory);
     void drawChoiceOrders(QuestionList& msflex);
+    class PracticeStreams;
 
     db::Connection& m_conn;
     RandomSource& m_random;

@@ -53,15 +53,32 @@ QString ExamBank::poolQuestionSql()
                           "WHERE rowid = ?");
 }
 
-QString ExamBank::practicePoolSql()
+namespace {
+
+// Whether a question row belongs to the practice pool: directly under a
+// ticked category, or in a ticked chapter.
+const char* const kInPracticePool =
+    "((a.Qq_ChapterCode = 0 AND EXISTS (SELECT 1 FROM Qe_Category b "
+    "WHERE b.Qc_catcode = a.Qq_CatCode AND b.Qc_Selected = 1)) "
+    "OR (a.Qq_ChapterCode <> 0 AND EXISTS (SELECT 1 FROM Qe_Chapters b "
+    "WHERE b.Qc_ChapterCode = a.Qq_ChapterCode AND b.Qc_Selected = 1)))";
+
+} // namespace
+
+QString ExamBank::practicePoolCountSql()
 {
-    // Chapter 0 and the other chapters exclude each other and both joined
-    // tables are keyed, so each question stands here at most once.
-    return QStringLiteral("SELECT a.Qq_QuestCode, a.Qq_TypeCode, a.Qq_CatCode FROM Qe_QuestionsHead a, Qe_Category b "
-                          "WHERE a.Qq_ChapterCode = 0 AND a.Qq_CatCode = b.Qc_catcode AND b.Qc_Selected = 1 "
-                          "UNION ALL "
-                          "SELECT a.Qq_QuestCode, a.Qq_TypeCode, a.Qq_CatCode FROM Qe_QuestionsHead a, Qe_Chapters b "
-                          "WHERE a.Qq_ChapterCode = b.Qc_ChapterCode AND a.Qq_ChapterCode <> 0 AND b.Qc_Selected = 1");
+    // Driven by the ticked rows, so each count is a range of the place index.
+    return QStringLiteral(
+        "SELECT (SELECT count(*) FROM Qe_Category b CROSS JOIN Qe_QuestionsHead a "
+        "WHERE b.Qc_Selected = 1 AND a.Qq_ChapterCode = 0 AND a.Qq_CatCode = b.Qc_catcode) "
+        "+ (SELECT count(*) FROM Qe_Chapters b CROSS JOIN Qe_QuestionsHead a "
+        "WHERE b.Qc_Selected = 1 AND a.Qq_ChapterCode = b.Qc_ChapterCode AND a.Qq_ChapterCode <> 0)");
+}
+
+QString ExamBank::placeQuestionsSql()
+{
+    return QStringLiteral("SELECT Qq_QuestCode, Qq_TypeCode, Qq_CatCode FROM Qe_QuestionsHead "
+                          "WHERE Qq_ChapterCode = ? AND Qq_CatCode = ? ORDER BY Qq_QuestCode LIMIT ?");
 }
 
 QString ExamBank::currentPassProgressSql()
@@ -334,10 +351,69 @@ std::optional<ExamBank::PoolQuestion> ExamBank::poolQuestion(qint64 row)
                         wholeNumber(found.value(3)), found.isNull(3)};
 }
 
-std::vector<ExamBank::PoolQuestion> ExamBank::practicePool()
+std::vector<ExamBank::PracticePlace> ExamBank::practicePlaces()
 {
-    const db::ResultSet rows = m_conn.query(practicePoolSql());
-    std::vector<PoolQuestion> pool;
+    std::vector<PracticePlace> places;
+    for (const db::Row& row : m_conn.query(QStringLiteral(
+             "SELECT DISTINCT Qc_catcode FROM Qe_Category WHERE Qc_Selected = 1 AND Qc_catcode IS NOT NULL "
+             "ORDER BY Qc_catcode")))
+        places.push_back({QVariant(0), row.value(0)});
+    // A chapter's questions may carry any category: its stored category
+    // values are walked in the index, one seek each.
+    const db::ResultSet chapters = m_conn.query(
+        QStringLiteral("SELECT DISTINCT Qc_ChapterCode FROM Qe_Chapters WHERE Qc_Selected = 1 AND Qc_ChapterCode <> 0 "
+                       "ORDER BY Qc_ChapterCode"));
+    for (const db::Row& chapter : chapters) {
+        const QVariant code = chapter.value(0);
+        if (m_conn
+                .scalar(QStringLiteral("SELECT 1 FROM Qe_QuestionsHead WHERE Qq_ChapterCode = ? AND Qq_CatCode IS NULL "
+                                       "LIMIT 1"),
+                        {code})
+                .isValid())
+            places.push_back({code, QVariant()});
+        QVariant category = m_conn.scalar(
+            QStringLiteral("SELECT Qq_CatCode FROM Qe_QuestionsHead WHERE Qq_ChapterCode = ? AND Qq_CatCode IS NOT NULL "
+                           "ORDER BY Qq_CatCode LIMIT 1"),
+            {code});
+        while (!category.isNull()) {
+            places.push_back({code, category});
+            category = m_conn.scalar(
+                QStringLiteral("SELECT Qq_CatCode FROM Qe_QuestionsHead WHERE Qq_ChapterCode = ? AND Qq_CatCode > ? "
+                               "ORDER BY Qq_CatCode LIMIT 1"),
+                {code, category});
+        }
+    }
+    return places;
+}
+
+std::vector<ExamBank::PlaceQuestion> ExamBank::placeQuestions(const PracticePlace& place, const QVariant& after,
+                                                              int limit)
+{
+    QString sql = placeQuestionsSql();
+    db::Params params{place.chapter, place.category, limit};
+    if (place.category.isNull()) {
+        sql.replace(QStringLiteral("Qq_CatCode = ?"), QStringLiteral("Qq_CatCode IS NULL"));
+        params.erase(params.begin() + 1);
+    }
+    if (!after.isNull()) {
+        sql.replace(QStringLiteral(" ORDER BY"), QStringLiteral(" AND Qq_QuestCode > ? ORDER BY"));
+        params.insert(params.end() - 1, after);
+    }
+    const db::ResultSet rows = m_conn.query(sql, params);
+    std::vector<PlaceQuestion> questions;
+    questions.reserve(size_t(rows.recordCount()));
+    for (const db::Row& row : rows)
+        questions.push_back(
+            {{wholeNumber(row.value(0)), wholeNumber(row.value(1)), 0, wholeNumber(row.value(2)), row.isNull(2)},
+             row.value(0)});
+    return questions;
+}
+
+namespace {
+
+std::vector<ExamBank::PoolQuestion> poolRows(const db::ResultSet& rows)
+{
+    std::vector<ExamBank::PoolQuestion> pool;
     pool.reserve(size_t(rows.recordCount()));
     for (const db::Row& row : rows)
         pool.push_back(
@@ -345,9 +421,44 @@ std::vector<ExamBank::PoolQuestion> ExamBank::practicePool()
     return pool;
 }
 
+} // namespace
+
+QString ExamBank::practicePoolSeenBySql()
+{
+    return QStringLiteral("SELECT a.Qq_QuestCode, a.Qq_TypeCode, a.Qq_CatCode FROM Qe_QuestionsHead a "
+                          "WHERE a.Qq_QuestCode IN (SELECT QuestionID FROM Qe_Progress WHERE userid = ? AND pass = 0) "
+                          "AND ")
+        + QLatin1String(kInPracticePool);
+}
+
+std::vector<ExamBank::PoolQuestion> ExamBank::practicePoolSeenBy(int userCode)
+{
+    return poolRows(m_conn.query(practicePoolSeenBySql(), {userCode}));
+}
+
+bool ExamBank::questionCodesCanRepeat()
+{
+    // The sole primary key declared INTEGER is the row's key itself.
+    return m_conn
+               .scalar(QStringLiteral("SELECT count(*) = 1 AND sum(name = 'Qq_QuestCode' COLLATE NOCASE "
+                                      "AND upper(type) = 'INTEGER') = 1 "
+                                      "FROM pragma_table_info('Qe_QuestionsHead') WHERE pk > 0"))
+               .toLongLong()
+        == 0;
+}
+
+std::vector<ExamBank::PoolQuestion> ExamBank::practicePoolRepeatedCodes()
+{
+    return poolRows(m_conn.query(
+        QStringLiteral("SELECT a.Qq_QuestCode, a.Qq_TypeCode, a.Qq_CatCode FROM Qe_QuestionsHead a "
+                       "WHERE a.Qq_QuestCode IN (SELECT Qq_QuestCode FROM Qe_QuestionsHead "
+                       "GROUP BY Qq_QuestCode HAVING count(*) > 1) AND ")
+        + QLatin1String(kInPracticePool)));
+}
+
 int ExamBank::practicePoolCount()
 {
-    return m_conn.scalar(QStringLiteral("SELECT count(*) FROM (") + practicePoolSql() + QLatin1Char(')')).toInt();
+    return wholeNumber(m_conn.scalar(practicePoolCountSql()));
 }
 
 // ---- progress ----

@@ -111,10 +111,34 @@ public:
     // The pool row of a key categoryPoolCodes gave; nullopt when it is gone.
     std::optional<PoolQuestion> poolQuestion(qint64 row);
     // The practice pool: the questions directly under a ticked category
-    // (chapter 0) and those in a ticked chapter. Each question at most once
-    // while category and chapter codes are keys.
-    std::vector<PoolQuestion> practicePool();
-    // The size of that same pool.
+    // (chapter 0) and those in a ticked chapter, read place by place: a place
+    // is one chapter code with one stored category value, so its questions
+    // come from the place index in code order. Values are as stored.
+    struct PracticePlace {
+        QVariant chapter;
+        QVariant category; // NULL for questions without a category
+    };
+    // Every place of the pool that holds a question: one seek per place.
+    std::vector<PracticePlace> practicePlaces();
+    // A question of a place with its code as stored, to read on after it.
+    struct PlaceQuestion {
+        PoolQuestion question;
+        QVariant storedCode;
+    };
+    // Up to `limit` questions of a place in code order, from the first when
+    // `after` is NULL, else after that stored code.
+    std::vector<PlaceQuestion> placeQuestions(const PracticePlace& place, const QVariant& after, int limit);
+    // The pool's rows of the questions with a current-pass progress row of
+    // the user.
+    std::vector<PoolQuestion> practicePoolSeenBy(int userCode);
+    // False when Qq_QuestCode is the question table's integer key, so no two
+    // rows share a code; a file from elsewhere may lack that key.
+    bool questionCodesCanRepeat();
+    // The pool's rows whose code stands on more than one question row (a
+    // read of the whole table: only for a file whose codes can repeat).
+    std::vector<PoolQuestion> practicePoolRepeatedCodes();
+    // The number of rows of the pool, a question counted once per ticked row
+    // that admits it, from index entries alone.
     int practicePoolCount();
 
     // ---- answers ----
@@ -247,7 +271,9 @@ public:
     static QString categoryPoolSql(); // bound: the category code
     static QString categoryPoolCodesSql(); // bound: the category code
     static QString poolQuestionSql();      // bound: the row's key
-    static QString practicePoolSql();
+    static QString practicePoolCountSql();
+    static QString placeQuestionsSql(); // bound: chapter, category, limit
+    static QString practicePoolSeenBySql(); // bound: the user code
     static QString currentPassProgressSql(); // bound: the user code
 
 private:

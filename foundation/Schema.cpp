@@ -75,6 +75,7 @@ const char* const kExamDdl =
     "CREATE INDEX Qe_Progress_Right ON Qe_Progress (userid, pass, Correct);"
     "CREATE INDEX Qe_QuestionsHead_Cat ON Qe_QuestionsHead (Qq_CatCode, Qq_ChapterCode);"
     "CREATE INDEX Qe_QuestionsHead_Pool ON Qe_QuestionsHead (Qq_CatCode, Qq_QuestCode);"
+    "CREATE INDEX Qe_QuestionsHead_Place ON Qe_QuestionsHead (Qq_ChapterCode, Qq_CatCode, Qq_QuestCode, Qq_TypeCode);"
     "CREATE INDEX Qe_AnswerChoice_Quest ON Qe_AnswerChoice (Qc_QuestCode, Qc_Choice_Seq);"
     "CREATE INDEX Qe_AnswerFill_Essay_Quest ON Qe_AnswerFill_Essay (Qd_QuestCode);"
     "CREATE INDEX Qe_AnswerInteractive_Quest ON Qe_AnswerInteractive (Qi_QuestCode);"
@@ -180,6 +181,15 @@ QString createCategoryPoolIndexSql()
     // alone, and fetch only the drawn rows.
     return QStringLiteral("CREATE INDEX IF NOT EXISTS Qe_QuestionsHead_Pool ON Qe_QuestionsHead (Qq_CatCode, "
                           "Qq_QuestCode)");
+}
+
+QString createPracticePlaceIndexSql()
+{
+    // The practice set reads each ticked chapter's questions per category in
+    // code order with their types, and counts the ticked pool, from the index
+    // alone.
+    return QStringLiteral("CREATE INDEX IF NOT EXISTS Qe_QuestionsHead_Place ON Qe_QuestionsHead (Qq_ChapterCode, "
+                          "Qq_CatCode, Qq_QuestCode, Qq_TypeCode)");
 }
 
 QString createProgressRightIndexSql()

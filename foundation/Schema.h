@@ -40,6 +40,8 @@ QString createProgressRightIndexSql();
 // The index of the questions by category and code; an existing one is left
 // alone.
 QString createCategoryPoolIndexSql();
+// The practice set's place index, added the same way.
+QString createPracticePlaceIndexSql();
 extern const char* const kModelAnswerTable;  // Qe_QuestionsHead
 extern const char* const kModelAnswerColumn; // QQ_CorrectAnswer
 extern const char* const kModelAnswerType;   // TEXT

@@ -391,6 +391,7 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
         if (exam.hasTable(QStringLiteral("Qe_Progress")))
             runUpgrade(exam, schema::createProgressRightIndexSql(), "addIndex");
         runUpgrade(exam, schema::createCategoryPoolIndexSql(), "addIndex");
+        runUpgrade(exam, schema::createPracticePlaceIndexSql(), "addIndex");
         debugLine(QStringLiteral("database QQ_Correctanswer added") + kModule + logDate() + atPath);
         // An upgrade that could not run (a file that cannot be written)
         // leaves the question table short of the reference's column.

@@ -6,6 +6,7 @@
 #include "exam/QuestionSetBuilder.h"
 #include "foundation/ExamBank.h"
 #include "foundation/ExamParameters.h"
+#include "foundation/Schema.h"
 #include "platform/db/Connection.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/ScriptedRandomSource.h"
@@ -672,6 +673,228 @@ TEST(Practice, PoolMatchesTheReferenceQueryOnRandomBanks)
             actual.emplace_back(c.code, c.priority);
         EXPECT_EQ(actual, expected);
     }
+}
+
+// The practice set as it was built before it was streamed: the whole pool
+// and the user's current-pass rows read into memory, sorted by priority,
+// category (none first) and code, each code kept at its first row, and each
+// priority taken by the category rotation. The reference the streamed set
+// must match.
+const char* const kWholePoolSql =
+    "SELECT a.Qq_QuestCode, a.Qq_TypeCode, a.Qq_CatCode FROM Qe_QuestionsHead a, Qe_Category b "
+    "WHERE a.Qq_ChapterCode = 0 AND a.Qq_CatCode = b.Qc_catcode AND b.Qc_Selected = 1 "
+    "UNION ALL "
+    "SELECT a.Qq_QuestCode, a.Qq_TypeCode, a.Qq_CatCode FROM Qe_QuestionsHead a, Qe_Chapters b "
+    "WHERE a.Qq_ChapterCode = b.Qc_ChapterCode AND a.Qq_ChapterCode <> 0 AND b.Qc_Selected = 1";
+
+struct WholePoolSet {
+    std::vector<std::pair<int, int>> taken; // {code, type}
+    std::vector<std::pair<int, int>> pool;  // {code, priority}
+    int rows = 0;                           // of the pool, before codes are kept once
+};
+
+WholePoolSet wholePoolSet(db::Connection& conn, int userCode, int wanted)
+{
+    struct Verdicts {
+        bool wrong = false, noAnswer = false, right = false;
+    };
+    const auto isOne = [](const QVariant& v) { return !v.isNull() && v.toDouble() == 1.0; };
+    std::map<int, Verdicts> progress;
+    for (const db::Row& row : conn.query(
+             QStringLiteral("SELECT QuestionID, Wrong, NoAns, Correct FROM Qe_Progress WHERE userid = ? AND pass = 0"),
+             {userCode})) {
+        if (row.isNull(0))
+            continue;
+        Verdicts& v = progress[wholeNumber(row.value(0))];
+        v.wrong = v.wrong || isOne(row.value(1));
+        v.noAnswer = v.noAnswer || isOne(row.value(2));
+        v.right = v.right || isOne(row.value(3));
+    }
+    struct Row {
+        int code, type, category;
+        bool categoryIsNull;
+        int priority;
+    };
+    std::vector<Row> pool;
+    WholePoolSet set;
+    for (const db::Row& row : conn.query(QString::fromLatin1(kWholePoolSql))) {
+        ++set.rows;
+        Row r{wholeNumber(row.value(0)), wholeNumber(row.value(1)), wholeNumber(row.value(2)), row.isNull(2), 0};
+        const auto it = progress.find(r.code);
+        r.priority = it == progress.end() ? 2 : it->second.wrong ? 1 : it->second.noAnswer ? 2 : it->second.right ? 3 : 0;
+        if (r.priority != 0)
+            pool.push_back(r);
+    }
+    std::stable_sort(pool.begin(), pool.end(), [](const Row& x, const Row& y) {
+        if (x.priority != y.priority)
+            return x.priority < y.priority;
+        if (x.categoryIsNull != y.categoryIsNull)
+            return x.categoryIsNull;
+        if (x.category != y.category)
+            return x.category < y.category;
+        return x.code < y.code;
+    });
+    std::set<int> seen;
+    std::vector<Row> byPriority[4];
+    for (const Row& r : pool)
+        if (seen.insert(r.code).second) {
+            byPriority[r.priority].push_back(r);
+            set.pool.emplace_back(r.code, r.priority);
+        }
+    for (int priority = 1; priority <= 3 && wanted > 0; ++priority) {
+        const std::vector<Row>& rows = byPriority[priority];
+        struct Span {
+            size_t next, end;
+        };
+        std::vector<Span> spans;
+        for (size_t i = 0; i < rows.size(); ++i) {
+            if (spans.empty() || rows[i].category != rows[spans.back().next].category)
+                spans.push_back({i, i + 1});
+            else
+                spans.back().end = i + 1;
+        }
+        size_t current = 0;
+        while (wanted > 0 && !spans.empty()) {
+            Span& span = spans[current];
+            const Row& r = rows[span.next++];
+            set.taken.emplace_back(r.code, r.type);
+            --wanted;
+            if (span.next == span.end)
+                spans.erase(spans.begin() + std::ptrdiff_t(current));
+            else
+                ++current;
+            if (current >= spans.size())
+                current = 0;
+        }
+    }
+    return set;
+}
+
+// A bank for the comparison: categories -3 or 3, 0, 1, 2 and 5 (each ticked
+// seven times in ten) with two chapters each (each ticked one time in two)
+// and a chapter row keyed 0; questions directly under their category, in a
+// chapter of their own or of another category, in a chapter that does not
+// exist, or with no chapter, some without a category; the user's rows with
+// every verdict, repeated rows, rows without a verdict or a question, and
+// rows of another user and an earlier pass.
+void comparisonBank(ExamBankFixture& bank, std::mt19937& rng, int questions)
+{
+    const auto chance = [&](int percent) { return int(rng() % 100) < percent; };
+    // Without a category below 0, no category and category 0 lie side by
+    // side and the rotation takes them as one.
+    const int categories[] = {chance(50) ? -3 : 3, 0, 1, 2, 5};
+    bank.conn().exec(QStringLiteral("BEGIN"));
+    bank.chapter(0, 1, chance(50));
+    for (int i = 0; i < 5; ++i) {
+        bank.category(categories[i], {}, chance(70));
+        for (int k = 1; k <= 2; ++k)
+            bank.chapter((i + 1) * 10 + k, categories[i], chance(50));
+    }
+    for (int n = 0; n < questions; ++n) {
+        const int code = 1 + n * 37 % (questions * 2); // stored out of code order
+        const int own = int(rng() % 5);
+        const int pick = int(rng() % 20);
+        ExamBankWriter::QuestionRow row = ExamBankWriter::QuestionRow::multipleChoice(code);
+        row.type = int(rng() % 4) + 1;
+        if (!chance(5))
+            row.category = categories[own];
+        if (pick < 10)
+            row.chapter = 0;
+        else if (pick < 15)
+            row.chapter = (own + 1) * 10 + int(rng() % 2) + 1;
+        else if (pick < 18)
+            row.chapter = int(rng() % 5 + 1) * 10 + int(rng() % 2) + 1;
+        else if (pick < 19)
+            row.chapter = 99;
+        bank.writer().addQuestion(row);
+    }
+    const Verdict verdicts[] = {Verdict::Right, Verdict::Wrong, Verdict::NoAnswer, Verdict::None};
+    for (int i = 0; i < questions * 2 / 3; ++i) {
+        const int code = 1 + int(rng() % unsigned(questions * 2));
+        const int user = chance(80) ? kUser : kUser + 1;
+        bank.progress(user, code, verdicts[chance(90) ? rng() % 3 : 3], chance(85) ? 0 : 1);
+    }
+    bank.conn().exec(QStringLiteral(
+        "INSERT INTO Qe_Progress (userid, QuestionID, Correct, Wrong, NoAns, pass) VALUES (?, NULL, 0, 1, 0, 0)"),
+        {kUser});
+    bank.conn().exec(QStringLiteral("COMMIT"));
+}
+
+// A file from elsewhere: without the program's indexes, or with question
+// and category tables that have no keys, so that a code can stand on two
+// question rows (under another category or the same one) and a category on
+// two rows.
+enum class Layout { Ours, NoIndexes, NoKeys };
+
+void reshape(ExamBankFixture& bank, Layout layout, std::mt19937& rng)
+{
+    if (layout == Layout::NoIndexes) {
+        for (const char* index : {"Qe_QuestionsHead_Place", "Qe_QuestionsHead_Pool", "Qe_QuestionsHead_Cat"})
+            bank.conn().exec(QStringLiteral("DROP INDEX ") + QLatin1String(index));
+        return;
+    }
+    if (layout != Layout::NoKeys)
+        return;
+    bank.conn().execScript(QStringLiteral(
+        "CREATE TABLE q AS SELECT * FROM Qe_QuestionsHead; DROP TABLE Qe_QuestionsHead;"
+        "ALTER TABLE q RENAME TO Qe_QuestionsHead;"
+        "CREATE TABLE c AS SELECT * FROM Qe_Category; DROP TABLE Qe_Category; ALTER TABLE c RENAME TO Qe_Category;"
+        "INSERT INTO Qe_Category SELECT * FROM Qe_Category WHERE Qc_catcode IN (0, 2);"));
+    const int categories[] = {3, 0, 1, 2, 5};
+    for (const db::Row& row : bank.conn().query(
+             QStringLiteral("SELECT Qq_QuestCode, Qq_ChapterCode FROM Qe_QuestionsHead WHERE Qq_QuestCode % 5 = 0")))
+        bank.conn().exec(QStringLiteral("INSERT INTO Qe_QuestionsHead (Qq_QuestCode, Qq_CatCode, Qq_ChapterCode, "
+                                        "Qq_TypeCode) SELECT Qq_QuestCode, ?, ?, Qq_TypeCode FROM Qe_QuestionsHead "
+                                        "WHERE Qq_QuestCode = ? LIMIT 1"),
+                         {categories[rng() % 5], rng() % 3 == 0 ? row.value(1) : QVariant(0), row.value(0)});
+    // As the compatibility check leaves such a file.
+    bank.conn().exec(schema::createPracticePlaceIndexSql());
+}
+
+// Over random banks of three layouts and several sizes, the streamed
+// practice set takes exactly the questions, in the order, that the set
+// built from the whole pool took, its whole pool is that pool in that order,
+// and the start command's count is the whole pool's row count.
+TEST(Practice, StreamedSetTakesWhatTheWholePoolSetTookForEveryLayout)
+{
+    int nonEmpty = 0, everyPriority = 0;
+    for (unsigned seed = 1; seed <= 24; ++seed) {
+        std::mt19937 rng(seed);
+        const Layout layout = Layout(seed % 3);
+        const int questions = seed % 2 ? 60 : 400;
+        SCOPED_TRACE(testing::Message() << "seed " << seed << ", layout " << int(layout) << ", " << questions);
+        ExamBankFixture bank;
+        comparisonBank(bank, rng, questions);
+        reshape(bank, layout, rng);
+
+        ScriptedRandomSource random;
+        QuestionSetBuilder builder(bank.conn(), random);
+        const WholePoolSet whole = wholePoolSet(bank.conn(), kUser, 0);
+        std::vector<std::pair<int, int>> pool;
+        for (const auto& c : builder.practicePool(kUser))
+            pool.emplace_back(c.code, c.priority);
+        EXPECT_EQ(pool, whole.pool);
+        EXPECT_EQ(ExamBank(bank.conn()).practicePoolCount(), whole.rows);
+        std::set<int> priorities;
+        for (const auto& [code, priority] : whole.pool)
+            priorities.insert(priority);
+        everyPriority += priorities.size() == 3;
+
+        for (const int wanted : {1, 7, 30, 100, 1000}) {
+            SCOPED_TRACE(wanted);
+            const WholePoolSet expected = wholePoolSet(bank.conn(), kUser, wanted);
+            QuestionList msflex;
+            const QuestionSetResult result = builder.FillQuestionsByProgress(kUser, wanted, msflex);
+            std::vector<std::pair<int, int>> taken;
+            for (int row = 1; row < msflex.rows(); ++row)
+                taken.emplace_back(msflex.questionCode(row), msflex.number(row, colTypeCode));
+            EXPECT_EQ(taken, expected.taken);
+            EXPECT_EQ(result.ok, !expected.taken.empty());
+            nonEmpty += !expected.taken.empty();
+        }
+    }
+    EXPECT_GT(nonEmpty, 80) << "most banks give a set";
+    EXPECT_GT(everyPriority, 12) << "most pools hold all three priorities";
 }
 
 TEST(Practice, NothingTickedOrNothingWantedDoesNotStartAnExam)

@@ -275,23 +275,31 @@ TEST_F(SchemaCheck, OldDatabaseIsUpgradedOnceAndThenLeftAlone)
     EXPECT_TRUE(ui.messages().empty());
 }
 
-// A file without the category index gets it at the check, so the random
-// draws read a category's codes from the index alone.
-TEST_F(SchemaCheck, TheCheckAddsTheCategoryCodeIndexTheDrawsRead)
+// A file without the question indexes gets them at the check: the random
+// draws read a category's codes, and the practice drill counts the ticked
+// pool, from the index alone.
+TEST_F(SchemaCheck, TheCheckAddsTheQuestionIndexesTheDrawsRead)
 {
-    ExamDbOptions legacy;
-    legacy.layout = schema::ExamLayout::Legacy;
-    legacy.questionCount = 3;
-    const QString path = fixture.createExam(QStringLiteral("old.qzr"), legacy);
-    db::Connection::openFile(path).exec(QStringLiteral("DROP INDEX IF EXISTS Qe_QuestionsHead_Pool"));
-    const auto plan = [&] {
-        return db::Connection::openFile(path)
-            .query(QStringLiteral("EXPLAIN QUERY PLAN ") + ExamBank::categoryPoolCodesSql(), {1})
-            .getString();
-    };
-    EXPECT_FALSE(plan().contains(QStringLiteral("Qe_QuestionsHead_Pool")));
-    ASSERT_TRUE(CompatibleDB(path, ShowNoRefusal));
-    EXPECT_TRUE(plan().contains(QStringLiteral("COVERING INDEX Qe_QuestionsHead_Pool"))) << plan().toStdString();
+    const struct {
+        const char* index;
+        QString sql;
+        db::Params params;
+    } cases[] = {{"Qe_QuestionsHead_Pool", ExamBank::categoryPoolCodesSql(), {1}},
+                 {"Qe_QuestionsHead_Place", ExamBank::practicePoolCountSql(), {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.index);
+        ExamDbOptions legacy;
+        legacy.layout = schema::ExamLayout::Legacy;
+        legacy.questionCount = 3;
+        const QString path = fixture.createExam(QStringLiteral("old-%1.qzr").arg(QLatin1String(c.index)), legacy);
+        db::Connection::openFile(path).exec(QStringLiteral("DROP INDEX IF EXISTS ") + QLatin1String(c.index));
+        const auto plan = [&] {
+            return db::Connection::openFile(path).query(QStringLiteral("EXPLAIN QUERY PLAN ") + c.sql, c.params).getString();
+        };
+        EXPECT_FALSE(plan().contains(QLatin1String(c.index)));
+        ASSERT_TRUE(CompatibleDB(path, ShowNoRefusal));
+        EXPECT_TRUE(plan().contains(QStringLiteral("COVERING INDEX ") + QLatin1String(c.index))) << plan().toStdString();
+    }
 }
 
 TEST_F(SchemaCheck, DebugLinesAreWrittenOnlyWithTheDebugFlag)
