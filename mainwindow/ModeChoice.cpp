@@ -7,8 +7,11 @@
 void CountList::fillDescending(int max)
 {
     items.clear();
-    const int last = std::max(1, max - kMostEntries + 1);
-    for (int n = max; n >= last; --n)
+    // Above the bound the count itself stands first and the small counts a
+    // drill takes follow: the numbers between are the ones left out.
+    if (max > kMostEntries)
+        items.push_back(max);
+    for (int n = std::min(max, kMostEntries - (max > kMostEntries ? 1 : 0)); n >= 1; --n)
         items.push_back(n);
     selected = items.empty() ? -1 : 0;
 }
@@ -16,8 +19,10 @@ void CountList::fillDescending(int max)
 void CountList::fillAscending(int max)
 {
     items.clear();
-    for (int n = std::max(1, max - kMostEntries + 1); n <= max; ++n)
+    for (int n = 1; n <= std::min(max, kMostEntries - (max > kMostEntries ? 1 : 0)); ++n)
         items.push_back(n);
+    if (max > kMostEntries)
+        items.push_back(max);
     selected = int(items.size()) - 1;
 }
 

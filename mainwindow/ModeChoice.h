@@ -14,8 +14,7 @@ struct CountList {
     int selected = -1; // index into items, -1 for none
 
     // A count read from an exam database can be any number: the list holds
-    // at most this many entries, those nearest the count (the count itself
-    // always among them).
+    // at most this many entries, the count itself and the smallest counts.
     static constexpr int kMostEntries = 100000;
 
     // max, max - 1, ..., 1; the first selected when there is one.

@@ -5,6 +5,8 @@
 #include "tests/support/TempHome.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <string>
 #include <optional>
 #include <vector>
 
@@ -220,17 +222,34 @@ TEST(ModeChoice, SimulatedAndAdaptiveTakeTheirLimits)
     EXPECT_EQ(choice.gExamModeCode, QStringLiteral("S"));
 }
 
-TEST(CountList, AHugeCountListsOnlyTheEntriesNearestIt)
+TEST(CountList, AHugeCountListsItselfAndTheSmallCountsADrillTakes)
 {
+    const int bound = CountList::kMostEntries;
+    struct Case {
+        int max;
+        bool descending;
+    };
+    for (const Case c : {Case{2000000000, true}, Case{2000000000, false}, Case{300000, true}, Case{bound + 1, false},
+                         Case{bound, true}, Case{bound, false}}) {
+        SCOPED_TRACE(std::to_string(c.max) + (c.descending ? " descending" : " ascending"));
+        CountList list;
+        if (c.descending)
+            list.fillDescending(c.max);
+        else
+            list.fillAscending(c.max);
+        ASSERT_EQ(int(list.items.size()), std::min(c.max, bound));
+        EXPECT_EQ(list.selectedNumber(), c.max);
+        // Every entry once, the order kept, and 1 and 30 always to pick.
+        std::vector<int> sorted = list.items;
+        if (c.descending)
+            std::reverse(sorted.begin(), sorted.end());
+        EXPECT_TRUE(std::is_sorted(sorted.begin(), sorted.end()));
+        EXPECT_EQ(std::adjacent_find(sorted.begin(), sorted.end()), sorted.end());
+        EXPECT_EQ(sorted.front(), 1);
+        EXPECT_EQ(sorted.back(), c.max);
+        EXPECT_TRUE(list.selectNumber(30));
+    }
     CountList list;
-    list.fillDescending(2000000000);
-    ASSERT_EQ(int(list.items.size()), CountList::kMostEntries);
-    EXPECT_EQ(list.items.front(), 2000000000);
-    EXPECT_EQ(list.selectedNumber(), 2000000000);
-    EXPECT_EQ(list.items.back(), 2000000000 - CountList::kMostEntries + 1);
-    list.fillAscending(2000000000);
-    ASSERT_EQ(int(list.items.size()), CountList::kMostEntries);
-    EXPECT_EQ(list.selectedNumber(), 2000000000);
     list.fillDescending(3);
     EXPECT_EQ(list.items, (std::vector<int>{3, 2, 1}));
 }
