@@ -324,6 +324,12 @@ void frmZiduver::onFocusWindowChanged(QWindow* focused)
     // without leaving it: the focus returning from them is no activation.
     if (focused && focused != windowHandle() && !countsAsOtherProgramWindow(focused))
         return;
+    // A click on the window while a modal window lies over it (a window
+    // manager hands it the focus all the same) is no return to the exam:
+    // the modal window is still open and its closing is the return its
+    // opener prepared the guard for.
+    if (focused && focused == windowHandle() && modalWindowOver(this))
+        return;
     QWindow* previous = m_lastFocusWindow;
     m_lastFocusWindow = focused;
     // Only a return from another window of this program counts as an
