@@ -303,11 +303,6 @@ void frmZiduver::closeForProgramEnd()
     close();
 }
 
-void frmZiduver::unloadAndReturn()
-{
-    end(ExamRun::EndReason::NothingToRun);
-}
-
 void frmZiduver::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);

@@ -296,8 +296,6 @@ private:
     template <typename Handler> void command(const char* name, Handler&& handler);
     // The folder of the static pages and the tree pages.
     QString pageFolder() const;
-    // Closes the window from code and returns to the main window.
-    void unloadAndReturn();
     // Every way the exam ends comes here; the teardown runs once.
     void end(ExamRun::EndReason reason);
     void teardown();
