@@ -74,14 +74,14 @@ NavigationMove jumpMove(int number, const NavigationState& state)
     return move;
 }
 
-AlertGate wrongPracticeAnswer(bool feedbackTicked, QString& tag, QString& alertAction)
+AlertGate wrongPracticeAnswer(bool feedbackTicked, bool& passGranted, QString& alertAction)
 {
     const QString nextQuestion = QStringLiteral("NEXTQUESTION");
     AlertGate gate;
     if (feedbackTicked) {
-        if (tag == QLatin1String("L")) {
+        if (passGranted) {
             // The panel's "Next Question" granted this one pass.
-            tag.clear();
+            passGranted = false;
         } else {
             gate.raisePanel = true;
             alertAction.clear();

@@ -40,14 +40,14 @@ NavigationMove previousMove(ExamMode mode, const NavigationState& state);
 // question, in every mode.
 NavigationMove jumpMove(int number, const NavigationState& state);
 
-// The practice alert's gate after an answer judged not right. `tag` is the
-// alert panel's Tag ("L" lets one wrong answer pass without the panel) and
-// `alertAction` is gAlertAction; both are updated.
+// The practice alert's gate after an answer judged not right. `passGranted`
+// (the panel's Next Question lets one wrong answer pass without the panel)
+// and `alertAction` (gAlertAction) are both updated.
 struct AlertGate {
     bool raisePanel = false; // raise the alert panel over the question
     bool moveOn = false;     // the move goes on; else the user stays on the question
 };
-AlertGate wrongPracticeAnswer(bool feedbackTicked, QString& tag, QString& alertAction);
+AlertGate wrongPracticeAnswer(bool feedbackTicked, bool& passGranted, QString& alertAction);
 
 // The question counter: "3 of 40".
 QString questionCounterText(int current, int count);

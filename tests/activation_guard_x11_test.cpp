@@ -1,4 +1,5 @@
 #include "exam/links/ExamReviewLink.h"
+#include "exam/links/QuestionSheetLink.h"
 #include "exam/links/ReturnToMainWindowLink.h"
 #include "exam/windows/frmZiduver.h"
 #include "foundation/Messages.h"
@@ -8,6 +9,7 @@
 #include "platform/browser/BrowserPage.h"
 #include "platform/browser/BrowserView.h"
 #include "results/windows/frmExamReview.h"
+#include "results/windows/frmoffLineQuestions.h"
 #include "tests/support/EventWaits.h"
 #include "tests/support/ExamBankFixture.h"
 #include "tests/support/ExamLaunchRecord.h"
@@ -17,6 +19,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QMouseEvent>
@@ -226,6 +229,20 @@ void whenReviewListShown(const std::function<void(frmExamReview&)>& step)
     });
 }
 
+// Runs `step` on the window of that class as soon as one is up, polled as
+// whenReviewListShown does.
+template <typename Window> void whenShown(const std::function<void(QDialog&)>& step)
+{
+    QTimer::singleShot(50, [step] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* shown = qobject_cast<Window*>(window); shown && shown->isVisible()) {
+                step(*shown);
+                return;
+            }
+        whenShown<Window>(step);
+    });
+}
+
 // Review, the review list used several times and End Exam in review, with
 // the activation guard armed and no window manager to hand the focus back:
 // the exam ends writing its progress. When the guard closes the exam
@@ -301,6 +318,87 @@ TEST_F(ActivationGuardOnX11, ReviewTheReviewListAndEndExamAlwaysWriteTheProgress
         EXPECT_EQ(progressRows(bank), 3) << "every question answered has its progress row";
         EXPECT_EQ(bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_Progress WHERE Correct <> 0")).toInt(), 2);
     }
+}
+
+// A window manager hands the focus to the exam window when it is clicked
+// while the question sheet lies over it. That click is no return to the
+// exam: the sheet is still open, and its closing is the return that the
+// toolbar's Print prepared the guard for. The exam goes on with nothing
+// written yet, and the guard is armed again by that return.
+TEST_F(ActivationGuardOnX11, AClickOnTheExamWindowUnderTheQuestionSheetKeepsTheExam)
+{
+    TempHome home;
+    writeStaticPageFiles(home.path());
+    const auto unwire = qScopeGuard([] { QuestionSheetLink::wire(nullptr); });
+    ExamBankFixture bank;
+    bank.category(1, {}, true);
+    bank.questions(1, 3, 1);
+    for (int q = 1; q <= 3; ++q)
+        bank.choice(q, 1, QStringLiteral("Right"), true).choice(q, 2, QStringLiteral("Wrong"), false);
+    frmZiduver::launch(testLaunchRecord({QStringLiteral("PRACTICE"), 3, bank.path()}, QStringLiteral("Ziduver")));
+    ASSERT_TRUE(examRunning());
+    frmZiduver& w = *frmZiduver::running();
+    const QPointer<frmZiduver> alive(&w);
+    ASSERT_TRUE(waitFor([&] { return w.isVisible() && w.windowHandle() && w.windowHandle()->isExposed(); }, 5000));
+    w.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return focused(w); }, 5000));
+    settle(300);
+    choose(w, 1);
+    w.cmdNext->click();
+    settle(100);
+    ASSERT_TRUE(alive);
+
+    // The focus goes sheet, exam window (the click), sheet (the modal
+    // window takes it back), and the sheet closes.
+    bool sheetShown = false;
+    bool clickReachedTheExam = false;
+    const std::function<void(QDialog&)> underTheSheet = [&](QDialog& shown) {
+        const QPointer<QDialog> sheet(&shown);
+        // Whatever happens, the sheet closes and the test goes on.
+        const auto close = qScopeGuard([&sheet] {
+            if (sheet)
+                sheet->reject();
+        });
+        // Without a window manager a new window gets the focus only when asked.
+        shown.activateWindow();
+        if (!waitFor([&] { return sheet && focused(*sheet); }, 10000))
+            return;
+        sheetShown = true;
+        settle(300);
+        w.activateWindow();
+        clickReachedTheExam = waitFor([&] { return focused(w); }, 5000);
+        settle(150);
+        if (alive && sheet) {
+            sheet->activateWindow();
+            waitFor([&] { return !sheet || focused(*sheet); }, 5000);
+            settle(150);
+        }
+    };
+    QuestionSheetLink::wire([&](const ExamSession& session, QWidget* owner) {
+        whenShown<frmoffLineQuestions>(underTheSheet);
+        frmoffLineQuestions::showSheet(session, owner);
+    });
+    w.tbar[0]->click();
+    ASSERT_TRUE(sheetShown) << "the question sheet never took the focus";
+    ASSERT_TRUE(clickReachedTheExam) << "the exam window never got the focus under the sheet";
+    settle(150);
+    ASSERT_TRUE(alive) << "a click under the sheet and the sheet's closing ended the exam";
+    // The return from the sheet.
+    w.activateWindow();
+    ASSERT_TRUE(waitFor([&] { return !alive || focused(w); }, 5000));
+    settle(300);
+    ASSERT_TRUE(alive) << "the return from the sheet ended the exam";
+    EXPECT_EQ(returns, 0);
+    EXPECT_EQ(progressRows(bank), 0) << "nothing written before the exam ends";
+
+    // The return armed the guard: an unexpected return now ends the exam,
+    // writing what was answered.
+    ASSERT_TRUE(returnFromAnotherWindow(w));
+    waitFor([&] { return !alive; }, 5000);
+    settle(150);
+    ASSERT_FALSE(alive) << "the guard was not armed again by the sheet's return";
+    EXPECT_EQ(returns, 1);
+    EXPECT_EQ(progressRows(bank), 1) << "the answered question has its progress row";
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "exam/links/QuestionSheetLink.h"
 #include "exam/links/ResultWindowLink.h"
 #include "exam/links/ReturnToMainWindowLink.h"
+#include "exam/windows/WidgetActionButton.h"
 #include "exam/windows/WidgetExamHelp.h"
 #include "exam/windows/frmZiduver.h"
 #include "foundation/Messages.h"
@@ -1067,6 +1068,68 @@ TEST_F(ExamFlowTest, EnterMovesOnOutsideEssaysAndTheHotKeyShowsTheAnswerInPracti
     const int essayRow = w.session.CurrentQuestion;
     press(Qt::Key_Return);
     EXPECT_EQ(w.session.CurrentQuestion, essayRow) << "Enter in an essay is the essay's own";
+}
+
+// Each command is one action: its toolbar and footer buttons run it and show
+// its state, and the footer's End Exam and Review are the toolbar's. The
+// menu's Previous and the Enter key run their command whatever its button
+// says, as the mode and the keys have it.
+TEST_F(ExamFlowTest, EachCommandIsOneActionItsButtonsRunAndShow)
+{
+    choiceBank(3);
+    frmZiduver& w = launch("SIMULATED", 3);
+    const std::pair<WidgetActionButton*, QAction*> buttons[] = {
+        {w.tbar[0], w.actPrint},
+        {w.tbar[1], w.actViewNote},
+        {w.tbar[2], w.actAddNote},
+        {w.tbar[3], w.actReview},
+        {w.tbar[4], w.actEndExam},
+        {w.tbar[5], w.actHelp},
+        {w.cmdPrev, w.actPrev},
+        {w.cmdNext, w.actNext},
+        {w.cmdShowAnswer, w.actShowAnswer},
+        {w.cmdReset, w.actReset},
+        {w.cmdExplanation, w.actExplanation},
+        {w.cmdInstruction, w.actInstruction},
+        {w.cmdExamReview, w.actReview},
+        {w.cmdEndExam, w.actEndExam},
+        {w.cmdMarked, w.actMarked},
+    };
+    const auto followed = [&] {
+        for (const auto& [button, action] : buttons) {
+            SCOPED_TRACE(button->objectName().toStdString());
+            EXPECT_EQ(button->defaultAction(), action);
+            EXPECT_EQ(button->isEnabled(), action->isEnabled());
+        }
+    };
+    followed();
+    EXPECT_EQ(w.cmdEndExam->text(), QStringLiteral("&End Exam")) << "a second button keeps its band's caption";
+    EXPECT_EQ(w.tbar[4]->text(), QStringLiteral("End Exam"));
+    // A simulated exam disables Previous; the menu's Previous stays.
+    EXPECT_FALSE(w.actPrev->isEnabled());
+    EXPECT_TRUE(w.mnuPrev->isEnabled());
+
+    w.cmdNext->click();
+    w.cmdNext->click();
+    ASSERT_EQ(w.session.CurrentQuestion, 3);
+    EXPECT_FALSE(w.actNext->isEnabled()) << "nothing after the last question";
+    followed();
+    // Enter still runs Next there: the answer on screen is recorded.
+    choose(w, 1);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(w.Check1, &enter);
+    EXPECT_EQ(cell(w, 3, colUserAnswer), QStringLiteral("1,"));
+    w.mnuPrev->trigger();
+    EXPECT_EQ(w.session.CurrentQuestion, 2) << "the menu's Previous moves back";
+
+    // The footer's End Exam is the toolbar's command: asked once, and No
+    // keeps the exam.
+    ui.answerNext(ResultNoOrCancel);
+    w.cmdEndExam->click();
+    settle(0);
+    ASSERT_EQ(frmZiduver::running(), &w);
+    EXPECT_EQ(ui.messageTexts().count(QStringLiteral("Do you want to end exam?")), 1);
+    EXPECT_EQ(results, 0);
 }
 
 // A whole simulated exam: answered, marked, timed out into review, ended,

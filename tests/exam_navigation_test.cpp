@@ -106,32 +106,32 @@ TEST(ExamNavigation, AJumpSetsNextAndPreviousByPosition)
     EXPECT_EQ(jumpMove(9, {5, 7, 5, true, 5}).current, 7) << "never past the questions reached";
 }
 
-TEST(ExamNavigation, TheAlertGateRaisesThePanelOrLetsOnePassWithTheTag)
+TEST(ExamNavigation, TheAlertGateRaisesThePanelOrLetsOneGrantedPass)
 {
     struct Case {
         const char* name;
         bool ticked;
-        const char* tag;
+        bool granted;
         const char* action;
         bool raise, moveOn;
-        const char* tagAfter;
+        bool grantedAfter;
         const char* actionAfter;
     };
     const Case cases[] = {
-        {"no feedback: move on", false, "", "", false, true, "", "NEXTQUESTION"},
-        {"no feedback keeps a granted pass", false, "L", "", false, true, "L", "NEXTQUESTION"},
-        {"feedback: the panel", true, "", "NEXTQUESTION", true, false, "", ""},
-        {"Next Question's pass", true, "L", "NEXTQUESTION", false, true, "", "NEXTQUESTION"},
-        {"a pass without the action stays", true, "L", "", false, false, "", ""},
+        {"no feedback: move on", false, false, "", false, true, false, "NEXTQUESTION"},
+        {"no feedback keeps a granted pass", false, true, "", false, true, true, "NEXTQUESTION"},
+        {"feedback: the panel", true, false, "NEXTQUESTION", true, false, false, ""},
+        {"Next Question's pass", true, true, "NEXTQUESTION", false, true, false, "NEXTQUESTION"},
+        {"a pass without the action stays", true, true, "", false, false, false, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        QString tag = QString::fromLatin1(c.tag);
+        bool granted = c.granted;
         QString action = QString::fromLatin1(c.action);
-        const AlertGate gate = wrongPracticeAnswer(c.ticked, tag, action);
+        const AlertGate gate = wrongPracticeAnswer(c.ticked, granted, action);
         EXPECT_EQ(gate.raisePanel, c.raise);
         EXPECT_EQ(gate.moveOn, c.moveOn);
-        EXPECT_EQ(tag, QString::fromLatin1(c.tagAfter));
+        EXPECT_EQ(granted, c.grantedAfter);
         EXPECT_EQ(action, QString::fromLatin1(c.actionAfter));
     }
 }

@@ -2,7 +2,8 @@
 
 #include <QAction>
 
-WidgetActionButton::WidgetActionButton(QAction* action, QWidget* parent) : QPushButton(parent), m_action(action)
+WidgetActionButton::WidgetActionButton(QAction* action, QWidget* parent, const QString& caption)
+    : QPushButton(caption, parent), m_action(action), m_ownCaption(!caption.isEmpty())
 {
     connect(this, &QPushButton::clicked, action, [this] {
         if (m_action && m_action->isEnabled())
@@ -16,6 +17,7 @@ void WidgetActionButton::follow()
 {
     if (!m_action)
         return;
-    setText(m_action->text());
+    if (!m_ownCaption)
+        setText(m_action->text());
     setEnabled(m_action->isEnabled());
 }

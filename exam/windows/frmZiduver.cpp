@@ -156,7 +156,7 @@ bool frmZiduver::Form_Load()
     apply(load.loadMarkBox, [this](bool on) { Check1->setVisible(on); });
     apply(load.loadBreakBox, [this](bool on) { chkBreak->setVisible(on); });
     apply(load.loadPrevShown, [this](bool on) { cmdPrev->setVisible(on); });
-    apply(load.loadPrevEnabled, [this](bool on) { cmdPrev->setEnabled(on); });
+    apply(load.loadPrevEnabled, [this](bool on) { allowAction(actPrev, on); });
     apply(load.loadAnswerButtons, [this](bool on) {
         for (QPushButton* b : {cmdShowAnswer, cmdInstruction, cmdReset})
             b->setVisible(on);
@@ -164,8 +164,8 @@ bool frmZiduver::Form_Load()
     apply(load.loadExplanation, [this](bool on) { cmdExplanation->setVisible(on); });
     SetModeCaptionAndControls(session.mode);
     if (session.launch.gQuizQuestionCount == 1) {
-        cmdNext->setEnabled(false);
-        cmdPrev->setEnabled(false);
+        allowAction(actNext, false);
+        allowAction(actPrev, false);
     }
 
     ClockRandomSource random;
@@ -180,8 +180,8 @@ bool frmZiduver::Form_Load()
     }
     // The exam runs over the questions drawn.
     if (session.launch.gQuizQuestionCount == 1) {
-        cmdNext->setEnabled(false);
-        cmdPrev->setEnabled(false);
+        allowAction(actNext, false);
+        allowAction(actPrev, false);
     }
     session.CurrentQuestion = 1;
     Label2->setText(session.msflex.text(1, colQuestCode));
@@ -210,15 +210,15 @@ void frmZiduver::SetModeCaptionAndControls(ExamMode mode)
     const ModeControls& controls = modeControls(mode);
     caption += QLatin1String(controls.captionSuffix);
     apply(controls.previousShown, [this](bool on) { cmdPrev->setVisible(on); });
-    apply(controls.previousEnabled, [this](bool on) { cmdPrev->setEnabled(on); });
+    apply(controls.previousEnabled, [this](bool on) { allowAction(actPrev, on); });
     apply(controls.previousMenu, [this](bool on) { allowAction(mnuPrev, on); });
     apply(controls.markBox, [this](bool on) { Check1->setVisible(on); });
     apply(controls.feedbackBox, [this](bool on) { chkShowresult->setVisible(on); });
     apply(controls.answerButtons, [this](bool on) {
-        for (QPushButton* b : {cmdShowAnswer, cmdInstruction, cmdReset}) {
-            b->setEnabled(true);
+        for (QAction* a : {actShowAnswer, actInstruction, actReset})
+            allowAction(a, true);
+        for (QPushButton* b : {cmdShowAnswer, cmdInstruction, cmdReset})
             b->setVisible(on);
-        }
     });
     apply(controls.explanation, [this](bool on) { cmdExplanation->setVisible(on); });
     apply(controls.examReview, [this](bool on) { cmdExamReview->setVisible(on); });
@@ -303,11 +303,6 @@ void frmZiduver::closeForProgramEnd()
     close();
 }
 
-void frmZiduver::unloadAndReturn()
-{
-    end(ExamRun::EndReason::NothingToRun);
-}
-
 void frmZiduver::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -323,6 +318,12 @@ void frmZiduver::onFocusWindowChanged(QWindow* focused)
     // Menus, popups, tool tips and neutral windows come and go over the exam
     // without leaving it: the focus returning from them is no activation.
     if (focused && focused != windowHandle() && !countsAsOtherProgramWindow(focused))
+        return;
+    // A click on the window while a modal window lies over it (a window
+    // manager hands it the focus all the same) is no return to the exam:
+    // the modal window is still open and its closing is the return its
+    // opener prepared the guard for.
+    if (focused && focused == windowHandle() && modalWindowOver(this))
         return;
     QWindow* previous = m_lastFocusWindow;
     m_lastFocusWindow = focused;

@@ -77,15 +77,16 @@ public:
     BrowserView* ScenarioBroser; // made on first use
     // Bottom band.
     QFrame* fraFooter;
-    QPushButton* cmdPrev;
-    QPushButton* cmdNext;
-    QPushButton* cmdShowAnswer;
-    QPushButton* cmdReset;
-    QPushButton* cmdExplanation;
-    QPushButton* cmdInstruction;
-    QPushButton* cmdExamReview;
-    QPushButton* cmdEndExam;
-    QPushButton* cmdMarked;
+    // Each runs its action; Review and End Exam run the toolbar's.
+    WidgetActionButton* cmdPrev;
+    WidgetActionButton* cmdNext;
+    WidgetActionButton* cmdShowAnswer;
+    WidgetActionButton* cmdReset;
+    WidgetActionButton* cmdExplanation;
+    WidgetActionButton* cmdInstruction;
+    WidgetActionButton* cmdExamReview;
+    WidgetActionButton* cmdEndExam;
+    WidgetActionButton* cmdMarked;
     QCheckBox* Check1;
     QCheckBox* chkShowresult;
     QCheckBox* chkBreak;
@@ -124,13 +125,21 @@ public:
     QAction* mnuShowResult;
     QAction* mnuViewNote;
     QAction* mnuAbout;
-    // The toolbar's commands, one action each (the buttons of tbar run them).
+    // The exam's commands, one action each: the toolbar's buttons and the
+    // footer's run them, and updateActionState() enables them.
     QAction* actPrint;
     QAction* actViewNote;
     QAction* actAddNote;
     QAction* actReview;
     QAction* actEndExam;
     QAction* actHelp;
+    QAction* actPrev;
+    QAction* actNext;
+    QAction* actShowAnswer;
+    QAction* actReset;
+    QAction* actExplanation;
+    QAction* actInstruction;
+    QAction* actMarked;
 
     // Ends the exam: asks (outside review mode and before time-over),
     // writes the progress, shows the result of a simulated exam or pretest
@@ -287,8 +296,6 @@ private:
     template <typename Handler> void command(const char* name, Handler&& handler);
     // The folder of the static pages and the tree pages.
     QString pageFolder() const;
-    // Closes the window from code and returns to the main window.
-    void unloadAndReturn();
     // Every way the exam ends comes here; the teardown runs once.
     void end(ExamRun::EndReason reason);
     void teardown();
@@ -302,9 +309,9 @@ private:
     QWindow* m_lastFocusWindow = nullptr;
     int m_modalDepth = 0;
     bool m_resizing = false; // Form_Resize sets the geometry it reacts to
-    // The practice alert's pass: "L" lets one wrong answer through the check
-    // that Next runs again.
-    QString m_alertTag;
+    // The practice alert's pass: the panel's Next Question lets one wrong
+    // answer through the check that Next runs again.
+    bool m_alertPassGranted = false;
     // What the mode and review allow of each command's action.
     std::vector<std::pair<QAction*, bool>> m_allowed;
     // Each held control's own Enabled when the break began.

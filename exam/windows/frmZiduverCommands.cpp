@@ -56,10 +56,12 @@ void frmZiduver::allowAction(QAction* action, bool allowed)
 
 void frmZiduver::updateActionState()
 {
-    // A command can be chosen when the mode (and review) allow it, except
-    // during a break: the resume gives back what the mode allows. A command
-    // chosen while a check or End Exam runs, or after the end, is refused by
-    // the run itself.
+    // A command can be chosen when the mode, review and the question's place
+    // (Next and Previous) allow it, except during a break: the resume gives
+    // back what they allow. A command chosen while a check or End Exam runs,
+    // or after the end, is refused by the run itself, so that a button does
+    // not flicker off under every check; under the alert and the marked
+    // panel the bands are switched off as a whole.
     const bool paused = run.in(ExamRun::Phase::Paused);
     for (const auto& [action, allowed] : m_allowed)
         action->setEnabled(allowed && !paused);

@@ -24,6 +24,17 @@ void frmZiduver::buildControls()
     actReview = toolAction("actReview", "Review");
     actEndExam = toolAction("actEndExam", "End Exam");
     actHelp = toolAction("actHelp", "Help");
+    // The footer's commands. The menu's Next Question and Previous Question
+    // are not these actions: the mode enables the menu's Previous where it
+    // disables the button, and the menu's entries (as Enter does) run the
+    // command whatever the button's state.
+    actPrev = toolAction("actPrev", "&Previous");
+    actNext = toolAction("actNext", "&Next");
+    actShowAnswer = toolAction("actShowAnswer", "&Show Answer");
+    actReset = toolAction("actReset", "&Reset");
+    actExplanation = toolAction("actExplanation", "E&xplanation");
+    actInstruction = toolAction("actInstruction", "&Instruction");
+    actMarked = toolAction("actMarked", "Marked Questions");
     const std::pair<const char*, QAction*> toolbar[] = {
         {"ToolbarPrint", actPrint},   {"ToolbarViewNote", actViewNote}, {"ToolbarAddNote", actAddNote},
         {"ToolbarReview", actReview}, {"ToolbarEndExam", actEndExam},   {"ToolbarHelp", actHelp},
@@ -104,20 +115,20 @@ void frmZiduver::buildControls()
     auto* footer = new QHBoxLayout(fraFooter);
     footer->setContentsMargins(6, 4, 6, 4);
     footer->setSpacing(4);
-    auto button = [this](const char* name, const char* caption) {
-        auto* b = new QPushButton(QString::fromLatin1(caption), fraFooter);
+    auto button = [this](const char* name, QAction* action, const char* caption = "") {
+        auto* b = new WidgetActionButton(action, fraFooter, QString::fromLatin1(caption));
         b->setObjectName(QString::fromLatin1(name));
         return b;
     };
-    cmdPrev = button("cmdPrev", "&Previous");
-    cmdNext = button("cmdNext", "&Next");
-    cmdShowAnswer = button("cmdShowAnswer", "&Show Answer");
-    cmdReset = button("cmdReset", "&Reset");
-    cmdExplanation = button("cmdExplanation", "E&xplanation");
-    cmdInstruction = button("cmdInstruction", "&Instruction");
-    cmdExamReview = button("cmdExamReview", "Re&view");
-    cmdEndExam = button("cmdEndExam", "&End Exam");
-    cmdMarked = button("cmdMarked", "Marked Questions");
+    cmdPrev = button("cmdPrev", actPrev);
+    cmdNext = button("cmdNext", actNext);
+    cmdShowAnswer = button("cmdShowAnswer", actShowAnswer);
+    cmdReset = button("cmdReset", actReset);
+    cmdExplanation = button("cmdExplanation", actExplanation);
+    cmdInstruction = button("cmdInstruction", actInstruction);
+    cmdExamReview = button("cmdExamReview", actReview, "Re&view");
+    cmdEndExam = button("cmdEndExam", actEndExam, "&End Exam");
+    cmdMarked = button("cmdMarked", actMarked);
     cmdMarked->hide();
     auto* checks = new QVBoxLayout;
     Check1 = new QCheckBox(QStringLiteral("Mark Current Question"), fraFooter);
@@ -264,7 +275,8 @@ void frmZiduver::buildControls()
     mnuHistory = action("mnuHistory", "&History");
     mnuViewNote = action("mnuViewNote", "View Note");
     mnuAbout = action("mnuAbout", "About");
-    for (QAction* a : {actPrint, actViewNote, actAddNote, actReview, actEndExam, actHelp, mnuPrint, mnuCheatKey,
+    for (QAction* a : {actPrint, actViewNote, actAddNote, actReview, actEndExam, actHelp, actPrev, actNext,
+                       actShowAnswer, actReset, actExplanation, actInstruction, actMarked, mnuPrint, mnuCheatKey,
                        mnuShowResult, mnuAddNote, mnuNext, mnuPrev})
         allowAction(a, true);
     // Items that have no command are shown, but cannot be chosen.
@@ -315,11 +327,13 @@ void frmZiduver::buildControls()
     ViewAnswer->setFocusPolicy(Qt::NoFocus);
     placePagesInTabOrder();
 
-    connect(cmdNext, &QPushButton::clicked, this, &frmZiduver::cmdNext_Click);
-    connect(cmdPrev, &QPushButton::clicked, this, &frmZiduver::cmdPrev_Click);
-    connect(cmdReset, &QPushButton::clicked, this, &frmZiduver::cmdReset_Click);
-    connect(cmdShowAnswer, &QPushButton::clicked, this, &frmZiduver::cmdShowAnswer_Click);
-    connect(cmdExplanation, &QPushButton::clicked, this, &frmZiduver::cmdExplanation_Click);
+    connect(actNext, &QAction::triggered, this, &frmZiduver::cmdNext_Click);
+    connect(actPrev, &QAction::triggered, this, &frmZiduver::cmdPrev_Click);
+    connect(actReset, &QAction::triggered, this, &frmZiduver::cmdReset_Click);
+    connect(actShowAnswer, &QAction::triggered, this, &frmZiduver::cmdShowAnswer_Click);
+    connect(actExplanation, &QAction::triggered, this, &frmZiduver::cmdExplanation_Click);
+    connect(actInstruction, &QAction::triggered, this, &frmZiduver::cmdInstruction_Click);
+    connect(actMarked, &QAction::triggered, this, &frmZiduver::cmdMarked_Click);
     connect(mnuNext, &QAction::triggered, this, &frmZiduver::mnuNext_Click);
     connect(mnuPrev, &QAction::triggered, this, &frmZiduver::mnuPrev_Click);
     connect(TabScenario, &QTabBar::currentChanged, this,
@@ -337,19 +351,18 @@ void frmZiduver::buildControls()
     connect(cmdNextQuest, &QPushButton::clicked, this, &frmZiduver::cmdNextQuest_Click);
     connect(chkResult, &QCheckBox::toggled, this, &frmZiduver::chkResult_Click);
     connect(chkShowresult, &QCheckBox::toggled, this, &frmZiduver::chkShowresult_Click);
-    connect(cmdEndExam, &QPushButton::clicked, this, &frmZiduver::cmdEndExam_Click);
-    connect(cmdExamReview, &QPushButton::clicked, this, &frmZiduver::cmdExamReview_Click);
-    connect(cmdInstruction, &QPushButton::clicked, this, &frmZiduver::cmdInstruction_Click);
     connect(actPrint, &QAction::triggered, this, [this] { ToolbarClick([this] { ToolbarPrint(); }); });
     connect(actViewNote, &QAction::triggered, this, [this] { ToolbarClick([this] { ToolbarViewNote(); }); });
     connect(actAddNote, &QAction::triggered, this, [this] { ToolbarClick([this] { ToolbarAddNote(); }); });
+    // The footer's Review and End Exam run these too. The toolbar's frame
+    // (the guard cleared, the clock given back) adds nothing to them: both
+    // clear the guard (or their box does) and give the clock back themselves.
     connect(actReview, &QAction::triggered, this, [this] { ToolbarClick([this] { cmdExamReview_Click(); }); });
     connect(actEndExam, &QAction::triggered, this, [this] { ToolbarClick([this] { cmdEndExam_Click(); }); });
     connect(actHelp, &QAction::triggered, this, [this] { ToolbarClick([this] { showHelpWindow(); }); });
     // The mark box's click follows its value, also when the display sets it.
     connect(Check1, &QCheckBox::toggled, this, &frmZiduver::Check1_Click);
     connect(chkBreak, &QCheckBox::toggled, this, &frmZiduver::chkBreak_Click);
-    connect(cmdMarked, &QPushButton::clicked, this, &frmZiduver::cmdMarked_Click);
     connect(flexMarked, &QTableWidget::cellDoubleClicked, this, &frmZiduver::flexMarked_DblClick);
     connect(cmdVQuestion, &QPushButton::clicked, this, &frmZiduver::flexMarked_DblClick);
     connect(cmdClose, &QPushButton::clicked, this, &frmZiduver::cmdClose_Click);
@@ -431,7 +444,7 @@ void frmZiduver::holdControlsForBreak()
     // while the clock stands.
     m_enabledBeforeBreak.clear();
     for (QWidget* control : findChildren<QWidget*>()) {
-        // The toolbar follows its actions, which the phase switches off.
+        // The command buttons follow their actions, which the phase switches off.
         if (control->window() != this || control == chkBreak || qobject_cast<WidgetActionButton*>(control))
             continue;
         const bool input = qobject_cast<QAbstractButton*>(control) || qobject_cast<QComboBox*>(control)

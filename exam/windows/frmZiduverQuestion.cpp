@@ -262,8 +262,8 @@ void frmZiduver::showRow(int questCode, bool showRightAnswers)
 void frmZiduver::setRightAnswersShown(bool shown)
 {
     m_rightAnswersShown = shown;
-    cmdShowAnswer->setText(shown ? QStringLiteral("&Hide Answer") : QStringLiteral("&Show Answer"));
-    cmShowanswer1->setText(cmdShowAnswer->text());
+    actShowAnswer->setText(shown ? QStringLiteral("&Hide Answer") : QStringLiteral("&Show Answer"));
+    cmShowanswer1->setText(actShowAnswer->text());
 }
 
 void frmZiduver::resetShowAnswerToggle()
@@ -305,7 +305,7 @@ void frmZiduver::cmdNext_Click()
     if (run.in(ExamRun::Phase::Checking))
         return;
     command("cmdNext_Click", [this] {
-        cmdNext->setEnabled(false);
+        allowAction(actNext, false);
         if (TabScenario->isVisible() && TabScenario->currentIndex() != 0)
             TabScenario->setCurrentIndex(0);
         if (!session.gReviewMode) {
@@ -313,17 +313,17 @@ void frmZiduver::cmdNext_Click()
             if (!recordAnswerOnScreen(&right)) {
                 // An answer that could not be recorded is not left behind.
                 if (!closing())
-                    cmdNext->setEnabled(true);
+                    allowAction(actNext, true);
                 return;
             }
             // Once the right answer was shown the user knows it: no alert.
             if (session.mode == ExamMode::Practice && !right && session.AnswerShownRow != session.CurrentQuestion) {
                 const AlertGate gate = wrongPracticeAnswer(chkResult->isChecked() || chkShowresult->isChecked(),
-                                                           m_alertTag, session.gAlertAction);
+                                                           m_alertPassGranted, session.gAlertAction);
                 if (gate.raisePanel)
                     ShowResultAlert();
                 if (!gate.moveOn) {
-                    cmdNext->setEnabled(true);
+                    allowAction(actNext, true);
                     return;
                 }
             }
@@ -332,14 +332,14 @@ void frmZiduver::cmdNext_Click()
         applyMove(move);
         resetShowAnswerToggle();
         if (move.prevTouched)
-            cmdPrev->setEnabled(move.prevEnabled);
+            allowAction(actPrev, move.prevEnabled);
         if (!move.showQuestion)
             return;
         showRow(session.msflex.questionCode(session.CurrentQuestion));
         Label2->setText(QString::number(session.msflex.questionCode(session.CurrentQuestion)));
         settleView();
-        cmdNext->setEnabled(move.nextEnabled);
-        cmdPrev->setEnabled(move.prevEnabled);
+        allowAction(actNext, move.nextEnabled);
+        allowAction(actPrev, move.prevEnabled);
     });
 }
 
@@ -348,11 +348,11 @@ void frmZiduver::cmdPrev_Click()
     if (run.in(ExamRun::Phase::Checking))
         return;
     command("cmdPrev_Click", [this] {
-        cmdPrev->setEnabled(false);
+        allowAction(actPrev, false);
         resetShowAnswerToggle();
         if (!session.gReviewMode && !recordAnswerOnScreen()) {
             if (!closing())
-                cmdPrev->setEnabled(true);
+                allowAction(actPrev, true);
             return;
         }
         const NavigationMove move = previousMove(session.mode, navigationState(session));
@@ -362,8 +362,8 @@ void frmZiduver::cmdPrev_Click()
         Label2->setText(session.msflex.text(session.CurrentQuestion, colQuestCode));
         showRow(session.msflex.questionCode(session.CurrentQuestion));
         settleView();
-        cmdPrev->setEnabled(move.prevEnabled);
-        cmdNext->setEnabled(move.nextEnabled);
+        allowAction(actPrev, move.prevEnabled);
+        allowAction(actNext, move.nextEnabled);
     });
 }
 
@@ -455,8 +455,8 @@ void frmZiduver::ShowPreviousQuestion(int questCode, int number)
         applyReviewControls();
     showRow(questCode);
     settleView();
-    cmdPrev->setEnabled(move.prevEnabled);
-    cmdNext->setEnabled(move.nextEnabled);
+    allowAction(actPrev, move.prevEnabled);
+    allowAction(actNext, move.nextEnabled);
 }
 
 void frmZiduver::cmdExplanation_Click()

@@ -61,7 +61,7 @@ void frmZiduver::cmdNextQuest_Click()
     session.gAlertAction = QStringLiteral("NEXTQUESTION");
     lowerAlert();
     // One wrong answer may pass the check that Next runs again.
-    m_alertTag = QStringLiteral("L");
+    m_alertPassGranted = true;
     cmdNext_Click();
 }
 
@@ -72,7 +72,7 @@ void frmZiduver::chkResult_Click()
         chkShowresult->setChecked(chkResult->isChecked());
     }
     if (chkResult->isChecked() || chkShowresult->isChecked())
-        m_alertTag.clear();
+        m_alertPassGranted = false;
 }
 
 void frmZiduver::chkShowresult_Click()
@@ -83,7 +83,7 @@ void frmZiduver::chkShowresult_Click()
     }
     chkShowresult->setEnabled(true);
     if (chkShowresult->isChecked())
-        m_alertTag.clear();
+        m_alertPassGranted = false;
 }
 
 namespace {
@@ -174,8 +174,8 @@ void frmZiduver::cmdExamReview_Click()
                     Timer1->setEnabled(true);
                 session.launch.gQuizQuestionCount = keptCount;
                 if (keptCount == 1) {
-                    cmdNext->setEnabled(false);
-                    cmdPrev->setEnabled(false);
+                    allowAction(actNext, false);
+                    allowAction(actPrev, false);
                 }
                 session.SkipActivateGuard = false;
                 return;
