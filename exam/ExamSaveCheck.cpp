@@ -52,7 +52,8 @@ DamageCheck damageOf(db::Connection& exam)
     DamageCheck check;
     // A file as it was when it was found sound, or as the program's own
     // write left it since, is not read again: nothing else has changed it.
-    const std::optional<FileStamp> before = fileStampOf(exam.path());
+    // A write-ahead-log file has no stamp that says so: it is read each time.
+    const std::optional<FileStamp> before = databaseFileStampOf(exam);
     if (before && soundFiles().knows(*before)) {
         lastPassed() = before;
         return check;

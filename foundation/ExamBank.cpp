@@ -292,11 +292,8 @@ std::optional<FileStamp> keepableStamp(db::Connection& exam)
 {
     if (exam.inTransaction())
         return std::nullopt;
-    std::optional<FileStamp> stamp = fileStampOf(exam.path());
+    std::optional<FileStamp> stamp = databaseFileStampOf(exam);
     if (!stamp || !stamp->settled())
-        return std::nullopt;
-    if (exam.scalar(QStringLiteral("PRAGMA journal_mode")).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive)
-        == 0)
         return std::nullopt;
     return stamp;
 }

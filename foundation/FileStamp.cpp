@@ -1,5 +1,7 @@
 #include "foundation/FileStamp.h"
 
+#include "platform/db/Connection.h"
+
 #include <QFile>
 #include <ctime>
 
@@ -52,4 +54,13 @@ void SoundFileStamps::remember(const FileStamp& stamp)
     if (m_files.size() >= m_capacity)
         m_files.pop_front();
     m_files.push_back(stamp);
+}
+
+std::optional<FileStamp> databaseFileStampOf(db::Connection& database)
+{
+    if (database.scalar(QStringLiteral("PRAGMA journal_mode")).toString().compare(QLatin1String("wal"),
+                                                                                  Qt::CaseInsensitive)
+        == 0)
+        return std::nullopt;
+    return fileStampOf(database.path());
 }

@@ -25,8 +25,17 @@ struct FileStamp {
     bool settled() const;
 };
 
+namespace db {
+class Connection;
+}
+
 // The stamp of a regular file; nullopt for anything else or a missing file.
 std::optional<FileStamp> fileStampOf(const QString& path);
+
+// The stamp of a database's file when the file alone holds what the database
+// holds: nullopt as well for a write-ahead-log database, whose changes go to
+// a file beside it and leave this one as it was.
+std::optional<FileStamp> databaseFileStampOf(db::Connection& database);
 
 // Files a check found sound, by stamp, most recent last; a few are enough
 // for the exams of one session.

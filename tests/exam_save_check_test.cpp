@@ -223,4 +223,19 @@ TEST(ExamSaveCheck, TheProgramsOwnWriteKeepsAFileKnownAndAnyOtherChangeDoesNot)
     EXPECT_EQ(trace.take(), whole) << "changed by another program before the own write";
 }
 
+// A write-ahead-log file's changes go beside it and leave its stamp as it
+// was, so no stamp says it is still sound: it is checked whole every time.
+TEST(ExamSaveCheck, AWriteAheadLogFileIsCheckedWholeEveryTime)
+{
+    forgetSoundExamFiles();
+    ExamBankFixture bank;
+    db::Connection::openFile(bank.path()).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+    db::Connection exam = db::Connection::openFile(bank.path());
+    CheckTrace trace(exam);
+    for (int start = 1; start <= 2; ++start) {
+        ASSERT_EQ(examSaveRefusal(exam), QString());
+        EXPECT_TRUE(trace.take().contains(QStringLiteral("whole"))) << "Start " << start;
+    }
+}
+
 } // namespace
