@@ -386,20 +386,22 @@ bool CompatibleDB(const QString& examDbPath, short messageSwitch, const Referenc
         // Only a file that did not change while it was read may be
         // remembered; the upgrades below are the program's own writes.
         const bool readUnchanged = before && fileStampOf(examDbPath) == before;
-        addTable(exam);
+        // The column first: an upgrade that could not run (a file that
+        // cannot be written, a damaged page) leaves the question table short
+        // of the reference's column, and the file is refused before any
+        // other upgrade has written to it.
         addField(exam, QLatin1String(schema::kModelAnswerTable), QLatin1String(schema::kModelAnswerColumn));
-        if (exam.hasTable(QStringLiteral("Qe_Progress")))
-            runUpgrade(exam, schema::createProgressRightIndexSql(), "addIndex");
-        runUpgrade(exam, schema::createCategoryPoolIndexSql(), "addIndex");
-        runUpgrade(exam, schema::createPracticePlaceIndexSql(), "addIndex");
-        debugLine(QStringLiteral("database QQ_Correctanswer added") + kModule + logDate() + atPath);
-        // An upgrade that could not run (a file that cannot be written)
-        // leaves the question table short of the reference's column.
         for (const ReferenceSchema::Table& table : reference.tables())
             if (table.name == QLatin1String(schema::kModelAnswerTable)
                 && !tableMatches(table, exam.tableColumns(table.name), examDbPath, messageSwitch, Quietly,
                                  refusalReason))
                 return false;
+        addTable(exam);
+        if (exam.hasTable(QStringLiteral("Qe_Progress")))
+            runUpgrade(exam, schema::createProgressRightIndexSql(), "addIndex");
+        runUpgrade(exam, schema::createCategoryPoolIndexSql(), "addIndex");
+        runUpgrade(exam, schema::createPracticePlaceIndexSql(), "addIndex");
+        debugLine(QStringLiteral("database QQ_Correctanswer added") + kModule + logDate() + atPath);
 
         debugLine(QStringLiteral("Compatible Exam Engine!: CompatibleDB:QmodPublic: Date/Time :") + logDate()
                   + examDbPath);
