@@ -458,6 +458,22 @@ int ExamBank::practicePoolCount()
     return wholeNumber(m_conn.scalar(practicePoolCountSql()));
 }
 
+bool ExamBank::practicePoolHolds(int count)
+{
+    if (count <= 0)
+        return true;
+    // Each part counted up to `count`: their sum reaches it exactly when the
+    // whole pool does.
+    const QVariant held = m_conn.scalar(
+        QStringLiteral("SELECT (SELECT count(*) FROM (SELECT 1 FROM Qe_Category b CROSS JOIN Qe_QuestionsHead a "
+                       "WHERE b.Qc_Selected = 1 AND a.Qq_ChapterCode = 0 AND a.Qq_CatCode = b.Qc_catcode LIMIT ?)) "
+                       "+ (SELECT count(*) FROM (SELECT 1 FROM Qe_Chapters b CROSS JOIN Qe_QuestionsHead a "
+                       "WHERE b.Qc_Selected = 1 AND a.Qq_ChapterCode = b.Qc_ChapterCode AND a.Qq_ChapterCode <> 0 "
+                       "LIMIT ?))"),
+        {count, count});
+    return held.toLongLong() >= count;
+}
+
 // ---- progress ----
 
 std::vector<ExamBank::ProgressMarks> ExamBank::currentPassProgress(int userCode)

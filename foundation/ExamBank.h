@@ -140,6 +140,9 @@ public:
     // The number of rows of the pool, a question counted once per ticked row
     // that admits it, from index entries alone.
     int practicePoolCount();
+    // Whether the pool holds at least `count` rows, read no further than
+    // that many index entries.
+    bool practicePoolHolds(int count);
 
     // ---- answers ----
     // The answer rows of a question come back in the order they were stored

@@ -228,9 +228,10 @@ StartOutcome startCommand(const ModeChoice& choice, RandomSource& random)
                                                   exam.path(), error, DatabaseUse::Writing));
             }
             ownWrite.done();
-            const int pool = CountSelectedQuestions(exam);
-            if (*chosenCount > pool)
-                return refuse(QStringLiteral("Number of questions cannot exceed ") + QString::number(pool));
+            // The pool is counted whole only to say how far it goes.
+            if (!ExamBank(exam).practicePoolHolds(*chosenCount))
+                return refuse(QStringLiteral("Number of questions cannot exceed ")
+                              + QString::number(CountSelectedQuestions(exam)));
             values.questionCount = *chosenCount;
         }
     } catch (const std::exception& error) {

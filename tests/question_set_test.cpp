@@ -875,6 +875,8 @@ TEST(Practice, StreamedSetTakesWhatTheWholePoolSetTookForEveryLayout)
             pool.emplace_back(c.code, c.priority);
         EXPECT_EQ(pool, whole.pool);
         EXPECT_EQ(ExamBank(bank.conn()).practicePoolCount(), whole.rows);
+        for (const int count : {whole.rows - 1, whole.rows, whole.rows + 1})
+            EXPECT_EQ(ExamBank(bank.conn()).practicePoolHolds(count), count <= whole.rows) << "holds " << count;
         std::set<int> priorities;
         for (const auto& [code, priority] : whole.pool)
             priorities.insert(priority);
