@@ -99,6 +99,7 @@ bool ExamRun::release(Phase phase)
 
 void ExamRun::enterReview()
 {
+    m_reviewBegan = true;
     if (ended())
         return;
     m_stack.front().phase = Phase::Reviewing;

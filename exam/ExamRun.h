@@ -92,7 +92,9 @@ public:
 
     // Review mode begins: nothing is judged from now on.
     void enterReview();
-    bool reviewing() const { return in(Phase::Reviewing); }
+    // Review has begun; it holds to the end of the run, the end included,
+    // so that the teardown still knows nothing is to be judged.
+    bool reviewing() const { return m_reviewBegan; }
     void enter(Phase phase);
     void leave(Phase phase);
 
@@ -122,5 +124,6 @@ private:
     std::optional<EndReason> m_pendingEnd;
     std::optional<EndReason> m_endReason;
     bool m_keepPage = false;
+    bool m_reviewBegan = false;
     bool m_timeOverDue = false;
 };

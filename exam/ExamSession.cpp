@@ -28,7 +28,6 @@ void ExamSession::startValues(ExamMode examMode)
     PageAnswer.clear();
     AnswerShownRow = 0;
     gUserAnswer.clear();
-    gReviewMode = false;
     msflex.clear();
     cboCategory.clear();
     CategoryRs = db::ResultSet();

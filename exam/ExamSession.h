@@ -51,7 +51,6 @@ public:
     int gQuestCode = 0;       // question code of the question on screen
     int gQuestType = 0;       // its type: 1 multiple choice, 2 essay, 3 fill in, 4 interactive
     int gInteractiveCode = 0; // type 4: 1 ordered list, 2 tree, other select and place
-    bool gReviewMode = false; // answers are no longer checked; right answers are shown
     bool gReviewGoto = false; // the user picked a question in the review list
     int gReviewLastIndex = 0; // question number at which review mode was entered
     QString gAlertAction;     // practice alert panel: "" or "NEXTQUESTION"
@@ -74,7 +73,7 @@ public:
     int ClockMinutes = 0;
     bool SkipActivateGuard = true; // the next activation skips the guard once
     bool EndDeclined = false;      // the user declined to end the exam
-    bool ExamAborted = false;      // no question set, or the exam has ended
+    bool ExamAborted = false;      // the load drew no question set (an end is the run's)
     bool TimeOver = false;         // the simulated exam's count-down reached zero
     db::Connection ExamConn;
     std::optional<int> bankQuestionCount; // the bank's questions, read at the exam run's first progress write

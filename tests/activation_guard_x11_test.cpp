@@ -289,7 +289,7 @@ TEST_F(ActivationGuardOnX11, ReviewTheReviewListAndEndExamAlwaysWriteTheProgress
             w.cmdExamReview->click();
             settle(200);
             ASSERT_TRUE(alive) << "the review list closed the exam";
-            EXPECT_TRUE(w.session.gReviewMode);
+            EXPECT_TRUE(w.gReviewMode());
             EXPECT_EQ(w.session.CurrentQuestion, round % 3 + 1);
             if (round == 1) {
                 w.activateWindow();

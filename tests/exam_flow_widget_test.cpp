@@ -109,7 +109,7 @@ protected:
         ExamReviewLink::wire([this](const ExamSession& s, QWidget* owner) {
             ++reviewLists;
             reviewGuard = gGuard.gExamWindowActive;
-            reviewInReviewMode = s.gReviewMode;
+            reviewInReviewMode = frmZiduver::running() && frmZiduver::running()->gReviewMode();
             reviewClockRunning = frmZiduver::running() && frmZiduver::running()->Timer1->isEnabled();
             reviewOwner = owner;
             return onReview ? onReview(s) : ReviewChoice{};
@@ -359,7 +359,7 @@ TEST_F(ExamFlowTest, TimeOverClosesTheTaggedNoteWindowTopMostFirstAndEntersRevie
 
     EXPECT_EQ(w.lblExamTimer->text(), QStringLiteral("00:00"));
     EXPECT_TRUE(w.session.TimeOver);
-    EXPECT_TRUE(w.session.gReviewMode);
+    EXPECT_TRUE(w.gReviewMode());
     EXPECT_EQ(w.run.phase(), ExamRun::Phase::Reviewing) << "the time over left the run in review";
     EXPECT_EQ(w.session.gReviewLastIndex, 4) << "review covers the whole exam";
     EXPECT_EQ(w.session.launch.gQuizQuestionCount, 4);
@@ -511,7 +511,7 @@ TEST_F(ExamFlowTest, ReviewAsksOnceCutsTheExamAtTheQuestionOnScreenAndShowsTheQu
     w.cmdExamReview->click();
     EXPECT_EQ(ui.count(kReviewPrompt), 1);
     EXPECT_EQ(cell(w, 3, colCorrect), QStringLiteral("1")) << "the answer on screen was recorded";
-    EXPECT_FALSE(w.session.gReviewMode);
+    EXPECT_FALSE(w.gReviewMode());
     EXPECT_EQ(w.session.launch.gQuizQuestionCount, 5);
     EXPECT_EQ(reviewLists, 0);
     EXPECT_EQ(tick(w), 1);
@@ -527,7 +527,7 @@ TEST_F(ExamFlowTest, ReviewAsksOnceCutsTheExamAtTheQuestionOnScreenAndShowsTheQu
     EXPECT_EQ(reviewLists, 1);
     EXPECT_TRUE(reviewInReviewMode);
     EXPECT_FALSE(reviewClockRunning);
-    EXPECT_TRUE(w.session.gReviewMode);
+    EXPECT_TRUE(w.gReviewMode());
     EXPECT_EQ(w.session.launch.gQuizQuestionCount, 3);
     EXPECT_EQ(w.session.gReviewLastIndex, 3);
     EXPECT_EQ(w.lblQno->text(), QStringLiteral("2 of 3"));
@@ -762,7 +762,7 @@ TEST_F(ExamFlowTest, ACommandStopsWhenTheAnswerCouldNotBeChecked)
         EXPECT_EQ(clockDuringMessage, std::vector<bool>{false}) << "the clock holds while the message is open";
         EXPECT_TRUE(w.Timer1->isEnabled()) << "and runs again after it";
         EXPECT_EQ(opened, 0);
-        EXPECT_FALSE(w.session.gReviewMode);
+        EXPECT_FALSE(w.gReviewMode());
         EXPECT_EQ(reviewLists, 0);
         EXPECT_EQ(tickedOnPage(w).toStdString(), "1") << "the answer stays chosen";
         EXPECT_TRUE(cell(w, 1, colNoAnswer).isEmpty()) << "nothing recorded yet";
@@ -839,7 +839,7 @@ TEST_F(ExamFlowTest, ReviewLocksThePageAndShowsTheRightChoice)
     onReview = [](const ExamSession&) { return ReviewChoice{true, 1, false}; };
     ui.answerNext(ResultYes);
     w.cmdExamReview->click();
-    ASSERT_TRUE(w.session.gReviewMode);
+    ASSERT_TRUE(w.gReviewMode());
     EXPECT_FALSE(w.TabScenario->isVisible()) << "no Scenario tab on a question without one";
     ASSERT_TRUE(w.www1->waitForLoad(kWait));
     EXPECT_EQ(enabledPageInputs(w), 0);
@@ -1171,7 +1171,7 @@ TEST_F(ExamFlowTest, ASimulatedExamRunsFromAnswersAndMarksThroughTimeOverToItsPr
     EXPECT_EQ(reviewLists, 1);
     EXPECT_EQ(listed, (std::vector<QString>{"1/0/1", "0/0/0", "1/0/0", "0/1/1", "1/0/0"}));
     EXPECT_EQ(w.lblQno->text(), QStringLiteral("4 of 5"));
-    EXPECT_TRUE(w.session.gReviewMode);
+    EXPECT_TRUE(w.gReviewMode());
 
     w.cmdEndExam->click();
     settle(0);

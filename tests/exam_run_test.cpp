@@ -48,6 +48,7 @@ TEST(ExamRun, CommandsLieOverThePhaseTheyBeganInAndGiveItBack)
     ASSERT_TRUE(run.beginEnd());
     EXPECT_EQ(run.end(Reason::EndExam, false), ExamRun::EndStep::Teardown);
     EXPECT_EQ(run.phase(), Phase::Ended);
+    EXPECT_TRUE(run.reviewing()) << "the teardown still knows the review began";
     run.hold(Phase::Paused, true);
     run.enterReview();
     EXPECT_EQ(run.phase(), Phase::Ended);

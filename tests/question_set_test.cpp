@@ -970,14 +970,13 @@ TEST(ExamSession, StartValuesOfALoad)
         session.ExamAborted = session.TimeOver = session.EndDeclined = true;
         session.CurrentQuestion = session.QuestionsReached = 9;
         session.SkipActivateGuard = false;
-        session.gReviewMode = session.gReviewGoto = true;
+        session.gReviewGoto = true;
         session.gUserAnswer = session.PageAnswer = QStringLiteral("A");
         session.startValues(examModeFromWord(c.mode));
         EXPECT_EQ(session.ClockSeconds, c.clockSeconds) << c.mode.toStdString();
         EXPECT_EQ(session.ClockMinutes, 0);
         EXPECT_TRUE(session.SkipActivateGuard);
-        EXPECT_FALSE(session.ExamAborted || session.TimeOver || session.EndDeclined || session.gReviewMode
-                     || session.gReviewGoto);
+        EXPECT_FALSE(session.ExamAborted || session.TimeOver || session.EndDeclined || session.gReviewGoto);
         EXPECT_EQ(session.CurrentQuestion, 1);
         EXPECT_EQ(session.QuestionsReached, 1);
         EXPECT_EQ(session.AdaptiveLevel, 1);

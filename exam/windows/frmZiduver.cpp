@@ -111,7 +111,6 @@ bool frmZiduver::Form_Load()
     ViewAnswer->setFont(questionFont);
     // Blocked right clicks block the view's own menu too: page scripts cannot.
     www1->setContextMenuBlocked(gStartup.gBlockRightClick == 1);
-    session.gReviewMode = false;
 
     if (session.launch.gQuizQuestionCount == 0) {
         ShowMessage(QuestionSetBuilder::noQuestionsText(), gLogin.gAppName, OneButton, this);
@@ -296,7 +295,7 @@ int frmZiduver::runModal(QDialog& dialog)
 
 void frmZiduver::closeForProgramEnd()
 {
-    if (!session.gReviewMode && !run.busy() && !session.ExamAborted) {
+    if (!gReviewMode() && !run.busy() && !session.ExamAborted) {
         bool right = false;
         CheckAnswer(right);
     }
@@ -346,7 +345,7 @@ void frmZiduver::Form_Activate()
         end(ExamRun::EndReason::ActivationGuard);
         return;
     }
-    if (session.launch.gQuizQuestionCount == 0 || session.ExamAborted) {
+    if (session.launch.gQuizQuestionCount == 0 || session.ExamAborted || closing()) {
         end(ExamRun::EndReason::NothingToRun);
         return;
     }

@@ -56,6 +56,9 @@ public:
     ExamSession session;
     // Where the exam is: every command asks it before it starts.
     ExamRun run;
+    // Review mode (answers are no longer checked; right answers may be
+    // shown), as the run holds it.
+    bool gReviewMode() const { return run.reviewing(); }
     // The exam's clock: one tick a second while enabled (Timer1_Timer).
     TickSource* Timer1 = nullptr;
 

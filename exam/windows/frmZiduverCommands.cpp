@@ -93,7 +93,7 @@ WidgetExamHelp* frmZiduver::helpWindow() const
 
 bool frmZiduver::recordAnswerOnScreen(bool* right)
 {
-    if (session.gReviewMode)
+    if (gReviewMode())
         return true;
     // An answer that could not be checked stays on screen and the command
     // stops: the user tries it again once the file is free.

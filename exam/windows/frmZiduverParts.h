@@ -127,7 +127,7 @@ template <typename Handler> void frmZiduver::ToolbarClick(Handler&& handler)
         return;
     // The clock goes on only when it ran before the command, and never in
     // review mode, after its end or during a break.
-    if (clockWasRunning && !session.gReviewMode && !session.TimeOver && !run.in(ExamRun::Phase::Paused)
+    if (clockWasRunning && !gReviewMode() && !session.TimeOver && !run.in(ExamRun::Phase::Paused)
         && !run.in(ExamRun::Phase::PickingMarked))
         Timer1->setEnabled(true);
 }

@@ -44,13 +44,13 @@ void frmZiduver::ShowQuestion(int questCode, int choiceOrder, bool showRightAnsw
     inputs.recordedAnswer = session.gUserAnswer;
     inputs.choiceOrder = choiceOrder;
     inputs.showAnswer = showRightAnswers;
-    inputs.reviewMode = session.gReviewMode;
+    inputs.reviewMode = gReviewMode();
     inputs.fontName = session.launch.gQuizFontName;
     inputs.fontSize = session.launch.gQuizFontSize;
     inputs.examDbPath = session.launch.gQuizExamDbPath;
     inputs.programFolder = pageFolder();
     inputs.blockRightClick = gStartup.gBlockRightClick == 1;
-    inputs.verdictKept = keepsEarlierVerdict(session.AnswerShownRow, row, session.gReviewMode);
+    inputs.verdictKept = keepsEarlierVerdict(session.AnswerShownRow, row, gReviewMode());
     BuiltPage built;
     try {
         ExamBank bank(session.ExamConn);
@@ -88,7 +88,7 @@ void frmZiduver::ShowQuestion(int questCode, int choiceOrder, bool showRightAnsw
 void frmZiduver::showFailure(const QString& text)
 {
     const ClockHold hold(*Timer1, [this] {
-        return !closing() && !session.TimeOver && !session.gReviewMode && !run.in(ExamRun::Phase::Paused)
+        return !closing() && !session.TimeOver && !gReviewMode() && !run.in(ExamRun::Phase::Paused)
             && !run.in(ExamRun::Phase::PickingMarked);
     });
     ShowMessage(text, gLogin.gAppName, OneButton, this);
@@ -194,7 +194,7 @@ void frmZiduver::www1_StatusTextChange(const QString& text)
 
 frmZiduver::CheckRun frmZiduver::CheckAnswer(bool& right)
 {
-    if (session.gReviewMode)
+    if (gReviewMode())
         return CheckRun::Skipped;
     // The wait below runs timers: a command they start must not judge or
     // move while this check runs.
@@ -287,13 +287,13 @@ void frmZiduver::applyMove(const NavigationMove& move)
 
 namespace {
 
-NavigationState navigationState(const ExamSession& session)
+NavigationState navigationState(const ExamSession& session, bool reviewMode)
 {
     NavigationState state;
     state.current = session.CurrentQuestion;
     state.reached = session.QuestionsReached;
     state.count = session.launch.gQuizQuestionCount;
-    state.reviewMode = session.gReviewMode;
+    state.reviewMode = reviewMode;
     state.reviewLastIndex = session.gReviewLastIndex;
     return state;
 }
@@ -308,7 +308,7 @@ void frmZiduver::cmdNext_Click()
         allowAction(actNext, false);
         if (TabScenario->isVisible() && TabScenario->currentIndex() != 0)
             TabScenario->setCurrentIndex(0);
-        if (!session.gReviewMode) {
+        if (!gReviewMode()) {
             bool right = false;
             if (!recordAnswerOnScreen(&right)) {
                 // An answer that could not be recorded is not left behind.
@@ -328,7 +328,7 @@ void frmZiduver::cmdNext_Click()
                 }
             }
         }
-        const NavigationMove move = nextMove(session.mode, navigationState(session));
+        const NavigationMove move = nextMove(session.mode, navigationState(session, gReviewMode()));
         applyMove(move);
         resetShowAnswerToggle();
         if (move.prevTouched)
@@ -350,12 +350,12 @@ void frmZiduver::cmdPrev_Click()
     command("cmdPrev_Click", [this] {
         allowAction(actPrev, false);
         resetShowAnswerToggle();
-        if (!session.gReviewMode && !recordAnswerOnScreen()) {
+        if (!gReviewMode() && !recordAnswerOnScreen()) {
             if (!closing())
                 allowAction(actPrev, true);
             return;
         }
-        const NavigationMove move = previousMove(session.mode, navigationState(session));
+        const NavigationMove move = previousMove(session.mode, navigationState(session, gReviewMode()));
         if (!move.showQuestion)
             return;
         applyMove(move);
@@ -433,7 +433,7 @@ void frmZiduver::ShowRightAnsInViwer()
 {
     if (!redrawsWithAnswer(session))
         return;
-    if (!session.gReviewMode)
+    if (!gReviewMode())
         session.AnswerShownRow = session.CurrentQuestion;
     showRow(session.gQuestCode, true);
 }
@@ -446,12 +446,12 @@ void frmZiduver::HideRightAnsInViwer()
 
 void frmZiduver::ShowPreviousQuestion(int questCode, int number)
 {
-    const NavigationMove move = jumpMove(number, navigationState(session));
+    const NavigationMove move = jumpMove(number, navigationState(session, gReviewMode()));
     session.CurrentQuestion = move.current;
     Label2->setText(session.msflex.text(session.CurrentQuestion, colQuestCode));
     SetModeCaptionAndControls(session.mode);
     // The mode's controls must not take back what review mode made usable.
-    if (session.gReviewMode)
+    if (gReviewMode())
         applyReviewControls();
     showRow(questCode);
     settleView();

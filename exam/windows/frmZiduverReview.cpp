@@ -115,12 +115,12 @@ void frmZiduver::cmdEndExam_Click()
         }
         const bool clockWasRunning = Timer1->isEnabled();
         Timer1->setEnabled(false);
-        if (!session.gReviewMode && !session.TimeOver) {
+        if (!gReviewMode() && !session.TimeOver) {
             session.SkipActivateGuard = true;
             const short answer = ShowMessage(QStringLiteral("Do you want to end exam?"), gLogin.gAppName, YesNo, this);
             session.SkipActivateGuard = false;
             if (answer != ResultYes) {
-                if (clockWasRunning && !session.gReviewMode)
+                if (clockWasRunning && !gReviewMode())
                     Timer1->setEnabled(true);
                 session.EndDeclined = true;
                 return;
@@ -134,7 +134,6 @@ void frmZiduver::cmdEndExam_Click()
             // The result reads the list while the exam window is still there.
             modalCall([this] { ResultWindowLink::open(session, this); });
         }
-        session.ExamAborted = true;
         end(ExamRun::EndReason::EndExam);
     });
 }
@@ -148,7 +147,7 @@ void frmZiduver::cmdExamReview_Click()
         gGuard.gExamWindowActive = false;
         const bool clockWasRunning = Timer1->isEnabled();
         Timer1->setEnabled(false);
-        if (!session.gReviewMode) {
+        if (!gReviewMode()) {
             // Review cuts the exam where the user got to: the question on
             // screen, or the last one reached when he went back from it (the
             // questions reached stay reviewable under a counter that fits).
@@ -166,7 +165,7 @@ void frmZiduver::cmdExamReview_Click()
                 return;
             }
         }
-        if (!session.gReviewMode && !session.ExamAborted) {
+        if (!gReviewMode() && !session.ExamAborted) {
             session.SkipActivateGuard = true;
             const short answer = ShowMessage(QString::fromLatin1(kReviewPrompt), gLogin.gAppName, YesNo, this);
             if (answer != ResultYes) {
@@ -181,7 +180,7 @@ void frmZiduver::cmdExamReview_Click()
                 return;
             }
         }
-        const bool wasInReview = session.gReviewMode;
+        const bool wasInReview = gReviewMode();
         chkShowresult->hide();
         applyReviewControls();
         if (session.mode == ExamMode::Adaptive && !wasInReview) {
@@ -193,7 +192,6 @@ void frmZiduver::cmdExamReview_Click()
         // The Question/Scenario tabs stay as the question on screen has them:
         // only a scenario question shows them.
         SkinToolbar();
-        session.gReviewMode = true;
         run.enterReview();
         // Review records nothing: the page on screen takes no input from now on.
         applyPageLock();
@@ -276,7 +274,7 @@ void frmZiduver::finishTimeOver()
     if (run.ending() || session.ExamAborted || closing())
         return;
     command("Timer1_Timer", [this] {
-        if (!session.gReviewMode) {
+        if (!gReviewMode()) {
             bool right = false;
             CheckAnswer(right);
             if (closing() || run.ending())
@@ -285,7 +283,6 @@ void frmZiduver::finishTimeOver()
         closeTaggedDialogs();
         session.gReviewLastIndex = session.launch.gQuizQuestionCount;
         lblExamTimer->setText(QStringLiteral("00:00"));
-        session.gReviewMode = true;
         run.enterReview();
         cmdExamReview_Click();
     });
@@ -428,7 +425,7 @@ void frmZiduver::lowerMarkedPanel()
     applyPageLock();
     // The clock goes on as it was when the panel opened; never after its
     // end or in review mode.
-    if (clockRan && !session.gReviewMode && !session.TimeOver)
+    if (clockRan && !gReviewMode() && !session.TimeOver)
         Timer1->setEnabled(true);
 }
 
@@ -475,7 +472,7 @@ void frmZiduver::chkBreak_Click()
             Timer1->setEnabled(false);
         } else {
             restoreControlsAfterBreak();
-            if (clockRan && !session.gReviewMode && !session.TimeOver)
+            if (clockRan && !gReviewMode() && !session.TimeOver)
                 Timer1->setEnabled(true);
         }
         chkBreak->setEnabled(true);
