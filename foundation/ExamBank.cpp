@@ -65,14 +65,29 @@ const char* const kInPracticePool =
 
 } // namespace
 
+namespace {
+
+// The pool's two parts, each driven by the ticked rows so that it reads a
+// range of the place index: a ticked category's chapter 0, and the ticked
+// chapters.
+const char* const kPoolByCategory = "SELECT 1 FROM Qe_Category b CROSS JOIN Qe_QuestionsHead a "
+                                    "WHERE b.Qc_Selected = 1 AND a.Qq_ChapterCode = 0 AND a.Qq_CatCode = b.Qc_catcode";
+const char* const kPoolByChapter = "SELECT 1 FROM Qe_Chapters b CROSS JOIN Qe_QuestionsHead a "
+                                   "WHERE b.Qc_Selected = 1 AND a.Qq_ChapterCode = b.Qc_ChapterCode "
+                                   "AND a.Qq_ChapterCode <> 0";
+
+// The count of both parts, each read no further than `limit` rows when given.
+QString poolPartsCountSql(const QString& limit)
+{
+    return QStringLiteral("SELECT (SELECT count(*) FROM (%1%3)) + (SELECT count(*) FROM (%2%3))")
+        .arg(QLatin1String(kPoolByCategory), QLatin1String(kPoolByChapter), limit);
+}
+
+} // namespace
+
 QString ExamBank::practicePoolCountSql()
 {
-    // Driven by the ticked rows, so each count is a range of the place index.
-    return QStringLiteral(
-        "SELECT (SELECT count(*) FROM Qe_Category b CROSS JOIN Qe_QuestionsHead a "
-        "WHERE b.Qc_Selected = 1 AND a.Qq_ChapterCode = 0 AND a.Qq_CatCode = b.Qc_catcode) "
-        "+ (SELECT count(*) FROM Qe_Chapters b CROSS JOIN Qe_QuestionsHead a "
-        "WHERE b.Qc_Selected = 1 AND a.Qq_ChapterCode = b.Qc_ChapterCode AND a.Qq_ChapterCode <> 0)");
+    return poolPartsCountSql({});
 }
 
 QString ExamBank::placeQuestionsSql()
@@ -464,13 +479,7 @@ bool ExamBank::practicePoolHolds(int count)
         return true;
     // Each part counted up to `count`: their sum reaches it exactly when the
     // whole pool does.
-    const QVariant held = m_conn.scalar(
-        QStringLiteral("SELECT (SELECT count(*) FROM (SELECT 1 FROM Qe_Category b CROSS JOIN Qe_QuestionsHead a "
-                       "WHERE b.Qc_Selected = 1 AND a.Qq_ChapterCode = 0 AND a.Qq_CatCode = b.Qc_catcode LIMIT ?)) "
-                       "+ (SELECT count(*) FROM (SELECT 1 FROM Qe_Chapters b CROSS JOIN Qe_QuestionsHead a "
-                       "WHERE b.Qc_Selected = 1 AND a.Qq_ChapterCode = b.Qc_ChapterCode AND a.Qq_ChapterCode <> 0 "
-                       "LIMIT ?))"),
-        {count, count});
+    const QVariant held = m_conn.scalar(poolPartsCountSql(QStringLiteral(" LIMIT ?")), {count, count});
     return held.toLongLong() >= count;
 }
 
