@@ -29,7 +29,9 @@ struct ProgressWriteResult {
 // column "0") are recorded. An error is logged here whatever the debug flag;
 // telling the user is the caller's part. Inside a transaction of the caller
 // the write runs as a savepoint of it.
-// The number of questions of the bank is read once per exam run: when
-// bankQuestions is given, a number it holds is used and one read is left there.
+// The number of questions of the bank is read once per exam run, with its
+// question set: when bankQuestions is given, a number it holds is used, and
+// one read here (a run without a set, answers kept from an earlier run) is
+// left there.
 ProgressWriteResult UpdateProgress(db::Connection& exam, const QuestionList& msflex, int questionsReached,
                                    const UserAccount& account, std::optional<int>* bankQuestions = nullptr);

@@ -65,6 +65,7 @@ QuestionSetResult ExamSession::buildQuestionSet(ExamMode examMode, int userCode,
         ExamAborted = true;
     } else {
         launch.gQuizQuestionCount = result.drawn;
+        bankQuestionCount = result.bankQuestions;
     }
     return result;
 }

@@ -76,7 +76,7 @@ public:
     bool ExamAborted = false;      // the load drew no question set (an end is the run's)
     bool TimeOver = false;         // the simulated exam's count-down reached zero
     db::Connection ExamConn;
-    std::optional<int> bankQuestionCount; // the bank's questions, read at the exam run's first progress write
+    std::optional<int> bankQuestionCount; // the bank's questions, read with the question set
     db::ResultSet CategoryRs;
     QString PageAnswer; // the answer text last reported by the page
     // The row whose right answer was shown on this visit (0: none): its

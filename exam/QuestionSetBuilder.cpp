@@ -375,11 +375,25 @@ db::ResultSet QuestionSetBuilder::categoryRows(db::Connection& ExamConn, ExamMod
 QuestionSetResult QuestionSetBuilder::build(ExamMode mode, const db::ResultSet& CategoryRs, int userCode, int wanted,
                                             QuestionList& msflex, CategoryMap& cboCategory)
 {
+    QuestionSetResult result;
     if (mode == ExamMode::Simulated)
-        return BuildExamFromDirectives(CategoryRs, msflex, cboCategory);
-    if (mode == ExamMode::Test)
-        return FillQuestionsByCategory(CategoryRs, msflex, cboCategory);
-    return FillQuestionsByProgress(userCode, wanted, msflex);
+        result = BuildExamFromDirectives(CategoryRs, msflex, cboCategory);
+    else if (mode == ExamMode::Test)
+        result = FillQuestionsByCategory(CategoryRs, msflex, cboCategory);
+    else
+        result = FillQuestionsByProgress(userCode, wanted, msflex);
+    if (!result.ok)
+        return result;
+    // The pass's share is of the bank as it stands at Start: counted once
+    // here, so that End Exam's cost follows the answers it writes.
+    try {
+        result.bankQuestions = ExamBank(m_conn).questionCount();
+    } catch (const db::DbError& e) {
+        msflex.clear();
+        cboCategory.clear();
+        return QuestionSetResult::failure(drawFailureText(m_conn, e));
+    }
+    return result;
 }
 
 QuestionSetResult QuestionSetBuilder::BuildExamFromDirectives(const db::ResultSet& CategoryRs, QuestionList& msflex,

@@ -19,10 +19,11 @@ class RandomSource;
 struct QuestionSetResult {
     bool ok = false;
     QString message;
-    int drawn = 0; // questions in the list
+    int drawn = 0;        // questions in the list
+    int bankQuestions = 0; // questions in the bank when the list was drawn
 
-    static QuestionSetResult success(int drawn) { return {true, QString(), drawn}; }
-    static QuestionSetResult failure(const QString& message) { return {false, message, 0}; }
+    static QuestionSetResult success(int drawn) { return {true, QString(), drawn, 0}; }
+    static QuestionSetResult failure(const QString& message) { return {false, message, 0, 0}; }
 };
 
 // Builds the exam's question list once, before the first question is shown,

@@ -285,16 +285,27 @@ std::vector<ExamBank::PoolQuestion> ExamBank::categoryPool(const QVariant& categ
 
 namespace {
 
-// The pool codes of the one file read last, per category, and the file's
-// stamp when they were read.
-struct KeptPoolCodes {
+// What was read of the questions of the one file read last: the pool codes
+// per category and the count of the bank, with the file's stamp when they
+// were read.
+struct KeptQuestionReads {
     std::optional<FileStamp> stamp;
     std::vector<std::pair<QVariant, ExamBank::PoolCodes>> categories;
+    std::optional<int> questionCount;
 };
 
-KeptPoolCodes& keptPoolCodes()
+KeptQuestionReads& keptQuestionReads()
 {
-    static KeptPoolCodes kept;
+    static KeptQuestionReads kept;
+    return kept;
+}
+
+// The reads kept for the file at this stamp: those of any other are dropped.
+KeptQuestionReads& keptAt(const FileStamp& stamp)
+{
+    KeptQuestionReads& kept = keptQuestionReads();
+    if (kept.stamp != stamp)
+        kept = KeptQuestionReads{stamp, {}, std::nullopt};
     return kept;
 }
 
@@ -317,7 +328,7 @@ std::optional<FileStamp> keepableStamp(db::Connection& exam)
 
 ExamBank::PoolCodes ExamBank::categoryPoolCodes(const QVariant& categoryCode)
 {
-    KeptPoolCodes& kept = keptPoolCodes();
+    const KeptQuestionReads& kept = keptQuestionReads();
     const std::optional<FileStamp> before = keepableStamp(m_conn);
     if (before && kept.stamp == before) {
         for (const auto& [category, codes] : kept.categories)
@@ -331,26 +342,21 @@ ExamBank::PoolCodes ExamBank::categoryPoolCodes(const QVariant& categoryCode)
             : wholeNumber(row.value(1));
         codes->push_back({row.integer(0), code});
     });
-    if (before && fileStampOf(m_conn.path()) == before) {
-        if (kept.stamp != before) {
-            kept.stamp = before;
-            kept.categories.clear();
-        }
-        kept.categories.emplace_back(categoryCode, codes);
-    }
+    if (before && fileStampOf(m_conn.path()) == before)
+        keptAt(*before).categories.emplace_back(categoryCode, codes);
     return codes;
 }
 
 void ExamBank::questionsUnchangedAcross(const FileStamp& before, const FileStamp& after)
 {
-    KeptPoolCodes& kept = keptPoolCodes();
+    KeptQuestionReads& kept = keptQuestionReads();
     if (kept.stamp == before)
         kept.stamp = after;
 }
 
 void ExamBank::forgetPoolCodes()
 {
-    keptPoolCodes() = {};
+    keptQuestionReads() = {};
 }
 
 std::optional<ExamBank::PoolQuestion> ExamBank::poolQuestion(qint64 row)
@@ -540,7 +546,18 @@ QString ExamBank::questionCountsByPlaceSql()
 
 int ExamBank::questionCount()
 {
-    return wholeNumber(m_conn.scalar(questionCountSql()));
+    // Kept with the pool codes: the whole index is read once per change of
+    // the file, not at every exam's Start.
+    const std::optional<FileStamp> before = keepableStamp(m_conn);
+    if (before) {
+        const KeptQuestionReads& kept = keptQuestionReads();
+        if (kept.stamp == before && kept.questionCount)
+            return *kept.questionCount;
+    }
+    const int count = wholeNumber(m_conn.scalar(questionCountSql()));
+    if (before && fileStampOf(m_conn.path()) == before)
+        keptAt(*before).questionCount = count;
+    return count;
 }
 
 std::optional<ExamBank::SimulatedLimits> ExamBank::adaptiveLimits()

@@ -103,10 +103,10 @@ public:
     using PoolCodes = std::shared_ptr<const std::vector<PoolCode>>;
     PoolCodes categoryPoolCodes(const QVariant& categoryCode);
     // The program's own committed write that changed no question took the
-    // file from one stamp to the other: the codes kept for the first stay
-    // good for the second.
+    // file from one stamp to the other: the codes and the count kept for the
+    // first stay good for the second.
     static void questionsUnchangedAcross(const FileStamp& before, const FileStamp& after);
-    // Forgets the kept codes (tests).
+    // Forgets the kept codes and count (tests).
     static void forgetPoolCodes();
     // The pool row of a key categoryPoolCodes gave; nullopt when it is gone.
     std::optional<PoolQuestion> poolQuestion(qint64 row);
@@ -219,7 +219,7 @@ public:
     void updateUserCopy(int userCode, const UserCopyChange& change);
 
     // ---- the main window: its load, its tree and its start command ----
-    // Questions in the bank.
+    // Questions in the bank; kept as the pool codes are.
     int questionCount();
     // The adaptive exam's limits (NULL reads 0).
     std::optional<SimulatedLimits> adaptiveLimits();

@@ -433,33 +433,50 @@ TEST(RandomDraws, RepeatedOddAndKeptCodesDrawAsTheWholePoolDrew)
     EXPECT_GT(built, 20);
 }
 
-// The codes kept for the draws stay good across the program's own write to
-// the file, which never changes a question, and are read again after any
-// other change.
+// The codes and the bank's count kept for the draws stay good across the
+// program's own write to the file, which never changes a question, and are
+// read again after any other change.
 TEST(RandomDraws, KeptCodesOutliveTheProgramsOwnWriteButNoOtherChange)
 {
     forgetSoundExamFiles();
     ExamBank::forgetPoolCodes();
     ExamBankFixture bank;
     bank.category(1).category(2).questions(1, 40, 1).questions(41, 40, 2);
-    int codeReads = 0;
-    const auto countCodeReads = [](unsigned, void* reads, void*, void* sql) {
-        if (QString::fromUtf8(static_cast<const char*>(sql)) == ExamBank::categoryPoolCodesSql())
-            ++*static_cast<int*>(reads);
+    struct Reads {
+        int codes = 0;
+        int count = 0;
+        bool operator==(const Reads&) const = default;
+    } reads;
+    const auto countReads = [](unsigned, void* context, void*, void* sql) {
+        const QString text = QString::fromUtf8(static_cast<const char*>(sql));
+        auto* seen = static_cast<Reads*>(context);
+        seen->codes += text == ExamBank::categoryPoolCodesSql() ? 1 : 0;
+        seen->count += text == ExamBank::questionCountSql() ? 1 : 0;
         return 0;
     };
-    sqlite3_trace_v2(bank.conn().handle(), SQLITE_TRACE_STMT, countCodeReads, &codeReads);
+    sqlite3_trace_v2(bank.conn().handle(), SQLITE_TRACE_STMT, countReads, &reads);
     const auto drawReads = [&] {
         // Past the file system's clock step: codes are kept only from a file
         // older than that.
         std::this_thread::sleep_for(std::chrono::milliseconds(40));
-        codeReads = 0;
+        reads = {};
         SeededRandomSource random(3);
-        EXPECT_TRUE(buildFor(ExamMode::Test, bank, random).result.ok);
-        return codeReads;
+        const QuestionSetResult result = buildFor(ExamMode::Test, bank, random).result;
+        EXPECT_TRUE(result.ok);
+        const Reads taken = reads;
+        EXPECT_EQ(result.bankQuestions,
+                  bank.conn().scalar(QStringLiteral("SELECT count(*) FROM Qe_QuestionsHead")).toInt());
+        return taken;
     };
-    EXPECT_EQ(drawReads(), 2) << "one read per category";
-    EXPECT_EQ(drawReads(), 0) << "unchanged";
+    const auto report = [](const Reads& r) {
+        return testing::Message() << r.codes << " code reads, " << r.count << " counts";
+    };
+    const Reads everything{2, 1}; // one read per category, one count
+    const Reads nothing{0, 0};
+    Reads seen = drawReads();
+    EXPECT_EQ(seen, everything) << report(seen);
+    seen = drawReads();
+    EXPECT_EQ(seen, nothing) << "unchanged: " << report(seen);
 
     ASSERT_EQ(examSaveRefusal(bank.conn()), QString());
     {
@@ -467,10 +484,16 @@ TEST(RandomDraws, KeptCodesOutliveTheProgramsOwnWriteButNoOtherChange)
         bank.progress(kUser, 1, Verdict::Right);
         write.done();
     }
-    EXPECT_EQ(drawReads(), 0) << "after the program's own write";
+    seen = drawReads();
+    EXPECT_EQ(seen, nothing) << "after the program's own write: " << report(seen);
 
     bank.progress(kUser, 2, Verdict::Wrong);
-    EXPECT_EQ(drawReads(), 2) << "after any other write";
+    seen = drawReads();
+    EXPECT_EQ(seen, everything) << "after any other write: " << report(seen);
+
+    bank.questions(81, 5, 2);
+    seen = drawReads();
+    EXPECT_EQ(seen, everything) << "after questions were added: " << report(seen);
 }
 
 TEST(Pretest, ACategoryShortOfUsableQuestionsFails)
@@ -1005,6 +1028,7 @@ TEST(ExamSession, TheExamRunsOverTheQuestionsDrawnAndNeverOverAFailedBuild)
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(session.questionCount(), 4);
     EXPECT_EQ(session.launch.gQuizQuestionCount, 4);
+    EXPECT_EQ(session.bankQuestionCount, 4) << "the bank is counted with the set, for End Exam";
     EXPECT_FALSE(session.ExamAborted);
 
     // A simulated exam may draw more than the launch record says, too.
@@ -1025,6 +1049,7 @@ TEST(ExamSession, TheExamRunsOverTheQuestionsDrawnAndNeverOverAFailedBuild)
     EXPECT_TRUE(session.ExamAborted);
     EXPECT_EQ(session.questionCount(), 0);
     EXPECT_EQ(session.launch.gQuizQuestionCount, 5);
+    EXPECT_FALSE(session.bankQuestionCount);
 }
 
 TEST(ExamSession, ADatabaseErrorIsReportedAndAbortsTheExam)
