@@ -19,7 +19,7 @@ class RandomSource;
 struct QuestionSetResult {
     bool ok = false;
     QString message;
-    int drawn = 0;        // questions in the list
+    int drawn = 0;         // questions in the list
     int bankQuestions = 0; // questions in the bank when the list was drawn
 
     static QuestionSetResult success(int drawn) { return {true, QString(), drawn, 0}; }
