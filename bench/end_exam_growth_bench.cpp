@@ -97,10 +97,11 @@ void bareEnd(sqlite3* db, const QuestionList& msflex, bool closesPass = false)
 
 } // namespace
 
-ZIDUVER_BENCH("growth: End Exam, 100 answers, 20,000 / 100,000 / 300,000 questions")
+ZIDUVER_BENCH("growth: End Exam, 100 answers, 1,000 / 20,000 / 100,000 / 300,000 questions")
 {
     double smallest = 0;
-    for (const int questions : {20000, 100000, 300000}) {
+    double at20000 = 0;
+    for (const int questions : {1000, 20000, 100000, 300000}) {
         ExamBankFixture bank;
         ExamBankFixture::Shape shape;
         shape.questions = questions;
@@ -115,7 +116,14 @@ ZIDUVER_BENCH("growth: End Exam, 100 answers, 20,000 / 100,000 / 300,000 questio
         });
         if (smallest == 0)
             smallest = ours;
-        std::printf("%d questions: %.2f ms, %.2fx of 20,000 (target <= 1.5x)\n", questions, ours, ours / smallest);
+        if (questions == 20000)
+            at20000 = ours;
+        if (at20000 == 0)
+            std::printf("%d questions: %.2f ms (each question has a progress row; the larger banks hold 10,000)\n",
+                        questions, ours);
+        else
+            std::printf("%d questions: %.2f ms, %.2fx of 1,000, %.2fx of 20,000 (target <= 1.5x)\n", questions, ours,
+                        ours / smallest, ours / at20000);
         bench::report("End Exam, 100 answers (vs the same statements)", ours, floor, 1.5);
     }
 }
