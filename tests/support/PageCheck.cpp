@@ -96,15 +96,16 @@ std::string declarationsOf(const std::string& css)
 bool unsafeStyleText(const std::string& css)
 {
     // A style loads only through a function, an at-rule or an old loading
-    // property: a selector that merely holds "image", "url", "binding:" or
-    // "behavior:" (an unknown pseudo-class, which drops its rule) loads nothing.
+    // property: a selector that merely holds "image", "url", "javascript",
+    // "binding:" or "behavior:" (an unknown element or pseudo-class, which
+    // drops its rule) loads nothing.
     const std::string text = lower(css);
     for (const char* bad : {"url(", "image(", "image-set(", "cross-fade(", "element(", "expression(", "@", "\\", "</",
-                            "<!--", "javascript"})
+                            "<!--"})
         if (text.find(bad) != std::string::npos)
             return true;
     const std::string declarations = declarationsOf(text);
-    for (const char* property : {"binding:", "behavior:"})
+    for (const char* property : {"binding:", "behavior:", "javascript"})
         if (declarations.find(property) != std::string::npos)
             return true;
     return false;
