@@ -13,6 +13,7 @@
 #include "foundation/windows/frmDBSel.h"
 #include "platform/browser/BrowserEngine.h"
 #include "platform/ui/ButtonKeys.h"
+#include "platform/ui/FocusHandback.h"
 #include "platform/ui/ModalKeys.h"
 #include "platform/ui/QuitSignals.h"
 #include "platform/ui/ScreenPlacement.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
     // window says so.
     app.setQuitOnLastWindowClosed(false);
     KeepWindowsOnScreen();
+    HandFocusBackWhenWindowsClose();
     PressFocusedButtonsWithEnter();
     BlockShortcutsBehindModalWindows();
 
