@@ -24,7 +24,7 @@ void ListedUsers::refill()
     m_count = 0;
     m_pages.clear();
     m_gone.clear();
-    m_count = std::max(0, SystemDatabase(m_source()).listedUserCount());
+    m_count = SystemDatabase(m_source()).listedUserCount();
     m_pages.resize(size_t(pageCount()));
 }
 

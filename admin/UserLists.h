@@ -38,7 +38,6 @@ public:
     // The rows read from now on carry the right to this exam ("" none); those
     // read so far are read again when next asked for.
     void readFor(const QString& examCode);
-    const QString& exam() const { return m_exam; }
     int count() const { return m_count; }
     // The row, read with its page when it is not yet, also where a read of
     // it failed before. Database errors reach the caller.

@@ -122,13 +122,16 @@ std::vector<SystemDatabase::AttachedExam> examsFrom(const db::ResultSet& rows)
     return exams;
 }
 
+// The administrator's row is never listed, nor a row without a login (a
+// NULL login is not unequal to 'Admin' either).
+const QString kListedUsers = QStringLiteral("FROM Bq_User WHERE Qu_LoginId <> 'Admin'");
+
 } // namespace
 
 std::vector<SystemDatabase::Profile> SystemDatabase::listedProfiles()
 {
-    const db::ResultSet rows = m_conn.query(QStringLiteral("SELECT ") + kProfileColumns
-                                            + QStringLiteral(" FROM Bq_User WHERE Qu_LoginId <> 'Admin' "
-                                                             "ORDER BY Qu_UserCode"));
+    const db::ResultSet rows = m_conn.query(QStringLiteral("SELECT ") + kProfileColumns + QLatin1Char(' ')
+                                            + kListedUsers + QStringLiteral(" ORDER BY Qu_UserCode"));
     std::vector<Profile> profiles;
     profiles.reserve(size_t(rows.recordCount()));
     for (const db::Row& row : rows)
@@ -137,10 +140,6 @@ std::vector<SystemDatabase::Profile> SystemDatabase::listedProfiles()
 }
 
 namespace {
-
-// The administrator's row is never listed, nor a row without a login (a
-// NULL login is not unequal to 'Admin' either).
-const QString kListedUsers = QStringLiteral("FROM Bq_User WHERE Qu_LoginId <> 'Admin'");
 
 // The right is read with the row, through the rights' key index: a page of
 // the list costs the same whatever the number of users and exams.
@@ -273,17 +272,6 @@ std::vector<SystemDatabase::ExamRight> SystemDatabase::rightsOf(int userCode)
              {userCode}))
         rights.push_back({row.text(0), flagOrNull(row, 1)});
     return rights;
-}
-
-std::vector<int> SystemDatabase::usersAdmittedTo(const QString& examCode)
-{
-    std::vector<int> users;
-    for (const db::Row& row :
-         m_conn.query(QStringLiteral("SELECT Bue_User FROM Bq_User_vs_Exams WHERE Bue_Exam = ? "
-                                     "AND (Bue_HaveRight IS NULL OR Bue_HaveRight <> 0) ORDER BY rowid"),
-                      {examKey(examCode)}))
-        users.push_back(int(row.integer(0)));
-    return users;
 }
 
 void SystemDatabase::removeRightsTo(const QString& examCode)

@@ -64,8 +64,9 @@ public:
     std::vector<Profile> listedProfiles();
     // One row of the administration window's user lists, which list the
     // same users as listedProfiles. `admitted` tells whether the user may
-    // take the exam the row was read for (as usersAdmittedTo); false when it
-    // was read for none ("").
+    // take the exam the row was read for (a right row to it whose flag does
+    // not hold false: a NULL flag lets the user in, as at login); false when
+    // it was read for none ("").
     struct ListedUser {
         int code = 0;
         QString login, firstName;
@@ -115,9 +116,6 @@ public:
         std::optional<bool> haveRight{};
     };
     std::vector<ExamRight> rightsOf(int userCode);
-    // The users whose right row to the exam does not hold false (a NULL flag
-    // lets the user in, as at login), in the order written.
-    std::vector<int> usersAdmittedTo(const QString& examCode);
     void removeRightsTo(const QString& examCode);
     // Moves rights stored under a code with blanks around it (by an older
     // version) to the trimmed code; where the user holds a row under the

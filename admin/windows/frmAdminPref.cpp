@@ -30,7 +30,6 @@
 #include <QStackedLayout>
 #include <QTabBar>
 #include <QTableView>
-#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 

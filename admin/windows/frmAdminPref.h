@@ -2,14 +2,12 @@
 
 #include "admin/ExamAttach.h"
 #include "admin/ProfileButtons.h"
-#include "foundation/SystemDatabase.h"
 #include "platform/db/Connection.h"
 
 #include <QDialog>
 #include <QList>
 #include <functional>
 #include <optional>
-#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -58,7 +56,7 @@ public:
     QPushButton* Command2; // Close
 
     // ---- users ----
-    QTableView* flexUser; // login, first name, code (hidden): userGrid()
+    QTableView* flexUser; // login, first name, code (hidden)
     QPushButton* cmdAdd;
     QPushButton* cmdEdit;
     QPushButton* cmdDelete;
@@ -107,7 +105,7 @@ public:
     QFrame* PicAttach;
     QPushButton* cmdSetUserRights; // Attach
     QPushButton* cmdSelectAll;
-    QTreeView* grdUserList; // userTicks()
+    QTreeView* grdUserList;
     QTreeWidget* grdListExams;
 
     // Save mode of the profile: "EDIT" updates the shown user, anything
@@ -117,8 +115,6 @@ public:
     bool busy() const { return m_busy; }
 
     // The rows of flexUser and grdUserList.
-    UserGridModel* userGrid() const { return m_userGrid; }
-    UserTickModel* userTicks() const { return m_userTicks; }
 
     // Refills the attach panel's user list.
     void RefillUserList();

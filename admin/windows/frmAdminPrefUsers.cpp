@@ -25,7 +25,6 @@
 #include <QStackedLayout>
 #include <QTabBar>
 #include <QTableView>
-#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 

@@ -1,4 +1,3 @@
-#include "admin/UserLists.h"
 #include "admin/windows/frmAdminPref.h"
 #include "bench/BenchRegistry.h"
 #include "foundation/SharedState.h"
@@ -8,7 +7,9 @@
 #include "tests/support/StartupFixture.h"
 #include "tests/support/TempHome.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QTreeView>
 #include <QElapsedTimer>
 #include <QTableView>
 #include <QTimer>
@@ -59,7 +60,7 @@ OpenTimes openTimes(int runs)
                 frmAdminPref* window = frmAdminPref::current();
                 if (!window)
                     return;
-                best.listed = window->userTicks()->rowCount();
+                best.listed = window->grdUserList->model()->rowCount();
                 const auto stop = [&took, &timer, window] {
                     took = double(timer.nsecsElapsed()) / 1e6;
                     window->done(QDialog::Rejected);

@@ -28,6 +28,7 @@
 #include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <vector>
@@ -102,11 +103,7 @@ bool choose(frmmain& window, const Mode& mode)
     if (mode.picture(window) != window.Image3[1])
         return true;
     tickRoot(window.tvwCategory);
-    // Above 100,000 questions the list offers only the counts nearest the
-    // pool; the count is set as a choice from the list would set it.
-    window.mode.lstQues.items = {kPracticeQuestions};
-    window.mode.lstQues.selected = 0;
-    return window.mode.gMaxQuestions >= kPracticeQuestions;
+    return window.mode.lstQues.selectNumber(kPracticeQuestions);
 }
 
 // One Start: its milliseconds, or -1 when no exam came up; the exam is left
@@ -149,6 +146,7 @@ int startGrowthBench()
     const SystemAccounts accounts{2};
     PrintingUiHooks hooks;
     installUiHooks(&hooks);
+    const auto unhook = qScopeGuard([] { installUiHooks(nullptr); });
     ExamWindowLink::wire(&frmZiduver::launch);
     ReturnToMainWindowLink::wire([] { frmmain::instance().showAgain(); });
     frmmain::setProgramEnd([] {});

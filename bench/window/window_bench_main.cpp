@@ -1,7 +1,6 @@
 #include "bench/BenchRegistry.h"
 #include "bench/window/StartGrowthBench.h"
 #include "bench/window/WindowBenchSupport.h"
-#include "exam/QuestionPage.h"
 #include "exam/windows/frmZiduver.h"
 #include "foundation/ConnectionString.h"
 #include "foundation/ExamBank.h"
@@ -17,10 +16,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
