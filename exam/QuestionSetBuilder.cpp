@@ -85,11 +85,10 @@ private:
         if (!m_done && rows.back().storedCode.isNull()) {
             // Codes stored as NULL come first and give no place to read on
             // from: read the rest of the place at once.
+            // Only the first batch can end on one.
             rows = m_bank->placeQuestions(m_place, QVariant(), -1);
-            rows.erase(rows.begin(), rows.begin() + std::ptrdiff_t(std::min(rows.size(), m_read)));
             m_done = true;
         }
-        m_read += rows.size();
         if (!rows.empty())
             m_after = rows.back().storedCode;
         m_batch.clear();
@@ -105,7 +104,6 @@ private:
     const std::unordered_map<int, int>* m_seen;
     QVariant m_after;
     int m_size;
-    size_t m_read = 0;
     bool m_done = false;
     std::vector<PoolQuestion> m_batch;
     size_t m_next = 0;

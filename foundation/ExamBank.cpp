@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 #include <utility>
 
 int wholeNumber(const QVariant& value)
@@ -90,10 +91,12 @@ QString ExamBank::practicePoolCountSql()
     return poolPartsCountSql({});
 }
 
-QString ExamBank::placeQuestionsSql()
+QString ExamBank::placeQuestionsSql(bool categoryIsNull, bool readOn)
 {
     return QStringLiteral("SELECT Qq_QuestCode, Qq_TypeCode, Qq_CatCode FROM Qe_QuestionsHead "
-                          "WHERE Qq_ChapterCode = ? AND Qq_CatCode = ? ORDER BY Qq_QuestCode LIMIT ?");
+                          "WHERE Qq_ChapterCode = ? AND %1%2 ORDER BY Qq_QuestCode LIMIT ?")
+        .arg(categoryIsNull ? QStringLiteral("Qq_CatCode IS NULL") : QStringLiteral("Qq_CatCode = ?"),
+             readOn ? QStringLiteral(" AND Qq_QuestCode > ?") : QString());
 }
 
 QString ExamBank::currentPassProgressSql()
@@ -336,11 +339,24 @@ ExamBank::PoolCodes ExamBank::categoryPoolCodes(const QVariant& categoryCode)
                 return codes;
     }
     auto codes = std::make_shared<std::vector<PoolCode>>();
-    m_conn.forEachRow(categoryPoolCodesSql(), {categoryCode}, [&codes](const db::RowReader& row) {
-        const int code = row.isInteger(1)
-            ? int(std::clamp<qint64>(row.integer(1), std::numeric_limits<int>::min(), std::numeric_limits<int>::max()))
-            : wholeNumber(row.value(1));
-        codes->push_back({row.integer(0), code});
+    const QString path = m_conn.path();
+    m_conn.forEachRow(categoryPoolCodesSql(), {categoryCode}, [&codes, &path](const db::RowReader& row) {
+        if (!row.isInteger(1)) {
+            codes->push_back({row.integer(0), wholeNumber(row.value(1))});
+            return;
+        }
+        // A code the program cannot hold as stored refuses the draw by name
+        // (the compatibility check refuses such a file before any draw).
+        const qint64 stored = row.integer(1);
+        if (stored < std::numeric_limits<int>::min() || stored > std::numeric_limits<int>::max())
+            throw std::range_error(
+                QStringLiteral("The questions of the exam could not be drawn.\r\nThe exam database %1 holds %2 in "
+                               "column Qq_QuestCode of table Qe_QuestionsHead, beyond the numbers the program can "
+                               "use.")
+                    .arg(path)
+                    .arg(stored)
+                    .toStdString());
+        codes->push_back({row.integer(0), int(stored)});
     });
     if (before && fileStampOf(m_conn.path()) == before)
         keptAt(*before).categories.emplace_back(categoryCode, codes);
@@ -407,17 +423,13 @@ std::vector<ExamBank::PracticePlace> ExamBank::practicePlaces()
 std::vector<ExamBank::PlaceQuestion> ExamBank::placeQuestions(const PracticePlace& place, const QVariant& after,
                                                               int limit)
 {
-    QString sql = placeQuestionsSql();
-    db::Params params{place.chapter, place.category, limit};
-    if (place.category.isNull()) {
-        sql.replace(QStringLiteral("Qq_CatCode = ?"), QStringLiteral("Qq_CatCode IS NULL"));
-        params.erase(params.begin() + 1);
-    }
-    if (!after.isNull()) {
-        sql.replace(QStringLiteral(" ORDER BY"), QStringLiteral(" AND Qq_QuestCode > ? ORDER BY"));
-        params.insert(params.end() - 1, after);
-    }
-    const db::ResultSet rows = m_conn.query(sql, params);
+    db::Params params{place.chapter};
+    if (!place.category.isNull())
+        params.push_back(place.category);
+    if (!after.isNull())
+        params.push_back(after);
+    params.push_back(limit);
+    const db::ResultSet rows = m_conn.query(placeQuestionsSql(place.category.isNull(), !after.isNull()), params);
     std::vector<PlaceQuestion> questions;
     questions.reserve(size_t(rows.recordCount()));
     for (const db::Row& row : rows)

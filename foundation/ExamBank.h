@@ -275,10 +275,13 @@ public:
     static QString categoryPoolCodesSql(); // bound: the category code
     static QString poolQuestionSql();      // bound: the row's key
     static QString practicePoolCountSql();
-    static QString placeQuestionsSql(); // bound: chapter, category, limit
     static QString practicePoolSeenBySql(); // bound: the user code
     static QString currentPassProgressSql(); // bound: the user code
 
 private:
+    // A place's questions in code order: bound the chapter, the category
+    // unless it is NULL, the code read on from when there is one, the limit.
+    static QString placeQuestionsSql(bool categoryIsNull, bool readOn);
+
     db::Connection& m_conn;
 };

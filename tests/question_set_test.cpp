@@ -496,6 +496,31 @@ TEST(RandomDraws, KeptCodesOutliveTheProgramsOwnWriteButNoOtherChange)
     EXPECT_EQ(seen, everything) << "after questions were added: " << report(seen);
 }
 
+// A stored code the program cannot hold is refused by name, never clamped
+// into another question's code.
+TEST(RandomDraws, ACodeBeyondTheProgramsNumbersIsRefusedByName)
+{
+    for (const qint64 stored : {2147483653LL, -2147483653LL}) {
+        SCOPED_TRACE(stored);
+        ExamBank::forgetPoolCodes();
+        ExamBankFixture bank;
+        bank.category(1).questions(1, 12, 1);
+        bank.conn().exec(QStringLiteral("UPDATE Qe_QuestionsHead SET Qq_QuestCode = ? WHERE Qq_QuestCode = 5"),
+                         {stored});
+        for (const ExamMode mode : {ExamMode::Test, ExamMode::Simulated}) {
+            ScriptedRandomSource random({}, 0.5);
+            const Built built = buildFor(mode, bank, random);
+            EXPECT_FALSE(built.result.ok);
+            EXPECT_EQ(built.result.message,
+                      QStringLiteral("The questions of the exam could not be drawn.\r\nThe exam database ") + bank.path()
+                          + QStringLiteral(" holds %1 in column Qq_QuestCode of table Qe_QuestionsHead, beyond the "
+                                           "numbers the program can use.")
+                                .arg(stored));
+            expectEmpty(built.msflex);
+        }
+    }
+}
+
 TEST(Pretest, ACategoryShortOfUsableQuestionsFails)
 {
     ExamBankFixture bank;
