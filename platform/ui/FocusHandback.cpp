@@ -19,14 +19,16 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (!watched->isWidgetType() || !static_cast<QWidget*>(watched)->isWindow())
+        const QEvent::Type type = event->type();
+        if ((type != QEvent::WindowActivate && type != QEvent::Hide) || !watched->isWidgetType()
+            || !static_cast<QWidget*>(watched)->isWindow())
             return false;
         auto* window = static_cast<QWidget*>(watched);
-        if (event->type() == QEvent::WindowActivate)
+        if (type == QEvent::WindowActivate)
             m_lastActive = window;
         // By its Hide the window has already lost the keyboard: it is the
         // one that held it when no other window was made active since.
-        if (event->type() == QEvent::Hide && window == m_lastActive && window->parentWidget())
+        if (type == QEvent::Hide && window == m_lastActive && window->parentWidget())
             handBackSoon(window->parentWidget()->window());
         return false;
     }
